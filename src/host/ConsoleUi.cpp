@@ -1,0 +1,9 @@
+#include "host/ConsoleUi.h"
+
+#include <cstdio>
+
+MsgResult ConsoleUi::Message(const std::string& text, MsgButtons buttons, MsgIcon,
+                             const std::string&) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+}

@@ -1,0 +1,107 @@
+#pragma once
+// The one service through which the program shows anything modal: message
+// boxes, file dialogs and modal runs of dialogs. The desktop build installs an
+// implementation that shows real widgets; tests and scripts install one that
+// answers from a queue and records what was shown. No Qt types appear here, so
+// the core can report through it.
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class MsgIcon { None, Exclamation, Question, Information };
+enum class MsgButtons { Ok, YesNo };
+enum class MsgResult { Ok, Yes, No };
+
+// A dialog that can be run modally: the toolkit side derives its dialogs from
+// this so the service can run them without knowing their type.
+class ModalDialog {
+public:
+    virtual ~ModalDialog() = default;
+    // Runs the dialog's own event loop until it is closed; returns true for OK.
+    virtual bool ExecModal() = 0;
+    // Shows the dialog without blocking, for a driver that acts on it and
+    // then closes it (scripts and tests).
+    virtual void ShowModeless() = 0;
+    virtual bool IsFinished() const = 0;
+    virtual bool WasAccepted() const = 0;
+    // Closes the dialog as its OK (true) or Cancel (false) button would.
+    virtual void Finish(bool accept) = 0;
+};
+
+// What a file dialog is asked to show.
+struct FileDialogRequest {
+    std::string DefaultExtension;  // without the dot, e.g. "zvp"
+    std::string InitialName;       // e.g. "Untitled.zvp"
+    std::string Filter;            // "Name (*.x)|*.x|All Files (*.*)|*.*|"
+    bool PromptOverwrite = true;
+    bool HideReadOnly = true;
+};
+
+struct ShownMessage {
+    std::string Text;
+    std::string Caption;
+    MsgButtons Buttons = MsgButtons::Ok;
+    MsgIcon Icon = MsgIcon::None;
+    MsgResult Answer = MsgResult::Ok;
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    virtual MsgResult Message(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                              const std::string& caption = std::string()) = 0;
+    // Returns the chosen path, or nothing when the user cancels.
+    virtual std::optional<std::string> SaveFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> OpenFileName(const FileDialogRequest& request) = 0;
+    // Runs a dialog modally; returns true when it ended with OK.
+    virtual bool RunModal(ModalDialog& dialog) = 0;
+
+    // The two kinds of box the program shows most.
+    void Error(const std::string& text) { Message(text, MsgButtons::Ok, MsgIcon::Exclamation); }
+    bool Ask(const std::string& text) {
+        return Message(text, MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes;
+    }
+};
+
+// Answers from queues and records every message; a box with no queued answer
+// gets Yes (Yes/No boxes) or OK. A modal dialog is shown without blocking and
+// handed to the next queued driver (else to ModalHandler); whatever the driver
+// leaves open is then cancelled.
+class ScriptUi : public Ui {
+public:
+    using Driver = std::function<void(ModalDialog&)>;
+
+    std::deque<MsgResult> Answers;
+    std::deque<std::optional<std::string>> SaveNames;
+    std::deque<std::optional<std::string>> OpenNames;
+    std::deque<Driver> Modals;
+    Driver ModalHandler;
+    // Told of every box as it is answered.
+    std::function<void(const ShownMessage&)> OnShown;
+
+    std::vector<ShownMessage> Shown;
+    std::vector<FileDialogRequest> FileRequests;
+
+    MsgResult Message(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                      const std::string& caption) override;
+    std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
+    bool RunModal(ModalDialog& dialog) override;
+
+protected:
+    // Default answer for a box with nothing queued.
+    static MsgResult DefaultAnswer(MsgButtons buttons) {
+        return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
+    }
+};
+
+// The process-wide service. Starts as a ScriptUi so that headless code and
+// tests always have one; the desktop program installs its own at start-up.
+Ui& TheUi();
+// Installs `ui` (not owned; nullptr restores the built-in recorder) and
+// returns the previous one.
+Ui* SetUi(Ui* ui);
