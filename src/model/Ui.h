@@ -28,7 +28,7 @@ public:
     virtual bool IsFinished() const = 0;
     virtual bool WasAccepted() const = 0;
     // Closes the dialog as its OK (true) or Cancel (false) button would.
-    virtual void Finish(bool accept) = 0;
+    virtual void Finish(bool ok) = 0;
 };
 
 // What a file dialog is asked to show.
