@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "devices/Q7R2xDoc.h"
+#include "model/DeviceData.h"
+
+namespace {
+
+// Joins lines with CR LF after each one.
+std::string Text(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines) out += l + "\r\n";
+    return out;
+}
+
+std::string Generate(const CDeviceData& data, int format) {
+    CDeviceData copy = data;
+    copy.CodeFormat = format;
+    std::string text;
+    copy.GenerateSource(text);
+    return text;
+}
+
+PeripheralRecord OneEntryRecord(const std::string& routine, RegisterEntry e) {
+    PeripheralRecord r;
+    r.CHead = "void " + routine + "()\r\n{";
+    r.AsmLabel = routine + ":\r\n";
+    r.CFoot = "}";
+    r.AsmFoot = "    ret";
+    r.Registers.push_back(e);
+    return r;
+}
+
+RegisterEntry Entry(const std::string& name, int value, int reset = 0) {
+    RegisterEntry e;
+    e.Name = name;
+    e.Value = static_cast<std::uint8_t>(value);
+    e.ResetValue = static_cast<std::uint8_t>(reset);
+    return e;
+}
+
+TEST(Generator, WorkedExampleSmbusInBothFormats) {
+    auto doc = NewProject(0);
+    doc->DeviceData.Peripherals[4].Registers[0].Value = 128;
+
+    EXPECT_EQ(Generate(doc->DeviceData, 0),
+              Text({"/////////////////////////////////////",
+                    "//  Generated Initialization File  //",
+                    "/////////////////////////////////////", "", "#include \"Q7R20.h\"", "",
+                    "// Peripheral specific initialization functions,",
+                    "// Called from the Init_Device() function", "void SMBus_Init()", "{",
+                    "    SMB0CF    = 0x80;", "}", "", "// Initialization function for device,",
+                    "// Call Init_Device() from your main program", "void Init_Device(void)",
+                    "{", "    SMBus_Init();", "}"}));
+
+    EXPECT_EQ(Generate(doc->DeviceData, 1),
+              Text({";------------------------------------",
+                    ";-  Generated Initialization File  --",
+                    ";------------------------------------", "", "$include (Q7R20.inc)", "",
+                    "public  Init_Device", "", "INIT SEGMENT CODE", "    rseg INIT", "",
+                    "; Peripheral specific initialization functions,",
+                    "; Called from the Init_Device label", "SMBus_Init:",
+                    "    mov  SMB0CF,    #080h", "    ret", "",
+                    "; Initialization function for device,",
+                    "; Call Init_Device from your main program", "Init_Device:",
+                    "    lcall SMBus_Init", "    ret", "", "end"}));
+}
+
+TEST(Generator, EmptyConfigurationTexts) {
+    auto doc = NewProject(3);
+    EXPECT_EQ(Generate(doc->DeviceData, 0),
+              Text({"/////////////////////////////////////",
+                    "//  Generated Initialization File  //",
+                    "/////////////////////////////////////", "", "#include \"Q7R20.h\"", "",
+                    "// Initialization function for device,",
+                    "// Call Init_Device() from your main program", "void Init_Device(void)",
+                    "{", "}", "", "// Empty configuration", "",
+                    "// Open the \"Peripherals\" menu and",
+                    "// choose a peripheral to configure."}));
+    EXPECT_EQ(Generate(doc->DeviceData, 1),
+              Text({";------------------------------------",
+                    ";-  Generated Initialization File  --",
+                    ";------------------------------------", "", "$include (Q7R20.inc)", "",
+                    "public  Init_Device", "", "INIT SEGMENT CODE", "    rseg INIT", "",
+                    "; Initialization function for device,",
+                    "; Call Init_Device from your main program", "Init_Device:", "    ret", "",
+                    "end", "", "; Empty configuration", "",
+                    "; Open the \"Peripherals\" menu and",
+                    "; choose a peripheral to configure."}));
+    // Any format value other than 0 means assembly.
+    EXPECT_EQ(Generate(doc->DeviceData, 7), Generate(doc->DeviceData, 1));
+}
+
+TEST(Generator, WhichEntriesAndRecordsAreWritten) {
+    CDeviceData data;
+    data.IncludeName = "Q7R20";
+
+    // Equal to the reset value but forced: written, with the equal value.
+    RegisterEntry forced = Entry("TMOD", 0x11, 0x11);
+    forced.ForceWrite = 1;
+    data.Insert(2, OneEntryRecord("Timer_Init", forced));
+
+    // Only texts differ on an unwritten entry: the record stays out, prologue too.
+    RegisterEntry quiet = Entry("REF0CN", 0, 0);
+    quiet.CPost = "    // after\r\n";
+    PeripheralRecord r = OneEntryRecord("Voltage_Reference_Init", quiet);
+    r.CPrologue = "    int i = 0;\r\n";
+    r.AsmPrologue = "    ; prologue\r\n";
+    data.Insert(10, r);
+
+    const std::string c = Generate(data, 0);
+    EXPECT_NE(c.find("void Timer_Init()\r\n{\r\n    TMOD      = 0x11;\r\n}\r\n\r\n"),
+              std::string::npos);
+    EXPECT_NE(c.find("    Timer_Init();\r\n"), std::string::npos);
+    EXPECT_EQ(c.find("Voltage_Reference"), std::string::npos);
+    EXPECT_EQ(c.find("int i"), std::string::npos);
+    EXPECT_EQ(c.find("Empty configuration"), std::string::npos);
+    const std::string a = Generate(data, 1);
+    EXPECT_NE(a.find("Timer_Init:\r\n    mov  TMOD,      #011h\r\n    ret\r\n"), std::string::npos);
+    EXPECT_EQ(a.find("prologue"), std::string::npos);
+}
+
+TEST(Generator, WriteLineFormatting) {
+    struct Case {
+        RegisterEntry entry;
+        std::string c, asmLine;
+    };
+    RegisterEntry orWrite = Entry("OSCLCN", 128);
+    orWrite.OrWrite = 1;
+    const std::vector<Case> cases = {
+        {orWrite, "    OSCLCN    |= 0x80;", "    orl  OSCLCN,    #080h"},
+        {Entry("ABCDEFGHIJ", 1), "    ABCDEFGHIJ= 0x01;", "    mov  ABCDEFGHIJ,#001h"},
+        {Entry("ABCDEFGHIJKL", 1), "    ABCDEFGHIJKL= 0x01;", "    mov  ABCDEFGHIJKL,#001h"},
+        {Entry("ABCDEFGHI", 0, 1), "    ABCDEFGHI = 0x00;", "    mov  ABCDEFGHI, #000h"},
+        {Entry("P0", 255), "    P0        = 0xFF;", "    mov  P0,        #0FFh"},
+        {Entry("TL0", 0xab), "    TL0       = 0xAB;", "    mov  TL0,       #0ABh"},
+    };
+    for (const auto& tc : cases) {
+        CDeviceData data;
+        data.Insert(0, OneEntryRecord("X_Init", tc.entry));
+        EXPECT_NE(Generate(data, 0).find("{\r\n" + tc.c + "\r\n}\r\n"), std::string::npos) << tc.c;
+        EXPECT_NE(Generate(data, 1).find("X_Init:\r\n" + tc.asmLine + "\r\n    ret\r\n"),
+                  std::string::npos)
+            << tc.asmLine;
+    }
+}
+
+TEST(Generator, SurroundingTextsAndOrder) {
+    auto doc = NewProject(0);
+    auto& pca = doc->DeviceData.Peripherals[1];
+    pca.Registers[1].Value = 0x00;
+    pca.Registers[1].ForceWrite = 1;   // PCA0MD
+    pca.Registers[13].Value = 0x20;    // PCA0CPL4
+    doc->DeviceData.Peripherals[0].Registers[0].Value = 0x80;  // VDM0CN
+    doc->DeviceData.Peripherals[0].CPrologue = "    int i = 0;\r\n";
+    doc->DeviceData.Peripherals[15].Registers[6].Value = 0x80;  // IE
+
+    const std::string c = Generate(doc->DeviceData, 0);
+    EXPECT_NE(c.find("void Reset_Sources_Init()\r\n{\r\n    int i = 0;\r\n"
+                     "    VDM0CN    = 0x80;\r\n"
+                     "    for (i = 0; i < 350; i++);  // Wait 100us for initialization\r\n}\r\n"),
+              std::string::npos);
+    EXPECT_NE(c.find("{\r\n    PCA0MD    &= ~0x40;\r\n    PCA0MD    = 0x00;\r\n"
+                     "    PCA0CPL4  = 0x20;\r\n    PCA0MD    |= 0x40;\r\n}\r\n"),
+              std::string::npos);
+    EXPECT_NE(c.find("{\r\n    Reset_Sources_Init();\r\n    PCA_Init();\r\n    Interrupts_Init();\r\n}"),
+              std::string::npos);
+    // Routines in id order, and the device routine after all of them.
+    EXPECT_LT(c.find("void Reset_Sources_Init"), c.find("void PCA_Init"));
+    EXPECT_LT(c.find("void PCA_Init"), c.find("void Interrupts_Init"));
+    EXPECT_LT(c.find("void Interrupts_Init"), c.find("void Init_Device"));
+
+    const std::string a = Generate(doc->DeviceData, 1);
+    EXPECT_NE(a.find("PCA_Init:\r\n    anl  PCA0MD,    #0BFh\r\n    mov  PCA0MD,    #000h\r\n"
+                     "    mov  PCA0CPL4,  #020h\r\n    orl  PCA0MD,    #040h\r\n    ret\r\n"),
+              std::string::npos);
+    EXPECT_NE(a.find("    mov  VDM0CN,    #080h\r\n"
+                     "    clr  A                     ; Wait 100us for initialization\r\n"
+                     "    djnz ACC,       $\r\n    ret\r\n"),
+              std::string::npos);
+    EXPECT_NE(a.find("Init_Device:\r\n    lcall Reset_Sources_Init\r\n    lcall PCA_Init\r\n"
+                     "    lcall Interrupts_Init\r\n    ret\r\n\r\nend\r\n"),
+              std::string::npos);
+    EXPECT_EQ(a.substr(a.size() - 5), "end\r\n");
+
+    // Switching the format and back gives the same text.
+    EXPECT_EQ(Generate(doc->DeviceData, 0), c);
+}
+
+}  // namespace

@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "devices/Q7R2xDoc.h"
+#include "model/DeviceDocument.h"
+#include "model/Ui.h"
+#include "support/Bytes.h"
+
+namespace {
+
+using testing_bytes::Bytes;
+
+// The default records, written out by hand: routine, registers and reset values.
+struct DefaultReg {
+    const char* name;
+    unsigned reset;
+};
+struct DefaultRecord {
+    int id;
+    const char* routine;
+    std::vector<DefaultReg> regs;
+};
+
+const std::vector<DefaultRecord>& DefaultTable() {
+    static const std::vector<DefaultRecord> table = {
+        {0, "Reset_Sources_Init", {{"VDM0CN", 0}, {"RSTSRC", 0}}},
+        {1, "PCA_Init", {{"PCA0CN", 0}, {"PCA0MD", 0}, {"PCA0CPM0", 0}, {"PCA0CPM1", 0},
+                         {"PCA0CPM2", 0}, {"PCA0CPM3", 0}, {"PCA0CPM4", 0}, {"PCA0L", 0},
+                         {"PCA0H", 0}, {"PCA0CPL0", 0}, {"PCA0CPL1", 0}, {"PCA0CPL2", 0},
+                         {"PCA0CPL3", 0}, {"PCA0CPL4", 0}, {"PCA0CPH0", 0}, {"PCA0CPH1", 0},
+                         {"PCA0CPH2", 0}, {"PCA0CPH3", 0}, {"PCA0CPH4", 0}}},
+        {2, "Timer_Init", {{"TCON", 0}, {"TMOD", 0}, {"CKCON", 0}, {"TL0", 0}, {"TL1", 0},
+                           {"TH0", 0}, {"TH1", 0}, {"TMR2CN", 0}, {"TMR2RLL", 0}, {"TMR2RLH", 0},
+                           {"TMR2L", 0}, {"TMR2H", 0}, {"TMR3CN", 0}, {"TMR3RLL", 0},
+                           {"TMR3RLH", 0}, {"TMR3L", 0}, {"TMR3H", 0}}},
+        {3, "UART_Init", {{"SCON0", 0}, {"SBRLL1", 0}, {"SBRLH1", 0}, {"SCON1", 0},
+                          {"SMOD1", 0x0C}, {"SBCON1", 0}}},
+        {4, "SMBus_Init", {{"SMB0CF", 0}}},
+        {5, "SPI_Init", {{"SPI0CFG", 0}, {"SPI0CN", 4}, {"SPI0CKR", 0}}},
+        {6, "ADC_Init", {{"AMX0P", 0}, {"AMX0N", 0}, {"ADC0CF", 0xF8}, {"ADC0CN", 0},
+                         {"ADC0GTH", 0xFF}, {"ADC0GTL", 0xFF}, {"ADC0LTH", 0}, {"ADC0LTL", 0}}},
+        {7, "EMI_Init", {{"EMI0CF", 3}, {"EMI0TC", 0xFF}}},
+        {8, "Comparator_Init", {{"CPT0CN", 0}, {"CPT0MX", 0}, {"CPT0MD", 2}, {"CPT1CN", 0},
+                                {"CPT1MX", 0}, {"CPT1MD", 2}}},
+        {9, "Comparator_Reset_Source_Init", {{"VDM0CN", 0}, {"RSTSRC", 0}, {"RSTSRC", 0}}},
+        {10, "Voltage_Reference_Init", {{"REF0CN", 0}}},
+        {11, "Voltage_Regulator_Init", {{"REG0CN", 0}}},
+        {12, "Prefetch_Init", {{"PFE0CN", 0x20}}},
+        {13, "Port_IO_Init", {{"P0MDIN", 0xFF}, {"P1MDIN", 0xFF}, {"P2MDIN", 0xFF},
+                              {"P3MDIN", 0xFF}, {"P4MDIN", 0xFF}, {"P0MDOUT", 0}, {"P1MDOUT", 0},
+                              {"P2MDOUT", 0}, {"P3MDOUT", 0}, {"P4MDOUT", 0}, {"P0SKIP", 0},
+                              {"P1SKIP", 0}, {"P2SKIP", 0}, {"P3SKIP", 0}, {"XBR0", 0},
+                              {"XBR1", 0}, {"XBR2", 0}}},
+        {14, "Oscillator_Init", {{"OSCXCN", 0}, {"OSCICN", 0x80}, {"OSCLCN", 0}, {"CLKMUL", 0},
+                                 {"CLKSEL", 0}}},
+        {15, "Interrupts_Init", {{"IP", 0}, {"EIE1", 0}, {"EIP1", 0}, {"EIE2", 0}, {"EIP2", 0},
+                                 {"IT01CF", 1}, {"IE", 0}}},
+    };
+    return table;
+}
+
+std::vector<std::uint8_t> ExpectedNewProject(int model) {
+    const std::string wait = "    for (i = 0; i < 350; i++);  // Wait 100us for initialization\r\n";
+    const std::string asmWait =
+        "    clr  A                     ; Wait 100us for initialization\r\n"
+        "    djnz ACC,       $\r\n";
+    Bytes b;
+    b.u8(160 + model).i32(1).i32(60);
+    b.u32(1500000).u32(12000000).u32(80000).u32(0).u32(0);
+    b.str("Q7R20").i32(0).i32(16);
+    for (const auto& rec : DefaultTable()) {
+        b.i32(rec.id).str(std::string("void ") + rec.routine + "()\r\n{");
+        b.str(std::string(rec.routine) + ":\r\n").str("").str("");
+        b.i32(static_cast<int>(rec.regs.size()));
+        for (std::size_t i = 0; i < rec.regs.size(); ++i) {
+            std::string cpre, apre, cpost, apost;
+            if (rec.id == 1 && i == 1) {
+                cpre = "    PCA0MD    &= ~0x40;\r\n";
+                apre = "    anl  PCA0MD,    #0BFh\r\n";
+            }
+            if (rec.id == 1 && i == 13) {
+                cpost = "    PCA0MD    |= 0x40;\r\n";
+                apost = "    orl  PCA0MD,    #040h\r\n";
+            }
+            if ((rec.id == 0 || rec.id == 9) && i == 0) {
+                cpost = wait;
+                apost = asmWait;
+            }
+            b.i32(rec.id == 9 && i == 2 ? 1 : static_cast<int>(i)).str(rec.regs[i].name);
+            b.str(cpre).str(apre).str(cpost).str(apost);
+            b.u8(rec.regs[i].reset).u8(rec.regs[i].reset);
+            b.i32(rec.id == 14 && i == 2 ? 1 : 0).i32(0);
+        }
+        b.str("}").str("    ret");
+    }
+    return b.b;
+}
+
+LoadStatus Load(CDeviceDocument& doc, const std::vector<std::uint8_t>& bytes, ScriptUi& ui) {
+    return doc.LoadProject(bytes, ui);
+}
+
+TEST(ProjectFile, NewProjectOfEveryModelIsWrittenExactly) {
+    for (int m = 0; m < 8; ++m) {
+        SCOPED_TRACE(m);
+        EXPECT_EQ(NewProject(m)->SaveProject(), ExpectedNewProject(m));
+    }
+}
+
+// A document whose every field differs from the defaults, with texts in all
+// three length encodings.
+std::unique_ptr<CQ7R2xDoc> BusyDocument() {
+    auto doc = NewProject(5);
+    doc->SysclkFrequency = 48000000;
+    doc->IntOscFrequency = 0xFFFFFFFF;
+    doc->LfOscFrequency = 1;
+    doc->ExtOscFrequency = 32768;
+    doc->EciFrequency = 1234567;
+    doc->DeviceData.CodeFormat = 1;
+    auto& port = doc->DeviceData.Peripherals[13];
+    port.CPrologue = std::string(254, 'a');
+    port.AsmPrologue = std::string(255, 'b');
+    auto& e = port.Registers[3];
+    e.CPre = std::string(65533, 'c');
+    e.AsmPre = std::string(65534, 'd');
+    e.CPost = std::string(70000, 'e');
+    e.AsmPost = "\r\n\xff\x01";
+    e.Value = 0x5A;
+    e.ResetValue = 0xA5;
+    e.OrWrite = 1;
+    e.ForceWrite = 1;
+    e.Index = -7;
+    PeripheralRecord extra;
+    extra.Id = 40;
+    extra.CHead = "void Extra()\r\n{";
+    doc->DeviceData.Peripherals[40] = extra;
+    return doc;
+}
+
+TEST(ProjectFile, SaveLoadSaveKeepsEveryFieldAndEveryByte) {
+    const auto doc = BusyDocument();
+    const auto bytes = doc->SaveProject();
+    // Spot-check the long forms of the text encoding.
+    Bytes forms;
+    forms.str(std::string(65534, 'd'));
+    EXPECT_EQ(std::vector<std::uint8_t>(forms.b.begin(), forms.b.begin() + 7),
+              (std::vector<std::uint8_t>{255, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}));
+
+    auto loaded = CreateModelDocument(0);  // the first byte decides nothing here
+    ScriptUi ui;
+    ASSERT_EQ(Load(*loaded, bytes, ui), LoadStatus::Loaded);
+    EXPECT_TRUE(ui.Shown.empty());
+    EXPECT_EQ(loaded->DeviceCode, 165);
+    EXPECT_EQ(loaded->SysclkFrequency, 48000000u);
+    EXPECT_EQ(loaded->IntOscFrequency, 0xFFFFFFFFu);
+    EXPECT_EQ(loaded->LfOscFrequency, 1u);
+    EXPECT_EQ(loaded->ExtOscFrequency, 32768u);
+    EXPECT_EQ(loaded->EciFrequency, 1234567u);
+    EXPECT_EQ(loaded->DeviceData.FileVersionMajor, 1);
+    EXPECT_EQ(loaded->DeviceData.FileVersionMinor, 60);
+    EXPECT_TRUE(loaded->DeviceData.Peripherals == doc->DeviceData.Peripherals);
+    EXPECT_EQ(loaded->DeviceData.IncludeName, "Q7R20");
+    EXPECT_EQ(loaded->DeviceData.CodeFormat, 1);
+    EXPECT_EQ(loaded->SaveProject(), bytes);
+    EXPECT_EQ(loaded->GenerateSource(), doc->GenerateSource());
+}
+
+TEST(ProjectFile, NewerVersionsAreRefusedWithTheMessage) {
+    for (auto [major, minor] : {std::pair{1, 61}, std::pair{2, 0}, std::pair{2, 60}, std::pair{1, 1000}}) {
+        SCOPED_TRACE(std::to_string(major) + "." + std::to_string(minor));
+        auto bytes = NewProject(0)->SaveProject();
+        Bytes header;
+        header.u8(160).i32(major).i32(minor);
+        std::copy(header.b.begin(), header.b.end(), bytes.begin());
+        auto doc = CreateModelDocument(0);
+        ScriptUi ui;
+        EXPECT_EQ(Load(*doc, bytes, ui), LoadStatus::Refused);
+        ASSERT_EQ(ui.Shown.size(), 1u);
+        EXPECT_EQ(ui.Shown[0].Text, "Error: This file is not supported under this DLL version");
+        EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
+        EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::Ok);
+        EXPECT_EQ(ui.Shown[0].Caption, "");
+        EXPECT_TRUE(doc->DeviceData.Peripherals.empty());
+        EXPECT_NE(doc->GenerateSource().find("// Empty configuration"), std::string::npos);
+    }
+}
+
+TEST(ProjectFile, OlderMajorVersionsUseTheCurrentLayout) {
+    auto bytes = NewProject(1)->SaveProject();
+    Bytes header;
+    header.u8(161).i32(0).i32(5);
+    std::copy(header.b.begin(), header.b.end(), bytes.begin());
+    auto doc = CreateModelDocument(1);
+    ScriptUi ui;
+    ASSERT_EQ(Load(*doc, bytes, ui), LoadStatus::Loaded);
+    EXPECT_EQ(doc->DeviceData.Peripherals.size(), 16u);
+    EXPECT_EQ(doc->DeviceData.FileVersionMajor, 0);
+}
+
+TEST(ProjectFile, FirstRecordOfADuplicateIdWinsAndOtherModelsAreRead) {
+    Bytes b;
+    b.u8(163).i32(1).i32(60).u32(1).u32(2).u32(3).u32(4).u32(5).str("Q7R20").i32(0).i32(2);
+    for (const char* head : {"void First()\r\n{", "void Second()\r\n{"}) {
+        b.i32(4).str(head).str("L:\r\n").str("").str("").i32(1);
+        b.i32(0).str("SMB0CF").str("").str("").str("").str("").u8(0x80).u8(0).i32(0).i32(0);
+        b.str("}").str("    ret");
+    }
+    auto doc = CreateModelDocument(0);  // a Q7R20 document reading a Q7R23 file
+    ScriptUi ui;
+    ASSERT_EQ(Load(*doc, b.b, ui), LoadStatus::Loaded);
+    EXPECT_EQ(doc->DeviceCode, 163);
+    ASSERT_EQ(doc->DeviceData.Peripherals.size(), 1u);
+    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).CHead, "void First()\r\n{");
+    EXPECT_EQ(doc->EciFrequency, 5u);
+}
+
+TEST(ProjectFile, EveryTruncationFailsCleanly) {
+    const auto full = BusyDocument()->SaveProject();
+    // Cut points: all of the first kilobyte, then a sparse sweep of the rest.
+    for (std::size_t cut = 0; cut < full.size(); cut += cut < 1024 ? 1 : 997) {
+        std::vector<std::uint8_t> part(full.begin(), full.begin() + static_cast<long>(cut));
+        auto doc = CreateModelDocument(0);
+        ScriptUi ui;
+        ASSERT_EQ(Load(*doc, part, ui), LoadStatus::Corrupt) << cut;
+        EXPECT_TRUE(doc->DeviceData.Peripherals.empty());
+        EXPECT_EQ(doc->DeviceCode, 0);
+    }
+    // The default project, at every offset.
+    const auto small = NewProject(0)->SaveProject();
+    for (std::size_t cut = 0; cut < small.size(); ++cut) {
+        std::vector<std::uint8_t> part(small.begin(), small.begin() + static_cast<long>(cut));
+        auto doc = CreateModelDocument(0);
+        ScriptUi ui;
+        ASSERT_EQ(Load(*doc, part, ui), LoadStatus::Corrupt) << cut;
+    }
+}
+
+TEST(ProjectFile, ImpossibleLengthsAndCountsFailAtOnce) {
+    auto header = [] {
+        Bytes b;
+        b.u8(160).i32(1).i32(60).u32(0).u32(0).u32(0).u32(0).u32(0);
+        return b;
+    };
+    std::vector<Bytes> cases;
+    cases.push_back(header().u8(255).u16(0xFFFF).u32(0xFFFFFFF0u));      // huge include name
+    cases.push_back(header().u8(255).u16(0xFFFE).raw("xx"));             // no such length form
+    cases.push_back(header().u8(255).u16(60000).raw("short"));           // longer than the file
+    cases.push_back(header().str("Q7R20").i32(0).i32(-1));                // negative record count
+    cases.push_back(header().str("Q7R20").i32(0).i32(0x7FFFFFFF));        // huge record count
+    cases.push_back(header().str("Q7R20").i32(0).i32(1).i32(0).str("").str("").str("").str("")
+                        .i32(-5));                                         // negative entry count
+    cases.push_back(header().str("Q7R20").i32(0).i32(1).i32(0).str("").str("").str("").str("")
+                        .i32(100000000));                                  // huge entry count
+    Bytes legacy;
+    legacy.u8(160).i32(1).i32(1).u32(0).u32(0).u32(0).u32(0).u32(0).i32(-3);
+    cases.push_back(legacy);                                               // negative name length
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        auto doc = CreateModelDocument(0);
+        ScriptUi ui;
+        EXPECT_EQ(Load(*doc, cases[i].b, ui), LoadStatus::Corrupt) << i;
+        EXPECT_TRUE(ui.Shown.empty());
+    }
+}
+
+}  // namespace
