@@ -1,9 +1,82 @@
 #include "pages/common/PeripheralCommands.h"
 
+#include "devices/Models.h"
+#include "pages/common/CDeviceDlg.h"
+#include "pages/common/CommandTable.h"
+#include "pages/system/SystemCommands.h"
+
+PeripheralRecord& CommandInputs::Rec(PeripheralId id) {
+    auto it = copies_.find(id);
+    if (it == copies_.end()) {
+        PeripheralRecord copy;
+        doc_.GetPeripheral(copy, id);
+        it = copies_.emplace(id, std::move(copy)).first;
+    }
+    return it->second;
+}
+
+int CommandInputs::LargePackage() const { return models::LargePackageFlag(doc_.DeviceCode); }
+
+const std::vector<CommandRow>& CommandTable() {
+    static const std::vector<CommandRow> table = {
+        VoltageRegulatorCommand(),
+        PrefetchCommand(),
+        EmiCommand(),
+    };
+    return table;
+}
+
+const CommandRow* FindCommand(int commandId) {
+    for (const auto& row : CommandTable())
+        if (row.commandId == commandId) return &row;
+    return nullptr;
+}
+
+bool RunCommand(const CommandRow& row, CDeviceDocument& doc) {
+    CommandInputs inputs(doc);
+    for (PeripheralId id : row.stored) inputs.Rec(id);
+
+    CDeviceDlg sheet(row.title);
+    for (const auto& pageRow : row.pages) {
+        if (pageRow.when && !pageRow.when(doc.DeviceCode)) continue;
+        auto page = pageRow.make(inputs);
+        if (!page->Record() && !row.stored.empty()) page->SetRecord(&inputs.Rec(row.stored.front()));
+        page->SetActiveDocument(&doc);
+        sheet.AddPage(std::move(page));
+    }
+
+    const std::uint32_t sysclk = doc.SysclkFrequency;
+    const std::uint32_t extOsc = doc.ExtOscFrequency;
+    const bool ok = sheet.Run();
+    if (ok) {
+        for (PeripheralId id : row.stored) doc.SetPeripheral(inputs.Rec(id), id);
+    } else if (row.restoresClocks) {
+        doc.SysclkFrequency = sysclk;
+        doc.ExtOscFrequency = extOsc;
+    }
+    return ok;
+}
+
+bool RunNestedSheet(CDeviceDocument& doc, const std::string& title, PeripheralId id,
+                    PeripheralRecord& record, std::vector<std::unique_ptr<CPropPage>> pages) {
+    CDeviceDlg sheet(title);
+    for (auto& page : pages) {
+        if (!page->Record()) page->SetRecord(&record);
+        page->SetActiveDocument(&doc);
+        sheet.AddPage(std::move(page));
+    }
+    if (!sheet.Run()) return false;
+    doc.SetPeripheral(record, id);
+    return true;
+}
+
 namespace pages {
 
-bool HasPeripheralCommand(int) { return false; }
+bool HasPeripheralCommand(int commandId) { return FindCommand(commandId) != nullptr; }
 
-bool RunPeripheralCommand(CDeviceDocument&, int) { return false; }
+bool RunPeripheralCommand(CDeviceDocument& doc, int commandId) {
+    const CommandRow* row = FindCommand(commandId);
+    return row && RunCommand(*row, doc);
+}
 
 }  // namespace pages

@@ -1,2 +1,0 @@
-// Anchor of the page computations library; the computations live beside the
-// pages that use them.

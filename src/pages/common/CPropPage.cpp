@@ -1,0 +1,107 @@
+#include "pages/common/CPropPage.h"
+
+#include <algorithm>
+
+#include "model/Ui.h"
+
+CPropPage::CPropPage(const std::string& caption, QWidget* parent)
+    : QWidget(parent), caption_(caption) {}
+
+void CPropPage::OnInitDialog() {
+    Refresh();
+    RefreshPreview();
+}
+
+void CPropPage::OnSetActive() { RefreshPreview(); }
+
+void CPropPage::OnReset() {
+    if (!TheUi().Ask(kResetQuestion)) return;
+    ResetRegisters();
+    Refresh();
+    RefreshPreview();
+}
+
+void CPropPage::BuildBound(const std::vector<BitControl>& table) {
+    PageBuilder b(this, this);
+    // Groups in order of first appearance, placed in their columns.
+    std::vector<std::pair<int, std::string>> groups;
+    for (const auto& row : table) {
+        bool seen = false;
+        for (const auto& g : groups) seen = seen || g.second == row.group;
+        if (!seen) groups.emplace_back(row.column, row.group);
+    }
+    int columns = 0;
+    for (const auto& g : groups) columns = std::max(columns, g.first + 1);
+    for (int c = 0; c < columns; ++c) {
+        if (c > 0) b.NextColumn();
+        for (const auto& g : groups) {
+            if (g.first != c) continue;
+            b.Group(g.second);
+            for (const auto& row : table) {
+                if (row.group != g.second) continue;
+                switch (row.kind) {
+                    case ControlKind::Check: b.Check(row.id, row.caption); break;
+                    case ControlKind::Radio: b.Radio(row.id, row.caption); break;
+                    case ControlKind::List: b.List(row.id, row.caption, row.items); break;
+                    default: break;
+                }
+            }
+        }
+    }
+    b.Preview();
+    Bind(table);
+}
+
+void CPropPage::Bind(const std::vector<BitControl>& table) {
+    bound_.insert(bound_.end(), table.begin(), table.end());
+}
+
+const BitControl* CPropPage::Bound(int id) const {
+    for (const auto& row : bound_)
+        if (row.id == id) return &row;
+    return nullptr;
+}
+
+void CPropPage::RefreshBound() {
+    for (const auto& row : bound_) {
+        switch (row.kind) {
+            case ControlKind::Check:
+                Check(row.id, TestBits(row.position, row.mask));
+                break;
+            case ControlKind::Radio:
+                Check(row.id, (Value(row.position) & row.mask) == row.value);
+                break;
+            case ControlKind::List:
+                Select(row.id, (Value(row.position) & row.mask) >> row.value);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void CPropPage::OnCommand(int id) {
+    const BitControl* row = Bound(id);
+    if (!row) return;
+    if (row->kind == ControlKind::Check) {
+        SetBits(IsChecked(id), row->position, row->mask);
+    } else if (row->kind == ControlKind::Radio) {
+        SetField(row->position, row->mask, row->value);
+        // Radios of the same field follow the register.
+        for (const auto& other : bound_)
+            if (other.kind == ControlKind::Radio && other.position == row->position && other.mask == row->mask)
+                Check(other.id, other.id == id);
+    } else {
+        return;
+    }
+    RefreshPreview();
+}
+
+void CPropPage::OnSelChange(int id) {
+    const BitControl* row = Bound(id);
+    if (!row || row->kind != ControlKind::List) return;
+    const int index = Selected(id);
+    if (index < 0) return;
+    SetField(row->position, row->mask, static_cast<std::uint8_t>((index << row->value) & row->mask));
+    RefreshPreview();
+}

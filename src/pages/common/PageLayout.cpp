@@ -1,0 +1,164 @@
+#include "pages/common/PageLayout.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "pages/common/CNumberedControls.h"
+
+CRadio::CRadio(const QString& text, bool automatic, QWidget* parent)
+    : QRadioButton(text, parent), automatic_(automatic) {
+    setAutoExclusive(false);
+}
+
+void CRadio::nextCheckState() {
+    if (!automatic_) return;  // the handler sets the mark
+    setChecked(true);
+    if (!parentWidget()) return;
+    for (auto* sibling : parentWidget()->findChildren<CRadio*>(QString(), Qt::FindDirectChildrenOnly))
+        if (sibling != this) sibling->setChecked(false);
+}
+
+PageBuilder::PageBuilder(QWidget* host, CNumberedControls* controls)
+    : host_(host), controls_(controls) {
+    outer_ = new QVBoxLayout(host);
+    columns_ = new QHBoxLayout;
+    columns_->setAlignment(Qt::AlignTop);
+    outer_->addLayout(columns_);
+    NextColumn();
+}
+
+void PageBuilder::NextColumn() {
+    column_ = new QVBoxLayout;
+    column_->setAlignment(Qt::AlignTop);
+    columns_->addLayout(column_, 1);
+    group_ = nullptr;
+    row_ = nullptr;
+}
+
+QGroupBox* PageBuilder::Group(const std::string& caption) {
+    auto* box = new QGroupBox(CNumberedControls::ToQt(caption), host_);
+    column_->addWidget(box);
+    group_ = new QVBoxLayout(box);
+    row_ = nullptr;
+    return box;
+}
+
+void PageBuilder::BeginRow() {
+    auto* row = new QHBoxLayout;
+    (group_ ? group_ : column_)->addLayout(row);
+    row_ = row;
+}
+
+void PageBuilder::EndRow() {
+    if (row_) row_->addStretch(1);
+    row_ = nullptr;
+}
+
+void PageBuilder::Stretch() { Target()->addStretch(1); }
+
+QBoxLayout* PageBuilder::Target() {
+    if (row_) return row_;
+    if (group_) return group_;
+    return column_;
+}
+
+void PageBuilder::Add(QWidget* w) { Target()->addWidget(w); }
+
+QCheckBox* PageBuilder::Check(int id, const std::string& caption) {
+    auto* w = new QCheckBox(CNumberedControls::ToQt(caption), host_);
+    controls_->Register(id, w, ControlKind::Check);
+    Add(w);
+    return w;
+}
+
+CRadio* PageBuilder::Radio(int id, const std::string& caption, bool automatic) {
+    auto* w = new CRadio(CNumberedControls::ToQt(caption), automatic, host_);
+    controls_->Register(id, w, ControlKind::Radio);
+    Add(w);
+    return w;
+}
+
+QPushButton* PageBuilder::Toggle(int id, const std::string& caption) {
+    auto* w = new QPushButton(CNumberedControls::ToQt(caption), host_);
+    w->setCheckable(true);
+    controls_->Register(id, w, ControlKind::Toggle);
+    Add(w);
+    return w;
+}
+
+QPushButton* PageBuilder::Button(int id, const std::string& caption) {
+    auto* w = new QPushButton(CNumberedControls::ToQt(caption), host_);
+    w->setAutoDefault(false);
+    controls_->Register(id, w, ControlKind::Button);
+    Add(w);
+    return w;
+}
+
+QComboBox* PageBuilder::List(int id, const std::string& label, const std::vector<std::string>& items) {
+    auto* w = new QComboBox(host_);
+    for (const auto& item : items) w->addItem(CNumberedControls::ToQt(item));
+    controls_->Register(id, w, ControlKind::List);
+    if (label.empty()) {
+        Add(w);
+    } else {
+        auto* row = new QHBoxLayout;
+        row->addWidget(new QLabel(CNumberedControls::ToQt(label), host_));
+        row->addWidget(w, 1);
+        Target()->addLayout(row);
+    }
+    return w;
+}
+
+QLineEdit* PageBuilder::Edit(int id, const std::string& label, const std::string& unit) {
+    auto* w = new QLineEdit(host_);
+    controls_->Register(id, w, ControlKind::Edit);
+    if (label.empty() && unit.empty()) {
+        Add(w);
+        return w;
+    }
+    auto* row = new QHBoxLayout;
+    if (!label.empty()) row->addWidget(new QLabel(CNumberedControls::ToQt(label), host_));
+    row->addWidget(w, 1);
+    if (!unit.empty()) row->addWidget(new QLabel(CNumberedControls::ToQt(unit), host_));
+    Target()->addLayout(row);
+    return w;
+}
+
+QLabel* PageBuilder::Label(int id, const std::string& text) {
+    auto* w = new QLabel(CNumberedControls::ToQt(text), host_);
+    w->setWordWrap(true);
+    if (id != 0) controls_->Register(id, w, ControlKind::Label);
+    Add(w);
+    return w;
+}
+
+QSlider* PageBuilder::Slider(int id, int min, int max) {
+    auto* w = new QSlider(Qt::Horizontal, host_);
+    w->setRange(min, max);
+    controls_->Register(id, w, ControlKind::Slider);
+    Add(w);
+    return w;
+}
+
+QPlainTextEdit* PageBuilder::Preview() {
+    auto* box = new QGroupBox(host_);
+    auto* layout = new QVBoxLayout(box);
+    auto* w = new QPlainTextEdit(box);
+    w->setReadOnly(true);
+    w->setLineWrapMode(QPlainTextEdit::NoWrap);
+    w->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    w->setFixedHeight(w->fontMetrics().lineSpacing() * 6 + 12);
+    layout->addWidget(w);
+    controls_->Register(kPreviewId, w, ControlKind::Preview);
+    outer_->addWidget(box);
+    return w;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// Command rows of the system control pages.
+
+#include "pages/common/CommandTable.h"
+
+CommandRow VoltageRegulatorCommand();
+CommandRow PrefetchCommand();
+CommandRow EmiCommand();

@@ -1,0 +1,21 @@
+// main() of the UI test programs: one QApplication (offscreen) for all tests.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+namespace {
+// The offscreen platform warns about every top-level window it sizes.
+void Filter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains("does not support propagateSizeHints")) return;
+    qt_message_output(type, context, message);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(Filter);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
