@@ -57,3 +57,11 @@ bool ScriptUi::RunModal(ModalDialog& dialog) {
     if (!dialog.IsFinished()) dialog.Finish(false);
     return dialog.WasAccepted();
 }
+
+bool ScriptUi::PrintDialog(PrintDialogKind kind) {
+    PrintRequests.push_back(kind);
+    if (PrintAnswers.empty()) return true;
+    const bool answer = PrintAnswers.front();
+    PrintAnswers.pop_front();
+    return answer;
+}

@@ -14,6 +14,8 @@
 enum class MsgIcon { None, Exclamation, Question, Information };
 enum class MsgButtons { Ok, YesNo };
 enum class MsgResult { Ok, Yes, No };
+// The two printing dialogs: File > Print's and File > Print Setup's.
+enum class PrintDialogKind { Print, PageSetup };
 
 // A dialog that can be run modally: the toolkit side derives its dialogs from
 // this so the service can run them without knowing their type.
@@ -59,6 +61,12 @@ public:
     virtual std::optional<std::string> OpenFileName(const FileDialogRequest& request) = 0;
     // Runs a dialog modally; returns true when it ended with OK.
     virtual bool RunModal(ModalDialog& dialog) = 0;
+    // Shows a printing dialog; true when the user confirms it. A service
+    // without printing cancels.
+    virtual bool PrintDialog(PrintDialogKind kind) {
+        (void)kind;
+        return false;
+    }
 
     // The two kinds of box the program shows most.
     void Error(const std::string& text) { Message(text, MsgButtons::Ok, MsgIcon::Exclamation); }
@@ -80,17 +88,21 @@ public:
     std::deque<std::optional<std::string>> OpenNames;
     std::deque<Driver> Modals;
     Driver ModalHandler;
+    // Answers for printing dialogs; with none queued the dialog is confirmed.
+    std::deque<bool> PrintAnswers;
     // Told of every box as it is answered.
     std::function<void(const ShownMessage&)> OnShown;
 
     std::vector<ShownMessage> Shown;
     std::vector<FileDialogRequest> FileRequests;
+    std::vector<PrintDialogKind> PrintRequests;
 
     MsgResult Message(const std::string& text, MsgButtons buttons, MsgIcon icon,
                       const std::string& caption) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
     bool RunModal(ModalDialog& dialog) override;
+    bool PrintDialog(PrintDialogKind kind) override;
 
 protected:
     // Default answer for a box with nothing queued.

@@ -3,6 +3,8 @@
 #include "devices/Models.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandTable.h"
+#include "pages/portio/PortIOSheet.h"
+#include "pages/system/InterruptSheets.h"
 #include "pages/system/SystemCommands.h"
 
 PeripheralRecord& CommandInputs::Rec(PeripheralId id) {
@@ -19,6 +21,9 @@ int CommandInputs::LargePackage() const { return models::LargePackageFlag(doc_.D
 
 const std::vector<CommandRow>& CommandTable() {
     static const std::vector<CommandRow> table = {
+        PortIOCommand(),
+        InterruptsCommand(),
+        VoltageReferenceCommand(),
         VoltageRegulatorCommand(),
         PrefetchCommand(),
         EmiCommand(),

@@ -6,3 +6,4 @@
 CommandRow VoltageRegulatorCommand();
 CommandRow PrefetchCommand();
 CommandRow EmiCommand();
+CommandRow VoltageReferenceCommand();

@@ -14,7 +14,7 @@
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
-#include "pages/common/ControlDriver.h"
+#include "framework/ControlDriver.h"
 #include "pages/common/PeripheralCommands.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "pages/common/ControlDriver.h"
+#include "framework/ControlDriver.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -11,10 +11,13 @@
 
 #include <map>
 
-#include "pages/common/CNumberedControls.h"
 
 namespace driver {
 namespace {
+
+// Control texts are Latin-1, as the pages write them.
+QString ToQt(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+std::string FromQt(const QString& s) { return s.toLatin1().toStdString(); }
 
 int IdOf(const QWidget* w) {
     const QVariant v = w->property("zvId");
@@ -63,7 +66,7 @@ std::string SetText(QWidget* root, int id, const std::string& text) {
     auto* e = qobject_cast<QLineEdit*>(w);
     if (!e) return "control " + std::to_string(id) + " is not an edit";
     if (e->isReadOnly()) return "control " + std::to_string(id) + " is read-only";
-    e->setText(CNumberedControls::ToQt(text));
+    e->setText(ToQt(text));
     return {};
 }
 
@@ -83,7 +86,7 @@ std::string SelectIndex(QWidget* root, int id, int index) {
 std::string SelectText(QWidget* root, int id, const std::string& item) {
     auto* c = qobject_cast<QComboBox*>(Find(root, id));
     if (!c) return SelectIndex(root, id, 0);  // reports the missing or wrong control
-    const int index = c->findText(CNumberedControls::ToQt(item), Qt::MatchExactly);
+    const int index = c->findText(ToQt(item), Qt::MatchExactly);
     if (index < 0) return "control " + std::to_string(id) + " has no entry \"" + Escape(item) + "\"";
     return SelectIndex(root, id, index);
 }
@@ -108,13 +111,16 @@ bool IsChecked(QWidget* w) {
 }
 
 std::string TextOf(QWidget* w) {
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) return CNumberedControls::FromQt(b->text());
-    if (auto* e = qobject_cast<QLineEdit*>(w)) return CNumberedControls::FromQt(e->text());
-    if (auto* l = qobject_cast<QLabel*>(w)) return CNumberedControls::FromQt(l->text());
-    if (auto* c = qobject_cast<QComboBox*>(w)) return CNumberedControls::FromQt(c->currentText());
+    // A control that draws its content (a table) publishes what it shows.
+    const QVariant shown = w->property("zvText");
+    if (shown.isValid()) return FromQt(shown.toString());
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return FromQt(b->text());
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return FromQt(e->text());
+    if (auto* l = qobject_cast<QLabel*>(w)) return FromQt(l->text());
+    if (auto* c = qobject_cast<QComboBox*>(w)) return FromQt(c->currentText());
     if (auto* s = qobject_cast<QSlider*>(w)) return std::to_string(s->value());
     if (auto* p = qobject_cast<QPlainTextEdit*>(w))
-        return CNumberedControls::FromQt(p->toPlainText().replace("\n", "\r\n"));
+        return FromQt(p->toPlainText());
     return {};
 }
 

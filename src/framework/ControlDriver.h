@@ -24,7 +24,9 @@ std::string Slide(QWidget* root, int id, int pos);
 
 // Whether the control is checked (check boxes, radios, toggles).
 bool IsChecked(QWidget* w);
-// The text a control shows (caption, edit text, chosen entry, slider position).
+// The text a control shows (caption, edit text, chosen entry, slider position;
+// a preview box gives its lines ended by LF, as shown; a control with a
+// "zvText" property, such as a table, gives that text).
 std::string TextOf(QWidget* w);
 // The kind of a numbered control: check, radio, toggle, button, list, edit,
 // label, slider, preview, table.

@@ -1,0 +1,54 @@
+#pragma once
+// The application object: its document templates (added by the device
+// module), its main frame and its recent-file list. There is one per process,
+// reachable through TheApp(); host and module share it through this library.
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/CDocTemplate.h"
+
+class CMainFrame;
+
+class CApplication : public QObject {
+    Q_OBJECT
+public:
+    // Becomes the process's application object. `settingsGroup` names where
+    // the recent-file list is kept in QSettings; empty keeps it in memory only.
+    explicit CApplication(QString settingsGroup = QString());
+    ~CApplication() override;
+
+    // Takes the template and adds it at the end of the list.
+    void AddDocTemplate(std::unique_ptr<CDocTemplate> docTemplate);
+    const std::vector<std::unique_ptr<CDocTemplate>>& DocTemplates() const { return templates_; }
+    // The template whose File New name is `name`, or nullptr.
+    CDocTemplate* FindTemplate(const std::string& name) const;
+
+    CMainFrame* GetMainFrame() const { return mainFrame_; }
+    void SetMainFrame(CMainFrame* frame) { mainFrame_ = frame; }
+
+    // Most recent first, at most kMaxRecentFiles entries, no duplicates.
+    static constexpr int kMaxRecentFiles = 4;
+    const QStringList& RecentFileList() const { return recent_; }
+    void AddToRecentFileList(const std::string& path);
+    void RemoveFromRecentFileList(const QString& path);
+
+signals:
+    void templatesChanged();
+    void recentFilesChanged();
+
+private:
+    void SaveRecentFiles() const;
+
+    std::vector<std::unique_ptr<CDocTemplate>> templates_;
+    CMainFrame* mainFrame_ = nullptr;
+    QString settingsGroup_;
+    QStringList recent_;
+};
+
+// The process's application object, or nullptr before one exists.
+CApplication* TheApp();

@@ -1,0 +1,50 @@
+#include "framework/CDocTemplate.h"
+
+#include "framework/CDocument.h"
+#include "framework/CView.h"
+
+CDocTemplate::CDocTemplate(int resourceId, std::string docString, DocumentFactory createDocument,
+                           ViewFactory createView, CMenuBar menu)
+    : resourceId_(resourceId),
+      docString_(std::move(docString)),
+      createDocument_(std::move(createDocument)),
+      createView_(std::move(createView)),
+      menu_(std::move(menu)) {}
+
+bool CDocTemplate::GetDocString(std::string& out, DocStringIndex index) const {
+    std::size_t begin = 0;
+    for (int i = 0; i < index; ++i) {
+        const std::size_t nl = docString_.find('\n', begin);
+        if (nl == std::string::npos) {
+            out.clear();
+            return false;
+        }
+        begin = nl + 1;
+    }
+    const std::size_t end = docString_.find('\n', begin);
+    out = docString_.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+    return !out.empty();
+}
+
+std::string CDocTemplate::FileNewName() const {
+    std::string name;
+    GetDocString(name, fileNewName);
+    return name;
+}
+
+std::unique_ptr<CDocument> CDocTemplate::CreateNewDocument() const {
+    if (!createDocument_) return nullptr;
+    auto doc = createDocument_();
+    if (doc) doc->SetDocTemplate(const_cast<CDocTemplate*>(this));
+    return doc;
+}
+
+CView* CDocTemplate::CreateView() const {
+    return createView_ ? createView_() : nullptr;
+}
+
+std::string CDocTemplate::NextUntitledTitle() {
+    std::string name;
+    if (!GetDocString(name, docName)) name = "Untitled";
+    return name + std::to_string(++untitledCount_);
+}

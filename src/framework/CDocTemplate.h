@@ -1,0 +1,51 @@
+#pragma once
+// A document template: the resource id that names its menu, icon and
+// document string, the factories of its document and view, and its menu.
+// The application keeps the templates in the order they were added.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/CMenu.h"
+
+class CDocument;
+class CView;
+
+class CDocTemplate {
+public:
+    using DocumentFactory = std::function<std::unique_ptr<CDocument>()>;
+    using ViewFactory = std::function<CView*()>;
+
+    // Parts of the document string, which holds them separated by newlines.
+    enum DocStringIndex { windowTitle = 0, docName, fileNewName, filterName, filterExt };
+
+    CDocTemplate(int resourceId, std::string docString, DocumentFactory createDocument,
+                 ViewFactory createView, CMenuBar menu);
+
+    int GetResourceId() const { return resourceId_; }
+    const std::string& GetDocStringRaw() const { return docString_; }
+    // The part `index` of the document string; false when the string has none.
+    bool GetDocString(std::string& out, DocStringIndex index) const;
+    // The name offered in File New (the third part of the document string).
+    std::string FileNewName() const;
+
+    const CMenuBar& Menu() const { return menu_; }
+
+    // A new document of this template (not yet set up), attached to it.
+    std::unique_ptr<CDocument> CreateNewDocument() const;
+    // A new view for a document of this template (owned by the caller's frame).
+    CView* CreateView() const;
+
+    // The title of the next new document: the document name followed by a
+    // running number ("Q7R20 " gives "Q7R20 1", "Q7R20 2", ...).
+    std::string NextUntitledTitle();
+
+private:
+    int resourceId_;
+    std::string docString_;
+    DocumentFactory createDocument_;
+    ViewFactory createView_;
+    CMenuBar menu_;
+    int untitledCount_ = 0;
+};

@@ -1,0 +1,84 @@
+#pragma once
+// A document of the shell: one open file (or a new, unsaved one) with its path
+// and title. Saving goes through QSaveFile, so a failed save leaves the
+// previous file as it was.
+
+#include <QObject>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/Ui.h"
+
+class CDeviceDocument;
+class CDocTemplate;
+struct CCmdUI;
+
+class CDocument : public QObject {
+    Q_OBJECT
+public:
+    CDocument();
+    ~CDocument() override;
+
+    // The class name of the document, as its template creates it.
+    virtual const char* GetRuntimeClass() const { return "CDocument"; }
+
+    CDocTemplate* GetDocTemplate() const { return template_; }
+    void SetDocTemplate(CDocTemplate* t) { template_ = t; }
+
+    const std::string& GetPathName() const { return path_; }
+    const std::string& GetTitle() const { return title_; }
+    void SetTitle(const std::string& title);
+    // Makes `path` the document's file: the title becomes its file name and,
+    // when `addToRecent`, the path joins the application's recent-file list.
+    void SetPathName(const std::string& path, bool addToRecent = true);
+
+    // Sets up a new document; false stops the creation.
+    virtual bool OnNewDocument() { return true; }
+    // Reads the file into this (new, empty) document; false when it cannot be
+    // read (the document has reported why).
+    virtual bool OnOpenDocument(const std::string& path) {
+        (void)path;
+        return false;
+    }
+    // Writes the document to `path`; false when the file cannot be written.
+    virtual bool OnSaveDocument(const std::string& path);
+
+    // The core device document behind this one, if it has one.
+    virtual CDeviceDocument* DeviceDocument() { return nullptr; }
+
+    // Save: with no path yet, as Save As; otherwise writes to the path.
+    bool OnFileSave();
+    // Save As: asks for a name through the UI service; on OK writes there and
+    // makes it the document's path. Cancel does nothing (returns false).
+    bool OnFileSaveAs();
+    // Save As without the dialog. Returns false (after the error message)
+    // when the file cannot be written; the path then stays as it was.
+    bool SaveAs(const std::string& path) { return DoSave(path, true); }
+
+    // Commands of the document: Save Project and Save Project As.
+    virtual bool OnCommand(int id);
+    virtual void OnUpdateCommand(CCmdUI& ui);
+
+signals:
+    void titleChanged(const QString& title);
+
+protected:
+    // The bytes OnSaveDocument writes.
+    virtual std::vector<std::uint8_t> Serialize() const { return {}; }
+    // The save dialog's settings and the message for a file that cannot be written.
+    virtual FileDialogRequest SaveAsRequest() const { return {}; }
+    virtual std::string SaveErrorText() const { return "Error: Could Not Open File For Save."; }
+
+private:
+    bool DoSave(const std::string& path, bool replacePath);
+
+    CDocTemplate* template_ = nullptr;
+    std::string path_;
+    std::string title_;
+};
+
+// Writes `bytes` to `path` through QSaveFile; true when the file was replaced.
+bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
+bool WriteFileAtomically(const std::string& path, const std::string& bytes);

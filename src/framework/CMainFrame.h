@@ -1,0 +1,19 @@
+#pragma once
+// What views and documents may ask of the main window, whatever shell
+// provides it: the active project window and the menu bar's check marks.
+
+class CView;
+class QWidget;
+
+class CMainFrame {
+public:
+    virtual ~CMainFrame() = default;
+
+    // The view of the active child frame, or nullptr when none is open.
+    virtual CView* GetActiveView() const = 0;
+    // Check marks of the menu bar's item `id`; unknown ids are ignored.
+    virtual void CheckMenuItem(int id, bool checked) = 0;
+    virtual bool IsMenuItemChecked(int id) const = 0;
+    // The window that owns the program's dialogs.
+    virtual QWidget* Window() = 0;
+};

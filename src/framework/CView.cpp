@@ -1,0 +1,5 @@
+#include "framework/CView.h"
+
+CView::CView(QWidget* parent) : QWidget(parent) {}
+
+CView::~CView() = default;

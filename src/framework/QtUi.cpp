@@ -1,0 +1,110 @@
+#include "framework/QtUi.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "framework/CApplication.h"
+#include "framework/CMainFrame.h"
+
+QtUi::QtUi() = default;
+QtUi::~QtUi() = default;
+
+QWidget* DialogOwner() {
+    if (QWidget* active = QApplication::activeModalWidget()) return active;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    if (CApplication* app = TheApp())
+        if (CMainFrame* frame = app->GetMainFrame()) return frame->Window();
+    return nullptr;
+}
+
+MsgResult QtUi::Message(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                        const std::string& caption) {
+    QMessageBox::Icon qicon = QMessageBox::NoIcon;
+    switch (icon) {
+        case MsgIcon::Exclamation:
+            qicon = QMessageBox::Warning;
+            break;
+        case MsgIcon::Question:
+            qicon = QMessageBox::Question;
+            break;
+        case MsgIcon::Information:
+            qicon = QMessageBox::Information;
+            break;
+        case MsgIcon::None:
+            break;
+    }
+    const auto qbuttons = buttons == MsgButtons::YesNo
+                              ? QMessageBox::Yes | QMessageBox::No
+                              : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox box(qicon, QString::fromLatin1(caption.c_str()), QString::fromLatin1(text.c_str()),
+                    qbuttons, DialogOwner());
+    // An empty caption stays empty rather than taking the application's name.
+    box.setWindowTitle(QString::fromLatin1(caption.c_str()));
+    const int chosen = box.exec();
+    if (buttons == MsgButtons::YesNo)
+        return chosen == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
+    return MsgResult::Ok;
+}
+
+QStringList ConvertFilter(const std::string& filter) {
+    QStringList parts = QString::fromLatin1(filter.c_str()).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i];
+        if (description.isEmpty()) break;
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(';', Qt::SkipEmptyParts))
+            patterns << (p.trimmed() == "*.*" ? QStringLiteral("*") : p.trimmed());
+        const QString qtPatterns = patterns.join(' ');
+        if (description.endsWith("(" + qtPatterns + ")"))
+            out << description;
+        else
+            out << description + " (" + qtPatterns + ")";
+    }
+    return out;
+}
+
+std::optional<std::string> QtUi::FileDialog(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(DialogOwner());
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = ConvertFilter(request.Filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        // The descriptions are shown as written; the appended patterns stay hidden.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+    }
+    if (!request.DefaultExtension.empty())
+        dialog.setDefaultSuffix(QString::fromLatin1(request.DefaultExtension.c_str()));
+    if (!request.InitialName.empty())
+        dialog.selectFile(QString::fromLatin1(request.InitialName.c_str()));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.PromptOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toLocal8Bit().toStdString();
+}
+
+std::optional<std::string> QtUi::SaveFileName(const FileDialogRequest& request) {
+    return FileDialog(request, true);
+}
+
+std::optional<std::string> QtUi::OpenFileName(const FileDialogRequest& request) {
+    return FileDialog(request, false);
+}
+
+bool QtUi::RunModal(ModalDialog& dialog) {
+    return dialog.ExecModal();
+}
+
+bool QtUi::PrintDialog(PrintDialogKind kind) {
+    if (!printer_) printer_ = std::make_unique<QPrinter>();
+    if (kind == PrintDialogKind::PageSetup) {
+        QPageSetupDialog dialog(printer_.get(), DialogOwner());
+        return dialog.exec() == QDialog::Accepted;
+    }
+    QPrintDialog dialog(printer_.get(), DialogOwner());
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,542 @@
+#include "host/CMainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "devices/Models.h"
+#include "framework/CApplication.h"
+#include "framework/CChildFrame.h"
+#include "framework/CDocTemplate.h"
+#include "framework/CDocument.h"
+#include "framework/CView.h"
+#include "framework/CommandIds.h"
+#include "host/CNewProjectDlg.h"
+#include "model/Ui.h"
+#include "view/ViewCommands.h"
+
+namespace {
+
+constexpr const char* kProgramName = "Zorvant";
+constexpr const char* kOpenError = "Error: Could Not Open File.";
+constexpr const char* kNotAProject = "Error: This file is not a Q7R2x project file.";
+constexpr const char* kNoTemplate = "Error: No device module handles this project's model.";
+constexpr const char* kProjectFilter = "Zorvant Files (*.zvp)|*.zvp|All Files (*.*)|*.*|";
+
+bool IsRecentFileId(int id) {
+    return id >= fwcmd::FileMruFirst && id <= fwcmd::FileMruLast;
+}
+
+QString Absolute(const std::string& path) {
+    return QDir::cleanPath(QFileInfo(QString::fromLocal8Bit(path.c_str())).absoluteFilePath());
+}
+
+}  // namespace
+
+CMainWindow::CMainWindow(CApplication& app, QWidget* parent)
+    : QMainWindow(parent), app_(app), mdi_(new QMdiArea(this)) {
+    setObjectName(QStringLiteral("MainWindow"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainWindow::OnSubWindowActivated);
+    connect(&app_, &CApplication::recentFilesChanged, this, &CMainWindow::RebuildMenus);
+    connect(&app_, &CApplication::templatesChanged, this, &CMainWindow::RebuildMenus);
+
+    BuildToolBar();
+    statusLabel_ = new QLabel(QStringLiteral("Ready"), this);
+    statusBar()->addWidget(statusLabel_, 1);
+    resize(1000, 700);
+
+    app_.SetMainFrame(this);
+    RebuildMenus();
+    UpdateTitle();
+}
+
+CMainWindow::~CMainWindow() {
+    // Frames go first, while the application still names this window.
+    active_ = nullptr;
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        delete w;
+    if (app_.GetMainFrame() == this) app_.SetMainFrame(nullptr);
+}
+
+CMenuBar CMainWindow::HostMenu() {
+    using M = CMenuItem;
+    M recent = M::Command("Recent File", fwcmd::FileMruFirst);
+    recent.Grayed = true;
+    return {
+        M::Popup("&File", {M::Command("&New", fwcmd::FileNew),
+                           M::Command("&Open Project...", fwcmd::FileOpen), M::Separate(),
+                           M::Command("&Print Setup...", fwcmd::FilePrintSetup), M::Separate(),
+                           recent, M::Separate(), M::Command("E&xit", fwcmd::AppExit)}),
+        M::Popup("&View", {M::Command("&Toolbar", fwcmd::ViewToolbar),
+                           M::Command("&Status Bar", fwcmd::ViewStatusBar)}),
+        M::Popup("&Help", {M::Command("&About Zorvant...", fwcmd::AppAbout)}),
+    };
+}
+
+// ---- menus and toolbar ------------------------------------------------------
+
+QMenu* CMainWindow::CreateNewMenu(QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    for (const auto& t : app_.DocTemplates()) {
+        const std::string name = t->FileNewName();
+        QAction* a = menu->addAction(QString::fromLatin1(name.c_str()));
+        connect(a, &QAction::triggered, this, [this, name] { NewProject(name); });
+    }
+    return menu;
+}
+
+void CMainWindow::AddMenuItems(QMenu* menu, const std::vector<CMenuItem>& items) {
+    for (const auto& item : items) {
+        if (item.Separator) {
+            menu->addSeparator();
+            continue;
+        }
+        if (item.IsPopup()) {
+            AddMenuItems(menu->addMenu(QString::fromLatin1(item.Caption.c_str())), item.Items);
+            continue;
+        }
+        if (item.Id == fwcmd::FileMruFirst && !app_.RecentFileList().isEmpty()) {
+            // The recent-file list takes the place of its placeholder.
+            const QStringList& recent = app_.RecentFileList();
+            for (int i = 0; i < recent.size() && fwcmd::FileMruFirst + i <= fwcmd::FileMruLast;
+                 ++i) {
+                const int id = fwcmd::FileMruFirst + i;
+                QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(recent[i]));
+                a->setData(id);
+                connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+                actions_[id] = a;
+            }
+            continue;
+        }
+        QAction* a = menu->addAction(QString::fromLatin1(item.Caption.c_str()));
+        a->setData(item.Id);
+        if (item.Checked) {
+            a->setCheckable(true);
+            a->setChecked(true);
+        }
+        if (item.Grayed) grayed_[item.Id] = true;
+        if (item.Id == fwcmd::FileNew) {
+            a->setMenu(CreateNewMenu(menu));
+            a->setShortcut(QKeySequence::New);
+        } else {
+            if (item.Id == fwcmd::FileOpen) a->setShortcut(QKeySequence::Open);
+            if (item.Id == fwcmd::FileSave) a->setShortcut(QKeySequence::Save);
+            if (item.Id == fwcmd::FilePrint) a->setShortcut(QKeySequence::Print);
+            const int id = item.Id;
+            connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        }
+        if (item.Id == fwcmd::ViewToolbar || item.Id == fwcmd::ViewStatusBar) {
+            a->setCheckable(true);
+            a->setChecked(item.Id == fwcmd::ViewToolbar ? !toolbar_->isHidden()
+                                                        : !statusBar()->isHidden());
+        }
+        actions_[item.Id] = a;
+    }
+}
+
+void CMainWindow::RebuildMenus() {
+    // The old popups may be running the command that caused this; they go
+    // once control is back in the event loop.
+    for (QMenu* menu : menus_)
+        menu->deleteLater();
+    menus_.clear();
+    menuBar()->clear();
+    actions_.clear();
+    grayed_.clear();
+
+    const CMenuBar bar = active_ && active_->GetDocument()->GetDocTemplate()
+                             ? active_->GetDocument()->GetDocTemplate()->Menu()
+                             : HostMenu();
+    for (const auto& popup : bar) {
+        auto* menu = new QMenu(QString::fromLatin1(popup.Caption.c_str()), menuBar());
+        AddMenuItems(menu, popup.Items);
+        connect(menu, &QMenu::aboutToShow, this, &CMainWindow::UpdateCommandStates);
+        menuBar()->addMenu(menu);
+        menus_.push_back(menu);
+    }
+    if (CView* view = GetActiveView()) view->OnActivateView(true);
+    UpdateCommandStates();
+}
+
+void CMainWindow::BuildToolBar() {
+    toolbar_ = addToolBar(QStringLiteral("Standard"));
+    toolbar_->setObjectName(QStringLiteral("Standard"));
+    toolbar_->setMovable(false);
+    QStyle* s = style();
+    auto add = [&](int id, QStyle::StandardPixmap icon, const char* tip) {
+        QAction* a = toolbar_->addAction(s->standardIcon(icon), QString::fromLatin1(tip));
+        a->setData(id);
+        if (id == fwcmd::FileNew) {
+            a->setMenu(CreateNewMenu(toolbar_));
+            connect(&app_, &CApplication::templatesChanged, a, [this, a] {
+                a->menu()->deleteLater();
+                a->setMenu(CreateNewMenu(toolbar_));
+            });
+            if (auto* button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(a)))
+                button->setPopupMode(QToolButton::InstantPopup);
+        } else {
+            connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        }
+        toolActions_[id] = a;
+    };
+    add(fwcmd::FileNew, QStyle::SP_FileIcon, "New Project");
+    add(fwcmd::FileOpen, QStyle::SP_DialogOpenButton, "Open Project");
+    add(fwcmd::FileSave, QStyle::SP_DialogSaveButton, "Save Project");
+    toolbar_->addSeparator();
+    add(viewcmd::SaveSource, QStyle::SP_FileDialogDetailedView, "Save Source As");
+    add(fwcmd::FilePrint, QStyle::SP_ComputerIcon, "Print");
+    toolbar_->addSeparator();
+    add(fwcmd::AppAbout, QStyle::SP_MessageBoxInformation, "About Zorvant");
+}
+
+bool CMainWindow::IsCommandEnabled(int id) const {
+    if (grayed_.count(id)) return false;
+    CCmdUI ui;
+    ui.Id = id;
+    if (CView* view = GetActiveView()) {
+        view->OnUpdateCommand(ui);
+        if (!ui.Handled && view->GetDocument()) view->GetDocument()->OnUpdateCommand(ui);
+        if (ui.Handled) return ui.Enabled;
+    }
+    switch (id) {
+        case fwcmd::FileNew:
+        case fwcmd::FileOpen:
+        case fwcmd::FilePrintSetup:
+        case fwcmd::AppExit:
+        case fwcmd::AppAbout:
+        case fwcmd::ViewToolbar:
+        case fwcmd::ViewStatusBar:
+            return true;
+        case fwcmd::FileClose:
+            return active_ != nullptr;
+        default:
+            return IsRecentFileId(id) && id - fwcmd::FileMruFirst < app_.RecentFileList().size();
+    }
+}
+
+void CMainWindow::UpdateCommandStates() {
+    for (auto& [id, action] : actions_)
+        if (!action->menu()) action->setEnabled(IsCommandEnabled(id));
+    for (auto& [id, action] : toolActions_)
+        if (!action->menu()) action->setEnabled(IsCommandEnabled(id));
+    if (auto it = actions_.find(fwcmd::ViewToolbar); it != actions_.end())
+        it->second->setChecked(!toolbar_->isHidden());
+    if (auto it = actions_.find(fwcmd::ViewStatusBar); it != actions_.end())
+        it->second->setChecked(!statusBar()->isHidden());
+}
+
+void CMainWindow::CheckMenuItem(int id, bool checked) {
+    auto it = actions_.find(id);
+    if (it == actions_.end()) return;
+    it->second->setCheckable(true);
+    it->second->setChecked(checked);
+}
+
+bool CMainWindow::IsMenuItemChecked(int id) const {
+    auto it = actions_.find(id);
+    return it != actions_.end() && it->second->isChecked();
+}
+
+std::optional<MenuCommandState> CMainWindow::FindCommand(const std::string& captionOrId) const {
+    const QString key = QString::fromLatin1(captionOrId.c_str());
+    bool isNumber = false;
+    const int number = key.toInt(&isNumber);
+    for (const auto& [id, action] : actions_) {
+        const std::string caption = StripMnemonic(action->text().toLatin1().toStdString());
+        if ((isNumber && id == number) || (!isNumber && caption == captionOrId)) {
+            MenuCommandState state;
+            state.Id = id;
+            state.Caption = caption;
+            state.Enabled = IsCommandEnabled(id);
+            state.Checked = action->isChecked();
+            return state;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string CMainWindow::TriggerCommand(const std::string& captionOrId) {
+    const auto state = FindCommand(captionOrId);
+    if (!state) return "no menu item " + captionOrId;
+    if (!state->Enabled) return "menu item " + captionOrId + " is disabled";
+    QAction* action = actions_.at(state->Id);
+    if (action->menu()) {
+        OnCommand(state->Id);
+    } else {
+        action->trigger();
+    }
+    return {};
+}
+
+// ---- command routing --------------------------------------------------------
+
+bool CMainWindow::OnCommand(int id) {
+    if (grayed_.count(id)) return false;
+    if (CView* view = GetActiveView()) {
+        if (view->OnCommand(id)) return true;
+        if (view->GetDocument() && view->GetDocument()->OnCommand(id)) return true;
+    }
+    switch (id) {
+        case fwcmd::FileNew:
+            OnFileNew();
+            return true;
+        case fwcmd::FileOpen:
+            OnFileOpen();
+            return true;
+        case fwcmd::FileClose:
+            CloseProject();
+            return true;
+        case fwcmd::FilePrintSetup:
+            TheUi().PrintDialog(PrintDialogKind::PageSetup);
+            return true;
+        case fwcmd::AppExit:
+            close();
+            return true;
+        case fwcmd::AppAbout:
+            OnAppAbout();
+            return true;
+        case fwcmd::ViewToolbar:
+            toolbar_->setVisible(toolbar_->isHidden());
+            UpdateCommandStates();
+            return true;
+        case fwcmd::ViewStatusBar:
+            statusBar()->setVisible(statusBar()->isHidden());
+            UpdateCommandStates();
+            return true;
+        default:
+            break;
+    }
+    if (IsRecentFileId(id)) {
+        const int index = id - fwcmd::FileMruFirst;
+        if (index >= app_.RecentFileList().size()) return false;
+        const QString path = app_.RecentFileList()[index];
+        if (!OpenProject(path.toLocal8Bit().toStdString()) && !QFileInfo::exists(path))
+            app_.RemoveFromRecentFileList(path);
+        return true;
+    }
+    return false;
+}
+
+void CMainWindow::OnFileNew() {
+    std::vector<std::string> names;
+    for (const auto& t : app_.DocTemplates())
+        names.push_back(t->FileNewName());
+    if (names.empty()) return;
+    CNewProjectDlg dialog(names, this);
+    if (!dialog.RunModal()) return;
+    NewProject(dialog.SelectedName());
+}
+
+void CMainWindow::OnFileOpen() {
+    FileDialogRequest request;
+    request.DefaultExtension = "zvp";
+    request.Filter = kProjectFilter;
+    request.PromptOverwrite = false;
+    const auto path = TheUi().OpenFileName(request);
+    if (path) OpenProject(*path);
+}
+
+void CMainWindow::OnAppAbout() {
+    TheUi().Message(
+        "Zorvant Q7R2x\nVersion 1.60\n\n"
+        "Configuration wizard for the Q7R2x family of 8051-compatible microcontrollers.",
+        MsgButtons::Ok, MsgIcon::Information, "About Zorvant");
+}
+
+// ---- projects ---------------------------------------------------------------
+
+CChildFrame* CMainWindow::AddFrame(CDocTemplate& docTemplate, std::unique_ptr<CDocument> document) {
+    CView* view = docTemplate.CreateView();
+    if (!view) return nullptr;
+    auto* frame = new CChildFrame(std::move(document), view);
+    connect(frame, &CChildFrame::frameClosing, this, &CMainWindow::OnFrameClosing);
+    connect(frame->GetDocument(), &CDocument::titleChanged, this, &CMainWindow::UpdateTitle);
+    mdi_->addSubWindow(frame);
+    frame->resize(mdi_->size() * 0.9);
+    frame->show();
+    view->OnInitialUpdate();
+    ActivateFrame(frame);
+    return frame;
+}
+
+CChildFrame* CMainWindow::NewProject(const std::string& model, std::string* error) {
+    const auto number = models::ModelFromName(model);
+    CDocTemplate* docTemplate =
+        number ? app_.FindTemplate(models::NameOf(models::CodeOf(*number))) : nullptr;
+    if (!docTemplate) {
+        if (error) *error = "unknown model " + model;
+        return nullptr;
+    }
+    auto document = docTemplate->CreateNewDocument();
+    document->SetTitle(docTemplate->NextUntitledTitle());
+    if (!document->OnNewDocument()) {
+        if (error) *error = "the new project could not be set up";
+        return nullptr;
+    }
+    return AddFrame(*docTemplate, std::move(document));
+}
+
+CChildFrame* CMainWindow::FindFrameByPath(const std::string& path) const {
+    const QString wanted = Absolute(path);
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        auto* frame = qobject_cast<CChildFrame*>(w);
+        if (frame && !frame->GetDocument()->GetPathName().empty() &&
+            Absolute(frame->GetDocument()->GetPathName()) == wanted)
+            return frame;
+    }
+    return nullptr;
+}
+
+CChildFrame* CMainWindow::OpenProject(const std::string& path, std::string* error) {
+    auto fail = [&](const char* message) -> CChildFrame* {
+        if (message) TheUi().Error(message);
+        if (error) *error = message ? message : "the project file was refused";
+        return nullptr;
+    };
+    if (CChildFrame* open = FindFrameByPath(path)) {
+        ActivateFrame(open);
+        return open;
+    }
+    // The file's first byte, its DeviceCode, chooses the template.
+    QFile file(QString::fromLocal8Bit(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly)) return fail(kOpenError);
+    char code = 0;
+    if (file.read(&code, 1) != 1 || !models::IsModelCode(static_cast<unsigned char>(code)))
+        return fail(kNotAProject);
+    file.close();
+    CDocTemplate* docTemplate = app_.FindTemplate(models::NameOf(static_cast<unsigned char>(code)));
+    if (!docTemplate) return fail(kNoTemplate);
+
+    auto document = docTemplate->CreateNewDocument();
+    // The document reports its own read errors.
+    if (!document->OnOpenDocument(path)) return fail(nullptr);
+    document->SetPathName(Absolute(path).toLocal8Bit().toStdString());
+    return AddFrame(*docTemplate, std::move(document));
+}
+
+std::string CMainWindow::SaveProjectAs(const std::string& path) {
+    CDocument* doc = ActiveDocumentObject();
+    if (!doc) return "no project is open";
+    return doc->SaveAs(path) ? std::string() : "cannot write " + path;
+}
+
+std::string CMainWindow::SaveSourceAs(const std::string& path) {
+    CView* view = GetActiveView();
+    if (!view) return "no project is open";
+    return view->SaveSourceAs(path) ? std::string() : "cannot write " + path;
+}
+
+std::string CMainWindow::ExportPdf(const std::string& path) {
+    CView* view = GetActiveView();
+    if (!view) return "no project is open";
+    return view->ExportPdf(path) ? std::string() : "cannot write " + path;
+}
+
+std::string CMainWindow::SetCodeFormat(int format) {
+    CView* view = GetActiveView();
+    if (!view) return "no project is open";
+    if (format != 0 && format != 1) return "unknown code format";
+    view->OnCommand(format == 0 ? viewcmd::CodeFormatC : viewcmd::CodeFormatAsm);
+    return {};
+}
+
+std::string CMainWindow::CloseProject() {
+    if (!active_) return "no project is open";
+    active_->close();
+    return {};
+}
+
+// ---- activation -------------------------------------------------------------
+
+CView* CMainWindow::GetActiveView() const {
+    return active_ ? active_->GetActiveView() : nullptr;
+}
+
+CDocument* CMainWindow::ActiveDocumentObject() const {
+    return active_ ? active_->GetDocument() : nullptr;
+}
+
+CDeviceDocument* CMainWindow::ActiveDocument() const {
+    CDocument* doc = ActiveDocumentObject();
+    return doc ? doc->DeviceDocument() : nullptr;
+}
+
+std::string CMainWindow::CodeText() const {
+    CView* view = GetActiveView();
+    return view ? view->GetText() : std::string();
+}
+
+int CMainWindow::FrameCount() const {
+    int count = 0;
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        auto* frame = qobject_cast<CChildFrame*>(w);
+        if (frame && !frame->IsClosing()) ++count;
+    }
+    return count;
+}
+
+void CMainWindow::ActivateFrame(CChildFrame* frame) {
+    mdi_->setActiveSubWindow(frame);
+    // Without a focused top-level window the MDI area may not report the
+    // activation; the window keeps track of it itself.
+    SetActiveFrame(frame);
+}
+
+void CMainWindow::OnSubWindowActivated(QMdiSubWindow* window) {
+    if (auto* frame = qobject_cast<CChildFrame*>(window)) SetActiveFrame(frame);
+}
+
+void CMainWindow::SetActiveFrame(CChildFrame* frame) {
+    if (frame == active_) return;
+    if (CView* old = GetActiveView()) old->OnActivateView(false);
+    active_ = frame;
+    RebuildMenus();  // also tells the new view it is active
+    UpdateTitle();
+}
+
+void CMainWindow::OnFrameClosing(CChildFrame* frame) {
+    if (frame != active_) return;
+    CChildFrame* next = nullptr;
+    const auto history = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = history.rbegin(); it != history.rend(); ++it) {
+        auto* candidate = qobject_cast<CChildFrame*>(*it);
+        if (candidate && candidate != frame && !candidate->IsClosing()) {
+            next = candidate;
+            break;
+        }
+    }
+    active_ = nullptr;
+    SetActiveFrame(next);
+    if (!next) {
+        RebuildMenus();
+        UpdateTitle();
+    }
+}
+
+void CMainWindow::UpdateTitle() {
+    const CDocument* doc = ActiveDocumentObject();
+    if (!doc) {
+        setWindowTitle(kProgramName);
+        return;
+    }
+    setWindowTitle(QStringLiteral("%1 - [%2]")
+                       .arg(kProgramName, QString::fromLocal8Bit(doc->GetTitle().c_str())));
+}
+
+void CMainWindow::closeEvent(QCloseEvent* event) {
+    mdi_->closeAllSubWindows();
+    event->accept();
+}

@@ -1,0 +1,122 @@
+#include "host/ScriptMain.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "framework/CApplication.h"
+#include "framework/CChildFrame.h"
+#include "host/CMainWindow.h"
+#include "host/PluginLoader.h"
+#include "host/ScriptRunner.h"
+#include "model/Ui.h"
+#include "view/ViewCommands.h"
+
+namespace host {
+namespace {
+
+// The runner's view of the main window: the same operations the menus
+// perform, without the file dialogs.
+class MainWindowHost : public ScriptHost {
+public:
+    explicit MainWindowHost(CMainWindow& window) : window_(window) {}
+
+    std::string NewProject(const std::string& model) override {
+        std::string error;
+        return window_.NewProject(model, &error) ? std::string() : error;
+    }
+    std::string OpenProject(const std::string& path) override {
+        std::string error;
+        return window_.OpenProject(path, &error) ? std::string() : error;
+    }
+    std::string SaveProject(const std::string& path) override { return window_.SaveProjectAs(path); }
+    std::string SaveSource(const std::string& path) override { return window_.SaveSourceAs(path); }
+    std::string SetCodeFormat(int format) override { return window_.SetCodeFormat(format); }
+    std::string ChoosePeripheral(const std::string& captionOrId) override {
+        if (!window_.ActiveFrame()) return "no project is open";
+        // Only the Peripherals menu: File > Exit and the like are not for scripts.
+        const auto state = window_.FindCommand(captionOrId);
+        if (!state || state->Id < viewcmd::PeripheralsFirst || state->Id > viewcmd::PeripheralsLast ||
+            state->Id == viewcmd::SaveSource)
+            return "no menu item " + captionOrId;
+        return window_.TriggerCommand(captionOrId);
+    }
+    CDeviceDocument* ActiveDocument() override { return window_.ActiveDocument(); }
+    std::string CodeText() override { return window_.CodeText(); }
+
+private:
+    CMainWindow& window_;
+};
+
+constexpr int kUsage = 2;
+
+// The off-screen platform reports what it cannot do for a window; that says
+// nothing about the script, so it stays out of the script's error output.
+QtMessageHandler previousHandler = nullptr;
+void FilterPlatformNoise(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtCriticalMsg && type != QtFatalMsg &&
+        (message.contains(QLatin1String("propagateSizeHints")) ||
+         message.contains(QLatin1String("XDG_RUNTIME_DIR"))))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+}  // namespace
+
+int RunScriptCommand(int argc, char** argv) {
+    if (argc != 3 || std::string(argv[2]).empty()) {
+        std::fputs(kScriptHelp, stderr);
+        return kUsage;
+    }
+    const std::string name = argv[2];
+    std::string text;
+    if (name == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    } else {
+        std::ifstream in(name, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "zorvant: cannot read script %s\n", name.c_str());
+            return kUsage;
+        }
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    // Scripts never need a screen: the widgets are real, but drawn off-screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    previousHandler = qInstallMessageHandler(FilterPlatformNoise);
+    int qtArgc = 1;
+    QApplication qapp(qtArgc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Zorvant"));
+    QApplication::setApplicationName(QStringLiteral("Zorvant Q7R2x"));
+
+    ScriptUi ui;
+    Ui* previous = SetUi(&ui);
+    int status = 0;
+    {
+        // A group of its own, so scripts leave the desktop's recent files alone.
+        CApplication app(QStringLiteral("Script"));
+        const QString error = LoadDeviceModule(app, QCoreApplication::applicationDirPath());
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "zorvant: %s\n", qPrintable(error));
+            status = 1;
+        } else {
+            CMainWindow window(app);
+            MainWindowHost scriptHost(window);
+            ScriptRunner runner(scriptHost, ui, std::cout, std::cerr);
+            status = runner.Run(name == "-" ? "stdin" : name, text);
+        }
+    }
+    SetUi(previous);
+    return status;
+}
+
+}  // namespace host

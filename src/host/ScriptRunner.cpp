@@ -1,0 +1,385 @@
+#include "host/ScriptRunner.h"
+
+#include <QDialog>
+#include <QTabWidget>
+#include <QWidget>
+
+#include <ostream>
+#include <sstream>
+
+#include "model/DeviceDocument.h"
+#include "model/Ui.h"
+#include "framework/ControlDriver.h"
+
+const char* const kScriptHelp =
+    "usage: zorvant run SCRIPT        (SCRIPT '-' reads standard input)\n"
+    "\n"
+    "One command per line; '#' starts a comment; a word with spaces is double-quoted,\n"
+    "with the escapes \\n, \\\" and \\\\.\n"
+    "\n"
+    "Project:  new MODEL | open FILE | save FILE | source FILE | format c|asm | resetall\n"
+    "Dialogs:  menu CAPTION|ID        choose a Peripherals command; its sheet becomes current\n"
+    "          tab N|CAPTION          activate a page (N counts from 1)\n"
+    "          click ID | text ID \"TEXT\" | select ID \"ITEM\" | select ID #INDEX\n"
+    "          slide ID POS | reset | ok | cancel\n"
+    "Answers:  answer yes|no|ok [COUNT]   answers for the next message boxes\n"
+    "          (unanswered: Yes for questions, OK otherwise)\n"
+    "Checks:   expect text|checked|unchecked|enabled|disabled|visible|hidden|selected ID [\"TEXT\"]\n"
+    "          expect pages \"CAPTION\" ...  | expect message \"TEXT\" | expect no-message\n"
+    "          expect code-line \"LINE\"  | expect doc WORD VALUE\n"
+    "Output:   print code | print state\n"
+    "\n"
+    "Every message box is printed as: message: \"TEXT\" -> ANSWER\n"
+    "The first failure stops the run with SCRIPT:LINE: what went wrong (exit status 1).\n";
+
+namespace {
+
+const char* AnswerName(MsgResult r) {
+    switch (r) {
+        case MsgResult::Yes: return "yes";
+        case MsgResult::No: return "no";
+        case MsgResult::Ok: return "ok";
+    }
+    return "ok";
+}
+
+std::string Quoted(const std::string& s) { return "\"" + driver::Escape(s) + "\""; }
+
+bool ParseNumber(const std::string& word, long long& value) {
+    if (word.empty()) return false;
+    std::size_t used = 0;
+    try {
+        value = std::stoll(word, &used, 0);
+    } catch (...) {
+        return false;
+    }
+    return used == word.size();
+}
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(ScriptHost& host, ScriptUi& ui, std::ostream& out, std::ostream& err)
+    : host_(host), ui_(ui), out_(out), err_(err) {}
+
+bool ScriptRunner::Split(const std::string& line, std::vector<std::string>& words, std::string& error) {
+    words.clear();
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+        } else if (c == '#' && !(i + 1 < line.size() && line[i + 1] >= '0' && line[i + 1] <= '9')) {
+            break;  // a comment; "#2" is an entry index
+        } else if (c == '"') {
+            std::string word;
+            ++i;
+            bool closed = false;
+            while (i < line.size()) {
+                const char d = line[i++];
+                if (d == '"') {
+                    closed = true;
+                    break;
+                }
+                if (d != '\\') {
+                    word += d;
+                    continue;
+                }
+                if (i >= line.size()) break;
+                const char e = line[i++];
+                if (e == 'n') word += '\n';
+                else if (e == '"') word += '"';
+                else if (e == '\\') word += '\\';
+                else {
+                    error = std::string("unknown escape \\") + e;
+                    return false;
+                }
+            }
+            if (!closed) {
+                error = "unterminated quote";
+                return false;
+            }
+            words.push_back(word);
+        } else {
+            std::size_t j = i;
+            while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r') ++j;
+            words.push_back(line.substr(i, j - i));
+            i = j;
+        }
+    }
+    return true;
+}
+
+int ScriptRunner::Run(const std::string& name, const std::string& text) {
+    name_ = name;
+    lines_.clear();
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines_.push_back(line);
+    next_ = 0;
+    failed_ = false;
+
+    ui_.OnShown = [this](const ShownMessage& m) {
+        out_ << "message: " << Quoted(m.Text) << " -> " << AnswerName(m.Answer) << "\n";
+    };
+    ui_.ModalHandler = [this](ModalDialog& d) { OnModal(d); };
+    Pump(nullptr);
+    ui_.OnShown = nullptr;
+    ui_.ModalHandler = nullptr;
+    out_.flush();
+    return failed_ ? 1 : 0;
+}
+
+void ScriptRunner::Fail(const std::string& what) {
+    if (failed_) return;
+    failed_ = true;
+    err_ << name_ << ":" << current_ << ": " << what << "\n";
+    err_.flush();
+}
+
+void ScriptRunner::OnModal(ModalDialog& dialog) {
+    dialogs_.push_back(&dialog);
+    Pump(&dialog);
+    dialogs_.pop_back();
+    // Whatever is still open after a failure is cancelled by the UI service.
+}
+
+void ScriptRunner::Pump(ModalDialog* until) {
+    while (!failed_ && next_ < lines_.size() && !(until && until->IsFinished())) {
+        current_ = ++next_;
+        std::vector<std::string> words;
+        std::string error;
+        if (!Split(lines_[current_ - 1], words, error)) {
+            Fail(error);
+            break;
+        }
+        if (words.empty()) continue;
+        previousStart_ = commandStart_;
+        commandStart_ = ui_.Shown.size();
+        Execute(words);
+    }
+    if (until && !until->IsFinished() && !failed_) {
+        current_ = lines_.size();
+        Fail("a dialog is still open at the end of the script");
+    }
+}
+
+QWidget* ScriptRunner::CurrentDialog() {
+    if (dialogs_.empty()) return nullptr;
+    return dynamic_cast<QWidget*>(dialogs_.back());
+}
+
+QWidget* ScriptRunner::CurrentPage() {
+    QWidget* dialog = CurrentDialog();
+    if (!dialog) return nullptr;
+    if (auto* tabs = dialog->findChild<QTabWidget*>()) return tabs->currentWidget();
+    return dialog;
+}
+
+int ScriptRunner::ParseId(const std::string& word) {
+    long long id = 0;
+    if (!ParseNumber(word, id) || id < 0 || id > 0x7FFFFFFF) {
+        Fail("not a control id: " + word);
+        return -1;
+    }
+    return static_cast<int>(id);
+}
+
+void ScriptRunner::Execute(const std::vector<std::string>& w) {
+    const std::string& c = w[0];
+    const std::size_t n = w.size();
+    auto arity = [&](std::size_t min, std::size_t max) {
+        if (n - 1 < min || n - 1 > max) {
+            Fail("wrong number of arguments to " + c);
+            return false;
+        }
+        return true;
+    };
+    auto noDialog = [&] {
+        if (!dialogs_.empty()) {
+            Fail(c + ": a dialog is open");
+            return false;
+        }
+        return true;
+    };
+    auto needDialog = [&] {
+        if (dialogs_.empty()) {
+            Fail(c + ": no dialog is open");
+            return false;
+        }
+        return true;
+    };
+    auto check = [&](const std::string& error) {
+        if (!error.empty()) Fail(c + ": " + error);
+    };
+
+    if (c == "new" || c == "open" || c == "save" || c == "source") {
+        if (!arity(1, 1) || !noDialog()) return;
+        if (c == "new") check(host_.NewProject(w[1]));
+        else if (c == "open") check(host_.OpenProject(w[1]));
+        else if (c == "save") check(host_.SaveProject(w[1]));
+        else check(host_.SaveSource(w[1]));
+    } else if (c == "format") {
+        if (!arity(1, 1) || !noDialog()) return;
+        if (w[1] != "c" && w[1] != "asm") return Fail("format takes c or asm");
+        check(host_.SetCodeFormat(w[1] == "c" ? 0 : 1));
+    } else if (c == "resetall") {
+        if (!arity(0, 0) || !noDialog()) return;
+        check(host_.ChoosePeripheral("Reset All"));
+    } else if (c == "menu") {
+        if (!arity(1, 1) || !noDialog()) return;
+        check(host_.ChoosePeripheral(w[1]));
+    } else if (c == "tab") {
+        if (!arity(1, 1) || !needDialog()) return;
+        auto* tabs = CurrentDialog()->findChild<QTabWidget*>();
+        if (!tabs) return Fail("tab: the current dialog has no pages");
+        long long index = 0;
+        int found = -1;
+        if (ParseNumber(w[1], index)) {
+            if (index >= 1 && index <= tabs->count()) found = static_cast<int>(index - 1);
+        } else {
+            for (int i = 0; i < tabs->count(); ++i)
+                if (tabs->tabText(i).toStdString() == w[1]) found = i;
+        }
+        if (found < 0) return Fail("tab: no page " + w[1]);
+        tabs->setCurrentIndex(found);
+    } else if (c == "click" || c == "text" || c == "select" || c == "slide") {
+        if (!arity(c == "click" ? 1 : 2, c == "click" ? 1 : 2) || !needDialog()) return;
+        const int id = ParseId(w[1]);
+        if (id < 0) return;
+        QWidget* page = CurrentPage();
+        if (c == "click") {
+            check(driver::Click(page, id));
+        } else if (c == "text") {
+            check(driver::SetText(page, id, w[2]));
+        } else if (c == "select") {
+            long long index = 0;
+            if (w[2].size() > 1 && w[2][0] == '#' && ParseNumber(w[2].substr(1), index))
+                check(driver::SelectIndex(page, id, static_cast<int>(index)));
+            else
+                check(driver::SelectText(page, id, w[2]));
+        } else {
+            long long pos = 0;
+            if (!ParseNumber(w[2], pos)) return Fail("slide: not a position: " + w[2]);
+            check(driver::Slide(page, id, static_cast<int>(pos)));
+        }
+    } else if (c == "reset" || c == "ok" || c == "cancel") {
+        if (!arity(0, 0) || !needDialog()) return;
+        const int id = c == "reset" ? 8888 : c == "ok" ? 1 : 2;
+        check(driver::Click(CurrentDialog(), id));
+    } else if (c == "answer") {
+        if (!arity(1, 2)) return;
+        MsgResult r;
+        if (w[1] == "yes") r = MsgResult::Yes;
+        else if (w[1] == "no") r = MsgResult::No;
+        else if (w[1] == "ok") r = MsgResult::Ok;
+        else return Fail("answer takes yes, no or ok");
+        long long count = 1;
+        if (n == 3 && (!ParseNumber(w[2], count) || count < 1 || count > 1000))
+            return Fail("answer: not a count: " + w[2]);
+        for (long long i = 0; i < count; ++i) ui_.Answers.push_back(r);
+    } else if (c == "expect") {
+        Expect(w);
+    } else if (c == "print") {
+        if (!arity(1, 1)) return;
+        if (w[1] == "code") {
+            out_ << host_.CodeText();
+        } else if (w[1] == "state") {
+            if (!needDialog()) return;
+            out_ << driver::Describe(CurrentPage());
+        } else {
+            Fail("print takes code or state");
+        }
+    } else {
+        Fail("unknown command: " + c);
+    }
+}
+
+void ScriptRunner::Expect(const std::vector<std::string>& w) {
+    if (w.size() < 2) return Fail("expect what?");
+    const std::string& what = w[1];
+    const std::size_t args = w.size() - 2;
+
+    if (what == "message") {
+        if (args != 1) return Fail("expect message \"TEXT\"");
+        if (ui_.Shown.empty()) return Fail("expected message " + Quoted(w[2]) + ", but none was shown");
+        if (ui_.Shown.back().Text != w[2])
+            return Fail("expected message " + Quoted(w[2]) + ", got " + Quoted(ui_.Shown.back().Text));
+        return;
+    }
+    if (what == "no-message") {
+        if (args != 0) return Fail("expect no-message takes nothing");
+        if (ui_.Shown.size() > previousStart_)
+            return Fail("expected no message, got " + Quoted(ui_.Shown.back().Text));
+        return;
+    }
+    if (what == "code-line") {
+        if (args != 1) return Fail("expect code-line \"LINE\"");
+        const std::string code = host_.CodeText();
+        std::size_t start = 0;
+        while (start <= code.size()) {
+            std::size_t end = code.find("\r\n", start);
+            if (end == std::string::npos) end = code.size();
+            if (code.compare(start, end - start, w[2]) == 0) return;
+            start = end + 2;
+        }
+        return Fail("no line " + Quoted(w[2]) + " in the generated code");
+    }
+    if (what == "doc") {
+        if (args != 2) return Fail("expect doc WORD VALUE");
+        CDeviceDocument* doc = host_.ActiveDocument();
+        if (!doc) return Fail("expect doc: no project is open");
+        long long expected = 0;
+        if (!ParseNumber(w[3], expected)) return Fail("expect doc: not a number: " + w[3]);
+        long long actual = 0;
+        const std::string& word = w[2];
+        if (word == "DeviceCode") actual = doc->DeviceCode;
+        else if (word == "SysclkFrequency") actual = doc->SysclkFrequency;
+        else if (word == "IntOscFrequency") actual = doc->IntOscFrequency;
+        else if (word == "LfOscFrequency") actual = doc->LfOscFrequency;
+        else if (word == "ExtOscFrequency") actual = doc->ExtOscFrequency;
+        else if (word == "EciFrequency") actual = doc->EciFrequency;
+        else if (word == "CodeFormat") actual = doc->DeviceData.CodeFormat;
+        else return Fail("expect doc: unknown word " + word);
+        if (actual != expected)
+            return Fail(word + " is " + std::to_string(actual) + ", expected " + std::to_string(expected));
+        return;
+    }
+    if (dialogs_.empty()) return Fail("expect " + what + ": no dialog is open");
+    if (what == "pages") {
+        auto* tabs = CurrentDialog()->findChild<QTabWidget*>();
+        std::vector<std::string> actual;
+        for (int i = 0; tabs && i < tabs->count(); ++i) actual.push_back(tabs->tabText(i).toStdString());
+        const std::vector<std::string> expected(w.begin() + 2, w.end());
+        if (actual != expected) {
+            std::string got;
+            for (const auto& a : actual) got += " " + Quoted(a);
+            return Fail("the pages are" + (got.empty() ? std::string(" none") : got));
+        }
+        return;
+    }
+
+    if (args < 1) return Fail("expect " + what + " ID");
+    const int id = ParseId(w[2]);
+    if (id < 0) return;
+    QWidget* control = driver::Find(CurrentPage(), id);
+    if (!control) control = driver::Find(CurrentDialog(), id);
+    if (!control) return Fail("no control " + w[2]);
+    const std::string label = "control " + w[2];
+    if (what == "text" || what == "selected") {
+        if (args != 2) return Fail("expect " + what + " ID \"TEXT\"");
+        const std::string actual = driver::TextOf(control);
+        if (what == "selected" && driver::KindOf(control) != "list")
+            return Fail(label + " is not a drop-down list");
+        if (actual != w[3]) return Fail(label + " shows " + Quoted(actual) + ", expected " + Quoted(w[3]));
+        return;
+    }
+    if (args != 1) return Fail("expect " + what + " ID takes no text");
+    bool ok;
+    if (what == "checked") ok = driver::IsChecked(control);
+    else if (what == "unchecked") ok = !driver::IsChecked(control);
+    else if (what == "enabled") ok = control->isEnabled();
+    else if (what == "disabled") ok = !control->isEnabled();
+    else if (what == "visible") ok = control->isVisible();
+    else if (what == "hidden") ok = !control->isVisible();
+    else return Fail("unknown expectation: " + what);
+    if (!ok) Fail(label + " is not " + what);
+}

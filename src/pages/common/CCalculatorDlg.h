@@ -1,0 +1,36 @@
+#pragma once
+// Base of the calculator dialogs: a small modal dialog with numbered controls,
+// OK (1) and Cancel (2), run through the UI service. A calculator's OnOK may
+// refuse to close (a result out of range keeps the dialog open).
+
+#include <memory>
+#include <string>
+
+#include "framework/CModalDialog.h"
+#include "pages/common/CNumberedControls.h"
+#include "pages/common/PageLayout.h"
+
+class CCalculatorDlg : public CModalDialog, public CNumberedControls {
+    Q_OBJECT
+public:
+    explicit CCalculatorDlg(const std::string& caption, QWidget* parent = nullptr);
+    ~CCalculatorDlg() override;
+
+    // Sets the controls up, then runs the dialog; true when it ended with OK.
+    bool Run();
+    // As a click on OK: closes with OK when OnOK agrees.
+    void PressOk();
+
+    // OK and Cancel; calculators handle their own buttons and pass the rest here.
+    void OnCommand(int id) override;
+
+protected:
+    // Lays out the body of the dialog (above OK and Cancel).
+    PageBuilder& Builder() { return *builder_; }
+    virtual void OnInitDialog() {}
+    // Returns false to keep the dialog open.
+    virtual bool OnOK() { return true; }
+
+private:
+    std::unique_ptr<PageBuilder> builder_;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// The three interrupt pages; all edit one copy of the interrupt record:
+// 0 IP, 1 EIE1, 2 EIP1, 3 EIE2, 4 EIP2, 5 IT01CF, 6 IE.
+
+#include "pages/common/CPropPage.h"
+
+// Interrupt enables, one check box per bit.
+class CIntEnablePropPage : public CPropPage {
+    Q_OBJECT
+public:
+    CIntEnablePropPage();
+    void OnInitDialog() override;
+    void OnSetActive() override;
+};
+
+// Interrupt priorities, one check box per bit (set = high).
+class CIntPriorityPropPage : public CPropPage {
+    Q_OBJECT
+public:
+    CIntPriorityPropPage();
+    void OnInitDialog() override;
+    void OnSetActive() override;
+};
+
+// /INT0 and /INT1 polarity and pin (IT01CF), with buttons that open the Port
+// I/O sheet.
+class CInt01ConfigPropPage : public CPropPage {
+    Q_OBJECT
+public:
+    CInt01ConfigPropPage();
+    void OnSetActive() override;
+    void OnCommand(int id) override;
+};

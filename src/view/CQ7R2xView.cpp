@@ -1,0 +1,325 @@
+#include "view/CQ7R2xView.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <vector>
+
+#include "framework/CApplication.h"
+#include "framework/CDocument.h"
+#include "framework/CMainFrame.h"
+#include "framework/CommandIds.h"
+#include "model/DeviceDocument.h"
+#include "model/Ui.h"
+#include "pages/common/PeripheralCommands.h"
+#include "view/Colorize.h"
+#include "view/TextPrinter.h"
+#include "view/ViewCommands.h"
+
+namespace {
+
+constexpr const char* kSaveError = "Error: Could Not Open File For Save.";
+
+bool IsCrOfCrLf(const std::string& bytes, std::size_t i) {
+    return bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+}
+
+// The text as the widget holds it: a CR LF pair (or a lone CR) is one line break.
+QString WidgetText(const std::string& bytes) {
+    QString text;
+    text.reserve(static_cast<int>(bytes.size()));
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (IsCrOfCrLf(bytes, i)) continue;
+        text += bytes[i] == '\r' ? QChar('\n') : QChar::fromLatin1(bytes[i]);
+    }
+    return text;
+}
+
+// For every byte offset of the text (and its end), the widget's position.
+std::vector<int> WidgetPositions(const std::string& bytes) {
+    std::vector<int> position(bytes.size() + 1, 0);
+    int pos = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        position[i] = pos;
+        if (!IsCrOfCrLf(bytes, i)) ++pos;
+    }
+    position[bytes.size()] = pos;
+    return position;
+}
+
+}  // namespace
+
+CQ7R2xView::CQ7R2xView(QWidget* parent) : CView(parent), edit_(new QTextEdit(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(edit_);
+    edit_->setReadOnly(true);
+    edit_->setUndoRedoEnabled(false);
+    edit_->setLineWrapMode(QTextEdit::NoWrap);
+    edit_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    edit_->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(edit_);
+}
+
+CQ7R2xView::~CQ7R2xView() = default;
+
+QTextCharFormat CQ7R2xView::BaseFormat() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSize(10);
+    font.setFixedPitch(true);
+    // A modern (fixed-pitch) family, so fontconfig falls back to a monospace face.
+    font.setStyleHint(QFont::TypeWriter);
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    QTextCharFormat format;
+    format.setFont(font);
+    format.setForeground(QColor(0, 0, 0));
+    format.setVerticalAlignment(QTextCharFormat::AlignNormal);
+    return format;
+}
+
+QTextCharFormat CQ7R2xView::CommentFormat() {
+    QTextCharFormat format;
+    format.setForeground(QColor(0, 170, 0));
+    return format;
+}
+
+QTextCharFormat CQ7R2xView::LiteralFormat() {
+    QTextCharFormat format;
+    format.setForeground(QColor(55, 0, 200));
+    return format;
+}
+
+std::function<bool(const QUrl&)>& CQ7R2xView::HelpOpener() {
+    static std::function<bool(const QUrl&)> opener = [](const QUrl& url) {
+        return QDesktopServices::openUrl(url);
+    };
+    return opener;
+}
+
+CDeviceDocument* CQ7R2xView::GetDeviceDocument() const {
+    CView* view = const_cast<CQ7R2xView*>(this);
+    if (CApplication* app = TheApp())
+        if (CMainFrame* frame = app->GetMainFrame()) view = frame->GetActiveView();
+    if (!view || !view->GetDocument()) return nullptr;
+    return view->GetDocument()->DeviceDocument();
+}
+
+void CQ7R2xView::OnInitialUpdate() {
+    CDeviceDocument* doc = GetDocument() ? GetDocument()->DeviceDocument() : nullptr;
+    SetText(doc ? doc->GenerateSource() : std::string());
+    ColorizeText(doc);
+}
+
+void CQ7R2xView::OnActivateView(bool activate) {
+    if (!activate) return;
+    if (CDeviceDocument* doc = GetDeviceDocument())
+        CheckCodeFormat(doc->DeviceData.CodeFormat == 1 ? 1 : 0);
+}
+
+void CQ7R2xView::SetText(std::string text) {
+    text_ = std::move(text);
+    edit_->setPlainText(WidgetText(text_));
+}
+
+void CQ7R2xView::ColorizeText(CDeviceDocument* doc) {
+    if (!doc) doc = GetDeviceDocument();
+    const bool assembly = doc && doc->DeviceData.CodeFormat == 1;
+
+    const std::vector<int> position = WidgetPositions(text_);
+    QTextDocument* document = edit_->document();
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.setCharFormat(BaseFormat());
+    const QTextCharFormat comment = CommentFormat();
+    const QTextCharFormat literal = LiteralFormat();
+    for (const auto& span : colorize::Scan(text_, assembly)) {
+        cursor.setPosition(position[span.Start]);
+        cursor.setPosition(position[span.Start + span.Length], QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(span.Kind == colorize::SpanKind::Comment ? comment : literal);
+    }
+    cursor.endEditBlock();
+
+    QTextCursor start(document);
+    start.movePosition(QTextCursor::Start);
+    edit_->setTextCursor(start);
+}
+
+void CQ7R2xView::UpdateCodeWindow() {
+    CDeviceDocument* doc = GetDeviceDocument();
+    if (!doc) return;
+    SetText(doc->GenerateSource());
+    ColorizeText(doc);
+}
+
+void CQ7R2xView::CheckCodeFormat(int format) {
+    CApplication* app = TheApp();
+    CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+    if (!frame) return;
+    frame->CheckMenuItem(viewcmd::CodeFormatC, format == 0);
+    frame->CheckMenuItem(viewcmd::CodeFormatAsm, format == 1);
+}
+
+void CQ7R2xView::SetCodeFormat(int format) {
+    CheckCodeFormat(format);
+    CDeviceDocument* doc = GetDeviceDocument();
+    if (!doc) return;
+    doc->DeviceData.CodeFormat = format;
+    SetText(doc->GenerateSource());
+    ColorizeText(doc);
+}
+
+void CQ7R2xView::OnOptionsCodeformatC() {
+    SetCodeFormat(0);
+}
+void CQ7R2xView::OnOptionsCodeformatAsm() {
+    SetCodeFormat(1);
+}
+
+void CQ7R2xView::OnFileSaveSource() {
+    CDeviceDocument* doc = GetDeviceDocument();
+    FileDialogRequest request;
+    if (doc && doc->DeviceData.CodeFormat == 1) {
+        request.DefaultExtension = "asm";
+        request.InitialName = "Untitled.asm";
+        request.Filter = "ASM Files (*.asm)|*.asm|All Files (*.*)|*.*|";
+    } else {
+        request.DefaultExtension = "c";
+        request.InitialName = "Untitled.c";
+        request.Filter = "C Files (*.c)|*.c|All Files (*.*)|*.*|";
+    }
+    request.HideReadOnly = true;
+    request.PromptOverwrite = true;
+    const auto name = TheUi().SaveFileName(request);
+    if (!name) return;
+    SaveSourceAs(*name);
+}
+
+bool CQ7R2xView::SaveSourceAs(const std::string& path) {
+    if (WriteFileAtomically(path, text_)) return true;
+    TheUi().Message(kSaveError, MsgButtons::Ok, MsgIcon::Question);
+    return false;
+}
+
+void CQ7R2xView::OnFilePrint() {
+    if (!TheUi().PrintDialog(PrintDialogKind::Print)) return;
+    // The pages always go to the default printer, whatever the dialog chose.
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        TheUi().Error("No printer is selected.\nPlease select a default printer.");
+        return;
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Zorvant"));
+    switch (PrintTextDocument(*edit_->document(), printer)) {
+        case PrintOutcome::Printed:
+            break;
+        case PrintOutcome::JobFailed:
+            TheUi().Error("Couldn't print document.");
+            break;
+        case PrintOutcome::PageFailed:
+            TheUi().Error("Error starting new page!");
+            break;
+    }
+}
+
+void CQ7R2xView::OnFileExportPdf() {
+    FileDialogRequest request;
+    request.DefaultExtension = "pdf";
+    request.InitialName = "Untitled.pdf";
+    request.Filter = "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*|";
+    const auto name = TheUi().SaveFileName(request);
+    if (!name) return;
+    ExportPdf(*name);
+}
+
+bool CQ7R2xView::ExportPdf(const std::string& path) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromLocal8Bit(path.c_str()));
+    printer.setDocName(QStringLiteral("Zorvant"));
+    if (PrintTextDocument(*edit_->document(), printer) == PrintOutcome::Printed) return true;
+    TheUi().Error(kSaveError);
+    return false;
+}
+
+void CQ7R2xView::OnHelpHelp() {
+    // The bare file name, found where the shell would look: the current directory.
+    const QFileInfo help(QStringLiteral("ZorvantHelp.chm"));
+    if (!help.exists()) return;
+    HelpOpener()(QUrl::fromLocalFile(help.absoluteFilePath()));
+}
+
+void CQ7R2xView::OnPeripheralsResetall() {
+    CDeviceDocument* doc = GetDeviceDocument();
+    if (!doc) return;
+    if (TheUi().Ask("Reset all peripheral data to default?")) doc->InitializePeripherals();
+    UpdateCodeWindow();
+}
+
+void CQ7R2xView::OnPeripheralCommand(int id) {
+    CDeviceDocument* doc = GetDeviceDocument();
+    if (!doc) return;
+    pages::RunPeripheralCommand(*doc, id);
+    UpdateCodeWindow();
+}
+
+bool CQ7R2xView::OnCommand(int id) {
+    switch (id) {
+        case viewcmd::SaveSource:
+            OnFileSaveSource();
+            return true;
+        case fwcmd::FilePrint:
+            OnFilePrint();
+            return true;
+        case viewcmd::ExportPdf:
+            OnFileExportPdf();
+            return true;
+        case viewcmd::CodeFormatC:
+            OnOptionsCodeformatC();
+            return true;
+        case viewcmd::CodeFormatAsm:
+            OnOptionsCodeformatAsm();
+            return true;
+        case viewcmd::Help:
+            OnHelpHelp();
+            return true;
+        case viewcmd::ResetAll:
+            OnPeripheralsResetall();
+            return true;
+        default:
+            break;
+    }
+    if (viewcmd::IsPeripheralCommand(id)) {
+        if (pages::HasPeripheralCommand(id)) OnPeripheralCommand(id);
+        return true;
+    }
+    return false;
+}
+
+void CQ7R2xView::OnUpdateCommand(CCmdUI& ui) {
+    switch (ui.Id) {
+        case viewcmd::SaveSource:
+        case fwcmd::FilePrint:
+        case viewcmd::ExportPdf:
+        case viewcmd::CodeFormatC:
+        case viewcmd::CodeFormatAsm:
+        case viewcmd::Help:
+        case viewcmd::ResetAll:
+            ui.Enable(true);
+            return;
+        default:
+            break;
+    }
+    if (viewcmd::IsPeripheralCommand(ui.Id)) ui.Enable(pages::HasPeripheralCommand(ui.Id));
+}

@@ -1,0 +1,207 @@
+// The shell framework: templates and their document strings, the
+// application's template and recent-file lists, the Qt filter conversion,
+// documents' save flow and child frames.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "framework/CApplication.h"
+#include "framework/CChildFrame.h"
+#include "framework/CDocTemplate.h"
+#include "framework/CDocument.h"
+#include "framework/CMenu.h"
+#include "framework/CView.h"
+#include "framework/CommandIds.h"
+#include "framework/QtUi.h"
+#include "model/Ui.h"
+
+namespace {
+
+class BytesDoc : public CDocument {
+public:
+    std::vector<std::uint8_t> bytes{1, 2, 3, '\r', '\n'};
+
+protected:
+    std::vector<std::uint8_t> Serialize() const override { return bytes; }
+    FileDialogRequest SaveAsRequest() const override {
+        FileDialogRequest r;
+        r.DefaultExtension = "zvp";
+        r.InitialName = "Untitled.zvp";
+        return r;
+    }
+};
+
+std::unique_ptr<CDocTemplate> Template(std::string docString) {
+    return std::make_unique<CDocTemplate>(
+        11000, std::move(docString), [] { return std::unique_ptr<CDocument>(new BytesDoc); },
+        [] { return new CView; }, CMenuBar{});
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(DocTemplate, DocumentStringPartsAndUntitledTitles) {
+    auto t = Template("\nQ7R20 \nQ7R20");
+    std::string part;
+    EXPECT_FALSE(t->GetDocString(part, CDocTemplate::windowTitle));
+    EXPECT_EQ(part, "");
+    EXPECT_TRUE(t->GetDocString(part, CDocTemplate::docName));
+    EXPECT_EQ(part, "Q7R20 ");
+    EXPECT_TRUE(t->GetDocString(part, CDocTemplate::fileNewName));
+    EXPECT_EQ(part, "Q7R20");
+    EXPECT_FALSE(t->GetDocString(part, CDocTemplate::filterName));
+    EXPECT_EQ(t->FileNewName(), "Q7R20");
+    EXPECT_EQ(t->NextUntitledTitle(), "Q7R20 1");
+    EXPECT_EQ(t->NextUntitledTitle(), "Q7R20 2");
+    EXPECT_EQ(Template("")->NextUntitledTitle(), "Untitled1");
+
+    auto doc = t->CreateNewDocument();
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->GetDocTemplate(), t.get());
+}
+
+TEST(Application, KeepsTemplatesInOrderAndIsReachable) {
+    EXPECT_EQ(TheApp(), nullptr);
+    {
+        CApplication app;
+        EXPECT_EQ(TheApp(), &app);
+        int changes = 0;
+        QObject::connect(&app, &CApplication::templatesChanged, [&] { ++changes; });
+        app.AddDocTemplate(Template("\nA \nA"));
+        app.AddDocTemplate(Template("\nB \nB"));
+        EXPECT_EQ(changes, 2);
+        ASSERT_EQ(app.DocTemplates().size(), 2u);
+        EXPECT_EQ(app.DocTemplates()[1]->FileNewName(), "B");
+        EXPECT_EQ(app.FindTemplate("A"), app.DocTemplates()[0].get());
+        EXPECT_EQ(app.FindTemplate("A "), nullptr);
+    }
+    EXPECT_EQ(TheApp(), nullptr);
+}
+
+TEST(Application, RecentFilesAreFewUniqueNewestFirstAndRemembered) {
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir dir;
+    auto p = [&](const char* name) { return dir.filePath(name); };
+    {
+        QSettings().remove("RecentTest");
+        CApplication app("RecentTest");
+        for (const char* name : {"a.zvp", "b.zvp", "c.zvp", "d.zvp", "e.zvp"})
+            app.AddToRecentFileList(p(name).toStdString());
+        app.AddToRecentFileList(p("c.zvp").toStdString());
+        EXPECT_EQ(app.RecentFileList(),
+                  (QStringList{p("c.zvp"), p("e.zvp"), p("d.zvp"), p("b.zvp")}));
+        app.RemoveFromRecentFileList(p("d.zvp"));
+        EXPECT_EQ(app.RecentFileList().size(), 3);
+    }
+    CApplication again("RecentTest");
+    EXPECT_EQ(again.RecentFileList(), (QStringList{p("c.zvp"), p("e.zvp"), p("b.zvp")}));
+    CApplication memoryOnly;
+    EXPECT_TRUE(memoryOnly.RecentFileList().isEmpty());
+    QSettings().remove("RecentTest");
+}
+
+TEST(QtUiFilter, ConvertsBarSeparatedFilters) {
+    EXPECT_EQ(ConvertFilter("C Files (*.c)|*.c|All Files (*.*)|*.*|"),
+              (QStringList{"C Files (*.c)", "All Files (*.*) (*)"}));
+    EXPECT_EQ(ConvertFilter("Zorvant Files (*.zvp)|*.zvp|All Files (*.*)|*.*|"),
+              (QStringList{"Zorvant Files (*.zvp)", "All Files (*.*) (*)"}));
+    EXPECT_EQ(ConvertFilter("Sources|*.c;*.h|"), (QStringList{"Sources (*.c *.h)"}));
+    EXPECT_TRUE(ConvertFilter("").isEmpty());
+}
+
+TEST(Menu, MnemonicsAndLookUp) {
+    EXPECT_EQ(StripMnemonic("Save Project &As..."), "Save Project As...");
+    EXPECT_EQ(StripMnemonic("E&xit"), "Exit");
+    EXPECT_EQ(StripMnemonic("A&&B"), "A&B");
+    const CMenuBar menu = {
+        CMenuItem::Popup("&File", {CMenuItem::Command("&Open", 5), CMenuItem::Separate(),
+                                   CMenuItem::Popup("Sub", {CMenuItem::Command("X", 7)})})};
+    ASSERT_NE(FindMenuItem(menu, 7), nullptr);
+    EXPECT_EQ(FindMenuItem(menu, 7)->Caption, "X");
+    EXPECT_EQ(FindMenuItem(menu, 0), nullptr);
+    EXPECT_EQ(FindMenuItem(menu, 8), nullptr);
+}
+
+class DocumentSave : public ::testing::Test {
+protected:
+    void SetUp() override { previous_ = SetUi(&ui); }
+    void TearDown() override { SetUi(previous_); }
+    Ui* previous_ = nullptr;
+    ScriptUi ui;
+    CApplication app;
+    QTemporaryDir dir;
+};
+
+TEST_F(DocumentSave, SaveWithoutPathAsksForOneAndRemembersIt) {
+    BytesDoc doc;
+    doc.SetTitle("Q7R20 1");
+    EXPECT_TRUE(doc.OnCommand(fwcmd::FileSave));  // handled: the dialog is cancelled
+    ASSERT_EQ(ui.FileRequests.size(), 1u);
+    EXPECT_EQ(ui.FileRequests[0].InitialName, "Untitled.zvp");
+    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_EQ(doc.GetTitle(), "Q7R20 1");
+
+    const QString path = dir.filePath("board.zvp");
+    ui.SaveNames.push_back(path.toStdString());
+    EXPECT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(ReadFile(path), QByteArray("\x01\x02\x03\r\n"));
+    EXPECT_EQ(doc.GetPathName(), path.toStdString());
+    EXPECT_EQ(doc.GetTitle(), "board.zvp");
+    EXPECT_EQ(app.RecentFileList(), QStringList{path});
+
+    // Now Save writes to the path without asking.
+    doc.bytes = {9};
+    EXPECT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(ui.FileRequests.size(), 2u);
+    EXPECT_EQ(ReadFile(path), QByteArray("\x09"));
+    EXPECT_TRUE(ui.Shown.empty());
+}
+
+TEST_F(DocumentSave, FailedSaveReportsAndKeepsPathAndOldFile) {
+    BytesDoc doc;
+    const QString good = dir.filePath("keep.zvp");
+    ASSERT_TRUE(doc.SaveAs(good.toStdString()));
+    doc.bytes = {7, 7};
+    EXPECT_FALSE(doc.SaveAs(dir.filePath("none/x.zvp").toStdString()));
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "Error: Could Not Open File For Save.");
+    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
+    EXPECT_EQ(ui.Shown[0].Caption, "");
+    EXPECT_EQ(doc.GetPathName(), good.toStdString());
+    EXPECT_EQ(ReadFile(good), QByteArray("\x01\x02\x03\r\n"));
+    // Saving over a directory fails too and leaves it alone.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("adir"));
+    EXPECT_FALSE(doc.SaveAs(dir.filePath("adir").toStdString()));
+    EXPECT_TRUE(QFileInfo(dir.filePath("adir")).isDir());
+}
+
+TEST(ChildFrame, OwnsItsDocumentAndFollowsItsTitle) {
+    auto doc = std::make_unique<BytesDoc>();
+    doc->SetTitle("First");
+    QPointer<CDocument> watch(doc.get());
+    auto* view = new CView;
+    auto* frame = new CChildFrame(std::move(doc), view);
+    EXPECT_EQ(view->GetDocument(), frame->GetDocument());
+    EXPECT_EQ(frame->windowTitle(), "First");
+    frame->GetDocument()->SetTitle("board.zvp");
+    EXPECT_EQ(frame->windowTitle(), "board.zvp");
+    int closing = 0;
+    QObject::connect(frame, &CChildFrame::frameClosing, [&](CChildFrame* f) {
+        EXPECT_EQ(f, frame);
+        ++closing;
+    });
+    delete frame;
+    EXPECT_EQ(closing, 1);
+    EXPECT_TRUE(watch.isNull());
+}
+
+}  // namespace

@@ -1,0 +1,374 @@
+// The desktop shell with the real module: projects, menus, saving and
+// opening, driven through the window's programmatic interface and its menu
+// commands, with a scripted UI service.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "devices/Q7R2xDoc.h"
+#include "framework/CApplication.h"
+#include "framework/CChildFrame.h"
+#include "framework/CDocument.h"
+#include "host/CMainWindow.h"
+#include "host/CNewProjectDlg.h"
+#include "host/PluginLoader.h"
+#include "model/DeviceDocument.h"
+#include "model/Ui.h"
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+class Shell : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        QStandardPaths::setTestModeEnabled(true);
+        qunsetenv(host::kPluginPathVariable);
+    }
+    void SetUp() override {
+        previous_ = SetUi(&ui);
+        const QString error = host::LoadDeviceModule(app, QCoreApplication::applicationDirPath());
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+        window = std::make_unique<CMainWindow>(app);
+    }
+    void TearDown() override {
+        window.reset();
+        SetUi(previous_);
+    }
+
+    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+    bool Has(const std::string& item) const { return window->FindCommand(item).has_value(); }
+    // Lets closed windows go.
+    static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    Ui* previous_ = nullptr;
+    ScriptUi ui;
+    CApplication app;
+    std::unique_ptr<CMainWindow> window;
+    QTemporaryDir dir;
+};
+
+TEST_F(Shell, HostMenuWhileNoProjectIsOpen) {
+    EXPECT_EQ(window->FrameCount(), 0);
+    EXPECT_EQ(window->ActiveDocument(), nullptr);
+    EXPECT_EQ(window->CodeText(), "");
+    EXPECT_EQ(window->windowTitle(), "Zorvant");
+    for (const char* item : {"New", "Open Project...", "Print Setup...", "Exit", "Toolbar",
+                             "Status Bar", "About Zorvant..."})
+        EXPECT_TRUE(Has(item)) << item;
+    for (const char* item : {"Save Project", "Close Project", "Reset All", "C"})
+        EXPECT_FALSE(Has(item)) << item;
+    EXPECT_FALSE(window->FindCommand("Recent File")->Enabled);
+    EXPECT_EQ(window->TriggerCommand("Recent File"), "menu item Recent File is disabled");
+    EXPECT_EQ(window->TriggerCommand("Nothing"), "no menu item Nothing");
+    EXPECT_NE(window->SaveProjectAs(Path("x.zvp")), "");
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.zvp")));
+}
+
+TEST_F(Shell, NewProjectShowsItsCodeUnderItsTemplatesMenu) {
+    std::string error;
+    EXPECT_EQ(window->NewProject("Q7R29", &error), nullptr);
+    EXPECT_EQ(error, "unknown model Q7R29");
+
+    CChildFrame* frame = window->NewProject("Q7R20");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(window->ActiveFrame(), frame);
+    ASSERT_NE(window->ActiveDocument(), nullptr);
+    EXPECT_EQ(window->ActiveDocument()->DeviceCode, 160);
+    EXPECT_EQ(window->CodeText(), NewProject(0)->GenerateSource());
+    EXPECT_NE(window->CodeText().find("// Empty configuration"), std::string::npos);
+    EXPECT_EQ(frame->GetDocument()->GetTitle(), "Q7R20 1");
+    EXPECT_EQ(window->windowTitle(), "Zorvant - [Q7R20 1]");
+    EXPECT_TRUE(window->FindCommand("C")->Checked);
+    EXPECT_FALSE(window->FindCommand("Asm")->Checked);
+    EXPECT_TRUE(Has("EMI"));
+    EXPECT_TRUE(window->FindCommand("43015")->Enabled);  // Reset All
+    EXPECT_TRUE(window->FindCommand("Save Project As...")->Enabled);
+
+    window->NewProject("q7r22");
+    EXPECT_EQ(window->ActiveDocument()->DeviceCode, 162);
+    EXPECT_FALSE(Has("EMI"));
+    EXPECT_EQ(window->FrameCount(), 2);
+    window->NewProject("Q7R20");
+    EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetTitle(), "Q7R20 2");
+}
+
+TEST_F(Shell, FileNewAsACommandOffersTheEightModels) {
+    std::vector<std::string> offered;
+    ui.Modals.push_back([&](ModalDialog& d) {
+        auto& chooser = dynamic_cast<CNewProjectDlg&>(d);
+        for (const char* n :
+             {"Q7R20", "Q7R21", "Q7R22", "Q7R23", "Q7R24", "Q7R25", "Q7R26", "Q7R27"})
+            if (chooser.Select(n)) offered.push_back(n);
+        EXPECT_FALSE(chooser.Select("Q7R28"));
+        chooser.Select("Q7R25");
+        d.Finish(true);
+    });
+    EXPECT_EQ(window->TriggerCommand("57600"), "");
+    EXPECT_EQ(offered.size(), 8u);
+    ASSERT_NE(window->ActiveDocument(), nullptr);
+    EXPECT_EQ(window->ActiveDocument()->DeviceCode, 165);
+
+    // Cancel creates nothing.
+    window->OnCommand(57600);
+    EXPECT_EQ(window->FrameCount(), 1);
+}
+
+TEST_F(Shell, CodeFormatChecksFollowTheActiveProject) {
+    CChildFrame* first = window->NewProject("Q7R20");
+    const std::string c = window->CodeText();
+    EXPECT_EQ(window->TriggerCommand("Asm"), "");
+    EXPECT_EQ(window->ActiveDocument()->DeviceData.CodeFormat, 1);
+    const std::string asmText = window->CodeText();
+    EXPECT_NE(asmText, c);
+    EXPECT_TRUE(window->FindCommand("Asm")->Checked);
+    EXPECT_FALSE(window->FindCommand("C")->Checked);
+
+    CChildFrame* second = window->NewProject("Q7R21");
+    EXPECT_TRUE(window->FindCommand("C")->Checked);
+    EXPECT_FALSE(window->FindCommand("Asm")->Checked);
+
+    window->ActivateFrame(first);
+    EXPECT_TRUE(window->FindCommand("Asm")->Checked);
+    EXPECT_FALSE(window->FindCommand("C")->Checked);
+    EXPECT_EQ(window->CodeText(), asmText);
+
+    EXPECT_EQ(window->SetCodeFormat(0), "");
+    EXPECT_EQ(window->CodeText(), c);  // C, Asm, C: byte for byte the same
+    EXPECT_TRUE(window->FindCommand("C")->Checked);
+    EXPECT_EQ(second->GetDocument()->DeviceDocument()->DeviceData.CodeFormat, 0);
+}
+
+TEST_F(Shell, SaveProjectWithoutPathGoesThroughSaveAsAndWritesWhatTheCliWrites) {
+    window->NewProject("Q7R20");
+    const std::string path = Path("board.zvp");
+    ui.SaveNames.push_back(path);
+    EXPECT_EQ(window->TriggerCommand("Save Project"), "");
+    ASSERT_EQ(ui.FileRequests.size(), 1u);
+    EXPECT_EQ(ui.FileRequests[0].DefaultExtension, "zvp");
+    EXPECT_EQ(ui.FileRequests[0].InitialName, "Untitled.zvp");
+    EXPECT_EQ(ui.FileRequests[0].Filter, "Zorvant Files (*.zvp)|*.zvp|All Files (*.*)|*.*|");
+    EXPECT_TRUE(ui.FileRequests[0].PromptOverwrite);
+    EXPECT_TRUE(ui.FileRequests[0].HideReadOnly);
+
+    QProcess cli;
+    cli.start(ZORVANT_EXE, {"new", "Q7R20", "-o", dir.filePath("cli.zvp")});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0);
+    const QByteArray saved = ReadFile(QString::fromStdString(path));
+    EXPECT_FALSE(saved.isEmpty());
+    EXPECT_EQ(saved, ReadFile(dir.filePath("cli.zvp")));
+
+    EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetTitle(), "board.zvp");
+    EXPECT_EQ(window->windowTitle(), "Zorvant - [board.zvp]");
+    EXPECT_EQ(app.RecentFileList().value(0).toStdString(), path);
+    EXPECT_TRUE(Has("1 " + path));
+
+    // With a path, Save Project writes there without asking.
+    window->SetCodeFormat(1);
+    EXPECT_EQ(window->TriggerCommand("57603"), "");
+    EXPECT_EQ(ui.FileRequests.size(), 1u);
+    EXPECT_NE(ReadFile(QString::fromStdString(path)), saved);
+    EXPECT_TRUE(ui.Shown.empty());
+}
+
+TEST_F(Shell, SaveToAnUnwritablePathReportsAndKeepsThePath) {
+    window->NewProject("Q7R23");
+    EXPECT_NE(window->SaveProjectAs(Path("none/board.zvp")), "");
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "Error: Could Not Open File For Save.");
+    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
+    EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetPathName(), "");
+    EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetTitle(), "Q7R23 1");
+    EXPECT_TRUE(app.RecentFileList().isEmpty());
+
+    EXPECT_NE(window->SaveSourceAs(Path("none/init.c")), "");
+    EXPECT_EQ(ui.Shown.back().Icon, MsgIcon::Question);
+    EXPECT_FALSE(QFile::exists(dir.filePath("none")));
+}
+
+TEST_F(Shell, SavedSourceAndPdfAreWritten) {
+    window->NewProject("Q7R24");
+    window->SetCodeFormat(1);
+    EXPECT_EQ(window->SaveSourceAs(Path("init.asm")), "");
+    EXPECT_EQ(ReadFile(dir.filePath("init.asm")).toStdString(), window->CodeText());
+    EXPECT_EQ(window->ExportPdf(Path("code.pdf")), "");
+    EXPECT_TRUE(ReadFile(dir.filePath("code.pdf")).startsWith("%PDF"));
+}
+
+TEST_F(Shell, OpenPicksTheTemplateByTheFirstByte) {
+    window->NewProject("Q7R22");
+    window->SetCodeFormat(1);
+    ASSERT_EQ(window->SaveProjectAs(Path("small.zvp")), "");
+    const std::string asmText = window->CodeText();
+    EXPECT_EQ(window->CloseProject(), "");
+    Settle();
+    EXPECT_EQ(window->FrameCount(), 0);
+    EXPECT_FALSE(Has("Save Project"));
+
+    ui.OpenNames.push_back(Path("small.zvp"));
+    EXPECT_EQ(window->TriggerCommand("Open Project..."), "");
+    ASSERT_EQ(ui.FileRequests.size(), 1u);
+    EXPECT_EQ(ui.FileRequests[0].Filter, "Zorvant Files (*.zvp)|*.zvp|All Files (*.*)|*.*|");
+    ASSERT_NE(window->ActiveDocument(), nullptr);
+    EXPECT_EQ(window->ActiveDocument()->DeviceCode, 162);
+    EXPECT_EQ(std::string(window->ActiveFrame()->GetDocument()->GetRuntimeClass()), "CQ7R22Doc");
+    EXPECT_EQ(window->CodeText(), asmText);
+    EXPECT_TRUE(window->FindCommand("Asm")->Checked);
+    EXPECT_FALSE(Has("EMI"));
+    EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetTitle(), "small.zvp");
+    EXPECT_TRUE(ui.Shown.empty());
+
+    // The same file again brings its window forward.
+    window->NewProject("Q7R20");
+    CChildFrame* again = window->OpenProject(Path("small.zvp"));
+    EXPECT_EQ(window->FrameCount(), 2);
+    EXPECT_EQ(window->ActiveFrame(), again);
+
+    // The recent-file entry opens it too.
+    window->CloseProject();
+    Settle();
+    EXPECT_EQ(window->TriggerCommand("1 " + Path("small.zvp")), "");
+    EXPECT_EQ(window->ActiveDocument()->DeviceCode, 162);
+}
+
+TEST_F(Shell, ANewerFileOpensWithAnEmptyConfiguration) {
+    auto doc = NewProject(0);
+    auto bytes = doc->SaveProject();
+    bytes[5] = 61;  // minor version 61
+    const QString path = dir.filePath("newer.zvp");
+    ASSERT_TRUE(
+        WriteFile(path, QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+
+    ASSERT_NE(window->OpenProject(path.toStdString()), nullptr);
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "Error: This file is not supported under this DLL version");
+    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(window->ActiveDocument()->DeviceData.Peripherals.empty());
+    EXPECT_NE(window->CodeText().find("// Empty configuration"), std::string::npos);
+    EXPECT_EQ(window->CodeText(), window->ActiveDocument()->GenerateSource());
+}
+
+TEST_F(Shell, UnreadableFilesAreRefusedWithoutAWindow) {
+    const auto bytes = NewProject(3)->SaveProject();
+    const QByteArray whole(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    struct Case {
+        const char* name;
+        QByteArray content;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"truncated.zvp", whole.left(whole.size() / 2),
+         "Error: This project file is damaged and cannot be read."},
+        {"header.zvp", whole.left(7), "Error: This project file is damaged and cannot be read."},
+        {"empty.zvp", QByteArray(), "Error: This file is not a Q7R2x project file."},
+        {"text.zvp", QByteArray("hello"), "Error: This file is not a Q7R2x project file."},
+        {"code168.zvp", QByteArray(1, char(168)) + whole.mid(1),
+         "Error: This file is not a Q7R2x project file."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.Shown.clear();
+        ASSERT_TRUE(WriteFile(dir.filePath(c.name), c.content));
+        std::string error;
+        EXPECT_EQ(window->OpenProject(Path(c.name), &error), nullptr);
+        EXPECT_EQ(window->FrameCount(), 0);
+        ASSERT_EQ(ui.Shown.size(), 1u);
+        EXPECT_EQ(ui.Shown[0].Text, c.message);
+        EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
+        EXPECT_NE(error, "");
+    }
+    ui.Shown.clear();
+    EXPECT_EQ(window->OpenProject(Path("missing.zvp")), nullptr);
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "Error: Could Not Open File.");
+    EXPECT_TRUE(app.RecentFileList().isEmpty());
+}
+
+TEST_F(Shell, ClosingTheActiveProjectActivatesTheNextOne) {
+    CChildFrame* first = window->NewProject("Q7R20");
+    window->SetCodeFormat(1);
+    window->NewProject("Q7R26");
+    EXPECT_EQ(window->TriggerCommand("Close Project"), "");
+    Settle();
+    EXPECT_EQ(window->FrameCount(), 1);
+    EXPECT_EQ(window->ActiveFrame(), first);
+    EXPECT_TRUE(window->FindCommand("Asm")->Checked);
+    EXPECT_TRUE(Has("EMI"));
+    window->CloseProject();
+    Settle();
+    EXPECT_EQ(window->ActiveFrame(), nullptr);
+    EXPECT_EQ(window->windowTitle(), "Zorvant");
+    EXPECT_FALSE(Has("Reset All"));
+}
+
+TEST_F(Shell, ResetAllAndPeripheralCommandsFromTheMenu) {
+    window->NewProject("Q7R20");
+    CDeviceDocument* doc = window->ActiveDocument();
+    doc->SysclkFrequency = 42;
+    ui.Answers.push_back(MsgResult::No);
+    EXPECT_EQ(window->TriggerCommand("Reset All"), "");
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "Reset all peripheral data to default?");
+    EXPECT_EQ(doc->SysclkFrequency, 42u);
+    ui.Answers.push_back(MsgResult::Yes);
+    window->TriggerCommand("Reset All");
+    EXPECT_EQ(doc->SysclkFrequency, 1500000u);
+
+    // The Peripherals items are all there; an enabled one opens its sheet.
+    int sheets = 0;
+    ui.ModalHandler = [&](ModalDialog& d) {
+        ++sheets;
+        d.Finish(false);
+    };
+    int enabled = 0;
+    for (const char* item : {"Port I/O", "Oscillators", "Timers", "PCA", "UART", "SMBus", "SPI",
+                             "ADC", "EMI", "Comparators", "Reset Sources", "Voltage Reference",
+                             "Voltage Regulator", "Prefetch Engine", "Interrupts"}) {
+        const auto state = window->FindCommand(item);
+        ASSERT_TRUE(state) << item;
+        if (!state->Enabled) {
+            EXPECT_NE(window->TriggerCommand(item), "");
+            continue;
+        }
+        ++enabled;
+        const int before = sheets;
+        EXPECT_EQ(window->TriggerCommand(item), "") << item;
+        EXPECT_EQ(sheets, before + 1) << item;
+    }
+    EXPECT_GT(enabled, 0);
+    EXPECT_EQ(window->CodeText(), doc->GenerateSource());
+    ui.ModalHandler = nullptr;
+}
+
+TEST_F(Shell, ToolbarAndStatusBarToggle) {
+    window->show();
+    EXPECT_TRUE(window->FindCommand("Toolbar")->Checked);
+    window->TriggerCommand("Toolbar");
+    EXPECT_FALSE(window->FindCommand("Toolbar")->Checked);
+    window->TriggerCommand("Status Bar");
+    EXPECT_FALSE(window->FindCommand("Status Bar")->Checked);
+    window->TriggerCommand("Toolbar");
+    EXPECT_TRUE(window->FindCommand("Toolbar")->Checked);
+
+    window->TriggerCommand("About Zorvant...");
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_NE(ui.Shown[0].Text.find("Version 1.60"), std::string::npos);
+    window->TriggerCommand("Print Setup...");
+    EXPECT_EQ(ui.PrintRequests, std::vector<PrintDialogKind>{PrintDialogKind::PageSetup});
+}
+
+}  // namespace

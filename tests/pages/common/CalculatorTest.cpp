@@ -1,0 +1,87 @@
+// The calculator base: numbered controls, a refused OK keeps the dialog open,
+// an accepted one closes it, Cancel closes it without OK.
+
+#include <gtest/gtest.h>
+
+#include "model/Ui.h"
+#include "pages/common/CCalculatorDlg.h"
+#include "pages/common/CRegisterAccess.h"
+#include "framework/ControlDriver.h"
+
+namespace {
+
+// Wants a number from 1 to 255 and offers it for a register.
+class ByteCalc : public CCalculatorDlg {
+public:
+    explicit ByteCalc(std::uint8_t& target) : CCalculatorDlg("Byte"), target_(target) {
+        Builder().Group("Value");
+        Builder().Edit(500, "Value:", "units");
+        Builder().Label(501, "");
+    }
+    int edits = 0;
+
+protected:
+    void OnInitDialog() override { SetText(500, "7"); }
+    void OnEditChange(int) override { ++edits; }
+    bool OnOK() override {
+        const int v = std::atoi(Text(500).c_str());
+        if (v < 1 || v > 255) {
+            TheUi().Error("Error: Out of range.");
+            return false;
+        }
+        if (TheUi().Ask("Change it?")) target_ = static_cast<std::uint8_t>(v);
+        return true;
+    }
+
+private:
+    std::uint8_t& target_;
+};
+
+class Calculators : public ::testing::Test {
+protected:
+    void SetUp() override { previous_ = SetUi(&ui_); }
+    void TearDown() override { SetUi(previous_); }
+    ScriptUi ui_;
+    Ui* previous_ = nullptr;
+};
+
+TEST_F(Calculators, RefusedOkKeepsTheDialogOpen) {
+    std::uint8_t target = 0;
+    ByteCalc calc(target);
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& c = dynamic_cast<ByteCalc&>(d);
+        EXPECT_EQ(driver::TextOf(driver::Find(&c, 500)), "7");
+        EXPECT_EQ(driver::SetText(&c, 500, "300"), "");
+        EXPECT_EQ(driver::Click(&c, 1), "");
+        EXPECT_FALSE(d.IsFinished());
+        ASSERT_EQ(ui_.Shown.size(), 1u);
+        EXPECT_EQ(ui_.Shown[0].Text, "Error: Out of range.");
+        EXPECT_EQ(target, 0);
+        driver::SetText(&c, 500, "42");
+        driver::Click(&c, 1);
+        EXPECT_TRUE(d.IsFinished());
+    });
+    EXPECT_TRUE(calc.Run());
+    EXPECT_EQ(target, 42);
+    EXPECT_EQ(calc.edits, 3);  // the initial text counts as a change too
+}
+
+TEST_F(Calculators, NoToTheQuestionOrCancelWritesNothing) {
+    std::uint8_t target = 9;
+    {
+        ByteCalc calc(target);
+        ui_.Answers.push_back(MsgResult::No);
+        ui_.Modals.push_back([&](ModalDialog& d) { driver::Click(dynamic_cast<ByteCalc*>(&d), 1); });
+        EXPECT_TRUE(calc.Run());
+        EXPECT_EQ(target, 9);
+    }
+    ByteCalc calc(target);
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        driver::SetText(dynamic_cast<ByteCalc*>(&d), 500, "5");
+        driver::Click(dynamic_cast<ByteCalc*>(&d), 2);
+    });
+    EXPECT_FALSE(calc.Run());
+    EXPECT_EQ(target, 9);
+}
+
+}  // namespace

@@ -1,0 +1,357 @@
+// The code window on real generated files: text and formats, code format
+// switching, Save Source, printing, Export PDF, Help and the Peripherals
+// commands, with a scripted UI service and a stand-in main frame.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QUrl>
+
+#include <map>
+#include <memory>
+
+#include "devices/Q7R2xDoc.h"
+#include "framework/CApplication.h"
+#include "framework/CMainFrame.h"
+#include "framework/CommandIds.h"
+#include "model/Ui.h"
+#include "plugin/CProjectDocument.h"
+#include "view/CQ7R2xView.h"
+#include "view/TextPrinter.h"
+#include "view/ViewCommands.h"
+
+namespace {
+
+class FakeFrame : public CMainFrame {
+public:
+    CView* active = nullptr;
+    std::map<int, bool> checks;
+    CView* GetActiveView() const override { return active; }
+    void CheckMenuItem(int id, bool checked) override { checks[id] = checked; }
+    bool IsMenuItemChecked(int id) const override {
+        auto it = checks.find(id);
+        return it != checks.end() && it->second;
+    }
+    QWidget* Window() override { return nullptr; }
+};
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class CodeView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = SetUi(&ui);
+        app.SetMainFrame(&frame);
+        doc = std::make_unique<CProjectDocument>(CreateModelDocument(0));
+        ASSERT_TRUE(doc->OnNewDocument());
+        view.SetDocument(doc.get());
+        frame.active = &view;
+        view.OnInitialUpdate();
+    }
+    void TearDown() override {
+        frame.active = nullptr;
+        SetUi(previous_);
+    }
+
+    CDeviceDocument& Dev() { return *doc->DeviceDocument(); }
+
+    // The character format the widget shows for the byte at `bytePos` of the
+    // generated text (a CR LF pair is one position in the widget).
+    QTextCharFormat FormatAt(std::size_t bytePos) {
+        const std::string& text = view.Text();
+        int pos = 0;
+        for (std::size_t i = 0; i < bytePos; ++i)
+            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) ++pos;
+        QTextCursor cursor(view.Editor()->document());
+        cursor.setPosition(pos + 1);
+        return cursor.charFormat();
+    }
+    QColor ColourAt(std::size_t bytePos) { return FormatAt(bytePos).foreground().color(); }
+    std::size_t Find(const std::string& what) {
+        const std::size_t at = view.Text().find(what);
+        EXPECT_NE(at, std::string::npos) << what;
+        return at == std::string::npos ? 0 : at;
+    }
+
+    Ui* previous_ = nullptr;
+    ScriptUi ui;
+    CApplication app;
+    FakeFrame frame;
+    std::unique_ptr<CProjectDocument> doc;
+    CQ7R2xView view;
+};
+
+const QColor kBlack(0, 0, 0), kGreen(0, 170, 0), kBlue(55, 0, 200);
+
+TEST_F(CodeView, ShowsTheGeneratedTextWithCrLfAsLineBreaks) {
+    EXPECT_EQ(view.Text(), Dev().GenerateSource());
+    EXPECT_NE(view.Text().find("\r\n"), std::string::npos);
+    QString expected = QString::fromLatin1(view.Text().c_str());
+    expected.replace("\r\n", "\n");
+    EXPECT_EQ(view.Editor()->toPlainText(), expected);
+    EXPECT_TRUE(view.Editor()->isReadOnly());
+    EXPECT_EQ(view.Editor()->textCursor().position(), 0);
+    EXPECT_FALSE(view.Editor()->textCursor().hasSelection());
+}
+
+TEST_F(CodeView, ColoursTheEmptyConfigurationInC) {
+    // Comment lines, the header name's string and plain code, line by line
+    // down the file, so the position mapping is checked past many CR LFs.
+    EXPECT_EQ(ColourAt(0), kGreen);
+    EXPECT_EQ(ColourAt(Find("Generated Initialization File")), kGreen);
+    const std::size_t include = Find("#include \"Q7R20.h\"");
+    EXPECT_EQ(ColourAt(include), kBlack);
+    EXPECT_EQ(ColourAt(include + 9), kBlue);   // opening quote
+    EXPECT_EQ(ColourAt(include + 17), kBlue);  // closing quote
+    EXPECT_EQ(ColourAt(Find("void Init_Device")), kBlack);
+    const std::size_t last = Find("// choose a peripheral to configure.");
+    EXPECT_EQ(ColourAt(last), kGreen);
+    EXPECT_EQ(ColourAt(last + 35), kGreen);
+    // Quotes inside a comment do not open a literal.
+    EXPECT_EQ(ColourAt(Find("\"Peripherals\"")), kGreen);
+
+    const QTextCharFormat base = FormatAt(Find("void"));
+    EXPECT_EQ(base.fontFamilies().toStringList().value(0, base.font().family()), "Courier New");
+    EXPECT_EQ(base.font().pointSize(), 10);
+    EXPECT_TRUE(base.fontFixedPitch());
+    EXPECT_FALSE(base.font().bold());
+    EXPECT_FALSE(base.font().italic());
+    EXPECT_FALSE(base.font().underline());
+    EXPECT_FALSE(base.font().strikeOut());
+    // The comment format changes only the colour.
+    const QTextCharFormat comment = FormatAt(0);
+    EXPECT_EQ(comment.font().pointSize(), 10);
+    EXPECT_TRUE(comment.fontFixedPitch());
+}
+
+TEST_F(CodeView, ColoursAssemblyByItsOwnRules) {
+    view.OnOptionsCodeformatAsm();
+    EXPECT_EQ(view.Text(), Dev().GenerateSource());
+    EXPECT_EQ(ColourAt(0), kGreen);
+    EXPECT_EQ(ColourAt(Find("Generated Initialization File")), kGreen);
+    EXPECT_EQ(ColourAt(Find("$include (Q7R20.inc)")), kBlack);
+    EXPECT_EQ(ColourAt(Find("Init_Device:")), kBlack);
+    EXPECT_EQ(ColourAt(Find("    ret")), kBlack);
+    EXPECT_EQ(ColourAt(Find("\"Peripherals\"")), kGreen);
+    EXPECT_EQ(ColourAt(Find("; choose")), kGreen);
+}
+
+TEST_F(CodeView, CodeFormatSwitchesTextAndCheckMarks) {
+    const std::string c = view.Text();
+    view.OnCommand(viewcmd::CodeFormatAsm);
+    EXPECT_EQ(Dev().DeviceData.CodeFormat, 1);
+    EXPECT_NE(view.Text(), c);
+    EXPECT_EQ(view.Text(), Dev().GenerateSource());
+    EXPECT_TRUE(frame.IsMenuItemChecked(viewcmd::CodeFormatAsm));
+    EXPECT_FALSE(frame.IsMenuItemChecked(viewcmd::CodeFormatC));
+
+    view.OnCommand(viewcmd::CodeFormatC);
+    EXPECT_EQ(view.Text(), c);  // byte for byte
+    EXPECT_TRUE(frame.IsMenuItemChecked(viewcmd::CodeFormatC));
+    EXPECT_FALSE(frame.IsMenuItemChecked(viewcmd::CodeFormatAsm));
+
+    // Activation takes the check marks from the document, not the menu.
+    Dev().DeviceData.CodeFormat = 1;
+    view.OnActivateView(true);
+    EXPECT_TRUE(frame.IsMenuItemChecked(viewcmd::CodeFormatAsm));
+    EXPECT_FALSE(frame.IsMenuItemChecked(viewcmd::CodeFormatC));
+}
+
+TEST_F(CodeView, SaveSourceWritesTheKeptBytesThroughTheDialog) {
+    QTemporaryDir dir;
+    view.OnCommand(viewcmd::CodeFormatAsm);
+    const QString path = dir.filePath("init.asm");
+    ui.SaveNames.push_back(path.toStdString());
+    view.OnCommand(viewcmd::SaveSource);
+    ASSERT_EQ(ui.FileRequests.size(), 1u);
+    EXPECT_EQ(ui.FileRequests[0].DefaultExtension, "asm");
+    EXPECT_EQ(ui.FileRequests[0].InitialName, "Untitled.asm");
+    EXPECT_EQ(ui.FileRequests[0].Filter, "ASM Files (*.asm)|*.asm|All Files (*.*)|*.*|");
+    EXPECT_TRUE(ui.FileRequests[0].PromptOverwrite);
+    EXPECT_EQ(ReadFile(path).toStdString(), Dev().GenerateSource());
+
+    // The kept text is written, not a fresh generation.
+    view.OnCommand(viewcmd::CodeFormatC);
+    Dev().DeviceData.CodeFormat = 1;
+    ui.SaveNames.push_back(dir.filePath("init.c").toStdString());
+    view.OnFileSaveSource();
+    EXPECT_EQ(ui.FileRequests.back().InitialName, "Untitled.asm");
+    Dev().DeviceData.CodeFormat = 0;
+    EXPECT_EQ(ReadFile(dir.filePath("init.c")).toStdString(), Dev().GenerateSource());
+
+    // Cancel writes nothing and says nothing.
+    view.OnFileSaveSource();
+    EXPECT_EQ(ui.FileRequests.back().Filter, "C Files (*.c)|*.c|All Files (*.*)|*.*|");
+    EXPECT_TRUE(ui.Shown.empty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(CodeView, SaveSourceToAnUnwritablePathAsksNothingAndWritesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing/sub/init.c");
+    EXPECT_FALSE(view.SaveSourceAs(path.toStdString()));
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "Error: Could Not Open File For Save.");
+    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Question);
+    EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::Ok);
+    EXPECT_EQ(ui.Shown[0].Caption, "");
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(
+        QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_F(CodeView, ResetAllAsksAndRegeneratesEitherWay) {
+    view.OnCommand(viewcmd::CodeFormatAsm);
+    const std::string before = view.Text();
+    Dev().SysclkFrequency = 12345;
+    // A register away from its reset value gives the project a routine.
+    auto& entry = Dev().DeviceData.Peripherals.at(11).Registers.at(0);
+    entry.Value = static_cast<std::uint8_t>(entry.ResetValue ^ 0x80);
+    const auto edited = Dev().DeviceData.Peripherals;
+    const std::string editedText = Dev().GenerateSource();
+    ASSERT_NE(editedText, before);
+
+    ui.Answers.push_back(MsgResult::No);
+    view.OnCommand(viewcmd::ResetAll);
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "Reset all peripheral data to default?");
+    EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Question);
+    EXPECT_EQ(Dev().SysclkFrequency, 12345u);
+    EXPECT_EQ(Dev().DeviceData.Peripherals, edited);
+    EXPECT_EQ(view.Text(), editedText);  // regenerated although nothing changed
+
+    ui.Answers.push_back(MsgResult::Yes);
+    view.OnCommand(viewcmd::ResetAll);
+    EXPECT_EQ(Dev().SysclkFrequency, 1500000u);
+    EXPECT_EQ(Dev().DeviceData.Peripherals.size(), 16u);
+    EXPECT_EQ(Dev().DeviceData.CodeFormat, 1);
+    EXPECT_EQ(view.Text(), before);
+}
+
+TEST_F(CodeView, PeripheralCommandsRegenerateWhateverTheSheetDoes) {
+    int enabled = 0;
+    for (int id = viewcmd::PeripheralsFirst; id <= viewcmd::PeripheralsLast; ++id) {
+        if (!viewcmd::IsPeripheralCommand(id)) continue;
+        CCmdUI state;
+        state.Id = id;
+        view.OnUpdateCommand(state);
+        EXPECT_TRUE(state.Handled) << id;
+        if (!state.Enabled) continue;
+        ++enabled;
+        // The document changes behind the view's back; the command, ended
+        // with Cancel, still brings the window up to date.
+        Dev().DeviceData.CodeFormat = 1 - Dev().DeviceData.CodeFormat;
+        int sheets = 0;
+        ui.Modals.push_back([&](ModalDialog& d) {
+            ++sheets;
+            d.Finish(false);
+        });
+        EXPECT_TRUE(view.OnCommand(id));
+        EXPECT_EQ(sheets, 1) << id;
+        EXPECT_EQ(view.Text(), Dev().GenerateSource()) << id;
+    }
+    EXPECT_GT(enabled, 0);
+    ui.Modals.clear();
+}
+
+TEST_F(CodeView, CommandsWithoutAnActiveViewDoNothing) {
+    frame.active = nullptr;
+    EXPECT_EQ(view.GetDeviceDocument(), nullptr);
+    const std::string before = view.Text();
+    view.OnCommand(viewcmd::CodeFormatAsm);
+    view.OnCommand(viewcmd::ResetAll);
+    EXPECT_EQ(Dev().DeviceData.CodeFormat, 0);
+    EXPECT_EQ(view.Text(), before);
+    EXPECT_TRUE(ui.Shown.empty());
+}
+
+TEST_F(CodeView, PrintGoesToTheDefaultPrinterOnly) {
+    // A cancelled print dialog ends printing quietly.
+    ui.PrintAnswers.push_back(false);
+    view.OnCommand(fwcmd::FilePrint);
+    ASSERT_EQ(ui.PrintRequests.size(), 1u);
+    EXPECT_EQ(ui.PrintRequests[0], PrintDialogKind::Print);
+    EXPECT_TRUE(ui.Shown.empty());
+
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    view.OnFilePrint();
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "No printer is selected.\nPlease select a default printer.");
+    EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::Ok);
+}
+
+TEST_F(CodeView, ExportPdfWritesAPdfOrReportsTheFailure) {
+    QTemporaryDir dir;
+    ui.SaveNames.push_back(dir.filePath("code.pdf").toStdString());
+    view.OnCommand(viewcmd::ExportPdf);
+    ASSERT_EQ(ui.FileRequests.size(), 1u);
+    EXPECT_EQ(ui.FileRequests[0].DefaultExtension, "pdf");
+    EXPECT_TRUE(ReadFile(dir.filePath("code.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(ui.Shown.empty());
+
+    EXPECT_FALSE(view.ExportPdf(dir.filePath("no/such/dir/code.pdf").toStdString()));
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "Error: Could Not Open File For Save.");
+    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
+}
+
+TEST_F(CodeView, HelpOpensTheFileBesideTheProgramOnlyWhenItExists) {
+    std::vector<QUrl> opened;
+    auto saved = CQ7R2xView::HelpOpener();
+    CQ7R2xView::HelpOpener() = [&](const QUrl& url) {
+        opened.push_back(url);
+        return false;
+    };
+    QTemporaryDir dir;
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    view.OnCommand(viewcmd::Help);
+    EXPECT_TRUE(opened.empty());
+    QFile help(dir.filePath("ZorvantHelp.chm"));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    view.OnCommand(viewcmd::Help);
+    QDir::setCurrent(cwd);
+    CQ7R2xView::HelpOpener() = saved;
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith("/ZorvantHelp.chm"));
+    EXPECT_TRUE(ui.Shown.empty());  // silent, also when the shell cannot open it
+}
+
+// The page loop: several pages for a long text, none of them blank.
+TEST(TextPrinter, LaysALongTextOnSeveralPages) {
+    QTemporaryDir dir;
+    QTextDocument document;
+    QString text;
+    for (int i = 0; i < 400; ++i)
+        text += QStringLiteral("// line %1\n").arg(i);
+    document.setPlainText(text);
+    document.setDefaultFont(CQ7R2xView::BaseFormat().font());
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("long.pdf"));
+    int pages = 0;
+    EXPECT_EQ(PrintTextDocument(document, printer, &pages), PrintOutcome::Printed);
+    EXPECT_GT(pages, 3);
+    EXPECT_LT(pages, 20);
+    const QByteArray pdf = ReadFile(dir.filePath("long.pdf"));
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
+              pages);
+    // The original is not paginated by printing.
+    EXPECT_EQ(document.pageSize().width(), -1);
+}
+
+}  // namespace
