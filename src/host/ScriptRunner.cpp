@@ -1,6 +1,7 @@
 #include "host/ScriptRunner.h"
 
 #include <QDialog>
+#include <QPixmap>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -27,7 +28,7 @@ const char* const kScriptHelp =
     "Checks:   expect text|checked|unchecked|enabled|disabled|visible|hidden|selected ID [\"TEXT\"]\n"
     "          expect pages \"CAPTION\" ...  | expect message \"TEXT\" | expect no-message\n"
     "          expect code-line \"LINE\"  | expect doc WORD VALUE\n"
-    "Output:   print code | print state\n"
+    "Output:   print code | print state | grab FILE.png (a picture of the current dialog)\n"
     "\n"
     "Every message box is printed as: message: \"TEXT\" -> ANSWER\n"
     "The first failure stops the run with SCRIPT:LINE: what went wrong (exit status 1).\n";
@@ -278,6 +279,11 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
         for (long long i = 0; i < count; ++i) ui_.Answers.push_back(r);
     } else if (c == "expect") {
         Expect(w);
+    } else if (c == "grab") {
+        // A picture of the current dialog as drawn, for documentation.
+        if (!arity(1, 1) || !needDialog()) return;
+        if (!CurrentDialog()->grab().save(QString::fromLocal8Bit(w[1].c_str()), "PNG"))
+            Fail("grab: cannot write " + w[1]);
     } else if (c == "print") {
         if (!arity(1, 1)) return;
         if (w[1] == "code") {

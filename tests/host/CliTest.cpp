@@ -190,4 +190,95 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(Run("help").status, 0);
 }
 
+// `zorvant run` on the real window, module and pages, with no display.
+class RunScript : public Cli {
+protected:
+    Result Script(const std::string& text) const {
+        std::ofstream(Path("s.zvs"), std::ios::binary) << text;
+        return Run("run " + Path("s.zvs").string());
+    }
+    // The error line a failed script leaves, with the script's path.
+    std::string Error(int line, const std::string& what) const {
+        return Path("s.zvs").string() + ":" + std::to_string(line) + ": " + what + "\n";
+    }
+};
+
+TEST_F(RunScript, UsageAndUnreadableScriptsExitWithTwo) {
+    for (const std::string& args : {std::string("run"), std::string("run a.zvs b.zvs")}) {
+        const Result r = Run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_NE(r.err.find("usage: zorvant run SCRIPT"), std::string::npos) << args;
+    }
+    const Result r = Run("run " + Path("missing.zvs").string());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "zorvant: cannot read script " + Path("missing.zvs").string() + "\n");
+}
+
+TEST_F(RunScript, ProjectCommandsWriteWhatTheMenusWrite) {
+    const std::string project = Path("p.zvp").string(), source = Path("p.asm").string();
+    const Result r = Script("new Q7R21\nformat asm\nsave " + project + "\nsource " + source +
+                            "\nopen " + project + "\nexpect doc CodeFormat 1\nexpect doc DeviceCode 161\n"
+                            "print code\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const Result generated = Run("generate " + project);
+    ASSERT_EQ(generated.status, 0);
+    EXPECT_EQ(Slurp(source), generated.out);
+    EXPECT_EQ(r.out, generated.out);
+    EXPECT_EQ(Slurp(project)[0], '\xA1');
+
+    // Reading the script from standard input.
+    std::ofstream(Path("in.zvs")) << "new Q7R26\nexpect doc DeviceCode 166\n";
+    EXPECT_EQ(Run("run - <" + Path("in.zvs").string()).status, 0);
+}
+
+TEST_F(RunScript, MessagesAreEchoedAndStateIsPrinted) {
+    const Result r = Script("new Q7R20\nopen " + Path("none.zvp").string() + "\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "message: \"Error: Could Not Open File.\" -> ok\n");
+    EXPECT_EQ(r.err, Error(2, "open: Error: Could Not Open File."));
+
+    const Result state = Script("new Q7R21\nmenu EMI\nprint state\ncancel\n");
+    ASSERT_EQ(state.status, 0) << state.err;
+    EXPECT_NE(state.out.find("11091 radio enabled visible checked \"Internal Only\"\n"), std::string::npos)
+        << state.out;
+    EXPECT_NE(state.out.find("11083 list enabled visible - \"4 SYSCLK Cycles\"\n"), std::string::npos);
+}
+
+// Each script fails at one line; the run stops there with exit status 1.
+TEST_F(RunScript, TheFirstErrorStopsTheRun) {
+    struct Case {
+        std::string script;
+        int line;
+        std::string error;
+    };
+    const std::vector<Case> cases = {
+        {"new Q7R20\nmenu Interrupts\n", 2, "a dialog is still open at the end of the script"},
+        {"new Q7R22\nmenu Interrupts\nclick 11010\n", 3, "click: control 11010 is hidden"},
+        {"new Q7R20\nmenu \"Voltage Reference\"\nclick 11225\nclick 11281\n", 4,
+         "click: control 11281 is disabled"},
+        {"new Q7R20\nmenu EMI\nclick 99999\n", 3, "click: no control 99999"},
+        {"new Q7R20\nmenu EMI\ntab 2\n", 3, "tab: no page 2"},
+        {"new Q7R20\nmenu EMI\nselect 11083 #4\n", 3, "select: control 11083 has no entry #4"},
+        {"new Q7R20\nmenu EMI\nselect 11083 \"5 SYSCLK Cycles\"\n", 3,
+         "select: control 11083 has no entry \"5 SYSCLK Cycles\""},
+        {"new Q7R20\nmenu EMI\ntext 11091 \"x\"\n", 3, "text: control 11091 is not an edit"},
+        {"new Q7R20\nmenu EMI\nslide 11091 3\n", 3, "slide: control 11091 is not a slider"},
+        {"new Q7R20\nmenu EMI\nexpect unchecked 11091\n", 3, "control 11091 is not unchecked"},
+        {"new Q7R20\nmenu EMI\nexpect pages \"EMI\"\n", 3, "the pages are \"EMI0\""},
+        {"new Q7R20\nmenu EMI\nexpect text 11110 \"x\"\n", 3, "control 11110 shows \"\", expected \"x\""},
+        {"new Q7R20\nmenu EMI\nmenu EMI\n", 3, "menu: a dialog is open"},
+        {"new Q7R20\nmenu Exit\n", 2, "menu: no menu item Exit"},
+        {"new Q7R22\nmenu EMI\n", 2, "menu: no menu item EMI"},
+        {"menu EMI\n", 1, "menu: no project is open"},
+        {"new Q7R20\nok\n", 2, "ok: no dialog is open"},
+        {"new Q7R20\nexpect doc Colour 1\n", 2, "expect doc: unknown word Colour"},
+    };
+    for (const Case& c : cases) {
+        const Result r = Script(c.script);
+        EXPECT_EQ(r.status, 1) << c.script;
+        EXPECT_EQ(r.err, Error(c.line, c.error)) << c.script;
+    }
+}
+
 }  // namespace

@@ -1,9 +1,10 @@
 #include "pages/portio/PortIOPages.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QFont>
 #include <QFontMetrics>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -69,10 +70,7 @@ CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(bool largePackage, const Periph
 
     b.NextColumn();
     auto* pinMap = new QWidget(this);
-    auto* grid = new QGridLayout(pinMap);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setSpacing(2);
-    BuildPinMap(grid);
+    BuildPinMap(pinMap);
     b.Add(pinMap);
     b.Stretch();
 
@@ -82,70 +80,86 @@ CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(bool largePackage, const Periph
                                 std::pair{kSkippedColour, kLegendSkipped}}) {
         b.BeginRow();
         b.Add(Swatch(colour, this));
-        b.Label(0, text);
+        b.Label(0, text)->setWordWrap(false);
         b.EndRow();
     }
-    for (const char* line : kLegendModeLines) b.Label(0, line);
+    for (const char* line : kLegendModeLines) b.Label(0, line)->setWordWrap(false);
     b.Group("");
-    b.Label(kIdLargePackageNote, FixedPinNote(true));
-    b.Label(kIdSmallPackageNote, FixedPinNote(false));
+    b.Label(kIdLargePackageNote, FixedPinNote(true))->setWordWrap(false);
+    b.Label(kIdSmallPackageNote, FixedPinNote(false))->setWordWrap(false);
     b.Stretch();
 
     b.Preview();
 }
 
-void CPortIOCrossbarPropPage::BuildPinMap(QGridLayout* grid) {
-    table_ = new QTableWidget(this);
+void CPortIOCrossbarPropPage::BuildPinMap(QWidget* map) {
+    table_ = new QTableWidget(map);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setFocusPolicy(Qt::NoFocus);
     table_->setFrameShape(QFrame::NoFrame);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table_->horizontalHeader()->hide();
-    table_->verticalHeader()->hide();
+    // Hidden headers still clamp sections to their minimum size; the grid's
+    // pin columns are narrower than that.
+    for (QHeaderView* h : {table_->horizontalHeader(), table_->verticalHeader()}) {
+        h->hide();
+        h->setMinimumSectionSize(1);
+        h->setSectionResizeMode(QHeaderView::Fixed);
+    }
     QFont small = table_->font();
     small.setPixelSize(9);
     table_->setFont(small);
     Register(kPinTableId, table_, ControlKind::Table);
 
-    // The pin columns of the table and the three rows of pin controls below
-    // it share one grid layout: column 0 the row names, column p + 1 pin p,
-    // each exactly as wide as its table column.
+    // Rows and columns are fixed for the life of the sheet, so the table's
+    // size is too: the sum of its columns and rows, plus one pixel.
+    const int pins = crossbar_.PinCount();
+    const int rows = GridRowCount(static_cast<int>(crossbar_.SignalList().size()));
+    table_->setRowCount(rows);
+    table_->setColumnCount(GridColumnCount(pins));
+    int width = 0;
+    for (int c = 0; c < GridColumnCount(pins); ++c) {
+        table_->setColumnWidth(c, Pixels(this, GridColumnTwips(c)));
+        width += table_->columnWidth(c);
+    }
+    const int rowHeight = Pixels(this, kRowTwips);
+    for (int r = 0; r < rows; ++r) table_->setRowHeight(r, rowHeight);
+    table_->setFixedSize(width + 1, rows * rowHeight + 1);
+
+    // Below the table, the skip boxes and the two rows of mode buttons stand
+    // exactly under the pin columns; their captions reach left of the table.
+    const char* captions[] = {kSkipRowCaption, kAnalogDigitalRowCaption, kDriveRowCaption};
+    const QFontMetrics fm(font());
     const int nameWidth = Pixels(this, kNameColumnTwips);
     const int pinWidth = Pixels(this, kPinColumnTwips);
-    grid->addWidget(table_, 0, 0, 1, kMaxPinCount + 1, Qt::AlignLeft | Qt::AlignTop);
-    grid->setHorizontalSpacing(0);
-    grid->setColumnMinimumWidth(0, nameWidth);
+    int captionWidth = nameWidth;
+    for (const char* c : captions) captionWidth = std::max(captionWidth, fm.horizontalAdvance(ToQt(c)) + 6);
+    const int firstPinX = captionWidth;
+    table_->move(firstPinX - nameWidth, 0);
 
-    const char* captions[] = {kSkipRowCaption, kAnalogDigitalRowCaption, kDriveRowCaption};
-    for (int r = 0; r < 3; ++r) {
-        auto* caption = new QLabel(ToQt(captions[r]), this);
-        caption->setFont(small);
-        caption->setWordWrap(true);
-        caption->setFixedWidth(nameWidth);
-        grid->addWidget(caption, r + 1, 0);
+    const int stripHeight = std::max(fm.height(), pinWidth) + 6;
+    int y = table_->height() + 4;
+    for (int r = 0; r < 3; ++r, y += stripHeight) {
+        auto* caption = new QLabel(ToQt(captions[r]), map);
+        caption->setGeometry(0, y, captionWidth - 4, stripHeight);
         for (int p = 0; p < kMaxPinCount; ++p) {
             QAbstractButton* w = nullptr;
             if (r == 0) {
-                auto* box = new QCheckBox(this);
-                Register(kFirstSkipId + p, box, ControlKind::Check);
-                w = box;
+                w = new QCheckBox(map);
+                Register(kFirstSkipId + p, w, ControlKind::Check);
             } else {
-                auto* button = new QPushButton(this);
+                auto* button = new QPushButton(map);
                 button->setCheckable(true);
                 button->setFont(small);
-                button->setFixedHeight(pinWidth + 4);
-                Register((r == 1 ? kFirstAnalogDigitalId : kFirstDriveId) + p, button,
-                         ControlKind::Toggle);
+                Register((r == 1 ? kFirstAnalogDigitalId : kFirstDriveId) + p, button, ControlKind::Toggle);
                 w = button;
             }
-            w->setFixedWidth(pinWidth);
             w->setToolTip(ToQt(PinName(p)));
-            grid->addWidget(w, r + 1, p + 1, Qt::AlignCenter);
+            w->setGeometry(firstPinX + p * pinWidth, y, pinWidth, stripHeight - 2);
         }
     }
-    for (int p = 0; p < kMaxPinCount; ++p) grid->setColumnMinimumWidth(p + 1, pinWidth);
+    map->setFixedSize(firstPinX + pins * pinWidth + 1, y);
 }
 
 void CPortIOCrossbarPropPage::OnInitDialog() {
@@ -192,11 +206,9 @@ void CPortIOCrossbarPropPage::DrawTable() {
     const auto& signalList = crossbar_.SignalList();
     const int pins = crossbar_.PinCount();
     const int rows = GridRowCount(static_cast<int>(signalList.size()));
-    const int columns = GridColumnCount(pins);
 
-    table_->clear();
-    table_->setRowCount(rows);
-    table_->setColumnCount(columns);
+    table_->clearContents();
+    table_->clearSpans();
     const QColor header = palette().color(QPalette::Button);
     auto cell = [&](int row, int column, const std::string& text, bool fixed) {
         auto* item = new QTableWidgetItem(ToQt(text));
@@ -206,12 +218,14 @@ void CPortIOCrossbarPropPage::DrawTable() {
         return item;
     };
 
-    // Frame: port and bit above each pin column, the row names in column 0.
+    // Frame: the port once across its pins, the bit above each pin column,
+    // the row names in column 0.
     cell(0, 0, "", true);
     cell(1, 0, kGridCornerText, true);
     for (int p = 0; p < pins; ++p) {
         cell(0, p + 1, GridPortHeader(p), true);
         cell(1, p + 1, GridBitHeader(p), true);
+        if (PinBit(p) == 0 && pins - p > 1) table_->setSpan(0, p + 1, 1, std::min(8, pins - p));
     }
     for (const CrossbarEntry& e : signalList) {
         cell(e.GridRow + kGridHeaderRows, 0, e.GridName, true);
@@ -223,20 +237,6 @@ void CPortIOCrossbarPropPage::DrawTable() {
             table_->item(r, p + 1)->setBackground(ToColour(kSkippedColour));
     for (const auto& c : decode.AssignedCells)
         table_->item(c.GridRow + kGridHeaderRows, c.Pin + 1)->setBackground(ToColour(kAssignedColour));
-
-    // Sized to the content exactly.
-    int width = 0, height = 0;
-    for (int c = 0; c < columns; ++c) {
-        const int w = Pixels(this, GridColumnTwips(c));
-        table_->setColumnWidth(c, w);
-        width += w;
-    }
-    const int rowHeight = Pixels(this, kRowTwips);
-    for (int r = 0; r < rows; ++r) {
-        table_->setRowHeight(r, rowHeight);
-        height += rowHeight;
-    }
-    table_->setFixedSize(width + 1, height + 1);
 
     // What the table shows, one line per pin, for scripts and tests.
     std::string shown;

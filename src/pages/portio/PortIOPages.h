@@ -32,7 +32,7 @@ public:
     QTableWidget* PinTable() const { return table_; }
 
 private:
-    void BuildPinMap(class QGridLayout* grid);
+    void BuildPinMap(QWidget* map);
     void DrawTable();
     void ApplyStates(const portio::ControlStates& states);
     void ApplyEnables(const std::vector<portio::CheckboxEnable>& enables);

@@ -1,0 +1,71 @@
+// What a user waits for on the Port I/O sheet: opening it (every page built
+// and initialised, the pin table drawn, the sheet shown and closed) and one
+// click on the crossbar page (apply, placement, enable rule, table redraw).
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLoggingCategory>
+
+#include "devices/Q7R2xDoc.h"
+#include "framework/ControlDriver.h"
+#include "model/Ui.h"
+#include "pages/portio/PortIOPages.h"
+#include "pages/portio/PortIOSheet.h"
+
+namespace {
+
+using namespace portio;
+
+void BusyPort(PeripheralRecord& port) {
+    port.Registers[kXbr0Position].Value = xbr::kUart0 | xbr::kSpi0 | xbr::kSmbus | xbr::kCp0;
+    port.Registers[kXbr1Position].Value = xbr::kCrossbarEnable | 3 | xbr::kT0;
+    port.Registers[kXbr2Position].Value = xbr::kUart1;
+    port.Registers[kP0SkipPosition].Value = 0x40;
+}
+
+void BM_OpenPortIOSheet(benchmark::State& state) {
+    ScriptUi ui;
+    Ui* previous = SetUi(&ui);
+    auto doc = NewProject(static_cast<int>(state.range(0)));
+    PeripheralRecord port;
+    doc->GetPeripheral(port, Pid::PortIO);
+    BusyPort(port);
+    for (auto _ : state) {
+        // Shown, then cancelled at once by the scripted UI service.
+        benchmark::DoNotOptimize(RunPortIOSheet(*doc, &port));
+    }
+    SetUi(previous);
+}
+BENCHMARK(BM_OpenPortIOSheet)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_CrossbarPageClick(benchmark::State& state) {
+    auto doc = NewProject(0);
+    PeripheralRecord port, spi;
+    doc->GetPeripheral(port, Pid::PortIO);
+    doc->GetPeripheral(spi, Pid::Spi);
+    BusyPort(port);
+    CPortIOCrossbarPropPage page(true, spi);
+    page.SetRecord(&port);
+    page.SetActiveDocument(doc.get());
+    page.OnInitDialog();
+    page.show();
+    for (auto _ : state) {
+        // SYSCLK on and off in turn keeps the configuration the same.
+        benchmark::DoNotOptimize(driver::Click(&page, kIdSysclk));
+    }
+}
+BENCHMARK(BM_CrossbarPageClick)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // The off-screen platform warns about window hints it ignores.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

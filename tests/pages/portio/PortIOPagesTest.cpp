@@ -1,0 +1,154 @@
+// The Port I/O pages as widgets: the pin table's frame, colours and size,
+// what clicks redraw, and the nested sheet's storing rules.
+
+#include <gtest/gtest.h>
+
+#include <QTableWidget>
+
+#include "framework/ControlDriver.h"
+#include "devices/Models.h"
+#include "model/Ui.h"
+#include "pages/common/CDeviceDlg.h"
+#include "pages/portio/PortIOPages.h"
+#include "pages/portio/PortIOSheet.h"
+#include "PortIOProject.h"
+
+namespace {
+
+const QColor kRed(234, 0, 0);
+const QColor kTeal(64, 128, 128);
+
+// A crossbar page opened on a record, as the sheet opens it.
+struct OpenPage {
+    OpenPage(int model, PeripheralRecord* port, const PeripheralRecord& spi)
+        : doc(NewProject(model)), page(models::IsLargePackage(doc->DeviceCode), spi) {
+        page.SetRecord(port);
+        page.SetActiveDocument(doc.get());
+        page.OnInitDialog();
+        page.show();
+    }
+    QTableWidget& Table() { return *page.PinTable(); }
+    QColor Cell(int row, int column) { return Table().item(row, column)->background().color(); }
+
+    std::unique_ptr<CQ7R2xDoc> doc;
+    CPortIOCrossbarPropPage page;
+};
+
+TEST(PortIOPage, PinTableFrameAndSizeFollowTheModel) {
+    for (int model : {kLargeModel, kSmallModel}) {
+        PortIOProject p(model);
+        OpenPage o(model, &p.port, p.spi);
+        const bool large = model == kLargeModel;
+        const int pins = large ? 32 : 25;
+        const int signalRows = large ? 23 : 21;
+        QTableWidget& t = o.Table();
+        ASSERT_EQ(t.columnCount(), pins + 1);
+        ASSERT_EQ(t.rowCount(), signalRows + 2);
+        EXPECT_EQ(t.item(1, 0)->text(), "Pin I/O");
+        EXPECT_EQ(t.item(0, 9)->text(), "P1");   // pin 8
+        EXPECT_EQ(t.item(1, 9)->text(), "0");
+        EXPECT_EQ(t.item(1, pins)->text(), QString::number((pins - 1) % 8));
+        EXPECT_EQ(t.item(2, 0)->text(), "TX0");
+        EXPECT_EQ(t.item(7, 0)->text(), "NSS");
+        EXPECT_EQ(t.item(signalRows + 1, 0)->text(), large ? "RX1" : "T1");
+
+        // Exactly the content: column and row sizes in pixels, plus one.
+        const int dpi = o.page.logicalDpiX();
+        int width = 0, height = 0;
+        for (int c = 0; c < t.columnCount(); ++c) width += t.columnWidth(c);
+        for (int r = 0; r < t.rowCount(); ++r) height += t.rowHeight(r);
+        EXPECT_EQ(t.columnWidth(0), 800 * dpi / 1440);
+        EXPECT_EQ(t.columnWidth(1), 250 * dpi / 1440);
+        EXPECT_EQ(t.width(), width + 1);
+        EXPECT_EQ(t.height(), height + 1);
+    }
+}
+
+TEST(PortIOPage, ClicksColourTheTableAndModeButtonsLeaveItAlone) {
+    PortIOProject p(kLargeModel);
+    OpenPage o(kLargeModel, &p.port, p.spi);
+    for (int r = 2; r < o.Table().rowCount(); ++r)
+        for (int c = 1; c < o.Table().columnCount(); ++c)
+            ASSERT_NE(o.Cell(r, c), kRed) << r << "," << c;
+
+    ASSERT_EQ(driver::Click(&o.page, portio::kFirstSkipId + 0), "");
+    ASSERT_EQ(driver::Click(&o.page, portio::kIdSpi0), "");
+    // P0.0 skipped: its whole column below the headers; SCK moves to P0.1.
+    for (int r = 2; r < o.Table().rowCount(); ++r) EXPECT_EQ(o.Cell(r, 1), kTeal);
+    EXPECT_NE(o.Cell(1, 1), kTeal);
+    EXPECT_EQ(o.Cell(2 + 2, 1 + 1), kRed);  // SCK on P0.1
+    EXPECT_EQ(o.Cell(2 + 5, 1 + 4), kRed);  // NSS on P0.4
+    EXPECT_NE(o.Cell(2 + 2, 1 + 2), kRed);
+
+    // An analog/digital or drive button changes bits, not the placement:
+    // the table keeps its very cells.
+    QTableWidgetItem* before = o.Table().item(4, 2);
+    ASSERT_EQ(driver::Click(&o.page, portio::kFirstAnalogDigitalId + 1), "");
+    ASSERT_EQ(driver::Click(&o.page, portio::kFirstDriveId + 1), "");
+    EXPECT_EQ(o.Table().item(4, 2), before);
+    EXPECT_EQ(p.Reg(0) & 0x02, 0);  // P0MDIN bit 1 cleared
+    EXPECT_EQ(p.Reg(5) & 0x02, 0x02);   // P0MDOUT bit 1 set
+    // A skip click redraws.
+    ASSERT_EQ(driver::Click(&o.page, portio::kFirstSkipId + 9), "");
+    EXPECT_NE(o.Table().item(4, 2), before);
+}
+
+TEST(PortIOPage, ThreeWireSpiNamesTheRowAndNeedsThreePins) {
+    PortIOProject p(kSmallModel);
+    p.spi.Registers.at(portio::kSpi0cnPosition).Value &= static_cast<std::uint8_t>(~0x0C);
+    p.SkipRange(0, 21);  // three pins left: P2.6, P2.7, P3.0
+    OpenPage o(kSmallModel, &p.port, p.spi);
+    EXPECT_EQ(o.Table().item(7, 0)->text(), "NSS*");
+    EXPECT_TRUE(o.page.IsEnabled(portio::kIdSpi0));
+    ASSERT_EQ(driver::Click(&o.page, portio::kIdSpi0), "");
+    const std::string shown = driver::TextOf(o.page.PinTable());
+    EXPECT_NE(shown.find("P2.6 SCK\nP2.7 MISO\nP3.0 MOSI\n"), std::string::npos) << shown;
+    // Every pin is taken now, so every free skip box is disabled.
+    EXPECT_FALSE(o.page.IsEnabled(portio::kFirstSkipId + 22));
+    EXPECT_FALSE(o.page.IsEnabled(portio::kIdSmbus));
+}
+
+// The nested sheet: OK stores record 13 at once (with the comment), Cancel
+// stores nothing, and the caller's copy is edited in place either way.
+TEST(PortIOSheet, NestedSheetStoresOnOkOnly) {
+    ScriptUi ui;
+    Ui* previous = SetUi(&ui);
+    auto doc = NewProject(kSmallModel);
+    PeripheralRecord callerCopy;
+    doc->GetPeripheral(callerCopy, Pid::PortIO);
+
+    // Cancel: the caller's copy keeps the change, the document does not get it.
+    ui.Modals.push_back([](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        EXPECT_EQ(driver::Click(sheet.ActivePage(), portio::kIdSmbus), "");
+        d.Finish(false);
+    });
+    EXPECT_FALSE(RunPortIOSheet(*doc, &callerCopy));
+    EXPECT_EQ(callerCopy.Registers[portio::kXbr0Position].Value, 0x04);
+    PeripheralRecord stored;
+    doc->GetPeripheral(stored, Pid::PortIO);
+    EXPECT_EQ(stored.Registers[portio::kXbr0Position].Value, 0x00);
+
+    // OK on a fresh copy: stored with its comment, and the crossbar question
+    // was asked (SMBus is on, the crossbar is not enabled).
+    ui.Modals.push_back([](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        EXPECT_EQ(sheet.PageCount(), 1);  // no port 4 page on a small package
+        EXPECT_EQ(driver::Click(sheet.ActivePage(), portio::kIdUart0), "");
+        sheet.PressOk();
+    });
+    EXPECT_TRUE(RunPortIOSheet(*doc));
+    doc->GetPeripheral(stored, Pid::PortIO);
+    EXPECT_EQ(stored.Registers[portio::kXbr0Position].Value, 0x01);
+    EXPECT_EQ(stored.Registers[portio::kXbr1Position].Value, 0x40);
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::None);
+    EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::YesNo);
+    EXPECT_NE(stored.CPrologue.find("    // P0.4  -  TX0 (UART0), Open-Drain, Digital\r\n"),
+              std::string::npos);
+    EXPECT_NE(stored.AsmPrologue.find("    ; P3.0  -  Unassigned,  Open-Drain, Digital\r\n\r\n"),
+              std::string::npos);
+    SetUi(previous);
+}
+
+}  // namespace
