@@ -57,6 +57,12 @@ struct CommandRow {
 const std::vector<CommandRow>& CommandTable();
 const CommandRow* FindCommand(int commandId);
 
+// Pages address registers by position. A record read from an old or damaged
+// project may hold fewer entries than the model's default record; the
+// missing trailing entries are added from that default (at their reset
+// values), so that every position a page uses exists.
+void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id);
+
 // Runs a command row on the document: copy out, run, store on OK.
 bool RunCommand(const CommandRow& row, CDeviceDocument& doc);
 

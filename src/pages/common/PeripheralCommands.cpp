@@ -1,17 +1,29 @@
 #include "pages/common/PeripheralCommands.h"
 
 #include "devices/Models.h"
+#include "devices/Q7R2xDoc.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandTable.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/system/SystemCommands.h"
 
+void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
+    const int model = deviceCode - models::kFirstCode;
+    if (model < 0 || model > 7) return;
+    auto defaults = NewProject(model);
+    PeripheralRecord full;
+    defaults->GetPeripheral(full, id);
+    for (std::size_t i = record.Registers.size(); i < full.Registers.size(); ++i)
+        record.Registers.push_back(full.Registers[i]);
+}
+
 PeripheralRecord& CommandInputs::Rec(PeripheralId id) {
     auto it = copies_.find(id);
     if (it == copies_.end()) {
         PeripheralRecord copy;
         doc_.GetPeripheral(copy, id);
+        CompleteRecord(copy, doc_.DeviceCode, id);
         it = copies_.emplace(id, std::move(copy)).first;
     }
     return it->second;
@@ -64,6 +76,7 @@ bool RunCommand(const CommandRow& row, CDeviceDocument& doc) {
 
 bool RunNestedSheet(CDeviceDocument& doc, const std::string& title, PeripheralId id,
                     PeripheralRecord& record, std::vector<std::unique_ptr<CPropPage>> pages) {
+    CompleteRecord(record, doc.DeviceCode, id);
     CDeviceDlg sheet(title);
     for (auto& page : pages) {
         if (!page->Record()) page->SetRecord(&record);

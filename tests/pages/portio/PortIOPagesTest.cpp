@@ -9,6 +9,7 @@
 #include "devices/Models.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
+#include "pages/common/PeripheralCommands.h"
 #include "pages/portio/PortIOPages.h"
 #include "pages/portio/PortIOSheet.h"
 #include "PortIOProject.h"
@@ -148,6 +149,41 @@ TEST(PortIOSheet, NestedSheetStoresOnOkOnly) {
               std::string::npos);
     EXPECT_NE(stored.AsmPrologue.find("    ; P3.0  -  Unassigned,  Open-Drain, Digital\r\n\r\n"),
               std::string::npos);
+    SetUi(previous);
+}
+
+}  // namespace
+
+namespace {
+
+// A project read from a damaged or old file may carry a short Port I/O
+// record; the command still opens on a complete one and stores that.
+TEST(PortIOSheet, ShortRecordsAreCompletedBeforeThePagesSeeThem) {
+    ScriptUi ui;
+    Ui* previous = SetUi(&ui);
+    auto doc = NewProject(kLargeModel);
+    PeripheralRecord shortPort;
+    doc->GetPeripheral(shortPort, Pid::PortIO);
+    shortPort.Registers.resize(3);
+    shortPort.Registers[0].Value = 0x7F;  // kept: P0.7 analog
+    doc->SetPeripheral(shortPort, Pid::PortIO);
+
+    ui.Modals.push_back([](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        EXPECT_EQ(driver::Click(sheet.ActivePage(), portio::kIdUart0), "");
+        sheet.SetActivePage(1);
+        EXPECT_EQ(driver::Click(sheet.ActivePage(), 11418), "");  // P4.0 push-pull
+        sheet.PressOk();
+    });
+    EXPECT_TRUE(pages::RunPeripheralCommand(*doc, 43002));
+    PeripheralRecord stored;
+    doc->GetPeripheral(stored, Pid::PortIO);
+    ASSERT_EQ(stored.Registers.size(), 17u);
+    EXPECT_EQ(stored.Registers[0].Value, 0x7F);
+    EXPECT_EQ(stored.Registers[9].Value, 0x01);
+    EXPECT_EQ(stored.Registers[14].Value, 0x01);
+    EXPECT_EQ(stored.Registers[16].Name, "XBR2");
+    EXPECT_NE(doc->GenerateSource().find("    P0MDIN    = 0x7F;\r\n"), std::string::npos);
     SetUi(previous);
 }
 
