@@ -110,6 +110,9 @@ void CPortIOCrossbarPropPage::BuildPinMap(QWidget* map) {
     QFont small = table_->font();
     small.setPixelSize(9);
     table_->setFont(small);
+    // "P3" stands above the single column of port 3 on the 25-pin models:
+    // better slightly clipped than elided to "...".
+    table_->setTextElideMode(Qt::ElideNone);
     Register(kPinTableId, table_, ControlKind::Table);
 
     // Rows and columns are fixed for the life of the sheet, so the table's
