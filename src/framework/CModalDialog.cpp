@@ -1,6 +1,12 @@
 #include "framework/CModalDialog.h"
 
-CModalDialog::CModalDialog(QWidget* parent) : QDialog(parent) {}
+#include <QApplication>
+
+// Without an explicit owner a dialog belongs to the window the user is in:
+// the main window for a menu command, the outer sheet for a nested one, so
+// that it opens centred over it and stays in front of it.
+CModalDialog::CModalDialog(QWidget* parent)
+    : QDialog(parent ? parent : QApplication::activeWindow()) {}
 
 bool CModalDialog::ExecModal() {
     finished_ = false;
