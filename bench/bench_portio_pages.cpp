@@ -4,9 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QLoggingCategory>
-
 #include "devices/Q7R2xDoc.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
@@ -58,14 +55,3 @@ void BM_CrossbarPageClick(benchmark::State& state) {
 BENCHMARK(BM_CrossbarPageClick)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The off-screen platform warns about window hints it ignores.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,9 +5,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QLoggingCategory>
-
 #include "devices/Q7R2xDoc.h"
 #include "framework/CApplication.h"
 #include "framework/CMainFrame.h"
@@ -63,13 +60,3 @@ void BM_UpdateCodeWindow(benchmark::State& state) {
 BENCHMARK(BM_UpdateCodeWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

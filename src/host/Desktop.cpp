@@ -14,12 +14,16 @@ namespace host {
 
 const char* const kSettingsGroup = "Desktop";
 
-int RunDesktop(int argc, char** argv) {
-    QApplication qapp(argc, argv);
+void SetApplicationIdentity() {
     QApplication::setOrganizationName(QStringLiteral("Zorvant"));
     QApplication::setApplicationName(QStringLiteral("Zorvant Q7R2x"));
     QApplication::setApplicationVersion(QStringLiteral("1.60"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zorvant.png")));
+}
+
+int RunDesktop(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    SetApplicationIdentity();
 
     QtUi ui;
     Ui* previous = SetUi(&ui);

@@ -15,6 +15,10 @@ namespace host {
 // project files to open.
 int RunDesktop(int argc, char** argv);
 
+// Names, version and icon of the program (QSettings and window titles use
+// them); call once the QApplication exists.
+void SetApplicationIdentity();
+
 // Where the recent-file list is kept in the program's QSettings.
 extern const char* const kSettingsGroup;
 

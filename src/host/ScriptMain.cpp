@@ -13,6 +13,7 @@
 #include "framework/CApplication.h"
 #include "framework/CChildFrame.h"
 #include "host/CMainWindow.h"
+#include "host/Desktop.h"
 #include "host/PluginLoader.h"
 #include "host/ScriptRunner.h"
 #include "model/Ui.h"
@@ -42,8 +43,7 @@ public:
         if (!window_.ActiveFrame()) return "no project is open";
         // Only the Peripherals menu: File > Exit and the like are not for scripts.
         const auto state = window_.FindCommand(captionOrId);
-        if (!state || state->Id < viewcmd::PeripheralsFirst || state->Id > viewcmd::PeripheralsLast ||
-            state->Id == viewcmd::SaveSource)
+        if (!state || !(viewcmd::IsPeripheralCommand(state->Id) || state->Id == viewcmd::ResetAll))
             return "no menu item " + captionOrId;
         return window_.TriggerCommand(captionOrId);
     }
@@ -58,16 +58,12 @@ constexpr int kUsage = 2;
 
 // The off-screen platform reports what it cannot do for a window; that says
 // nothing about the script, so it stays out of the script's error output.
-QtMessageHandler previousHandler = nullptr;
 void FilterPlatformNoise(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type != QtCriticalMsg && type != QtFatalMsg &&
         (message.contains(QLatin1String("propagateSizeHints")) ||
          message.contains(QLatin1String("XDG_RUNTIME_DIR"))))
         return;
-    if (previousHandler)
-        previousHandler(type, context, message);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(message));
+    qt_message_output(type, context, message);
 }
 
 }  // namespace
@@ -92,11 +88,10 @@ int RunScriptCommand(int argc, char** argv) {
 
     // Scripts never need a screen: the widgets are real, but drawn off-screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    previousHandler = qInstallMessageHandler(FilterPlatformNoise);
+    qInstallMessageHandler(FilterPlatformNoise);
     int qtArgc = 1;
     QApplication qapp(qtArgc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Zorvant"));
-    QApplication::setApplicationName(QStringLiteral("Zorvant Q7R2x"));
+    SetApplicationIdentity();
 
     ScriptUi ui;
     Ui* previous = SetUi(&ui);

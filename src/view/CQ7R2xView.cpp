@@ -175,8 +175,7 @@ void CQ7R2xView::SetCodeFormat(int format) {
     CDeviceDocument* doc = GetDeviceDocument();
     if (!doc) return;
     doc->DeviceData.CodeFormat = format;
-    SetText(doc->GenerateSource());
-    ColorizeText(doc);
+    UpdateCodeWindow();
 }
 
 void CQ7R2xView::OnOptionsCodeformatC() {

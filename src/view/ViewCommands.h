@@ -2,6 +2,8 @@
 // Command ids of the code window's own menu items. The Peripherals commands
 // (43000 to 43016) are listed with the pages.
 
+#include "pages/common/CommandIds.h"
+
 namespace viewcmd {
 inline constexpr int SaveSource = 43005;
 inline constexpr int Help = 43017;
@@ -12,7 +14,7 @@ inline constexpr int ExportPdf = 43020;
 
 inline constexpr int PeripheralsFirst = 43000;
 inline constexpr int PeripheralsLast = 43016;
-inline constexpr int ResetAll = 43015;
+inline constexpr int ResetAll = cmd::ResetAll;
 
 // True for the fifteen peripheral commands (43000 to 43016 less Save Source
 // As and Reset All).

@@ -36,6 +36,12 @@ QLabel* Swatch(Rgb colour, QWidget* parent) {
     return l;
 }
 
+// A pin-mode button as its bit says: pressed or not, and its letter.
+void ShowButton(CNumberedControls& page, const ButtonState& s) {
+    page.Check(s.ControlId, s.Pressed);
+    page.SetText(s.ControlId, s.Caption);
+}
+
 // "P4.n" of a port 4 button's bit.
 QString Port4PinName(const CrossbarEntry& e) {
     int bit = 0;
@@ -194,8 +200,7 @@ void CPortIOCrossbarPropPage::Refresh() {
 void CPortIOCrossbarPropPage::ApplyStates(const ControlStates& states) {
     for (const CheckState& c : states.Checks) Check(c.ControlId, c.Checked);
     for (const ButtonState& s : states.Buttons) {
-        Check(s.ControlId, s.Pressed);
-        SetText(s.ControlId, s.Caption);
+        ShowButton(*this, s);
     }
 }
 
@@ -242,15 +247,12 @@ void CPortIOCrossbarPropPage::DrawTable() {
         table_->item(c.GridRow + kGridHeaderRows, c.Pin + 1)->setBackground(ToColour(kAssignedColour));
 
     // What the table shows, one line per pin, for scripts and tests.
+    std::vector<std::string> what(static_cast<std::size_t>(pins), "-");
+    for (int p : decode.SkippedPins) what[static_cast<std::size_t>(p)] = kSkippedGridName;
+    for (const auto& c : decode.AssignedCells)
+        what[static_cast<std::size_t>(c.Pin)] = signalList[static_cast<std::size_t>(c.GridRow)].GridName;
     std::string shown;
-    for (int p = 0; p < pins; ++p) {
-        std::string what = "-";
-        for (int s : decode.SkippedPins)
-            if (s == p) what = kSkippedGridName;
-        for (const auto& c : decode.AssignedCells)
-            if (c.Pin == p) what = signalList[static_cast<std::size_t>(c.GridRow)].GridName;
-        shown += PinName(p) + " " + what + "\n";
-    }
+    for (int p = 0; p < pins; ++p) shown += PinName(p) + " " + what[static_cast<std::size_t>(p)] + "\n";
     table_->setProperty("zvText", ToQt(shown));
 }
 
@@ -268,9 +270,7 @@ void CPortIOCrossbarPropPage::OnCommand(int id) {
     if (IsAnalogDigitalId(id) || IsDriveId(id)) {
         // Pin modes are not part of the placement: the table stays as it is.
         if (const CrossbarEntry* e = crossbar_.FindModeButton(id)) {
-            const ButtonState s = ApplyModeButton(rec, *e, IsChecked(id));
-            Check(id, s.Pressed);
-            SetText(id, s.Caption);
+            ShowButton(*this, ApplyModeButton(rec, *e, IsChecked(id)));
             RefreshPreview();
         }
         return;
@@ -316,11 +316,7 @@ CPortIOInOutPropPage::CPortIOInOutPropPage()
 
 void CPortIOInOutPropPage::Refresh() {
     for (const auto* list : {&analogDigital_, &drive_})
-        for (const CrossbarEntry& e : *list) {
-            const ButtonState s = ModeButtonState(*Record(), e);
-            Check(s.ControlId, s.Pressed);
-            SetText(s.ControlId, s.Caption);
-        }
+        for (const CrossbarEntry& e : *list) ShowButton(*this, ModeButtonState(*Record(), e));
 }
 
 void CPortIOInOutPropPage::OnSetActive() {
@@ -332,9 +328,7 @@ void CPortIOInOutPropPage::OnCommand(int id) {
     for (const auto* list : {&analogDigital_, &drive_})
         for (const CrossbarEntry& e : *list)
             if (e.CheckboxId == id) {
-                const ButtonState s = ApplyModeButton(*Record(), e, IsChecked(id));
-                Check(id, s.Pressed);
-                SetText(id, s.Caption);
+                ShowButton(*this, ApplyModeButton(*Record(), e, IsChecked(id)));
                 RefreshPreview();
                 return;
             }

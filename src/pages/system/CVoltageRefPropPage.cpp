@@ -1,6 +1,7 @@
 #include "pages/system/CVoltageRefPropPage.h"
 
 #include "devices/Models.h"
+#include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOSheet.h"
 
 namespace {
@@ -10,8 +11,6 @@ constexpr int kVref = 11224;
 constexpr int kVdd = 11225;
 constexpr int kStatus = 11323;
 constexpr int kConfigure = 11281;
-// Port I/O positions.
-constexpr int kP0Mdin = 0, kP1Mdin = 1, kP0Skip = 10, kP1Skip = 11;
 
 }  // namespace
 
@@ -41,15 +40,12 @@ CVoltageRefPropPage::CVoltageRefPropPage(PeripheralRecord* portIO)
 std::string CVoltageRefPropPage::PinStatus() const {
     if (TestBits(kRef0cn, 0x08)) return {};
     // The VREF pin: P0.7 on the small-package models, P1.5 on the others.
-    const bool small = models::IsSmallPackage(DeviceCode());
-    const char* pin = small ? "P0.7" : "P1.5";
-    const int mdin = small ? kP0Mdin : kP1Mdin;
-    const int skip = small ? kP0Skip : kP1Skip;
-    const std::uint8_t mask = small ? 0x80 : 0x20;
+    using namespace portio;
+    const int pin = models::IsSmallPackage(DeviceCode()) ? PinFromPortBit(0, 7) : PinFromPortBit(1, 5);
     const auto& regs = portIO_->Registers;
-    const bool analog = (regs[mdin].Value & mask) == 0;
-    const bool skipped = (regs[skip].Value & mask) != 0;
-    return std::string(pin) + " is " + (analog ? "Analog" : "Digital") + " and " +
+    const bool analog = (regs[MdinPosition(pin)].Value & PinMask(pin)) == 0;
+    const bool skipped = (regs[SkipPosition(pin)].Value & PinMask(pin)) != 0;
+    return PinName(pin) + " is " + (analog ? "Analog" : "Digital") + " and " +
            (skipped ? "Skipped" : "Not Skipped") + " for VREF: " +
            (analog && skipped ? "Configured Properly" : "NOT Configured Properly");
 }
