@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "pages/common/Achieved.h"
 #include "pages/common/CDeviceDlg.h"
 
 CCalculatorDlg::CCalculatorDlg(const std::string& caption, QWidget* parent)
@@ -44,3 +45,5 @@ void CCalculatorDlg::OnCommand(int id) {
     if (id == kIdOk) PressOk();
     else if (id == kIdCancel) reject();
 }
+
+void CCalculatorDlg::AddAchievedLine() { Builder().Label(kAchievedId, std::string()); }

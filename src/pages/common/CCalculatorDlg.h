@@ -27,6 +27,9 @@ public:
 protected:
     // Lays out the body of the dialog (above OK and Cancel).
     PageBuilder& Builder() { return *builder_; }
+    // Adds the read-only result line (id kAchievedId) at the builder's place;
+    // the calculator fills it with SetText as its inputs change.
+    void AddAchievedLine();
     virtual void OnInitDialog() {}
     // Returns false to keep the dialog open.
     virtual bool OnOK() { return true; }

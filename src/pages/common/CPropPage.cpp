@@ -1,6 +1,9 @@
 #include "pages/common/CPropPage.h"
 
 #include <algorithm>
+#include <cstdio>
+
+#include <QLineEdit>
 
 #include "model/Ui.h"
 
@@ -78,6 +81,7 @@ void CPropPage::RefreshBound() {
                 break;
         }
     }
+    for (const auto& h : hex_) ShowHex(h.editId);
 }
 
 void CPropPage::OnCommand(int id) {
@@ -103,5 +107,40 @@ void CPropPage::OnSelChange(int id) {
     const int index = Selected(id);
     if (index < 0) return;
     SetField(row->position, row->mask, static_cast<std::uint8_t>((index << row->value) & row->mask));
+    RefreshPreview();
+}
+
+void CPropPage::BindHex(int editId, int position, int maxLength) {
+    hex_.push_back({editId, position, maxLength});
+    if (auto* edit = qobject_cast<QLineEdit*>(Control(editId))) edit->setAlignment(Qt::AlignCenter);
+}
+
+const CPropPage::HexEdit* CPropPage::FindHex(int editId) const {
+    for (const auto& h : hex_)
+        if (h.editId == editId) return &h;
+    return nullptr;
+}
+
+bool CPropPage::IsHexBound(int editId) const { return FindHex(editId) != nullptr; }
+
+void CPropPage::ShowHex(int editId) {
+    const HexEdit* h = FindHex(editId);
+    if (!h || !Record()) return;
+    char buf[4];
+    std::snprintf(buf, sizeof buf, "%02X", static_cast<unsigned>(Value(h->position)));
+    SetText(editId, buf);
+}
+
+void CPropPage::OnEditChange(int id) {
+    const HexEdit* h = FindHex(id);
+    if (!h || !Record()) return;
+    std::string text = Text(id);
+    if (ValidateHex(text, h->maxLength) == 0) {
+        // Writing the corrected text back re-enters this handler, which
+        // stores the value; the outer call then stores the same value again.
+        SetText(id, text);
+    }
+    Value(h->position) = static_cast<std::uint8_t>(ParseHex(Text(id), 2));
+    OnHexChanged(id);
     RefreshPreview();
 }

@@ -54,6 +54,8 @@ public:
     // Bound controls write their bits, then the preview is rebuilt.
     void OnCommand(int id) override;
     void OnSelChange(int id) override;
+    // Bound hex edits run the hex entry rule; pages overriding this call it.
+    void OnEditChange(int id) override;
 
     void RefreshPreview() { SetText(kPreviewId, PreviewText()); }
 
@@ -63,10 +65,32 @@ protected:
     void BuildBound(const std::vector<BitControl>& table);
     // Binds controls that the page laid out itself.
     void Bind(const std::vector<BitControl>& table);
+    // Sets the bound controls, hex edits included, from the record.
     void RefreshBound();
     const BitControl* Bound(int id) const;
 
+    // Hexadecimal register edits (every hex edit of every page). On each
+    // change of the text: ValidateHex with `maxLength`; a refused text is
+    // written back corrected; the text is then read again, parsed with
+    // ParseHex (width 2) and stored into the register at `position`; then
+    // OnHexChanged lets the page update what depends on it, and the preview
+    // is rebuilt. The edit itself takes whatever is typed (no mask, no
+    // length limit), so that a bad character reaches ValidateHex.
+    void BindHex(int editId, int position, int maxLength = 2);
+    // Shows the register of a bound hex edit as "%02X".
+    void ShowHex(int editId);
+    bool IsHexBound(int editId) const;
+    virtual void OnHexChanged(int /*editId*/) {}
+
 private:
+    struct HexEdit {
+        int editId;
+        int position;
+        int maxLength;
+    };
+    const HexEdit* FindHex(int editId) const;
+
     std::string caption_;
     std::vector<BitControl> bound_;
+    std::vector<HexEdit> hex_;
 };

@@ -1,0 +1,94 @@
+// The hex entry binding shared by every page with register edits.
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include "model/PeripheralRecord.h"
+#include "model/Ui.h"
+#include "pages/common/CPropPage.h"
+
+namespace {
+
+// A page with two hex edits over registers 0 and 1 that counts the
+// notifications it gets after each store.
+class HexPage : public CPropPage {
+public:
+    HexPage() : CPropPage("Hex") {
+        PageBuilder b(this, this);
+        b.Edit(500, "Low:");
+        b.Edit(501, "High:");
+        b.Preview();
+        BindHex(500, 0);
+        BindHex(501, 1);
+    }
+    void OnHexChanged(int id) override { changed.push_back(id); }
+    std::vector<int> changed;
+};
+
+class HexEntryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = SetUi(&ui_);
+        RegisterEntry tl0, th0;
+        tl0.Name = "TL0";
+        th0.Name = "TH0";
+        th0.Value = 0x3C;
+        rec_.Registers = {tl0, th0};
+        page_.SetRecord(&rec_);
+    }
+    void TearDown() override { SetUi(previous_); }
+    void Type(int id, const std::string& text) {
+        static_cast<QLineEdit*>(page_.Control(id))->setText(QString::fromLatin1(text.c_str()));
+    }
+
+    ScriptUi ui_;
+    Ui* previous_ = nullptr;
+    PeripheralRecord rec_;
+    HexPage page_;
+};
+
+TEST_F(HexEntryTest, StoresTypedValueAndNotifiesThePage) {
+    Type(500, "A5");
+    EXPECT_EQ(rec_.Registers[0].Value, 0xA5);
+    EXPECT_EQ(rec_.Registers[1].Value, 0x3C);
+    ASSERT_FALSE(page_.changed.empty());
+    EXPECT_EQ(page_.changed.back(), 500);
+    EXPECT_TRUE(ui_.Shown.empty());
+    // A single digit is the low nibble; an emptied edit stores 0.
+    Type(500, "7");
+    EXPECT_EQ(rec_.Registers[0].Value, 0x07);
+    Type(500, "");
+    EXPECT_EQ(rec_.Registers[0].Value, 0x00);
+}
+
+TEST_F(HexEntryTest, BadCharacterIsTakenBackWithItsMessage) {
+    Type(500, "1G");
+    ASSERT_EQ(ui_.Shown.size(), 1u);
+    EXPECT_EQ(ui_.Shown[0].Text, "Error: Invalid HEX Character.");
+    EXPECT_EQ(page_.Text(500), "1");
+    EXPECT_EQ(rec_.Registers[0].Value, 0x01);
+}
+
+TEST_F(HexEntryTest, ThirdCharacterIsCutWithItsMessage) {
+    auto* edit = static_cast<QLineEdit*>(page_.Control(501));
+    EXPECT_GT(edit->maxLength(), 2);  // the edit itself does not limit what is typed
+    Type(501, "ABC");
+    ASSERT_EQ(ui_.Shown.size(), 1u);
+    EXPECT_EQ(ui_.Shown[0].Text, "Error: Exceeded Size For Initial Value.");
+    EXPECT_EQ(page_.Text(501), "AB");
+    EXPECT_EQ(rec_.Registers[1].Value, 0xAB);
+}
+
+TEST_F(HexEntryTest, RefreshShowsRegistersInUpperCaseHex) {
+    rec_.Registers[0].Value = 0x0B;
+    rec_.Registers[1].Value = 0xFE;
+    page_.Refresh();
+    EXPECT_EQ(page_.Text(500), "0B");
+    EXPECT_EQ(page_.Text(501), "FE");
+    EXPECT_EQ(rec_.Registers[0].Value, 0x0B);
+    EXPECT_EQ(rec_.Registers[1].Value, 0xFE);
+    EXPECT_NE(page_.Text(kPreviewId).find("TH0"), std::string::npos);
+}
+
+}  // namespace
