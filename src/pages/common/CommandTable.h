@@ -79,3 +79,9 @@ PageRow SimplePage() {
 // sheet does later. Returns true on OK.
 bool RunNestedSheet(CDeviceDocument& doc, const std::string& title, PeripheralId id,
                     PeripheralRecord& record, std::vector<std::unique_ptr<CPropPage>> pages);
+
+// "Change Clock Frequency" of the calculators: the full Oscillators sheet on a
+// fresh copy of the oscillator record, run as the Oscillators command is:
+// OK stores the record into the document at once, Cancel puts
+// SysclkFrequency and ExtOscFrequency back. True on OK.
+bool RunOscillatorsSheet(CDeviceDocument& doc);

@@ -3,6 +3,7 @@
 #include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
 #include "pages/common/CDeviceDlg.h"
+#include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/system/InterruptSheets.h"
@@ -86,6 +87,11 @@ bool RunNestedSheet(CDeviceDocument& doc, const std::string& title, PeripheralId
     if (!sheet.Run()) return false;
     doc.SetPeripheral(record, id);
     return true;
+}
+
+bool RunOscillatorsSheet(CDeviceDocument& doc) {
+    const CommandRow* row = FindCommand(cmd::Oscillators);
+    return row && RunCommand(*row, doc);
 }
 
 namespace pages {
