@@ -1,6 +1,9 @@
 #include "framework/CApplication.h"
 
+#include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QUrl>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -62,4 +65,22 @@ void CApplication::SaveRecentFiles() const {
     QSettings settings;
     settings.beginGroup(settingsGroup_);
     settings.setValue(kRecentKey, recent_);
+}
+
+std::function<bool(const QUrl&)>& UrlOpener() {
+    static std::function<bool(const QUrl&)> opener = [](const QUrl& url) {
+        return QDesktopServices::openUrl(url);
+    };
+    return opener;
+}
+
+QString UserGuidePath() {
+    const QString path = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                         QStringLiteral("/../share/doc/zorvant/guide/index.html"));
+    return QFileInfo::exists(path) ? path : QString();
+}
+
+bool OpenUserGuide() {
+    const QString path = UserGuidePath();
+    return !path.isEmpty() && UrlOpener()(QUrl::fromLocalFile(path));
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,3 +53,13 @@ private:
 
 // The process's application object, or nullptr before one exists.
 CApplication* TheApp();
+
+class QUrl;
+// How the program opens a help file or the user guide (the desktop's handler
+// by default); tests replace it.
+std::function<bool(const QUrl&)>& UrlOpener();
+// The user guide installed with the program (index.html of
+// <exe dir>/../share/doc/zorvant/guide), or an empty string when it is missing.
+QString UserGuidePath();
+// Opens the user guide; false when it is missing or cannot be opened.
+bool OpenUserGuide();

@@ -10,8 +10,12 @@ CChildFrame::CChildFrame(std::unique_ptr<CDocument> document, CView* view, QWidg
     setAttribute(Qt::WA_DeleteOnClose);
     view_->SetDocument(document_.get());
     setWidget(view_);
-    setWindowTitle(QString::fromLocal8Bit(document_->GetTitle().c_str()));
-    connect(document_.get(), &CDocument::titleChanged, this, &QWidget::setWindowTitle);
+    // "[*]" is where the platform shows the modified mark.
+    setWindowTitle(QString::fromLocal8Bit(document_->GetTitle().c_str()) + QStringLiteral("[*]"));
+    connect(document_.get(), &CDocument::titleChanged, this,
+            [this](const QString& title) { setWindowTitle(title + QStringLiteral("[*]")); });
+    connect(document_.get(), &CDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(document_.get(), &CDocument::stateRestored, this, [this] { view_->OnUpdate(); });
 }
 
 CChildFrame::~CChildFrame() {
@@ -21,6 +25,11 @@ CChildFrame::~CChildFrame() {
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
+    // Unsaved changes: the user may save them, drop them or keep the window.
+    if (!closing_ && !document_->SaveModified()) {
+        event->ignore();
+        return;
+    }
     QMdiSubWindow::closeEvent(event);
     if (event->isAccepted() && !closing_) {
         closing_ = true;

@@ -2,10 +2,13 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QUndoStack>
 
 #include "framework/CApplication.h"
+#include "framework/CMainFrame.h"
 #include "framework/CView.h"
 #include "framework/CommandIds.h"
+#include "model/DeviceDocument.h"
 
 namespace {
 bool WriteBytes(const std::string& path, const char* data, std::size_t size) {
@@ -27,8 +30,71 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     return WriteBytes(path, bytes.data(), bytes.size());
 }
 
-CDocument::CDocument() = default;
+namespace {
+
+// One step of a document: the device document's state before and after it.
+class CSnapshotCommand : public QUndoCommand {
+public:
+    CSnapshotCommand(CDocument& doc, const std::string& caption, const DocumentState& before,
+                     const DocumentState& after)
+        : QUndoCommand(QString::fromLatin1(caption.c_str())),
+          doc_(doc),
+          before_(before),
+          after_(after) {}
+
+    void undo() override { Apply(before_); }
+    void redo() override {
+        // The step was taken before it was recorded.
+        if (first_) {
+            first_ = false;
+            return;
+        }
+        Apply(after_);
+    }
+
+private:
+    void Apply(const DocumentState& state) {
+        if (CDeviceDocument* device = doc_.DeviceDocument()) device->RestoreState(state);
+        doc_.NotifyStateRestored();
+    }
+
+    CDocument& doc_;
+    DocumentState before_;
+    DocumentState after_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+CDocument::CDocument() : undoStack_(new QUndoStack(this)) {
+    connect(undoStack_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+}
+
 CDocument::~CDocument() = default;
+
+void CDocument::RecordStep(const std::string& caption, const DocumentState& before,
+                           const DocumentState& after) {
+    undoStack_->push(new CSnapshotCommand(*this, caption, before, after));
+}
+
+bool CDocument::IsModified() const {
+    return !undoStack_->isClean();
+}
+
+bool CDocument::SaveModified() {
+    if (!IsModified()) return true;
+    const std::string text = "Save changes to " + title_ + "?";
+    switch (TheUi().Message(text, MsgButtons::SaveDiscardCancel, MsgIcon::Exclamation,
+                            "Zorvant")) {
+        case MsgResult::Save:
+            return OnFileSave();
+        case MsgResult::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
 
 void CDocument::SetTitle(const std::string& title) {
     title_ = title;
@@ -65,6 +131,10 @@ bool CDocument::DoSave(const std::string& path, bool replacePath) {
         return false;
     }
     if (replacePath) SetPathName(path);
+    undoStack_->setClean();
+    if (CApplication* app = TheApp())
+        if (CMainFrame* frame = app->GetMainFrame())
+            frame->SetStatusText("Saved " + QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString());
     return true;
 }
 
@@ -76,6 +146,12 @@ bool CDocument::OnCommand(int id) {
         case fwcmd::FileSaveAs:
             OnFileSaveAs();
             return true;
+        case fwcmd::EditUndo:
+            undoStack_->undo();
+            return true;
+        case fwcmd::EditRedo:
+            undoStack_->redo();
+            return true;
         default:
             return false;
     }
@@ -83,4 +159,6 @@ bool CDocument::OnCommand(int id) {
 
 void CDocument::OnUpdateCommand(CCmdUI& ui) {
     if (ui.Id == fwcmd::FileSave || ui.Id == fwcmd::FileSaveAs) ui.Enable(true);
+    if (ui.Id == fwcmd::EditUndo) ui.Enable(undoStack_->canUndo());
+    if (ui.Id == fwcmd::EditRedo) ui.Enable(undoStack_->canRedo());
 }

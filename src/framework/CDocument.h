@@ -12,6 +12,8 @@
 #include "model/Ui.h"
 
 class CDeviceDocument;
+class QUndoStack;
+struct DocumentState;
 class CDocTemplate;
 struct CCmdUI;
 
@@ -57,12 +59,32 @@ public:
     // when the file cannot be written; the path then stays as it was.
     bool SaveAs(const std::string& path) { return DoSave(path, true); }
 
-    // Commands of the document: Save Project and Save Project As.
+    // The document's undo history. Each step its device document reports
+    // (a confirmed sheet, a nested store, Reset All, a code-format switch)
+    // becomes one entry; the stack's clean state is the saved one.
+    QUndoStack* UndoStack() const { return undoStack_; }
+    // Adds a step that has already been applied to the device document.
+    void RecordStep(const std::string& caption, const DocumentState& before,
+                    const DocumentState& after);
+    // True when the document differs from what was last opened or saved.
+    bool IsModified() const;
+    // Before the document is closed: when it is modified, asks Save / Discard
+    // / Cancel through the UI service. True when it may close (saved or
+    // discarded); false on Cancel or when the save failed.
+    bool SaveModified();
+
+    // Commands of the document: Save Project and Save Project As, Undo and Redo.
     virtual bool OnCommand(int id);
     virtual void OnUpdateCommand(CCmdUI& ui);
 
+    // Tells the views that an undo or redo replaced the document's state.
+    void NotifyStateRestored() { emit stateRestored(); }
+
 signals:
     void titleChanged(const QString& title);
+    void modifiedChanged(bool modified);
+    // Undo or redo put the device document in another state; views show it anew.
+    void stateRestored();
 
 protected:
     // The bytes OnSaveDocument writes.
@@ -74,6 +96,7 @@ protected:
 private:
     bool DoSave(const std::string& path, bool replacePath);
 
+    QUndoStack* undoStack_;
     CDocTemplate* template_ = nullptr;
     std::string path_;
     std::string title_;

@@ -2,6 +2,8 @@
 // What views and documents may ask of the main window, whatever shell
 // provides it: the active project window and the menu bar's check marks.
 
+#include <string>
+
 class CView;
 class QWidget;
 
@@ -16,4 +18,6 @@ public:
     virtual bool IsMenuItemChecked(int id) const = 0;
     // The window that owns the program's dialogs.
     virtual QWidget* Window() = 0;
+    // What just happened, for the status bar ("Saved board.zvp").
+    virtual void SetStatusText(const std::string& text) { (void)text; }
 };

@@ -32,6 +32,8 @@ public:
 
     // First display of a new or opened document.
     virtual void OnInitialUpdate() {}
+    // The document was put in another state (undo, redo); show it anew.
+    virtual void OnUpdate() {}
     // The view's frame became (true) or stopped being (false) the active one.
     virtual void OnActivateView(bool activate) { (void)activate; }
     // Runs command `id`; false when the view does not handle it.

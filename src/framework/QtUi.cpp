@@ -37,14 +37,21 @@ MsgResult QtUi::Message(const std::string& text, MsgButtons buttons, MsgIcon ico
         case MsgIcon::None:
             break;
     }
-    const auto qbuttons = buttons == MsgButtons::YesNo
-                              ? QMessageBox::Yes | QMessageBox::No
-                              : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox::StandardButtons qbuttons = QMessageBox::Ok;
+    if (buttons == MsgButtons::YesNo) qbuttons = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == MsgButtons::SaveDiscardCancel)
+        qbuttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     QMessageBox box(qicon, QString::fromLatin1(caption.c_str()), QString::fromLatin1(text.c_str()),
                     qbuttons, DialogOwner());
     // An empty caption stays empty rather than taking the application's name.
     box.setWindowTitle(QString::fromLatin1(caption.c_str()));
+    if (buttons == MsgButtons::SaveDiscardCancel) box.setDefaultButton(QMessageBox::Save);
     const int chosen = box.exec();
+    if (buttons == MsgButtons::SaveDiscardCancel) {
+        if (chosen == QMessageBox::Save) return MsgResult::Save;
+        if (chosen == QMessageBox::Discard) return MsgResult::Discard;
+        return MsgResult::Cancel;
+    }
     if (buttons == MsgButtons::YesNo)
         return chosen == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
     return MsgResult::Ok;
@@ -71,6 +78,7 @@ QStringList ConvertFilter(const std::string& filter) {
 std::optional<std::string> QtUi::FileDialog(const FileDialogRequest& request, bool save) {
     QFileDialog dialog(DialogOwner());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!request.Title.empty()) dialog.setWindowTitle(QString::fromLatin1(request.Title.c_str()));
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = ConvertFilter(request.Filter);
     if (!filters.isEmpty()) {

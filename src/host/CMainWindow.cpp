@@ -3,16 +3,23 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
+#include <QUrl>
 
 #include "devices/Models.h"
 #include "framework/CApplication.h"
@@ -37,6 +44,24 @@ bool IsRecentFileId(int id) {
     return id >= fwcmd::FileMruFirst && id <= fwcmd::FileMruLast;
 }
 
+bool IsWindowListId(int id) {
+    return id >= fwcmd::WindowFirst && id <= fwcmd::WindowLast;
+}
+
+// Project files among dropped URLs.
+QStringList DroppedProjects(const QMimeData* data) {
+    QStringList paths;
+    if (!data || !data->hasUrls()) return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".zvp"), Qt::CaseInsensitive))
+            paths << url.toLocalFile();
+    return paths;
+}
+
+QString FileNameOf(const std::string& path) {
+    return QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName();
+}
+
 QString Absolute(const std::string& path) {
     return QDir::cleanPath(QFileInfo(QString::fromLocal8Bit(path.c_str())).absoluteFilePath());
 }
@@ -53,10 +78,24 @@ CMainWindow::CMainWindow(CApplication& app, QWidget* parent)
     connect(&app_, &CApplication::recentFilesChanged, this, &CMainWindow::RebuildMenus);
     connect(&app_, &CApplication::templatesChanged, this, &CMainWindow::RebuildMenus);
 
+    setAcceptDrops(true);
+
     BuildToolBar();
     statusLabel_ = new QLabel(QStringLiteral("Ready"), this);
     statusBar()->addWidget(statusLabel_, 1);
-    resize(1000, 700);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    resize(DefaultSize(screen ? screen->availableGeometry().size() : QSize(1280, 1024)));
+
+    // Keyboard commands that have no menu item of their own: Ctrl+N opens the
+    // model picker (File > New itself lists the models), F1 the help.
+    auto* newShortcut = new QAction(QStringLiteral("New Project"), this);
+    newShortcut->setShortcut(QKeySequence::New);
+    connect(newShortcut, &QAction::triggered, this, [this] { OnFileNew(); });
+    addAction(newShortcut);
+    auto* helpShortcut = new QAction(QStringLiteral("Help"), this);
+    helpShortcut->setShortcut(QKeySequence::HelpContents);
+    connect(helpShortcut, &QAction::triggered, this, [this] { OnHelp(); });
+    addAction(helpShortcut);
 
     app_.SetMainFrame(this);
     RebuildMenus();
@@ -84,6 +123,26 @@ CMenuBar CMainWindow::HostMenu() {
                            M::Command("&Status Bar", fwcmd::ViewStatusBar)}),
         M::Popup("&Help", {M::Command("&About Zorvant...", fwcmd::AppAbout)}),
     };
+}
+
+CMenuItem CMainWindow::EditMenu() {
+    using M = CMenuItem;
+    return M::Popup("&Edit", {M::Command("&Undo", fwcmd::EditUndo), M::Command("&Redo", fwcmd::EditRedo)});
+}
+
+CMenuItem CMainWindow::WindowMenu() {
+    using M = CMenuItem;
+    return M::Popup("&Window", {M::Command("&Cascade", fwcmd::WindowCascade),
+                                M::Command("&Tile", fwcmd::WindowTile),
+                                M::Command("Ne&xt", fwcmd::WindowNext),
+                                M::Command("Pre&vious", fwcmd::WindowPrevious)});
+}
+
+QSize CMainWindow::DefaultSize(const QSize& available) {
+    // The widest sheet (Port I/O with its pin table) and the code window
+    // beside the toolbar and menus fit in this.
+    const QSize wanted(1100, 780);
+    return wanted.boundedTo(available * 0.95);
 }
 
 // ---- menus and toolbar ------------------------------------------------------
@@ -129,12 +188,19 @@ void CMainWindow::AddMenuItems(QMenu* menu, const std::vector<CMenuItem>& items)
         }
         if (item.Grayed) grayed_[item.Id] = true;
         if (item.Id == fwcmd::FileNew) {
+            // The models as a submenu; Ctrl+N (a window action) opens the picker.
             a->setMenu(CreateNewMenu(menu));
-            a->setShortcut(QKeySequence::New);
         } else {
             if (item.Id == fwcmd::FileOpen) a->setShortcut(QKeySequence::Open);
             if (item.Id == fwcmd::FileSave) a->setShortcut(QKeySequence::Save);
             if (item.Id == fwcmd::FilePrint) a->setShortcut(QKeySequence::Print);
+            if (item.Id == fwcmd::FileClose) a->setShortcut(QKeySequence::Close);
+            if (item.Id == fwcmd::EditUndo) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+            if (item.Id == fwcmd::EditRedo)
+                a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+            if (item.Id == fwcmd::WindowNext) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6));
+            if (item.Id == fwcmd::WindowPrevious)
+                a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6));
             const int id = item.Id;
             connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
         }
@@ -156,19 +222,59 @@ void CMainWindow::RebuildMenus() {
     menuBar()->clear();
     actions_.clear();
     grayed_.clear();
+    windowMenu_ = nullptr;
+    windowItems_.clear();
 
-    const CMenuBar bar = active_ && active_->GetDocument()->GetDocTemplate()
-                             ? active_->GetDocument()->GetDocTemplate()->Menu()
-                             : HostMenu();
+    const CMenuBar templateBar = active_ && active_->GetDocument()->GetDocTemplate()
+                                     ? active_->GetDocument()->GetDocTemplate()->Menu()
+                                     : HostMenu();
+    // The window's own menus join the template's: Edit after File, Window before Help.
+    CMenuBar bar;
+    for (const auto& popup : templateBar) {
+        if (StripMnemonic(popup.Caption) == "Help") bar.push_back(WindowMenu());
+        bar.push_back(popup);
+        if (StripMnemonic(popup.Caption) == "File") bar.push_back(EditMenu());
+    }
     for (const auto& popup : bar) {
         auto* menu = new QMenu(QString::fromLatin1(popup.Caption.c_str()), menuBar());
         AddMenuItems(menu, popup.Items);
         connect(menu, &QMenu::aboutToShow, this, &CMainWindow::UpdateCommandStates);
         menuBar()->addMenu(menu);
         menus_.push_back(menu);
+        if (StripMnemonic(popup.Caption) == "Window") {
+            windowMenu_ = menu;
+            menu->addSeparator();
+        }
     }
+    UpdateWindowList();
     if (CView* view = GetActiveView()) view->OnActivateView(true);
     UpdateCommandStates();
+}
+
+void CMainWindow::UpdateWindowList() {
+    for (QAction* a : windowItems_) {
+        actions_.erase(a->data().toInt());
+        a->deleteLater();
+        if (windowMenu_) windowMenu_->removeAction(a);
+    }
+    windowItems_.clear();
+    if (!windowMenu_) return;
+    const auto frames = Frames();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const int id = fwcmd::WindowFirst + static_cast<int>(i);
+        if (id > fwcmd::WindowLast) break;
+        CChildFrame* frame = frames[i];
+        const QString title = QString::fromLocal8Bit(frame->GetDocument()->GetTitle().c_str());
+        QAction* a = windowMenu_->addAction(
+            QStringLiteral("&%1 %2%3").arg(i + 1).arg(title,
+                frame->GetDocument()->IsModified() ? QStringLiteral("*") : QString()));
+        a->setData(id);
+        a->setCheckable(true);
+        a->setChecked(frame == active_);
+        connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        actions_[id] = a;
+        windowItems_.push_back(a);
+    }
 }
 
 void CMainWindow::BuildToolBar() {
@@ -221,13 +327,30 @@ bool CMainWindow::IsCommandEnabled(int id) const {
         case fwcmd::ViewStatusBar:
             return true;
         case fwcmd::FileClose:
+        case fwcmd::WindowCascade:
+        case fwcmd::WindowTile:
             return active_ != nullptr;
+        case fwcmd::WindowNext:
+        case fwcmd::WindowPrevious:
+            return FrameCount() > 1;
+        case fwcmd::EditUndo:
+        case fwcmd::EditRedo:
+            return false;
         default:
+            if (IsWindowListId(id)) return true;
             return IsRecentFileId(id) && id - fwcmd::FileMruFirst < app_.RecentFileList().size();
     }
 }
 
 void CMainWindow::UpdateCommandStates() {
+    // Undo and Redo name the step they would take back or do again.
+    const QUndoStack* stack = active_ ? active_->GetDocument()->UndoStack() : nullptr;
+    if (auto it = actions_.find(fwcmd::EditUndo); it != actions_.end())
+        it->second->setText(stack && stack->canUndo() ? QStringLiteral("&Undo ") + stack->undoText()
+                                                      : QStringLiteral("&Undo"));
+    if (auto it = actions_.find(fwcmd::EditRedo); it != actions_.end())
+        it->second->setText(stack && stack->canRedo() ? QStringLiteral("&Redo ") + stack->redoText()
+                                                      : QStringLiteral("&Redo"));
     for (auto& [id, action] : actions_)
         if (!action->menu()) action->setEnabled(IsCommandEnabled(id));
     for (auto& [id, action] : toolActions_)
@@ -308,6 +431,18 @@ bool CMainWindow::OnCommand(int id) {
         case fwcmd::AppAbout:
             OnAppAbout();
             return true;
+        case fwcmd::WindowCascade:
+            mdi_->cascadeSubWindows();
+            return true;
+        case fwcmd::WindowTile:
+            mdi_->tileSubWindows();
+            return true;
+        case fwcmd::WindowNext:
+            ActivateNeighbour(1);
+            return true;
+        case fwcmd::WindowPrevious:
+            ActivateNeighbour(-1);
+            return true;
         case fwcmd::ViewToolbar:
             toolbar_->setVisible(toolbar_->isHidden());
             UpdateCommandStates();
@@ -318,6 +453,13 @@ bool CMainWindow::OnCommand(int id) {
             return true;
         default:
             break;
+    }
+    if (IsWindowListId(id)) {
+        const auto frames = Frames();
+        const std::size_t index = static_cast<std::size_t>(id - fwcmd::WindowFirst);
+        if (index >= frames.size()) return false;
+        ActivateFrame(frames[index]);
+        return true;
     }
     if (IsRecentFileId(id)) {
         const int index = id - fwcmd::FileMruFirst;
@@ -342,11 +484,28 @@ void CMainWindow::OnFileNew() {
 
 void CMainWindow::OnFileOpen() {
     FileDialogRequest request;
+    request.Title = "Open Project";
     request.DefaultExtension = "zvp";
     request.Filter = kProjectFilter;
     request.PromptOverwrite = false;
     const auto path = TheUi().OpenFileName(request);
     if (path) OpenProject(*path);
+}
+
+void CMainWindow::OnHelp() {
+    // The project's Help command when one is open, else the user guide.
+    if (active_ && OnCommand(viewcmd::Help)) return;
+    OpenUserGuide();
+}
+
+void CMainWindow::ActivateNeighbour(int step) {
+    const auto frames = Frames();
+    if (frames.size() < 2) return;
+    const int count = static_cast<int>(frames.size());
+    int index = 0;
+    for (int i = 0; i < count; ++i)
+        if (frames[static_cast<std::size_t>(i)] == active_) index = i;
+    ActivateFrame(frames[static_cast<std::size_t>((index + step + count) % count)]);
 }
 
 void CMainWindow::OnAppAbout() {
@@ -361,15 +520,41 @@ void CMainWindow::OnAppAbout() {
 CChildFrame* CMainWindow::AddFrame(CDocTemplate& docTemplate, std::unique_ptr<CDocument> document) {
     CView* view = docTemplate.CreateView();
     if (!view) return nullptr;
+    const bool maximized = active_ && active_->isMaximized();
     auto* frame = new CChildFrame(std::move(document), view);
     connect(frame, &CChildFrame::frameClosing, this, &CMainWindow::OnFrameClosing);
-    connect(frame->GetDocument(), &CDocument::titleChanged, this, &CMainWindow::UpdateTitle);
+    CDocument* doc = frame->GetDocument();
+    auto changed = [this] {
+        UpdateTitle();
+        UpdateWindowList();
+        UpdateCommandStates();
+    };
+    connect(doc, &CDocument::titleChanged, this, changed);
+    connect(doc, &CDocument::modifiedChanged, this, changed);
+    connect(doc->UndoStack(), &QUndoStack::indexChanged, this, changed);
     mdi_->addSubWindow(frame);
-    frame->resize(mdi_->size() * 0.9);
-    frame->show();
+    PlaceFrame(frame, maximized);
     view->OnInitialUpdate();
     ActivateFrame(frame);
     return frame;
+}
+
+void CMainWindow::PlaceFrame(CChildFrame* frame, bool maximized) {
+    if (maximized) {
+        frame->showMaximized();
+        return;
+    }
+    // Each new window a step down and right of the last, starting again at
+    // the top left before it would leave the visible workspace.
+    const QSize area = mdi_->viewport()->size().isEmpty() ? mdi_->size() : mdi_->viewport()->size();
+    const QSize size(std::max(200, area.width() * 4 / 5), std::max(150, area.height() * 4 / 5));
+    constexpr int kStep = 26;
+    const int room = std::min(area.width() - size.width(), area.height() - size.height());
+    const int steps = std::max(1, room / kStep + 1);
+    const int index = (FrameCount() - 1) % steps;
+    frame->resize(size);
+    frame->move(index * kStep, index * kStep);
+    frame->show();
 }
 
 CChildFrame* CMainWindow::NewProject(const std::string& model, std::string* error) {
@@ -424,7 +609,9 @@ CChildFrame* CMainWindow::OpenProject(const std::string& path, std::string* erro
     // The document reports its own read errors.
     if (!document->OnOpenDocument(path)) return fail(nullptr);
     document->SetPathName(Absolute(path).toLocal8Bit().toStdString());
-    return AddFrame(*docTemplate, std::move(document));
+    CChildFrame* frame = AddFrame(*docTemplate, std::move(document));
+    if (frame) SetStatusText("Opened " + FileNameOf(path).toLocal8Bit().toStdString());
+    return frame;
 }
 
 std::string CMainWindow::SaveProjectAs(const std::string& path) {
@@ -455,8 +642,40 @@ std::string CMainWindow::SetCodeFormat(int format) {
 
 std::string CMainWindow::CloseProject() {
     if (!active_) return "no project is open";
-    active_->close();
+    return active_->close() ? std::string() : "the project was not closed";
+}
+
+std::string CMainWindow::Undo() {
+    CDocument* doc = ActiveDocumentObject();
+    if (!doc) return "no project is open";
+    if (!doc->UndoStack()->canUndo()) return "nothing to undo";
+    const std::string what = doc->UndoStack()->undoText().toLatin1().toStdString();
+    OnCommand(fwcmd::EditUndo);
+    SetStatusText("Undone: " + what);
     return {};
+}
+
+std::string CMainWindow::Redo() {
+    CDocument* doc = ActiveDocumentObject();
+    if (!doc) return "no project is open";
+    if (!doc->UndoStack()->canRedo()) return "nothing to redo";
+    const std::string what = doc->UndoStack()->redoText().toLatin1().toStdString();
+    OnCommand(fwcmd::EditRedo);
+    SetStatusText("Redone: " + what);
+    return {};
+}
+
+bool CMainWindow::IsActiveModified() const {
+    const CDocument* doc = ActiveDocumentObject();
+    return doc && doc->IsModified();
+}
+
+void CMainWindow::SetStatusText(const std::string& text) {
+    statusLabel_->setText(QString::fromLocal8Bit(text.c_str()));
+}
+
+std::string CMainWindow::StatusText() const {
+    return statusLabel_->text().toLocal8Bit().toStdString();
 }
 
 // ---- activation -------------------------------------------------------------
@@ -480,12 +699,16 @@ std::string CMainWindow::CodeText() const {
 }
 
 int CMainWindow::FrameCount() const {
-    int count = 0;
-    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+    return static_cast<int>(Frames().size());
+}
+
+std::vector<CChildFrame*> CMainWindow::Frames() const {
+    std::vector<CChildFrame*> frames;
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::CreationOrder)) {
         auto* frame = qobject_cast<CChildFrame*>(w);
-        if (frame && !frame->IsClosing()) ++count;
+        if (frame && !frame->IsClosing()) frames.push_back(frame);
     }
-    return count;
+    return frames;
 }
 
 void CMainWindow::ActivateFrame(CChildFrame* frame) {
@@ -508,7 +731,10 @@ void CMainWindow::SetActiveFrame(CChildFrame* frame) {
 }
 
 void CMainWindow::OnFrameClosing(CChildFrame* frame) {
-    if (frame != active_) return;
+    if (frame != active_) {
+        UpdateWindowList();
+        return;
+    }
     CChildFrame* next = nullptr;
     const auto history = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
     for (auto it = history.rbegin(); it != history.rend(); ++it) {
@@ -524,19 +750,43 @@ void CMainWindow::OnFrameClosing(CChildFrame* frame) {
         RebuildMenus();
         UpdateTitle();
     }
+    UpdateWindowList();
 }
 
 void CMainWindow::UpdateTitle() {
     const CDocument* doc = ActiveDocumentObject();
     if (!doc) {
+        setWindowModified(false);
         setWindowTitle(kProgramName);
         return;
     }
-    setWindowTitle(QStringLiteral("%1 - [%2]")
+    // "[*]" is where the platform shows the modified mark.
+    setWindowTitle(QStringLiteral("%1 - [%2[*]]")
                        .arg(kProgramName, QString::fromLocal8Bit(doc->GetTitle().c_str())));
+    setWindowModified(doc->IsModified());
 }
 
 void CMainWindow::closeEvent(QCloseEvent* event) {
-    mdi_->closeAllSubWindows();
+    // Each project with unsaved changes asks; Cancel (or a failed save)
+    // keeps that project and the program open.
+    for (CChildFrame* frame : Frames()) {
+        ActivateFrame(frame);
+        if (!frame->close()) {
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
+}
+
+void CMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedProjects(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainWindow::dropEvent(QDropEvent* event) {
+    const QStringList paths = DroppedProjects(event->mimeData());
+    if (paths.isEmpty()) return;
+    event->acceptProposedAction();
+    for (const QString& path : paths)
+        OpenProject(path.toLocal8Bit().toStdString());
 }

@@ -21,7 +21,9 @@
 //   SaveSourceAs(path)           Save Source As..., likewise
 //   ExportPdf(path)              Export PDF..., likewise
 //   SetCodeFormat(0 | 1)         Options > Code Format > C | Asm
-//   CloseProject()               File > Close Project
+//   CloseProject()               File > Close Project (asks about unsaved changes;
+//                                "" when the window closed)
+//   Undo(), Redo()               Edit > Undo / Redo on the active project
 //   FindCommand("Reset All") / FindCommand("43015")
 //                                an item of the current menu bar, by caption
 //                                without "&" or by command id, with its state
@@ -47,6 +49,9 @@ class CDeviceDocument;
 class CDocTemplate;
 class CDocument;
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
+class QSize;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -83,6 +88,10 @@ public:
     std::string ExportPdf(const std::string& path);
     std::string SetCodeFormat(int format);
     std::string CloseProject();
+    std::string Undo();
+    std::string Redo();
+    // Whether the active project has unsaved changes.
+    bool IsActiveModified() const;
 
     // The menu bar.
     std::optional<MenuCommandState> FindCommand(const std::string& captionOrId) const;
@@ -101,16 +110,35 @@ public:
     // Makes `frame` the active project window.
     void ActivateFrame(CChildFrame* frame);
 
+    // The project windows, in the order of the Window menu's list.
+    std::vector<CChildFrame*> Frames() const;
+    QMdiArea* MdiArea() const { return mdi_; }
+    // Replaces the status bar's text.
+    void SetStatusText(const std::string& text) override;
+    std::string StatusText() const;
+
     // The menu shown while no project is open.
     static CMenuBar HostMenu();
+    // What the window adds to every menu bar: Edit after File, Window before Help.
+    static CMenuItem EditMenu();
+    static CMenuItem WindowMenu();
+    // The size a main window opens with when none is remembered: room for
+    // the largest sheet, within `available` (the screen's free area).
+    static QSize DefaultSize(const QSize& available);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void OnFileNew();
     void OnFileOpen();
     void OnAppAbout();
+    void OnHelp();
+    void PlaceFrame(CChildFrame* frame, bool maximized);
+    void UpdateWindowList();
+    void ActivateNeighbour(int step);
     void OnFrameClosing(CChildFrame* frame);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void SetActiveFrame(CChildFrame* frame);
@@ -133,4 +161,6 @@ private:
     std::map<int, QAction*> toolActions_;  // the toolbar's buttons
     std::map<int, bool> grayed_;           // items the menu greys for good
     std::vector<QMenu*> menus_;            // the menu bar's popups
+    QMenu* windowMenu_ = nullptr;
+    std::vector<QAction*> windowItems_;    // the Window menu's list of projects
 };

@@ -47,6 +47,9 @@ public:
             return "no menu item " + captionOrId;
         return window_.TriggerCommand(captionOrId);
     }
+    std::string Undo() override { return window_.Undo(); }
+    std::string Redo() override { return window_.Redo(); }
+    bool IsModified() override { return window_.IsActiveModified(); }
     CDeviceDocument* ActiveDocument() override { return window_.ActiveDocument(); }
     std::string CodeText() override { return window_.CodeText(); }
 

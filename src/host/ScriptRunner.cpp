@@ -19,19 +19,21 @@ const char* const kScriptHelp =
     "with the escapes \\n, \\\" and \\\\.\n"
     "\n"
     "Project:  new MODEL | open FILE | save FILE | source FILE | format c|asm | resetall\n"
+    "          undo | redo            Edit > Undo / Redo (each sheet confirmed is one step)\n"
     "Dialogs:  menu CAPTION|ID        choose a Peripherals command; its sheet becomes current\n"
     "          tab N|CAPTION          activate a page (N counts from 1)\n"
     "          click ID | text ID \"TEXT\" | select ID \"ITEM\" | select ID #INDEX\n"
     "          slide ID POS | reset | ok | cancel\n"
-    "Answers:  answer yes|no|ok [COUNT]   answers for the next message boxes\n"
-    "          (unanswered: Yes for questions, OK otherwise)\n"
+    "Answers:  answer yes|no|ok|save|discard|cancel [COUNT]   answers for the next message boxes\n"
+    "          (unanswered: Yes for questions, Cancel for the save question, OK otherwise)\n"
     "Checks:   expect text|checked|unchecked|enabled|disabled|visible|hidden|selected ID [\"TEXT\"]\n"
     "          expect pages \"CAPTION\" ...  | expect message \"TEXT\" | expect no-message\n"
-    "          expect code-line \"LINE\"  | expect doc WORD VALUE\n"
+    "          expect code-line \"LINE\"  | expect doc WORD VALUE | expect modified yes|no\n"
     "Output:   print code | print state | grab FILE.png (a picture of the current dialog)\n"
     "\n"
     "Every message box is printed as: message: \"TEXT\" -> ANSWER\n"
-    "The first failure stops the run with SCRIPT:LINE: what went wrong (exit status 1).\n";
+    "The first failure stops the run with SCRIPT:LINE: what went wrong (exit status 1).\n"
+    "At the end the projects close without asking about unsaved changes.\n";
 
 namespace {
 
@@ -40,6 +42,9 @@ const char* AnswerName(MsgResult r) {
         case MsgResult::Yes: return "yes";
         case MsgResult::No: return "no";
         case MsgResult::Ok: return "ok";
+        case MsgResult::Save: return "save";
+        case MsgResult::Discard: return "discard";
+        case MsgResult::Cancel: return "cancel";
     }
     return "ok";
 }
@@ -222,6 +227,9 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
         if (!arity(1, 1) || !noDialog()) return;
         if (w[1] != "c" && w[1] != "asm") return Fail("format takes c or asm");
         check(host_.SetCodeFormat(w[1] == "c" ? 0 : 1));
+    } else if (c == "undo" || c == "redo") {
+        if (!arity(0, 0) || !noDialog()) return;
+        check(c == "undo" ? host_.Undo() : host_.Redo());
     } else if (c == "resetall") {
         if (!arity(0, 0) || !noDialog()) return;
         check(host_.ChoosePeripheral("Reset All"));
@@ -272,7 +280,10 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
         if (w[1] == "yes") r = MsgResult::Yes;
         else if (w[1] == "no") r = MsgResult::No;
         else if (w[1] == "ok") r = MsgResult::Ok;
-        else return Fail("answer takes yes, no or ok");
+        else if (w[1] == "save") r = MsgResult::Save;
+        else if (w[1] == "discard") r = MsgResult::Discard;
+        else if (w[1] == "cancel") r = MsgResult::Cancel;
+        else return Fail("answer takes yes, no, ok, save, discard or cancel");
         long long count = 1;
         if (n == 3 && (!ParseNumber(w[2], count) || count < 1 || count > 1000))
             return Fail("answer: not a count: " + w[2]);
@@ -328,6 +339,14 @@ void ScriptRunner::Expect(const std::vector<std::string>& w) {
             start = end + 2;
         }
         return Fail("no line " + Quoted(w[2]) + " in the generated code");
+    }
+    if (what == "modified") {
+        if (args != 1 || (w[2] != "yes" && w[2] != "no")) return Fail("expect modified yes|no");
+        if (!host_.ActiveDocument()) return Fail("expect modified: no project is open");
+        const bool modified = host_.IsModified();
+        if (modified != (w[2] == "yes"))
+            return Fail(modified ? "the project is modified" : "the project is not modified");
+        return;
     }
     if (what == "doc") {
         if (args != 2) return Fail("expect doc WORD VALUE");

@@ -31,6 +31,11 @@ public:
     // Chooses an item of the active project's Peripherals menu, by caption
     // (without "&") or by command id. Returns once the command has finished.
     virtual std::string ChoosePeripheral(const std::string& captionOrId) = 0;
+    // Edit > Undo / Redo on the active project.
+    virtual std::string Undo() { return "undo is not supported here"; }
+    virtual std::string Redo() { return "redo is not supported here"; }
+    // Whether the active project has unsaved changes.
+    virtual bool IsModified() { return false; }
     // The active project's document and its code window's text (nullptr / empty without one).
     virtual CDeviceDocument* ActiveDocument() = 0;
     virtual std::string CodeText() = 0;

@@ -2,7 +2,9 @@
 // One open project: the model's device code, the five clock words and the
 // peripheral records, with the project-file reader and writer.
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -20,6 +22,15 @@ enum class LoadStatus {
 
 inline constexpr const char* kNewerVersionMessage =
     "Error: This file is not supported under this DLL version";
+
+// What the user's commands change in a project: the records, the code format
+// and the five clock words (SysclkFrequency, IntOscFrequency, LfOscFrequency,
+// ExtOscFrequency, EciFrequency). DeviceCode never changes.
+struct DocumentState {
+    CDeviceData Data;
+    std::array<std::uint32_t, 5> Clocks{};
+    bool operator==(const DocumentState&) const = default;
+};
 
 class CDeviceDocument {
 public:
@@ -49,6 +60,16 @@ public:
     // through `ui`. On Corrupt the document is left as it was.
     LoadStatus LoadProject(std::span<const std::uint8_t> bytes, Ui& ui);
 
+    DocumentState State() const;
+    void RestoreState(const DocumentState& state);
+
+    // Told of every finished step (see DocumentStep) that changed the
+    // document: its caption and the state before and after. Undo and the
+    // modified mark are built on it; unset, steps cost nothing.
+    std::function<void(const std::string& caption, const DocumentState& before,
+                       const DocumentState& after)>
+        OnStep;
+
     std::uint8_t DeviceCode = 0;
     std::uint32_t SysclkFrequency = 1500000;
     std::uint32_t IntOscFrequency = 12000000;
@@ -56,4 +77,34 @@ public:
     std::uint32_t ExtOscFrequency = 0;
     std::uint32_t EciFrequency = 0;
     CDeviceData DeviceData;
+
+private:
+    friend class DocumentStep;
+    int stepDepth_ = 0;
+    std::string nestedCaption_;  // the first confirmed inner step's caption
+};
+
+// One user action on a document: a Peripherals command, a nested sheet, Reset
+// All, a code-format switch. Created before the action touches the document,
+// confirmed when the user confirms it (OK, Yes), ended by going out of scope.
+// Steps may nest (a sheet opened from a page of another sheet): only the
+// outermost one is reported, as one step holding everything that happened
+// inside it, under its own caption when it was confirmed, else under the
+// caption of the first confirmed inner step. A step that leaves the document
+// as it found it is not reported.
+class DocumentStep {
+public:
+    DocumentStep(CDeviceDocument& doc, std::string caption);
+    ~DocumentStep();
+    DocumentStep(const DocumentStep&) = delete;
+    DocumentStep& operator=(const DocumentStep&) = delete;
+
+    void Confirm();
+
+private:
+    CDeviceDocument& doc_;
+    std::string caption_;
+    bool outermost_;
+    bool confirmed_ = false;
+    DocumentState before_;
 };

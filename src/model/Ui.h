@@ -12,8 +12,9 @@
 #include <vector>
 
 enum class MsgIcon { None, Exclamation, Question, Information };
-enum class MsgButtons { Ok, YesNo };
-enum class MsgResult { Ok, Yes, No };
+// SaveDiscardCancel is the question before an unsaved project closes.
+enum class MsgButtons { Ok, YesNo, SaveDiscardCancel };
+enum class MsgResult { Ok, Yes, No, Save, Discard, Cancel };
 // The two printing dialogs: File > Print's and File > Print Setup's.
 enum class PrintDialogKind { Print, PageSetup };
 
@@ -35,6 +36,7 @@ public:
 
 // What a file dialog is asked to show.
 struct FileDialogRequest {
+    std::string Title;             // the dialog's caption, e.g. "Save Project As"
     std::string DefaultExtension;  // without the dot, e.g. "zvp"
     std::string InitialName;       // e.g. "Untitled.zvp"
     std::string Filter;            // "Name (*.x)|*.x|All Files (*.*)|*.*|"
@@ -76,7 +78,7 @@ public:
 };
 
 // Answers from queues and records every message; a box with no queued answer
-// gets Yes (Yes/No boxes) or OK. A modal dialog is shown without blocking and
+// gets Yes (Yes/No boxes), Cancel (the save question: nothing is lost) or OK. A modal dialog is shown without blocking and
 // handed to the next queued driver (else to ModalHandler); whatever the driver
 // leaves open is then cancelled.
 class ScriptUi : public Ui {
@@ -107,7 +109,14 @@ public:
 protected:
     // Default answer for a box with nothing queued.
     static MsgResult DefaultAnswer(MsgButtons buttons) {
-        return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
+        switch (buttons) {
+            case MsgButtons::YesNo:
+                return MsgResult::Yes;
+            case MsgButtons::SaveDiscardCancel:
+                return MsgResult::Cancel;
+            default:
+                return MsgResult::Ok;
+        }
     }
 };
 

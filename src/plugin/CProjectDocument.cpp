@@ -4,7 +4,11 @@
 
 #include "model/Ui.h"
 
-CProjectDocument::CProjectDocument(std::unique_ptr<CQ7R2xDoc> doc) : doc_(std::move(doc)) {}
+CProjectDocument::CProjectDocument(std::unique_ptr<CQ7R2xDoc> doc) : doc_(std::move(doc)) {
+    // Every step the commands take on the project becomes an undo entry.
+    doc_->OnStep = [this](const std::string& caption, const DocumentState& before,
+                          const DocumentState& after) { RecordStep(caption, before, after); };
+}
 
 CProjectDocument::~CProjectDocument() = default;
 
@@ -35,6 +39,7 @@ bool CProjectDocument::OnOpenDocument(const std::string& path) {
 
 FileDialogRequest CProjectDocument::SaveAsRequest() const {
     FileDialogRequest request;
+    request.Title = "Save Project As";
     request.DefaultExtension = "zvp";
     request.InitialName = "Untitled.zvp";
     request.Filter = "Zorvant Files (*.zvp)|*.zvp|All Files (*.*)|*.*|";

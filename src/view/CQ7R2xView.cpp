@@ -100,10 +100,7 @@ QTextCharFormat CQ7R2xView::LiteralFormat() {
 }
 
 std::function<bool(const QUrl&)>& CQ7R2xView::HelpOpener() {
-    static std::function<bool(const QUrl&)> opener = [](const QUrl& url) {
-        return QDesktopServices::openUrl(url);
-    };
-    return opener;
+    return UrlOpener();
 }
 
 CDeviceDocument* CQ7R2xView::GetDeviceDocument() const {
@@ -118,6 +115,13 @@ void CQ7R2xView::OnInitialUpdate() {
     CDeviceDocument* doc = GetDocument() ? GetDocument()->DeviceDocument() : nullptr;
     SetText(doc ? doc->GenerateSource() : std::string());
     ColorizeText(doc);
+}
+
+void CQ7R2xView::OnUpdate() {
+    OnInitialUpdate();
+    CApplication* app = TheApp();
+    CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+    if (frame && frame->GetActiveView() == this) OnActivateView(true);
 }
 
 void CQ7R2xView::OnActivateView(bool activate) {
@@ -160,6 +164,12 @@ void CQ7R2xView::UpdateCodeWindow() {
     if (!doc) return;
     SetText(doc->GenerateSource());
     ColorizeText(doc);
+    SetStatus("Code regenerated");
+}
+
+void CQ7R2xView::SetStatus(const std::string& text) {
+    if (CApplication* app = TheApp())
+        if (CMainFrame* frame = app->GetMainFrame()) frame->SetStatusText(text);
 }
 
 void CQ7R2xView::CheckCodeFormat(int format) {
@@ -174,7 +184,11 @@ void CQ7R2xView::SetCodeFormat(int format) {
     CheckCodeFormat(format);
     CDeviceDocument* doc = GetDeviceDocument();
     if (!doc) return;
-    doc->DeviceData.CodeFormat = format;
+    {
+        DocumentStep step(*doc, "Code Format");
+        step.Confirm();
+        doc->DeviceData.CodeFormat = format;
+    }
     UpdateCodeWindow();
 }
 
@@ -192,10 +206,12 @@ void CQ7R2xView::OnFileSaveSource() {
         request.DefaultExtension = "asm";
         request.InitialName = "Untitled.asm";
         request.Filter = "ASM Files (*.asm)|*.asm|All Files (*.*)|*.*|";
+        request.Title = "Save Source As";
     } else {
         request.DefaultExtension = "c";
         request.InitialName = "Untitled.c";
         request.Filter = "C Files (*.c)|*.c|All Files (*.*)|*.*|";
+        request.Title = "Save Source As";
     }
     request.HideReadOnly = true;
     request.PromptOverwrite = true;
@@ -205,7 +221,10 @@ void CQ7R2xView::OnFileSaveSource() {
 }
 
 bool CQ7R2xView::SaveSourceAs(const std::string& path) {
-    if (WriteFileAtomically(path, text_)) return true;
+    if (WriteFileAtomically(path, text_)) {
+        SetStatus("Source saved as " + QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString());
+        return true;
+    }
     TheUi().Message(kSaveError, MsgButtons::Ok, MsgIcon::Question);
     return false;
 }
@@ -237,6 +256,7 @@ void CQ7R2xView::OnFileExportPdf() {
     request.DefaultExtension = "pdf";
     request.InitialName = "Untitled.pdf";
     request.Filter = "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*|";
+    request.Title = "Export PDF";
     const auto name = TheUi().SaveFileName(request);
     if (!name) return;
     ExportPdf(*name);
@@ -247,7 +267,10 @@ bool CQ7R2xView::ExportPdf(const std::string& path) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromLocal8Bit(path.c_str()));
     printer.setDocName(QStringLiteral("Zorvant"));
-    if (PrintTextDocument(*edit_->document(), printer) == PrintOutcome::Printed) return true;
+    if (PrintTextDocument(*edit_->document(), printer) == PrintOutcome::Printed) {
+        SetStatus("Exported " + QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString());
+        return true;
+    }
     TheUi().Error(kSaveError);
     return false;
 }
@@ -255,14 +278,24 @@ bool CQ7R2xView::ExportPdf(const std::string& path) {
 void CQ7R2xView::OnHelpHelp() {
     // The bare file name, found where the shell would look: the current directory.
     const QFileInfo help(QStringLiteral("ZorvantHelp.chm"));
-    if (!help.exists()) return;
-    HelpOpener()(QUrl::fromLocalFile(help.absoluteFilePath()));
+    if (help.exists()) {
+        HelpOpener()(QUrl::fromLocalFile(help.absoluteFilePath()));
+        return;
+    }
+    // Without it, the user guide installed with the program.
+    if (OpenUserGuide()) SetStatus("Opened the user guide");
 }
 
 void CQ7R2xView::OnPeripheralsResetall() {
     CDeviceDocument* doc = GetDeviceDocument();
     if (!doc) return;
-    if (TheUi().Ask("Reset all peripheral data to default?")) doc->InitializePeripherals();
+    {
+        DocumentStep step(*doc, "Reset All");
+        if (TheUi().Ask("Reset all peripheral data to default?")) {
+            step.Confirm();
+            doc->InitializePeripherals();
+        }
+    }
     UpdateCodeWindow();
 }
 

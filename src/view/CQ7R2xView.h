@@ -24,6 +24,9 @@ public:
     ~CQ7R2xView() override;
 
     void OnInitialUpdate() override;
+    // Regenerates from this view's own document (after undo or redo) and,
+    // when it is the active view, sets the code-format check marks.
+    void OnUpdate() override;
     void OnActivateView(bool activate) override;
     bool OnCommand(int id) override;
     void OnUpdateCommand(CCmdUI& ui) override;
@@ -71,6 +74,8 @@ public:
 
 private:
     void SetText(std::string text);
+    // The main window's status bar text.
+    static void SetStatus(const std::string& text);
     void SetCodeFormat(int format);
     void CheckCodeFormat(int format);
 

@@ -191,9 +191,9 @@ TEST(ChildFrame, OwnsItsDocumentAndFollowsItsTitle) {
     auto* view = new CView;
     auto* frame = new CChildFrame(std::move(doc), view);
     EXPECT_EQ(view->GetDocument(), frame->GetDocument());
-    EXPECT_EQ(frame->windowTitle(), "First");
+    EXPECT_EQ(frame->windowTitle(), "First[*]");
     frame->GetDocument()->SetTitle("board.zvp");
-    EXPECT_EQ(frame->windowTitle(), "board.zvp");
+    EXPECT_EQ(frame->windowTitle(), "board.zvp[*]");
     int closing = 0;
     QObject::connect(frame, &CChildFrame::frameClosing, [&](CChildFrame* f) {
         EXPECT_EQ(f, frame);

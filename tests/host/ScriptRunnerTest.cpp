@@ -132,7 +132,7 @@ TEST(ScriptRunner, TheFirstFailureStopsTheRunWithItsLine) {
          "t.zvs:3: expected message \"x\", got \"Reset all peripheral data to default?\"\n"},
         {"new Q7R20\nresetall\nexpect no-message\n",
          "t.zvs:3: expected no message, got \"Reset all peripheral data to default?\"\n"},
-        {"answer maybe\n", "t.zvs:1: answer takes yes, no or ok\n"},
+        {"answer maybe\n", "t.zvs:1: answer takes yes, no, ok, save, discard or cancel\n"},
         {"format pascal\n", "t.zvs:1: format takes c or asm\n"},
         {"open x.zvp\n", "t.zvs:1: open: cannot open x.zvp\n"},
         {"text 1 \"a\n", "t.zvs:1: unterminated quote\n"},

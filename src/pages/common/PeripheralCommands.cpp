@@ -51,6 +51,8 @@ const CommandRow* FindCommand(int commandId) {
 }
 
 bool RunCommand(const CommandRow& row, CDeviceDocument& doc) {
+    // One undoable step, whatever the pages and nested sheets do meanwhile.
+    DocumentStep step(doc, row.title);
     CommandInputs inputs(doc);
     for (PeripheralId id : row.stored) inputs.Rec(id);
 
@@ -67,6 +69,7 @@ bool RunCommand(const CommandRow& row, CDeviceDocument& doc) {
     const std::uint32_t extOsc = doc.ExtOscFrequency;
     const bool ok = sheet.Run();
     if (ok) {
+        step.Confirm();
         for (PeripheralId id : row.stored) doc.SetPeripheral(inputs.Rec(id), id);
     } else if (row.restoresClocks) {
         doc.SysclkFrequency = sysclk;
@@ -77,6 +80,7 @@ bool RunCommand(const CommandRow& row, CDeviceDocument& doc) {
 
 bool RunNestedSheet(CDeviceDocument& doc, const std::string& title, PeripheralId id,
                     PeripheralRecord& record, std::vector<std::unique_ptr<CPropPage>> pages) {
+    DocumentStep step(doc, title);
     CompleteRecord(record, doc.DeviceCode, id);
     CDeviceDlg sheet(title);
     for (auto& page : pages) {
@@ -85,6 +89,7 @@ bool RunNestedSheet(CDeviceDocument& doc, const std::string& title, PeripheralId
         sheet.AddPage(std::move(page));
     }
     if (!sheet.Run()) return false;
+    step.Confirm();
     doc.SetPeripheral(record, id);
     return true;
 }
