@@ -1,0 +1,356 @@
+// What makes the desktop program safe to work in: the modified mark and the
+// close question, undo and redo of every kind of step, the Window menu,
+// Ctrl+N and dropped project files, driven through the real window and, where
+// it matters, through real key, mouse and drop events.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+#include <QUrl>
+
+#include "framework/CApplication.h"
+#include "framework/CChildFrame.h"
+#include "framework/CDocument.h"
+#include "framework/ControlDriver.h"
+#include "host/CMainWindow.h"
+#include "host/CNewProjectDlg.h"
+#include "host/PluginLoader.h"
+#include "model/DeviceDocument.h"
+#include "model/Ui.h"
+
+namespace {
+
+class Desktop : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        QStandardPaths::setTestModeEnabled(true);
+        qunsetenv(host::kPluginPathVariable);
+    }
+    void SetUp() override {
+        previous_ = SetUi(&ui);
+        const QString error = host::LoadDeviceModule(app, QCoreApplication::applicationDirPath());
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+        window = std::make_unique<CMainWindow>(app);
+    }
+    void TearDown() override {
+        window.reset();
+        SetUi(previous_);
+    }
+
+    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+    static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    // The next sheet gets these clicks on its first page, then OK or Cancel.
+    void QueueSheet(std::vector<int> clicks, bool ok) {
+        ui.Modals.push_back([clicks, ok](ModalDialog& d) {
+            auto* sheet = dynamic_cast<QWidget*>(&d);
+            QWidget* page = sheet->findChild<QTabWidget*>()->currentWidget();
+            for (int id : clicks)
+                EXPECT_EQ(driver::Click(page, id), "") << id;
+            d.Finish(ok);
+        });
+    }
+
+    CDeviceDocument* Doc() const { return window->ActiveDocument(); }
+    CDocument* Document() const { return window->ActiveDocumentObject(); }
+    std::string UndoCaption() const { return window->FindCommand("57643")->Caption; }
+    std::string RedoCaption() const { return window->FindCommand("57644")->Caption; }
+
+    Ui* previous_ = nullptr;
+    ScriptUi ui;
+    CApplication app;
+    std::unique_ptr<CMainWindow> window;
+    QTemporaryDir dir;
+};
+
+// A project as the user sees it: its state and the code window's text.
+struct Seen {
+    DocumentState state;
+    std::string code;
+    bool operator==(const Seen&) const = default;
+};
+
+Seen Look(const CMainWindow& w) {
+    return {w.ActiveDocument()->State(), w.CodeText()};
+}
+
+TEST_F(Desktop, EachKindOfChangeMarksTheProjectAndSavingOrUndoingClearsTheMark) {
+    window->NewProject("Q7R20");
+    EXPECT_FALSE(Document()->IsModified());
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_FALSE(window->FindCommand("57643")->Enabled);
+    EXPECT_EQ(UndoCaption(), "Undo");
+
+    // A cancelled sheet and a sheet confirmed without a change are no step.
+    QueueSheet({11446}, false);
+    window->TriggerCommand("Port I/O");
+    QueueSheet({}, true);
+    window->TriggerCommand("Port I/O");
+    EXPECT_FALSE(Document()->IsModified());
+    EXPECT_EQ(Document()->UndoStack()->count(), 0);
+
+    // A confirmed sheet.
+    QueueSheet({11446}, true);
+    window->TriggerCommand("Port I/O");
+    EXPECT_TRUE(Document()->IsModified());
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_TRUE(window->ActiveFrame()->isWindowModified());
+    EXPECT_EQ(UndoCaption(), "Undo Port I/O");
+    EXPECT_TRUE(window->FindCommand("57643")->Enabled);
+
+    // Saved: clean; undo goes past the saved state, redo comes back to it.
+    ASSERT_EQ(window->SaveProjectAs(Path("p.zvp")), "");
+    EXPECT_FALSE(Document()->IsModified());
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(window->StatusText(), "Saved p.zvp");
+    EXPECT_EQ(window->Undo(), "");
+    EXPECT_TRUE(Document()->IsModified());
+    EXPECT_EQ(window->Redo(), "");
+    EXPECT_FALSE(Document()->IsModified());
+
+    // A format change, then undo back to the saved state.
+    window->SetCodeFormat(1);
+    EXPECT_TRUE(Document()->IsModified());
+    EXPECT_EQ(UndoCaption(), "Undo Code Format");
+    window->Undo();
+    EXPECT_FALSE(Document()->IsModified());
+    EXPECT_EQ(RedoCaption(), "Redo Code Format");
+
+    // Reset All answered Yes takes the Port I/O change back: a step.
+    ui.Answers.push_back(MsgResult::Yes);
+    window->TriggerCommand("Reset All");
+    EXPECT_TRUE(Document()->IsModified());
+    EXPECT_EQ(UndoCaption(), "Undo Reset All");
+    EXPECT_EQ(RedoCaption(), "Redo");  // a new step ends the redo history
+    // Answered No it is none.
+    const int steps = Document()->UndoStack()->count();
+    ui.Answers.push_back(MsgResult::No);
+    window->TriggerCommand("Reset All");
+    EXPECT_EQ(Document()->UndoStack()->count(), steps);
+
+    // A nested store inside a cancelled sheet is a step of its own, named
+    // after the nested sheet.
+    window->Undo();
+    EXPECT_FALSE(Document()->IsModified());
+    QueueSheet({11224, 11281}, false);    // Voltage Reference: VREF, Configure Port I/O
+    QueueSheet({11477, 11509}, true);     // the nested Port I/O sheet: skip P1.5, analog
+    window->TriggerCommand("Voltage Reference");
+    EXPECT_TRUE(Document()->IsModified());
+    EXPECT_EQ(UndoCaption(), "Undo Port I/O");
+}
+
+TEST_F(Desktop, UndoAndRedoRestoreRecordsClockWordsAndTextExactly) {
+    window->NewProject("Q7R20");
+    // Clock words that Reset All changes, so that its undo must restore them.
+    Doc()->SysclkFrequency = 24500000;
+    Doc()->ExtOscFrequency = 32768;
+    window->SetCodeFormat(0);  // regenerates the window for the words above
+    Document()->UndoStack()->clear();
+
+    struct Step {
+        const char* caption;
+        std::function<void()> take;
+    };
+    const std::vector<Step> steps = {
+        {"Port I/O", [&] { QueueSheet({11464, 11446, 11532}, true); window->TriggerCommand("Port I/O"); }},
+        // A nested store inside a confirmed sheet: one step with the outer one.
+        {"Voltage Reference",
+         [&] {
+             QueueSheet({11224, 11281}, true);
+             QueueSheet({11477, 11509}, true);
+             window->TriggerCommand("Voltage Reference");
+         }},
+        {"Reset All", [&] { window->TriggerCommand("Reset All"); }},
+        {"Code Format", [&] { window->SetCodeFormat(1); }},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.caption);
+        const Seen before = Look(*window);
+        step.take();
+        const Seen after = Look(*window);
+        ASSERT_FALSE(after == before);
+        EXPECT_EQ(UndoCaption(), std::string("Undo ") + step.caption);
+
+        ASSERT_EQ(window->Undo(), "");
+        EXPECT_TRUE(Look(*window) == before);
+        ASSERT_EQ(window->Redo(), "");
+        EXPECT_TRUE(Look(*window) == after);
+    }
+    // Undone all the way: the project as it started, C marked again.
+    while (window->Undo().empty()) {}
+    EXPECT_EQ(Doc()->SysclkFrequency, 24500000u);
+    EXPECT_EQ(Doc()->ExtOscFrequency, 32768u);
+    EXPECT_EQ(Doc()->DeviceData.CodeFormat, 0);
+    EXPECT_TRUE(window->FindCommand("C")->Checked);
+    EXPECT_FALSE(window->FindCommand("Asm")->Checked);
+    EXPECT_EQ(window->Undo(), "nothing to undo");
+    EXPECT_EQ(window->StatusText(), "Undone: Port I/O");
+}
+
+TEST_F(Desktop, TheCloseQuestionGuardsUnsavedWork) {
+    // An unchanged project closes without a question.
+    window->NewProject("Q7R22");
+    EXPECT_EQ(window->CloseProject(), "");
+    Settle();
+    EXPECT_TRUE(ui.Shown.empty());
+
+    window->NewProject("Q7R22");
+    window->SetCodeFormat(1);
+    // Cancel keeps the window.
+    ui.Answers.push_back(MsgResult::Cancel);
+    EXPECT_EQ(window->CloseProject(), "the project was not closed");
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "Save changes to Q7R22 2?");
+    EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::SaveDiscardCancel);
+    Settle();
+    EXPECT_EQ(window->FrameCount(), 1);
+
+    // Save, but the file cannot be written: the error, and the window stays.
+    ui.Answers.push_back(MsgResult::Save);
+    ui.SaveNames.push_back(Path("no/such/folder/p.zvp"));
+    EXPECT_NE(window->CloseProject(), "");
+    EXPECT_EQ(ui.Shown.back().Text, "Error: Could Not Open File For Save.");
+    Settle();
+    ASSERT_EQ(window->FrameCount(), 1);
+    EXPECT_TRUE(Document()->IsModified());
+    EXPECT_EQ(Document()->GetPathName(), "");
+
+    // Save as a real file: written, then closed.
+    ui.Answers.push_back(MsgResult::Save);
+    ui.SaveNames.push_back(Path("p.zvp"));
+    EXPECT_EQ(window->CloseProject(), "");
+    Settle();
+    EXPECT_EQ(window->FrameCount(), 0);
+    EXPECT_TRUE(QFile::exists(dir.filePath("p.zvp")));
+
+    // Exit asks for each modified project; Cancel on one keeps the program.
+    window->NewProject("Q7R20");
+    window->SetCodeFormat(1);
+    window->NewProject("Q7R21");
+    window->SetCodeFormat(1);
+    ui.Shown.clear();
+    ui.Answers.push_back(MsgResult::Discard);
+    ui.Answers.push_back(MsgResult::Cancel);
+    EXPECT_FALSE(window->close());
+    Settle();
+    EXPECT_EQ(ui.Shown.size(), 2u);
+    EXPECT_EQ(window->FrameCount(), 1);
+    ui.Answers.push_back(MsgResult::Discard);
+    EXPECT_TRUE(window->close());
+    Settle();
+    EXPECT_EQ(window->FrameCount(), 0);
+}
+
+TEST_F(Desktop, CtrlNOpensTheModelPicker) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    bool offered = false;
+    ui.Modals.push_back([&](ModalDialog& d) {
+        auto& chooser = dynamic_cast<CNewProjectDlg&>(d);
+        offered = chooser.Select("Q7R23");
+        d.Finish(true);
+    });
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(offered);
+    ASSERT_EQ(window->FrameCount(), 1);
+    EXPECT_EQ(Doc()->DeviceCode, 163);
+
+    // Ctrl+Z takes back the last step.
+    window->SetCodeFormat(1);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Doc()->DeviceData.CodeFormat, 0);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Doc()->DeviceData.CodeFormat, 1);
+}
+
+TEST_F(Desktop, TheWindowMenuListsAndActivatesProjectsAndNewWindowsStayVisible) {
+    window->resize(1200, 900);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    CChildFrame* first = window->NewProject("Q7R20");
+    window->NewProject("Q7R22");
+    CChildFrame* third = window->NewProject("Q7R26");
+    const QRect area = window->MdiArea()->viewport()->rect();
+    for (CChildFrame* frame : window->Frames())
+        EXPECT_TRUE(area.contains(frame->geometry())) << frame->GetDocument()->GetTitle();
+
+    // The Window menu, opened and chosen from with the mouse.
+    QMenu* menu = nullptr;
+    for (QAction* a : window->menuBar()->actions())
+        if (a->text() == "&Window") menu = a->menu();
+    ASSERT_NE(menu, nullptr);
+    QStringList captions;
+    for (QAction* a : menu->actions()) captions << a->text();
+    EXPECT_EQ(captions, QStringList({"&Cascade", "&Tile", "Ne&xt", "Pre&vious", "", "&1 Q7R20 1",
+                                     "&2 Q7R22 1", "&3 Q7R26 1"}));
+    EXPECT_TRUE(menu->actions().last()->isChecked());
+    menu->popup(window->mapToGlobal(QPoint(40, 40)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QAction* firstItem = menu->actions()[5];
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(firstItem).center());
+    EXPECT_EQ(window->ActiveFrame(), first);
+
+    // Next and Previous go round the list; Ctrl+F6 is Next.
+    window->OnCommand(57681);  // Previous
+    EXPECT_EQ(window->ActiveFrame(), third);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_EQ(window->ActiveFrame(), first);
+
+    // A new project after a maximised one opens maximised.
+    first->showMaximized();
+    EXPECT_TRUE(window->NewProject("Q7R21")->isMaximized());
+    // Tile leaves every window inside the workspace.
+    window->TriggerCommand("Tile");
+    for (CChildFrame* frame : window->Frames())
+        EXPECT_TRUE(area.contains(frame->geometry())) << frame->GetDocument()->GetTitle();
+}
+
+TEST_F(Desktop, DroppedProjectFilesOpen) {
+    window->NewProject("Q7R24");
+    ASSERT_EQ(window->SaveProjectAs(Path("a.zvp")), "");
+    ASSERT_EQ(window->CloseProject(), "");
+    Settle();
+    QFile text(dir.filePath("notes.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.close();
+
+    auto send = [&](const QList<QUrl>& urls, bool& entered) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enter);
+        entered = enter.isAccepted();
+        if (!entered) return;
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &drop);
+    };
+    bool entered = true;
+    send({QUrl::fromLocalFile(dir.filePath("notes.txt"))}, entered);
+    EXPECT_FALSE(entered);
+    EXPECT_EQ(window->FrameCount(), 0);
+    send({QUrl::fromLocalFile(dir.filePath("notes.txt")), QUrl::fromLocalFile(dir.filePath("a.zvp"))},
+         entered);
+    EXPECT_TRUE(entered);
+    ASSERT_EQ(window->FrameCount(), 1);
+    EXPECT_EQ(Doc()->DeviceCode, 164);
+    EXPECT_EQ(window->StatusText(), "Opened a.zvp");
+}
+
+}  // namespace
