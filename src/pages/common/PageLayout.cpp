@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,6 +43,7 @@ void PageBuilder::NextColumn() {
     columns_->addLayout(column_, 1);
     group_ = nullptr;
     row_ = nullptr;
+    EndForm();
 }
 
 QGroupBox* PageBuilder::Group(const std::string& caption) {
@@ -49,10 +51,21 @@ QGroupBox* PageBuilder::Group(const std::string& caption) {
     column_->addWidget(box);
     group_ = new QVBoxLayout(box);
     row_ = nullptr;
+    EndForm();
     return box;
 }
 
+QGridLayout* PageBuilder::Form() {
+    if (!form_) {
+        form_ = new QGridLayout;
+        form_->setColumnStretch(1, 1);
+        (group_ ? group_ : column_)->addLayout(form_);
+    }
+    return form_;
+}
+
 void PageBuilder::BeginRow() {
+    EndForm();
     auto* row = new QHBoxLayout;
     (group_ ? group_ : column_)->addLayout(row);
     row_ = row;
@@ -63,7 +76,10 @@ void PageBuilder::EndRow() {
     row_ = nullptr;
 }
 
-void PageBuilder::Stretch() { Target()->addStretch(1); }
+void PageBuilder::Stretch() {
+    EndForm();
+    Target()->addStretch(1);
+}
 
 QBoxLayout* PageBuilder::Target() {
     if (row_) return row_;
@@ -71,7 +87,10 @@ QBoxLayout* PageBuilder::Target() {
     return column_;
 }
 
-void PageBuilder::Add(QWidget* w) { Target()->addWidget(w); }
+void PageBuilder::Add(QWidget* w) {
+    if (!row_) EndForm();
+    Target()->addWidget(w);
+}
 
 QCheckBox* PageBuilder::Check(int id, const std::string& caption) {
     auto* w = new QCheckBox(CNumberedControls::ToQt(caption), host_);
@@ -109,11 +128,14 @@ QComboBox* PageBuilder::List(int id, const std::string& label, const std::vector
     controls_->Register(id, w, ControlKind::List);
     if (label.empty()) {
         Add(w);
+    } else if (row_) {
+        row_->addWidget(new QLabel(CNumberedControls::ToQt(label), host_));
+        row_->addWidget(w, 1);
     } else {
-        auto* row = new QHBoxLayout;
-        row->addWidget(new QLabel(CNumberedControls::ToQt(label), host_));
-        row->addWidget(w, 1);
-        Target()->addLayout(row);
+        QGridLayout* form = Form();
+        const int line = form->count() == 0 ? 0 : form->rowCount();
+        form->addWidget(new QLabel(CNumberedControls::ToQt(label), host_), line, 0);
+        form->addWidget(w, line, 1);
     }
     return w;
 }
@@ -125,11 +147,17 @@ QLineEdit* PageBuilder::Edit(int id, const std::string& label, const std::string
         Add(w);
         return w;
     }
-    auto* row = new QHBoxLayout;
-    if (!label.empty()) row->addWidget(new QLabel(CNumberedControls::ToQt(label), host_));
-    row->addWidget(w, 1);
-    if (!unit.empty()) row->addWidget(new QLabel(CNumberedControls::ToQt(unit), host_));
-    Target()->addLayout(row);
+    if (row_) {
+        if (!label.empty()) row_->addWidget(new QLabel(CNumberedControls::ToQt(label), host_));
+        row_->addWidget(w, 1);
+        if (!unit.empty()) row_->addWidget(new QLabel(CNumberedControls::ToQt(unit), host_));
+        return w;
+    }
+    QGridLayout* form = Form();
+    const int line = form->count() == 0 ? 0 : form->rowCount();
+    if (!label.empty()) form->addWidget(new QLabel(CNumberedControls::ToQt(label), host_), line, 0);
+    form->addWidget(w, line, 1);
+    if (!unit.empty()) form->addWidget(new QLabel(CNumberedControls::ToQt(unit), host_), line, 2);
     return w;
 }
 
@@ -151,6 +179,9 @@ QSlider* PageBuilder::Slider(int id, int min, int max) {
 
 QPlainTextEdit* PageBuilder::Preview() {
     auto* box = new QGroupBox(host_);
+    // As high as its lines: room the page does not use stays above it, not
+    // inside an empty frame.
+    box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QVBoxLayout(box);
     auto* w = new QPlainTextEdit(box);
     w->setReadOnly(true);

@@ -71,6 +71,10 @@ public:
 
 private:
     QBoxLayout* Target();
+    // Labelled drop-downs and edits that follow one another in a group share
+    // a grid, so that their fields start at one x position.
+    QGridLayout* Form();
+    void EndForm() { form_ = nullptr; }
 
     QWidget* host_;
     CNumberedControls* controls_;
@@ -79,4 +83,5 @@ private:
     QVBoxLayout* column_ = nullptr;
     QVBoxLayout* group_ = nullptr;
     QBoxLayout* row_ = nullptr;
+    QGridLayout* form_ = nullptr;
 };

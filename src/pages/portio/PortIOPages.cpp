@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -43,6 +44,19 @@ void ShowButton(CNumberedControls& page, const ButtonState& s) {
 }
 
 // "P4.n" of a port 4 button's bit.
+// What the crossbar's boxes without a caption put on the crossbar.
+const char* CaptionlessBoxTip(int id) {
+    switch (id) {
+        case kIdCp0A: return "CP0A: Comparator 0 asynchronous output";
+        case kIdCp1A: return "CP1A: Comparator 1 asynchronous output";
+        case kIdCex0 + 1: return "CEX1: PCA module 1";
+        case kIdCex0 + 2: return "CEX2: PCA module 2";
+        case kIdCex0 + 3: return "CEX3: PCA module 3";
+        case kIdCex0 + 4: return "CEX4: PCA module 4";
+        default: return nullptr;
+    }
+}
+
 QString Port4PinName(const CrossbarEntry& e) {
     int bit = 0;
     while (bit < 7 && (e.Mask >> bit) != 1) ++bit;
@@ -65,7 +79,8 @@ CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(bool largePackage, const Periph
         const ControlCaption& box = kSignalCheckboxes[i];
         const bool followed = i + 1 < kSignalCheckboxes.size() && *kSignalCheckboxes[i + 1].Caption == 0;
         if (*box.Caption != 0 && followed) b.BeginRow();
-        b.Check(box.ControlId, box.Caption);
+        QCheckBox* check = b.Check(box.ControlId, box.Caption);
+        if (const char* tip = CaptionlessBoxTip(box.ControlId)) check->setToolTip(QString::fromLatin1(tip));
         const bool rowEnds = *box.Caption == 0 && !followed;
         if (rowEnds) b.EndRow();
     }
@@ -301,16 +316,40 @@ CPortIOInOutPropPage::CPortIOInOutPropPage()
       drive_(BuildPort4DriveList()) {
     PageBuilder b(this, this);
     b.Group(kPort4GroupCaption);
-    // Bit 7 on the left, bit 0 on the right, each bit's two buttons in a column.
-    b.BeginRow();
-    b.Label(0, kAnalogDigitalRowCaption);
-    for (const CrossbarEntry& e : analogDigital_) b.Toggle(e.CheckboxId, "")->setToolTip(Port4PinName(e));
-    b.EndRow();
-    b.BeginRow();
-    b.Label(0, kDriveRowCaption);
-    for (const CrossbarEntry& e : drive_) b.Toggle(e.CheckboxId, "")->setToolTip(Port4PinName(e));
-    b.EndRow();
-    b.Stretch();
+    // A grid: the pin names over their columns (bit 7 on the left, bit 0 on
+    // the right), each bit's two buttons in its column, the row captions on
+    // one line each in front.
+    auto* grid = new QWidget(this);
+    auto* layout = new QGridLayout(grid);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setHorizontalSpacing(4);
+    const std::pair<const char*, const std::vector<CrossbarEntry>*> rows[] = {
+        {kAnalogDigitalRowCaption, &analogDigital_}, {kDriveRowCaption, &drive_}};
+    for (int r = 0; r < 2; ++r) {
+        auto* caption = new QLabel(QString::fromLatin1(rows[r].first), grid);
+        layout->addWidget(caption, r + 1, 0);
+        const auto& entries = *rows[r].second;
+        for (std::size_t c = 0; c < entries.size(); ++c) {
+            const CrossbarEntry& e = entries[c];
+            const int column = static_cast<int>(c) + 1;
+            if (r == 0) {
+                auto* pin = new QLabel(Port4PinName(e), grid);
+                pin->setAlignment(Qt::AlignCenter);
+                layout->addWidget(pin, 0, column);
+            }
+            auto* button = new QPushButton(grid);
+            button->setCheckable(true);
+            button->setToolTip(Port4PinName(e));
+            button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("P4.0")) + 16);
+            Register(e.CheckboxId, button, ControlKind::Toggle);
+            layout->addWidget(button, r + 1, column);
+        }
+    }
+    layout->setColumnStretch(static_cast<int>(analogDigital_.size()) + 1, 1);
+    b.Add(grid);
+    // What the button letters mean, as the crossbar page's legend says.
+    b.Group("");
+    for (const char* line : kLegendModeLines) b.Label(0, line)->setWordWrap(false);
     b.Preview();
 }
 

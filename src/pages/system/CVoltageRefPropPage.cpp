@@ -1,5 +1,8 @@
 #include "pages/system/CVoltageRefPropPage.h"
 
+#include <QFontMetrics>
+#include <QLabel>
+
 #include "devices/Models.h"
 #include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOSheet.h"
@@ -20,7 +23,12 @@ CVoltageRefPropPage::CVoltageRefPropPage(PeripheralRecord* portIO)
     b.Group("Voltage Reference Select");
     b.Radio(kVref, "VREF", false);
     b.Radio(kVdd, "VDD", false);
-    b.Label(kStatus, "");
+    // Room for the longest pin text on a few lines, so that it is never cut.
+    QLabel* status = b.Label(kStatus, "");
+    const QFontMetrics metrics = status->fontMetrics();
+    status->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("P1.5 is Digital and Not Skipped for VREF:")));
+    status->setMinimumHeight(metrics.lineSpacing() * 3 + 2);
+    status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     b.Button(kConfigure, "Configure Port I/O");
     b.NextColumn();
     b.Group("Temperature Sensor");
