@@ -3,7 +3,9 @@
 # command, on a large-package (Q7R20) and a small-package (Q7R22) project,
 # drawn by `zorvant run` off-screen (no display needed), and the index
 # docs/gallery/README.md that lists them. Commands without pages in this
-# build are left out. Usage: docs/gallery.sh [BUILD_DIR]
+# build are left out. The pictures of the large-package project also go into
+# the user guide's section on the sheets (docs/guide/index.html, between its
+# "sheets" markers). Usage: docs/gallery.sh [BUILD_DIR]
 set -uo pipefail
 cd "$(dirname "$0")/.."
 build=$(cd "${1:-build}" && pwd)
@@ -14,6 +16,9 @@ commands=("Port I/O" "Oscillators" "Timers" "PCA" "UART" "SMBus" "SPI" "ADC" "EM
           "Prefetch Engine" "Interrupts")
 rm -f "$out"/*.png
 index="$out/README.md"
+guide=docs/guide/index.html
+sheets=$(mktemp)
+trap 'rm -f "$sheets"' EXIT
 {
   echo "# Gallery"
   echo
@@ -41,6 +46,18 @@ for model in Q7R20 Q7R22; do
     for picture in $pictures; do
       echo "![$model $command]($(basename "$picture"))" >>"$index"
     done
+    if [ "$model" = Q7R20 ]; then
+      echo "<h3>$command</h3>" >>"$sheets"
+      for picture in $pictures; do
+        echo "<img src=\"../gallery/$(basename "$picture")\" alt=\"$command sheet\">" >>"$sheets"
+      done
+    fi
   done
 done
+# The guide's section between its markers is replaced by the pictures.
+awk -v file="$sheets" '
+  /<!-- \/sheets -->/ { while ((getline line < file) > 0) print line; skip = 0 }
+  !skip { print }
+  /<!-- sheets:/ { skip = 1 }
+' "$guide" >"$guide.new" && mv "$guide.new" "$guide"
 echo "wrote $(ls "$out"/*.png | wc -l) pictures to $out"

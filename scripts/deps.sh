@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-dejavu-core
   xvfb xauth
+  desktop-file-utils
 )
 [ "${ZV_WITH_SCREENSHOT_TOOLS:-0}" = 1 ] && packages+=(imagemagick)
 

@@ -77,6 +77,10 @@ int RunScriptCommand(int argc, char** argv) {
         return kUsage;
     }
     const std::string name = argv[2];
+    if (name == "--help" || name == "-h") {
+        std::fputs(kScriptHelp, stdout);
+        return 0;
+    }
     std::string text;
     if (name == "-") {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());

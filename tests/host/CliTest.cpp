@@ -212,6 +212,14 @@ TEST_F(RunScript, UsageAndUnreadableScriptsExitWithTwo) {
     const Result r = Run("run " + Path("missing.zvs").string());
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "zorvant: cannot read script " + Path("missing.zvs").string() + "\n");
+
+    // --help lists the language on standard output, undo and the modified check included.
+    const Result help = Run("run --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: zorvant run SCRIPT"), std::string::npos);
+    EXPECT_NE(help.out.find("undo | redo"), std::string::npos);
+    EXPECT_NE(help.out.find("expect modified yes|no"), std::string::npos);
+    EXPECT_NE(help.out.find("answer yes|no|ok|save|discard|cancel"), std::string::npos);
 }
 
 TEST_F(RunScript, ProjectCommandsWriteWhatTheMenusWrite) {
