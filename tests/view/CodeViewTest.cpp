@@ -307,7 +307,7 @@ TEST_F(CodeView, ExportPdfWritesAPdfOrReportsTheFailure) {
     EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
 }
 
-TEST_F(CodeView, HelpOpensTheFileBesideTheProgramOnlyWhenItExists) {
+TEST_F(CodeView, HelpOpensTheHelpFileWhenItExistsElseTheUserGuide) {
     std::vector<QUrl> opened;
     auto saved = CQ7R2xView::HelpOpener();
     CQ7R2xView::HelpOpener() = [&](const QUrl& url) {
@@ -317,8 +317,12 @@ TEST_F(CodeView, HelpOpensTheFileBesideTheProgramOnlyWhenItExists) {
     QTemporaryDir dir;
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(dir.path());
+    // Without the help file: the guide beside the program (the build tree has one).
     view.OnCommand(viewcmd::Help);
-    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith("/share/doc/zorvant/guide/index.html"));
+    EXPECT_TRUE(QFile::exists(opened[0].toLocalFile()));
+    opened.clear();
     QFile help(dir.filePath("ZorvantHelp.chm"));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
