@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QSettings>
 
 #include <cstdio>
 
@@ -40,12 +41,19 @@ int RunDesktop(int argc, char** argv) {
             status = 1;
         } else {
             CMainWindow window(app);
+            // The window comes back where and as large as the user left it.
+            QSettings settings;
+            settings.beginGroup(QString::fromLatin1(kSettingsGroup));
+            window.restoreGeometry(settings.value(QStringLiteral("Geometry")).toByteArray());
+            window.restoreState(settings.value(QStringLiteral("WindowState")).toByteArray());
             window.show();
             // Project files named on the command line open as Open Project opens them.
             const QStringList args = QCoreApplication::arguments();
             for (int i = 1; i < args.size(); ++i)
                 window.OpenProject(args[i].toLocal8Bit().toStdString());
             status = qapp.exec();
+            settings.setValue(QStringLiteral("Geometry"), window.saveGeometry());
+            settings.setValue(QStringLiteral("WindowState"), window.saveState());
         }
     }
     SetUi(previous);
