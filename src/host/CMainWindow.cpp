@@ -194,7 +194,6 @@ void CMainWindow::AddMenuItems(QMenu* menu, const std::vector<CMenuItem>& items)
             if (item.Id == fwcmd::FileOpen) a->setShortcut(QKeySequence::Open);
             if (item.Id == fwcmd::FileSave) a->setShortcut(QKeySequence::Save);
             if (item.Id == fwcmd::FilePrint) a->setShortcut(QKeySequence::Print);
-            if (item.Id == fwcmd::FileClose) a->setShortcut(QKeySequence::Close);
             if (item.Id == fwcmd::EditUndo) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
             if (item.Id == fwcmd::EditRedo)
                 a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));

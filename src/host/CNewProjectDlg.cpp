@@ -9,7 +9,10 @@ CNewProjectDlg::CNewProjectDlg(const std::vector<std::string>& names, QWidget* p
     : CModalDialog(parent), list_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("New"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("&New"), this));
+    // The label's "&" marks its mnemonic, which moves to the list.
+    auto* label = new QLabel(QStringLiteral("&New"), this);
+    label->setBuddy(list_);
+    layout->addWidget(label);
     for (const auto& name : names)
         list_->addItem(QString::fromLatin1(name.c_str()));
     if (list_->count() > 0) list_->setCurrentRow(0);

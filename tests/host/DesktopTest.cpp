@@ -277,6 +277,29 @@ TEST_F(Desktop, CtrlNOpensTheModelPicker) {
     EXPECT_EQ(Doc()->DeviceData.CodeFormat, 1);
 }
 
+TEST_F(Desktop, F1OpensTheUserGuideWithOrWithoutAProject) {
+    std::vector<QUrl> opened;
+    auto saved = UrlOpener();
+    UrlOpener() = [&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    };
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    window->NewProject("Q7R22");
+    window->activateWindow();
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    UrlOpener() = saved;
+    ASSERT_EQ(opened.size(), 2u);
+    for (const QUrl& url : opened) {
+        EXPECT_TRUE(url.toLocalFile().endsWith("/share/doc/zorvant/guide/index.html"));
+        EXPECT_TRUE(QFile::exists(url.toLocalFile()));
+    }
+    EXPECT_EQ(window->StatusText(), "Opened the user guide");
+}
+
 TEST_F(Desktop, TheWindowMenuListsAndActivatesProjectsAndNewWindowsStayVisible) {
     window->resize(1200, 900);
     window->show();
