@@ -17,6 +17,7 @@ CResetSourcesPropPage::CResetSourcesPropPage(PeripheralRecord* rec9, PeripheralR
     b.Button(kConfigureComparator0Id, "Configure Comparator0");
     b.Label(kComparator0StatusId, "")->setWordWrap(false);
     b.EndRow();
+    b.NextColumn();
     b.Group("VDD Monitor");
     b.Check(kVddMonitorSourceId, "Enable VDD Monitor as a Reset Source");
     b.Group("Missing Clock Detector");
