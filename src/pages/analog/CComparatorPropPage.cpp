@@ -4,7 +4,9 @@
 #include <QBrush>
 #include <QColor>
 #include <QComboBox>
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QSlider>
 #include <QStyle>
 
@@ -99,6 +101,11 @@ void CComparatorPropPage::FillInputs() {
     const int selected[2] = {PositiveItem(instance_, *Record()), NegativeItem(instance_, *Record())};
     const int lists[2] = {kPositiveInputId, kNegativeInputId};
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    // Properly configured items get a blank icon, so that all names line up.
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    QPixmap blankPixmap(side, side);
+    blankPixmap.fill(Qt::transparent);
+    const QIcon blank(blankPixmap);
     for (int l = 0; l < 2; ++l) {
         const InputList& inputs = Inputs(lists[l]);
         std::vector<std::string> names;
@@ -108,7 +115,10 @@ void CComparatorPropPage::FillInputs() {
         for (int i = 0; box && i < kInputCount; ++i) {
             const PinState state = InputPinState(*portIO_, inputs[static_cast<std::size_t>(i)]);
             box->setItemData(i, ToQt(PinStatusText(state)), Qt::ToolTipRole);
-            if (state.Proper()) continue;
+            if (state.Proper()) {
+                box->setItemIcon(i, blank);
+                continue;
+            }
             box->setItemData(i, QBrush(kMisconfiguredColour), Qt::ForegroundRole);
             box->setItemIcon(i, warning);
         }

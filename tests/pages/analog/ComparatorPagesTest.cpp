@@ -36,7 +36,7 @@ std::vector<std::string> Items(QWidget* page, int id) {
 // Whether a list item is marked as a misconfigured pin, and the status it carries.
 bool Marked(QWidget* page, int id, int item) {
     auto* box = qobject_cast<QComboBox*>(driver::Find(page, id));
-    return box->itemData(item, Qt::ForegroundRole).isValid() && !box->itemIcon(item).isNull();
+    return box->itemData(item, Qt::ForegroundRole).isValid();
 }
 std::string ItemStatus(QWidget* page, int id, int item) {
     auto* box = qobject_cast<QComboBox*>(driver::Find(page, id));
