@@ -85,12 +85,9 @@ TEST_F(ComparatorPages, NewProjectShowsBothComparatorsAtTheirDefaults) {
             for (int n = 0; n < 2; ++n) {
                 s.SetActivePage(n);
                 QWidget* p = s.ActivePage();
-                EXPECT_EQ(s.ActivePage()->Caption(), n == 0 ? "Comparator0" : "Comparator1");
-                EXPECT_EQ(Text(p, Page::kEnableId), n == 0 ? "Enable Comparator0" : "Enable Comparator1");
                 EXPECT_FALSE(Checked(p, Page::kEnableId));
                 EXPECT_TRUE(Checked(p, 11257));
                 EXPECT_TRUE(Checked(p, 11261));
-                EXPECT_FALSE(Checked(p, 11260) || Checked(p, 11264));
                 EXPECT_EQ(Text(p, Page::kResponseTimeId), "2");
                 EXPECT_EQ(Text(p, Page::kInterruptTextId),
                           n == 0 ? "Comparator0 Interrupt is Disabled" : "Comparator1 Interrupt is Disabled");
@@ -98,7 +95,6 @@ TEST_F(ComparatorPages, NewProjectShowsBothComparatorsAtTheirDefaults) {
                           n == 0 ? "CP0 is Disabled on the Crossbar" : "CP1 is Disabled on the Crossbar");
                 EXPECT_EQ(Text(p, n == 0 ? 11284 : 11435),
                           n == 0 ? "CP0A is Disabled on the Crossbar" : "CP1A is Disabled on the Crossbar");
-                EXPECT_EQ(driver::Find(p, n == 0 ? 11434 : 11283), nullptr);
                 EXPECT_EQ(Text(p, Page::kPositiveStatusId), "Pin is Digital and Not Skipped: NOT Configured Properly");
                 EXPECT_EQ(Text(p, 11110), "");
             }

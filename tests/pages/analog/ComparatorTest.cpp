@@ -154,16 +154,6 @@ TEST(ComparatorStartUp, ResetClearsBothComparatorsAndTheirTexts) {
     EXPECT_EQ(p.Code(1).find("Comparator_Init"), std::string::npos);
 }
 
-TEST(ComparatorStartUp, HysteresisAndEdgesStayInTheWriteLineBeforeTheWait) {
-    Project p;
-    p.rec.Registers[3].Value = 0x0C | 0x02;  // CPT1CN: +20 mV, -10 mV
-    p.Enable(kComparator1, true);
-    p.rec.Registers[5].Value = 0x20 | 0x01;  // CPT1MD: rising edge, response time 1
-    const std::string routine = p.Routine(0);
-    EXPECT_NE(routine.find("    CPT1CN    = 0x8E;\r\n    for (i = 0;"), std::string::npos);
-    EXPECT_NE(routine.find("    CPT1CN    &= ~0x30;\r\n    CPT1MD    = 0x21;\r\n"), std::string::npos);
-}
-
 TEST(ComparatorInputs, EveryItemNamesItsPortAndBit) {
     // The names are shown; port and bit drive the pin checks: they must agree.
     for (const Instance* c : {&kComparator0, &kComparator1})
@@ -241,13 +231,4 @@ TEST(ComparatorTexts, InterruptAndCrossbarBitsOfEachComparator) {
     port.Registers[14].Value = 0x10 | 0x80;
     EXPECT_EQ(OutputText(kComparator0, port), "CP0 is Enabled on the Crossbar");
     EXPECT_EQ(AsyncOutputText(kComparator1, port), "CP1A is Enabled on the Crossbar");
-}
-
-TEST(ComparatorStartUp, ShortRecordIsLeftAlone) {
-    // A damaged project's record without entries: nothing to attach texts to.
-    PeripheralRecord empty;
-    ApplyStartUp(empty, kComparator1);
-    ResetComparators(empty);
-    EXPECT_EQ(empty.CPrologue, "");
-    EXPECT_EQ(PositiveItem(kComparator1, empty), 0);
 }
