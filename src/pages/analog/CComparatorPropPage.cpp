@@ -1,6 +1,5 @@
 #include "pages/analog/CComparatorPropPage.h"
 
-#include <QApplication>
 #include <QBrush>
 #include <QColor>
 #include <QComboBox>
@@ -22,7 +21,7 @@ constexpr int kPositiveHysteresisIds[] = {11257, 11258, 11259, 11260};
 constexpr int kNegativeHysteresisIds[] = {11261, 11262, 11263, 11264};
 constexpr const char* kHysteresisCaptions[] = {"Disabled", "5 mV", "10 mV", "20 mV"};
 
-// A misconfigured input pin stands out in its list before the list is opened.
+// List items whose pin is not analog and skipped: this colour and a warning icon.
 const QColor kMisconfiguredColour(176, 0, 0);
 
 QLabel* PlainLabel(const char* text, QWidget* parent) {
@@ -30,7 +29,9 @@ QLabel* PlainLabel(const char* text, QWidget* parent) {
 }
 
 // A status text on one line, as wide as it needs.
-void StatusLabel(PageBuilder& b, int id) { b.Label(id, "")->setWordWrap(false); }
+void StatusLabel(PageBuilder& b, int id) {
+    b.Label(id, "")->setWordWrap(false);
+}
 
 }  // namespace
 
@@ -45,9 +46,11 @@ CComparatorPropPage::CComparatorPropPage(const Instance& instance, PeripheralRec
     b.Group("");
     b.Check(kEnableId, instance.EnableCaption);
     b.Group("Positive Hysteresis:");
-    for (int i = 0; i < 4; ++i) b.Radio(kPositiveHysteresisIds[i], kHysteresisCaptions[i]);
+    for (int i = 0; i < 4; ++i)
+        b.Radio(kPositiveHysteresisIds[i], kHysteresisCaptions[i]);
     b.Group("Negative Hysteresis:");
-    for (int i = 0; i < 4; ++i) b.Radio(kNegativeHysteresisIds[i], kHysteresisCaptions[i]);
+    for (int i = 0; i < 4; ++i)
+        b.Radio(kNegativeHysteresisIds[i], kHysteresisCaptions[i]);
     b.Group("Comparator Response Time");
     QSlider* slider = b.Slider(kResponseTimeId, 0, kResponseSteps - 1);
     slider->setTickPosition(QSlider::TicksBelow);
@@ -84,10 +87,11 @@ CComparatorPropPage::CComparatorPropPage(const Instance& instance, PeripheralRec
         {kFallingEdgeId, ControlKind::Check, "", "", 0, instance.MdPosition, kFallingEdge, 0},
     };
     for (int i = 0; i < 4; ++i) {
-        table.push_back({kPositiveHysteresisIds[i], ControlKind::Radio, "", "", 0, instance.CnPosition,
-                         kPositiveHysteresis, static_cast<std::uint8_t>(i << 2)});
-        table.push_back({kNegativeHysteresisIds[i], ControlKind::Radio, "", "", 0, instance.CnPosition,
-                         kNegativeHysteresis, static_cast<std::uint8_t>(i)});
+        table.push_back({kPositiveHysteresisIds[i], ControlKind::Radio, "", "", 0,
+                         instance.CnPosition, kPositiveHysteresis,
+                         static_cast<std::uint8_t>(i << 2)});
+        table.push_back({kNegativeHysteresisIds[i], ControlKind::Radio, "", "", 0,
+                         instance.CnPosition, kNegativeHysteresis, static_cast<std::uint8_t>(i)});
     }
     Bind(table);
 }
@@ -98,7 +102,8 @@ const InputList& CComparatorPropPage::Inputs(int listId) const {
 }
 
 void CComparatorPropPage::FillInputs() {
-    const int selected[2] = {PositiveItem(instance_, *Record()), NegativeItem(instance_, *Record())};
+    const int selected[2] = {PositiveItem(instance_, *Record()),
+                             NegativeItem(instance_, *Record())};
     const int lists[2] = {kPositiveInputId, kNegativeInputId};
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     // Properly configured items get a blank icon, so that all names line up.
@@ -109,7 +114,8 @@ void CComparatorPropPage::FillInputs() {
     for (int l = 0; l < 2; ++l) {
         const InputList& inputs = Inputs(lists[l]);
         std::vector<std::string> names;
-        for (const InputPin& pin : inputs) names.push_back(pin.Name);
+        for (const InputPin& pin : inputs)
+            names.push_back(pin.Name);
         SetItems(lists[l], names);
         auto* box = qobject_cast<QComboBox*>(Control(lists[l]));
         for (int i = 0; box && i < kInputCount; ++i) {
@@ -133,7 +139,8 @@ void CComparatorPropPage::ShowPinStatus(int listId) {
         SetText(statusId, "");
         return;
     }
-    SetText(statusId, PinStatusText(InputPinState(*portIO_, Inputs(listId)[static_cast<std::size_t>(item)])));
+    SetText(statusId,
+            PinStatusText(InputPinState(*portIO_, Inputs(listId)[static_cast<std::size_t>(item)])));
 }
 
 void CComparatorPropPage::ShowOutputs() {
@@ -156,12 +163,14 @@ void CComparatorPropPage::OnSetActive() {
     RefreshPreview();
 }
 
-void CComparatorPropPage::ResetRegisters() { ResetComparators(*Record()); }
+void CComparatorPropPage::ResetRegisters() {
+    ResetComparators(*Record());
+}
 
 void CComparatorPropPage::OnCommand(int id) {
     switch (id) {
         case kEnableId:
-            CPropPage::OnCommand(id);
+            SetBits(IsChecked(id), instance_.CnPosition, kEnable);
             ApplyStartUp(*Record(), instance_);
             RefreshPreview();
             break;

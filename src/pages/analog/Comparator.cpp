@@ -11,7 +11,9 @@ std::uint8_t Reg(const PeripheralRecord& r, int position) {
     return i < r.Registers.size() ? r.Registers[i].Value : 0;
 }
 
-int Item(std::uint8_t field) { return field < kInputCount ? field : -1; }
+int Item(std::uint8_t field) {
+    return field < kInputCount ? field : -1;
+}
 
 }  // namespace
 
@@ -61,7 +63,9 @@ const Instance kComparator1 = {
     "    anl  CPT1CN,    #0CFh\r\n",
 };
 
-const Instance& Other(const Instance& c) { return c.Number == 0 ? kComparator1 : kComparator0; }
+const Instance& Other(const Instance& c) {
+    return c.Number == 0 ? kComparator1 : kComparator0;
+}
 
 const InputList& PositiveInputs(const Instance& c, bool largePackage) {
     return largePackage ? c.PositiveLarge : c.PositiveSmall;
@@ -96,7 +100,8 @@ void ApplyStartUp(PeripheralRecord& record, const Instance& c) {
 }
 
 void ResetComparators(PeripheralRecord& record) {
-    for (auto& entry : record.Registers) entry.Value = entry.ResetValue;
+    for (auto& entry : record.Registers)
+        entry.Value = entry.ResetValue;
     record.CPrologue.clear();
     for (const Instance* c : {&kComparator0, &kComparator1}) {
         const auto cn = static_cast<std::size_t>(c->CnPosition);
@@ -128,7 +133,8 @@ std::string InterruptText(const Instance& c, const PeripheralRecord& interrupts)
 }
 
 std::string OutputText(const Instance& c, const PeripheralRecord& portIo) {
-    return (Reg(portIo, kXbr0Position) & c.OutputBit) ? c.OutputText.Enabled : c.OutputText.Disabled;
+    return (Reg(portIo, kXbr0Position) & c.OutputBit) ? c.OutputText.Enabled
+                                                      : c.OutputText.Disabled;
 }
 
 std::string AsyncOutputText(const Instance& c, const PeripheralRecord& portIo) {

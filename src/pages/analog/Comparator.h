@@ -65,7 +65,7 @@ struct Instance {
     InputList NegativeLarge;
     InputList PositiveSmall;
     InputList NegativeSmall;
-    const char* CClearLine;    // clears the interrupt flags after start-up
+    const char* CClearLine;  // clears the interrupt flags after start-up
     const char* AsmClearLine;
 };
 
@@ -84,7 +84,8 @@ int NegativeItem(const Instance& c, const PeripheralRecord& record);
 // The texts that frame an enabled comparator's start-up: the loop counter
 // of the routine, the 10 us wait and the clearing of the interrupt flags.
 inline constexpr const char* kLoopCounter = "    int i = 0;\r\n";
-inline constexpr const char* kCWait = "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n";
+inline constexpr const char* kCWait =
+    "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n";
 inline constexpr const char* kAsmWait =
     "    clr  A                     ; Wait 10us for initialization\r\n"
     "    djnz ACC, $\r\n";

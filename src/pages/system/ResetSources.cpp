@@ -54,13 +54,14 @@ void SetVddMonitor(PeripheralRecord& rec0, bool on) {
 }
 
 void ResetSourceRegisters(PeripheralRecord& rec0, PeripheralRecord& rec9) {
-    for (RegisterEntry* e : {Entry(rec0, kVdm0cnPosition), Entry(rec0, kRstsrcPosition),
-                             Entry(rec9, kRstsrcPosition)})
+    for (RegisterEntry* e :
+         {Entry(rec0, kVdm0cnPosition), Entry(rec0, kRstsrcPosition), Entry(rec9, kRstsrcPosition)})
         if (e) e->Value = e->ResetValue;
 }
 
 std::string Comparator0StatusText(const PeripheralRecord& rec8) {
-    return Reg(rec8, kCpt0cnPosition) >= 0x80 ? "Comparator0 is Enabled" : "Comparator0 is Disabled";
+    return Reg(rec8, kCpt0cnPosition) >= 0x80 ? "Comparator0 is Enabled"
+                                              : "Comparator0 is Disabled";
 }
 
 }  // namespace resetsrc

@@ -20,7 +20,7 @@ inline constexpr int kVdm0cnPosition = 0;
 inline constexpr int kRstsrcPosition = 1;  // in record 0 and in record 9
 inline constexpr int kCpt0cnPosition = 0;  // in record 8
 
-inline constexpr std::uint8_t kVddMonitorOn = 0x80;    // VDM0CN
+inline constexpr std::uint8_t kVddMonitorOn = 0x80;      // VDM0CN
 inline constexpr std::uint8_t kVddMonitorSource = 0x02;  // RSTSRC
 inline constexpr std::uint8_t kMissingClockSource = 0x04;
 inline constexpr std::uint8_t kComparator0Source = 0x20;

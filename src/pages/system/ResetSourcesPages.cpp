@@ -47,9 +47,13 @@ void CResetSourcesPropPage::OnSetActive() {
     RefreshPreview();
 }
 
-void CResetSourcesPropPage::OnOK() { ConfirmSources(*Record(), *rec9_); }
+void CResetSourcesPropPage::OnOK() {
+    ConfirmSources(*Record(), *rec9_);
+}
 
-void CResetSourcesPropPage::ResetRegisters() { ResetSourceRegisters(*Record(), *rec9_); }
+void CResetSourcesPropPage::ResetRegisters() {
+    ResetSourceRegisters(*Record(), *rec9_);
+}
 
 void CResetSourcesPropPage::OnCommand(int id) {
     switch (id) {
@@ -75,14 +79,18 @@ CResetVDDMonPropPage::CResetVDDMonPropPage(PeripheralRecord* rec9)
     b.Preview();
 }
 
-void CResetVDDMonPropPage::Refresh() { Check(kVddMonitorId, TestBits(kVdm0cnPosition, kVddMonitorOn)); }
+void CResetVDDMonPropPage::Refresh() {
+    Check(kVddMonitorId, TestBits(kVdm0cnPosition, kVddMonitorOn));
+}
 
 void CResetVDDMonPropPage::OnSetActive() {
     Refresh();
     RefreshPreview();
 }
 
-void CResetVDDMonPropPage::ResetRegisters() { ResetSourceRegisters(*Record(), *rec9_); }
+void CResetVDDMonPropPage::ResetRegisters() {
+    ResetSourceRegisters(*Record(), *rec9_);
+}
 
 void CResetVDDMonPropPage::OnCommand(int id) {
     if (id != kVddMonitorId) return CPropPage::OnCommand(id);

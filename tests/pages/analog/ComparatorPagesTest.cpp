@@ -24,12 +24,15 @@ using Page = CComparatorPropPage;
 constexpr int kLargeModel = 0;  // Q7R20
 constexpr int kSmallModel = 2;  // Q7R22
 
-CDeviceDlg& Sheet(ModalDialog& d) { return dynamic_cast<CDeviceDlg&>(d); }
+CDeviceDlg& Sheet(ModalDialog& d) {
+    return dynamic_cast<CDeviceDlg&>(d);
+}
 
 std::vector<std::string> Items(QWidget* page, int id) {
     auto* box = qobject_cast<QComboBox*>(driver::Find(page, id));
     std::vector<std::string> out;
-    for (int i = 0; box && i < box->count(); ++i) out.push_back(box->itemText(i).toStdString());
+    for (int i = 0; box && i < box->count(); ++i)
+        out.push_back(box->itemText(i).toStdString());
     return out;
 }
 
@@ -43,8 +46,12 @@ std::string ItemStatus(QWidget* page, int id, int item) {
     return box->itemData(item, Qt::ToolTipRole).toString().toStdString();
 }
 
-std::string Text(QWidget* page, int id) { return driver::TextOf(driver::Find(page, id)); }
-bool Checked(QWidget* page, int id) { return driver::IsChecked(driver::Find(page, id)); }
+std::string Text(QWidget* page, int id) {
+    return driver::TextOf(driver::Find(page, id));
+}
+bool Checked(QWidget* page, int id) {
+    return driver::IsChecked(driver::Find(page, id));
+}
 
 class ComparatorPages : public ::testing::Test {
 protected:
@@ -90,23 +97,31 @@ TEST_F(ComparatorPages, NewProjectShowsBothComparatorsAtTheirDefaults) {
                 EXPECT_TRUE(Checked(p, 11261));
                 EXPECT_EQ(Text(p, Page::kResponseTimeId), "2");
                 EXPECT_EQ(Text(p, Page::kInterruptTextId),
-                          n == 0 ? "Comparator0 Interrupt is Disabled" : "Comparator1 Interrupt is Disabled");
-                EXPECT_EQ(Text(p, n == 0 ? 11283 : 11434),
-                          n == 0 ? "CP0 is Disabled on the Crossbar" : "CP1 is Disabled on the Crossbar");
+                          n == 0 ? "Comparator0 Interrupt is Disabled"
+                                 : "Comparator1 Interrupt is Disabled");
+                EXPECT_EQ(Text(p, n == 0 ? 11283 : 11434), n == 0
+                                                               ? "CP0 is Disabled on the Crossbar"
+                                                               : "CP1 is Disabled on the Crossbar");
                 EXPECT_EQ(Text(p, n == 0 ? 11284 : 11435),
-                          n == 0 ? "CP0A is Disabled on the Crossbar" : "CP1A is Disabled on the Crossbar");
-                EXPECT_EQ(Text(p, Page::kPositiveStatusId), "Pin is Digital and Not Skipped: NOT Configured Properly");
+                          n == 0 ? "CP0A is Disabled on the Crossbar"
+                                 : "CP1A is Disabled on the Crossbar");
+                EXPECT_EQ(Text(p, Page::kPositiveStatusId),
+                          "Pin is Digital and Not Skipped: NOT Configured Properly");
                 EXPECT_EQ(Text(p, 11110), "");
             }
             QWidget* p0 = s.Page(0);
             QWidget* p1 = s.Page(1);
             using V = std::vector<std::string>;
             if (large) {
-                EXPECT_EQ(Items(p0, Page::kPositiveInputId), (V{"P2.0", "P2.5", "P3.4", "P4.3", "P0.3"}));
-                EXPECT_EQ(Items(p1, Page::kNegativeInputId), (V{"P2.3", "P3.1", "P4.0", "P4.6", "P1.2"}));
+                EXPECT_EQ(Items(p0, Page::kPositiveInputId),
+                          (V{"P2.0", "P2.5", "P3.4", "P4.3", "P0.3"}));
+                EXPECT_EQ(Items(p1, Page::kNegativeInputId),
+                          (V{"P2.3", "P3.1", "P4.0", "P4.6", "P1.2"}));
             } else {
-                EXPECT_EQ(Items(p0, Page::kNegativeInputId), (V{"P1.1", "P1.5", "P2.1", "P2.5", "P0.1"}));
-                EXPECT_EQ(Items(p1, Page::kPositiveInputId), (V{"P1.2", "P1.6", "P2.2", "P2.6", "P0.4"}));
+                EXPECT_EQ(Items(p0, Page::kNegativeInputId),
+                          (V{"P1.1", "P1.5", "P2.1", "P2.5", "P0.1"}));
+                EXPECT_EQ(Items(p1, Page::kPositiveInputId),
+                          (V{"P1.2", "P1.6", "P2.2", "P2.6", "P0.4"}));
             }
             EXPECT_EQ(Text(p0, Page::kPositiveInputId), large ? "P2.0" : "P1.0");
             EXPECT_EQ(Text(p1, Page::kNegativeInputId), large ? "P2.3" : "P1.3");
@@ -179,14 +194,18 @@ TEST_F(ComparatorPages, Port4InputOnALargePackageAndMarkedItems) {
         s.SetActivePage(1);
         QWidget* p1 = s.Page(1);
         // Only P4.6 is analog; port 4 needs no skip, so only it is unmarked.
-        for (int i = 0; i < 5; ++i) EXPECT_EQ(Marked(p1, Page::kNegativeInputId, i), i != 3) << i;
-        EXPECT_EQ(ItemStatus(p1, Page::kNegativeInputId, 3), "Pin is Analog and Skipped: Configured Properly");
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(Marked(p1, Page::kNegativeInputId, i), i != 3) << i;
+        EXPECT_EQ(ItemStatus(p1, Page::kNegativeInputId, 3),
+                  "Pin is Analog and Skipped: Configured Properly");
         EXPECT_EQ(ItemStatus(p1, Page::kNegativeInputId, 0),
                   "Pin is Digital and Not Skipped: NOT Configured Properly");
         ASSERT_EQ(driver::SelectText(p1, Page::kNegativeInputId, "P4.6"), "");
-        EXPECT_EQ(Text(p1, Page::kNegativeStatusId), "Pin is Analog and Skipped: Configured Properly");
+        EXPECT_EQ(Text(p1, Page::kNegativeStatusId),
+                  "Pin is Analog and Skipped: Configured Properly");
         ASSERT_EQ(driver::SelectIndex(p1, Page::kPositiveInputId, 3), "");  // P4.5, digital
-        EXPECT_EQ(Text(p1, Page::kPositiveStatusId), "Pin is Digital and Skipped: NOT Configured Properly");
+        EXPECT_EQ(Text(p1, Page::kPositiveStatusId),
+                  "Pin is Digital and Skipped: NOT Configured Properly");
         EXPECT_EQ(Text(p1, 11110), "    CPT1MX    = 0x33;\n");
         // Another item replaces the field; the other comparator is untouched.
         ASSERT_EQ(driver::SelectIndex(p1, Page::kNegativeInputId, 1), "");
@@ -207,12 +226,14 @@ TEST_F(ComparatorPages, SmallPackagePinStatusAfterSelectionAndActivation) {
         EXPECT_TRUE(Marked(p0, Page::kPositiveInputId, 0));
         EXPECT_FALSE(Marked(p0, Page::kPositiveInputId, 1));
         ASSERT_EQ(driver::SelectText(p0, Page::kPositiveInputId, "P1.4"), "");
-        EXPECT_EQ(Text(p0, Page::kPositiveStatusId), "Pin is Analog and Skipped: Configured Properly");
+        EXPECT_EQ(Text(p0, Page::kPositiveStatusId),
+                  "Pin is Analog and Skipped: Configured Properly");
         s.SetActivePage(1);
         s.SetActivePage(0);
         EXPECT_EQ(Text(p0, Page::kPositiveInputId), "P1.4");
         EXPECT_EQ(Items(p0, Page::kPositiveInputId).size(), 5u);  // rebuilt, not appended
-        EXPECT_EQ(Text(p0, Page::kPositiveStatusId), "Pin is Analog and Skipped: Configured Properly");
+        EXPECT_EQ(Text(p0, Page::kPositiveStatusId),
+                  "Pin is Analog and Skipped: Configured Properly");
         s.PressOk();
     });
     EXPECT_TRUE(Run());
@@ -226,8 +247,10 @@ TEST_F(ComparatorPages, MultiplexerValueWithoutAnItemSelectsNothing) {
     doc_->SetPeripheral(r, Pid::Comparators);
     Then([](CDeviceDlg& s) {
         QWidget* p0 = s.Page(0);
-        EXPECT_EQ(qobject_cast<QComboBox*>(driver::Find(p0, Page::kPositiveInputId))->currentIndex(), -1);
-        EXPECT_EQ(qobject_cast<QComboBox*>(driver::Find(p0, Page::kNegativeInputId))->currentIndex(), -1);
+        EXPECT_EQ(
+            qobject_cast<QComboBox*>(driver::Find(p0, Page::kPositiveInputId))->currentIndex(), -1);
+        EXPECT_EQ(
+            qobject_cast<QComboBox*>(driver::Find(p0, Page::kNegativeInputId))->currentIndex(), -1);
         EXPECT_EQ(Text(p0, Page::kPositiveStatusId), "");
         ASSERT_EQ(driver::SelectIndex(p0, Page::kPositiveInputId, 2), "");
         EXPECT_EQ(Text(p0, 11110), "    CPT0MX    = 0x52;\n");
@@ -273,7 +296,8 @@ TEST_F(ComparatorPages, NestedPortIOSheetIsStoredAtOnceAndUpdatesTheTexts) {
         ASSERT_EQ(driver::Click(p0, Page::kConfigurePortIOId), "");
         EXPECT_EQ(Text(p0, 11283), "CP0 is Enabled on the Crossbar");
         EXPECT_EQ(Text(p0, 11284), "CP0A is Disabled on the Crossbar");
-        EXPECT_EQ(Text(p0, Page::kPositiveStatusId), "Pin is Analog and Skipped: Configured Properly");
+        EXPECT_EQ(Text(p0, Page::kPositiveStatusId),
+                  "Pin is Analog and Skipped: Configured Properly");
         EXPECT_FALSE(Marked(p0, Page::kPositiveInputId, 0));
         EXPECT_TRUE(Marked(p0, Page::kPositiveInputId, 1));
         // The Comparator1 page reads the same copy at its next activation.
@@ -284,9 +308,9 @@ TEST_F(ComparatorPages, NestedPortIOSheetIsStoredAtOnceAndUpdatesTheTexts) {
     Then([](CDeviceDlg& nested) {
         EXPECT_EQ(nested.windowTitle().toStdString(), "Port I/O");
         QWidget* x = nested.Page(0);
-        ASSERT_EQ(driver::Click(x, 11449), "");        // CP0
-        ASSERT_EQ(driver::Click(x, 11464 + 16), "");   // skip P2.0
-        ASSERT_EQ(driver::Click(x, 11496 + 16), "");   // P2.0 analog
+        ASSERT_EQ(driver::Click(x, 11449), "");       // CP0
+        ASSERT_EQ(driver::Click(x, 11464 + 16), "");  // skip P2.0
+        ASSERT_EQ(driver::Click(x, 11496 + 16), "");  // P2.0 analog
         nested.PressOk();
     });
     EXPECT_FALSE(Run());

@@ -34,7 +34,8 @@ struct Project {
     // The routine of the comparator record as generated, or "" when absent.
     std::string Routine(int format) {
         const std::string code = Code(format);
-        const std::string head = format == 0 ? "void Comparator_Init()\r\n{\r\n" : "Comparator_Init:\r\n";
+        const std::string head =
+            format == 0 ? "void Comparator_Init()\r\n{\r\n" : "Comparator_Init:\r\n";
         const std::string foot = format == 0 ? "}\r\n" : "    ret\r\n";
         const auto at = code.find(head);
         if (at == std::string::npos) return {};
@@ -163,7 +164,8 @@ TEST(ComparatorInputs, EveryItemNamesItsPortAndBit) {
                     char name[8];
                     std::snprintf(name, sizeof name, "P%d.%d", pin.Port, pin.Bit);
                     EXPECT_STREQ(pin.Name, name);
-                    EXPECT_TRUE(large || pin.Port < 4) << pin.Name << ": small packages have no port 4";
+                    EXPECT_TRUE(large || pin.Port < 4)
+                        << pin.Name << ": small packages have no port 4";
                 }
     EXPECT_STREQ(NegativeInputs(kComparator1, true)[3].Name, "P4.6");
     EXPECT_STREQ(PositiveInputs(kComparator0, false)[1].Name, "P1.4");
@@ -188,9 +190,11 @@ TEST(ComparatorPins, TheFourStatesPort4AndTheSmallPackage) {
     doc->GetPeripheral(port, Pid::PortIO);
     const InputPin p46 = NegativeInputs(kComparator1, true)[3];
     // Port 4 has no skip register: it counts as skipped, so only the mode matters.
-    EXPECT_EQ(PinStatusText(InputPinState(port, p46)), "Pin is Digital and Skipped: NOT Configured Properly");
+    EXPECT_EQ(PinStatusText(InputPinState(port, p46)),
+              "Pin is Digital and Skipped: NOT Configured Properly");
     port.Registers[4].Value = static_cast<std::uint8_t>(~0x40);  // P4MDIN bit 6 clear
-    EXPECT_EQ(PinStatusText(InputPinState(port, p46)), "Pin is Analog and Skipped: Configured Properly");
+    EXPECT_EQ(PinStatusText(InputPinState(port, p46)),
+              "Pin is Analog and Skipped: Configured Properly");
     EXPECT_TRUE(InputPinState(port, p46).Proper());
 
     const InputPin p14 = PositiveInputs(kComparator0, false)[1];
@@ -200,9 +204,11 @@ TEST(ComparatorPins, TheFourStatesPort4AndTheSmallPackage) {
     EXPECT_EQ(PinStatusText(InputPinState(port, p14)),
               "Pin is Analog and Not Skipped: NOT Configured Properly");
     port.Registers[11].Value = 0x10;  // P1SKIP bit 4
-    EXPECT_EQ(PinStatusText(InputPinState(port, p14)), "Pin is Analog and Skipped: Configured Properly");
+    EXPECT_EQ(PinStatusText(InputPinState(port, p14)),
+              "Pin is Analog and Skipped: Configured Properly");
     port.Registers[1].Value = 0xFF;
-    EXPECT_EQ(PinStatusText(InputPinState(port, p14)), "Pin is Digital and Skipped: NOT Configured Properly");
+    EXPECT_EQ(PinStatusText(InputPinState(port, p14)),
+              "Pin is Digital and Skipped: NOT Configured Properly");
     EXPECT_FALSE(InputPinState(port, p14).Proper());
     // A neighbouring bit says nothing about the pin.
     port.Registers[1].Value = static_cast<std::uint8_t>(~0x20);

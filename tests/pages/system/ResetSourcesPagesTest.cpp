@@ -19,10 +19,18 @@ namespace {
 using Sources = CResetSourcesPropPage;
 using VddMon = CResetVDDMonPropPage;
 
-CDeviceDlg& Sheet(ModalDialog& d) { return dynamic_cast<CDeviceDlg&>(d); }
-std::string Text(QWidget* page, int id) { return driver::TextOf(driver::Find(page, id)); }
-bool Checked(QWidget* page, int id) { return driver::IsChecked(driver::Find(page, id)); }
-bool Enabled(QWidget* page, int id) { return driver::Find(page, id)->isEnabled(); }
+CDeviceDlg& Sheet(ModalDialog& d) {
+    return dynamic_cast<CDeviceDlg&>(d);
+}
+std::string Text(QWidget* page, int id) {
+    return driver::TextOf(driver::Find(page, id));
+}
+bool Checked(QWidget* page, int id) {
+    return driver::IsChecked(driver::Find(page, id));
+}
+bool Enabled(QWidget* page, int id) {
+    return driver::Find(page, id)->isEnabled();
+}
 
 class ResetSourcesPages : public ::testing::Test {
 protected:
@@ -111,7 +119,8 @@ TEST_F(ResetSourcesPages, VddMonitorSwitchesItsResetSource) {
         EXPECT_FALSE(Checked(vdd, VddMon::kVddMonitorId));
         ASSERT_EQ(driver::Click(vdd, VddMon::kVddMonitorId), "");
         EXPECT_EQ(Text(vdd, 11110),
-                  "    VDM0CN    = 0x80;\n    for (i = 0; i < 350; i++);  // Wait 100us for initialization\n");
+                  "    VDM0CN    = 0x80;\n    for (i = 0; i < 350; i++);  // Wait 100us for "
+                  "initialization\n");
         s.SetActivePage(0);
         EXPECT_TRUE(Enabled(src, Sources::kVddMonitorSourceId));
         ASSERT_EQ(driver::Click(src, Sources::kVddMonitorSourceId), "");
@@ -132,7 +141,8 @@ TEST_F(ResetSourcesPages, VddMonitorSwitchesItsResetSource) {
     EXPECT_EQ(r.CPrologue, "    int i = 0;\r\n");
     EXPECT_EQ(r.Registers[0].Value, 0x80);
     EXPECT_EQ(r.Registers[1].Value, 0x00);
-    EXPECT_NE(doc_->GenerateSource().find("void Reset_Sources_Init()\r\n{\r\n    int i = 0;\r\n    VDM0CN    = 0x80;\r\n"),
+    EXPECT_NE(doc_->GenerateSource().find(
+                  "void Reset_Sources_Init()\r\n{\r\n    int i = 0;\r\n    VDM0CN    = 0x80;\r\n"),
               std::string::npos);
 
     // Reopened: the monitor is on and its source box available; Reset on
@@ -188,6 +198,7 @@ TEST_F(ResetSourcesPages, NestedComparatorSheetSurvivesACancelOfTheOuterSheet) {
     EXPECT_EQ(cmp.Registers[0].Value, 0x8C);
     EXPECT_EQ(cmp.CPrologue, "    int i = 0;\r\n");
     EXPECT_EQ(cmp.Registers[0].CPost,
-              "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n    CPT0CN    &= ~0x30;\r\n");
+              "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n    CPT0CN    &= "
+              "~0x30;\r\n");
     EXPECT_EQ(Rstsrc(Pid::ResetSources), 0x00);  // the outer sheet was cancelled
 }

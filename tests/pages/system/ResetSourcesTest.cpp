@@ -34,7 +34,9 @@ struct Project {
     PeripheralRecord rec0, rec9;
 };
 
-bool Has(const std::string& code, const std::string& text) { return code.find(text) != std::string::npos; }
+bool Has(const std::string& code, const std::string& text) {
+    return code.find(text) != std::string::npos;
+}
 
 }  // namespace
 
@@ -60,11 +62,13 @@ TEST(ResetSources, Comparator0SourceMovesIntoTheSecondWrite) {
     EXPECT_EQ(p.Rstsrc0(), 0x04);
     EXPECT_EQ(p.Rstsrc9(), 0x24);
     EXPECT_TRUE(Has(c, "void Reset_Sources_Init()\r\n{\r\n    RSTSRC    = 0x04;\r\n}\r\n"));
-    EXPECT_TRUE(Has(c, "void Comparator_Reset_Source_Init()\r\n{\r\n    RSTSRC    = 0x24;\r\n}\r\n"));
+    EXPECT_TRUE(
+        Has(c, "void Comparator_Reset_Source_Init()\r\n{\r\n    RSTSRC    = 0x24;\r\n}\r\n"));
     // The second write comes after the comparators' routine in the calls too.
     EXPECT_TRUE(Has(c, "    Reset_Sources_Init();\r\n    Comparator_Reset_Source_Init();\r\n"));
     const std::string a = p.Code(1);
-    EXPECT_TRUE(Has(a, "Comparator_Reset_Source_Init:\r\n    mov  RSTSRC,    #024h\r\n    ret\r\n"));
+    EXPECT_TRUE(
+        Has(a, "Comparator_Reset_Source_Init:\r\n    mov  RSTSRC,    #024h\r\n    ret\r\n"));
 
     // Reopening: record 9 brings the source back into record 0 (the box is ticked).
     PeripheralRecord rec0, rec9;
@@ -131,7 +135,8 @@ TEST(ResetSources, SwitchingTheVddMonitorOffDropsItAsASource) {
     EXPECT_EQ(p.rec0.CPrologue, "");
     EXPECT_EQ(p.rec0.Registers[0].Value, 0x00);
     EXPECT_EQ(p.Rstsrc0(), kMissingClockSource);
-    EXPECT_TRUE(Has(p.Confirm(), "void Reset_Sources_Init()\r\n{\r\n    RSTSRC    = 0x04;\r\n}\r\n"));
+    EXPECT_TRUE(
+        Has(p.Confirm(), "void Reset_Sources_Init()\r\n{\r\n    RSTSRC    = 0x04;\r\n}\r\n"));
 }
 
 TEST(ResetSources, ResetPutsBackTheRegistersButKeepsTheCounter) {
