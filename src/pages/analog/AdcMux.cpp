@@ -46,9 +46,11 @@ AdcMuxEntry InternalEntry(std::size_t index, const char* name, std::uint8_t code
     return e;
 }
 
-std::vector<AdcMuxEntry> BuildList(const std::vector<PinCode>& pins, const char* first, const char* second) {
+std::vector<AdcMuxEntry> BuildList(const std::vector<PinCode>& pins, const char* first,
+                                   const char* second) {
     std::vector<AdcMuxEntry> list;
-    for (const auto& p : pins) list.push_back(PinEntry(list.size(), p));
+    for (const auto& p : pins)
+        list.push_back(PinEntry(list.size(), p));
     list.push_back(InternalEntry(list.size(), first, 0x1E));
     list.push_back(InternalEntry(list.size(), second, 0x1F));
     return list;
@@ -57,10 +59,10 @@ std::vector<AdcMuxEntry> BuildList(const std::vector<PinCode>& pins, const char*
 // Code 0x10 has no pin on the large packages; 0x15 to 0x1D none anywhere.
 const std::vector<PinCode>& LargePins() {
     static const std::vector<PinCode> pins = {
-        {2, 0, 0x00}, {2, 1, 0x01}, {2, 2, 0x02}, {2, 3, 0x03}, {2, 5, 0x04}, {2, 6, 0x05},
-        {3, 0, 0x06}, {3, 1, 0x07}, {3, 4, 0x08}, {3, 5, 0x09}, {3, 7, 0x0A}, {4, 0, 0x0B},
-        {4, 3, 0x0C}, {4, 4, 0x0D}, {4, 5, 0x0E}, {4, 6, 0x0F}, {0, 3, 0x11}, {0, 4, 0x12},
-        {1, 1, 0x13}, {1, 2, 0x14},
+        {2, 0, 0x00}, {2, 1, 0x01}, {2, 2, 0x02}, {2, 3, 0x03}, {2, 5, 0x04},
+        {2, 6, 0x05}, {3, 0, 0x06}, {3, 1, 0x07}, {3, 4, 0x08}, {3, 5, 0x09},
+        {3, 7, 0x0A}, {4, 0, 0x0B}, {4, 3, 0x0C}, {4, 4, 0x0D}, {4, 5, 0x0E},
+        {4, 6, 0x0F}, {0, 3, 0x11}, {0, 4, 0x12}, {1, 1, 0x13}, {1, 2, 0x14},
     };
     return pins;
 }
@@ -68,8 +70,10 @@ const std::vector<PinCode>& LargePins() {
 const std::vector<PinCode>& SmallPins() {
     static const std::vector<PinCode> pins = [] {
         std::vector<PinCode> v;
-        for (int b = 0; b < 8; ++b) v.push_back({1, b, static_cast<std::uint8_t>(b)});
-        for (int b = 0; b < 8; ++b) v.push_back({2, b, static_cast<std::uint8_t>(8 + b)});
+        for (int b = 0; b < 8; ++b)
+            v.push_back({1, b, static_cast<std::uint8_t>(b)});
+        for (int b = 0; b < 8; ++b)
+            v.push_back({2, b, static_cast<std::uint8_t>(8 + b)});
         v.push_back({3, 0, 0x10});
         v.push_back({0, 0, 0x11});
         v.push_back({0, 1, 0x12});
@@ -119,18 +123,24 @@ int IndexOfRegister(const std::vector<AdcMuxEntry>& list, std::uint8_t reg) {
 }
 
 PinState StateOf(const AdcMuxEntry& entry, const PeripheralRecord& portIo) {
-    const bool analog = entry.ModeRegister == kNoRegister || !PortBit(portIo, entry.ModeRegister, entry.ModeMask);
-    const bool skipped = entry.SkipRegister == kNoRegister || PortBit(portIo, entry.SkipRegister, entry.SkipMask);
+    const bool analog =
+        entry.ModeRegister == kNoRegister || !PortBit(portIo, entry.ModeRegister, entry.ModeMask);
+    const bool skipped =
+        entry.SkipRegister == kNoRegister || PortBit(portIo, entry.SkipRegister, entry.SkipMask);
     if (analog) return skipped ? PinState::AnalogSkipped : PinState::AnalogNotSkipped;
     return skipped ? PinState::DigitalSkipped : PinState::DigitalNotSkipped;
 }
 
 std::string PinStatusText(PinState s) {
     switch (s) {
-        case PinState::AnalogSkipped: return "Pin is Analog and Skipped: Configured Properly";
-        case PinState::AnalogNotSkipped: return "Pin is Analog and Not Skipped: NOT Configured Properly";
-        case PinState::DigitalSkipped: return "Pin is Digital and Skipped: NOT Configured Properly";
-        case PinState::DigitalNotSkipped: return "Pin is Digital and Not Skipped: NOT Configured Properly";
+        case PinState::AnalogSkipped:
+            return "Pin is Analog and Skipped: Configured Properly";
+        case PinState::AnalogNotSkipped:
+            return "Pin is Analog and Not Skipped: NOT Configured Properly";
+        case PinState::DigitalSkipped:
+            return "Pin is Digital and Skipped: NOT Configured Properly";
+        case PinState::DigitalNotSkipped:
+            return "Pin is Digital and Not Skipped: NOT Configured Properly";
     }
     return {};
 }
@@ -149,26 +159,32 @@ std::string ModeText(const AdcMuxEntry& negative) {
 std::string CnvstrText(int deviceCode, std::uint8_t startValue, const PeripheralRecord& portIo) {
     if (startValue != kStartCnvstr) return {};
     if (models::IsSmallPackage(deviceCode)) {
-        return PortBit(portIo, 10, 0x40) ? "P0.6 is Skipped For CNVSTR: Configured Properly"
-                                         : "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly";
+        return PortBit(portIo, 10, 0x40)
+                   ? "P0.6 is Skipped For CNVSTR: Configured Properly"
+                   : "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly";
     }
     return PortBit(portIo, 11, 0x10) ? "P1.4 is Skipped For CNVSTR: Configured Properly"
                                      : "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly";
 }
 
 std::string ConversionInterruptText(std::uint8_t eie1) {
-    return (eie1 & kConversionInterrupt) ? "ADC0 Interrupt is Enabled" : "ADC0 Interrupt is Disabled";
+    return (eie1 & kConversionInterrupt) ? "ADC0 Interrupt is Enabled"
+                                         : "ADC0 Interrupt is Disabled";
 }
 
 std::string WindowInterruptText(std::uint8_t eie1) {
-    return (eie1 & kWindowInterrupt) ? "ADC0 Window Interrupt is Enabled" : "ADC0 Window Interrupt is Disabled";
+    return (eie1 & kWindowInterrupt) ? "ADC0 Window Interrupt is Enabled"
+                                     : "ADC0 Window Interrupt is Disabled";
 }
 
-std::uint32_t SarClock(std::uint32_t sysclk, std::uint8_t adc0cf) { return sysclk / ((adc0cf >> kSarShift) + 1u); }
+std::uint32_t SarClock(std::uint32_t sysclk, std::uint8_t adc0cf) {
+    return sysclk / ((adc0cf >> kSarShift) + 1u);
+}
 
 std::string SarClockText(std::uint32_t sysclk, std::uint8_t adc0cf) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%d", static_cast<int>(static_cast<std::int32_t>(SarClock(sysclk, adc0cf))));
+    std::snprintf(buf, sizeof buf, "%d",
+                  static_cast<int>(static_cast<std::int32_t>(SarClock(sysclk, adc0cf))));
     return buf;
 }
 
@@ -186,8 +202,10 @@ SarDivider SarDividerFor(std::uint32_t sysclk, std::uint32_t target) {
 
 std::optional<std::uint32_t> ParseUnsigned(const std::string& text) {
     std::size_t first = 0, last = text.size();
-    while (first < last && std::isspace(static_cast<unsigned char>(text[first]))) ++first;
-    while (last > first && std::isspace(static_cast<unsigned char>(text[last - 1]))) --last;
+    while (first < last && std::isspace(static_cast<unsigned char>(text[first])))
+        ++first;
+    while (last > first && std::isspace(static_cast<unsigned char>(text[last - 1])))
+        --last;
     if (first == last) return std::nullopt;
     std::uint64_t value = 0;
     for (std::size_t i = first; i < last; ++i) {

@@ -24,13 +24,13 @@ inline constexpr int kAdc0gtlPosition = 5;
 inline constexpr int kAdc0lthPosition = 6;
 inline constexpr int kAdc0ltlPosition = 7;
 
-inline constexpr std::uint8_t kMuxField = 0x1F;          // AMX0P / AMX0N input code
-inline constexpr std::uint8_t kSarField = 0xF8;          // ADC0CF bits 7..3: AD0SC
+inline constexpr std::uint8_t kMuxField = 0x1F;  // AMX0P / AMX0N input code
+inline constexpr std::uint8_t kSarField = 0xF8;  // ADC0CF bits 7..3: AD0SC
 inline constexpr int kSarShift = 3;
-inline constexpr std::uint8_t kLeftJustify = 0x04;       // ADC0CF
-inline constexpr std::uint8_t kEnable = 0x80;            // ADC0CN
-inline constexpr std::uint8_t kLowPowerTrack = 0x40;     // ADC0CN
-inline constexpr std::uint8_t kStartField = 0x07;        // ADC0CN start-of-conversion source
+inline constexpr std::uint8_t kLeftJustify = 0x04;    // ADC0CF
+inline constexpr std::uint8_t kEnable = 0x80;         // ADC0CN
+inline constexpr std::uint8_t kLowPowerTrack = 0x40;  // ADC0CN
+inline constexpr std::uint8_t kStartField = 0x07;     // ADC0CN start-of-conversion source
 inline constexpr std::uint8_t kStartCnvstr = 4;
 inline constexpr int kMaxAd0sc = 31;
 
@@ -46,7 +46,7 @@ inline constexpr std::uint8_t kNoRegister = 255;
 struct AdcMuxEntry {
     std::uint8_t ItemIndex = 255;  // position in the list; 255 for the empty entry
     std::string Name;
-    std::uint8_t Code = 0;  // the value of the 0x1F field
+    std::uint8_t Code = 0;          // the value of the 0x1F field
     std::uint8_t ModeRegister = 0;  // Port I/O position of the pin's PnMDIN, or kNoRegister
     std::uint8_t ModeMask = 0;
     std::uint8_t SkipRegister = 0;  // Port I/O position of the pin's PnSKIP, or kNoRegister
@@ -76,7 +76,9 @@ enum class PinState { AnalogSkipped, AnalogNotSkipped, DigitalSkipped, DigitalNo
 // Analog unless the entry's PnMDIN bit is set; skipped when its PnSKIP bit
 // is set or it has no skip register (internal inputs and port 4 pins).
 PinState StateOf(const AdcMuxEntry& entry, const PeripheralRecord& portIo);
-constexpr bool IsConfiguredProperly(PinState s) { return s == PinState::AnalogSkipped; }
+constexpr bool IsConfiguredProperly(PinState s) {
+    return s == PinState::AnalogSkipped;
+}
 // "Pin is Analog and Skipped: Configured Properly" and its three siblings.
 std::string PinStatusText(PinState s);
 

@@ -1,7 +1,10 @@
 #include "pages/analog/CAdc0PropPage.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
 
@@ -14,18 +17,20 @@
 using namespace adc;
 
 CommandRow AdcCommand() {
-    return {cmd::Adc,
-            "ADC",
-            {Pid::Adc},
-            {{[](CommandInputs& in) {
-                return std::unique_ptr<CPropPage>(new CAdc0PropPage(
-                    &in.Rec(Pid::PortIO), &in.Rec(Pid::Interrupts), in.Sysclk(), in.LargePackage()));
-            }}}};
+    return {
+        cmd::Adc, "ADC", {Pid::Adc}, {{[](CommandInputs& in) {
+            return std::unique_ptr<CPropPage>(new CAdc0PropPage(
+                &in.Rec(Pid::PortIO), &in.Rec(Pid::Interrupts), in.Sysclk(), in.LargePackage()));
+        }}}};
 }
 
-CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts, const std::uint32_t* sysclk,
-                             int largePackage)
-    : CPropPage("ADC0"), portIO_(portIO), interrupts_(interrupts), sysclk_(sysclk), large_(largePackage != 0) {
+CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts,
+                             const std::uint32_t* sysclk, int largePackage)
+    : CPropPage("ADC0"),
+      portIO_(portIO),
+      interrupts_(interrupts),
+      sysclk_(sysclk),
+      large_(largePackage != 0) {
     PageBuilder b(this, this);
     b.Group("ADC0 Control");
     b.Check(kIdEnable, "Enable ADC0");
@@ -88,8 +93,31 @@ CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interru
     // The AD0SC field shares ADC0CF with other bits; OnHexChanged puts the
     // typed value into bits 7..3 and restores the rest.
     BindHex(kIdAd0sc, kAdc0cfPosition);
+    // Texts change while the sheet is open: room for the longer caption of
+    // the CNVSTR radio and for two lines of each status text is kept from
+    // the start, so the page neither clips nor changes its size.
+    QWidget* cnvstr = Control(kIdStartCnvstr);
+    int width = cnvstr->sizeHint().width();
+    SetText(kIdStartCnvstr, "when CNVSTR is logic low (conversion on rising edge)");
+    width = std::max(width, cnvstr->sizeHint().width());
+    SetText(kIdStartCnvstr, "on rising edge of CNVSTR");
+    cnvstr->setMinimumWidth(width);
+    for (int id : {kIdConversionMore, kIdCnvstrStatus, kIdPositiveStatus, kIdNegativeStatus})
+        Control(id)->setMinimumHeight(2 * fontMetrics().lineSpacing());
+    auto* mode = static_cast<QLabel*>(Control(kIdMode));
+    mode->setWordWrap(false);
+    mode->setMinimumWidth(
+        std::max(fontMetrics().horizontalAdvance("ADC0 is in Single-ended Mode"),
+                 fontMetrics().horizontalAdvance("ADC0 is in Differential Mode")));
+    // Wide enough for "Temp Sensor" and the warning mark.
+    for (int id : {kIdPositive, kIdNegative}) {
+        auto* box = static_cast<QComboBox*>(Control(id));
+        box->setMinimumContentsLength(12);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    }
     for (int id : {kIdGreaterHigh, kIdGreaterLow, kIdLessHigh, kIdLessLow, kIdAd0sc})
-        static_cast<QLineEdit*>(Control(id))->setMaximumWidth(fontMetrics().horizontalAdvance("MMMMM"));
+        static_cast<QLineEdit*>(Control(id))
+            ->setMaximumWidth(fontMetrics().horizontalAdvance("MMMMM"));
 }
 
 const std::vector<AdcMuxEntry>& CAdc0PropPage::ListOf(int listId) const {
@@ -124,7 +152,8 @@ void CAdc0PropPage::Refresh() {
     ShowAd0sc();
     for (int listId : {kIdPositive, kIdNegative}) {
         std::vector<std::string> names;
-        for (const auto& e : ListOf(listId)) names.push_back(e.Name);
+        for (const auto& e : ListOf(listId))
+            names.push_back(e.Name);
         SetItems(listId, names);
         const int position = listId == kIdPositive ? kAmx0pPosition : kAmx0nPosition;
         Select(listId, IndexOfRegister(ListOf(listId), Value(position)));
@@ -147,7 +176,8 @@ void CAdc0PropPage::OnCommand(int id) {
             ChangeSar();
             return;
         case kIdInterrupts:
-            if (ActiveDocument() && RunInterruptsSheet(*ActiveDocument(), *interrupts_)) UpdateInterruptTexts();
+            if (ActiveDocument() && RunInterruptsSheet(*ActiveDocument(), *interrupts_))
+                UpdateInterruptTexts();
             return;
         case kIdPortIO:
             if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) UpdateInputTexts();

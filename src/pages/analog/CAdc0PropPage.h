@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "pages/analog/AdcMux.h"
-#include "pages/common/CommandTable.h"
 #include "pages/common/CPropPage.h"
+#include "pages/common/CommandTable.h"
 
 // The ADC command: the "ADC" sheet with this page alone; stores record 6 on OK.
 CommandRow AdcCommand();
@@ -21,12 +21,12 @@ public:
     static constexpr int kIdEnable = 11293;
     static constexpr int kIdLowPowerTrack = 11296;
     static constexpr int kIdLeftJustify = 11313;
-    static constexpr int kIdStartBusy = 11316;     // AD0BUSY write, value 0
-    static constexpr int kIdStartTimer0 = 11317;   // 1
-    static constexpr int kIdStartTimer1 = 11318;   // 3
-    static constexpr int kIdStartTimer2 = 11319;   // 2
-    static constexpr int kIdStartTimer3 = 11320;   // 5
-    static constexpr int kIdStartCnvstr = 11321;   // 4
+    static constexpr int kIdStartBusy = 11316;    // AD0BUSY write, value 0
+    static constexpr int kIdStartTimer0 = 11317;  // 1
+    static constexpr int kIdStartTimer1 = 11318;  // 3
+    static constexpr int kIdStartTimer2 = 11319;  // 2
+    static constexpr int kIdStartTimer3 = 11320;  // 5
+    static constexpr int kIdStartCnvstr = 11321;  // 4
     static constexpr int kIdPositive = 11300;
     static constexpr int kIdNegative = 11301;
     static constexpr int kIdGreaterHigh = 11314;
@@ -49,8 +49,8 @@ public:
 
     // `portIO` and `interrupts`: the command's working copies, read here and
     // edited only by the nested sheets; `sysclk`: the document's system clock.
-    CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts, const std::uint32_t* sysclk,
-                  int largePackage);
+    CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts,
+                  const std::uint32_t* sysclk, int largePackage);
 
     void OnInitDialog() override;
     void OnSetActive() override;

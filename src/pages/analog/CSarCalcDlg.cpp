@@ -82,7 +82,8 @@ bool CSarCalcDlg::OnOK() {
         return false;
     }
     char question[64];
-    std::snprintf(question, sizeof question, "Change AD0SC Data to:\n\n AD0SC = %02X", static_cast<unsigned>(d.ad0sc));
+    std::snprintf(question, sizeof question, "Change AD0SC Data to:\n\n AD0SC = %02X",
+                  static_cast<unsigned>(d.ad0sc));
     if (!TheUi().Ask(question)) return false;
     std::uint8_t& cf = adc_.Registers.at(adc::kAdc0cfPosition).Value;
     cf = static_cast<std::uint8_t>((cf & 0x07) | (d.ad0sc << adc::kSarShift));

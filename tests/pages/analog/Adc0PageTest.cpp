@@ -34,22 +34,32 @@ protected:
         doc_->GetPeripheral(port_, Pid::PortIO);
         doc_->GetPeripheral(ints_, Pid::Interrupts);
         if (before) before();
-        page_ = std::make_unique<Page>(&port_, &ints_, &doc_->SysclkFrequency,
-                                       model == kLargeModel || model == 1 || model == 4 || model == 5);
+        page_ =
+            std::make_unique<Page>(&port_, &ints_, &doc_->SysclkFrequency,
+                                   model == kLargeModel || model == 1 || model == 4 || model == 5);
         page_->SetRecord(&adc_);
         page_->SetActiveDocument(doc_.get());
         page_->OnInitDialog();
         page_->show();
     }
-    std::uint8_t& Adc(int position) { return adc_.Registers.at(static_cast<std::size_t>(position)).Value; }
-    std::uint8_t& Port(int position) { return port_.Registers.at(static_cast<std::size_t>(position)).Value; }
+    std::uint8_t& Adc(int position) {
+        return adc_.Registers.at(static_cast<std::size_t>(position)).Value;
+    }
+    std::uint8_t& Port(int position) {
+        return port_.Registers.at(static_cast<std::size_t>(position)).Value;
+    }
     std::string Text(int id) { return page_->Text(id); }
-    void Type(int id, const std::string& text) { ASSERT_EQ(driver::SetText(page_.get(), id, text), ""); }
+    void Type(int id, const std::string& text) {
+        ASSERT_EQ(driver::SetText(page_.get(), id, text), "");
+    }
     void Click(int id) { ASSERT_EQ(driver::Click(page_.get(), id), ""); }
-    void Choose(int id, const std::string& item) { ASSERT_EQ(driver::SelectText(page_.get(), id, item), ""); }
+    void Choose(int id, const std::string& item) {
+        ASSERT_EQ(driver::SelectText(page_.get(), id, item), "");
+    }
     std::vector<std::string> Messages() {
         std::vector<std::string> texts;
-        for (const auto& m : ui_.Shown) texts.push_back(m.Text);
+        for (const auto& m : ui_.Shown)
+            texts.push_back(m.Text);
         return texts;
     }
 
@@ -68,7 +78,8 @@ TEST_F(AdcPage, NewProjectShowsTheRegisters) {
         // AMX0N's field is 0, so the negative input shows the item with code 0.
         EXPECT_EQ(Text(Page::kIdNegative), first);
         EXPECT_EQ(Text(Page::kIdMode), "ADC0 is in Differential Mode");
-        EXPECT_EQ(Text(Page::kIdPositiveStatus), "Pin is Digital and Not Skipped: NOT Configured Properly");
+        EXPECT_EQ(Text(Page::kIdPositiveStatus),
+                  "Pin is Digital and Not Skipped: NOT Configured Properly");
         EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
         EXPECT_EQ(Text(Page::kIdSarClock), "46875");
         EXPECT_EQ(Text(Page::kIdGreaterHigh), "FF");
@@ -87,7 +98,8 @@ TEST_F(AdcPage, NewProjectShowsTheRegisters) {
         // Every pin is digital in a new project: every pin item is marked,
         // the internal inputs are not.
         const int items = model == kLargeModel ? 22 : 23;
-        for (int i = 0; i < items - 2; ++i) EXPECT_TRUE(page_->IsItemMarked(Page::kIdPositive, i)) << i;
+        for (int i = 0; i < items - 2; ++i)
+            EXPECT_TRUE(page_->IsItemMarked(Page::kIdPositive, i)) << i;
         EXPECT_FALSE(page_->IsItemMarked(Page::kIdPositive, items - 2));
         EXPECT_FALSE(page_->IsItemMarked(Page::kIdNegative, items - 1));
         EXPECT_TRUE(ui_.Shown.empty());
@@ -104,7 +116,8 @@ TEST_F(AdcPage, Ad0scEditKeepsTheOtherBitsAndCapsAt1F) {
     EXPECT_TRUE(ui_.Shown.empty());
 
     Type(Page::kIdAd0sc, "25");
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Error: AD0SC Value Too Large. Defaulting to 0x1F"});
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"Error: AD0SC Value Too Large. Defaulting to 0x1F"});
     EXPECT_EQ(ui_.Shown[0].Icon, MsgIcon::Exclamation);
     EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
     EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xFF);
@@ -119,8 +132,9 @@ TEST_F(AdcPage, Ad0scEditKeepsTheOtherBitsAndCapsAt1F) {
     // Too long and too large: cut to "25", then capped.
     ui_.Shown.clear();
     Type(Page::kIdAd0sc, "250");
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Error: Exceeded Size For Initial Value.",
-                                                    "Error: AD0SC Value Too Large. Defaulting to 0x1F"}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"Error: Exceeded Size For Initial Value.",
+                                        "Error: AD0SC Value Too Large. Defaulting to 0x1F"}));
     EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
     EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xFF);
     // The left-justify box still writes its own bit.
@@ -140,7 +154,8 @@ TEST_F(AdcPage, WindowEdits) {
     EXPECT_EQ(Adc(adc::kAdc0lthPosition), 0x01);
     EXPECT_EQ(Adc(adc::kAdc0ltlPosition), 0x00);
     EXPECT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Text(kPreviewId), "    ADC0GTH   = 0x03;\r\n    ADC0GTL   = 0xE8;\r\n    ADC0LTH   = 0x01;\r\n");
+    EXPECT_EQ(Text(kPreviewId),
+              "    ADC0GTH   = 0x03;\r\n    ADC0GTL   = 0xE8;\r\n    ADC0LTH   = 0x01;\r\n");
 }
 
 TEST_F(AdcPage, StartRadiosWriteTheirValuesNotTheirOrder) {
@@ -161,7 +176,8 @@ TEST_F(AdcPage, StartRadiosWriteTheirValuesNotTheirOrder) {
     // A value without a radio (6) checks none.
     Adc(adc::kAdc0cnPosition) = 0x06;
     page_->Refresh();
-    for (int id = Page::kIdStartBusy; id <= Page::kIdStartCnvstr; ++id) EXPECT_FALSE(page_->IsChecked(id));
+    for (int id = Page::kIdStartBusy; id <= Page::kIdStartCnvstr; ++id)
+        EXPECT_FALSE(page_->IsChecked(id));
 }
 
 TEST_F(AdcPage, CnvstrOnALargePackageAndLowPowerTrackTexts) {
@@ -204,7 +220,8 @@ TEST_F(AdcPage, DropDownsWriteTheFieldAndTellThePinState) {
 TEST_F(AdcPage, CodeWithoutAnItemLeavesNoSelection) {
     Open(kLargeModel, [&] { Adc(adc::kAmx0pPosition) = 0x10; });
     EXPECT_EQ(page_->Selected(Page::kIdPositive), -1);
-    EXPECT_EQ(Text(Page::kIdPositiveStatus), "Pin is Analog and Not Skipped: NOT Configured Properly");
+    EXPECT_EQ(Text(Page::kIdPositiveStatus),
+              "Pin is Analog and Not Skipped: NOT Configured Properly");
     // On a small package 0x10 is P3.0.
     Open(kSmallModel, [&] { Adc(adc::kAmx0pPosition) = 0x10; });
     EXPECT_EQ(Text(Page::kIdPositive), "P3.0");
@@ -221,7 +238,8 @@ TEST_F(AdcPage, ResetAsksThenRestoresEveryRegister) {
     EXPECT_EQ(Adc(adc::kAdc0cnPosition), 0x80);
     page_->OnReset();
     EXPECT_EQ(Messages(), std::vector<std::string>(2, kResetQuestion));
-    for (const auto& r : adc_.Registers) EXPECT_EQ(r.Value, r.ResetValue) << r.Name;
+    for (const auto& r : adc_.Registers)
+        EXPECT_EQ(r.Value, r.ResetValue) << r.Name;
     EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
     EXPECT_EQ(Text(Page::kIdLessLow), "00");
     EXPECT_EQ(Text(Page::kIdNegative), "P1.0");
@@ -246,7 +264,8 @@ TEST_F(AdcPage, SarCalculatorOffersRoundedDividers) {
             EXPECT_EQ(driver::Click(&calc, kIdOk), "");
         });
         Click(Page::kIdChangeSar);
-        EXPECT_EQ(Messages(), std::vector<std::string>{"Change AD0SC Data to:\n\n AD0SC = " + ad0sc});
+        EXPECT_EQ(Messages(),
+                  std::vector<std::string>{"Change AD0SC Data to:\n\n AD0SC = " + ad0sc});
         EXPECT_EQ(Text(Page::kIdAd0sc), ad0sc);
         EXPECT_EQ(Adc(adc::kAdc0cfPosition), (std::stoi(ad0sc, nullptr, 16) << 3) | 0x04);
     }
@@ -315,7 +334,8 @@ TEST_F(AdcPage, CalculatorClosingTakesTheDocumentsPortRecord) {
     Click(Page::kIdChangeSar);
     EXPECT_EQ(Port(2), 0xFF);
     EXPECT_EQ(Port(12), 0x00);
-    EXPECT_EQ(Text(Page::kIdPositiveStatus), "Pin is Digital and Not Skipped: NOT Configured Properly");
+    EXPECT_EQ(Text(Page::kIdPositiveStatus),
+              "Pin is Digital and Not Skipped: NOT Configured Properly");
 }
 
 TEST_F(AdcPage, NestedPortIOSheetStoresAndUpdatesTheInputs) {
@@ -379,8 +399,10 @@ TEST(AdcCommand, SheetStoresTheAdcRecordOnOkOnly) {
             EXPECT_EQ(sheet.Page(0)->Caption(), "ADC0");
             EXPECT_EQ(driver::Click(sheet.ActivePage(), Page::kIdEnable), "");
             EXPECT_EQ(driver::Click(sheet.ActivePage(), Page::kIdStartTimer2), "");
-            if (ok) sheet.PressOk();
-            else d.Finish(false);
+            if (ok)
+                sheet.PressOk();
+            else
+                d.Finish(false);
         });
         EXPECT_EQ(pages::RunPeripheralCommand(*doc, cmd::Adc), ok);
         PeripheralRecord stored;

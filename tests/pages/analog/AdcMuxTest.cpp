@@ -19,7 +19,9 @@ PeripheralRecord NewPortIO(int model) {
     return r;
 }
 
-std::uint8_t& Reg(PeripheralRecord& r, int position) { return r.Registers.at(static_cast<std::size_t>(position)).Value; }
+std::uint8_t& Reg(PeripheralRecord& r, int position) {
+    return r.Registers.at(static_cast<std::size_t>(position)).Value;
+}
 
 TEST(AdcMuxLists, SizesLastItemsAndIndexes) {
     for (bool large : {true, false}) {
@@ -133,7 +135,8 @@ TEST(AdcPinState, FourStatesFromModeAndSkipBits) {
     ASSERT_EQ(p21.Name, "P2.1");
     // A new project: every pin digital, none skipped.
     EXPECT_EQ(StateOf(p21, port), PinState::DigitalNotSkipped);
-    EXPECT_EQ(InputText(p21, port, true), "Pin is Digital and Not Skipped: NOT Configured Properly");
+    EXPECT_EQ(InputText(p21, port, true),
+              "Pin is Digital and Not Skipped: NOT Configured Properly");
     Reg(port, 12) |= 0x02;
     EXPECT_EQ(StateOf(p21, port), PinState::DigitalSkipped);
     EXPECT_EQ(InputText(p21, port, false), "Pin is Digital and Skipped: NOT Configured Properly");
@@ -167,7 +170,8 @@ TEST(AdcPinState, InternalInputsEmptyEntryAndMode) {
     EXPECT_EQ(InputText(neg[22], port, false), "GND selected");
     EXPECT_EQ(StateOf(neg[22], port), PinState::AnalogSkipped);
     // A register code without an item.
-    EXPECT_EQ(InputText(AdcMuxEntry{}, port, true), "Pin is Analog and Not Skipped: NOT Configured Properly");
+    EXPECT_EQ(InputText(AdcMuxEntry{}, port, true),
+              "Pin is Analog and Not Skipped: NOT Configured Properly");
     EXPECT_EQ(ModeText(neg[22]), "ADC0 is in Single-ended Mode");
     EXPECT_EQ(ModeText(neg[21]), "ADC0 is in Differential Mode");
     EXPECT_EQ(ModeText(neg[0]), "ADC0 is in Differential Mode");
@@ -185,7 +189,8 @@ TEST(AdcTexts, CnvstrPinByPackage) {
     EXPECT_EQ(CnvstrText(165, 4, large), "P1.4 is Skipped For CNVSTR: Configured Properly");
     // The small package's pin is P0.6 whatever P1SKIP holds, and the reverse.
     EXPECT_EQ(CnvstrText(167, 4, large), "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly");
-    for (std::uint8_t start : {0, 1, 2, 3, 5, 6, 7}) EXPECT_EQ(CnvstrText(162, start, small), "");
+    for (std::uint8_t start : {0, 1, 2, 3, 5, 6, 7})
+        EXPECT_EQ(CnvstrText(162, start, small), "");
 }
 
 TEST(AdcTexts, Interrupts) {
@@ -214,7 +219,7 @@ TEST(AdcSar, DividerRoundsHalfUpAndChecksTheRange) {
     ok(1500000, 3000000, 0);  // above SYSCLK: x = -0.5 truncates to 0
     ok(1500000, 4294967295u, 0);
     ok(1, 1, 0);
-    ok(3200000, 100000, 31);  // x = 31
+    ok(3200000, 100000, 31);                                  // x = 31
     const SarDivider tooBig = SarDividerFor(1500000, 40000);  // x = 36.5 -> 37
     EXPECT_EQ(tooBig.status, SarDivider::OutOfRange);
     EXPECT_EQ(tooBig.ad0sc, 37);
