@@ -93,22 +93,30 @@ CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interru
     // The AD0SC field shares ADC0CF with other bits; OnHexChanged puts the
     // typed value into bits 7..3 and restores the rest.
     BindHex(kIdAd0sc, kAdc0cfPosition);
-    // Texts change while the sheet is open: room for the longer caption of
-    // the CNVSTR radio and for two lines of each status text is kept from
-    // the start, so the page neither clips nor changes its size.
-    QWidget* cnvstr = Control(kIdStartCnvstr);
-    int width = cnvstr->sizeHint().width();
-    SetText(kIdStartCnvstr, "when CNVSTR is logic low (conversion on rising edge)");
-    width = std::max(width, cnvstr->sizeHint().width());
-    SetText(kIdStartCnvstr, "on rising edge of CNVSTR");
-    cnvstr->setMinimumWidth(width);
-    for (int id : {kIdConversionMore, kIdCnvstrStatus, kIdPositiveStatus, kIdNegativeStatus})
-        Control(id)->setMinimumHeight(2 * fontMetrics().lineSpacing());
-    auto* mode = static_cast<QLabel*>(Control(kIdMode));
-    mode->setWordWrap(false);
-    mode->setMinimumWidth(
-        std::max(fontMetrics().horizontalAdvance("ADC0 is in Single-ended Mode"),
-                 fontMetrics().horizontalAdvance("ADC0 is in Differential Mode")));
+    // Texts change while the sheet is open: each changing text stands on one
+    // line with room for its longest version from the start, so the page
+    // neither clips nor changes its size.
+    ReserveRoom(kIdStartCnvstr, {"on rising edge of CNVSTR",
+                                  "when CNVSTR is logic low (conversion on rising edge)"});
+    ReserveRoom(kIdConversion, {"ADC conversion initiated:", "Tracking initiated:"});
+    ReserveRoom(kIdConversionMore, {"and lasts 3 SARs clocks, followed by conversion."});
+    ReserveRoom(kIdCnvstrStatus, {"P0.6 is Skipped For CNVSTR: Configured Properly",
+                                   "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly",
+                                   "P1.4 is Skipped For CNVSTR: Configured Properly",
+                                   "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly"});
+    for (int id : {kIdPositiveStatus, kIdNegativeStatus}) {
+        std::vector<std::string> texts = {"Temp Sensor selected", "VREF selected"};
+        for (auto state : {PinState::AnalogSkipped, PinState::AnalogNotSkipped,
+                           PinState::DigitalSkipped, PinState::DigitalNotSkipped})
+            texts.push_back(PinStatusText(state));
+        ReserveRoom(id, texts);
+    }
+    ReserveRoom(kIdMode,
+                 {ModeText(EntryByCode(NegativeInputs(large_), 0x1F)), ModeText(AdcMuxEntry{})});
+    ReserveRoom(kIdConversionInterrupt,
+                 {ConversionInterruptText(0), ConversionInterruptText(kConversionInterrupt)});
+    ReserveRoom(kIdWindowInterrupt,
+                 {WindowInterruptText(0), WindowInterruptText(kWindowInterrupt)});
     // Wide enough for "Temp Sensor" and the warning mark.
     for (int id : {kIdPositive, kIdNegative}) {
         auto* box = static_cast<QComboBox*>(Control(id));
@@ -118,6 +126,19 @@ CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interru
     for (int id : {kIdGreaterHigh, kIdGreaterLow, kIdLessHigh, kIdLessLow, kIdAd0sc})
         static_cast<QLineEdit*>(Control(id))
             ->setMaximumWidth(fontMetrics().horizontalAdvance("MMMMM"));
+}
+
+void CAdc0PropPage::ReserveRoom(int id, const std::vector<std::string>& texts) {
+    QWidget* w = Control(id);
+    if (auto* label = qobject_cast<QLabel*>(w)) label->setWordWrap(false);
+    const std::string shown = Text(id);
+    QSize room;
+    for (const auto& text : texts) {
+        SetText(id, text);
+        room = room.expandedTo(w->sizeHint());
+    }
+    SetText(id, shown);
+    w->setMinimumSize(room);
 }
 
 const std::vector<AdcMuxEntry>& CAdc0PropPage::ListOf(int listId) const {

@@ -5,6 +5,7 @@
 // the page's copy of the Port I/O record.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "pages/analog/AdcMux.h"
@@ -76,6 +77,8 @@ private:
     void UpdateConversionTexts();
     void MarkItems(int listId);
     void ChangeSar();
+    // Keeps room for the largest of the texts a control will show.
+    void ReserveRoom(int id, const std::vector<std::string>& texts);
 
     PeripheralRecord* portIO_;
     PeripheralRecord* interrupts_;
