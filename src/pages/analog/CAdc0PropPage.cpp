@@ -97,13 +97,13 @@ CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interru
     // line with room for its longest version from the start, so the page
     // neither clips nor changes its size.
     ReserveRoom(kIdStartCnvstr, {"on rising edge of CNVSTR",
-                                  "when CNVSTR is logic low (conversion on rising edge)"});
+                                 "when CNVSTR is logic low (conversion on rising edge)"});
     ReserveRoom(kIdConversion, {"ADC conversion initiated:", "Tracking initiated:"});
     ReserveRoom(kIdConversionMore, {"and lasts 3 SARs clocks, followed by conversion."});
     ReserveRoom(kIdCnvstrStatus, {"P0.6 is Skipped For CNVSTR: Configured Properly",
-                                   "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly",
-                                   "P1.4 is Skipped For CNVSTR: Configured Properly",
-                                   "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly"});
+                                  "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly",
+                                  "P1.4 is Skipped For CNVSTR: Configured Properly",
+                                  "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly"});
     for (int id : {kIdPositiveStatus, kIdNegativeStatus}) {
         std::vector<std::string> texts = {"Temp Sensor selected", "VREF selected"};
         for (auto state : {PinState::AnalogSkipped, PinState::AnalogNotSkipped,
@@ -112,11 +112,11 @@ CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interru
         ReserveRoom(id, texts);
     }
     ReserveRoom(kIdMode,
-                 {ModeText(EntryByCode(NegativeInputs(large_), 0x1F)), ModeText(AdcMuxEntry{})});
+                {ModeText(EntryByCode(NegativeInputs(large_), 0x1F)), ModeText(AdcMuxEntry{})});
     ReserveRoom(kIdConversionInterrupt,
-                 {ConversionInterruptText(0), ConversionInterruptText(kConversionInterrupt)});
+                {ConversionInterruptText(0), ConversionInterruptText(kConversionInterrupt)});
     ReserveRoom(kIdWindowInterrupt,
-                 {WindowInterruptText(0), WindowInterruptText(kWindowInterrupt)});
+                {WindowInterruptText(0), WindowInterruptText(kWindowInterrupt)});
     // Wide enough for "Temp Sensor" and the warning mark.
     for (int id : {kIdPositive, kIdNegative}) {
         auto* box = static_cast<QComboBox*>(Control(id));
@@ -197,7 +197,8 @@ void CAdc0PropPage::OnCommand(int id) {
             ChangeSar();
             return;
         case kIdInterrupts:
-            if (ActiveDocument() && RunInterruptsSheet(*ActiveDocument(), *interrupts_))
+            if (ActiveDocument() && interrupts_ &&
+                RunInterruptsSheet(*ActiveDocument(), *interrupts_))
                 UpdateInterruptTexts();
             return;
         case kIdPortIO:

@@ -11,8 +11,6 @@
 #include "pages/analog/CSarCalcDlg.h"
 #include "pages/common/Achieved.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/CommandIds.h"
-#include "pages/common/PeripheralCommands.h"
 
 namespace {
 
@@ -83,17 +81,12 @@ TEST_F(AdcPage, NewProjectShowsTheRegisters) {
         EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
         EXPECT_EQ(Text(Page::kIdSarClock), "46875");
         EXPECT_EQ(Text(Page::kIdGreaterHigh), "FF");
-        EXPECT_EQ(Text(Page::kIdGreaterLow), "FF");
         EXPECT_EQ(Text(Page::kIdLessHigh), "00");
-        EXPECT_EQ(Text(Page::kIdLessLow), "00");
         EXPECT_TRUE(page_->IsChecked(Page::kIdStartBusy));
-        EXPECT_FALSE(page_->IsChecked(Page::kIdEnable));
         EXPECT_EQ(Text(Page::kIdConversion), "ADC conversion initiated:");
-        EXPECT_EQ(Text(Page::kIdConversionMore), "");
         EXPECT_EQ(Text(Page::kIdStartCnvstr), "on rising edge of CNVSTR");
         EXPECT_EQ(Text(Page::kIdCnvstrStatus), "");
         EXPECT_EQ(Text(Page::kIdConversionInterrupt), "ADC0 Interrupt is Disabled");
-        EXPECT_EQ(Text(Page::kIdWindowInterrupt), "ADC0 Window Interrupt is Disabled");
         EXPECT_EQ(Text(kPreviewId), "");
         // Every pin is digital in a new project: every pin item is marked,
         // the internal inputs are not.
@@ -141,21 +134,6 @@ TEST_F(AdcPage, Ad0scEditKeepsTheOtherBitsAndCapsAt1F) {
     Click(Page::kIdLeftJustify);
     EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xFB);
     EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
-}
-
-TEST_F(AdcPage, WindowEdits) {
-    Open(kSmallModel);
-    Type(Page::kIdGreaterHigh, "03");
-    Type(Page::kIdGreaterLow, "E8");
-    Type(Page::kIdLessHigh, "1");
-    Type(Page::kIdLessLow, "a0");  // lower case is refused by the hex rule
-    EXPECT_EQ(Adc(adc::kAdc0gthPosition), 0x03);
-    EXPECT_EQ(Adc(adc::kAdc0gtlPosition), 0xE8);
-    EXPECT_EQ(Adc(adc::kAdc0lthPosition), 0x01);
-    EXPECT_EQ(Adc(adc::kAdc0ltlPosition), 0x00);
-    EXPECT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Text(kPreviewId),
-              "    ADC0GTH   = 0x03;\r\n    ADC0GTL   = 0xE8;\r\n    ADC0LTH   = 0x01;\r\n");
 }
 
 TEST_F(AdcPage, StartRadiosWriteTheirValuesNotTheirOrder) {
@@ -247,9 +225,6 @@ TEST_F(AdcPage, ResetAsksThenRestoresEveryRegister) {
     EXPECT_EQ(Text(kPreviewId), "");
 }
 
-// Drives the calculator that "Change SAR" opens.
-using CalcSteps = std::function<void(CSarCalcDlg&)>;
-
 TEST_F(AdcPage, SarCalculatorOffersRoundedDividers) {
     Open(kLargeModel, [&] { Adc(adc::kAdc0cfPosition) = 0xFC; });
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -338,30 +313,6 @@ TEST_F(AdcPage, CalculatorClosingTakesTheDocumentsPortRecord) {
               "Pin is Digital and Not Skipped: NOT Configured Properly");
 }
 
-TEST_F(AdcPage, NestedPortIOSheetStoresAndUpdatesTheInputs) {
-    Open(kLargeModel);
-    Choose(Page::kIdNegative, "P2.1");
-    ui_.Modals.push_back([](ModalDialog& d) {
-        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
-        EXPECT_EQ(sheet.PageCount(), 2);
-        // P2.0 (pin 16) and P2.1 (pin 17): skipped and analog.
-        for (int id : {11464 + 16, 11464 + 17, 11496 + 16, 11496 + 17})
-            EXPECT_EQ(driver::Click(sheet.ActivePage(), id), "");
-        sheet.PressOk();
-    });
-    Click(Page::kIdPortIO);
-    EXPECT_TRUE(ui_.Shown.empty());  // only skip and analog bits: no crossbar question
-    EXPECT_EQ(Text(Page::kIdPositiveStatus), "Pin is Analog and Skipped: Configured Properly");
-    EXPECT_EQ(Text(Page::kIdNegativeStatus), "Pin is Analog and Skipped: Configured Properly");
-    EXPECT_FALSE(page_->IsItemMarked(Page::kIdPositive, 0));
-    EXPECT_FALSE(page_->IsItemMarked(Page::kIdNegative, 1));
-    EXPECT_TRUE(page_->IsItemMarked(Page::kIdNegative, 2));
-    PeripheralRecord stored;
-    doc_->GetPeripheral(stored, Pid::PortIO);
-    EXPECT_EQ(stored.Registers[2].Value, 0xFC);
-    EXPECT_EQ(stored.Registers[12].Value, 0x03);
-}
-
 TEST_F(AdcPage, NestedInterruptsSheetUpdatesTheTextsOnOk) {
     Open(kSmallModel);
     ui_.Modals.push_back([](ModalDialog& d) {
@@ -383,33 +334,6 @@ TEST_F(AdcPage, NestedInterruptsSheetUpdatesTheTextsOnOk) {
     PeripheralRecord stored;
     doc_->GetPeripheral(stored, Pid::Interrupts);
     EXPECT_EQ(stored.Registers[adc::kEie1Position].Value, 0x0C);
-}
-
-TEST(AdcCommand, SheetStoresTheAdcRecordOnOkOnly) {
-    ScriptUi ui;
-    Ui* previous = SetUi(&ui);
-    auto doc = NewProject(kSmallModel);
-    const CommandRow* row = FindCommand(cmd::Adc);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->title, "ADC");
-    for (bool ok : {false, true}) {
-        ui.Modals.push_back([ok](ModalDialog& d) {
-            auto& sheet = dynamic_cast<CDeviceDlg&>(d);
-            ASSERT_EQ(sheet.PageCount(), 1);
-            EXPECT_EQ(sheet.Page(0)->Caption(), "ADC0");
-            EXPECT_EQ(driver::Click(sheet.ActivePage(), Page::kIdEnable), "");
-            EXPECT_EQ(driver::Click(sheet.ActivePage(), Page::kIdStartTimer2), "");
-            if (ok)
-                sheet.PressOk();
-            else
-                d.Finish(false);
-        });
-        EXPECT_EQ(pages::RunPeripheralCommand(*doc, cmd::Adc), ok);
-        PeripheralRecord stored;
-        doc->GetPeripheral(stored, Pid::Adc);
-        EXPECT_EQ(stored.Registers[adc::kAdc0cnPosition].Value, ok ? 0x82 : 0x00);
-    }
-    SetUi(previous);
 }
 
 }  // namespace

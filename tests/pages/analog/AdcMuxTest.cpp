@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "devices/Q7R2xDoc.h"
 #include "pages/analog/AdcMux.h"
 
@@ -23,49 +25,33 @@ std::uint8_t& Reg(PeripheralRecord& r, int position) {
     return r.Registers.at(static_cast<std::size_t>(position)).Value;
 }
 
-TEST(AdcMuxLists, SizesLastItemsAndIndexes) {
-    for (bool large : {true, false}) {
-        const auto& pos = PositiveInputs(large);
-        const auto& neg = NegativeInputs(large);
-        const std::size_t size = large ? 22 : 23;
-        ASSERT_EQ(pos.size(), size);
-        ASSERT_EQ(neg.size(), size);
-        for (std::size_t i = 0; i < size; ++i) {
-            EXPECT_EQ(pos[i].ItemIndex, i);
-            EXPECT_EQ(neg[i].ItemIndex, i);
-            // The two lists differ only in their two internal inputs.
-            if (i + 2 < size) {
-                EXPECT_EQ(pos[i], neg[i]);
-            }
-        }
-        EXPECT_EQ(pos[size - 2].Name, "Temp Sensor");
-        EXPECT_EQ(pos[size - 2].Code, 0x1E);
-        EXPECT_EQ(pos[size - 1].Name, "VDD");
-        EXPECT_EQ(pos[size - 1].Code, 0x1F);
-        EXPECT_EQ(neg[size - 2].Name, "VREF");
-        EXPECT_EQ(neg[size - 2].Code, 0x1E);
-        EXPECT_EQ(neg[size - 1].Name, "GND");
-        EXPECT_EQ(neg[size - 1].Code, 0x1F);
-        for (const auto& internal : {pos[size - 1], neg[size - 2]}) {
-            EXPECT_EQ(internal.ModeRegister, kNoRegister);
-            EXPECT_EQ(internal.SkipRegister, kNoRegister);
-        }
-        // The last pin of each list.
-        EXPECT_EQ(pos[size - 3].Name, large ? "P1.2" : "P0.5");
-        EXPECT_EQ(pos[size - 3].Code, 0x14);
+// "NAME:CODE" of every item, in list order; checks the item indexes too.
+std::string Listing(const std::vector<AdcMuxEntry>& list) {
+    std::string out;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        EXPECT_EQ(list[i].ItemIndex, i);
+        char code[8];
+        std::snprintf(code, sizeof code, ":%02X", list[i].Code);
+        out += (i ? " " : "") + list[i].Name + code;
     }
+    return out;
 }
 
-TEST(AdcMuxLists, CodesAndPinRegisters) {
+TEST(AdcMuxLists, NamesCodesAndLastItems) {
+    const std::string large =
+        "P2.0:00 P2.1:01 P2.2:02 P2.3:03 P2.5:04 P2.6:05 P3.0:06 P3.1:07 P3.4:08 P3.5:09 P3.7:0A "
+        "P4.0:0B P4.3:0C P4.4:0D P4.5:0E P4.6:0F P0.3:11 P0.4:12 P1.1:13 P1.2:14";
+    const std::string small =
+        "P1.0:00 P1.1:01 P1.2:02 P1.3:03 P1.4:04 P1.5:05 P1.6:06 P1.7:07 P2.0:08 P2.1:09 P2.2:0A "
+        "P2.3:0B P2.4:0C P2.5:0D P2.6:0E P2.7:0F P3.0:10 P0.0:11 P0.1:12 P0.4:13 P0.5:14";
+    EXPECT_EQ(Listing(PositiveInputs(true)), large + " Temp Sensor:1E VDD:1F");
+    EXPECT_EQ(Listing(NegativeInputs(true)), large + " VREF:1E GND:1F");
+    EXPECT_EQ(Listing(PositiveInputs(false)), small + " Temp Sensor:1E VDD:1F");
+    EXPECT_EQ(Listing(NegativeInputs(false)), small + " VREF:1E GND:1F");
+}
+
+TEST(AdcMuxLists, PinRegisters) {
     const auto& large = PositiveInputs(true);
-    // Large packages jump from P2.3 to P2.5, and from P4.6 (0x0F) to P0.3 (0x11).
-    EXPECT_EQ(large[3].Name, "P2.3");
-    EXPECT_EQ(large[4].Name, "P2.5");
-    EXPECT_EQ(large[4].Code, 0x04);
-    EXPECT_EQ(large[15].Name, "P4.6");
-    EXPECT_EQ(large[15].Code, 0x0F);
-    EXPECT_EQ(large[16].Name, "P0.3");
-    EXPECT_EQ(large[16].Code, 0x11);
     // P2.5: P2MDIN (2) and P2SKIP (12), bit 5.
     EXPECT_EQ(large[4].ModeRegister, 2);
     EXPECT_EQ(large[4].ModeMask, 0x20);
@@ -73,23 +59,19 @@ TEST(AdcMuxLists, CodesAndPinRegisters) {
     EXPECT_EQ(large[4].SkipMask, 0x20);
     // P4.3: P4MDIN, and no skip register (port 4 is not on the crossbar).
     const AdcMuxEntry p43 = EntryByCode(large, 0x0C);
-    EXPECT_EQ(p43.Name, "P4.3");
     EXPECT_EQ(p43.ModeRegister, 4);
     EXPECT_EQ(p43.ModeMask, 0x08);
     EXPECT_EQ(p43.SkipRegister, kNoRegister);
     EXPECT_EQ(p43.SkipMask, 0);
-
-    const auto& small = NegativeInputs(false);
-    EXPECT_EQ(small[7].Name, "P1.7");
-    EXPECT_EQ(small[8].Name, "P2.0");
-    EXPECT_EQ(small[8].Code, 0x08);
-    EXPECT_EQ(small[16].Name, "P3.0");
-    EXPECT_EQ(small[16].Code, 0x10);
-    EXPECT_EQ(small[19].Name, "P0.4");
-    EXPECT_EQ(small[19].Code, 0x13);
-    EXPECT_EQ(small[17].ModeRegister, 0);
-    EXPECT_EQ(small[17].SkipRegister, 10);
-    EXPECT_EQ(small[17].SkipMask, 0x01);
+    // P0.0 on a small package: P0MDIN and P0SKIP, bit 0.
+    const AdcMuxEntry p00 = NegativeInputs(false)[17];
+    EXPECT_EQ(p00.ModeRegister, 0);
+    EXPECT_EQ(p00.SkipRegister, 10);
+    EXPECT_EQ(p00.SkipMask, 0x01);
+    for (const auto& internal : {large[21], NegativeInputs(false)[21]}) {
+        EXPECT_EQ(internal.ModeRegister, kNoRegister);
+        EXPECT_EQ(internal.SkipRegister, kNoRegister);
+    }
 }
 
 TEST(AdcMuxLookups, GapsAndMissesGiveTheEmptyEntry) {
@@ -193,13 +175,6 @@ TEST(AdcTexts, CnvstrPinByPackage) {
         EXPECT_EQ(CnvstrText(162, start, small), "");
 }
 
-TEST(AdcTexts, Interrupts) {
-    EXPECT_EQ(ConversionInterruptText(0x08), "ADC0 Interrupt is Enabled");
-    EXPECT_EQ(ConversionInterruptText(0xF7), "ADC0 Interrupt is Disabled");
-    EXPECT_EQ(WindowInterruptText(0x04), "ADC0 Window Interrupt is Enabled");
-    EXPECT_EQ(WindowInterruptText(0x08), "ADC0 Window Interrupt is Disabled");
-}
-
 TEST(AdcSar, ClockFromDivider) {
     EXPECT_EQ(SarClockText(1500000, 0xF8), "46875");
     EXPECT_EQ(SarClockText(1500000, 0x17), "500000");  // AD0SC 2, low bits ignored
@@ -232,16 +207,12 @@ TEST(AdcSar, DividerRoundsHalfUpAndChecksTheRange) {
 TEST(AdcSar, UnsignedFields) {
     EXPECT_EQ(ParseUnsigned("500000"), 500000u);
     EXPECT_EQ(ParseUnsigned(" 42 "), 42u);
-    EXPECT_EQ(ParseUnsigned("0"), 0u);
     EXPECT_EQ(ParseUnsigned("4294967295"), 4294967295u);
     EXPECT_FALSE(ParseUnsigned("4294967296"));
-    EXPECT_FALSE(ParseUnsigned("99999999999999999999999"));
     EXPECT_FALSE(ParseUnsigned(""));
-    EXPECT_FALSE(ParseUnsigned("  "));
     EXPECT_FALSE(ParseUnsigned("-1"));
     EXPECT_FALSE(ParseUnsigned("+5"));
     EXPECT_FALSE(ParseUnsigned("12a"));
-    EXPECT_FALSE(ParseUnsigned("1 2"));
 }
 
 }  // namespace
