@@ -3,6 +3,7 @@
 #include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
 #include "pages/analog/ComparatorSheets.h"
+#include "pages/analog/CAdc0PropPage.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
@@ -44,6 +45,7 @@ const std::vector<CommandRow>& CommandTable() {
         EmiCommand(),
         ComparatorsCommand(),
         ResetSourcesCommand(),
+        AdcCommand(),
     };
     return table;
 }
