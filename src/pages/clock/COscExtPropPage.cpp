@@ -66,9 +66,13 @@ void COscExtPropPage::ApplyLabelSet() {
 
 void COscExtPropPage::UpdateXtalTexts() {
     const std::uint8_t oscxcn = Value(osc::kOscxcn);
-    const auto& port = portIO_->Registers;
-    const auto texts = osc::XtalPinTexts(oscxcn, models::IsSmallPackage(DeviceCode()),
-                                         port[portio::kP0MdinPosition].Value, port[portio::kP0SkipPosition].Value);
+    // Without a Port I/O record the pins read as after reset: digital, not skipped.
+    std::uint8_t mdin = 0xFF, skip = 0x00;
+    if (portIO_ && portIO_->Registers.size() > portio::kP0SkipPosition) {
+        mdin = portIO_->Registers[portio::kP0MdinPosition].Value;
+        skip = portIO_->Registers[portio::kP0SkipPosition].Value;
+    }
+    const auto texts = osc::XtalPinTexts(oscxcn, models::IsSmallPackage(DeviceCode()), mdin, skip);
     SetText(kXtal1, texts.xtal1);
     SetText(kXtal2, texts.xtal2);
     Enable(kConfigure, (oscxcn & osc::kModeMask) != osc::kModeOff);
@@ -96,7 +100,7 @@ void COscExtPropPage::OnCommand(int id) {
         CheckRadio(kFirstFreq, kLastFreq, id);
         RefreshPreview();
     } else if (id == kConfigure) {
-        if (RunPortIOSheet(*ActiveDocument(), portIO_)) UpdateXtalTexts();
+        if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) UpdateXtalTexts();
     } else {
         COscPage::OnCommand(id);
     }
