@@ -2,12 +2,14 @@
 
 #include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
+#include "pages/analog/ComparatorSheets.h"
 #include "pages/clock/OscillatorsCommand.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/system/InterruptSheets.h"
+#include "pages/system/ResetSourcesPages.h"
 #include "pages/system/SystemCommands.h"
 
 void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
@@ -41,6 +43,8 @@ const std::vector<CommandRow>& CommandTable() {
         VoltageRegulatorCommand(),
         PrefetchCommand(),
         EmiCommand(),
+        ComparatorsCommand(),
+        ResetSourcesCommand(),
         OscillatorsCommand(),
     };
     return table;
