@@ -4,6 +4,7 @@
 #include "devices/Q7R2xDoc.h"
 #include "pages/analog/ComparatorSheets.h"
 #include "pages/analog/CAdc0PropPage.h"
+#include "pages/clock/OscillatorsCommand.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
@@ -46,6 +47,7 @@ const std::vector<CommandRow>& CommandTable() {
         ComparatorsCommand(),
         ResetSourcesCommand(),
         AdcCommand(),
+        OscillatorsCommand(),
     };
     return table;
 }
