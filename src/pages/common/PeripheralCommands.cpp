@@ -5,6 +5,7 @@
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
+#include "pages/pca/PcaCommand.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/system/SystemCommands.h"
@@ -40,6 +41,7 @@ const std::vector<CommandRow>& CommandTable() {
         VoltageRegulatorCommand(),
         PrefetchCommand(),
         EmiCommand(),
+        PcaCommand(),
     };
     return table;
 }
