@@ -8,6 +8,7 @@
 #include "pages/portio/PortIOSheet.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/system/SystemCommands.h"
+#include "pages/timers/TimerSheets.h"
 
 void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
     const int model = deviceCode - models::kFirstCode;
@@ -40,6 +41,7 @@ const std::vector<CommandRow>& CommandTable() {
         VoltageRegulatorCommand(),
         PrefetchCommand(),
         EmiCommand(),
+        TimersCommand(),
     };
     return table;
 }
