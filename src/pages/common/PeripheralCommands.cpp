@@ -9,6 +9,7 @@
 #include "pages/portio/PortIOSheet.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/system/SystemCommands.h"
+#include "pages/timers/TimerSheets.h"
 
 void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
     const int model = deviceCode - models::kFirstCode;
@@ -42,6 +43,7 @@ const std::vector<CommandRow>& CommandTable() {
         PrefetchCommand(),
         EmiCommand(),
         PcaCommand(),
+        TimersCommand(),
     };
     return table;
 }
