@@ -2,6 +2,7 @@
 
 #include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
+#include "pages/clock/OscillatorsCommand.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
@@ -44,6 +45,7 @@ const std::vector<CommandRow>& CommandTable() {
         EmiCommand(),
         PcaCommand(),
         TimersCommand(),
+        OscillatorsCommand(),
     };
     return table;
 }
