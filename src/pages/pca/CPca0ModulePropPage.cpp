@@ -6,6 +6,7 @@
 
 #include "pages/pca/PcaCalculators.h"
 #include "pages/pca/PcaRecord.h"
+#include "pages/timers/TimerMath.h"
 #include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOSheet.h"
 
@@ -118,9 +119,9 @@ pca::ClockInputs CPca0ModulePropPage::Inputs() const {
     in.sysclk = sysclk_ ? *sysclk_ : 0;
     in.extOsc = extOsc_ ? *extOsc_ : 0;
     in.eci = eci_ ? *eci_ : 0;
-    if (timers_ && timers_->Registers.size() > pca::kTimerTh0) {
-        in.ckcon = timers_->Registers[pca::kTimerCkcon].Value;
-        in.th0 = timers_->Registers[pca::kTimerTh0].Value;
+    if (timers_ && timers_->Registers.size() > timers::kTh0) {
+        in.ckcon = timers_->Registers[timers::kCkcon].Value;
+        in.th0 = timers_->Registers[timers::kTh0].Value;
     }
     return in;
 }

@@ -9,6 +9,7 @@
 #include "pages/common/Achieved.h"
 #include "pages/common/CommandTable.h"
 #include "pages/pca/PcaRecord.h"
+#include "pages/timers/TimerMath.h"
 
 namespace {
 
@@ -219,9 +220,9 @@ void CTimeoutIntervalDlg::OnCommand(int id) {
                 PeripheralRecord timers;
                 doc_.GetPeripheral(timers, Pid::Timers);
                 const auto& regs = timers.Registers;
-                if (regs.size() > pca::kTimerTh0)
-                    clocks_.timer0Rate = pca::Timer0OverflowRate(clocks_.sysclk, regs[pca::kTimerCkcon].Value,
-                                                                 regs[pca::kTimerTh0].Value);
+                if (regs.size() > timers::kTh0)
+                    clocks_.timer0Rate = pca::Timer0OverflowRate(clocks_.sysclk, regs[timers::kCkcon].Value,
+                                                                 regs[timers::kTh0].Value);
                 ShowFrequencies();
             }
             break;

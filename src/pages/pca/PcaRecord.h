@@ -23,9 +23,6 @@ constexpr int Cph(int module) { return 14 + module; }
 inline constexpr std::uint8_t kSuspendIdle = 0x80;
 inline constexpr std::uint8_t kWatchdogLock = 0x20;
 inline constexpr std::uint8_t kOverflowInterrupt = 0x01;
-// CKCON and TH0 in the timer record (the Timer 0 overflow timebase).
-inline constexpr int kTimerCkcon = 2;
-inline constexpr int kTimerTh0 = 5;
 // PCA0CN counter run.
 inline constexpr std::uint8_t kCounterRun = 0x40;
 

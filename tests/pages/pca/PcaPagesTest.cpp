@@ -302,6 +302,43 @@ TEST_F(PcaSheet, CrossbarTextFollowsEachModulesXbr1Rule) {
     }));
 }
 
+TEST_F(PcaSheet, NestedPortIOAndInterruptSheetsStoreAtOnce) {
+    EXPECT_FALSE(Run(
+        [this](CDeviceDlg& sheet) {
+            QWidget* m2 = Page(sheet, 3);
+            EXPECT_EQ(Text(m2, 11351), "CEX2 is Not Enabled on the Crossbar");
+            ui_.Modals.push_back([](ModalDialog& d) {
+                auto& portIO = dynamic_cast<CDeviceDlg&>(d);
+                EXPECT_EQ(portIO.PageCount(), 2);
+                ASSERT_EQ(driver::Click(portIO.ActivePage(), 11456), "");  // CEX2 and the two before it
+                portIO.PressOk();
+            });
+            ASSERT_EQ(driver::Click(m2, 11281), "");
+            EXPECT_EQ(Text(m2, 11351), "CEX2 is Enabled on the Crossbar");
+            // The other module pages read the same copy.
+            EXPECT_EQ(Text(Page(sheet, kModule0Page), 11351), "CEX0 is Enabled on the Crossbar");
+            EXPECT_EQ(Text(Page(sheet, 4), 11351), "CEX3 is Not Enabled on the Crossbar");
+
+            QWidget* pca0 = Page(sheet, kPca0Page);
+            EXPECT_EQ(Text(pca0, 11330), "PCA0 Interrupt is Disabled");
+            ui_.Modals.push_back([](ModalDialog& d) {
+                auto& interrupts = dynamic_cast<CDeviceDlg&>(d);
+                EXPECT_EQ(interrupts.PageCount(), 2);
+                ASSERT_EQ(driver::Click(interrupts.ActivePage(), 11201), "");
+                interrupts.PressOk();
+            });
+            ASSERT_EQ(driver::Click(pca0, 11331), "");
+            EXPECT_EQ(Text(pca0, 11330), "PCA0 Interrupt is Enabled");
+        },
+        false));
+    PeripheralRecord port, interrupts;
+    doc_->GetPeripheral(port, Pid::PortIO);
+    doc_->GetPeripheral(interrupts, Pid::Interrupts);
+    EXPECT_EQ(port.Registers.at(15).Value & 0x07, 3);
+    EXPECT_EQ(interrupts.Registers.at(1).Value & 0x10, 0x10);
+    EXPECT_EQ(Routine(0), "");
+}
+
 TEST_F(PcaSheet, CexAndDutyCalculatorsWriteThePageRecord) {
     doc_->SysclkFrequency = 12000000;
     EXPECT_TRUE(Run([this](CDeviceDlg& sheet) {
