@@ -6,9 +6,9 @@
 
 #include "pages/pca/PcaCalculators.h"
 #include "pages/pca/PcaRecord.h"
-#include "pages/timers/TimerMath.h"
 #include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOSheet.h"
+#include "pages/timers/TimerMath.h"
 
 namespace {
 
@@ -47,19 +47,20 @@ constexpr Mode kModes[] = {
 };
 
 constexpr PcaModule kModules[] = {
-    {0, 11061, 11358, 11359, 1, 7, false},
-    {1, 11062, 11362, 11363, 2, 5, false},
-    {2, 11064, 11391, 11392, 3, 5, false},
-    {3, 11065, 11393, 11394, 4, 5, false},
+    {0, 11061, 11358, 11359, 1, 7, false}, {1, 11062, 11362, 11363, 2, 5, false},
+    {2, 11064, 11391, 11392, 3, 5, false}, {3, 11065, 11393, 11394, 4, 5, false},
     {4, 11063, 11354, 11355, 5, 5, true},
 };
 
 }  // namespace
 
-const PcaModule& PcaModuleRow(int number) { return kModules[number < 0 || number > 4 ? 0 : number]; }
+const PcaModule& PcaModuleRow(int number) {
+    return kModules[number < 0 || number > 4 ? 0 : number];
+}
 
-CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO, PeripheralRecord* timers,
-                                         std::uint32_t* sysclk, std::uint32_t* extOsc, std::uint32_t* eci)
+CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO,
+                                         PeripheralRecord* timers, std::uint32_t* sysclk,
+                                         std::uint32_t* extOsc, std::uint32_t* eci)
     : CPropPage(module == 4 ? "Module 4/WDT" : "Module " + std::to_string(module)),
       module_(PcaModuleRow(module)),
       portIO_(portIO),
@@ -70,7 +71,8 @@ CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO, P
     PageBuilder b(this, this);
     b.Group("Capture/Compare Modules");
     for (int i = 0; i <= kModeLast - kModeFirst; ++i) {
-        const std::string caption = module_.watchdog && i == 0 ? "Watchdog Timer" : Digit(kModes[i].caption);
+        const std::string caption =
+            module_.watchdog && i == 0 ? "Watchdog Timer" : Digit(kModes[i].caption);
         b.Radio(kModeFirst + i, caption, false);
     }
     if (module_.watchdog) {
@@ -95,6 +97,9 @@ CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO, P
     b.Label(kCrossbarText, "");
     b.Button(kConfigurePortIO, "Configure Port I/O");
     b.Preview();
+    // Until a mode that has a value is shown, the display is empty.
+    Show(kValueEdit, false);
+    Show(kValueButton, false);
     Bind({{kCcf, ControlKind::Check, "", "", 0, pca::Cpm(module), 0x01, 0}});
     BindHex(module_.cphEdit, pca::Cph(module));
     BindHex(module_.cplEdit, pca::Cpl(module));
@@ -112,7 +117,9 @@ std::string CPca0ModulePropPage::Digit(const std::string& text) const {
     return out;
 }
 
-int CPca0ModulePropPage::Cpm() const { return pca::Cpm(module_.number); }
+int CPca0ModulePropPage::Cpm() const {
+    return pca::Cpm(module_.number);
+}
 
 pca::ClockInputs CPca0ModulePropPage::Inputs() const {
     pca::ClockInputs in;
@@ -126,14 +133,17 @@ pca::ClockInputs CPca0ModulePropPage::Inputs() const {
     return in;
 }
 
-std::uint32_t CPca0ModulePropPage::Clock() const { return pca::PcaClock(Value(pca::kPca0md), Inputs()); }
+std::uint32_t CPca0ModulePropPage::Clock() const {
+    return pca::PcaClock(Value(pca::kPca0md), Inputs());
+}
 
 void CPca0ModulePropPage::ShowCrossbar() {
     int channels = -1;
     if (portIO_ && portIO_->Registers.size() > portio::kXbr1Position)
         channels = portIO_->Registers[portio::kXbr1Position].Value & 0x07;
     const bool on = channels >= module_.xbrFirst && channels <= module_.xbrLast;
-    SetText(kCrossbarText, Digit(on ? "CEX0 is Enabled on the Crossbar" : "CEX0 is Not Enabled on the Crossbar"));
+    SetText(kCrossbarText,
+            Digit(on ? "CEX0 is Enabled on the Crossbar" : "CEX0 is Not Enabled on the Crossbar"));
 }
 
 void CPca0ModulePropPage::ShowValue() {
@@ -152,19 +162,22 @@ void CPca0ModulePropPage::ShowValue() {
         label = Digit("CEX0 Frequency:");
         unit = "Hz";
         button = Digit("Change CEX0 Frequency");
-        std::snprintf(buf, sizeof buf, "%u",
-                      static_cast<unsigned>(pca::CexFrequency(Clock(), Value(pca::Cph(module_.number)))));
+        std::snprintf(
+            buf, sizeof buf, "%u",
+            static_cast<unsigned>(pca::CexFrequency(Clock(), Value(pca::Cph(module_.number)))));
         value = buf;
     } else if (mode == kNone && module_.watchdog) {
         label = "Timeout Interval:";
         unit = "ms";
         button = "Change Timeout Interval";
         std::snprintf(buf, sizeof buf, "%.1f",
-                      pca::WatchdogTimeoutMs(Value(pca::kPca0md), Inputs(), Value(pca::Cpl(4)), Value(pca::kPca0L)));
+                      pca::WatchdogTimeoutMs(Value(pca::kPca0md), Inputs(), Value(pca::Cpl(4)),
+                                             Value(pca::kPca0L)));
         value = buf;
     } else {
         bool known = false;
-        for (const Mode& m : kModes) known = known || m.value == mode;
+        for (const Mode& m : kModes)
+            known = known || m.value == mode;
         if (!known) return;  // a mode no button sets leaves the display as it is
     }
     const bool shown = !button.empty();
@@ -184,7 +197,8 @@ void CPca0ModulePropPage::Refresh() {
     int checked = 0;
     for (int i = 0; i <= kModeLast - kModeFirst; ++i)
         if (kModes[i].value == mode) checked = kModeFirst + i;
-    for (int id = kModeFirst; id <= kModeLast; ++id) Check(id, id == checked);
+    for (int id = kModeFirst; id <= kModeLast; ++id)
+        Check(id, id == checked);
     ShowCrossbar();
     ShowValue();
 }
@@ -194,9 +208,13 @@ void CPca0ModulePropPage::OnSetActive() {
     RefreshPreview();
 }
 
-void CPca0ModulePropPage::ResetRegisters() { pca::ResetPcaRecord(*Record()); }
+void CPca0ModulePropPage::ResetRegisters() {
+    pca::ResetPcaRecord(*Record());
+}
 
-void CPca0ModulePropPage::OnHexChanged(int) { ShowValue(); }
+void CPca0ModulePropPage::OnHexChanged(int) {
+    ShowValue();
+}
 
 bool CPca0ModulePropPage::RunCalculator() {
     const std::uint8_t mode = Value(Cpm()) & 0xFE;
@@ -221,7 +239,8 @@ void CPca0ModulePropPage::AfterCalculator() {
 void CPca0ModulePropPage::OnCommand(int id) {
     if (id >= kModeFirst && id <= kModeLast) {
         if (!IsEnabled(id)) return;
-        Value(Cpm()) = static_cast<std::uint8_t>((Value(Cpm()) & 0x01) | kModes[id - kModeFirst].value);
+        Value(Cpm()) =
+            static_cast<std::uint8_t>((Value(Cpm()) & 0x01) | kModes[id - kModeFirst].value);
         CheckRadio(kModeFirst, kModeLast, id);
         ShowValue();
         RefreshPreview();
@@ -237,11 +256,13 @@ void CPca0ModulePropPage::OnCommand(int id) {
 // ---------------------------------------------------------------- Module 4/WDT
 
 CPca0Module4PropPage::CPca0Module4PropPage(PeripheralRecord* portIO, PeripheralRecord* timers,
-                                           std::uint32_t* sysclk, std::uint32_t* extOsc, std::uint32_t* eci)
+                                           std::uint32_t* sysclk, std::uint32_t* extOsc,
+                                           std::uint32_t* eci)
     : CPca0ModulePropPage(4, portIO, timers, sysclk, extOsc, eci) {}
 
 void CPca0Module4PropPage::EnableModeButtons(bool on) {
-    for (int id = kModeFirst; id <= kModeLast; ++id) Enable(id, on);
+    for (int id = kModeFirst; id <= kModeLast; ++id)
+        Enable(id, on);
 }
 
 void CPca0Module4PropPage::ApplyWatchdogRule() {
@@ -303,7 +324,8 @@ void CPca0Module4PropPage::OnCommand(int id) {
         ApplyWatchdogRule();
         RefreshPreview();
     } else if (id == kLock) {
-        pca::SetWatchdogTexts(*Record(), IsChecked(kLock) ? pca::Watchdog::Locked : pca::Watchdog::Enabled);
+        pca::SetWatchdogTexts(*Record(),
+                              IsChecked(kLock) ? pca::Watchdog::Locked : pca::Watchdog::Enabled);
         ApplyWatchdogRule();
         RefreshPreview();
     } else {

@@ -29,8 +29,8 @@ public:
     // `portIO` and `timers`: the command's copies of the Port I/O record (for
     // XBR1 and the nested Port I/O sheet) and of the timer record (for the
     // Timer 0 timebase); the three frequencies are the document's words.
-    CPca0ModulePropPage(int module, PeripheralRecord* portIO, PeripheralRecord* timers, std::uint32_t* sysclk,
-                        std::uint32_t* extOsc, std::uint32_t* eci);
+    CPca0ModulePropPage(int module, PeripheralRecord* portIO, PeripheralRecord* timers,
+                        std::uint32_t* sysclk, std::uint32_t* extOsc, std::uint32_t* eci);
 
     void Refresh() override;
     void OnSetActive() override;

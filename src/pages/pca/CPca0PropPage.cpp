@@ -27,16 +27,20 @@ CPca0PropPage::CPca0PropPage(PeripheralRecord* interrupts, std::uint32_t* eciFre
     using pca::kPca0md;
     const std::vector<BitControl> table = {
         {kRun, ControlKind::Check, "Enable PCA0", "", 0, pca::kPca0cn, pca::kCounterRun, 0},
-        {kSuspend, ControlKind::Check, "Suspend PCA operation while system controller is in Idle Mode", "", 0,
-         kPca0md, pca::kSuspendIdle, 0},
+        {kSuspend, ControlKind::Check,
+         "Suspend PCA operation while system controller is in Idle Mode", "", 0, kPca0md,
+         pca::kSuspendIdle, 0},
         {kOverflowInterrupt, ControlKind::Check,
          "Enable PCA Counter/Timer Overflow Interrupt (occurs when CF is set)", "", 0, kPca0md,
          pca::kOverflowInterrupt, 0},
-        {11336, ControlKind::Radio, "SYSCLK / 12", "", 0, kPca0md, pca::kTimebaseMask, pca::kSysclkDiv12},
-        {11337, ControlKind::Radio, "SYSCLK / 4", "", 0, kPca0md, pca::kTimebaseMask, pca::kSysclkDiv4},
-        {11338, ControlKind::Radio, "Timer 0 Overflow", "", 0, kPca0md, pca::kTimebaseMask, pca::kTimer0Overflow},
-        {kEciRadio, ControlKind::Radio, "High to Low Transitions on ECI", "", 0, kPca0md, pca::kTimebaseMask,
-         pca::kEciFalling},
+        {11336, ControlKind::Radio, "SYSCLK / 12", "", 0, kPca0md, pca::kTimebaseMask,
+         pca::kSysclkDiv12},
+        {11337, ControlKind::Radio, "SYSCLK / 4", "", 0, kPca0md, pca::kTimebaseMask,
+         pca::kSysclkDiv4},
+        {11338, ControlKind::Radio, "Timer 0 Overflow", "", 0, kPca0md, pca::kTimebaseMask,
+         pca::kTimer0Overflow},
+        {kEciRadio, ControlKind::Radio, "High to Low Transitions on ECI", "", 0, kPca0md,
+         pca::kTimebaseMask, pca::kEciFalling},
         {11340, ControlKind::Radio, "SYSCLK", "", 0, kPca0md, pca::kTimebaseMask, pca::kSysclk},
         {11341, ControlKind::Radio, "External Oscillator / 8", "", 0, kPca0md, pca::kTimebaseMask,
          pca::kExtOscDiv8},
@@ -52,7 +56,8 @@ CPca0PropPage::CPca0PropPage(PeripheralRecord* interrupts, std::uint32_t* eciFre
     b.Button(kConfigureInterrupts, "Configure PCA Interrupts");
     b.NextColumn();
     b.Group(kTimebaseGroup);
-    for (std::size_t i = 3; i < table.size(); ++i) b.Radio(table[i].id, table[i].caption);
+    for (std::size_t i = 3; i < table.size(); ++i)
+        b.Radio(table[i].id, table[i].caption);
     b.Group("PCA Counter/Timer Initial Value (Hex)");
     b.Edit(kPca0hEdit, "PCA0H (High Byte):");
     b.Edit(kPca0lEdit, "PCA0L (Low Byte):");
@@ -79,9 +84,13 @@ void CPca0PropPage::OnSetActive() {
     RefreshPreview();
 }
 
-void CPca0PropPage::ResetRegisters() { pca::ResetPcaRecord(*Record()); }
+void CPca0PropPage::ResetRegisters() {
+    pca::ResetPcaRecord(*Record());
+}
 
-void CPca0PropPage::OnHexChanged(int) { pca::ApplyPca0WatchdogRule(*Record()); }
+void CPca0PropPage::OnHexChanged(int) {
+    pca::ApplyPca0WatchdogRule(*Record());
+}
 
 void CPca0PropPage::OnCommand(int id) {
     if (id == kConfigureInterrupts) {

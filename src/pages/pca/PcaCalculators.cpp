@@ -31,11 +31,17 @@ constexpr int kChangeClocks = 11173;
 
 constexpr double kNone = NAN;  // no result: the achieved line shows "-"
 
-std::string Number(std::uint32_t v) { return std::to_string(v); }
+std::string Number(std::uint32_t v) {
+    return std::to_string(v);
+}
 
-void ReadOnly(QLineEdit* edit) { edit->setReadOnly(true); }
+void ReadOnly(QLineEdit* edit) {
+    edit->setReadOnly(true);
+}
 
-std::uint8_t& Reg(PeripheralRecord& r, int position) { return r.Registers.at(static_cast<std::size_t>(position)).Value; }
+std::uint8_t& Reg(PeripheralRecord& r, int position) {
+    return r.Registers.at(static_cast<std::size_t>(position)).Value;
+}
 
 }  // namespace
 
@@ -47,7 +53,9 @@ CEciFrequencyDlg::CEciFrequencyDlg(std::uint32_t* eciFrequency)
     Builder().Edit(kEciEdit, "", "Hz");
 }
 
-void CEciFrequencyDlg::OnInitDialog() { SetText(kEciEdit, Number(*eci_)); }
+void CEciFrequencyDlg::OnInitDialog() {
+    SetText(kEciEdit, Number(*eci_));
+}
 
 bool CEciFrequencyDlg::OnOK() {
     *eci_ = pca::LeadingUnsigned(Text(kEciEdit));
@@ -78,7 +86,8 @@ void CCexFrequencyDlg::OnEditChange(int id) {
     if (id != kCexTarget) return;
     const auto r = Compute();
     const double target = static_cast<double>(pca::LeadingInteger(Text(kCexTarget)));
-    SetText(kAchievedId, AchievedText(r.outcome == pca::Outcome::Ok ? r.achieved : kNone, target, "Hz"));
+    SetText(kAchievedId,
+            AchievedText(r.outcome == pca::Outcome::Ok ? r.achieved : kNone, target, "Hz"));
 }
 
 bool CCexFrequencyDlg::OnOK() {
@@ -89,7 +98,8 @@ bool CCexFrequencyDlg::OnOK() {
         return false;
     }
     char text[80];
-    std::snprintf(text, sizeof text, "Change PCA0 Data to:\n\n PCA0CPHN%d = %02X", module_, r.value);
+    std::snprintf(text, sizeof text, "Change PCA0 Data to:\n\n PCA0CPHN%d = %02X", module_,
+                  r.value);
     if (TheUi().Ask(text)) Reg(pca_, pca::Cph(module_)) = r.value;
     return true;
 }
@@ -103,13 +113,16 @@ CDutyCycleDlg::CDutyCycleDlg(PeripheralRecord& pca, int module, int range)
     AddAchievedLine();
 }
 
-void CDutyCycleDlg::OnInitDialog() { SetText(kAchievedId, AchievedText(kNone, 0, "%", 4)); }
+void CDutyCycleDlg::OnInitDialog() {
+    SetText(kAchievedId, AchievedText(kNone, 0, "%", 4));
+}
 
 void CDutyCycleDlg::OnEditChange(int id) {
     if (id != kDutyTarget) return;
     const double duty = pca::LeadingNumber(Text(kDutyTarget));
     const auto r = pca::CalculateDuty(duty, range_);
-    SetText(kAchievedId, AchievedText(r.outcome == pca::Outcome::Ok ? r.achieved : kNone, duty, "%", 4));
+    SetText(kAchievedId,
+            AchievedText(r.outcome == pca::Outcome::Ok ? r.achieved : kNone, duty, "%", 4));
 }
 
 bool CDutyCycleDlg::OnOK() {
@@ -121,10 +134,12 @@ bool CDutyCycleDlg::OnOK() {
     }
     char text[120];
     if (range_ == 256)
-        std::snprintf(text, sizeof text, "Change PCA0 Data to:\n\n PCA0CPH%d = %02X\n PCA0CPL%d = 00", module_, r.cph,
+        std::snprintf(text, sizeof text,
+                      "Change PCA0 Data to:\n\n PCA0CPH%d = %02X\n PCA0CPL%d = 00", module_, r.cph,
                       module_);
     else
-        std::snprintf(text, sizeof text, "Change PCA0 Data to:\n\n PCA0CPH%d = %02X\n PCA0CPL%d = %02X", module_,
+        std::snprintf(text, sizeof text,
+                      "Change PCA0 Data to:\n\n PCA0CPH%d = %02X\n PCA0CPL%d = %02X", module_,
                       r.cph, module_, r.cpl);
     if (TheUi().Ask(text)) {
         Reg(pca_, pca::Cph(module_)) = r.cph;
@@ -162,10 +177,18 @@ CTimeoutIntervalDlg::CTimeoutIntervalDlg(CDeviceDocument& doc, PeripheralRecord&
 void CTimeoutIntervalDlg::OnInitDialog() {
     int radio = kSysclkRadio;
     switch (pca::SourceForTimebase(pca_.Registers.at(pca::kPca0md).Value)) {
-        case pca::TimeoutSource::Sysclk: radio = kSysclkRadio; break;
-        case pca::TimeoutSource::ExtOsc: radio = kExtOscRadio; break;
-        case pca::TimeoutSource::Eci: radio = kEciRadio; break;
-        case pca::TimeoutSource::Timer0: radio = kTimer0Radio; break;
+        case pca::TimeoutSource::Sysclk:
+            radio = kSysclkRadio;
+            break;
+        case pca::TimeoutSource::ExtOsc:
+            radio = kExtOscRadio;
+            break;
+        case pca::TimeoutSource::Eci:
+            radio = kEciRadio;
+            break;
+        case pca::TimeoutSource::Timer0:
+            radio = kTimer0Radio;
+            break;
     }
     CheckRadio(kSysclkRadio, kTimer0Radio, radio);
     ShowFrequencies();
@@ -188,8 +211,10 @@ void CTimeoutIntervalDlg::ShowFrequencies() {
 
 void CTimeoutIntervalDlg::ShowAchieved() {
     const double target = pca::LeadingNumber(Text(kTimeoutTarget));
-    const auto r = pca::CalculateTimeout(Source(), clocks_, target, pca_.Registers.at(pca::kPca0L).Value);
-    SetText(kAchievedId, AchievedText(r.outcome == pca::Outcome::Ok ? r.achieved : kNone, target, "ms", 1));
+    const auto r =
+        pca::CalculateTimeout(Source(), clocks_, target, pca_.Registers.at(pca::kPca0L).Value);
+    SetText(kAchievedId,
+            AchievedText(r.outcome == pca::Outcome::Ok ? r.achieved : kNone, target, "ms", 1));
 }
 
 void CTimeoutIntervalDlg::OnEditChange(int id) {
@@ -221,8 +246,8 @@ void CTimeoutIntervalDlg::OnCommand(int id) {
                 doc_.GetPeripheral(timers, Pid::Timers);
                 const auto& regs = timers.Registers;
                 if (regs.size() > timers::kTh0)
-                    clocks_.timer0Rate = pca::Timer0OverflowRate(clocks_.sysclk, regs[timers::kCkcon].Value,
-                                                                 regs[timers::kTh0].Value);
+                    clocks_.timer0Rate = pca::Timer0OverflowRate(
+                        clocks_.sysclk, regs[timers::kCkcon].Value, regs[timers::kTh0].Value);
                 ShowFrequencies();
             }
             break;
@@ -232,14 +257,16 @@ void CTimeoutIntervalDlg::OnCommand(int id) {
 }
 
 bool CTimeoutIntervalDlg::OnOK() {
-    const auto r = pca::CalculateTimeout(Source(), clocks_, pca::LeadingNumber(Text(kTimeoutTarget)),
-                                         pca_.Registers.at(pca::kPca0L).Value);
+    const auto r =
+        pca::CalculateTimeout(Source(), clocks_, pca::LeadingNumber(Text(kTimeoutTarget)),
+                              pca_.Registers.at(pca::kPca0L).Value);
     if (r.outcome != pca::Outcome::Ok) {
         TheUi().Error("Error: Invalid Timeout Interval Using Current Frequency.");
         return false;
     }
     char text[160];
-    std::snprintf(text, sizeof text, "Change PCA0's Data to:\n\n PCA0CPL4 = %02X\n Clock Source: %s", r.cpl4,
+    std::snprintf(text, sizeof text,
+                  "Change PCA0's Data to:\n\n PCA0CPL4 = %02X\n Clock Source: %s", r.cpl4,
                   r.clockName.c_str());
     if (TheUi().Ask(text)) {
         Reg(pca_, pca::Cpl(4)) = r.cpl4;

@@ -65,7 +65,8 @@ class CTimeoutIntervalDlg : public CCalculatorDlg {
 public:
     // `doc` is where "Change Clock Frequencies" and the ECI dialog act;
     // `clocks` the frequencies the module page had when it opened the dialog.
-    CTimeoutIntervalDlg(CDeviceDocument& doc, PeripheralRecord& pca, const pca::TimeoutInputs& clocks);
+    CTimeoutIntervalDlg(CDeviceDocument& doc, PeripheralRecord& pca,
+                        const pca::TimeoutInputs& clocks);
     void OnCommand(int id) override;
     void OnEditChange(int id) override;
 

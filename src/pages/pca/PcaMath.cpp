@@ -15,17 +15,24 @@ namespace {
 constexpr double kOneOver256 = 0.00390625;
 
 // Seconds per count of the timebase field; 0 when its clock is 0.
-double SecondsPerCount(std::uint8_t field, std::uint32_t sysclk, std::uint32_t extOsc, std::uint32_t eci,
-                       std::uint32_t timer0Rate) {
+double SecondsPerCount(std::uint8_t field, std::uint32_t sysclk, std::uint32_t extOsc,
+                       std::uint32_t eci, std::uint32_t timer0Rate) {
     auto per = [](double counts, std::uint32_t clock) { return clock == 0 ? 0.0 : counts / clock; };
     switch (field) {
-        case kSysclkDiv12: return per(12, sysclk);
-        case kSysclkDiv4: return per(4, sysclk);
-        case kTimer0Overflow: return per(1, timer0Rate);
-        case kEciFalling: return per(1, eci);
-        case kSysclk: return per(1, sysclk);
-        case kExtOscDiv8: return per(8, extOsc);
-        default: return 0.0;
+        case kSysclkDiv12:
+            return per(12, sysclk);
+        case kSysclkDiv4:
+            return per(4, sysclk);
+        case kTimer0Overflow:
+            return per(1, timer0Rate);
+        case kEciFalling:
+            return per(1, eci);
+        case kSysclk:
+            return per(1, sysclk);
+        case kExtOscDiv8:
+            return per(8, extOsc);
+        default:
+            return 0.0;
     }
 }
 
@@ -46,13 +53,20 @@ std::uint32_t Timer0OverflowRate(std::uint32_t sysclk, std::uint8_t ckcon, std::
 
 std::uint32_t PcaClock(std::uint8_t pca0md, const ClockInputs& in) {
     switch (pca0md & kTimebaseMask) {
-        case kSysclkDiv12: return in.sysclk / 12;
-        case kSysclkDiv4: return in.sysclk >> 2;
-        case kTimer0Overflow: return Timer0OverflowRate(in.sysclk, in.ckcon, in.th0);
-        case kEciFalling: return in.eci;
-        case kSysclk: return in.sysclk;
-        case kExtOscDiv8: return in.extOsc >> 3;
-        default: return 0;
+        case kSysclkDiv12:
+            return in.sysclk / 12;
+        case kSysclkDiv4:
+            return in.sysclk >> 2;
+        case kTimer0Overflow:
+            return Timer0OverflowRate(in.sysclk, in.ckcon, in.th0);
+        case kEciFalling:
+            return in.eci;
+        case kSysclk:
+            return in.sysclk;
+        case kExtOscDiv8:
+            return in.extOsc >> 3;
+        default:
+            return 0;
     }
 }
 
@@ -66,9 +80,11 @@ double DutyCyclePercent(bool sixteenBit, std::uint8_t cph, std::uint8_t cpl) {
     return (256 - cph) * 0.00390625 * 100;
 }
 
-double WatchdogTimeoutMs(std::uint8_t pca0md, const ClockInputs& in, std::uint8_t cpl4, std::uint8_t pcaL) {
+double WatchdogTimeoutMs(std::uint8_t pca0md, const ClockInputs& in, std::uint8_t cpl4,
+                         std::uint8_t pcaL) {
     const std::uint8_t field = pca0md & kTimebaseMask;
-    const std::uint32_t rate = field == kTimer0Overflow ? Timer0OverflowRate(in.sysclk, in.ckcon, in.th0) : 0;
+    const std::uint32_t rate =
+        field == kTimer0Overflow ? Timer0OverflowRate(in.sysclk, in.ckcon, in.th0) : 0;
     return TimeoutMs(field, in.sysclk, in.extOsc, in.eci, rate, cpl4, pcaL);
 }
 
@@ -112,14 +128,16 @@ DutyResult CalculateDuty(double duty, int range) {
     return result;
 }
 
-TimeoutResult CalculateTimeout(TimeoutSource source, const TimeoutInputs& in, double ms, std::uint8_t pcaL) {
+TimeoutResult CalculateTimeout(TimeoutSource source, const TimeoutInputs& in, double ms,
+                               std::uint8_t pcaL) {
     TimeoutResult result;
     double v = 0;
     switch (source) {
         case TimeoutSource::Sysclk: {
             const double sysclk = in.sysclk;
             // m: the longest timeout at SYSCLK itself, in ms.
-            const double m = in.sysclk == 0 ? std::numeric_limits<double>::infinity() : 65536 / sysclk * 1000;
+            const double m =
+                in.sysclk == 0 ? std::numeric_limits<double>::infinity() : 65536 / sysclk * 1000;
             if (m > ms) {
                 v = (sysclk * ms * 0.001 - 256) * kOneOver256;
                 result.timebase = kSysclk;
@@ -158,16 +176,21 @@ TimeoutResult CalculateTimeout(TimeoutSource source, const TimeoutInputs& in, do
     }
     result.outcome = Outcome::Ok;
     result.cpl4 = static_cast<std::uint8_t>(std::trunc(v));
-    result.achieved = TimeoutMs(result.timebase, in.sysclk, in.extOsc, in.eci, in.timer0Rate, result.cpl4, pcaL);
+    result.achieved =
+        TimeoutMs(result.timebase, in.sysclk, in.extOsc, in.eci, in.timer0Rate, result.cpl4, pcaL);
     return result;
 }
 
 TimeoutSource SourceForTimebase(std::uint8_t pca0md) {
     switch (pca0md & kTimebaseMask) {
-        case kExtOscDiv8: return TimeoutSource::ExtOsc;
-        case kEciFalling: return TimeoutSource::Eci;
-        case kTimer0Overflow: return TimeoutSource::Timer0;
-        default: return TimeoutSource::Sysclk;
+        case kExtOscDiv8:
+            return TimeoutSource::ExtOsc;
+        case kEciFalling:
+            return TimeoutSource::Eci;
+        case kTimer0Overflow:
+            return TimeoutSource::Timer0;
+        default:
+            return TimeoutSource::Sysclk;
     }
 }
 
@@ -179,7 +202,8 @@ std::uint32_t LeadingUnsigned(const std::string& text) {
 
 long long LeadingInteger(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     long long v = 0;

@@ -43,7 +43,8 @@ double DutyCyclePercent(bool sixteenBit, std::uint8_t cph, std::uint8_t cpl);
 
 // The watchdog timeout in ms: the time per count of the timebase times
 // ((PCA0CPL4 + 1) x 256 - PCA0L); 0.0 when that timebase's clock is 0.
-double WatchdogTimeoutMs(std::uint8_t pca0md, const ClockInputs& in, std::uint8_t cpl4, std::uint8_t pcaL);
+double WatchdogTimeoutMs(std::uint8_t pca0md, const ClockInputs& in, std::uint8_t cpl4,
+                         std::uint8_t pcaL);
 
 // The calculators. `Silent`: the inputs give nothing to compute (the dialog
 // stays open without a message); `Refused`: the register cannot hold the
@@ -88,7 +89,8 @@ struct TimeoutResult {
     double achieved = 0;        // the timeout the result gives, ms (PCA0L = pcaL)
 };
 // "Calculate Timeout Interval" for a target of `ms` milliseconds.
-TimeoutResult CalculateTimeout(TimeoutSource source, const TimeoutInputs& in, double ms, std::uint8_t pcaL);
+TimeoutResult CalculateTimeout(TimeoutSource source, const TimeoutInputs& in, double ms,
+                               std::uint8_t pcaL);
 
 // The radio a timebase field selects when the calculator opens.
 TimeoutSource SourceForTimebase(std::uint8_t pca0md);

@@ -8,7 +8,9 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
-RegisterEntry& Entry(PeripheralRecord& r, int position) { return r.Registers.at(static_cast<std::size_t>(position)); }
+RegisterEntry& Entry(PeripheralRecord& r, int position) {
+    return r.Registers.at(static_cast<std::size_t>(position));
+}
 const RegisterEntry& Entry(const PeripheralRecord& r, int position) {
     return r.Registers.at(static_cast<std::size_t>(position));
 }
@@ -49,12 +51,17 @@ void SetWatchdogTexts(PeripheralRecord& record, Watchdog state) {
 
 void ApplyPca0WatchdogRule(PeripheralRecord& record) {
     switch (WatchdogState(record)) {
-        case Watchdog::Disabled: Force(record, 1, 0); return;
-        case Watchdog::Locked: Force(record, 1, 1); return;
-        case Watchdog::Enabled: break;
+        case Watchdog::Disabled:
+            Force(record, 1, 0);
+            return;
+        case Watchdog::Locked:
+            Force(record, 1, 1);
+            return;
+        case Watchdog::Enabled:
+            break;
     }
-    const bool atReset =
-        AtReset(record, kPca0md) && AtReset(record, kPca0L) && AtReset(record, kPca0H) && AtReset(record, Cpm(4));
+    const bool atReset = AtReset(record, kPca0md) && AtReset(record, kPca0L) &&
+                         AtReset(record, kPca0H) && AtReset(record, Cpm(4));
     Force(record, !atReset, !atReset);
 }
 
@@ -62,8 +69,9 @@ void ApplyModule4WatchdogRule(PeripheralRecord& record, bool enabled, bool locke
     if (!enabled) return Force(record, 1, 0);
     if (locked) return Force(record, 1, 1);
     const RegisterEntry& cpm4 = Entry(record, Cpm(4));
-    const bool atReset = AtReset(record, kPca0md) && AtReset(record, kPca0L) && AtReset(record, kPca0H) &&
-                         AtReset(record, Cpl(4)) && ((cpm4.Value ^ cpm4.ResetValue) & 0xFE) == 0;
+    const bool atReset = AtReset(record, kPca0md) && AtReset(record, kPca0L) &&
+                         AtReset(record, kPca0H) && AtReset(record, Cpl(4)) &&
+                         ((cpm4.Value ^ cpm4.ResetValue) & 0xFE) == 0;
     Force(record, !atReset, !atReset);
 }
 

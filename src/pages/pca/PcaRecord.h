@@ -15,9 +15,15 @@ inline constexpr int kPca0md = 1;
 inline constexpr int kPca0L = 7;
 inline constexpr int kPca0H = 8;
 inline constexpr int kRegisterCount = 19;
-constexpr int Cpm(int module) { return 2 + module; }
-constexpr int Cpl(int module) { return 9 + module; }
-constexpr int Cph(int module) { return 14 + module; }
+constexpr int Cpm(int module) {
+    return 2 + module;
+}
+constexpr int Cpl(int module) {
+    return 9 + module;
+}
+constexpr int Cph(int module) {
+    return 14 + module;
+}
 
 // PCA0MD bits.
 inline constexpr std::uint8_t kSuspendIdle = 0x80;

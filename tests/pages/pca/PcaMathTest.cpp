@@ -14,8 +14,8 @@ using namespace pca;
 
 namespace {
 
-ClockInputs Clocks(std::uint32_t sysclk, std::uint32_t extOsc = 0, std::uint32_t eci = 0, std::uint8_t ckcon = 0,
-                   std::uint8_t th0 = 0) {
+ClockInputs Clocks(std::uint32_t sysclk, std::uint32_t extOsc = 0, std::uint32_t eci = 0,
+                   std::uint8_t ckcon = 0, std::uint8_t th0 = 0) {
     return {sysclk, extOsc, eci, ckcon, th0};
 }
 
@@ -40,7 +40,8 @@ TEST(PcaClock, Timer0OverflowFollowsCkconAndTruncates) {
     EXPECT_EQ(Timer0OverflowRate(1500000, 0x00, 0x00), 488u);
     EXPECT_EQ(Timer0OverflowRate(1500000, 0x01, 0xFF), 375000u);  // SYSCLK / 4, one count
     EXPECT_EQ(Timer0OverflowRate(24000000, 0x02, 0x00), 1953u);   // SYSCLK / 48
-    EXPECT_EQ(Timer0OverflowRate(24000000, 0x08, 0xFF), 2000000u);  // Timer 1's SYSCLK bit is not Timer 0's
+    EXPECT_EQ(Timer0OverflowRate(24000000, 0x08, 0xFF),
+              2000000u);  // Timer 1's SYSCLK bit is not Timer 0's
     EXPECT_EQ(Timer0OverflowRate(0, 0x04, 0x10), 0u);
     EXPECT_EQ(PcaClock(kTimer0Overflow, Clocks(0, 0, 0, 0x04, 0)), 0u);
 }
@@ -64,7 +65,8 @@ TEST(PcaDisplays, WatchdogTimeout) {
     EXPECT_NEAR(WatchdogTimeoutMs(kExtOscDiv8, Clocks(0, 8000000), 0x00, 0), 0.256, 1e-12);
     // 1500000 / 15 comes out as 99999.99..., truncated to 99999 overflows a second.
     EXPECT_EQ(Timer0OverflowRate(1500000, 0x04, 0xF1), 99999u);
-    EXPECT_NEAR(WatchdogTimeoutMs(kTimer0Overflow, Clocks(1500000, 0, 0, 0x04, 0xF1), 0, 0), 256000.0 / 99999, 1e-9);
+    EXPECT_NEAR(WatchdogTimeoutMs(kTimer0Overflow, Clocks(1500000, 0, 0, 0x04, 0xF1), 0, 0),
+                256000.0 / 99999, 1e-9);
     // A clock of 0 shows 0.0 instead of dividing by it.
     EXPECT_EQ(WatchdogTimeoutMs(kEciFalling, Clocks(1500000), 0xFF, 0), 0.0);
     EXPECT_EQ(WatchdogTimeoutMs(kExtOscDiv8, Clocks(1500000), 0xFF, 0), 0.0);
@@ -112,7 +114,8 @@ TEST(DutyCalculator, EightAndSixteenBit) {
     EXPECT_EQ(CalculateDuty(150, 65536).outcome, Outcome::Refused);
     EXPECT_EQ(CalculateDuty(150, 256).outcome, Outcome::Refused);
     EXPECT_EQ(CalculateDuty(1e300, 65536).outcome, Outcome::Refused);
-    EXPECT_EQ(CalculateDuty(std::numeric_limits<double>::infinity(), 256).outcome, Outcome::Refused);
+    EXPECT_EQ(CalculateDuty(std::numeric_limits<double>::infinity(), 256).outcome,
+              Outcome::Refused);
     // A negative duty does nothing at all.
     EXPECT_EQ(CalculateDuty(-1, 256).outcome, Outcome::Silent);
     EXPECT_EQ(CalculateDuty(std::nan(""), 256).outcome, Outcome::Silent);
@@ -120,7 +123,8 @@ TEST(DutyCalculator, EightAndSixteenBit) {
 
 TEST(TimeoutCalculator, SysclkBranchChoosesTheDivider) {
     // 12 MHz, 100 ms: m = 5.46 ms, 4m = 21.8 ms, so SYSCLK / 12 with r = 389: refused.
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Sysclk, {12000000, 0, 0, 0}, 100, 0).outcome, Outcome::Refused);
+    EXPECT_EQ(CalculateTimeout(TimeoutSource::Sysclk, {12000000, 0, 0, 0}, 100, 0).outcome,
+              Outcome::Refused);
     // 5 ms < m: SYSCLK itself; (60000 - 256) / 256 = 233.4.
     auto r = CalculateTimeout(TimeoutSource::Sysclk, {12000000, 0, 0, 0}, 5, 0);
     EXPECT_EQ(r.outcome, Outcome::Ok);
@@ -143,8 +147,10 @@ TEST(TimeoutCalculator, SysclkBranchChoosesTheDivider) {
     r = CalculateTimeout(TimeoutSource::Sysclk, {1500000, 0, 0, 0}, 0.1, 0);
     EXPECT_EQ(r.outcome, Outcome::Ok);
     EXPECT_EQ(r.cpl4, 0);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Sysclk, {1500000, 0, 0, 0}, -5, 0).outcome, Outcome::Refused);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Sysclk, {0, 0, 0, 0}, 100, 0).outcome, Outcome::Refused);
+    EXPECT_EQ(CalculateTimeout(TimeoutSource::Sysclk, {1500000, 0, 0, 0}, -5, 0).outcome,
+              Outcome::Refused);
+    EXPECT_EQ(CalculateTimeout(TimeoutSource::Sysclk, {0, 0, 0, 0}, 100, 0).outcome,
+              Outcome::Refused);
 }
 
 TEST(TimeoutCalculator, OtherClocks) {
@@ -164,10 +170,13 @@ TEST(TimeoutCalculator, OtherClocks) {
     EXPECT_NEAR(r.achieved, 99.84, 1e-9);
     // The edges of the register: 255 fits, 256 does not; a clock of 0 gives -1.
     EXPECT_EQ(CalculateTimeout(TimeoutSource::Eci, {0, 0, 256000, 0}, 256.99, 0).cpl4, 255);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Eci, {0, 0, 256000, 0}, 257, 0).outcome, Outcome::Refused);
+    EXPECT_EQ(CalculateTimeout(TimeoutSource::Eci, {0, 0, 256000, 0}, 257, 0).outcome,
+              Outcome::Refused);
     EXPECT_EQ(CalculateTimeout(TimeoutSource::Eci, {0, 0, 0, 0}, 100, 0).outcome, Outcome::Refused);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Timer0, {0, 0, 0, 100000}, 1e300, 0).outcome, Outcome::Refused);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Timer0, {0, 0, 0, 100000}, std::nan(""), 0).outcome, Outcome::Refused);
+    EXPECT_EQ(CalculateTimeout(TimeoutSource::Timer0, {0, 0, 0, 100000}, 1e300, 0).outcome,
+              Outcome::Refused);
+    EXPECT_EQ(CalculateTimeout(TimeoutSource::Timer0, {0, 0, 0, 100000}, std::nan(""), 0).outcome,
+              Outcome::Refused);
 }
 
 TEST(TimeoutCalculator, OpeningRadioFollowsTheTimebase) {
@@ -196,7 +205,9 @@ TEST(TypedNumbers, LeadingDigitsOnly) {
 class WatchdogRecord : public ::testing::Test {
 protected:
     void SetUp() override { NewProject(0)->GetPeripheral(pca_, Pid::Pca); }
-    RegisterEntry& At(int position) { return pca_.Registers.at(static_cast<std::size_t>(position)); }
+    RegisterEntry& At(int position) {
+        return pca_.Registers.at(static_cast<std::size_t>(position));
+    }
     std::pair<int, int> Flags() { return {At(kPca0md).ForceWrite, At(Cpl(4)).ForceWrite}; }
     PeripheralRecord pca_;
 };
@@ -269,13 +280,15 @@ TEST_F(WatchdogRecord, TheTwoRulesLookAtDifferentRegisters) {
 }
 
 TEST_F(WatchdogRecord, ResetRestoresEveryRegisterTextAndFlag) {
-    for (auto& e : pca_.Registers) e.Value = 0x5A;
+    for (auto& e : pca_.Registers)
+        e.Value = 0x5A;
     SetWatchdogTexts(pca_, Watchdog::Locked);
     At(kPca0md).ForceWrite = 1;
     At(Cpl(4)).ForceWrite = 1;
     ResetPcaRecord(pca_);
     ASSERT_EQ(pca_.Registers.size(), static_cast<std::size_t>(kRegisterCount));
-    for (const auto& e : pca_.Registers) EXPECT_EQ(e.Value, e.ResetValue) << e.Name;
+    for (const auto& e : pca_.Registers)
+        EXPECT_EQ(e.Value, e.ResetValue) << e.Name;
     EXPECT_EQ(WatchdogState(pca_), Watchdog::Enabled);
     EXPECT_EQ(At(Cpl(4)).AsmPost, "    orl  PCA0MD,    #040h;\r\n");
     EXPECT_EQ(Flags(), std::make_pair(0, 0));

@@ -37,8 +37,10 @@ protected:
             auto& sheet = dynamic_cast<CDeviceDlg&>(d);
             body(sheet);
             if (d.IsFinished()) return;
-            if (ok) sheet.PressOk();
-            else d.Finish(false);
+            if (ok)
+                sheet.PressOk();
+            else
+                d.Finish(false);
         });
         return pages::RunPeripheralCommand(*doc_, cmd::Pca);
     }
@@ -46,7 +48,9 @@ protected:
         sheet.SetActivePage(index);
         return sheet.ActivePage();
     }
-    static std::string Text(QWidget* page, int id) { return driver::TextOf(driver::Find(page, id)); }
+    static std::string Text(QWidget* page, int id) {
+        return driver::TextOf(driver::Find(page, id));
+    }
     static bool Checked(QWidget* page, int id) { return driver::IsChecked(driver::Find(page, id)); }
 
     // The PCA routine of the generated text in one format; empty when absent.
@@ -73,8 +77,10 @@ protected:
 TEST_F(PcaSheet, PagesInOrderAndANewProjectWritesNoWatchdogRegister) {
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
         ASSERT_EQ(sheet.PageCount(), 6);
-        const char* captions[] = {"PCA0", "Module 0", "Module 1", "Module 2", "Module 3", "Module 4/WDT"};
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(sheet.Page(i)->Caption(), captions[i]);
+        const char* captions[] = {"PCA0",     "Module 0", "Module 1",
+                                  "Module 2", "Module 3", "Module 4/WDT"};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(sheet.Page(i)->Caption(), captions[i]);
         EXPECT_EQ(Text(sheet.ActivePage(), kPreviewId), "");
         QWidget* m4 = Page(sheet, kModule4Page);
         EXPECT_TRUE(Checked(m4, 11334));
@@ -99,19 +105,24 @@ TEST_F(PcaSheet, TimebaseChangeForcesBothWatchdogRegistersRunBitDoesNot) {
                   "    PCA0CPL4  = 0x00;\n    PCA0MD    |= 0x40;\n");
     }));
     EXPECT_EQ(Routine(0),
-              "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n    PCA0MD    &= ~0x40;\r\n    PCA0MD    = 0x02;\r\n"
+              "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n    PCA0MD    &= ~0x40;\r\n    "
+              "PCA0MD    = 0x02;\r\n"
               "    PCA0CPL4  = 0x00;\r\n    PCA0MD    |= 0x40;\r\n}\r\n");
     // The default record's assembly line is still the one without ";": the
     // page changed no text.
     EXPECT_EQ(Routine(1),
-              "PCA_Init:\r\n    mov  PCA0CN,    #040h\r\n    anl  PCA0MD,    #0BFh\r\n    mov  PCA0MD,    #002h\r\n"
+              "PCA_Init:\r\n    mov  PCA0CN,    #040h\r\n    anl  PCA0MD,    #0BFh\r\n    mov  "
+              "PCA0MD,    #002h\r\n"
               "    mov  PCA0CPL4,  #000h\r\n    orl  PCA0MD,    #040h\r\n    ret\r\n");
 
     // Back to SYSCLK / 12, with the counter still running: neither is forced.
-    EXPECT_TRUE(Run([](CDeviceDlg& sheet) { ASSERT_EQ(driver::Click(sheet.ActivePage(), 11336), ""); }));
+    EXPECT_TRUE(
+        Run([](CDeviceDlg& sheet) { ASSERT_EQ(driver::Click(sheet.ActivePage(), 11336), ""); }));
     EXPECT_EQ(Routine(0), "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n}\r\n");
     // The counter's initial value forces both too.
-    EXPECT_TRUE(Run([](CDeviceDlg& sheet) { ASSERT_EQ(driver::SetText(sheet.ActivePage(), 11353, "1F"), ""); }));
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        ASSERT_EQ(driver::SetText(sheet.ActivePage(), 11353, "1F"), "");
+    }));
     EXPECT_EQ(Stored().Registers[pca::kPca0L].Value, 0x1F);
     EXPECT_EQ(Stored().Registers[pca::kPca0md].ForceWrite, 1);
     EXPECT_EQ(Stored().Registers[pca::Cpl(4)].ForceWrite, 1);
@@ -125,10 +136,13 @@ TEST_F(PcaSheet, DisablingTheWatchdogWritesPca0mdOnlyLockingWritesThe0x20Line) {
         EXPECT_TRUE(driver::Find(m4, 11349)->isEnabled());
         EXPECT_EQ(Text(m4, kPreviewId), "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n");
         // The PCA0 page's rule agrees when it is shown.
-        EXPECT_EQ(Text(Page(sheet, kPca0Page), kPreviewId), "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n");
+        EXPECT_EQ(Text(Page(sheet, kPca0Page), kPreviewId),
+                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n");
     }));
-    EXPECT_EQ(Routine(0), "void PCA_Init()\r\n{\r\n    PCA0MD    &= ~0x40;\r\n    PCA0MD    = 0x00;\r\n}\r\n");
-    EXPECT_EQ(Routine(1), "PCA_Init:\r\n    anl  PCA0MD,    #0BFh\r\n    mov  PCA0MD,    #000h\r\n    ret\r\n");
+    EXPECT_EQ(Routine(0),
+              "void PCA_Init()\r\n{\r\n    PCA0MD    &= ~0x40;\r\n    PCA0MD    = 0x00;\r\n}\r\n");
+    EXPECT_EQ(Routine(1),
+              "PCA_Init:\r\n    anl  PCA0MD,    #0BFh\r\n    mov  PCA0MD,    #000h\r\n    ret\r\n");
 
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
         QWidget* m4 = Page(sheet, kModule4Page);
@@ -139,16 +153,19 @@ TEST_F(PcaSheet, DisablingTheWatchdogWritesPca0mdOnlyLockingWritesThe0x20Line) {
         ASSERT_EQ(driver::Click(m4, 11334), "");
         EXPECT_TRUE(Checked(m4, 11342));
         EXPECT_FALSE(Checked(m4, 11348));
-        for (int id = 11342; id <= 11350; ++id) EXPECT_FALSE(driver::Find(m4, id)->isEnabled()) << id;
+        for (int id = 11342; id <= 11350; ++id)
+            EXPECT_FALSE(driver::Find(m4, id)->isEnabled()) << id;
         EXPECT_EQ(Text(m4, 11357), "Timeout Interval:");
         ASSERT_EQ(driver::Click(m4, 11333), "");
     }));
     EXPECT_EQ(Stored().Registers[pca::Cpm(4)].Value, 0x01);
     EXPECT_EQ(Routine(0),
-              "void PCA_Init()\r\n{\r\n    PCA0MD    &= ~0x40;\r\n    PCA0MD    = 0x00;\r\n    PCA0CPM4  = 0x01;\r\n"
+              "void PCA_Init()\r\n{\r\n    PCA0MD    &= ~0x40;\r\n    PCA0MD    = 0x00;\r\n    "
+              "PCA0CPM4  = 0x01;\r\n"
               "    PCA0CPL4  = 0x00;\r\n    PCA0MD    |= 0x20;\r\n}\r\n");
     EXPECT_EQ(Routine(1),
-              "PCA_Init:\r\n    anl  PCA0MD,    #0BFh\r\n    mov  PCA0MD,    #000h\r\n    mov  PCA0CPM4,  #001h\r\n"
+              "PCA_Init:\r\n    anl  PCA0MD,    #0BFh\r\n    mov  PCA0MD,    #000h\r\n    mov  "
+              "PCA0CPM4,  #001h\r\n"
               "    mov  PCA0CPL4,  #000h\r\n    orl  PCA0MD,    #020h;\r\n    ret\r\n");
 
     // Unlocking goes back to the 0x40 forms; disabling clears the lock bit.
@@ -200,7 +217,8 @@ TEST_F(PcaSheet, ResetOnAnyPageRestoresEveryRegisterTheTextsAndTheFlags) {
 }
 
 TEST_F(PcaSheet, CancelStoresNothing) {
-    EXPECT_FALSE(Run([](CDeviceDlg& sheet) { driver::Click(Page(sheet, kModule4Page), 11334); }, false));
+    EXPECT_FALSE(
+        Run([](CDeviceDlg& sheet) { driver::Click(Page(sheet, kModule4Page), 11334); }, false));
     EXPECT_EQ(Routine(0), "");
 }
 
@@ -214,7 +232,8 @@ TEST_F(PcaSheet, Module4ModeChangeDoesNotRunTheWatchdogRule) {
     PeripheralRecord port, timers;
     doc_->GetPeripheral(port, Pid::PortIO);
     doc_->GetPeripheral(timers, Pid::Timers);
-    CPca0Module4PropPage page(&port, &timers, &doc_->SysclkFrequency, &doc_->ExtOscFrequency, &doc_->EciFrequency);
+    CPca0Module4PropPage page(&port, &timers, &doc_->SysclkFrequency, &doc_->ExtOscFrequency,
+                              &doc_->EciFrequency);
     page.SetRecord(&pca);
     page.SetActiveDocument(doc_.get());
     page.show();
@@ -239,7 +258,8 @@ TEST_F(PcaSheet, Module4CcfBitIsIgnoredByItsRuleButNotByThePca0Page) {
         EXPECT_EQ(Text(m4, kPreviewId), "    PCA0CPM4  = 0x01;\n");
         // The PCA0 page counts bit 0.
         EXPECT_EQ(Text(Page(sheet, kPca0Page), kPreviewId),
-                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n    PCA0CPM4  = 0x01;\n    PCA0CPL4  = 0x00;\n"
+                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n    PCA0CPM4  = 0x01;\n    "
+                  "PCA0CPL4  = 0x00;\n"
                   "    PCA0MD    |= 0x40;\n");
         // Module 4's rule, run by the lock box, ignores it again.
         m4 = Page(sheet, kModule4Page);
@@ -295,10 +315,12 @@ TEST_F(PcaSheet, CrossbarTextFollowsEachModulesXbr1Rule) {
     port.Registers.at(15).Value = 0x03;
     doc_->SetPeripheral(port, Pid::PortIO);
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
-        const char* expected[] = {"CEX0 is Enabled on the Crossbar", "CEX1 is Enabled on the Crossbar",
-                                  "CEX2 is Enabled on the Crossbar", "CEX3 is Not Enabled on the Crossbar",
-                                  "CEX4 is Not Enabled on the Crossbar"};
-        for (int m = 0; m < 5; ++m) EXPECT_EQ(Text(Page(sheet, 1 + m), 11351), expected[m]);
+        const char* expected[] = {
+            "CEX0 is Enabled on the Crossbar", "CEX1 is Enabled on the Crossbar",
+            "CEX2 is Enabled on the Crossbar", "CEX3 is Not Enabled on the Crossbar",
+            "CEX4 is Not Enabled on the Crossbar"};
+        for (int m = 0; m < 5; ++m)
+            EXPECT_EQ(Text(Page(sheet, 1 + m), 11351), expected[m]);
     }));
 }
 
@@ -310,7 +332,8 @@ TEST_F(PcaSheet, NestedPortIOAndInterruptSheetsStoreAtOnce) {
             ui_.Modals.push_back([](ModalDialog& d) {
                 auto& portIO = dynamic_cast<CDeviceDlg&>(d);
                 EXPECT_EQ(portIO.PageCount(), 2);
-                ASSERT_EQ(driver::Click(portIO.ActivePage(), 11456), "");  // CEX2 and the two before it
+                ASSERT_EQ(driver::Click(portIO.ActivePage(), 11456),
+                          "");  // CEX2 and the two before it
                 portIO.PressOk();
             });
             ASSERT_EQ(driver::Click(m2, 11281), "");
@@ -367,7 +390,8 @@ TEST_F(PcaSheet, CexAndDutyCalculatorsWriteThePageRecord) {
             EXPECT_EQ(Text(w, 11990), "Achieved: 25.0000 % (+0.00 %)");
             ASSERT_EQ(driver::Click(w, 1), "");
             EXPECT_TRUE(d.IsFinished());
-            EXPECT_EQ(ui_.Shown.back().Text, "Change PCA0 Data to:\n\n PCA0CPH3 = C0\n PCA0CPL3 = 00");
+            EXPECT_EQ(ui_.Shown.back().Text,
+                      "Change PCA0 Data to:\n\n PCA0CPH3 = C0\n PCA0CPL3 = 00");
         });
         ASSERT_EQ(driver::Click(m3, 11356), "");
         EXPECT_EQ(Text(m3, 11393), "C0");
@@ -384,7 +408,8 @@ TEST_F(PcaSheet, CexAndDutyCalculatorsWriteThePageRecord) {
             EXPECT_EQ(ui_.Shown.back().Icon, MsgIcon::Exclamation);
             ASSERT_EQ(driver::SetText(w, 11371, "0"), "");
             ASSERT_EQ(driver::Click(w, 1), "");
-            EXPECT_EQ(ui_.Shown.back().Text, "Change PCA0 Data to:\n\n PCA0CPH3 = 00\n PCA0CPL3 = 00");
+            EXPECT_EQ(ui_.Shown.back().Text,
+                      "Change PCA0 Data to:\n\n PCA0CPH3 = 00\n PCA0CPL3 = 00");
         });
         ASSERT_EQ(driver::Click(m3, 11356), "");
         EXPECT_EQ(Text(m3, 11361), "100.0000");
@@ -407,17 +432,20 @@ TEST_F(PcaSheet, TimeoutCalculatorRefusesTooLongAndWritesTimebaseAndCompareValue
             ASSERT_EQ(driver::SetText(w, 11364, "100"), "");
             ASSERT_EQ(driver::Click(w, 1), "");
             EXPECT_FALSE(d.IsFinished());
-            EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Timeout Interval Using Current Frequency.");
+            EXPECT_EQ(ui_.Shown.back().Text,
+                      "Error: Invalid Timeout Interval Using Current Frequency.");
             ASSERT_EQ(driver::SetText(w, 11364, "20"), "");  // 4m = 21.8 ms: SYSCLK / 4
             EXPECT_EQ(Text(w, 11990), "Achieved: 20.0 ms (-0.16 %)");
             ASSERT_EQ(driver::Click(w, 1), "");
-            EXPECT_EQ(ui_.Shown.back().Text, "Change PCA0's Data to:\n\n PCA0CPL4 = E9\n Clock Source: SYSCLK / 4");
+            EXPECT_EQ(ui_.Shown.back().Text,
+                      "Change PCA0's Data to:\n\n PCA0CPL4 = E9\n Clock Source: SYSCLK / 4");
         });
         ASSERT_EQ(driver::Click(m4, 11356), "");
         EXPECT_EQ(Text(m4, 11355), "E9");
         EXPECT_EQ(Text(m4, 11361), "20.0");
         EXPECT_EQ(Text(m4, kPreviewId),
-                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x02;\n    PCA0CPL4  = 0xE9;\n    PCA0MD    |= 0x40;\n");
+                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x02;\n    PCA0CPL4  = 0xE9;\n    "
+                  "PCA0MD    |= 0x40;\n");
         EXPECT_TRUE(Checked(Page(sheet, kPca0Page), 11337));
     }));
 }
@@ -485,7 +513,8 @@ TEST_F(PcaSheet, TimeoutCalculatorsEciRadioAsksForTheFrequency) {
             ASSERT_EQ(driver::SetText(w, 11364, "100"), "");
             ASSERT_EQ(driver::Click(w, 1), "");
             EXPECT_EQ(ui_.Shown.back().Text,
-                      "Change PCA0's Data to:\n\n PCA0CPL4 = 26\n Clock Source: High to Low Transitions on ECI");
+                      "Change PCA0's Data to:\n\n PCA0CPL4 = 26\n Clock Source: High to Low "
+                      "Transitions on ECI");
         });
         ASSERT_EQ(driver::Click(m4, 11356), "");
         EXPECT_EQ(Text(m4, 11361), "99.8");
