@@ -216,12 +216,6 @@ TEST_F(PcaSheet, ResetOnAnyPageRestoresEveryRegisterTheTextsAndTheFlags) {
     EXPECT_EQ(Routine(0), "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n}\r\n");
 }
 
-TEST_F(PcaSheet, CancelStoresNothing) {
-    EXPECT_FALSE(
-        Run([](CDeviceDlg& sheet) { driver::Click(Page(sheet, kModule4Page), 11334); }, false));
-    EXPECT_EQ(Routine(0), "");
-}
-
 // A mode change on Module 4 leaves the flags as they are; the next change of a
 // watchdog check box or of the PCA0CPL4 edit, or the PCA0 page, runs the rule.
 TEST_F(PcaSheet, Module4ModeChangeDoesNotRunTheWatchdogRule) {
