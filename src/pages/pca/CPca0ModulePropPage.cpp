@@ -100,9 +100,9 @@ CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO,
     // Until a mode that has a value is shown, the display is empty.
     Show(kValueEdit, false);
     Show(kValueButton, false);
-    Bind({{kCcf, ControlKind::Check, "", "", 0, pca::Cpm(module), 0x01, 0}});
-    BindHex(module_.cphEdit, pca::Cph(module));
-    BindHex(module_.cplEdit, pca::Cpl(module));
+    Bind({{kCcf, ControlKind::Check, "", "", 0, pca::Cpm(module_.number), 0x01, 0}});
+    BindHex(module_.cphEdit, pca::Cph(module_.number));
+    BindHex(module_.cplEdit, pca::Cpl(module_.number));
 }
 
 // The module's own digit in place of the 0 of CEX0, PCA0CPH0 and PCA0CPL0.
