@@ -8,10 +8,12 @@
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
+#include "pages/pca/PcaCommand.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/system/ResetSourcesPages.h"
 #include "pages/system/SystemCommands.h"
+#include "pages/timers/TimerSheets.h"
 
 void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
     const int model = deviceCode - models::kFirstCode;
@@ -47,6 +49,8 @@ const std::vector<CommandRow>& CommandTable() {
         ComparatorsCommand(),
         ResetSourcesCommand(),
         AdcCommand(),
+        PcaCommand(),
+        TimersCommand(),
         OscillatorsCommand(),
     };
     return table;
