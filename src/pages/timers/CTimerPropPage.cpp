@@ -96,6 +96,8 @@ void CTimerPropPage::AddDisplay(PageBuilder& b, int id, const std::string& unit,
     QLineEdit* edit = b.Edit(id, "", unit);
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight);
+    // Room for the largest rate a 32-bit clock can give.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance("0000000000") + 12);
     if (buttonId != 0) b.Button(buttonId, button);
     b.EndRow();
 }
