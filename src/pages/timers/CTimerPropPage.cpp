@@ -1,5 +1,6 @@
 #include "pages/timers/CTimerPropPage.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 #include <cstdio>
@@ -79,7 +80,7 @@ bool CTimerPropPage::ConfigurePortIO() {
 
 void CTimerPropPage::AddInterruptGroup(PageBuilder& b, int statusId) {
     b.Group("Interrupts");
-    b.Label(statusId, "");
+    b.Label(statusId, "")->setWordWrap(false);
     b.Button(timerids::kConfigureInterrupts, "Configure Timer Interrupts");
 }
 

@@ -147,4 +147,78 @@ TEST_F(TimerDialogs, OnePageTimersSheetStoresTheTimerRecordOnOk) {
     EXPECT_FALSE(RunTimerSheet(*doc_, 4, timers_, interrupts_, nullptr));
 }
 
+TEST_F(TimerDialogs, Timer3AsksWithTheIconOfItsClockAndRefusesTooFastAClock) {
+    struct Case {
+        std::uint32_t sysclk;
+        MsgButtons buttons;
+        MsgIcon icon;
+        std::uint8_t rlh;
+    };
+    for (const Case& c : {Case{1500000, MsgButtons::YesNo, MsgIcon::Exclamation, 0x6D},
+                          Case{24000000, MsgButtons::YesNo, MsgIcon::Question, 0x3C},
+                          Case{40000000, MsgButtons::Ok, MsgIcon::Exclamation, 0x00}}) {
+        doc_->SysclkFrequency = c.sysclk;
+        PeripheralRecord timers;
+        doc_->GetPeripheral(timers, Pid::Timers);
+        ui_.Modals.push_back([&](ModalDialog& d) {
+            driver::Click(dynamic_cast<CDeviceDlg&>(d).ActivePage(), 11115);
+            d.Finish(false);
+        });
+        EXPECT_FALSE(RunTimerSheet(*doc_, 3, timers, interrupts_, nullptr));
+        ASSERT_FALSE(ui_.Shown.empty());
+        EXPECT_EQ(ui_.Shown.back().Buttons, c.buttons) << c.sysclk;
+        EXPECT_EQ(ui_.Shown.back().Icon, c.icon) << c.sysclk;
+        EXPECT_EQ(timers.Registers[timers::kTmr3rlh].Value, c.rlh) << c.sysclk;
+    }
+    EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Timeout Using Current Frequency.");
+}
+
+}  // namespace
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QTabWidget>
+
+#include "pages/common/CommandIds.h"
+#include "pages/common/PeripheralCommands.h"
+
+namespace {
+
+// Every visible caption of every timer page gets at least the room it asks
+// for, and no two visible numbered controls overlap.
+void ExpectRoomyAndApart(QWidget* page) {
+    std::vector<std::pair<int, QRect>> placed;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        const QVariant id = w->property("zvId");
+        if (!id.isValid() || !w->isVisible()) continue;
+        const QRect r(w->mapTo(page, QPoint(0, 0)), w->size());
+        if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w)) {
+            EXPECT_GE(w->width(), w->sizeHint().width()) << id.toInt();
+            EXPECT_GE(w->height(), w->sizeHint().height()) << id.toInt();
+        }
+        for (const auto& [other, rect] : placed) EXPECT_FALSE(rect.intersects(r)) << id.toInt() << " and " << other;
+        placed.emplace_back(id.toInt(), r);
+    }
+    EXPECT_GT(placed.size(), 10u);
+}
+
+TEST_F(TimerDialogs, EveryTimerPageHasRoomForItsControls) {
+    int pages = 0;
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        auto* tabs = sheet.findChild<QTabWidget*>();
+        ASSERT_NE(tabs, nullptr);
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QApplication::processEvents();
+            ExpectRoomyAndApart(tabs->currentWidget());
+            ++pages;
+        }
+        d.Finish(false);
+    });
+    EXPECT_FALSE(pages::RunPeripheralCommand(*doc_, cmd::Timers));
+    EXPECT_EQ(pages, 4);
+}
+
 }  // namespace
