@@ -1,8 +1,8 @@
 #include "pages/timers/TimerMath.h"
 
+#include "pages/clock/ClockMath.h"
 #include "pages/common/Achieved.h"
 
-#include <cctype>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -49,18 +49,9 @@ bool Timer3Overflows25ms(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t 
 }
 
 int LeadingInt(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX) value = INT_MAX;
-    if (value < INT_MIN) value = INT_MIN;
+    const std::int64_t value = osc::LeadingInteger(text);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
     return static_cast<int>(value);
 }
 
