@@ -52,6 +52,8 @@ const std::vector<CommandRow>& CommandTable() {
         PcaCommand(),
         TimersCommand(),
         OscillatorsCommand(),
+        OscillatorsCommand(),
+        TimersCommand(),
     };
     return table;
 }

@@ -1,5 +1,7 @@
 #include "pages/timers/CTimer1PropPage.h"
 
+#include <QLabel>
+
 #include "pages/timers/CBaudRateDlg.h"
 #include "pages/timers/CBitRateDlg.h"
 #include "pages/timers/TimerMath.h"
@@ -55,7 +57,7 @@ CTimer1PropPage::CTimer1PropPage(PeripheralRecord* interrupts, PeripheralRecord*
     b.Check(kGate, "Gate Timer Depending on /INT1");
     b.Radio(kLevel, "/INT1 is Level Triggered", false);
     b.Radio(kEdge, "/INT1 is Edge Triggered", false);
-    b.Label(kInt1Pin, "");
+    b.Label(kInt1Pin, "")->setWordWrap(false);
     b.Button(kConfigureInt1, "Configure /INT1 Ports");
     b.Group("Timer Initial Value (Hex)");
     AddHexEdit(b, kTh1Edit, "TH1 (High Byte - Reload Val in Mode 2):");
@@ -75,7 +77,8 @@ CTimer1PropPage::CTimer1PropPage(PeripheralRecord* interrupts, PeripheralRecord*
 }
 
 void CTimer1PropPage::EnablePrescalers(bool on) {
-    for (int id = kPre12; id <= kPreExt; ++id) Enable(id, on);
+    for (int id = kPre12; id <= kPreExt; ++id)
+        Enable(id, on);
 }
 
 void CTimer1PropPage::FixPrescalerAt12() {
@@ -88,9 +91,9 @@ void CTimer1PropPage::Refresh() {
     RefreshBound();
     CheckRadio(kMode0, kMode3, kMode0 + ((Value(kTmod) & kTmodMode) >> 4));
     CheckRadio(kPre12, kPreExt, kPre12 + (Value(kCkcon) & kCkconPrescale));
-    const int source = TestBits(kTmod, kTmodCounter)    ? kSrcExternal
+    const int source = TestBits(kTmod, kTmodCounter)      ? kSrcExternal
                        : TestBits(kCkcon, kCkconT1Sysclk) ? kSrcSysclk
-                                                           : kSrcPrescaled;
+                                                          : kSrcPrescaled;
     CheckRadio(kSrcSysclk, kSrcExternal, source);
     EnablePrescalers(source == kSrcPrescaled);
 
@@ -115,7 +118,9 @@ void CTimer1PropPage::UpdateDisplays() {
     ShowNumber(kBitRate, SmbusBitRate(clock, Value(kTh1)));
 }
 
-void CTimer1PropPage::OnHexChanged(int) { UpdateDisplays(); }
+void CTimer1PropPage::OnHexChanged(int) {
+    UpdateDisplays();
+}
 
 void CTimer1PropPage::SetGate(bool on) {
     SetBits(on, kTmod, kTmodGate);

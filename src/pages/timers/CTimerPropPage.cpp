@@ -1,5 +1,6 @@
 #include "pages/timers/CTimerPropPage.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 #include <cstdio>
@@ -13,7 +14,8 @@ namespace {
 constexpr int kIt01cf = 5;  // IT01CF in the interrupt record
 }
 
-CTimerPropPage::CTimerPropPage(const std::string& caption, PeripheralRecord* interrupts, PeripheralRecord* portIO)
+CTimerPropPage::CTimerPropPage(const std::string& caption, PeripheralRecord* interrupts,
+                               PeripheralRecord* portIO)
     : CPropPage(caption), interrupts_(interrupts), portIO_(portIO) {}
 
 void CTimerPropPage::OnInitDialog() {
@@ -34,7 +36,8 @@ void CTimerPropPage::ShowInterruptText(int id, int timer, int position, std::uin
     bool on = false;
     if (interrupts_ && static_cast<std::size_t>(position) < interrupts_->Registers.size())
         on = (interrupts_->Registers[static_cast<std::size_t>(position)].Value & mask) != 0;
-    SetText(id, "Timer " + std::to_string(timer) + " Interrupt is " + (on ? "Enabled" : "Disabled"));
+    SetText(id,
+            "Timer " + std::to_string(timer) + " Interrupt is " + (on ? "Enabled" : "Disabled"));
 }
 
 void CTimerPropPage::ShowIntPinText(int id, int intNumber, bool gated) {
@@ -79,7 +82,7 @@ bool CTimerPropPage::ConfigurePortIO() {
 
 void CTimerPropPage::AddInterruptGroup(PageBuilder& b, int statusId) {
     b.Group("Interrupts");
-    b.Label(statusId, "");
+    b.Label(statusId, "")->setWordWrap(false);
     b.Button(timerids::kConfigureInterrupts, "Configure Timer Interrupts");
 }
 
@@ -96,6 +99,8 @@ void CTimerPropPage::AddDisplay(PageBuilder& b, int id, const std::string& unit,
     QLineEdit* edit = b.Edit(id, "", unit);
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight);
+    // Room for the largest rate a 32-bit clock can give.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance("0000000000") + 12);
     if (buttonId != 0) b.Button(buttonId, button);
     b.EndRow();
 }
