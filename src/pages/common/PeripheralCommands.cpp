@@ -52,8 +52,6 @@ const std::vector<CommandRow>& CommandTable() {
         PcaCommand(),
         TimersCommand(),
         OscillatorsCommand(),
-        OscillatorsCommand(),
-        TimersCommand(),
     };
     return table;
 }
