@@ -6,6 +6,7 @@
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
 #include "pages/portio/PortIOSheet.h"
+#include "pages/serial/SerialCommands.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/system/SystemCommands.h"
 
@@ -40,6 +41,7 @@ const std::vector<CommandRow>& CommandTable() {
         VoltageRegulatorCommand(),
         PrefetchCommand(),
         EmiCommand(),
+        SpiCommand(),
     };
     return table;
 }

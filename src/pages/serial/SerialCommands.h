@@ -1,0 +1,6 @@
+#pragma once
+// Command rows of the serial pages: UARTs, SPI0 and SMBus.
+
+#include "pages/common/CommandTable.h"
+
+CommandRow SpiCommand();
