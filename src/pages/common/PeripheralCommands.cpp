@@ -41,7 +41,9 @@ const std::vector<CommandRow>& CommandTable() {
         VoltageRegulatorCommand(),
         PrefetchCommand(),
         EmiCommand(),
+        UartCommand(),
         SpiCommand(),
+        SmbusCommand(),
     };
     return table;
 }

@@ -34,9 +34,7 @@ constexpr std::uint8_t kSpiInterrupt = 0x40;
 constexpr std::size_t kXbr0 = 14;
 constexpr std::uint8_t kSpiOnCrossbar = 0x02;
 
-bool RecordBit(const PeripheralRecord* r, std::size_t position, std::uint8_t mask) {
-    return r && position < r->Registers.size() && (r->Registers[position].Value & mask) != 0;
-}
+using serial::RecordBit;
 
 }  // namespace
 

@@ -3,4 +3,6 @@
 
 #include "pages/common/CommandTable.h"
 
+CommandRow UartCommand();
 CommandRow SpiCommand();
+CommandRow SmbusCommand();

@@ -5,9 +5,18 @@
 // system clock of 0.
 
 #include <cstdint>
+#include <cstddef>
 #include <string>
 
+#include "model/PeripheralRecord.h"
+
 namespace serial {
+
+// Whether a bit of another peripheral's record copy is set (false for a
+// missing record or register).
+inline bool RecordBit(const PeripheralRecord* record, std::size_t position, std::uint8_t mask) {
+    return record && position < record->Registers.size() && (record->Registers[position].Value & mask) != 0;
+}
 
 // UART1's baud-rate generator clock by the SBCON1 prescaler code (bits 1..0):
 // 0 SYSCLK / 12, 1 SYSCLK / 4, 2 SYSCLK / 48, 3 SYSCLK (integer division).
