@@ -9,6 +9,7 @@
 #include "pages/serial/SerialCommands.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/system/SystemCommands.h"
+#include "pages/timers/TimerSheets.h"
 
 void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
     const int model = deviceCode - models::kFirstCode;
@@ -41,6 +42,7 @@ const std::vector<CommandRow>& CommandTable() {
         VoltageRegulatorCommand(),
         PrefetchCommand(),
         EmiCommand(),
+        TimersCommand(),
         UartCommand(),
         SpiCommand(),
         SmbusCommand(),

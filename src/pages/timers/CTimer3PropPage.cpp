@@ -1,0 +1,60 @@
+#include "pages/timers/CTimer3PropPage.h"
+
+#include "model/Ui.h"
+#include "pages/common/Achieved.h"
+#include "pages/timers/TimerMath.h"
+
+using namespace timers;
+
+namespace {
+
+constexpr int kStatus = 11386;
+constexpr int kSet25ms = 11115;
+
+const CSplitTimerPropPage::Layout kTimer3 = {
+    3,     kTmr3cn, kCkconT3LowSysclk, kCkconT3HighSysclk, 11144, 11145, 11146, 11141, 11142, 11143,
+    11136, 11134,   11137,             11138,              11139, 11140, kTmr3h, kTmr3l, kTmr3rlh, kTmr3rll,
+    11253, 1,       0x80};
+
+}  // namespace
+
+CTimer3PropPage::CTimer3PropPage(PeripheralRecord* interrupts) : CSplitTimerPropPage("Timer 3", kTimer3, interrupts) {
+    PageBuilder b(this, this);
+    BuildShared(b);
+    b.Group("Configure for SMBus Timeout");
+    b.Label(kStatus, "");
+    // How long the current reload actually takes to overflow.
+    b.Label(kAchievedId, "");
+    b.Button(kSet25ms, "Set Overflow to 25 ms");
+    b.Preview();
+}
+
+void CTimer3PropPage::UpdateDisplays() {
+    const std::uint32_t sysclk = Sysclk();
+    const std::uint8_t ckcon = Value(kCkcon), rlh = Value(kTmr3rlh), rll = Value(kTmr3rll);
+    SetText(kStatus, Timer3Overflows25ms(sysclk, ckcon, rlh, rll) ? "Timer 3 will overflow at 25 ms"
+                                                                   : "Timer 3 will NOT overflow at 25 ms");
+    SetText(kAchievedId, AchievedText(Timer3OverflowMs(sysclk, ckcon, rlh, rll), 25, "ms", 2));
+}
+
+void CTimer3PropPage::SetOverflowTo25ms() {
+    const Timeout25Result r = Timer3Reload25ms(Sysclk());
+    if (r.status != CalcStatus::Ok) {
+        TheUi().Error(r.error);
+        return;
+    }
+    const MsgIcon icon = r.sysclk ? MsgIcon::Exclamation : MsgIcon::Question;
+    if (TheUi().Message(r.question, MsgButtons::YesNo, icon) != MsgResult::Yes) return;
+    ApplyTimer3Reload25ms(*Record(), r, IsChecked(l_.lowExtId));
+    ShowSixteenBit();
+    CheckRadio(l_.lowSysclkId, l_.lowExtId, r.sysclk ? l_.lowSysclkId : l_.lowDiv12Id);
+    ShowHex(l_.rlhId);
+    ShowHex(l_.rllId);
+    UpdateDisplays();
+    RefreshPreview();
+}
+
+void CTimer3PropPage::OnCommand(int id) {
+    if (id == kSet25ms) SetOverflowTo25ms();
+    else CSplitTimerPropPage::OnCommand(id);
+}
