@@ -2,6 +2,7 @@
 
 #include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
+#include "pages/clock/OscillatorsCommand.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
@@ -42,6 +43,7 @@ const std::vector<CommandRow>& CommandTable() {
         VoltageRegulatorCommand(),
         PrefetchCommand(),
         EmiCommand(),
+        OscillatorsCommand(),
         TimersCommand(),
         UartCommand(),
         SpiCommand(),
