@@ -4,9 +4,11 @@
 
 #include <QLineEdit>
 
+#include "pages/common/CommandTable.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/serial/SerialMath.h"
 #include "pages/system/InterruptSheets.h"
+#include "pages/timers/TimerSheets.h"
 
 using serial::RecordBit;
 
@@ -140,6 +142,21 @@ void CSMBusPropPage::OnCommand(int id) {
             return;
         case kConfigureInterrupts:
             if (RunInterruptsSheet(*ActiveDocument(), *interrupts_)) ShowTexts();
+            return;
+        case kConfigureBitRate: {
+            // The page of the timer that clocks the bus, on this page's copies.
+            CDeviceDocument& doc = *ActiveDocument();
+            RunTimerSheet(doc, SourceTimer(), *timers_, *interrupts_, portIO_);
+            // Its pages may have stored a Port I/O record of their own.
+            doc.GetPeripheral(*portIO_, Pid::PortIO);
+            CompleteRecord(*portIO_, doc.DeviceCode, Pid::PortIO);
+            ShowBitRate();
+            ShowTexts();
+            return;
+        }
+        case kConfigureTimer3:
+            RunTimerSheet(*ActiveDocument(), 3, *timers_, *interrupts_, nullptr);
+            ShowTimeout();
             return;
         case kConfigurePortIO:
             if (RunPortIOSheet(*ActiveDocument(), portIO_)) ShowTexts();

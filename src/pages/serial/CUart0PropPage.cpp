@@ -4,9 +4,11 @@
 
 #include <QLineEdit>
 
+#include "pages/common/CommandTable.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/serial/SerialMath.h"
 #include "pages/system/InterruptSheets.h"
+#include "pages/timers/TimerSheets.h"
 
 using serial::RecordBit;
 
@@ -132,6 +134,19 @@ void CUart0PropPage::OnCommand(int id) {
         case kConfigureInterrupts:
             if (RunInterruptsSheet(*ActiveDocument(), *interrupts_)) ShowTexts();
             return;
+        case kConfigureBaudRate: {
+            // The Timer 1 page alone, on this page's copies; its OK stores the
+            // timer record at once.
+            CDeviceDocument& doc = *ActiveDocument();
+            if (RunTimerSheet(doc, 1, *timers_, *interrupts_, portIO_)) {
+                doc.GetPeripheral(*portIO_, Pid::PortIO);
+                CompleteRecord(*portIO_, doc.DeviceCode, Pid::PortIO);
+            }
+            // A cancelled sheet may still have changed the timer copy in place.
+            ShowBaudRate();
+            ShowTexts();
+            return;
+        }
         case kConfigurePortIO:
             if (RunPortIOSheet(*ActiveDocument(), portIO_)) ShowTexts();
             return;

@@ -8,6 +8,7 @@
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/SerialMath.h"
 #include "pages/system/InterruptSheets.h"
+#include "pages/timers/CBaudRateDlg.h"
 
 using serial::RecordBit;
 
@@ -182,6 +183,16 @@ void CUart1PropPage::OnCommand(int id) {
         case kConfigureInterrupts:
             if (RunInterruptsSheet(*ActiveDocument(), *interrupts_)) ShowTexts();
             return;
+        case kConfigureBaudRate: {
+            // The calculator's generator path writes SBRLH1, SBRLL1 and SBCON1.
+            CBaudRateDlg calc(*ActiveDocument(), *Record(), true);
+            if (calc.Run()) {
+                Refresh();
+                RefreshPreview();
+            }
+            ShowBaudRate();  // its Oscillators sheet may have changed SYSCLK
+            return;
+        }
         case kConfigurePortIO:
             if (RunPortIOSheet(*ActiveDocument(), portIO_)) ShowTexts();
             return;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "devices/Q7R2xDoc.h"
+#include "pages/common/CDeviceDlg.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/serial/CSMBusPropPage.h"
@@ -126,6 +127,46 @@ TEST_F(SMBusPage, ChecksTextsAndReset) {
     EXPECT_TRUE(p.IsChecked(Page::kTimer0));
     EXPECT_EQ(p.Text(Page::kTimer3Status), "");
     EXPECT_EQ(p.Text(kPreviewId), "");
+}
+
+TEST_F(SMBusPage, BitRateButtonOpensTheSourcesTimerPage) {
+    Page& p = Open();
+    const struct {
+        int radio;
+        const char* page;
+    } sources[] = {{Page::kTimer0, "Timer 0"},
+                   {Page::kTimer1, "Timer 1"},
+                   {Page::kTimer2High, "Timer 2"},
+                   {Page::kTimer2Low, "Timer 2"}};
+    for (const auto& s : sources) {
+        ASSERT_EQ(driver::Click(&p, s.radio), "");
+        ui_.Modals.push_back([&](ModalDialog& d) {
+            auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+            ASSERT_EQ(sheet.PageCount(), 1);
+            EXPECT_EQ(sheet.Page(0)->Caption(), s.page);
+            d.Finish(false);
+        });
+        ASSERT_EQ(driver::Click(&p, Page::kConfigureBitRate), "");
+        EXPECT_TRUE(ui_.Modals.empty());
+    }
+}
+
+TEST_F(SMBusPage, Timer3SheetStoresAtOnceAndTheStatusFollows) {
+    Smb0cf() = 0x08;
+    Page& p = Open();
+    EXPECT_EQ(p.Text(Page::kTimer3Status), "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        EXPECT_EQ(sheet.Page(0)->Caption(), "Timer 3");
+        EXPECT_EQ(driver::Click(sheet.ActivePage(), 11115), "");  // Set Overflow to 25 ms
+        sheet.PressOk();
+    });
+    ASSERT_EQ(driver::Click(&p, Page::kConfigureTimer3), "");
+    EXPECT_EQ(p.Text(Page::kTimer3Status), "Timer 3 overflows at 25 ms, Configured Properly");
+    PeripheralRecord stored;
+    doc_->GetPeripheral(stored, Pid::Timers);
+    EXPECT_EQ(stored.Registers.at(kTmr3rlh).Value, 0x6D);
+    EXPECT_EQ(stored.Registers.at(kTmr3rll).Value, 0x83);
 }
 
 }  // namespace

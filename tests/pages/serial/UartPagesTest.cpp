@@ -248,4 +248,61 @@ TEST_F(UartPages, SheetStoresTheUartRecordOnOkOnly) {
     EXPECT_EQ(stored.Registers[kScon1].Value, 0x10);
 }
 
+TEST_F(UartPages, Timer1ChangeFromUart0StaysWhenTheSheetIsCancelled) {
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        CPropPage* page = sheet.ActivePage();
+        ui_.Modals.push_back([&](ModalDialog& nested) {
+            auto& timerSheet = dynamic_cast<CDeviceDlg&>(nested);
+            ASSERT_EQ(timerSheet.PageCount(), 1);
+            EXPECT_EQ(timerSheet.Page(0)->Caption(), "Timer 1");
+            EXPECT_EQ(driver::Click(timerSheet.ActivePage(), 11103), "");  // Timer 1 on SYSCLK
+            EXPECT_EQ(driver::SetText(timerSheet.ActivePage(), 11123, "F3"), "");
+            timerSheet.PressOk();
+        });
+        EXPECT_EQ(driver::Click(page, U0::kConfigureBaudRate), "");
+        EXPECT_EQ(page->Text(U0::kBaudRate), "57692");  // 1500000 / 13 / 2
+        EXPECT_EQ(driver::Click(page, U0::kReception), "");
+        d.Finish(false);
+    });
+    EXPECT_FALSE(pages::RunPeripheralCommand(*doc_, cmd::Uart));
+    PeripheralRecord timers, uart;
+    doc_->GetPeripheral(timers, Pid::Timers);
+    doc_->GetPeripheral(uart, Pid::Uart);
+    EXPECT_EQ(timers.Registers[kTh1].Value, 0xF3);
+    EXPECT_EQ(timers.Registers[kCkcon].Value, 0x08);
+    EXPECT_EQ(uart.Registers[kScon0].Value, 0x00);
+}
+
+TEST_F(UartPages, Uart1CalculatorWritesTheGeneratorAndThePageFollows) {
+    doc_->SysclkFrequency = 24000000;
+    U1& p = Open1();
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto* calc = dynamic_cast<QWidget*>(&d);
+        EXPECT_EQ(driver::SetText(calc, 11167, "9600"), "");
+        EXPECT_EQ(driver::Click(calc, kIdOk), "");
+    });
+    ASSERT_EQ(driver::Click(&p, U1::kConfigureBaudRate), "");
+    EXPECT_EQ(ui_.Shown.back().Text, "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = FB1E\n Clock Source: SYSCLK / 1");
+    EXPECT_EQ(Reg(kSbrlh1), 0xFB);
+    EXPECT_EQ(Reg(kSbrll1), 0x1E);
+    EXPECT_EQ(Reg(kSbcon1), 0x43);
+    EXPECT_EQ(p.Text(U1::kReloadHigh), "FB");
+    EXPECT_EQ(p.Text(U1::kReloadLow), "1E");
+    EXPECT_TRUE(p.IsChecked(U1::kSysclk1));
+    EXPECT_TRUE(p.IsChecked(U1::kGenerator));
+    EXPECT_EQ(p.Text(U1::kGeneratorText), "UART1 is Enabled");
+    EXPECT_EQ(p.Text(U1::kBaudRate), "9600");
+    EXPECT_EQ(p.Text(kPreviewId), "    SBRLL1    = 0x1E;\r\n    SBRLH1    = 0xFB;\r\n    SBCON1    = 0x43;\r\n");
+
+    // Cancel writes nothing.
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        driver::SetText(dynamic_cast<QWidget*>(&d), 11167, "1200");
+        d.Finish(false);
+    });
+    ASSERT_EQ(driver::Click(&p, U1::kConfigureBaudRate), "");
+    EXPECT_EQ(Reg(kSbrll1), 0x1E);
+    EXPECT_EQ(p.Text(U1::kBaudRate), "9600");
+}
+
 }  // namespace
