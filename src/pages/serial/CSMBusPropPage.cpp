@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include <QBoxLayout>
 #include <QLineEdit>
 
 #include "pages/common/CommandTable.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/serial/SerialMath.h"
+#include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/timers/TimerSheets.h"
 
@@ -51,7 +53,7 @@ CSMBusPropPage::CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* inter
     b.Check(kExtendedTimes, "Enable SDA Extended Setup and Hold Times");
     b.Group("Timeout Detection");
     b.Check(kSclTimeout, "Enable SCL Timeout Detection");
-    b.Label(kTimer3Status, "");
+    StatusLabel(b.Label(kTimer3Status, ""), "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
     b.Button(kConfigureTimer3, "Configure Timer 3");
     b.Check(kFreeTimeout, "Enable Free Timeout Detection");
 
@@ -62,16 +64,19 @@ CSMBusPropPage::CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* inter
     b.Radio(kTimer2High, "Timer 2 High Byte Overflow");
     b.Radio(kTimer2Low, "Timer 2 Low Byte Overflow");
     b.Group("SMBus Bit Rate");
-    b.Edit(kBitRate, "Bit Rate from Clock Source:", "Hz")->setReadOnly(true);
-    b.Label(kLowTime, "");
+    b.Label(0, "Bit Rate from Clock Source:");
+    b.Edit(kBitRate, "", "Hz")->setReadOnly(true);
+    StatusLabel(b.Label(kLowTime, ""), "Minimum SCL Low Time is 0000.0000 ms");
     b.Button(kConfigureBitRate, "Configure SMBus Bit Rate");
     b.Group("SMBus Interrupt");
-    b.Label(kInterruptText, "");
+    StatusLabel(b.Label(kInterruptText, ""), "SMBus Interrupt is Disabled");
     b.Button(kConfigureInterrupts, "Configure SMBus Interrupts");
     b.Group("SMBus on the Crossbar");
-    b.Label(kCrossbarText, "");
+    StatusLabel(b.Label(kCrossbarText, ""), "SMBus is Disabled on the Crossbar");
     b.Button(kConfigurePortIO, "Configure Port I/O");
     b.Preview();
+    // Spare height of the sheet goes above the preview, not into it.
+    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
 
     Bind({
         {kEnable, ControlKind::Check, "", "", 0, kSmb0cf, 0x80, 0},

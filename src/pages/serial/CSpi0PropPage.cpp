@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include <QBoxLayout>
 #include <QLineEdit>
 
 #include "model/Ui.h"
@@ -9,6 +10,7 @@
 #include "pages/portio/PortIOSheet.h"
 #include "pages/serial/CSckCalculatorDlg.h"
 #include "pages/serial/SerialMath.h"
+#include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
 
 namespace {
@@ -64,12 +66,14 @@ CSpi0PropPage::CSpi0PropPage(PeripheralRecord* interrupts, PeripheralRecord* por
     b.Button(kChangeSck, "Change SCK");
     b.Edit(kDivider, "SPI0CKR Value (Hex)");
     b.Group("SPI Interrupt");
-    b.Label(kInterruptText, "");
+    StatusLabel(b.Label(kInterruptText, ""), "SPI0 Interrupt is Disabled");
     b.Button(kConfigureInterrupts, "Configure SPI Interrupts");
     b.Group("SPI0 on the Crossbar");
-    b.Label(kCrossbarText, "");
+    StatusLabel(b.Label(kCrossbarText, ""), "SPI0 is Disabled on the Crossbar");
     b.Button(kConfigurePortIO, "Configure Port I/O");
     b.Preview();
+    // Spare height of the sheet goes above the preview, not into it.
+    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
 
     Bind({
         {kEnable, ControlKind::Check, "", "", 0, kSpi0cn, kEnableBit, 0},

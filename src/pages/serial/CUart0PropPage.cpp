@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include <QBoxLayout>
 #include <QLineEdit>
 
 #include "pages/common/CommandTable.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/serial/SerialMath.h"
+#include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/timers/TimerSheets.h"
 
@@ -49,15 +51,17 @@ CUart0PropPage::CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* inter
     b.NextColumn();
     b.Group("UART Baud Rate");
     b.Edit(kBaudRate, "", "bps")->setReadOnly(true);
-    b.Label(kStandardRateId, "");
+    StatusLabel(b.Label(kStandardRateId, ""), "Nearest standard rate 921600 bps: -100.00 %");
     b.Button(kConfigureBaudRate, "Configure UART Baud Rate");
     b.Group("UART Interrupt");
-    b.Label(kInterruptText, "");
+    StatusLabel(b.Label(kInterruptText, ""), "UART0 Interrupt is Disabled");
     b.Button(kConfigureInterrupts, "Configure UART Interrupts");
     b.Group("UART on the Crossbar");
-    b.Label(kCrossbarText, "");
+    StatusLabel(b.Label(kCrossbarText, ""), "UART0 is Disabled on the Crossbar");
     b.Button(kConfigurePortIO, "Configure Port I/O");
     b.Preview();
+    // Spare height of the sheet goes above the preview, not into it.
+    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
 
     Bind({
         {kEightBit, ControlKind::Radio, "", "", 0, kScon0, kNineBitMode, 0x00},

@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include <QBoxLayout>
 #include <QLineEdit>
 
 #include "pages/portio/PortIOSheet.h"
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/SerialMath.h"
+#include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/timers/CBaudRateDlg.h"
 
@@ -61,7 +63,7 @@ CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* p
     b.NextColumn();
     b.Group("Baud Rate Generator Control");
     b.Check(kGenerator, "Enable Baud Rate Generator");
-    b.Label(kGeneratorText, "");
+    StatusLabel(b.Label(kGeneratorText, ""), "UART1 is Disabled");
     b.Group("Prescaled Clock Inputs");
     b.Radio(kSysclk12, "SYSCLK / 12");
     b.Radio(kSysclk4, "SYSCLK / 4");
@@ -72,15 +74,17 @@ CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* p
     b.Edit(kReloadLow, "SBRLL1 (Low Byte):");
     b.Group("UART Baud Rate");
     b.Edit(kBaudRate, "", "bps")->setReadOnly(true);
-    b.Label(kStandardRateId, "");
+    StatusLabel(b.Label(kStandardRateId, ""), "Nearest standard rate 921600 bps: -100.00 %");
     b.Button(kConfigureBaudRate, "Configure UART Baud Rate");
     b.Group("UART Interrupt");
-    b.Label(kInterruptText, "");
+    StatusLabel(b.Label(kInterruptText, ""), "UART1 Interrupt is Disabled");
     b.Button(kConfigureInterrupts, "Configure UART Interrupts");
     b.Group("UART on the Crossbar");
-    b.Label(kCrossbarText, "");
+    StatusLabel(b.Label(kCrossbarText, ""), "UART1 is Disabled on the Crossbar");
     b.Button(kConfigurePortIO, "Configure Port I/O");
     b.Preview();
+    // Spare height of the sheet goes above the preview, not into it.
+    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
 
     Bind({
         {kFiveBit, ControlKind::Radio, "", "", 0, kSmod1, 0x0C, 0x00},
