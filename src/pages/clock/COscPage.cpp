@@ -1,7 +1,22 @@
 #include "pages/clock/COscPage.h"
 
+#include <QTabBar>
+#include <QTabWidget>
+
 COscPage::COscPage(const std::string& caption, const OscClockWords& words)
     : CPropPage(caption), words_(words) {}
+
+void COscPage::OnInitDialog() {
+    // The sheet has six tabs: the pages make room for all of them, so that
+    // none is scrolled out of sight.
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+            setMinimumWidth(tabs->tabBar()->sizeHint().width());
+            break;
+        }
+    }
+    CPropPage::OnInitDialog();
+}
 
 void COscPage::OnSetActive() {
     Refresh();

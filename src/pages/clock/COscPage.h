@@ -24,6 +24,7 @@ class COscPage : public CPropPage {
 public:
     COscPage(const std::string& caption, const OscClockWords& words);
 
+    void OnInitDialog() override;
     // Every activation sets the controls from the record again.
     void OnSetActive() override;
     void ResetRegisters() override;

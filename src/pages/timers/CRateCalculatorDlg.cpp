@@ -1,5 +1,6 @@
 #include "pages/timers/CRateCalculatorDlg.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 #include <cstdio>
@@ -19,6 +20,8 @@ CRateCalculatorDlg::CRateCalculatorDlg(const std::string& caption, CDeviceDocume
     b.Edit(kSysclk, "SYSCLK Frequency", "Hz")->setReadOnly(true);
     b.Edit(kTarget, targetLabel, unit);
     AddAchievedLine();
+    // One line that grows with its text rather than wrapping.
+    if (auto* line = qobject_cast<QLabel*>(Control(kAchievedId))) line->setWordWrap(false);
     b.Button(kChangeClock, "Change Clock Frequency");
 }
 

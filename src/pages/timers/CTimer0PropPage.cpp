@@ -1,5 +1,7 @@
 #include "pages/timers/CTimer0PropPage.h"
 
+#include <QLabel>
+
 #include "pages/timers/CBitRateDlg.h"
 #include "pages/timers/TimerMath.h"
 
@@ -56,7 +58,7 @@ CTimer0PropPage::CTimer0PropPage(PeripheralRecord* interrupts, PeripheralRecord*
     b.Check(kGate, "Gate Timer Depending on /INT0");
     b.Radio(kLevel, "/INT0 is Level Triggered", false);
     b.Radio(kEdge, "/INT0 is Edge Triggered", false);
-    b.Label(kInt0Pin, "");
+    b.Label(kInt0Pin, "")->setWordWrap(false);
     b.Button(kConfigureInt0, "Configure /INT0 Ports");
     b.Group("TH0 (Mode 3 Only)");
     b.Check(kTh0Enable, "Enable Timer TH0 (Mode 3 Only)");

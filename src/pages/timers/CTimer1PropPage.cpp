@@ -1,5 +1,7 @@
 #include "pages/timers/CTimer1PropPage.h"
 
+#include <QLabel>
+
 #include "pages/timers/CBaudRateDlg.h"
 #include "pages/timers/CBitRateDlg.h"
 #include "pages/timers/TimerMath.h"
@@ -55,7 +57,7 @@ CTimer1PropPage::CTimer1PropPage(PeripheralRecord* interrupts, PeripheralRecord*
     b.Check(kGate, "Gate Timer Depending on /INT1");
     b.Radio(kLevel, "/INT1 is Level Triggered", false);
     b.Radio(kEdge, "/INT1 is Edge Triggered", false);
-    b.Label(kInt1Pin, "");
+    b.Label(kInt1Pin, "")->setWordWrap(false);
     b.Button(kConfigureInt1, "Configure /INT1 Ports");
     b.Group("Timer Initial Value (Hex)");
     AddHexEdit(b, kTh1Edit, "TH1 (High Byte - Reload Val in Mode 2):");

@@ -1,5 +1,7 @@
 #include "pages/timers/CTimer3PropPage.h"
 
+#include <QLabel>
+
 #include "model/Ui.h"
 #include "pages/common/Achieved.h"
 #include "pages/timers/TimerMath.h"
@@ -22,9 +24,9 @@ CTimer3PropPage::CTimer3PropPage(PeripheralRecord* interrupts) : CSplitTimerProp
     PageBuilder b(this, this);
     BuildShared(b);
     b.Group("Configure for SMBus Timeout");
-    b.Label(kStatus, "");
+    b.Label(kStatus, "")->setWordWrap(false);
     // How long the current reload actually takes to overflow.
-    b.Label(kAchievedId, "");
+    b.Label(kAchievedId, "")->setWordWrap(false);
     b.Button(kSet25ms, "Set Overflow to 25 ms");
     b.Preview();
 }

@@ -1,5 +1,6 @@
 #include "pages/timers/CTimerPropPage.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 #include <cstdio>
@@ -79,7 +80,7 @@ bool CTimerPropPage::ConfigurePortIO() {
 
 void CTimerPropPage::AddInterruptGroup(PageBuilder& b, int statusId) {
     b.Group("Interrupts");
-    b.Label(statusId, "");
+    b.Label(statusId, "")->setWordWrap(false);
     b.Button(timerids::kConfigureInterrupts, "Configure Timer Interrupts");
 }
 
@@ -96,6 +97,8 @@ void CTimerPropPage::AddDisplay(PageBuilder& b, int id, const std::string& unit,
     QLineEdit* edit = b.Edit(id, "", unit);
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight);
+    // Room for the largest rate a 32-bit clock can give.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance("0000000000") + 12);
     if (buttonId != 0) b.Button(buttonId, button);
     b.EndRow();
 }
