@@ -30,7 +30,8 @@ void BM_SysclkSelectClick(benchmark::State& state) {
     auto doc = NewProject(0);
     PeripheralRecord osc;
     doc->GetPeripheral(osc, Pid::Oscillator);
-    COscSysPropPage page({&doc->SysclkFrequency, &doc->ExtOscFrequency, doc->IntOscFrequency, doc->LfOscFrequency});
+    COscSysPropPage page(
+        {&doc->SysclkFrequency, &doc->ExtOscFrequency, doc->IntOscFrequency, doc->LfOscFrequency});
     page.SetRecord(&osc);
     page.SetActiveDocument(doc.get());
     page.OnInitDialog();

@@ -17,8 +17,9 @@ constexpr int kConfigure = 11281;
 constexpr int kXtal1 = 11327;
 constexpr int kXtal2 = 11328;
 
-constexpr std::uint8_t kModes[7] = {osc::kModeOff, osc::kModeCmos, osc::kModeCmosHalf, osc::kModeRc,
-                                    osc::kModeCapacitor, osc::kModeCrystal, osc::kModeCrystalHalf};
+constexpr std::uint8_t kModes[7] = {osc::kModeOff,        osc::kModeCmos,      osc::kModeCmosHalf,
+                                    osc::kModeRc,         osc::kModeCapacitor, osc::kModeCrystal,
+                                    osc::kModeCrystalHalf};
 
 int ModeIndex(std::uint8_t oscxcn) {
     for (int i = 0; i < 7; ++i)
@@ -32,9 +33,11 @@ COscExtPropPage::COscExtPropPage(const OscClockWords& words, PeripheralRecord* p
     : COscPage("External Oscillator", words), portIO_(portIO) {
     PageBuilder b(this, this);
     b.Group("External Oscillator Mode");
-    const char* modes[7] = {"External Oscillator Off", "External CMOS", "External CMOS / 2 ", "RC Oscillator",
-                            "Capacitor Oscillator", "Crystal Oscillator", "Crystal Oscillator / 2"};
-    for (int i = 0; i < 7; ++i) b.Radio(kFirstMode + i, modes[i], false);
+    const char* modes[7] = {"External Oscillator Off", "External CMOS",        "External CMOS / 2 ",
+                            "RC Oscillator",           "Capacitor Oscillator", "Crystal Oscillator",
+                            "Crystal Oscillator / 2"};
+    for (int i = 0; i < 7; ++i)
+        b.Radio(kFirstMode + i, modes[i], false);
     b.Group("External Oscillator Frequency");
     b.Edit(kFrequency, "", "Hz");
     b.Group("XTAL Pins");
@@ -44,7 +47,8 @@ COscExtPropPage::COscExtPropPage(const OscClockWords& words, PeripheralRecord* p
     b.NextColumn();
     b.Group("Frequency Control Bits");
     // Wide enough for the longest label of any set.
-    for (int i = 0; i < 8; ++i) b.Radio(kFirstFreq + i, "590kHz   < f <= 1.5MHz", false);
+    for (int i = 0; i < 8; ++i)
+        b.Radio(kFirstFreq + i, "590kHz   < f <= 1.5MHz", false);
     b.Stretch();
     b.Preview();
 }
@@ -66,9 +70,13 @@ void COscExtPropPage::ApplyLabelSet() {
 
 void COscExtPropPage::UpdateXtalTexts() {
     const std::uint8_t oscxcn = Value(osc::kOscxcn);
-    const auto& port = portIO_->Registers;
-    const auto texts = osc::XtalPinTexts(oscxcn, models::IsSmallPackage(DeviceCode()),
-                                         port[portio::kP0MdinPosition].Value, port[portio::kP0SkipPosition].Value);
+    // Without a Port I/O record the pins read as after reset: digital, not skipped.
+    std::uint8_t mdin = 0xFF, skip = 0x00;
+    if (portIO_ && portIO_->Registers.size() > portio::kP0SkipPosition) {
+        mdin = portIO_->Registers[portio::kP0MdinPosition].Value;
+        skip = portIO_->Registers[portio::kP0SkipPosition].Value;
+    }
+    const auto texts = osc::XtalPinTexts(oscxcn, models::IsSmallPackage(DeviceCode()), mdin, skip);
     SetText(kXtal1, texts.xtal1);
     SetText(kXtal2, texts.xtal2);
     Enable(kConfigure, (oscxcn & osc::kModeMask) != osc::kModeOff);
@@ -96,7 +104,7 @@ void COscExtPropPage::OnCommand(int id) {
         CheckRadio(kFirstFreq, kLastFreq, id);
         RefreshPreview();
     } else if (id == kConfigure) {
-        if (RunPortIOSheet(*ActiveDocument(), portIO_)) UpdateXtalTexts();
+        if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) UpdateXtalTexts();
     } else {
         COscPage::OnCommand(id);
     }

@@ -11,10 +11,9 @@ public:
     void OnCommand(int id) override;
 
 protected:
-    // `name` is the oscillator's name in the captions; `rates` the four
-    // divided frequencies, divider 8 first.
+    // `captions`: the check box's, then the four dividers' (/ 8 first).
     COscInternalPage(const std::string& caption, const OscClockWords& words, int position,
-                     const std::string& name, const char* const (&rates)[4]);
+                     const char* const (&captions)[5]);
 };
 
 class COscIntPropPage : public COscInternalPage {

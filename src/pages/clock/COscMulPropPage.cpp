@@ -34,7 +34,8 @@ COscMulPropPage::COscMulPropPage(const OscClockWords& words) : COscPage("Clock M
     b.Edit(kHalfSpeed, "", "Hz");
     b.Stretch();
     b.Preview();
-    for (int id : {kInternal, kExternal, kHalfSpeed}) Enable(id, false);
+    for (int id : {kInternal, kExternal, kHalfSpeed})
+        Enable(id, false);
 }
 
 void COscMulPropPage::UpdateHalfSpeed() {

@@ -34,7 +34,9 @@ osc::OscRegs COscPage::Regs() const {
             Value(osc::kClksel)};
 }
 
-osc::Clocks COscPage::ClockValues() const { return {words_.intOsc, words_.lfOsc, *words_.extOsc}; }
+osc::Clocks COscPage::ClockValues() const {
+    return {words_.intOsc, words_.lfOsc, *words_.extOsc};
+}
 
 void COscPage::StoreSysclk(std::optional<std::uint32_t> value) {
     if (value) *words_.sysclk = *value;

@@ -25,10 +25,12 @@ int SourceOf(int id) {
 COscSysPropPage::COscSysPropPage(const OscClockWords& words) : COscPage("SYSCLK Select", words) {
     PageBuilder b(this, this);
     b.Group("SYSCLK Source");
-    const char* captions[5] = {"Use Internal H-F Oscillator as SYSCLK", "Use External Oscillator as SYSCLK",
-                               "Use Clock Multiplier / 2 as SYSCLK", "Use Clock Multiplier as SYSCLK",
-                               "Use Internal L-F Oscillator as SYSCLK"};
-    for (int s = 0; s < 5; ++s) b.Radio(kSourceIds[s], captions[s], false);
+    const char* captions[5] = {
+        "Use Internal H-F Oscillator as SYSCLK", "Use External Oscillator as SYSCLK",
+        "Use Clock Multiplier / 2 as SYSCLK", "Use Clock Multiplier as SYSCLK",
+        "Use Internal L-F Oscillator as SYSCLK"};
+    for (int s = 0; s < 5; ++s)
+        b.Radio(kSourceIds[s], captions[s], false);
     b.Group("SYSCLK Speed");
     b.Edit(kSysclkSpeed, "", "Hz");
     b.Stretch();
@@ -50,7 +52,8 @@ void COscSysPropPage::UpdateSysclk() {
 
 void COscSysPropPage::Refresh() {
     const int source = Regs().Source();
-    for (int s = 0; s < 5; ++s) Check(kSourceIds[s], s == source);
+    for (int s = 0; s < 5; ++s)
+        Check(kSourceIds[s], s == source);
     UpdateSysclk();
 }
 
@@ -63,8 +66,8 @@ void COscSysPropPage::OnCommand(int id) {
     SetField(osc::kClksel, osc::kSysclkSourceMask, static_cast<std::uint8_t>(source));
     CheckRadio(kFirstSource, kLastSource, id);
     // Running from the multiplier while it is off is allowed, but asked about.
-    if ((source == osc::kSrcMulHalf || source == osc::kSrcMul) && !TestBits(osc::kClkmul, osc::kEnableBit) &&
-        TheUi().Ask(osc::kEnableMultiplierQuestion))
+    if ((source == osc::kSrcMulHalf || source == osc::kSrcMul) &&
+        !TestBits(osc::kClkmul, osc::kEnableBit) && TheUi().Ask(osc::kEnableMultiplierQuestion))
         EnableClockMultiplier(*this, true);
     UpdateSysclk();
     RefreshPreview();

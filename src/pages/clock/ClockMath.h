@@ -33,15 +33,21 @@ inline constexpr std::uint8_t kModeCapacitor = 0x50;
 inline constexpr std::uint8_t kModeCrystal = 0x60;
 inline constexpr std::uint8_t kModeCrystalHalf = 0x70;
 
-inline constexpr std::uint8_t kFreqControlMask = 0x07;  // OSCXCN bits 2..0
-inline constexpr std::uint8_t kEnableBit = 0x80;        // OSCICN, OSCLCN, CLKMUL bit 7
-inline constexpr std::uint8_t kDividerMask = 0x03;      // OSCICN, OSCLCN bits 1..0
-inline constexpr std::uint8_t kMulInputMask = 0x03;     // CLKMUL bits 1..0
-inline constexpr std::uint8_t kSysclkSourceMask = 0x07; // CLKSEL bits 2..0
-inline constexpr std::uint8_t kUsbSourceMask = 0x70;    // CLKSEL bits 6..4
+inline constexpr std::uint8_t kFreqControlMask = 0x07;   // OSCXCN bits 2..0
+inline constexpr std::uint8_t kEnableBit = 0x80;         // OSCICN, OSCLCN, CLKMUL bit 7
+inline constexpr std::uint8_t kDividerMask = 0x03;       // OSCICN, OSCLCN bits 1..0
+inline constexpr std::uint8_t kMulInputMask = 0x03;      // CLKMUL bits 1..0
+inline constexpr std::uint8_t kSysclkSourceMask = 0x07;  // CLKSEL bits 2..0
+inline constexpr std::uint8_t kUsbSourceMask = 0x70;     // CLKSEL bits 6..4
 
 // CLKSEL SYSCLK sources.
-enum SysclkSource : int { kSrcInternal = 0, kSrcExternal = 1, kSrcMulHalf = 2, kSrcMul = 3, kSrcLowFreq = 4 };
+enum SysclkSource : int {
+    kSrcInternal = 0,
+    kSrcExternal = 1,
+    kSrcMulHalf = 2,
+    kSrcMul = 3,
+    kSrcLowFreq = 4
+};
 // CLKMUL multiplier inputs.
 enum MulInput : int { kMulInternal = 0, kMulExternalX2 = 1, kMulExternalX1 = 2 };
 

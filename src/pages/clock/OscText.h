@@ -36,7 +36,8 @@ struct XtalTexts {
     std::string xtal1;
     std::string xtal2;
 };
-XtalTexts XtalPinTexts(std::uint8_t oscxcn, bool smallPackage, std::uint8_t p0mdin, std::uint8_t p0skip);
+XtalTexts XtalPinTexts(std::uint8_t oscxcn, bool smallPackage, std::uint8_t p0mdin,
+                       std::uint8_t p0skip);
 
 inline constexpr const char* kEnableMultiplierQuestion =
     "Do you want to enable the Clock Multiplier?\nNote: system may be unstable if not enabled.";

@@ -10,7 +10,9 @@
 
 namespace {
 
-OscClockWords Words(CommandInputs& in) { return {in.Sysclk(), in.ExtOsc(), in.IntOsc(), in.LfOsc()}; }
+OscClockWords Words(CommandInputs& in) {
+    return {in.Sysclk(), in.ExtOsc(), in.IntOsc(), in.LfOsc()};
+}
 
 template <class Page>
 PageRow OscPage() {
@@ -27,7 +29,8 @@ CommandRow OscillatorsCommand() {
                     {OscPage<COscIntLFPropPage>().make,
                      [](int deviceCode) { return !models::HasNoLfOscillator(deviceCode); }},
                     {[](CommandInputs& in) {
-                        return std::unique_ptr<CPropPage>(new COscExtPropPage(Words(in), &in.Rec(Pid::PortIO)));
+                        return std::unique_ptr<CPropPage>(
+                            new COscExtPropPage(Words(in), &in.Rec(Pid::PortIO)));
                     }},
                     OscPage<COscMulPropPage>(),
                     OscPage<COscUsbPropPage>(),

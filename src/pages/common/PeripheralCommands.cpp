@@ -2,6 +2,7 @@
 
 #include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
+#include "pages/analog/ComparatorSheets.h"
 #include "pages/clock/OscillatorsCommand.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
@@ -9,6 +10,7 @@
 #include "pages/portio/PortIOSheet.h"
 #include "pages/serial/SerialCommands.h"
 #include "pages/system/InterruptSheets.h"
+#include "pages/system/ResetSourcesPages.h"
 #include "pages/system/SystemCommands.h"
 #include "pages/timers/TimerSheets.h"
 
@@ -43,6 +45,8 @@ const std::vector<CommandRow>& CommandTable() {
         VoltageRegulatorCommand(),
         PrefetchCommand(),
         EmiCommand(),
+        ComparatorsCommand(),
+        ResetSourcesCommand(),
         OscillatorsCommand(),
         TimersCommand(),
         UartCommand(),

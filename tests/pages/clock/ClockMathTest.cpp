@@ -9,8 +9,8 @@ namespace {
 
 using namespace osc;
 
-OscRegs Regs(std::uint8_t oscxcn, std::uint8_t clkmul, std::uint8_t clksel, std::uint8_t oscicn = 0x80,
-             std::uint8_t osclcn = 0x00) {
+OscRegs Regs(std::uint8_t oscxcn, std::uint8_t clkmul, std::uint8_t clksel,
+             std::uint8_t oscicn = 0x80, std::uint8_t osclcn = 0x00) {
     OscRegs r;
     r.oscxcn = oscxcn;
     r.oscicn = oscicn;
@@ -20,7 +20,9 @@ OscRegs Regs(std::uint8_t oscxcn, std::uint8_t clkmul, std::uint8_t clksel, std:
     return r;
 }
 
-Clocks Ext(std::uint32_t extOsc) { return {12000000, 80000, extOsc}; }
+Clocks Ext(std::uint32_t extOsc) {
+    return {12000000, 80000, extOsc};
+}
 
 TEST(ClockMath, DefaultsGiveTheResetClock) {
     EXPECT_EQ(SysclkD(OscRegs{}, Clocks{}), 1500000u);
@@ -33,7 +35,8 @@ TEST(ClockMath, HalvingModesAndTheUsbPagesOwnRule) {
         EXPECT_EQ(ExtEff(mode, 1000001), 500000u) << int(mode);
         EXPECT_TRUE(IsHalvingMode(static_cast<std::uint8_t>(mode | 0x07)));
     }
-    for (std::uint8_t mode : {0x00, 0x20, 0x60}) EXPECT_EQ(ExtEff(mode, 1000001), 1000001u) << int(mode);
+    for (std::uint8_t mode : {0x00, 0x20, 0x60})
+        EXPECT_EQ(ExtEff(mode, 1000001), 1000001u) << int(mode);
     // The USB page halves for the two "/ 2" modes only.
     EXPECT_EQ(ExtEffUsb(0x30, 1000000), 500000u);
     EXPECT_EQ(ExtEffUsb(0x70, 1000000), 500000u);

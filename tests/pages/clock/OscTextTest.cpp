@@ -16,7 +16,8 @@ using namespace osc;
 
 std::string Lines(const std::vector<std::string>& lines) {
     std::string out;
-    for (const auto& l : lines) out += l + "\r\n";
+    for (const auto& l : lines)
+        out += l + "\r\n";
     return out;
 }
 
@@ -34,7 +35,9 @@ protected:
         doc_ = NewProject(0);
         doc_->GetPeripheral(rec_, Pid::Oscillator);
     }
-    std::uint8_t& Reg(int position) { return rec_.Registers.at(static_cast<std::size_t>(position)).Value; }
+    std::uint8_t& Reg(int position) {
+        return rec_.Registers.at(static_cast<std::size_t>(position)).Value;
+    }
     void Mode(std::uint8_t oscxcn) {
         Reg(kOscxcn) = oscxcn;
         ApplyExternalModeCode(rec_);
@@ -64,11 +67,12 @@ TEST_F(OscCode, CrystalAsSysclk) {
     EXPECT_EQ(C(), Lines({"void Oscillator_Init()", "{", "    int i = 0;", "    OSCXCN    = 0x67;",
                           "    for (i = 0; i < 3000; i++);  // Wait 1ms for initialization",
                           "    while ((OSCXCN & 0x80) == 0);", "    CLKSEL    = 0x01;", "}"}));
-    EXPECT_EQ(Asm(), Lines({"Oscillator_Init:", "    mov  OSCXCN,    #067h",
-                            "    mov  R0,        #030        ; Wait 1ms for initialization", "Osc_Wait1:",
-                            "    clr  A", "    djnz ACC,       $", "    djnz R0,        Osc_Wait1", "Osc_Wait2:",
-                            "    mov  A,         OSCXCN", "    jnb  ACC.7,     Osc_Wait2",
-                            "    mov  CLKSEL,    #001h", "    ret"}));
+    EXPECT_EQ(Asm(),
+              Lines({"Oscillator_Init:", "    mov  OSCXCN,    #067h",
+                     "    mov  R0,        #030        ; Wait 1ms for initialization",
+                     "Osc_Wait1:", "    clr  A", "    djnz ACC,       $",
+                     "    djnz R0,        Osc_Wait1", "Osc_Wait2:", "    mov  A,         OSCXCN",
+                     "    jnb  ACC.7,     Osc_Wait2", "    mov  CLKSEL,    #001h", "    ret"}));
 }
 
 TEST_F(OscCode, CrystalToRcWithoutMultiplierDropsEveryStartUpLine) {
@@ -85,12 +89,14 @@ TEST_F(OscCode, MultiplierKeepsTheLoopCounterWhenTheCrystalGoes) {
     Mode(0x40);
     EXPECT_EQ(rec_.CPrologue, "    int i = 0;\r\n");
     EXPECT_EQ(C(), Lines({"void Oscillator_Init()", "{", "    int i = 0;", "    OSCXCN    = 0x40;",
-                          "    CLKMUL    = 0x80;", "    for (i = 0; i < 20; i++);    // Wait 5us for initialization",
+                          "    CLKMUL    = 0x80;",
+                          "    for (i = 0; i < 20; i++);    // Wait 5us for initialization",
                           "    CLKMUL    |= 0xC0;", "    while ((CLKMUL & 0x20) == 0);", "}"}));
-    EXPECT_EQ(Asm(), Lines({"Oscillator_Init:", "    mov  OSCXCN,    #040h", "    mov  CLKMUL,    #080h",
-                            "    clr  A                     ; Wait 5us for initialization", "    djnz ACC,       $",
-                            "    orl  CLKMUL,    #0C0h", "Osc_Wait2:", "    mov  A,         CLKMUL",
-                            "    jnb  ACC.5,     Osc_Wait2", "    ret"}));
+    EXPECT_EQ(Asm(),
+              Lines({"Oscillator_Init:", "    mov  OSCXCN,    #040h", "    mov  CLKMUL,    #080h",
+                     "    clr  A                     ; Wait 5us for initialization",
+                     "    djnz ACC,       $", "    orl  CLKMUL,    #0C0h", "Osc_Wait2:",
+                     "    mov  A,         CLKMUL", "    jnb  ACC.5,     Osc_Wait2", "    ret"}));
     // Back to a crystal, then the multiplier off: the crystal still needs the counter.
     Mode(0x60);
     Multiplier(false);
@@ -114,7 +120,8 @@ TEST(OscLabels, SetsPerModeAndTheUnusedSet) {
     EXPECT_EQ(LabelSetFor(0x77), LabelSet::Crystal);
     EXPECT_EQ(LabelSetFor(0x40), LabelSet::Rc);
     EXPECT_EQ(LabelSetFor(0x50), LabelSet::Capacitor);
-    for (std::uint8_t mode : {0x00, 0x20, 0x30}) EXPECT_EQ(LabelSetFor(mode), LabelSet::Unused);
+    for (std::uint8_t mode : {0x00, 0x20, 0x30})
+        EXPECT_EQ(LabelSetFor(mode), LabelSet::Unused);
     EXPECT_STREQ(FrequencyLabels(LabelSet::Crystal)[4], "590kHz   < f <= 1.5MHz");
     EXPECT_STREQ(FrequencyLabels(LabelSet::Crystal)[7], "10MHz  < f <= 30MHz");
     EXPECT_STREQ(FrequencyLabels(LabelSet::Rc)[0], "f <= 25kHz");

@@ -42,14 +42,18 @@ protected:
         doc_->GetPeripheral(r, id);
         return r;
     }
-    std::uint8_t StoredValue(int position) { return Stored().Registers.at(static_cast<std::size_t>(position)).Value; }
+    std::uint8_t StoredValue(int position) {
+        return Stored().Registers.at(static_cast<std::size_t>(position)).Value;
+    }
 
     ScriptUi ui_;
     Ui* previous_ = nullptr;
     std::unique_ptr<CQ7R2xDoc> doc_;
 };
 
-bool Hidden(CPropPage* page, int id) { return page->Control(id)->isHidden(); }
+bool Hidden(CPropPage* page, int id) {
+    return page->Control(id)->isHidden();
+}
 
 TEST_F(OscillatorSheet, PagesPerModel) {
     EXPECT_TRUE(pages::HasPeripheralCommand(cmd::Oscillators));
@@ -59,9 +63,11 @@ TEST_F(OscillatorSheet, PagesPerModel) {
 
     Run([](CDeviceDlg& sheet) {
         ASSERT_EQ(sheet.PageCount(), 6);
-        const char* captions[6] = {"Internal H-F Oscillator", "Internal L-F Oscillator", "External Oscillator",
-                                   "Clock Multiplier", "USB Clock Source", "SYSCLK Select"};
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(sheet.Page(i)->Caption(), captions[i]);
+        const char* captions[6] = {"Internal H-F Oscillator", "Internal L-F Oscillator",
+                                   "External Oscillator",     "Clock Multiplier",
+                                   "USB Clock Source",        "SYSCLK Select"};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(sheet.Page(i)->Caption(), captions[i]);
         EXPECT_FALSE(Hidden(sheet.Page(kSys), 11440));
         EXPECT_FALSE(Hidden(sheet.Page(kSys), 11442));
         // A new project: the internal oscillator / 8.
@@ -69,20 +75,24 @@ TEST_F(OscillatorSheet, PagesPerModel) {
         EXPECT_TRUE(sheet.Page(kSys)->IsChecked(11437));
     });
     doc_.reset();
-    Run([](CDeviceDlg& sheet) {
-        ASSERT_EQ(sheet.PageCount(), 6);
-        EXPECT_TRUE(Hidden(sheet.Page(kSys), 11440));
-        EXPECT_FALSE(Hidden(sheet.Page(kSys), 11442));
-    }, 4);
+    Run(
+        [](CDeviceDlg& sheet) {
+            ASSERT_EQ(sheet.PageCount(), 6);
+            EXPECT_TRUE(Hidden(sheet.Page(kSys), 11440));
+            EXPECT_FALSE(Hidden(sheet.Page(kSys), 11442));
+        },
+        4);
     doc_.reset();
-    Run([](CDeviceDlg& sheet) {
-        ASSERT_EQ(sheet.PageCount(), 5);
-        EXPECT_EQ(sheet.Page(1)->Caption(), "External Oscillator");
-        CPropPage* sys = sheet.Page(4);
-        EXPECT_EQ(sys->Caption(), "SYSCLK Select");
-        EXPECT_TRUE(Hidden(sys, 11440));
-        EXPECT_TRUE(Hidden(sys, 11442));
-    }, 6);
+    Run(
+        [](CDeviceDlg& sheet) {
+            ASSERT_EQ(sheet.PageCount(), 5);
+            EXPECT_EQ(sheet.Page(1)->Caption(), "External Oscillator");
+            CPropPage* sys = sheet.Page(4);
+            EXPECT_EQ(sys->Caption(), "SYSCLK Select");
+            EXPECT_TRUE(Hidden(sys, 11440));
+            EXPECT_TRUE(Hidden(sys, 11442));
+        },
+        6);
 }
 
 TEST_F(OscillatorSheet, RcAtOneMegahertzHalvedForSysclkNotForUsb) {
@@ -113,7 +123,9 @@ TEST_F(OscillatorSheet, MultiplierQuestionAnsweredNoStillSelectsTheSource) {
         sheet.PressOk();
     });
     ASSERT_EQ(ui_.Shown.size(), 1u);
-    EXPECT_EQ(ui_.Shown[0].Text, "Do you want to enable the Clock Multiplier?\nNote: system may be unstable if not enabled.");
+    EXPECT_EQ(ui_.Shown[0].Text,
+              "Do you want to enable the Clock Multiplier?\nNote: system may be unstable if not "
+              "enabled.");
     EXPECT_EQ(ui_.Shown[0].Buttons, MsgButtons::YesNo);
     EXPECT_EQ(StoredValue(kClkmul), 0x00);
     EXPECT_EQ(StoredValue(kClksel), 0x03);
@@ -224,7 +236,8 @@ TEST_F(OscillatorSheet, InvalidFrequencyIsReportedAndTheSheetStillCloses) {
     }));
     ASSERT_EQ(ui_.Shown.size(), 1u);
     EXPECT_EQ(ui_.Shown[0].Text,
-              "Error: Invalid Frequency for SYSCLK.\n\nData was saved anyway, please open the\nOscillators dialog "
+              "Error: Invalid Frequency for SYSCLK.\n\nData was saved anyway, please open "
+              "the\nOscillators dialog "
               "again from the Peripherals\nmenu to enter a valid frequency.");
     EXPECT_EQ(ui_.Shown[0].Buttons, MsgButtons::Ok);
     EXPECT_EQ(ui_.Shown[0].Icon, MsgIcon::Question);
@@ -253,7 +266,8 @@ TEST_F(OscillatorSheet, FrequencyControlFollowsTheMode) {
         CPropPage* ext = Go(sheet, kExt);
         EXPECT_TRUE(ext->IsChecked(11177));
         EXPECT_TRUE(ext->IsChecked(11183));
-        for (int id = 11183; id <= 11190; ++id) EXPECT_FALSE(ext->IsEnabled(id)) << id;
+        for (int id = 11183; id <= 11190; ++id)
+            EXPECT_FALSE(ext->IsEnabled(id)) << id;
         EXPECT_EQ(ext->Text(11186), "      Not Used");
         EXPECT_EQ(ext->Text(11183), "");
         EXPECT_EQ(ext->Text(11327), "");
@@ -272,22 +286,28 @@ TEST_F(OscillatorSheet, FrequencyControlFollowsTheMode) {
 }
 
 TEST_F(OscillatorSheet, NestedPortIOSheetStoresAtOnce) {
-    Run([this](CDeviceDlg& sheet) {
-        ui_.Modals.push_back([](ModalDialog& d) {
-            auto& nested = dynamic_cast<CDeviceDlg&>(d);
-            EXPECT_EQ(nested.PageCount(), 1);  // Q7R22: the crossbar page only
-            CPropPage* xbar = nested.ActivePage();
-            for (int id : {11466, 11467, 11498, 11499}) EXPECT_EQ(driver::Click(xbar, id), "") << id;
-            nested.PressOk();
-        });
-        CPropPage* ext = Go(sheet, kExt);
-        driver::Click(ext, 11181);
-        EXPECT_EQ(ext->Text(11327), "P0.2 for XTAL1 is Digital and Not Skipped: NOT Configured Properly");
-        EXPECT_EQ(driver::Click(ext, 11281), "");
-        EXPECT_EQ(ext->Text(11327), "P0.2 for XTAL1 is Analog and Skipped: Configured Properly");
-        EXPECT_EQ(ext->Text(11328), "P0.3 for XTAL2 is Analog and Skipped: Configured Properly");
-        sheet.Finish(false);
-    }, 2);
+    Run(
+        [this](CDeviceDlg& sheet) {
+            ui_.Modals.push_back([](ModalDialog& d) {
+                auto& nested = dynamic_cast<CDeviceDlg&>(d);
+                EXPECT_EQ(nested.PageCount(), 1);  // Q7R22: the crossbar page only
+                CPropPage* xbar = nested.ActivePage();
+                for (int id : {11466, 11467, 11498, 11499})
+                    EXPECT_EQ(driver::Click(xbar, id), "") << id;
+                nested.PressOk();
+            });
+            CPropPage* ext = Go(sheet, kExt);
+            driver::Click(ext, 11181);
+            EXPECT_EQ(ext->Text(11327),
+                      "P0.2 for XTAL1 is Digital and Not Skipped: NOT Configured Properly");
+            EXPECT_EQ(driver::Click(ext, 11281), "");
+            EXPECT_EQ(ext->Text(11327),
+                      "P0.2 for XTAL1 is Analog and Skipped: Configured Properly");
+            EXPECT_EQ(ext->Text(11328),
+                      "P0.3 for XTAL2 is Analog and Skipped: Configured Properly");
+            sheet.Finish(false);
+        },
+        2);
     const PeripheralRecord port = Stored(Pid::PortIO);
     EXPECT_EQ(port.Registers[0].Value, 0xF3);   // P0MDIN
     EXPECT_EQ(port.Registers[10].Value, 0x0C);  // P0SKIP
