@@ -42,6 +42,10 @@ cancel
 menu SMBus
 click 11372
 click 11375
+click 11378
+click 11115
+click 11136
+ok
 click 11380
 click 11103
 text 11122 "B0"
