@@ -41,9 +41,13 @@ serial::TimerRegisters TimerValues(const PeripheralRecord* timers) {
 
 }  // namespace
 
-CSMBusPropPage::CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* interrupts, PeripheralRecord* portIO,
-                               const std::uint32_t* sysclk)
-    : CPropPage("SMBus"), timers_(timers), interrupts_(interrupts), portIO_(portIO), sysclk_(sysclk) {
+CSMBusPropPage::CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* interrupts,
+                               PeripheralRecord* portIO, const std::uint32_t* sysclk)
+    : CPropPage("SMBus"),
+      timers_(timers),
+      interrupts_(interrupts),
+      portIO_(portIO),
+      sysclk_(sysclk) {
     PageBuilder b(this, this);
     b.Group("SMBus Enable");
     b.Check(kEnable, "Enable SMBus");
@@ -53,7 +57,8 @@ CSMBusPropPage::CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* inter
     b.Check(kExtendedTimes, "Enable SDA Extended Setup and Hold Times");
     b.Group("Timeout Detection");
     b.Check(kSclTimeout, "Enable SCL Timeout Detection");
-    StatusLabel(b.Label(kTimer3Status, ""), "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
+    StatusLabel(b.Label(kTimer3Status, ""),
+                "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
     b.Button(kConfigureTimer3, "Configure Timer 3");
     b.Check(kFreeTimeout, "Enable Free Timeout Detection");
 
@@ -100,7 +105,8 @@ void CSMBusPropPage::ShowTimeout() {
     const bool on = TestBits(kSmb0cf, kSclTimeoutBit);
     Enable(kConfigureTimer3, on);
     const std::uint32_t sysclk = sysclk_ ? *sysclk_ : 0;
-    SetText(kTimer3Status, on ? serial::SmbusTimer3StatusText(sysclk, TimerValues(timers_)) : std::string());
+    SetText(kTimer3Status,
+            on ? serial::SmbusTimer3StatusText(sysclk, TimerValues(timers_)) : std::string());
 }
 
 void CSMBusPropPage::ShowBitRate() {
@@ -112,8 +118,8 @@ void CSMBusPropPage::ShowBitRate() {
 }
 
 void CSMBusPropPage::ShowTexts() {
-    SetText(kInterruptText,
-            RecordBit(interrupts_, kEie1, 0x01) ? "SMBus Interrupt is Enabled" : "SMBus Interrupt is Disabled");
+    SetText(kInterruptText, RecordBit(interrupts_, kEie1, 0x01) ? "SMBus Interrupt is Enabled"
+                                                                : "SMBus Interrupt is Disabled");
     SetText(kCrossbarText, RecordBit(portIO_, kXbr0, 0x04) ? "SMBus is Enabled on the Crossbar"
                                                            : "SMBus is Disabled on the Crossbar");
 }

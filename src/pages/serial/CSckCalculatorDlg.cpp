@@ -29,7 +29,9 @@ void CSckCalculatorDlg::OnInitDialog() {
     ShowAchieved();
 }
 
-void CSckCalculatorDlg::ShowSysclk() { SetText(kSysclk, std::to_string(doc_.SysclkFrequency)); }
+void CSckCalculatorDlg::ShowSysclk() {
+    SetText(kSysclk, std::to_string(doc_.SysclkFrequency));
+}
 
 void CSckCalculatorDlg::ShowAchieved() {
     const std::uint32_t sysclk = doc_.SysclkFrequency;
@@ -77,6 +79,7 @@ bool CSckCalculatorDlg::OnOK() {
         return false;
     }
     if (!TheUi().Ask(question)) return false;
-    if (spi_.Registers.size() > kSpi0ckr) spi_.Registers[kSpi0ckr].Value = static_cast<std::uint8_t>(v);
+    if (spi_.Registers.size() > kSpi0ckr)
+        spi_.Registers[kSpi0ckr].Value = static_cast<std::uint8_t>(v);
     return true;
 }

@@ -40,7 +40,8 @@ using serial::RecordBit;
 
 }  // namespace
 
-CSpi0PropPage::CSpi0PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO, const std::uint32_t* sysclk)
+CSpi0PropPage::CSpi0PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
+                             const std::uint32_t* sysclk)
     : CPropPage("SPI0"), interrupts_(interrupts), portIO_(portIO), sysclk_(sysclk) {
     PageBuilder b(this, this);
     b.Group("SPI0 Enable");
@@ -136,35 +137,43 @@ void CSpi0PropPage::ShowSck() {
 }
 
 void CSpi0PropPage::ShowInterrupt() {
-    SetText(kInterruptText, RecordBit(interrupts_, kIe, kSpiInterrupt) ? "SPI0 Interrupt is Enabled"
-                                                                        : "SPI0 Interrupt is Disabled");
+    SetText(kInterruptText, RecordBit(interrupts_, kIe, kSpiInterrupt)
+                                ? "SPI0 Interrupt is Enabled"
+                                : "SPI0 Interrupt is Disabled");
 }
 
 void CSpi0PropPage::ShowCrossbar() {
-    SetText(kCrossbarText, RecordBit(portIO_, kXbr0, kSpiOnCrossbar) ? "SPI0 is Enabled on the Crossbar"
-                                                                      : "SPI0 is Disabled on the Crossbar");
+    SetText(kCrossbarText, RecordBit(portIO_, kXbr0, kSpiOnCrossbar)
+                               ? "SPI0 is Enabled on the Crossbar"
+                               : "SPI0 is Disabled on the Crossbar");
 }
 
 void CSpi0PropPage::OnHexChanged(int editId) {
     if (editId == kDivider) ShowSck();
 }
 
-bool CSpi0PropPage::WireChangeAllowed() const { return !RecordBit(portIO_, kXbr0, kSpiOnCrossbar); }
+bool CSpi0PropPage::WireChangeAllowed() const {
+    return !RecordBit(portIO_, kXbr0, kSpiOnCrossbar);
+}
 
 void CSpi0PropPage::Refuse(int previous) {
     TheUi().Error(kWireModeMessage);
     CheckRadio(kThreeWire, kSingleMaster, previous);
 }
 
-void CSpi0PropPage::SetWireMode(std::uint8_t mode) { SetField(kSpi0cn, kWireMask, mode); }
+void CSpi0PropPage::SetWireMode(std::uint8_t mode) {
+    SetField(kSpi0cn, kWireMask, mode);
+}
 
 void CSpi0PropPage::OnWireMode(int id) {
     // The radios are not automatic: each branch decides where the mark goes.
     if (id == kThreeWire) {
         if (IsChecked(kFourWire)) {
             CheckRadio(kThreeWire, kSingleMaster, kThreeWire);
-            if (WireChangeAllowed()) SetWireMode(kThreeWireMode);
-            else Refuse(kFourWire);
+            if (WireChangeAllowed())
+                SetWireMode(kThreeWireMode);
+            else
+                Refuse(kFourWire);
         }
         if (IsChecked(kSingleMaster)) {
             CheckRadio(kThreeWire, kSingleMaster, kThreeWire);
@@ -179,8 +188,10 @@ void CSpi0PropPage::OnWireMode(int id) {
     } else if (id == kFourWire) {
         if (IsChecked(kThreeWire)) {
             CheckRadio(kThreeWire, kSingleMaster, kFourWire);
-            if (WireChangeAllowed()) SetWireMode(kFourWireMode);
-            else Refuse(kThreeWire);
+            if (WireChangeAllowed())
+                SetWireMode(kFourWireMode);
+            else
+                Refuse(kThreeWire);
         }
         if (IsChecked(kSingleMaster)) {
             // Between the two four-wire modes the pins stay as they are.

@@ -10,8 +10,13 @@
 
 // The message of a refused wire-mode change.
 inline constexpr const char* kWireModeMessage =
-    "Error:\n\nTo change a wire mode, disable the  \nSPI in the Port I/O Dialog.Once it  \nis disabled you can "
-    "change wire  \nmodes in the SPI Dialog. This is so  \nthe pins do not get misnumbered in  \nthe Crossbar.";
+    "Error:\n\n"
+    "To change a wire mode, disable the  \n"
+    "SPI in the Port I/O Dialog.Once it  \n"
+    "is disabled you can change wire  \n"
+    "modes in the SPI Dialog. This is so  \n"
+    "the pins do not get misnumbered in  \n"
+    "the Crossbar.";
 
 class CSpi0PropPage : public CPropPage {
     Q_OBJECT
@@ -38,7 +43,8 @@ public:
 
     // `interrupts` and `portIO`: the command's working copies, edited only by
     // the nested sheets; `sysclk`: the document's SysclkFrequency.
-    CSpi0PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO, const std::uint32_t* sysclk);
+    CSpi0PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
+                  const std::uint32_t* sysclk);
 
     void OnSetActive() override;
     void Refresh() override;

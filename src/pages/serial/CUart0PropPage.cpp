@@ -30,9 +30,13 @@ constexpr std::size_t kXbr0 = 14;
 
 }  // namespace
 
-CUart0PropPage::CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* interrupts, PeripheralRecord* portIO,
-                               const std::uint32_t* sysclk)
-    : CPropPage("UART0"), timers_(timers), interrupts_(interrupts), portIO_(portIO), sysclk_(sysclk) {
+CUart0PropPage::CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* interrupts,
+                               PeripheralRecord* portIO, const std::uint32_t* sysclk)
+    : CPropPage("UART0"),
+      timers_(timers),
+      interrupts_(interrupts),
+      portIO_(portIO),
+      sysclk_(sysclk) {
     PageBuilder b(this, this);
     b.Group("UART Mode");
     b.Radio(kEightBit, "8 Bit UART");
@@ -44,7 +48,8 @@ CUart0PropPage::CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* inter
     b.Radio(kStopBitChecked, "RI0 will only be activated if stop bit is logic level 1", false);
     b.Label(0, "9 Bit UART - MP Comm Enable:");
     b.Radio(kNinthBitIgnored, "Logic level of ninth bit is ignored", false);
-    b.Radio(kNinthBitChecked, "RI0 is set and an interrupt is generated only when the ninth bit is logic 1", false);
+    b.Radio(kNinthBitChecked,
+            "RI0 is set and an interrupt is generated only when the ninth bit is logic 1", false);
     b.Group("Receive Enable");
     b.Check(kReception, "Enable UART0 Reception");
 
@@ -72,8 +77,10 @@ CUart0PropPage::CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* inter
 
 void CUart0PropPage::ShowModeGroups() {
     const bool nine = TestBits(kScon0, kNineBitMode);
-    for (int id : {kStopBitIgnored, kStopBitChecked}) Enable(id, !nine);
-    for (int id : {kNinthBitIgnored, kNinthBitChecked}) Enable(id, nine);
+    for (int id : {kStopBitIgnored, kStopBitChecked})
+        Enable(id, !nine);
+    for (int id : {kNinthBitIgnored, kNinthBitChecked})
+        Enable(id, nine);
 }
 
 void CUart0PropPage::ShowMultiprocessor() {
@@ -88,14 +95,15 @@ void CUart0PropPage::ShowBaudRate() {
     const std::uint32_t sysclk = sysclk_ ? *sysclk_ : 0;
     int rate = 0;
     if (timers_ && timers_->Registers.size() > kTh1)
-        rate = serial::Uart0BaudRate(sysclk, timers_->Registers[kCkcon].Value, timers_->Registers[kTh1].Value);
+        rate = serial::Uart0BaudRate(sysclk, timers_->Registers[kCkcon].Value,
+                                     timers_->Registers[kTh1].Value);
     SetText(kBaudRate, std::to_string(rate));
     SetText(kStandardRateId, serial::StandardRateText(rate));
 }
 
 void CUart0PropPage::ShowTexts() {
-    SetText(kInterruptText,
-            RecordBit(interrupts_, kIe, 0x10) ? "UART0 Interrupt is Enabled" : "UART0 Interrupt is Disabled");
+    SetText(kInterruptText, RecordBit(interrupts_, kIe, 0x10) ? "UART0 Interrupt is Enabled"
+                                                              : "UART0 Interrupt is Disabled");
     SetText(kCrossbarText, RecordBit(portIO_, kXbr0, 0x01) ? "UART0 is Enabled on the Crossbar"
                                                            : "UART0 is Disabled on the Crossbar");
 }
@@ -114,7 +122,9 @@ void CUart0PropPage::OnSetActive() {
     ShowTexts();
 }
 
-void CUart0PropPage::ResetRegisters() { ResetRegister(kScon0); }
+void CUart0PropPage::ResetRegisters() {
+    ResetRegister(kScon0);
+}
 
 void CUart0PropPage::OnCommand(int id) {
     switch (id) {

@@ -33,7 +33,8 @@ constexpr std::size_t kXbr2 = 16;
 
 }  // namespace
 
-CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO, const std::uint32_t* sysclk)
+CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
+                               const std::uint32_t* sysclk)
     : CPropPage("UART1"), interrupts_(interrupts), portIO_(portIO), sysclk_(sysclk) {
     PageBuilder b(this, this);
     b.Group("Data Length");
@@ -56,7 +57,8 @@ CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* p
     b.Radio(kLongStop, "Long - 2 bit times (6-bit, 7-bit, 8-bit) or 1.5 bit times (5-bit)");
     b.Group("Multiprocessor Communications Enable");
     b.Radio(kStopBitOnly, "RI will only be activated if stop bit is logic level 1");
-    b.Radio(kStopAndExtraBit, "RI will only be activated if stop bit and extra bit are logic level 1");
+    b.Radio(kStopAndExtraBit,
+            "RI will only be activated if stop bit and extra bit are logic level 1");
     b.Group("Receive Enable");
     b.Check(kReception, "Enable UART1 Reception");
 
@@ -114,15 +116,17 @@ CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* p
 
 void CUart1PropPage::ShowBaudRate() {
     const std::uint32_t sysclk = sysclk_ ? *sysclk_ : 0;
-    const std::int64_t rate = serial::Uart1BaudRate(sysclk, Value(kSbcon1), Value(kSbrlh1), Value(kSbrll1));
+    const std::int64_t rate =
+        serial::Uart1BaudRate(sysclk, Value(kSbcon1), Value(kSbrlh1), Value(kSbrll1));
     SetText(kBaudRate, std::to_string(rate));
     SetText(kStandardRateId, serial::StandardRateText(rate));
 }
 
 void CUart1PropPage::ShowTexts() {
-    SetText(kGeneratorText, TestBits(kSbcon1, kGeneratorRun) ? "UART1 is Enabled" : "UART1 is Disabled");
-    SetText(kInterruptText,
-            RecordBit(interrupts_, kEie2, 0x02) ? "UART1 Interrupt is Enabled" : "UART1 Interrupt is Disabled");
+    SetText(kGeneratorText,
+            TestBits(kSbcon1, kGeneratorRun) ? "UART1 is Enabled" : "UART1 is Disabled");
+    SetText(kInterruptText, RecordBit(interrupts_, kEie2, 0x02) ? "UART1 Interrupt is Enabled"
+                                                                : "UART1 Interrupt is Disabled");
     SetText(kCrossbarText, RecordBit(portIO_, kXbr2, 0x01) ? "UART1 is Enabled on the Crossbar"
                                                            : "UART1 is Disabled on the Crossbar");
 }
@@ -131,7 +135,8 @@ void CUart1PropPage::Refresh() {
     RefreshBound();  // every bit control and both reload edits
     Enable(kStopAndExtraBit, TestBits(kSmod1, kExtraBitBit));
     const bool parity = TestBits(kSmod1, kParityBit);
-    for (int id : {kOdd, kEven, kMark, kSpace}) Enable(id, parity);
+    for (int id : {kOdd, kEven, kMark, kSpace})
+        Enable(id, parity);
     ShowBaudRate();
     ShowTexts();
 }
@@ -143,7 +148,8 @@ void CUart1PropPage::OnSetActive() {
 }
 
 void CUart1PropPage::ResetRegisters() {
-    for (int position : {kScon1, kSmod1, kSbcon1, kSbrlh1, kSbrll1}) ResetRegister(position);
+    for (int position : {kScon1, kSmod1, kSbcon1, kSbrlh1, kSbrll1})
+        ResetRegister(position);
 }
 
 void CUart1PropPage::ApplyExtraBitRule() {
@@ -156,14 +162,17 @@ void CUart1PropPage::ApplyExtraBitRule() {
     }
 }
 
-void CUart1PropPage::OnHexChanged(int /*editId*/) { ShowBaudRate(); }
+void CUart1PropPage::OnHexChanged(int /*editId*/) {
+    ShowBaudRate();
+}
 
 void CUart1PropPage::OnCommand(int id) {
     switch (id) {
         case kParity: {
             CPropPage::OnCommand(id);
             const bool parity = TestBits(kSmod1, kParityBit);
-            for (int r : {kOdd, kEven, kMark, kSpace}) Enable(r, parity);
+            for (int r : {kOdd, kEven, kMark, kSpace})
+                Enable(r, parity);
             ApplyExtraBitRule();
             RefreshPreview();
             return;

@@ -42,7 +42,8 @@ public:
 
     // The command's working copies of the interrupt and Port I/O records
     // (edited only by the nested sheets) and the document's SysclkFrequency.
-    CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO, const std::uint32_t* sysclk);
+    CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
+                   const std::uint32_t* sysclk);
 
     void OnSetActive() override;
     void Refresh() override;

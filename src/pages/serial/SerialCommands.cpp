@@ -12,32 +12,28 @@ CommandRow UartCommand() {
             "UARTs",
             {Pid::Uart},
             {{[](CommandInputs& in) {
-                 return std::unique_ptr<CPropPage>(new CUart0PropPage(
-                     &in.Rec(Pid::Timers), &in.Rec(Pid::Interrupts), &in.Rec(Pid::PortIO), in.Sysclk()));
+                 return std::unique_ptr<CPropPage>(
+                     new CUart0PropPage(&in.Rec(Pid::Timers), &in.Rec(Pid::Interrupts),
+                                        &in.Rec(Pid::PortIO), in.Sysclk()));
              }},
              {[](CommandInputs& in) {
-                  return std::unique_ptr<CPropPage>(
-                      new CUart1PropPage(&in.Rec(Pid::Interrupts), &in.Rec(Pid::PortIO), in.Sysclk()));
+                  return std::unique_ptr<CPropPage>(new CUart1PropPage(
+                      &in.Rec(Pid::Interrupts), &in.Rec(Pid::PortIO), in.Sysclk()));
               },
               [](int deviceCode) { return models::IsLargePackage(deviceCode); }}}};
 }
 
 CommandRow SpiCommand() {
-    return {cmd::Spi,
-            "Enhanced Serial Peripheral Interface",
-            {Pid::Spi},
-            {{[](CommandInputs& in) {
+    return {cmd::Spi, "Enhanced Serial Peripheral Interface", {Pid::Spi}, {{[](CommandInputs& in) {
                 return std::unique_ptr<CPropPage>(
                     new CSpi0PropPage(&in.Rec(Pid::Interrupts), &in.Rec(Pid::PortIO), in.Sysclk()));
             }}}};
 }
 
 CommandRow SmbusCommand() {
-    return {cmd::Smbus,
-            "SMBus",
-            {Pid::Smbus},
-            {{[](CommandInputs& in) {
-                return std::unique_ptr<CPropPage>(new CSMBusPropPage(
-                    &in.Rec(Pid::Timers), &in.Rec(Pid::Interrupts), &in.Rec(Pid::PortIO), in.Sysclk()));
-            }}}};
+    return {
+        cmd::Smbus, "SMBus", {Pid::Smbus}, {{[](CommandInputs& in) {
+            return std::unique_ptr<CPropPage>(new CSMBusPropPage(
+                &in.Rec(Pid::Timers), &in.Rec(Pid::Interrupts), &in.Rec(Pid::PortIO), in.Sysclk()));
+        }}}};
 }

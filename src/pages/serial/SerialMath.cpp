@@ -9,14 +9,19 @@ namespace serial {
 
 std::uint32_t Uart1GeneratorClock(std::uint32_t sysclk, std::uint8_t sbcon1) {
     switch (sbcon1 & 0x03) {
-        case 0: return sysclk / 12;
-        case 1: return sysclk / 4;
-        case 2: return sysclk / 48;
-        default: return sysclk;
+        case 0:
+            return sysclk / 12;
+        case 1:
+            return sysclk / 4;
+        case 2:
+            return sysclk / 48;
+        default:
+            return sysclk;
     }
 }
 
-std::int64_t Uart1BaudRate(std::uint32_t sysclk, std::uint8_t sbcon1, std::uint8_t sbrlh1, std::uint8_t sbrll1) {
+std::int64_t Uart1BaudRate(std::uint32_t sysclk, std::uint8_t sbcon1, std::uint8_t sbrlh1,
+                           std::uint8_t sbrll1) {
     const std::uint32_t clock = Uart1GeneratorClock(sysclk, sbcon1);
     const int reload = sbrlh1 * 256 + sbrll1;
     // At most SYSCLK / 2 rounded up: 2^31 at the largest clock.
@@ -49,8 +54,8 @@ std::string StandardRateText(std::int64_t rate) {
     double error = (static_cast<double>(rate) - standard) / standard * 100.0;
     if (std::fabs(error) < 0.005) error = 0.0;  // no "-0.00"
     char buf[96];
-    std::snprintf(buf, sizeof buf, "Nearest standard rate %u bps: %+.2f %%", static_cast<unsigned>(standard),
-                  error);
+    std::snprintf(buf, sizeof buf, "Nearest standard rate %u bps: %+.2f %%",
+                  static_cast<unsigned>(standard), error);
     return buf;
 }
 
@@ -66,7 +71,8 @@ std::int64_t SpiSckDivider(std::uint32_t sysclk, std::uint32_t target) {
 std::string SpiSckQuestion(std::int64_t v) {
     char buf[64];
     const auto asRegister = static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
-    std::snprintf(buf, sizeof buf, "Change SPI0CKR Data to:\n\n SPI0CKR = %02X", static_cast<unsigned>(asRegister));
+    std::snprintf(buf, sizeof buf, "Change SPI0CKR Data to:\n\n SPI0CKR = %02X",
+                  static_cast<unsigned>(asRegister));
     return buf;
 }
 
@@ -74,14 +80,16 @@ bool ParseUnsignedField(const std::string& text, std::uint32_t& value) {
     std::size_t i = 0;
     const std::size_t n = text.size();
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (i < n && blank(text[i])) ++i;
+    while (i < n && blank(text[i]))
+        ++i;
     std::uint64_t v = 0;
     std::size_t digits = 0;
     for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
         v = v * 10 + static_cast<std::uint64_t>(text[i] - '0');
         if (v > 0xFFFFFFFFull) return false;
     }
-    while (i < n && blank(text[i])) ++i;
+    while (i < n && blank(text[i]))
+        ++i;
     if (digits == 0 || i != n) return false;
     value = static_cast<std::uint32_t>(v);
     return true;
@@ -89,10 +97,14 @@ bool ParseUnsignedField(const std::string& text, std::uint32_t& value) {
 
 SmbusClock SmbusSourceClock(std::uint32_t sysclk, const TimerRegisters& t, int source) {
     switch (source & 0x03) {
-        case 0: return {timers::Timer01Clock(sysclk, t.ckcon, 0), t.th0};
-        case 1: return {timers::Timer01Clock(sysclk, t.ckcon, 1), t.th1};
-        case 2: return {timers::Timer2HalfClock(sysclk, t.ckcon, true), t.tmr2rlh};
-        default: return {timers::Timer2HalfClock(sysclk, t.ckcon, false), t.tmr2rll};
+        case 0:
+            return {timers::Timer01Clock(sysclk, t.ckcon, 0), t.th0};
+        case 1:
+            return {timers::Timer01Clock(sysclk, t.ckcon, 1), t.th1};
+        case 2:
+            return {timers::Timer2HalfClock(sysclk, t.ckcon, true), t.tmr2rlh};
+        default:
+            return {timers::Timer2HalfClock(sysclk, t.ckcon, false), t.tmr2rll};
     }
 }
 

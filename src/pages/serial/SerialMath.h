@@ -4,8 +4,8 @@
 // texts built from them. Plain functions, no Qt; every function copes with a
 // system clock of 0.
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "model/PeripheralRecord.h"
@@ -15,7 +15,8 @@ namespace serial {
 // Whether a bit of another peripheral's record copy is set (false for a
 // missing record or register).
 inline bool RecordBit(const PeripheralRecord* record, std::size_t position, std::uint8_t mask) {
-    return record && position < record->Registers.size() && (record->Registers[position].Value & mask) != 0;
+    return record && position < record->Registers.size() &&
+           (record->Registers[position].Value & mask) != 0;
 }
 
 // UART1's baud-rate generator clock by the SBCON1 prescaler code (bits 1..0):
@@ -24,15 +25,16 @@ std::uint32_t Uart1GeneratorClock(std::uint32_t sysclk, std::uint8_t sbcon1);
 
 // UART1's baud rate: clock / (2 x (65536 - reload)) with reload =
 // SBRLH1 x 256 + SBRLL1, in double precision, rounded half up.
-std::int64_t Uart1BaudRate(std::uint32_t sysclk, std::uint8_t sbcon1, std::uint8_t sbrlh1, std::uint8_t sbrll1);
+std::int64_t Uart1BaudRate(std::uint32_t sysclk, std::uint8_t sbcon1, std::uint8_t sbrlh1,
+                           std::uint8_t sbrll1);
 
 // UART0's baud rate from the timer record's CKCON and TH1 (Timer 1 clock,
 // then (clock / (256 - TH1)) x 0.5, truncated).
 int Uart0BaudRate(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t th1);
 
 // The standard rates a serial link is usually run at, 1200 to 921600 bps.
-inline constexpr std::uint32_t kStandardRates[] = {1200,  2400,  4800,   9600,   14400,  19200, 28800,
-                                                    38400, 57600, 115200, 230400, 460800, 921600};
+inline constexpr std::uint32_t kStandardRates[] = {
+    1200, 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600, 115200, 230400, 460800, 921600};
 // The standard rate nearest to `rate` (by ratio, so 3000 is nearer 2400 than 4800).
 std::uint32_t NearestStandardRate(double rate);
 // "Nearest standard rate 115200 bps: +0.16 %", or "Nearest standard rate: -"
@@ -47,7 +49,9 @@ std::uint32_t SpiSckFrequency(std::uint32_t sysclk, std::uint8_t spi0ckr);
 // or more gives -1 instead of wrapping. Needs sysclk and target non-zero.
 std::int64_t SpiSckDivider(std::uint32_t sysclk, std::uint32_t target);
 // Whether a divider fits SPI0CKR (0..255).
-inline bool SpiSckDividerFits(std::int64_t v) { return v >= 0 && v <= 255; }
+inline bool SpiSckDividerFits(std::int64_t v) {
+    return v >= 0 && v <= 255;
+}
 // "Change SPI0CKR Data to:\n\n SPI0CKR = %02X" with v as the register would
 // take it ("%02X" of the number as a signed 32-bit int).
 std::string SpiSckQuestion(std::int64_t v);

@@ -11,7 +11,8 @@
 
 inline QLabel* StatusLabel(QLabel* label, const std::string& longest) {
     label->setWordWrap(false);
-    const QString text = QString::fromLatin1(longest.data(), static_cast<qsizetype>(longest.size()));
+    const QString text =
+        QString::fromLatin1(longest.data(), static_cast<qsizetype>(longest.size()));
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 4);
     return label;
 }

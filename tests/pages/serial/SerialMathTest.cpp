@@ -84,7 +84,8 @@ TEST(UnsignedField, OnlyDigitsWithinThirtyTwoBits) {
     EXPECT_TRUE(ParseUnsignedField("4294967295", v));
     EXPECT_EQ(v, 4294967295u);
     v = 7;
-    for (const char* bad : {"", "  ", "-1", "+5", "12a", "1 2", "4294967296", "99999999999999999999999"}) {
+    for (const char* bad :
+         {"", "  ", "-1", "+5", "12a", "1 2", "4294967296", "99999999999999999999999"}) {
         EXPECT_FALSE(ParseUnsignedField(bad, v)) << bad;
         EXPECT_EQ(v, 7u) << bad;
     }
@@ -129,7 +130,8 @@ TEST(SmbusRate, NoClockGivesNoRateAndNoLowTime) {
     TimerRegisters t{};
     EXPECT_EQ(SmbusSourceBitRate(0, t, 1), 0);
     EXPECT_EQ(SmbusMinimumLowTimeText(0, t, 3), "Minimum SCL Low Time is - ms");
-    EXPECT_EQ(SmbusTimer3StatusText(0, t), "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
+    EXPECT_EQ(SmbusTimer3StatusText(0, t),
+              "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
 }
 
 TEST(SmbusTimeout, Timer3StatusUsesCkconBit6AndATwelfthOfSysclk) {
@@ -140,9 +142,11 @@ TEST(SmbusTimeout, Timer3StatusUsesCkconBit6AndATwelfthOfSysclk) {
     EXPECT_EQ(SmbusTimer3StatusText(1500000, t), "Timer 3 overflows at 25 ms, Configured Properly");
     // Bit 7 (the high byte's clock) is not the one read.
     t.ckcon = 0x80;
-    EXPECT_EQ(SmbusTimer3StatusText(1500000, t), "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
+    EXPECT_EQ(SmbusTimer3StatusText(1500000, t),
+              "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
     // SYSCLK / 12 at 18 MHz: the same 37500 counts take 25 ms.
-    EXPECT_EQ(SmbusTimer3StatusText(18000000, t), "Timer 3 overflows at 25 ms, Configured Properly");
+    EXPECT_EQ(SmbusTimer3StatusText(18000000, t),
+              "Timer 3 overflows at 25 ms, Configured Properly");
 }
 
 }  // namespace
