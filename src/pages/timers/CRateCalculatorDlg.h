@@ -16,8 +16,8 @@ public:
     void OnEditChange(int id) override;
 
 protected:
-    CRateCalculatorDlg(const std::string& caption, CDeviceDocument& doc, const std::string& targetLabel,
-                       const std::string& unit);
+    CRateCalculatorDlg(const std::string& caption, CDeviceDocument& doc,
+                       const std::string& targetLabel, const std::string& unit);
 
     void OnInitDialog() override;
     bool OnOK() override;

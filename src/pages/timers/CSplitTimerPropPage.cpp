@@ -66,17 +66,24 @@ void CSplitTimerPropPage::Refresh() {
     RefreshBound();
     const bool split = TestBits(l_.cn, kSplit);
     CheckRadio(kMode0, kMode1, split ? kMode1 : kMode0);
-    for (int id = l_.highSysclkId; id <= l_.highExtId; ++id) Enable(id, split);
+    for (int id = l_.highSysclkId; id <= l_.highExtId; ++id)
+        Enable(id, split);
     const bool ext = TestBits(l_.cn, kExtClock);
     CheckRadio(l_.highSysclkId, l_.highExtId,
-               TestBits(timers::kCkcon, l_.highSysclk) ? l_.highSysclkId : ext ? l_.highExtId : l_.highDiv12Id);
+               TestBits(timers::kCkcon, l_.highSysclk) ? l_.highSysclkId
+               : ext                                   ? l_.highExtId
+                                                       : l_.highDiv12Id);
     CheckRadio(l_.lowSysclkId, l_.lowExtId,
-               TestBits(timers::kCkcon, l_.lowSysclk) ? l_.lowSysclkId : ext ? l_.lowExtId : l_.lowDiv12Id);
+               TestBits(timers::kCkcon, l_.lowSysclk) ? l_.lowSysclkId
+               : ext                                  ? l_.lowExtId
+                                                      : l_.lowDiv12Id);
     UpdateTexts();
     UpdateDisplays();
 }
 
-void CSplitTimerPropPage::UpdateTexts() { ShowInterruptText(l_.intTextId, l_.timer, l_.intPosition, l_.intMask); }
+void CSplitTimerPropPage::UpdateTexts() {
+    ShowInterruptText(l_.intTextId, l_.timer, l_.intPosition, l_.intMask);
+}
 
 void CSplitTimerPropPage::OnHexChanged(int editId) {
     if (editId == l_.rlhId || editId == l_.rllId) UpdateDisplays();
@@ -85,7 +92,8 @@ void CSplitTimerPropPage::OnHexChanged(int editId) {
 void CSplitTimerPropPage::ShowSixteenBit() {
     CheckRadio(kMode0, kMode1, kMode0);
     CheckRadio(l_.highSysclkId, l_.highExtId, l_.highDiv12Id);
-    for (int id = l_.highSysclkId; id <= l_.highExtId; ++id) Enable(id, false);
+    for (int id = l_.highSysclkId; id <= l_.highExtId; ++id)
+        Enable(id, false);
 }
 
 void CSplitTimerPropPage::OnCommand(int id) {
@@ -98,7 +106,8 @@ void CSplitTimerPropPage::OnCommand(int id) {
     } else if (id == kMode1) {
         SetBits(1, l_.cn, kSplit);
         CheckRadio(kMode0, kMode1, kMode1);
-        for (int h = l_.highSysclkId; h <= l_.highExtId; ++h) Enable(h, true);
+        for (int h = l_.highSysclkId; h <= l_.highExtId; ++h)
+            Enable(h, true);
     } else if (id == l_.lowSysclkId) {
         CheckRadio(l_.lowSysclkId, l_.lowExtId, id);
         SetBits(1, kCkcon, l_.lowSysclk);

@@ -12,20 +12,21 @@ class CSplitTimerPropPage : public CTimerPropPage {
 public:
     // Control ids and register bits of one of the two timers.
     struct Layout {
-        int timer;                     // 2 or 3
-        int cn;                        // TMRnCN position
-        std::uint8_t lowSysclk;        // CKCON bit of the low byte
-        std::uint8_t highSysclk;       // CKCON bit of the high byte
+        int timer;                // 2 or 3
+        int cn;                   // TMRnCN position
+        std::uint8_t lowSysclk;   // CKCON bit of the low byte
+        std::uint8_t highSysclk;  // CKCON bit of the high byte
         int lowSysclkId, lowDiv12Id, lowExtId;
         int highSysclkId, highDiv12Id, highExtId;
         int enableId, overflowId;
-        int hId, lId, rlhId, rllId;    // value edits
+        int hId, lId, rlhId, rllId;  // value edits
         int hPos, lPos, rlhPos, rllPos;
         int intTextId, intPosition;
         std::uint8_t intMask;
     };
 
-    CSplitTimerPropPage(const std::string& caption, const Layout& layout, PeripheralRecord* interrupts);
+    CSplitTimerPropPage(const std::string& caption, const Layout& layout,
+                        PeripheralRecord* interrupts);
 
     void Refresh() override;
     void OnCommand(int id) override;

@@ -80,7 +80,8 @@ CTimer0PropPage::CTimer0PropPage(PeripheralRecord* interrupts, PeripheralRecord*
 }
 
 void CTimer0PropPage::EnablePrescalers(bool on) {
-    for (int id = kPre12; id <= kPreExt; ++id) Enable(id, on);
+    for (int id = kPre12; id <= kPreExt; ++id)
+        Enable(id, on);
 }
 
 void CTimer0PropPage::FixPrescalerAt12() {
@@ -94,9 +95,9 @@ void CTimer0PropPage::Refresh() {
     const int mode = Value(kTmod) & kTmodMode;
     CheckRadio(kMode0, kMode3, kMode0 + mode);
     CheckRadio(kPre12, kPreExt, kPre12 + (Value(kCkcon) & kCkconPrescale));
-    const int source = TestBits(kTmod, kTmodCounter)    ? kSrcExternal
+    const int source = TestBits(kTmod, kTmodCounter)      ? kSrcExternal
                        : TestBits(kCkcon, kCkconT0Sysclk) ? kSrcSysclk
-                                                           : kSrcPrescaled;
+                                                          : kSrcPrescaled;
     CheckRadio(kSrcSysclk, kSrcExternal, source);
     EnablePrescalers(source == kSrcPrescaled);
 
@@ -114,7 +115,8 @@ void CTimer0PropPage::Refresh() {
         Enable(kTh0Prescaled, false);
     } else {
         Check(kTh0Enable, TestBits(kTcon, kTconTh0Run));
-        CheckRadio(kTh0Sysclk, kTh0Prescaled, TestBits(kCkcon, kCkconT0Sysclk) ? kTh0Sysclk : kTh0Prescaled);
+        CheckRadio(kTh0Sysclk, kTh0Prescaled,
+                   TestBits(kCkcon, kCkconT0Sysclk) ? kTh0Sysclk : kTh0Prescaled);
         Enable(kTh0Enable, true);
         Enable(kTh0Sysclk, true);
         Enable(kTh0Prescaled, true);
@@ -212,7 +214,8 @@ void CTimer0PropPage::OnCommand(int id) {
             CheckRadio(kSrcSysclk, kSrcExternal, id);
             SetBits(1, kTmod, kTmodCounter);
             SetBits(0, kCkcon, kCkconT0Sysclk);
-            if ((Value(kTmod) & kTmodMode) != 3) CheckRadio(kTh0Sysclk, kTh0Prescaled, kTh0Prescaled);
+            if ((Value(kTmod) & kTmodMode) != 3)
+                CheckRadio(kTh0Sysclk, kTh0Prescaled, kTh0Prescaled);
             // With TH0 not running on its own, the prescaler has nothing to clock.
             if (IsChecked(kTh0Prescaled) && !IsChecked(kTh0Enable)) FixPrescalerAt12();
             UpdateDisplays();

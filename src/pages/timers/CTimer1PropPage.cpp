@@ -77,7 +77,8 @@ CTimer1PropPage::CTimer1PropPage(PeripheralRecord* interrupts, PeripheralRecord*
 }
 
 void CTimer1PropPage::EnablePrescalers(bool on) {
-    for (int id = kPre12; id <= kPreExt; ++id) Enable(id, on);
+    for (int id = kPre12; id <= kPreExt; ++id)
+        Enable(id, on);
 }
 
 void CTimer1PropPage::FixPrescalerAt12() {
@@ -90,9 +91,9 @@ void CTimer1PropPage::Refresh() {
     RefreshBound();
     CheckRadio(kMode0, kMode3, kMode0 + ((Value(kTmod) & kTmodMode) >> 4));
     CheckRadio(kPre12, kPreExt, kPre12 + (Value(kCkcon) & kCkconPrescale));
-    const int source = TestBits(kTmod, kTmodCounter)    ? kSrcExternal
+    const int source = TestBits(kTmod, kTmodCounter)      ? kSrcExternal
                        : TestBits(kCkcon, kCkconT1Sysclk) ? kSrcSysclk
-                                                           : kSrcPrescaled;
+                                                          : kSrcPrescaled;
     CheckRadio(kSrcSysclk, kSrcExternal, source);
     EnablePrescalers(source == kSrcPrescaled);
 
@@ -117,7 +118,9 @@ void CTimer1PropPage::UpdateDisplays() {
     ShowNumber(kBitRate, SmbusBitRate(clock, Value(kTh1)));
 }
 
-void CTimer1PropPage::OnHexChanged(int) { UpdateDisplays(); }
+void CTimer1PropPage::OnHexChanged(int) {
+    UpdateDisplays();
+}
 
 void CTimer1PropPage::SetGate(bool on) {
     SetBits(on, kTmod, kTmodGate);

@@ -13,13 +13,35 @@ constexpr int kLowRate = 11387;
 constexpr int kChangeLow = 11388;
 
 const CSplitTimerPropPage::Layout kTimer2 = {
-    2,     kTmr2cn, kCkconT2LowSysclk, kCkconT2HighSysclk, 11106, 11107, 11108, 11147, 11148, 11149,
-    11130, 11120,   11131,             11132,              11127, 11125, kTmr2h, kTmr2l, kTmr2rlh, kTmr2rll,
-    11254, 6,       0x20};
+    .timer = 2,
+    .cn = kTmr2cn,
+    .lowSysclk = kCkconT2LowSysclk,
+    .highSysclk = kCkconT2HighSysclk,
+    .lowSysclkId = 11106,
+    .lowDiv12Id = 11107,
+    .lowExtId = 11108,
+    .highSysclkId = 11147,
+    .highDiv12Id = 11148,
+    .highExtId = 11149,
+    .enableId = 11130,
+    .overflowId = 11120,
+    .hId = 11131,
+    .lId = 11132,
+    .rlhId = 11127,
+    .rllId = 11125,
+    .hPos = kTmr2h,
+    .lPos = kTmr2l,
+    .rlhPos = kTmr2rlh,
+    .rllPos = kTmr2rll,
+    .intTextId = 11254,
+    .intPosition = 6,
+    .intMask = 0x20,
+};
 
 }  // namespace
 
-CTimer2PropPage::CTimer2PropPage(PeripheralRecord* interrupts) : CSplitTimerPropPage("Timer 2", kTimer2, interrupts) {
+CTimer2PropPage::CTimer2PropPage(PeripheralRecord* interrupts)
+    : CSplitTimerPropPage("Timer 2", kTimer2, interrupts) {
     PageBuilder b(this, this);
     BuildShared(b);
     b.Group("Bit Rate for SMBus");
@@ -30,8 +52,10 @@ CTimer2PropPage::CTimer2PropPage(PeripheralRecord* interrupts) : CSplitTimerProp
 
 void CTimer2PropPage::UpdateDisplays() {
     const std::uint32_t sysclk = Sysclk();
-    ShowNumber(kHighRate, SmbusBitRate(Timer2HalfClock(sysclk, Value(kCkcon), true), Value(kTmr2rlh)));
-    ShowNumber(kLowRate, SmbusBitRate(Timer2HalfClock(sysclk, Value(kCkcon), false), Value(kTmr2rll)));
+    ShowNumber(kHighRate,
+               SmbusBitRate(Timer2HalfClock(sysclk, Value(kCkcon), true), Value(kTmr2rlh)));
+    ShowNumber(kLowRate,
+               SmbusBitRate(Timer2HalfClock(sysclk, Value(kCkcon), false), Value(kTmr2rll)));
 }
 
 void CTimer2PropPage::ChangeBitRate(int choice) {
@@ -47,7 +71,10 @@ void CTimer2PropPage::ChangeBitRate(int choice) {
 }
 
 void CTimer2PropPage::OnCommand(int id) {
-    if (id == kChangeHigh) ChangeBitRate(kChoice2H);
-    else if (id == kChangeLow) ChangeBitRate(kChoice2L);
-    else CSplitTimerPropPage::OnCommand(id);
+    if (id == kChangeHigh)
+        ChangeBitRate(kChoice2H);
+    else if (id == kChangeLow)
+        ChangeBitRate(kChoice2L);
+    else
+        CSplitTimerPropPage::OnCommand(id);
 }

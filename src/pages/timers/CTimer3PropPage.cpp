@@ -14,13 +14,35 @@ constexpr int kStatus = 11386;
 constexpr int kSet25ms = 11115;
 
 const CSplitTimerPropPage::Layout kTimer3 = {
-    3,     kTmr3cn, kCkconT3LowSysclk, kCkconT3HighSysclk, 11144, 11145, 11146, 11141, 11142, 11143,
-    11136, 11134,   11137,             11138,              11139, 11140, kTmr3h, kTmr3l, kTmr3rlh, kTmr3rll,
-    11253, 1,       0x80};
+    .timer = 3,
+    .cn = kTmr3cn,
+    .lowSysclk = kCkconT3LowSysclk,
+    .highSysclk = kCkconT3HighSysclk,
+    .lowSysclkId = 11144,
+    .lowDiv12Id = 11145,
+    .lowExtId = 11146,
+    .highSysclkId = 11141,
+    .highDiv12Id = 11142,
+    .highExtId = 11143,
+    .enableId = 11136,
+    .overflowId = 11134,
+    .hId = 11137,
+    .lId = 11138,
+    .rlhId = 11139,
+    .rllId = 11140,
+    .hPos = kTmr3h,
+    .lPos = kTmr3l,
+    .rlhPos = kTmr3rlh,
+    .rllPos = kTmr3rll,
+    .intTextId = 11253,
+    .intPosition = 1,
+    .intMask = 0x80,
+};
 
 }  // namespace
 
-CTimer3PropPage::CTimer3PropPage(PeripheralRecord* interrupts) : CSplitTimerPropPage("Timer 3", kTimer3, interrupts) {
+CTimer3PropPage::CTimer3PropPage(PeripheralRecord* interrupts)
+    : CSplitTimerPropPage("Timer 3", kTimer3, interrupts) {
     PageBuilder b(this, this);
     BuildShared(b);
     b.Group("Configure for SMBus Timeout");
@@ -34,8 +56,9 @@ CTimer3PropPage::CTimer3PropPage(PeripheralRecord* interrupts) : CSplitTimerProp
 void CTimer3PropPage::UpdateDisplays() {
     const std::uint32_t sysclk = Sysclk();
     const std::uint8_t ckcon = Value(kCkcon), rlh = Value(kTmr3rlh), rll = Value(kTmr3rll);
-    SetText(kStatus, Timer3Overflows25ms(sysclk, ckcon, rlh, rll) ? "Timer 3 will overflow at 25 ms"
-                                                                   : "Timer 3 will NOT overflow at 25 ms");
+    SetText(kStatus, Timer3Overflows25ms(sysclk, ckcon, rlh, rll)
+                         ? "Timer 3 will overflow at 25 ms"
+                         : "Timer 3 will NOT overflow at 25 ms");
     SetText(kAchievedId, AchievedText(Timer3OverflowMs(sysclk, ckcon, rlh, rll), 25, "ms", 2));
 }
 
@@ -57,6 +80,8 @@ void CTimer3PropPage::SetOverflowTo25ms() {
 }
 
 void CTimer3PropPage::OnCommand(int id) {
-    if (id == kSet25ms) SetOverflowTo25ms();
-    else CSplitTimerPropPage::OnCommand(id);
+    if (id == kSet25ms)
+        SetOverflowTo25ms();
+    else
+        CSplitTimerPropPage::OnCommand(id);
 }

@@ -14,7 +14,8 @@ namespace {
 constexpr int kIt01cf = 5;  // IT01CF in the interrupt record
 }
 
-CTimerPropPage::CTimerPropPage(const std::string& caption, PeripheralRecord* interrupts, PeripheralRecord* portIO)
+CTimerPropPage::CTimerPropPage(const std::string& caption, PeripheralRecord* interrupts,
+                               PeripheralRecord* portIO)
     : CPropPage(caption), interrupts_(interrupts), portIO_(portIO) {}
 
 void CTimerPropPage::OnInitDialog() {
@@ -35,7 +36,8 @@ void CTimerPropPage::ShowInterruptText(int id, int timer, int position, std::uin
     bool on = false;
     if (interrupts_ && static_cast<std::size_t>(position) < interrupts_->Registers.size())
         on = (interrupts_->Registers[static_cast<std::size_t>(position)].Value & mask) != 0;
-    SetText(id, "Timer " + std::to_string(timer) + " Interrupt is " + (on ? "Enabled" : "Disabled"));
+    SetText(id,
+            "Timer " + std::to_string(timer) + " Interrupt is " + (on ? "Enabled" : "Disabled"));
 }
 
 void CTimerPropPage::ShowIntPinText(int id, int intNumber, bool gated) {

@@ -10,7 +10,8 @@ class CTimerPropPage : public CPropPage {
 public:
     // `interrupts`: the command's copy of the interrupt record; `portIO`: its
     // copy of the Port I/O record (Timers 0 and 1 only, else null).
-    CTimerPropPage(const std::string& caption, PeripheralRecord* interrupts, PeripheralRecord* portIO);
+    CTimerPropPage(const std::string& caption, PeripheralRecord* interrupts,
+                   PeripheralRecord* portIO);
 
     void OnInitDialog() override;
     void OnSetActive() override;
@@ -40,7 +41,8 @@ protected:
     // A hexadecimal register edit with its label, sized for two digits.
     void AddHexEdit(PageBuilder& b, int id, const std::string& label);
     // A read-only display with its unit; `buttonId` (0 for none) beside it.
-    void AddDisplay(PageBuilder& b, int id, const std::string& unit, int buttonId, const std::string& button);
+    void AddDisplay(PageBuilder& b, int id, const std::string& unit, int buttonId,
+                    const std::string& button);
 
     // Whatever a page shows that does not come from its own bits.
     virtual void UpdateTexts() {}

@@ -1,8 +1,8 @@
 #include "pages/timers/TimerMath.h"
 
+#include "pages/clock/ClockMath.h"
 #include "pages/common/Achieved.h"
 
-#include <cctype>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -13,10 +13,14 @@ std::uint32_t Timer01Clock(std::uint32_t sysclk, std::uint8_t ckcon, int timer) 
     const std::uint8_t sysclkBit = timer == 0 ? kCkconT0Sysclk : kCkconT1Sysclk;
     if (ckcon & sysclkBit) return sysclk;
     switch (ckcon & kCkconPrescale) {
-        case 0: return sysclk / 12;
-        case 1: return sysclk / 4;
-        case 2: return sysclk / 48;
-        default: return sysclk / 8;
+        case 0:
+            return sysclk / 12;
+        case 1:
+            return sysclk / 4;
+        case 2:
+            return sysclk / 48;
+        default:
+            return sysclk / 8;
     }
 }
 
@@ -36,31 +40,25 @@ int Uart0BaudRate(std::uint32_t clock, std::uint8_t th1) {
     return static_cast<int>(std::trunc(perReload * 0.5));
 }
 
-double Timer3OverflowMs(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t rlh, std::uint8_t rll) {
+double Timer3OverflowMs(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t rlh,
+                        std::uint8_t rll) {
     const int counts = 65535 - rlh * 256 - rll;
-    const double clock = (ckcon & kCkconT3LowSysclk) ? static_cast<double>(sysclk) : sysclk * 0.08333333333333333;
+    const double clock =
+        (ckcon & kCkconT3LowSysclk) ? static_cast<double>(sysclk) : sysclk * 0.08333333333333333;
     if (clock == 0) return INFINITY;
     return (1.0 / clock) * counts * 1000.0;
 }
 
-bool Timer3Overflows25ms(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t rlh, std::uint8_t rll) {
+bool Timer3Overflows25ms(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t rlh,
+                         std::uint8_t rll) {
     const double t = Timer3OverflowMs(sysclk, ckcon, rlh, rll);
     return t >= 24 && t <= 26;
 }
 
 int LeadingInt(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX) value = INT_MAX;
-    if (value < INT_MIN) value = INT_MIN;
+    const std::int64_t value = osc::LeadingInteger(text);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
     return static_cast<int>(value);
 }
 
@@ -74,10 +72,14 @@ bool RoundHalfUp(double x, long long& rounded) {
 
 const char* ClockName(CalcClock clock) {
     switch (clock) {
-        case CalcClock::Sysclk: return "SYSCLK";
-        case CalcClock::Div4: return "SYSCLK / 4";
-        case CalcClock::Div12: return "SYSCLK / 12";
-        case CalcClock::Div48: return "SYSCLK / 48";
+        case CalcClock::Sysclk:
+            return "SYSCLK";
+        case CalcClock::Div4:
+            return "SYSCLK / 4";
+        case CalcClock::Div12:
+            return "SYSCLK / 12";
+        case CalcClock::Div48:
+            return "SYSCLK / 48";
     }
     return "SYSCLK";
 }
@@ -86,10 +88,14 @@ namespace {
 
 double ClockFactor(CalcClock clock) {
     switch (clock) {
-        case CalcClock::Sysclk: return 1.0;
-        case CalcClock::Div4: return 0.25;
-        case CalcClock::Div12: return 0.08333333333333333;
-        case CalcClock::Div48: return 0.020833333333333332;
+        case CalcClock::Sysclk:
+            return 1.0;
+        case CalcClock::Div4:
+            return 0.25;
+        case CalcClock::Div12:
+            return 0.08333333333333333;
+        case CalcClock::Div48:
+            return 0.020833333333333332;
     }
     return 1.0;
 }
@@ -124,18 +130,22 @@ ReloadResult BitRateReload(std::uint32_t sysclk, int target, int choice) {
     if (!InputsValid(sysclk, target, result)) return result;
     const std::uint64_t ratio = sysclk / (3ull * static_cast<std::uint64_t>(target));
     const bool timer2 = choice == kChoice2L || choice == kChoice2H;
-    if (ratio < 512) result.clock = CalcClock::Sysclk;
-    else if (ratio < 2048 && !timer2) result.clock = CalcClock::Div4;
-    else if (ratio < 6144 || timer2) result.clock = CalcClock::Div12;
-    else result.clock = CalcClock::Div48;
+    if (ratio < 512)
+        result.clock = CalcClock::Sysclk;
+    else if (ratio < 2048 && !timer2)
+        result.clock = CalcClock::Div4;
+    else if (ratio < 6144 || timer2)
+        result.clock = CalcClock::Div12;
+    else
+        result.clock = CalcClock::Div48;
     const double clock = sysclk * ClockFactor(result.clock);
     const double x = 256 - 1 / ((3.0 * target) / clock);
     if (!TakeReload(x, 255, kInvalidBitRate, result)) return result;
     result.achieved = clock / static_cast<double>(256 - result.reload) / 3.0;
     const char* name = kChoiceNames[choice];
     char buf[160];
-    std::snprintf(buf, sizeof buf, "Change T%c's Data to:\n\n T%s = %02X\n Clock Source: %s", name[0], name,
-                  static_cast<unsigned>(result.reload), ClockName(result.clock));
+    std::snprintf(buf, sizeof buf, "Change T%c's Data to:\n\n T%s = %02X\n Clock Source: %s",
+                  name[0], name, static_cast<unsigned>(result.reload), ClockName(result.clock));
     result.question = buf;
     return result;
 }
@@ -144,10 +154,14 @@ ReloadResult Timer1BaudReload(std::uint32_t sysclk, int target) {
     ReloadResult result;
     if (!InputsValid(sysclk, target, result)) return result;
     const std::uint32_t ratio = sysclk / static_cast<std::uint32_t>(target);
-    if (ratio < 512) result.clock = CalcClock::Sysclk;
-    else if (ratio < 2048) result.clock = CalcClock::Div4;
-    else if (ratio < 6144) result.clock = CalcClock::Div12;
-    else result.clock = CalcClock::Div48;
+    if (ratio < 512)
+        result.clock = CalcClock::Sysclk;
+    else if (ratio < 2048)
+        result.clock = CalcClock::Div4;
+    else if (ratio < 6144)
+        result.clock = CalcClock::Div12;
+    else
+        result.clock = CalcClock::Div48;
     const double clock = sysclk * ClockFactor(result.clock);
     const double x = 256 - clock / (2.0 * target);
     if (!TakeReload(x, 255, kInvalidBaudRate, result)) return result;
@@ -163,11 +177,16 @@ ReloadResult Uart1BaudReload(std::uint32_t sysclk, int target) {
     ReloadResult result;
     if (!InputsValid(sysclk, target, result)) return result;
     const std::uint32_t ratio = sysclk / static_cast<std::uint32_t>(target);
-    if (ratio < 131072) result.divide = 1, result.code = 3;
-    else if (ratio < 524288) result.divide = 4, result.code = 1;
-    else if (ratio < 1572864) result.divide = 12, result.code = 0;
-    else if (ratio < 6291456) result.divide = 48, result.code = 2;
-    else result.divide = 1, result.code = 3;
+    if (ratio < 131072)
+        result.divide = 1, result.code = 3;
+    else if (ratio < 524288)
+        result.divide = 4, result.code = 1;
+    else if (ratio < 1572864)
+        result.divide = 12, result.code = 0;
+    else if (ratio < 6291456)
+        result.divide = 48, result.code = 2;
+    else
+        result.divide = 1, result.code = 3;
     result.clock = result.divide == 4    ? CalcClock::Div4
                    : result.divide == 12 ? CalcClock::Div12
                    : result.divide == 48 ? CalcClock::Div48
@@ -177,7 +196,8 @@ ReloadResult Uart1BaudReload(std::uint32_t sysclk, int target) {
     if (!TakeReload(x, 65535, kInvalidBaudRate, result)) return result;
     result.achieved = clock / static_cast<double>(65536 - result.reload) / 2.0;
     char buf[160];
-    std::snprintf(buf, sizeof buf, "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = %04X\n Clock Source: SYSCLK / %u",
+    std::snprintf(buf, sizeof buf,
+                  "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = %04X\n Clock Source: SYSCLK / %u",
                   static_cast<unsigned>(result.reload), result.divide);
     result.question = buf;
     return result;
@@ -185,9 +205,12 @@ ReloadResult Uart1BaudReload(std::uint32_t sysclk, int target) {
 
 std::string ReloadAchievedText(const ReloadResult& result, int target, const std::string& unit) {
     switch (result.status) {
-        case CalcStatus::Ok: return AchievedText(result.achieved, target, unit);
-        case CalcStatus::OutOfRange: return "Achieved: - (no reload fits at this SYSCLK)";
-        case CalcStatus::InvalidInput: break;
+        case CalcStatus::Ok:
+            return AchievedText(result.achieved, target, unit);
+        case CalcStatus::OutOfRange:
+            return "Achieved: - (no reload fits at this SYSCLK)";
+        case CalcStatus::InvalidInput:
+            break;
     }
     return "Achieved: -";
 }
@@ -204,14 +227,19 @@ void Field(PeripheralRecord& r, int position, std::uint8_t mask, std::uint8_t va
     v = static_cast<std::uint8_t>((v & ~mask) | value);
 }
 
-bool IsTimerRecord(const PeripheralRecord& r) { return r.Registers.size() >= kTimerRegisters; }
+bool IsTimerRecord(const PeripheralRecord& r) {
+    return r.Registers.size() >= kTimerRegisters;
+}
 
 // The prescaler code of CKCON bits 1..0 for a clock other than SYSCLK.
 std::uint8_t PrescalerCode(CalcClock clock) {
     switch (clock) {
-        case CalcClock::Div4: return 1;
-        case CalcClock::Div48: return 2;
-        default: return 0;
+        case CalcClock::Div4:
+            return 1;
+        case CalcClock::Div48:
+            return 2;
+        default:
+            return 0;
     }
 }
 
@@ -298,14 +326,17 @@ Timeout25Result Timer3Reload25ms(std::uint32_t sysclk) {
     result.status = CalcStatus::Ok;
     result.reload = static_cast<std::uint16_t>(65535 - static_cast<int>(n));
     char buf[160];
-    std::snprintf(buf, sizeof buf, "Change Timer 3's Data to:\n\n TMR3RLH = %02X\n TMR3RLL = %02X\n Clock Source: %s",
-                  static_cast<unsigned>(result.reload >> 8), static_cast<unsigned>(result.reload & 0xFF),
-                  result.sysclk ? "SYSCLK" : "SYSCLK / 12");
+    std::snprintf(
+        buf, sizeof buf,
+        "Change Timer 3's Data to:\n\n TMR3RLH = %02X\n TMR3RLL = %02X\n Clock Source: %s",
+        static_cast<unsigned>(result.reload >> 8), static_cast<unsigned>(result.reload & 0xFF),
+        result.sysclk ? "SYSCLK" : "SYSCLK / 12");
     result.question = buf;
     return result;
 }
 
-void ApplyTimer3Reload25ms(PeripheralRecord& timers, const Timeout25Result& result, bool tl3External) {
+void ApplyTimer3Reload25ms(PeripheralRecord& timers, const Timeout25Result& result,
+                           bool tl3External) {
     if (!IsTimerRecord(timers) || result.status != CalcStatus::Ok) return;
     Set(timers, kTmr3cn, 0x08, false);
     if (!tl3External) Set(timers, kTmr3cn, 0x01, false);

@@ -64,9 +64,11 @@ int Uart0BaudRate(std::uint32_t clock, std::uint8_t th1);
 
 // Timer 3's overflow period in ms for the SMBus timeout: (65535 - reload)
 // counts of SYSCLK (CKCON bit 6 set) or SYSCLK / 12; infinite at a clock of 0.
-double Timer3OverflowMs(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t rlh, std::uint8_t rll);
+double Timer3OverflowMs(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t rlh,
+                        std::uint8_t rll);
 // Whether that period lies within 24..26 ms.
-bool Timer3Overflows25ms(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t rlh, std::uint8_t rll);
+bool Timer3Overflows25ms(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t rlh,
+                         std::uint8_t rll);
 
 // ---- Calculators -------------------------------------------------------
 
@@ -97,12 +99,12 @@ enum class CalcStatus { Ok, InvalidInput, OutOfRange };
 struct ReloadResult {
     CalcStatus status = CalcStatus::InvalidInput;
     CalcClock clock = CalcClock::Sysclk;
-    long long reload = 0;     // 0..255; 0..65535 on the UART1 path
-    unsigned divide = 1;      // UART1 path: the SYSCLK divider
-    std::uint8_t code = 3;    // UART1 path: SBCON1 bits 1..0 for that divider
-    double achieved = 0;      // the rate the reload gives (status Ok)
-    std::string question;     // the Yes/No question (status Ok)
-    std::string error;        // the error message (otherwise)
+    long long reload = 0;   // 0..255; 0..65535 on the UART1 path
+    unsigned divide = 1;    // UART1 path: the SYSCLK divider
+    std::uint8_t code = 3;  // UART1 path: SBCON1 bits 1..0 for that divider
+    double achieved = 0;    // the rate the reload gives (status Ok)
+    std::string question;   // the Yes/No question (status Ok)
+    std::string error;      // the error message (otherwise)
 };
 
 // SMBus bit rate on Timer 0, Timer 1 or a half of Timer 2: ratio
@@ -134,8 +136,8 @@ void PrepareTimerForRate(PeripheralRecord& timers, int timer);
 // Timer 3 overflowing every 25 ms (the SMBus timeout).
 struct Timeout25Result {
     CalcStatus status = CalcStatus::OutOfRange;
-    bool sysclk = true;         // counts SYSCLK, else SYSCLK / 12
-    std::uint16_t reload = 0;   // TMR3RLH:TMR3RLL
+    bool sysclk = true;        // counts SYSCLK, else SYSCLK / 12
+    std::uint16_t reload = 0;  // TMR3RLH:TMR3RLL
     std::string question;
     std::string error;
 };
@@ -145,6 +147,7 @@ Timeout25Result Timer3Reload25ms(std::uint32_t sysclk);
 // Writes a confirmed 25 ms reload: 16-bit mode, TH3 at SYSCLK / 12, TL3 on
 // the chosen clock; TMR3CN bit 0 stays only when `tl3External` (the TL3
 // source shown is the external oscillator) and SYSCLK was chosen.
-void ApplyTimer3Reload25ms(PeripheralRecord& timers, const Timeout25Result& result, bool tl3External);
+void ApplyTimer3Reload25ms(PeripheralRecord& timers, const Timeout25Result& result,
+                           bool tl3External);
 
 }  // namespace timers

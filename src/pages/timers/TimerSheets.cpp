@@ -8,12 +8,17 @@
 
 namespace {
 
-std::unique_ptr<CPropPage> MakeTimerPage(int timer, PeripheralRecord* interrupts, PeripheralRecord* portIO) {
+std::unique_ptr<CPropPage> MakeTimerPage(int timer, PeripheralRecord* interrupts,
+                                         PeripheralRecord* portIO) {
     switch (timer) {
-        case 0: return std::make_unique<CTimer0PropPage>(interrupts, portIO);
-        case 1: return std::make_unique<CTimer1PropPage>(interrupts, portIO);
-        case 2: return std::make_unique<CTimer2PropPage>(interrupts);
-        default: return std::make_unique<CTimer3PropPage>(interrupts);
+        case 0:
+            return std::make_unique<CTimer0PropPage>(interrupts, portIO);
+        case 1:
+            return std::make_unique<CTimer1PropPage>(interrupts, portIO);
+        case 2:
+            return std::make_unique<CTimer2PropPage>(interrupts);
+        default:
+            return std::make_unique<CTimer3PropPage>(interrupts);
     }
 }
 
@@ -27,11 +32,14 @@ PageRow TimerPage(int timer) {
 }  // namespace
 
 CommandRow TimersCommand() {
-    return {cmd::Timers, "Timers", {Pid::Timers}, {TimerPage(0), TimerPage(1), TimerPage(2), TimerPage(3)}};
+    return {cmd::Timers,
+            "Timers",
+            {Pid::Timers},
+            {TimerPage(0), TimerPage(1), TimerPage(2), TimerPage(3)}};
 }
 
-bool RunTimerSheet(CDeviceDocument& doc, int timer, PeripheralRecord& timers, PeripheralRecord& interrupts,
-                   PeripheralRecord* portIO) {
+bool RunTimerSheet(CDeviceDocument& doc, int timer, PeripheralRecord& timers,
+                   PeripheralRecord& interrupts, PeripheralRecord* portIO) {
     if (timer < 0 || timer > 3) return false;
     CompleteRecord(interrupts, doc.DeviceCode, Pid::Interrupts);
     PeripheralRecord freshPortIO;

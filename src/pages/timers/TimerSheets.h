@@ -15,5 +15,5 @@ CommandRow TimersCommand();
 // is stored into the document at once (PeripheralId 2). `portIO` may be null
 // (Timers 2 and 3 do not use it; Timers 0 and 1 then read a fresh copy from
 // the document). True on OK.
-bool RunTimerSheet(CDeviceDocument& doc, int timer, PeripheralRecord& timers, PeripheralRecord& interrupts,
-                   PeripheralRecord* portIO);
+bool RunTimerSheet(CDeviceDocument& doc, int timer, PeripheralRecord& timers,
+                   PeripheralRecord& interrupts, PeripheralRecord* portIO);

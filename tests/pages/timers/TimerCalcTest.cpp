@@ -18,7 +18,9 @@ PeripheralRecord Record(int registers) {
     return r;
 }
 
-std::uint8_t& V(PeripheralRecord& r, int position) { return r.Registers[static_cast<std::size_t>(position)].Value; }
+std::uint8_t& V(PeripheralRecord& r, int position) {
+    return r.Registers[static_cast<std::size_t>(position)].Value;
+}
 
 }  // namespace
 
@@ -76,7 +78,8 @@ TEST(BitRateCalc, ReloadClockAndQuestion) {
 }
 
 TEST(BitRateCalc, InvalidInputsAndExtremes) {
-    for (auto [sysclk, target] : {std::pair<std::uint32_t, int>{0, 100000}, {12000000, 0}, {12000000, -5}}) {
+    for (auto [sysclk, target] :
+         {std::pair<std::uint32_t, int>{0, 100000}, {12000000, 0}, {12000000, -5}}) {
         const ReloadResult r = BitRateReload(sysclk, target, kChoice0H);
         EXPECT_EQ(r.status, CalcStatus::InvalidInput);
         EXPECT_EQ(r.error, "Error: Invalid Input Values.");
@@ -124,8 +127,8 @@ TEST(BaudRateCalc, Uart1PrescalerCodes) {
         long long reload;
     };
     // At 24 MHz: ratios 208, 240000, 1200000, 4800000.
-    for (const Case& c : {Case{115200, 1, 3, 0xFF98}, Case{100, 4, 1, 0x8AD0}, Case{20, 12, 0, 0x3CB0},
-                          Case{5, 48, 2, 0x3CB0}}) {
+    for (const Case& c : {Case{115200, 1, 3, 0xFF98}, Case{100, 4, 1, 0x8AD0},
+                          Case{20, 12, 0, 0x3CB0}, Case{5, 48, 2, 0x3CB0}}) {
         const ReloadResult r = Uart1BaudReload(24000000, c.target);
         ASSERT_EQ(r.status, CalcStatus::Ok) << c.target;
         EXPECT_EQ(r.divide, c.divide) << c.target;
@@ -204,14 +207,17 @@ TEST(Timer3Timeout, ReloadFor25ms) {
     ASSERT_EQ(r.status, CalcStatus::Ok);
     EXPECT_TRUE(r.sysclk);
     EXPECT_EQ(r.reload, 0x6D83);
-    EXPECT_EQ(r.question, "Change Timer 3's Data to:\n\n TMR3RLH = 6D\n TMR3RLL = 83\n Clock Source: SYSCLK");
+    EXPECT_EQ(r.question,
+              "Change Timer 3's Data to:\n\n TMR3RLH = 6D\n TMR3RLL = 83\n Clock Source: SYSCLK");
     EXPECT_TRUE(Timer3Overflows25ms(1500000, kCkconT3LowSysclk, 0x6D, 0x83));
 
     r = Timer3Reload25ms(24000000);  // 600000 counts: SYSCLK / 12 gives 50000
     ASSERT_EQ(r.status, CalcStatus::Ok);
     EXPECT_FALSE(r.sysclk);
     EXPECT_EQ(r.reload, 65535 - 50000);
-    EXPECT_EQ(r.question, "Change Timer 3's Data to:\n\n TMR3RLH = 3C\n TMR3RLL = AF\n Clock Source: SYSCLK / 12");
+    EXPECT_EQ(
+        r.question,
+        "Change Timer 3's Data to:\n\n TMR3RLH = 3C\n TMR3RLL = AF\n Clock Source: SYSCLK / 12");
 
     EXPECT_EQ(Timer3Reload25ms(0).reload, 0xFFFF);
     r = Timer3Reload25ms(40000000);  // even SYSCLK / 12 needs 83333 counts

@@ -73,7 +73,8 @@ TEST_F(TimerDialogs, RefusalsAndNoKeepTheCalculatorOpenYesWrites) {
         ui_.Answers.push_back(MsgResult::No);
         driver::Click(w, 1);
         EXPECT_FALSE(d.IsFinished());
-        EXPECT_EQ(ui_.Shown.back().Text, "Change T0's Data to:\n\n T0H = 9C\n Clock Source: SYSCLK");
+        EXPECT_EQ(ui_.Shown.back().Text,
+                  "Change T0's Data to:\n\n T0H = 9C\n Clock Source: SYSCLK");
         EXPECT_EQ(timers_.Registers[timers::kTh0].Value, 0);
         driver::Click(w, 1);  // Yes this time
         EXPECT_TRUE(d.IsFinished());
@@ -96,7 +97,8 @@ TEST_F(TimerDialogs, BaudRateOnTheUartRecordWritesTheGenerator) {
         driver::Click(w, 1);
     });
     EXPECT_TRUE(dlg.Run());
-    EXPECT_EQ(ui_.Shown.back().Text, "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = FF98\n Clock Source: SYSCLK / 1");
+    EXPECT_EQ(ui_.Shown.back().Text,
+              "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = FF98\n Clock Source: SYSCLK / 1");
     EXPECT_EQ(uart.Registers[timers::kSbrlh1].Value, 0xFF);
     EXPECT_EQ(uart.Registers[timers::kSbrll1].Value, 0x98);
     EXPECT_EQ(uart.Registers[timers::kSbcon1].Value, 0x43);
@@ -197,7 +199,8 @@ void ExpectRoomyAndApart(QWidget* page) {
             EXPECT_GE(w->width(), w->sizeHint().width()) << id.toInt();
             EXPECT_GE(w->height(), w->sizeHint().height()) << id.toInt();
         }
-        for (const auto& [other, rect] : placed) EXPECT_FALSE(rect.intersects(r)) << id.toInt() << " and " << other;
+        for (const auto& [other, rect] : placed)
+            EXPECT_FALSE(rect.intersects(r)) << id.toInt() << " and " << other;
         placed.emplace_back(id.toInt(), r);
     }
     EXPECT_GT(placed.size(), 10u);
