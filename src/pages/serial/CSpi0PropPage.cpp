@@ -231,6 +231,7 @@ void CSpi0PropPage::OnChangeSck() {
     doc.GetPeripheral(*portIO_, Pid::PortIO);
     CompleteRecord(*portIO_, doc.DeviceCode, Pid::PortIO);
     ShowCrossbar();
+    ShowSck();  // SYSCLK may have changed even when the calculator was cancelled
 }
 
 void CSpi0PropPage::OnCommand(int id) {
