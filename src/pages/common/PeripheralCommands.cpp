@@ -10,6 +10,7 @@
 #include "pages/common/CommandTable.h"
 #include "pages/pca/PcaCommand.h"
 #include "pages/portio/PortIOSheet.h"
+#include "pages/serial/SerialCommands.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/system/ResetSourcesPages.h"
 #include "pages/system/SystemCommands.h"
@@ -52,6 +53,9 @@ const std::vector<CommandRow>& CommandTable() {
         PcaCommand(),
         TimersCommand(),
         OscillatorsCommand(),
+        UartCommand(),
+        SpiCommand(),
+        SmbusCommand(),
     };
     return table;
 }
