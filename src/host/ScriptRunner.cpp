@@ -31,7 +31,9 @@ const char* const kScriptHelp =
     "Output:   print code | print state | grab FILE.png (a picture of the current dialog)\n"
     "\n"
     "Every message box is printed as: message: \"TEXT\" -> ANSWER\n"
-    "The first failure stops the run with SCRIPT:LINE: what went wrong (exit status 1).\n";
+    "The first failure stops the run with SCRIPT:LINE: what went wrong (exit status 1).\n"
+    "A script that cannot be read (missing, a directory, binary data) also exits with 1;\n"
+    "a usage error with 2.\n";
 
 namespace {
 
