@@ -22,7 +22,9 @@ std::string Model(int code) {
     return name.empty() ? "device code " + std::to_string(code) : name;
 }
 
-std::string Format(std::int32_t format) { return format == 0 ? "C" : "assembly"; }
+std::string Format(std::int32_t format) {
+    return format == 0 ? "C" : "assembly";
+}
 
 // A line as shown: without its line end.
 std::string_view Shown(std::string_view line) {
@@ -32,7 +34,8 @@ std::string_view Shown(std::string_view line) {
 }
 
 // "    what:" and the removed and added lines of a changed text.
-void TextChange(std::string& out, const std::string& what, const std::string& a, const std::string& b) {
+void TextChange(std::string& out, const std::string& what, const std::string& a,
+                const std::string& b) {
     if (a == b) return;
     out += "    " + what + ":\n";
     const auto linesA = textdiff::Lines(a), linesB = textdiff::Lines(b);
@@ -131,8 +134,10 @@ std::string Describe(const CDeviceDocument& a, const CDeviceDocument& b, const s
     WordChange(out, "CodeFormat", Format(a.DeviceData.CodeFormat), Format(b.DeviceData.CodeFormat));
 
     std::set<PeripheralId> keys;
-    for (const auto& [key, r] : a.DeviceData.Peripherals) keys.insert(key);
-    for (const auto& [key, r] : b.DeviceData.Peripherals) keys.insert(key);
+    for (const auto& [key, r] : a.DeviceData.Peripherals)
+        keys.insert(key);
+    for (const auto& [key, r] : b.DeviceData.Peripherals)
+        keys.insert(key);
     for (PeripheralId key : keys) {
         const auto ia = a.DeviceData.Peripherals.find(key);
         const auto ib = b.DeviceData.Peripherals.find(key);

@@ -89,8 +89,10 @@ std::string GeneralUsage() {
     text += "open the desktop program (and these projects)\n";
     for (const Command& c : kCommands) {
         std::string line = std::string("       ") + c.Synopsis;
-        if (line.size() >= 45) line += "\n" + std::string(45, ' ');
-        else line.append(45 - line.size(), ' ');
+        if (line.size() >= 45)
+            line += "\n" + std::string(45, ' ');
+        else
+            line.append(45 - line.size(), ' ');
         text += line + " " + c.Summary + "\n";
     }
     text +=
@@ -128,7 +130,9 @@ std::string Shown(const QString& path) {
     return path == "-" ? std::string("standard input") : path.toLocal8Bit().toStdString();
 }
 
-std::string Local(const QString& path) { return path.toLocal8Bit().toStdString(); }
+std::string Local(const QString& path) {
+    return path.toLocal8Bit().toStdString();
+}
 
 struct Parsed {
     QStringList positional;
@@ -181,7 +185,8 @@ bool WriteOutput(const QString& path, std::string_view bytes) {
 }
 
 bool WriteOutput(const QString& path, const std::vector<std::uint8_t>& bytes) {
-    return WriteOutput(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return WriteOutput(path,
+                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 // Opens a project as the desktop program does: the first byte picks the
@@ -213,13 +218,16 @@ std::unique_ptr<CQ7R2xDoc> OpenProject(const QString& path) {
     return nullptr;
 }
 
-QString Hex(unsigned v) { return QString::asprintf("0x%02X", v); }
+QString Hex(unsigned v) {
+    return QString::asprintf("0x%02X", v);
+}
 
 int CmdNew(const Command& c, const Parsed& p) {
     if (p.positional.size() != 1) return UsageError(c, "expected one MODEL");
     if (p.output.isEmpty()) return UsageError(c, "-o FILE is required");
     const auto model = models::ModelFromName(p.positional[0].toStdString());
-    if (!model) return UsageError(c, "unknown model " + Local(p.positional[0]) + " (Q7R20 ... Q7R27)");
+    if (!model)
+        return UsageError(c, "unknown model " + Local(p.positional[0]) + " (Q7R20 ... Q7R27)");
     const auto doc = NewProject(*model);
     return WriteOutput(p.output, doc->SaveProject()) ? kOk : kFailure;
 }
@@ -230,8 +238,9 @@ int CmdGenerate(const Command& c, const Parsed& p) {
     if (format == -1) return UsageError(c, "--format takes c or asm");
     const QString& input = p.positional[0];
     if (!p.output.isEmpty() && p.output != "-" && fileio::SameFile(Local(input), Local(p.output)))
-        return UsageError(c, "the output " + Local(p.output) +
-                                 " is the project itself; it would be overwritten with source text");
+        return UsageError(c,
+                          "the output " + Local(p.output) +
+                              " is the project itself; it would be overwritten with source text");
     auto doc = OpenProject(input);
     if (!doc) return kFailure;
     if (format) doc->DeviceData.CodeFormat = *format;
@@ -253,17 +262,20 @@ int CmdInfo(const Command& c, const Parsed& p) {
     const CDeviceData& d = doc->DeviceData;
     QString out;
     out += QString("model: %1 (%2, device code %3)\n")
-               .arg(QString::fromStdString(models::NameOf(doc->DeviceCode)),
-                    doc->GetRuntimeClass())
+               .arg(QString::fromStdString(models::NameOf(doc->DeviceCode)), doc->GetRuntimeClass())
                .arg(doc->DeviceCode);
-    out += QString("file version: %1.%2\n").arg(d.FileVersionMajor).arg(d.FileVersionMinor, 2, 10, QChar('0'));
+    out += QString("file version: %1.%2\n")
+               .arg(d.FileVersionMajor)
+               .arg(d.FileVersionMinor, 2, 10, QChar('0'));
     out += QString("SysclkFrequency: %1\n").arg(doc->SysclkFrequency);
     out += QString("IntOscFrequency: %1\n").arg(doc->IntOscFrequency);
     out += QString("LfOscFrequency: %1\n").arg(doc->LfOscFrequency);
     out += QString("ExtOscFrequency: %1\n").arg(doc->ExtOscFrequency);
     out += QString("EciFrequency: %1\n").arg(doc->EciFrequency);
     out += "IncludeName: " + QString::fromLatin1(d.IncludeName.c_str()) + "\n";
-    out += QString("CodeFormat: %1 (%2)\n").arg(d.CodeFormat).arg(d.CodeFormat == 0 ? "C" : "assembly");
+    out += QString("CodeFormat: %1 (%2)\n")
+               .arg(d.CodeFormat)
+               .arg(d.CodeFormat == 0 ? "C" : "assembly");
     out += QString("records: %1\n").arg(d.Peripherals.size());
     for (const auto& [key, rec] : d.Peripherals) {
         const std::string routine = codegen::CallNameFromLabel(rec.AsmLabel);
@@ -273,7 +285,8 @@ int CmdInfo(const Command& c, const Parsed& p) {
                 out += "    " + QString::fromLatin1(e.Name.c_str()) + " = " + Hex(e.Value) + "\n";
     }
     const QByteArray bytes = out.toLatin1();
-    return WriteOutput("-", std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+    return WriteOutput("-",
+                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
                ? kOk
                : kFailure;
 }
@@ -283,11 +296,13 @@ int CmdCheck(const Command& c, const Parsed& p) {
     const auto format = FormatOf(p.format);
     if (format == -1) return UsageError(c, "--format takes c or asm");
     const QString &project = p.positional[0], &source = p.positional[1];
-    if (project == "-" && source == "-") return UsageError(c, "only one of PROJECT and SOURCE can be '-'");
+    if (project == "-" && source == "-")
+        return UsageError(c, "only one of PROJECT and SOURCE can be '-'");
     auto doc = OpenProject(project);
     if (!doc) return kTrouble;
     std::string actual;
-    const std::string error = fileio::ReadFileBounded(Local(source), fileio::kProjectSizeLimit, actual);
+    const std::string error =
+        fileio::ReadFileBounded(Local(source), fileio::kProjectSizeLimit, actual);
     if (!error.empty()) {
         Err(error);
         return kTrouble;
@@ -295,8 +310,8 @@ int CmdCheck(const Command& c, const Parsed& p) {
     if (format) doc->DeviceData.CodeFormat = *format;
     const std::string generated = doc->GenerateSource();
     if (actual == generated) return kOk;
-    const std::string diff = textdiff::Unified(
-        actual, generated, Shown(source), Shown(project) + " (generated)");
+    const std::string diff =
+        textdiff::Unified(actual, generated, Shown(source), Shown(project) + " (generated)");
     std::fwrite(diff.data(), 1, diff.size(), stdout);
     std::fflush(stdout);
     Err(Shown(source) + " is not what " + Shown(project) + " generates");
@@ -319,13 +334,15 @@ int CmdDiff(const Command& c, const Parsed& p) {
 // Levenshtein distance, for "did you mean ...?".
 std::size_t Distance(const std::string& a, const std::string& b) {
     std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i) {
         std::size_t diagonal = row[0];
         row[0] = i;
         for (std::size_t j = 1; j <= b.size(); ++j) {
             const std::size_t up = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            row[j] =
+                std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
             diagonal = up;
         }
     }
@@ -337,10 +354,12 @@ std::string NearCommand(const std::string& word) {
     std::string best;
     std::size_t bestDistance = 3;
     std::vector<std::string> names = {"help"};
-    for (const Command& c : kCommands) names.emplace_back(c.Name);
+    for (const Command& c : kCommands)
+        names.emplace_back(c.Name);
     for (const std::string& name : names) {
         std::string lower;
-        for (char ch : word) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        for (char ch : word)
+            lower += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         std::size_t d = Distance(lower, name);
         if (lower.size() >= 3 && name.rfind(lower, 0) == 0) d = 1;  // an abbreviation
         if (d < bestDistance && d < name.size()) {
@@ -375,7 +394,8 @@ int Run(int argc, char** argv) {
         }
         const Command* c = words.size() == 3 ? FindCommand(words[2]) : nullptr;
         if (!c) {
-            Err("help: no subcommand " + Local(words.mid(2).join(' ')) + "; zorvant --help lists them");
+            Err("help: no subcommand " + Local(words.mid(2).join(' ')) +
+                "; zorvant --help lists them");
             return kUsage;
         }
         std::fputs(CommandHelp(*c).c_str(), stdout);
@@ -405,9 +425,9 @@ int Run(int argc, char** argv) {
 int CheckDesktopArguments(int argc, char** argv) {
     // Qt's own options: those that take a value, and plain switches.
     static const char* const kWithValue[] = {
-        "platform", "platformpluginpath", "platformtheme", "plugin", "display", "style",
-        "stylesheet", "session", "geometry", "qwindowgeometry", "qwindowicon", "qwindowtitle",
-        "title", "name", "qmljsdebugger"};
+        "platform",    "platformpluginpath", "platformtheme", "plugin",   "display",
+        "style",       "stylesheet",         "session",       "geometry", "qwindowgeometry",
+        "qwindowicon", "qwindowtitle",       "title",         "name",     "qmljsdebugger"};
     static const char* const kSwitches[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
     auto usage = [](const std::string& what) {
         Err(what);

@@ -11,7 +11,9 @@
 namespace fileio {
 namespace {
 
-std::string Reason(int error) { return std::strerror(error); }
+std::string Reason(int error) {
+    return std::strerror(error);
+}
 
 std::string WriteFailure(const std::string& path, const std::string& reason) {
     return "cannot write " + path + ": " + reason;
@@ -95,14 +97,17 @@ std::string WriteFileSafely(const std::string& path, std::string_view bytes) {
     }
 
     const std::size_t slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const std::string dir = slash == std::string::npos ? "."
+                            : slash == 0               ? "/"
+                                                       : target.substr(0, slash);
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     std::string temp = (dir == "/" ? std::string() : dir) + "/." + base + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return WriteFailure(path, Reason(errno));
 
     int error = 0;
-    bool ok = ::fchmod(fd, exists ? (st.st_mode & 07777) : NewFileMode()) == 0 || (error = errno, false);
+    bool ok =
+        ::fchmod(fd, exists ? (st.st_mode & 07777) : NewFileMode()) == 0 || (error = errno, false);
     // The replacement keeps the owner of the file it replaces where it may.
     if (ok && exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid()))
         (void)!::fchown(fd, st.st_uid, st.st_gid);
@@ -143,7 +148,8 @@ std::string ReadFileBounded(const std::string& path, std::size_t limit, std::str
     if (path.empty()) return "cannot read: no file name given";
     const bool standardInput = path == "-";
     // Non-blocking open, so a FIFO without a writer does not hang the open.
-    const int fd = standardInput ? 0 : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd =
+        standardInput ? 0 : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return ReadFailure(path, Reason(errno));
     auto finish = [&](const std::string& error) {
         if (!standardInput) ::close(fd);
@@ -155,9 +161,10 @@ std::string ReadFileBounded(const std::string& path, std::size_t limit, std::str
     if (::fstat(fd, &st) != 0) return finish(ReadFailure(path, Reason(errno)));
     if (!standardInput) {
         const bool stream = S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode);
-        if (S_ISDIR(st.st_mode) || (!S_ISREG(st.st_mode) && !(kind == InputKind::AnyStream && stream)))
-            return finish(ReadFailure(path, std::string("it is ") + KindOf(st.st_mode) +
-                                                ", not a regular file"));
+        if (S_ISDIR(st.st_mode) ||
+            (!S_ISREG(st.st_mode) && !(kind == InputKind::AnyStream && stream)))
+            return finish(ReadFailure(
+                path, std::string("it is ") + KindOf(st.st_mode) + ", not a regular file"));
         const int flags = ::fcntl(fd, F_GETFL);
         if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     }
@@ -182,7 +189,8 @@ std::string ReadFileBounded(const std::string& path, std::size_t limit, std::str
 
 bool SameFile(const std::string& a, const std::string& b) {
     if (a == "-" || b == "-") return false;
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }

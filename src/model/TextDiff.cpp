@@ -41,7 +41,8 @@ bool Myers(const LineList& a, std::size_t a0, std::size_t a1, const LineList& b,
                          ? v[offset + k + 1]
                          : v[offset + k - 1] + 1;
             long y = x - k;
-            while (x < n && y < m && a[a0 + x] == b[b0 + y]) ++x, ++y;
+            while (x < n && y < m && a[a0 + x] == b[b0 + y])
+                ++x, ++y;
             v[offset + k] = x;
             if (x >= n && y >= m) {
                 found = d;
@@ -63,8 +64,10 @@ bool Myers(const LineList& a, std::size_t a0, std::size_t a1, const LineList& b,
             --x, --y;
             reversed.push_back({Op::Same, a0 + x, b0 + y});
         }
-        if (x == prevX) reversed.push_back({Op::Added, a0 + x, b0 + prevY});
-        else reversed.push_back({Op::Removed, a0 + prevX, b0 + y});
+        if (x == prevX)
+            reversed.push_back({Op::Added, a0 + x, b0 + prevY});
+        else
+            reversed.push_back({Op::Removed, a0 + prevX, b0 + y});
         x = prevX;
         y = prevY;
     }
@@ -93,20 +96,25 @@ void AddLine(std::string& out, char mark, std::string_view line) {
 
 std::vector<Edit> Diff(const LineList& a, const LineList& b) {
     std::size_t head = 0;
-    while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
+    while (head < a.size() && head < b.size() && a[head] == b[head])
+        ++head;
     std::size_t tail = 0;
     while (tail < a.size() - head && tail < b.size() - head &&
            a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
         ++tail;
 
     std::vector<Edit> edits;
-    for (std::size_t i = 0; i < head; ++i) edits.push_back({Op::Same, i, i});
+    for (std::size_t i = 0; i < head; ++i)
+        edits.push_back({Op::Same, i, i});
     const std::size_t a1 = a.size() - tail, b1 = b.size() - tail;
     if (!Myers(a, head, a1, b, head, b1, edits)) {
-        for (std::size_t i = head; i < a1; ++i) edits.push_back({Op::Removed, i, head});
-        for (std::size_t j = head; j < b1; ++j) edits.push_back({Op::Added, a1, j});
+        for (std::size_t i = head; i < a1; ++i)
+            edits.push_back({Op::Removed, i, head});
+        for (std::size_t j = head; j < b1; ++j)
+            edits.push_back({Op::Added, a1, j});
     }
-    for (std::size_t i = 0; i < tail; ++i) edits.push_back({Op::Same, a1 + i, b1 + i});
+    for (std::size_t i = 0; i < tail; ++i)
+        edits.push_back({Op::Same, a1 + i, b1 + i});
     return edits;
 }
 
@@ -121,7 +129,8 @@ std::string Unified(std::string_view textA, std::string_view textB, const std::s
     while (i < edits.size()) {
         // The next change, and the hunk around it up to where `context`
         // unchanged lines separate it from the change after.
-        while (i < edits.size() && edits[i].Kind == Op::Same) ++i;
+        while (i < edits.size() && edits[i].Kind == Op::Same)
+            ++i;
         if (i == edits.size()) break;
         const std::size_t first = i >= context ? i - context : 0;
         std::size_t last = i;  // one past the last change of the hunk
@@ -132,7 +141,8 @@ std::string Unified(std::string_view textA, std::string_view textB, const std::s
                 continue;
             }
             std::size_t run = j;
-            while (run < edits.size() && edits[run].Kind == Op::Same) ++run;
+            while (run < edits.size() && edits[run].Kind == Op::Same)
+                ++run;
             if (run == edits.size() || run - j > 2 * context) break;
             j = run;
         }
@@ -143,12 +153,19 @@ std::string Unified(std::string_view textA, std::string_view textB, const std::s
             if (edits[e].Kind != Op::Added) ++countA;
             if (edits[e].Kind != Op::Removed) ++countB;
         }
-        out += "@@ -" + Range(edits[first].A, countA) + " +" + Range(edits[first].B, countB) + " @@\n";
+        out +=
+            "@@ -" + Range(edits[first].A, countA) + " +" + Range(edits[first].B, countB) + " @@\n";
         for (std::size_t e = first; e < end; ++e) {
             switch (edits[e].Kind) {
-                case Op::Same: AddLine(out, ' ', a[edits[e].A]); break;
-                case Op::Removed: AddLine(out, '-', a[edits[e].A]); break;
-                case Op::Added: AddLine(out, '+', b[edits[e].B]); break;
+                case Op::Same:
+                    AddLine(out, ' ', a[edits[e].A]);
+                    break;
+                case Op::Removed:
+                    AddLine(out, '-', a[edits[e].A]);
+                    break;
+                case Op::Added:
+                    AddLine(out, '+', b[edits[e].B]);
+                    break;
             }
         }
         i = end;

@@ -28,7 +28,8 @@ struct Edit {
 };
 
 // The edit script turning `a` into `b`, in order.
-std::vector<Edit> Diff(const std::vector<std::string_view>& a, const std::vector<std::string_view>& b);
+std::vector<Edit> Diff(const std::vector<std::string_view>& a,
+                       const std::vector<std::string_view>& b);
 
 // A unified diff with `context` lines around each change, headed by
 // "--- labelA" and "+++ labelB"; empty when the texts are equal.

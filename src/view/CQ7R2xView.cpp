@@ -261,9 +261,10 @@ bool CQ7R2xView::ExportPdf(const std::string& path) {
         writer.setCreator(QStringLiteral("Zorvant"));
         outcome = PrintTextDocument(*edit_->document(), writer);
     }  // the writer finishes the PDF when it goes
+    const QByteArray& pdf = buffer.data();
     writeError_ = outcome == PrintOutcome::Printed
-                      ? fileio::WriteFileSafely(path, std::string_view(buffer.data().constData(),
-                                                                       static_cast<std::size_t>(buffer.data().size())))
+                      ? fileio::WriteFileSafely(
+                            path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())))
                       : "cannot write " + path + ": the PDF could not be rendered";
     if (writeError_.empty()) return true;
     TheUi().Error(kSaveError);

@@ -48,20 +48,24 @@ TEST(ProjectDiff, RegistersShowValueAndWrittenState) {
 
     // Back to the reset value: no longer written.
     Entry(*b, Pid::Timers, "TMOD").Value = tmod.ResetValue;
-    EXPECT_EQ(Describe(*a, *b), "Timer_Init (record 2):\n    TMOD  0x20 -> 0x00  (written -> not written)\n");
+    EXPECT_EQ(Describe(*a, *b),
+              "Timer_Init (record 2):\n    TMOD  0x20 -> 0x00  (written -> not written)\n");
 
     // A forced write with the same value.
     auto c = NewProject(0);
     Entry(*c, Pid::Timers, "TMOD").ForceWrite = 1;
-    EXPECT_EQ(Describe(*b, *c),
-              "Timer_Init (record 2):\n    TMOD  0x00  (not written -> written, not forced -> forced)\n");
+    EXPECT_EQ(
+        Describe(*b, *c),
+        "Timer_Init (record 2):\n    TMOD  0x00  (not written -> written, not forced -> forced)\n");
 }
 
 TEST(ProjectDiff, ChangedCodeTextsShowTheirLines) {
     auto a = NewProject(0), b = NewProject(0);
     Entry(*b, Pid::PortIO, "XBR0").CPre = "    // P0.4  -  TX0 (UART0)\r\n";
     const std::string d = Describe(*a, *b);
-    EXPECT_EQ(d, "Port_IO_Init (record 13):\n    XBR0 C text before:\n        +     // P0.4  -  TX0 (UART0)\n")
+    EXPECT_EQ(d,
+              "Port_IO_Init (record 13):\n    XBR0 C text before:\n        +     // P0.4  -  TX0 "
+              "(UART0)\n")
         << d;
 
     // A record only one side has.

@@ -38,7 +38,9 @@ std::string Slurp(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void Spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+void Spit(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
 
 void SaveProject(const fs::path& p, const CDeviceDocument& doc) {
     const auto bytes = doc.SaveProject();
@@ -78,10 +80,12 @@ protected:
             ::unsetenv("DISPLAY");
             ::unsetenv("WAYLAND_DISPLAY");
             ::unsetenv("QT_QPA_PLATFORM");
-            for (const std::string& e : env) ::putenv(const_cast<char*>(e.c_str()));
+            for (const std::string& e : env)
+                ::putenv(const_cast<char*>(e.c_str()));
             if (limit) testing_disk::FileSizeLimit::ApplyInChild(*limit);
             std::vector<char*> argv{const_cast<char*>(ZORVANT_EXE)};
-            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+            for (const std::string& a : args)
+                argv.push_back(const_cast<char*>(a.c_str()));
             argv.push_back(nullptr);
             ::execv(ZORVANT_EXE, argv.data());
             ::_exit(127);
@@ -147,13 +151,16 @@ TEST_F(CliSafety, AFullDiskFailsEveryWriterAndKeepsThePreviousFiles) {
     };
     for (const Case& c : cases) {
         const Result r = Spawn(c.args, "/dev/null", limit);
-        const std::string what = c.args[0] + " " + c.args[1] + (disk.Mounted() ? " (tmpfs)" : " (limit)");
+        const std::string what =
+            c.args[0] + " " + c.args[1] + (disk.Mounted() ? " (tmpfs)" : " (limit)");
         EXPECT_EQ(r.status, 1) << what << "\n" << r.err;
         const std::string reason = disk.Mounted() ? "No space left on device" : "File too large";
         EXPECT_NE(r.err.find("cannot write " + c.target + ": " + reason), std::string::npos)
-            << what << "\n" << r.err;
+            << what << "\n"
+            << r.err;
         if (c.args[0] == "run") {
-            EXPECT_NE(r.out.find("message: \"Error: Could Not Open File For Save.\""), std::string::npos)
+            EXPECT_NE(r.out.find("message: \"Error: Could Not Open File For Save.\""),
+                      std::string::npos)
                 << r.out;
         }
         EXPECT_EQ(Slurp(project), oldProject) << what;
@@ -161,7 +168,8 @@ TEST_F(CliSafety, AFullDiskFailsEveryWriterAndKeepsThePreviousFiles) {
     }
     // No temporary is left behind.
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(full)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(full))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     const std::vector<std::string> expected =
         disk.Mounted() ? std::vector<std::string>{"filler", "init.c", "p.zvp"}
@@ -180,7 +188,8 @@ TEST_F(CliSafety, DevicesAndFifosAsOutputsStayWhatTheyAre) {
                                  std::vector<std::string>{"new", "Q7R20", "-o", target}}) {
             const Result r = Spawn(args);
             EXPECT_EQ(r.status, 1) << args[0] << " " << target;
-            EXPECT_EQ(r.FirstErrLine().rfind("zorvant: cannot write " + target + ": ", 0), 0u) << r.err;
+            EXPECT_EQ(r.FirstErrLine().rfind("zorvant: cannot write " + target + ": ", 0), 0u)
+                << r.err;
         }
     }
     struct stat st {};
@@ -203,7 +212,8 @@ TEST_F(CliSafety, InputsThatAreNoProjectsOrScriptsEndPromptly) {
     fs::resize_file(Path("big.zvp"), 16u * 1024u * 1024u + 1u);
     Result r = Spawn({"info", Path("big.zvp")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "zorvant: cannot read " + Path("big.zvp") + ": it is larger than 16777216 bytes\n");
+    EXPECT_EQ(r.err,
+              "zorvant: cannot read " + Path("big.zvp") + ": it is larger than 16777216 bytes\n");
 
     r = Spawn({"info", "/dev/zero"});
     EXPECT_EQ(r.status, 1);
@@ -213,17 +223,22 @@ TEST_F(CliSafety, InputsThatAreNoProjectsOrScriptsEndPromptly) {
     EXPECT_EQ(r.err, "zorvant: cannot read standard input: it is larger than 16777216 bytes\n");
     r = Spawn({"generate", dir_.string()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "zorvant: cannot read " + dir_.string() + ": it is a directory, not a regular file\n");
+    EXPECT_EQ(r.err, "zorvant: cannot read " + dir_.string() +
+                         ": it is a directory, not a regular file\n");
     ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
     r = Spawn({"info", Path("fifo")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "zorvant: cannot read " + Path("fifo") + ": it is a FIFO, not a regular file\n");
+    EXPECT_EQ(r.err,
+              "zorvant: cannot read " + Path("fifo") + ": it is a FIFO, not a regular file\n");
 
     // Scripts: a directory, a binary file, a missing one.
     r = Spawn({"run", dir_.string()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "zorvant: cannot read " + dir_.string() + ": it is a directory, not a regular file\n");
-    Spit(Path("bin.zvs"), std::string("new Q7R20\n\x7F" "ELF\x02\x01", 16));
+    EXPECT_EQ(r.err, "zorvant: cannot read " + dir_.string() +
+                         ": it is a directory, not a regular file\n");
+    Spit(Path("bin.zvs"), std::string("new Q7R20\n\x7F"
+                                      "ELF\x02\x01",
+                                      16));
     r = Spawn({"run", Path("bin.zvs")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "zorvant: " + Path("bin.zvs") + " is not a script: binary data at byte 10\n");
@@ -244,8 +259,9 @@ TEST_F(CliSafety, TheOutputMayNotBeTheInput) {
     for (const std::string& out : {project, Path("alias.zvp"), Path("./keep.zvp")}) {
         const Result r = Spawn({"generate", project, "-o", out});
         EXPECT_EQ(r.status, 2) << out;
-        EXPECT_EQ(r.FirstErrLine(), "zorvant: generate: the output " + out +
-                                        " is the project itself; it would be overwritten with source text");
+        EXPECT_EQ(r.FirstErrLine(),
+                  "zorvant: generate: the output " + out +
+                      " is the project itself; it would be overwritten with source text");
         EXPECT_EQ(Slurp(project), before);
     }
     // Converting in place is an upgrade, written safely.
@@ -268,7 +284,10 @@ TEST_F(CliSafety, TheCommandLineTable) {
         {{"--help"}, 0, true, "usage: zorvant [PROJECT.zvp ...]"},
         {{"help"}, 0, true, "usage: zorvant [PROJECT.zvp ...]"},
         {{"new", "--help"}, 0, true, "usage: zorvant new MODEL -o FILE"},
-        {{"generate", "--help"}, 0, true, "usage: zorvant generate PROJECT [--format c|asm] [-o OUT]"},
+        {{"generate", "--help"},
+         0,
+         true,
+         "usage: zorvant generate PROJECT [--format c|asm] [-o OUT]"},
         {{"convert", "-h"}, 0, true, "usage: zorvant convert PROJECT -o OUT"},
         {{"info", "--help"}, 0, true, "usage: zorvant info PROJECT"},
         {{"check", "--help"}, 0, true, "usage: zorvant check PROJECT SOURCE [--format c|asm]"},
@@ -276,22 +295,31 @@ TEST_F(CliSafety, TheCommandLineTable) {
         {{"run", "--help"}, 0, true, "usage: zorvant run SCRIPT"},
         {{"help", "diff"}, 0, true, "usage: zorvant diff A.zvp B.zvp"},
         {{"help", "bogus"}, 2, false, "zorvant: help: no subcommand bogus"},
-        {{"generat", project}, 2, false, "zorvant: unknown subcommand generat (did you mean generate?)"},
+        {{"generat", project},
+         2,
+         false,
+         "zorvant: unknown subcommand generat (did you mean generate?)"},
         {{"chek"}, 2, false, "zorvant: unknown subcommand chek (did you mean check?)"},
         {{"gen"}, 2, false, "zorvant: unknown subcommand gen (did you mean generate?)"},
-        {{"frobnicate"}, 2, false, "zorvant: frobnicate is neither a subcommand nor an existing file"},
+        {{"frobnicate"},
+         2,
+         false,
+         "zorvant: frobnicate is neither a subcommand nor an existing file"},
         {{"--bogus"}, 2, false, "zorvant: unknown option --bogus"},
         {{project, "missing.zvp"}, 2, false, "zorvant: missing.zvp: no such file"},
         {{"generate", project, "--bogus"}, 2, false, "zorvant: generate: Unknown option 'bogus'."},
         {{"info"}, 2, false, "zorvant: info: expected one PROJECT"},
         {{}, 1, false, "zorvant: cannot open the desktop program: no display"},
         {{project}, 1, false, "zorvant: cannot open the desktop program: no display"},
-        {{"generate", Path("none.zvp")}, 1, false,
+        {{"generate", Path("none.zvp")},
+         1,
+         false,
          "zorvant: cannot read " + Path("none.zvp") + ": No such file or directory"},
     };
     for (const Row& row : rows) {
         std::string what;
-        for (const auto& a : row.args) what += a + " ";
+        for (const auto& a : row.args)
+            what += a + " ";
         const Result r = Spawn(row.args);
         EXPECT_EQ(r.status, row.status) << what << "\n" << r.err;
         const std::string first = row.onStdout ? r.FirstOutLine() : r.FirstErrLine();
@@ -312,7 +340,8 @@ TEST_F(CliSafety, TheCommandLineTable) {
         EXPECT_NE(help.find(std::string("zorvant ") + sub + " "), std::string::npos) << sub;
     EXPECT_NE(help.find("Exit status: 0 success; 1 "), std::string::npos);
     EXPECT_EQ(Spawn({"--version"}).out,
-              "zorvant 1.60 (Zorvant Q7R2x)\nproject file format 1.60 (reads every version from 1.00 on)\n");
+              "zorvant 1.60 (Zorvant Q7R2x)\nproject file format 1.60 (reads every version from "
+              "1.00 on)\n");
 
     // A display that cannot be reached: one line and exit 1, no abort.
     const Result unreachable = Spawn({}, "/dev/null", std::nullopt, {"DISPLAY=:97"});
@@ -329,14 +358,16 @@ TEST_F(CliSafety, TheCommandLineTable) {
     EXPECT_EQ(Spawn({"info", "-"}, project).out, Spawn({"info", project}).out);
     fromStdin = Spawn({"info", "-"});  // empty input
     EXPECT_EQ(fromStdin.status, 1);
-    EXPECT_EQ(fromStdin.err, "zorvant: standard input is not a Q7R2x project (unknown device code)\n");
+    EXPECT_EQ(fromStdin.err,
+              "zorvant: standard input is not a Q7R2x project (unknown device code)\n");
 
     // The refusal of a newer file names the program and the file.
     auto bytes = NewProject(0)->SaveProject();
     bytes[5] = 61;
     Spit(Path("newer.zvp"), std::string(bytes.begin(), bytes.end()));
     EXPECT_EQ(Spawn({"info", Path("newer.zvp")}).err,
-              "zorvant: " + Path("newer.zvp") + ": Error: This file is not supported under this DLL version\n");
+              "zorvant: " + Path("newer.zvp") +
+                  ": Error: This file is not supported under this DLL version\n");
 }
 
 TEST_F(CliSafety, CheckTellsFreshFromStaleAndHandEditedSources) {
@@ -357,8 +388,11 @@ TEST_F(CliSafety, CheckTellsFreshFromStaleAndHandEditedSources) {
     SaveProject(project, *doc);
     r = Spawn({"check", project, source});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out.rfind("--- " + source + "\n+++ " + project + " (generated)\n@@ -", 0), 0u) << r.out;
-    EXPECT_NE(r.out.find("\n-    TMOD      = 0x20;\r\n+    TMOD      = 0x21;\r\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.rfind("--- " + source + "\n+++ " + project + " (generated)\n@@ -", 0), 0u)
+        << r.out;
+    EXPECT_NE(r.out.find("\n-    TMOD      = 0x20;\r\n+    TMOD      = 0x21;\r\n"),
+              std::string::npos)
+        << r.out;
     EXPECT_EQ(r.err, "zorvant: " + source + " is not what " + project + " generates\n");
 
     // A hand edit of a fresh source.
@@ -431,7 +465,8 @@ TEST_F(CliSafety, GitShowsProjectChangesAsTextThroughInfo) {
     SaveProject(repo / "board.zvp", *doc);
     ASSERT_EQ(std::system((git + "diff --no-color > " + (dir_ / "diff.txt").string()).c_str()), 0);
     const std::string diff = Slurp(dir_ / "diff.txt");
-    EXPECT_NE(diff.find("\n record 2: Timer_Init\n-    TMOD = 0x20\n+    TMOD = 0x21\n"), std::string::npos)
+    EXPECT_NE(diff.find("\n record 2: Timer_Init\n-    TMOD = 0x20\n+    TMOD = 0x21\n"),
+              std::string::npos)
         << diff;
     EXPECT_EQ(diff.find("Binary files"), std::string::npos);
 }

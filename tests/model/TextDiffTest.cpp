@@ -36,7 +36,8 @@ TEST(TextDiff, UnifiedHunksWithContextAndLineEnds) {
 // Applies an edit script to `a`; it must give `b`.
 std::vector<std::string_view> Apply(const std::vector<std::string_view>& a,
                                     const std::vector<std::string_view>& b,
-                                    const std::vector<textdiff::Edit>& edits, std::size_t& changes) {
+                                    const std::vector<textdiff::Edit>& edits,
+                                    std::size_t& changes) {
     std::vector<std::string_view> out;
     std::size_t nextA = 0;
     changes = 0;
@@ -48,8 +49,10 @@ std::vector<std::string_view> Apply(const std::vector<std::string_view>& a,
         }
         EXPECT_EQ(e.A, nextA);
         ++nextA;
-        if (e.Kind == textdiff::Op::Same) out.push_back(a[e.A]);
-        else ++changes;
+        if (e.Kind == textdiff::Op::Same)
+            out.push_back(a[e.A]);
+        else
+            ++changes;
     }
     EXPECT_EQ(nextA, a.size());
     return out;
@@ -68,8 +71,10 @@ TEST(TextDiff, EditScriptsRebuildTheSecondTextWithTheFewestChanges) {
     for (int round = 0; round < 300; ++round) {
         std::string ta, tb;
         const int na = static_cast<int>(random() % 12), nb = static_cast<int>(random() % 12);
-        for (int i = 0; i < na; ++i) ta += std::string(1, static_cast<char>('a' + random() % 3)) + "\n";
-        for (int i = 0; i < nb; ++i) tb += std::string(1, static_cast<char>('a' + random() % 3)) + "\n";
+        for (int i = 0; i < na; ++i)
+            ta += std::string(1, static_cast<char>('a' + random() % 3)) + "\n";
+        for (int i = 0; i < nb; ++i)
+            tb += std::string(1, static_cast<char>('a' + random() % 3)) + "\n";
         const auto a = textdiff::Lines(ta), b = textdiff::Lines(tb);
         std::size_t changes = 0;
         EXPECT_EQ(Apply(a, b, textdiff::Diff(a, b), changes), b) << ta << "|" << tb;
