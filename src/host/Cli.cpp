@@ -41,18 +41,18 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"new", "zorvant new MODEL -o FILE", "write a new project (MODEL: Q7R20 ... Q7R27)",
+    {"new", "zorvant new MODEL -o FILE", "write a new project (Q7R20 ... Q7R27)",
      "Writes the project that File > New and Save Project write for MODEL (Q7R20 ... Q7R27,\n"
      "in any case).\n"},
     {"generate", "zorvant generate PROJECT [--format c|asm] [-o OUT]",
-     "write the generated source (standard output by default)",
+     "write the generated source (default: stdout)",
      "Writes the initialisation source PROJECT generates, byte for byte as Save Source As\n"
      "writes it, to standard output or to OUT. --format chooses C or assembly instead of the\n"
      "project's own format. PROJECT '-' reads standard input; OUT may not be PROJECT itself.\n"},
-    {"convert", "zorvant convert PROJECT -o OUT", "rewrite any project version as version 1.60",
+    {"convert", "zorvant convert PROJECT -o OUT", "rewrite any older project as version 1.60",
      "Reads a project of any version from 1.00 on and writes it as version 1.60. OUT may be\n"
      "PROJECT itself: the old file stays until the new one is completely written.\n"},
-    {"info", "zorvant info PROJECT", "describe a project: model, clocks, written registers",
+    {"info", "zorvant info PROJECT", "describe a project",
      "Prints the model, file version, clock words, header name, code format and, per record,\n"
      "the registers its routine writes. PROJECT '-' reads standard input. As a git textconv\n"
      "filter it makes `git diff` show .zvp changes as text.\n"},
@@ -69,7 +69,7 @@ constexpr Command kCommands[] = {
      "state differs (\"    TMOD  0x20 -> 0x21\") and each changed code text. The file version\n"
      "is not compared. Exit status 0 when they are equal, 1 when they differ, 2 on trouble.\n"
      "Either project may be '-' for standard input.\n"},
-    {"run", "zorvant run SCRIPT", "drive the program from a script (zorvant run --help)", nullptr},
+    {"run", "zorvant run SCRIPT", "drive the program from a script", nullptr},
 };
 
 constexpr const char* kExitStatus =
@@ -85,14 +85,14 @@ const Command* FindCommand(const QString& name) {
 
 std::string GeneralUsage() {
     std::string text = "usage: zorvant [PROJECT.zvp ...]";
-    text.append(46 - text.size(), ' ');
+    text.append(41 - text.size(), ' ');
     text += "open the desktop program (and these projects)\n";
     for (const Command& c : kCommands) {
         std::string line = std::string("       ") + c.Synopsis;
-        if (line.size() >= 45)
-            line += "\n" + std::string(45, ' ');
+        if (line.size() >= 40)
+            line += "\n" + std::string(40, ' ');
         else
-            line.append(45 - line.size(), ' ');
+            line.append(40 - line.size(), ' ');
         text += line + " " + c.Summary + "\n";
     }
     text +=
@@ -100,7 +100,8 @@ std::string GeneralUsage() {
         "       zorvant --version\n"
         "\n"
         "PROJECT '-' reads the project from standard input (generate, info, check, diff).\n"
-        "Every error goes to standard error as one line starting with \"zorvant:\".\n";
+        "`zorvant run --help` describes the script language.\n"
+        "Every error goes to standard error as one line starting with \"zorvant:\".\n\n";
     return text + kExitStatus;
 }
 
