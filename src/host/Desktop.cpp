@@ -92,8 +92,10 @@ int RunDesktop(int argc, char** argv) {
             window.show();
             // Project files named on the command line open as Open Project opens them.
             const QStringList args = QCoreApplication::arguments();
+            // ("--" only ends the options, as the command-line check allows.)
             for (int i = 1; i < args.size(); ++i)
-                window.OpenProject(args[i].toLocal8Bit().toStdString());
+                if (args[i] != QLatin1String("--"))
+                    window.OpenProject(args[i].toLocal8Bit().toStdString());
             status = qapp.exec();
         }
     }
