@@ -1,7 +1,9 @@
 #include "view/CQ7R2xView.h"
 
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextCursor>
@@ -17,6 +19,7 @@
 #include "framework/CMainFrame.h"
 #include "framework/CommandIds.h"
 #include "model/DeviceDocument.h"
+#include "model/FileIo.h"
 #include "model/Ui.h"
 #include "pages/common/PeripheralCommands.h"
 #include "view/Colorize.h"
@@ -205,7 +208,8 @@ void CQ7R2xView::OnFileSaveSource() {
 }
 
 bool CQ7R2xView::SaveSourceAs(const std::string& path) {
-    if (WriteFileAtomically(path, text_)) return true;
+    writeError_ = fileio::WriteFileSafely(path, text_);
+    if (writeError_.empty()) return true;
     TheUi().Message(kSaveError, MsgButtons::Ok, MsgIcon::Question);
     return false;
 }
@@ -243,11 +247,26 @@ void CQ7R2xView::OnFileExportPdf() {
 }
 
 bool CQ7R2xView::ExportPdf(const std::string& path) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromLocal8Bit(path.c_str()));
-    printer.setDocName(QStringLiteral("Zorvant"));
-    if (PrintTextDocument(*edit_->document(), printer) == PrintOutcome::Printed) return true;
+    // Rendered into memory first, so the file is written by the one safe path.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    PrintOutcome outcome = PrintOutcome::JobFailed;
+    {
+        // The pages a PDF printer of the default page size would get.
+        const QPrinter printer(QPrinter::HighResolution);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        writer.setTitle(QStringLiteral("Zorvant"));
+        writer.setCreator(QStringLiteral("Zorvant"));
+        outcome = PrintTextDocument(*edit_->document(), writer);
+    }  // the writer finishes the PDF when it goes
+    const QByteArray& pdf = buffer.data();
+    writeError_ = outcome == PrintOutcome::Printed
+                      ? fileio::WriteFileSafely(
+                            path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())))
+                      : "cannot write " + path + ": the PDF could not be rendered";
+    if (writeError_.empty()) return true;
     TheUi().Error(kSaveError);
     return false;
 }
