@@ -1,7 +1,6 @@
 #include "framework/CDocument.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUndoStack>
 
 #include "framework/CApplication.h"
@@ -9,26 +8,7 @@
 #include "framework/CView.h"
 #include "framework/CommandIds.h"
 #include "model/DeviceDocument.h"
-
-namespace {
-bool WriteBytes(const std::string& path, const char* data, std::size_t size) {
-    QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(data, static_cast<qint64>(size)) != static_cast<qint64>(size)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-}  // namespace
-
-bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    return WriteBytes(path, reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    return WriteBytes(path, bytes.data(), bytes.size());
-}
+#include "model/FileIo.h"
 
 namespace {
 
@@ -111,7 +91,9 @@ void CDocument::SetPathName(const std::string& path, bool addToRecent) {
 }
 
 bool CDocument::OnSaveDocument(const std::string& path) {
-    return WriteFileAtomically(path, Serialize());
+    const std::vector<std::uint8_t> bytes = Serialize();
+    saveError_ = fileio::WriteFileSafely(path, std::span<const std::uint8_t>(bytes));
+    return saveError_.empty();
 }
 
 bool CDocument::OnFileSave() {
@@ -126,7 +108,9 @@ bool CDocument::OnFileSaveAs() {
 }
 
 bool CDocument::DoSave(const std::string& path, bool replacePath) {
+    saveError_.clear();
     if (!OnSaveDocument(path)) {
+        if (saveError_.empty()) saveError_ = "cannot write " + path;
         TheUi().Error(SaveErrorText());
         return false;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // A document of the shell: one open file (or a new, unsaved one) with its path
-// and title. Saving goes through QSaveFile, so a failed save leaves the
-// previous file as it was.
+// and title. Saving goes through fileio::WriteFileSafely, so a failed save
+// leaves the previous file as it was.
 
 #include <QObject>
 
@@ -44,13 +44,18 @@ public:
         (void)path;
         return false;
     }
-    // Writes the document to `path`; false when the file cannot be written.
+    // Writes the document to `path`; false when the file cannot be written
+    // (SaveError() then says why).
     virtual bool OnSaveDocument(const std::string& path);
+    // Why the last save failed: "cannot write PATH: REASON"; empty after a success.
+    const std::string& SaveError() const { return saveError_; }
 
     // The core device document behind this one, if it has one.
     virtual CDeviceDocument* DeviceDocument() { return nullptr; }
 
     // Save: with no path yet, as Save As; otherwise writes to the path.
+    // True when the document was written (false after a failure, which the
+    // user has been told of, or a cancelled dialog).
     bool OnFileSave();
     // Save As: asks for a name through the UI service; on OK writes there and
     // makes it the document's path. Cancel does nothing (returns false).
@@ -100,8 +105,5 @@ private:
     CDocTemplate* template_ = nullptr;
     std::string path_;
     std::string title_;
+    std::string saveError_;
 };
-
-// Writes `bytes` to `path` through QSaveFile; true when the file was replaced.
-bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
-bool WriteFileAtomically(const std::string& path, const std::string& bytes);

@@ -56,6 +56,8 @@ public:
         (void)path;
         return false;
     }
+    // Why the last SaveSourceAs or ExportPdf failed ("cannot write PATH: REASON").
+    virtual std::string WriteError() const { return {}; }
 
 private:
     CDocument* document_ = nullptr;

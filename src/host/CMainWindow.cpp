@@ -29,6 +29,7 @@
 #include "framework/CView.h"
 #include "framework/CommandIds.h"
 #include "host/CNewProjectDlg.h"
+#include "model/FileIo.h"
 #include "model/Ui.h"
 #include "view/ViewCommands.h"
 
@@ -594,13 +595,13 @@ CChildFrame* CMainWindow::OpenProject(const std::string& path, std::string* erro
         ActivateFrame(open);
         return open;
     }
-    // The file's first byte, its DeviceCode, chooses the template.
-    QFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly)) return fail(kOpenError);
-    char code = 0;
-    if (file.read(&code, 1) != 1 || !models::IsModelCode(static_cast<unsigned char>(code)))
-        return fail(kNotAProject);
-    file.close();
+    // The file's first byte, its DeviceCode, chooses the template. The read
+    // is bounded and refuses FIFOs and devices, which would block or never end.
+    std::string bytes;
+    if (!fileio::ReadFileBounded(path, fileio::kProjectSizeLimit, bytes).empty())
+        return fail(kOpenError);
+    const char code = bytes.empty() ? 0 : bytes[0];
+    if (!models::IsModelCode(static_cast<unsigned char>(code))) return fail(kNotAProject);
     CDocTemplate* docTemplate = app_.FindTemplate(models::NameOf(static_cast<unsigned char>(code)));
     if (!docTemplate) return fail(kNoTemplate);
 
@@ -616,19 +617,19 @@ CChildFrame* CMainWindow::OpenProject(const std::string& path, std::string* erro
 std::string CMainWindow::SaveProjectAs(const std::string& path) {
     CDocument* doc = ActiveDocumentObject();
     if (!doc) return "no project is open";
-    return doc->SaveAs(path) ? std::string() : "cannot write " + path;
+    return doc->SaveAs(path) ? std::string() : doc->SaveError();
 }
 
 std::string CMainWindow::SaveSourceAs(const std::string& path) {
     CView* view = GetActiveView();
     if (!view) return "no project is open";
-    return view->SaveSourceAs(path) ? std::string() : "cannot write " + path;
+    return view->SaveSourceAs(path) ? std::string() : view->WriteError();
 }
 
 std::string CMainWindow::ExportPdf(const std::string& path) {
     CView* view = GetActiveView();
     if (!view) return "no project is open";
-    return view->ExportPdf(path) ? std::string() : "cannot write " + path;
+    return view->ExportPdf(path) ? std::string() : view->WriteError();
 }
 
 std::string CMainWindow::SetCodeFormat(int format) {

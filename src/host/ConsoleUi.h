@@ -6,6 +6,9 @@
 
 class ConsoleUi : public Ui {
 public:
+    // Put before every message, e.g. "zorvant: board.zvp: ".
+    std::string Prefix;
+
     MsgResult Message(const std::string& text, MsgButtons buttons, MsgIcon icon,
                       const std::string& caption) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return {}; }

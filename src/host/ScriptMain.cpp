@@ -4,10 +4,8 @@
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 #include <string>
 
 #include "framework/CApplication.h"
@@ -16,6 +14,7 @@
 #include "host/Desktop.h"
 #include "host/PluginLoader.h"
 #include "host/ScriptRunner.h"
+#include "model/FileIo.h"
 #include "model/Ui.h"
 #include "view/ViewCommands.h"
 
@@ -58,6 +57,18 @@ private:
 };
 
 constexpr int kUsage = 2;
+constexpr std::size_t kScriptSizeLimit = 16u * 1024u * 1024u;
+
+// Where a text shows it is no script: a NUL or a control character other
+// than tab, line feed, vertical tab, form feed and carriage return.
+std::size_t BinaryAt(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 && !(c >= '\t' && c <= '\r')) return i;
+        if (c == 0x7F) return i;
+    }
+    return std::string::npos;
+}
 
 // The off-screen platform reports what it cannot do for a window; that says
 // nothing about the script, so it stays out of the script's error output.
@@ -72,25 +83,28 @@ void FilterPlatformNoise(QtMsgType type, const QMessageLogContext& context, cons
 }  // namespace
 
 int RunScriptCommand(int argc, char** argv) {
+    if (argc == 3 && (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0)) {
+        std::fputs(kScriptHelp, stdout);
+        return 0;
+    }
     if (argc != 3 || std::string(argv[2]).empty()) {
         std::fputs(kScriptHelp, stderr);
         return kUsage;
     }
     const std::string name = argv[2];
-    if (name == "--help" || name == "-h") {
-        std::fputs(kScriptHelp, stdout);
-        return 0;
-    }
     std::string text;
-    if (name == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream in(name, std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "zorvant: cannot read script %s\n", name.c_str());
-            return kUsage;
-        }
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // Bounded, so /dev/zero or a huge file ends with an error; a FIFO is
+    // fine (a script may come from a pipe), a directory is not.
+    const std::string error =
+        fileio::ReadFileBounded(name, kScriptSizeLimit, text, fileio::InputKind::AnyStream);
+    if (!error.empty()) {
+        std::fprintf(stderr, "zorvant: %s\n", error.c_str());
+        return 1;
+    }
+    if (const std::size_t at = BinaryAt(text); at != std::string::npos) {
+        std::fprintf(stderr, "zorvant: %s is not a script: binary data at byte %zu\n",
+                     name == "-" ? "standard input" : name.c_str(), at);
+        return 1;
     }
 
     // Scripts never need a screen: the widgets are real, but drawn off-screen.

@@ -1,5 +1,6 @@
 #include "host/ScriptRunner.h"
 
+#include <QBuffer>
 #include <QDialog>
 #include <QPixmap>
 #include <QTabWidget>
@@ -9,6 +10,7 @@
 #include <sstream>
 
 #include "model/DeviceDocument.h"
+#include "model/FileIo.h"
 #include "model/Ui.h"
 #include "framework/ControlDriver.h"
 
@@ -33,6 +35,8 @@ const char* const kScriptHelp =
     "\n"
     "Every message box is printed as: message: \"TEXT\" -> ANSWER\n"
     "The first failure stops the run with SCRIPT:LINE: what went wrong (exit status 1).\n"
+    "A script that cannot be read (missing, a directory, binary data) also exits with 1;\n"
+    "a usage error with 2.\n"
     "At the end the projects close without asking about unsaved changes.\n";
 
 namespace {
@@ -293,8 +297,13 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
     } else if (c == "grab") {
         // A picture of the current dialog as drawn, for documentation.
         if (!arity(1, 1) || !needDialog()) return;
-        if (!CurrentDialog()->grab().save(QString::fromLocal8Bit(w[1].c_str()), "PNG"))
-            Fail("grab: cannot write " + w[1]);
+        // Encoded in memory, then written as every other file is.
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!CurrentDialog()->grab().save(&buffer, "PNG")) return Fail("grab: cannot encode " + w[1]);
+        check(fileio::WriteFileSafely(
+            w[1], std::string_view(png.constData(), static_cast<std::size_t>(png.size()))));
     } else if (c == "print") {
         if (!arity(1, 1)) return;
         if (w[1] == "code") {

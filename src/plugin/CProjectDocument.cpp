@@ -1,7 +1,6 @@
 #include "plugin/CProjectDocument.h"
 
-#include <QFile>
-
+#include "model/FileIo.h"
 #include "model/Ui.h"
 
 CProjectDocument::CProjectDocument(std::unique_ptr<CQ7R2xDoc> doc) : doc_(std::move(doc)) {
@@ -17,17 +16,14 @@ bool CProjectDocument::OnNewDocument() {
 }
 
 bool CProjectDocument::OnOpenDocument(const std::string& path) {
-    QFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Bounded, and only regular files: a FIFO or a device would block or
+    // never end.
+    std::string bytes;
+    if (!fileio::ReadFileBounded(path, fileio::kProjectSizeLimit, bytes).empty()) {
         TheUi().Error(kOpenErrorMessage);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        TheUi().Error(kOpenErrorMessage);
-        return false;
-    }
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     const LoadStatus status =
         doc_->LoadProject({data, static_cast<std::size_t>(bytes.size())}, TheUi());
     if (status == LoadStatus::Corrupt) {

@@ -1,7 +1,9 @@
 #include "view/CQ7R2xView.h"
 
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextCursor>
@@ -17,6 +19,7 @@
 #include "framework/CMainFrame.h"
 #include "framework/CommandIds.h"
 #include "model/DeviceDocument.h"
+#include "model/FileIo.h"
 #include "model/Ui.h"
 #include "pages/common/PeripheralCommands.h"
 #include "view/Colorize.h"
@@ -26,6 +29,10 @@
 namespace {
 
 constexpr const char* kSaveError = "Error: Could Not Open File For Save.";
+
+std::string FileNameOf(const std::string& path) {
+    return QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString();
+}
 
 bool IsCrOfCrLf(const std::string& bytes, std::size_t i) {
     return bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
@@ -221,8 +228,9 @@ void CQ7R2xView::OnFileSaveSource() {
 }
 
 bool CQ7R2xView::SaveSourceAs(const std::string& path) {
-    if (WriteFileAtomically(path, text_)) {
-        SetStatus("Source saved as " + QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString());
+    writeError_ = fileio::WriteFileSafely(path, text_);
+    if (writeError_.empty()) {
+        SetStatus("Source saved as " + FileNameOf(path));
         return true;
     }
     TheUi().Message(kSaveError, MsgButtons::Ok, MsgIcon::Question);
@@ -263,12 +271,27 @@ void CQ7R2xView::OnFileExportPdf() {
 }
 
 bool CQ7R2xView::ExportPdf(const std::string& path) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromLocal8Bit(path.c_str()));
-    printer.setDocName(QStringLiteral("Zorvant"));
-    if (PrintTextDocument(*edit_->document(), printer) == PrintOutcome::Printed) {
-        SetStatus("Exported " + QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString());
+    // Rendered into memory first, so the file is written by the one safe path.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    PrintOutcome outcome = PrintOutcome::JobFailed;
+    {
+        // The pages a PDF printer of the default page size would get.
+        const QPrinter printer(QPrinter::HighResolution);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        writer.setTitle(QStringLiteral("Zorvant"));
+        writer.setCreator(QStringLiteral("Zorvant"));
+        outcome = PrintTextDocument(*edit_->document(), writer);
+    }  // the writer finishes the PDF when it goes
+    const QByteArray& pdf = buffer.data();
+    writeError_ = outcome == PrintOutcome::Printed
+                      ? fileio::WriteFileSafely(
+                            path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())))
+                      : "cannot write " + path + ": the PDF could not be rendered";
+    if (writeError_.empty()) {
+        SetStatus("Exported " + FileNameOf(path));
         return true;
     }
     TheUi().Error(kSaveError);

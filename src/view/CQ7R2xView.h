@@ -53,7 +53,9 @@ public:
     void OnFilePrint();
     // Asks for a file name, then writes the text, in its formats, as PDF.
     void OnFileExportPdf();
+    // Renders the PDF in memory and writes it as SaveSourceAs writes the text.
     bool ExportPdf(const std::string& path) override;
+    std::string WriteError() const override { return writeError_; }
     void OnHelpHelp();
     void OnPeripheralsResetall();
     // Runs a Peripherals command on the active document, then regenerates.
@@ -81,4 +83,5 @@ private:
 
     QTextEdit* edit_;
     std::string text_;
+    std::string writeError_;
 };

@@ -2,18 +2,21 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QTextDocument>
 
 #include <memory>
 
-PrintOutcome PrintTextDocument(const QTextDocument& document, QPrinter& printer, int* pages) {
+namespace {
+
+// `area`: the printable area in device pixels; the painter's origin is its top left.
+PrintOutcome PrintOnPages(const QTextDocument& document, QPagedPaintDevice& printer,
+                          const QRectF& area, int* pages) {
     if (pages) *pages = 0;
     QPainter painter;
     if (!painter.begin(&printer)) return PrintOutcome::JobFailed;
 
-    // The painter's origin is the top left of the printable area.
-    const QRectF area = printer.pageRect(QPrinter::DevicePixel);
     std::unique_ptr<QTextDocument> copy(document.clone());
     copy->documentLayout()->setPaintDevice(&printer);
     copy->setDocumentMargin(0);
@@ -36,4 +39,15 @@ PrintOutcome PrintTextDocument(const QTextDocument& document, QPrinter& printer,
     }
     painter.end();
     return outcome;
+}
+
+}  // namespace
+
+PrintOutcome PrintTextDocument(const QTextDocument& document, QPrinter& printer, int* pages) {
+    return PrintOnPages(document, printer, printer.pageRect(QPrinter::DevicePixel), pages);
+}
+
+PrintOutcome PrintTextDocument(const QTextDocument& document, QPdfWriter& writer, int* pages) {
+    return PrintOnPages(document, writer,
+                        writer.pageLayout().paintRectPixels(writer.resolution()), pages);
 }

@@ -3,6 +3,7 @@
 // in its own formats: the printable area is both the layout and the page
 // rectangle, with no headers, footers or page numbers.
 
+class QPdfWriter;
 class QPrinter;
 class QTextDocument;
 
@@ -15,4 +16,7 @@ enum class PrintOutcome {
 // Prints `document` (not changed; a copy is laid out) on `printer`. `pages`,
 // when given, receives the number of pages rendered.
 PrintOutcome PrintTextDocument(const QTextDocument& document, QPrinter& printer,
+                               int* pages = nullptr);
+// The same onto a PDF writer's pages.
+PrintOutcome PrintTextDocument(const QTextDocument& document, QPdfWriter& writer,
                                int* pages = nullptr);

@@ -203,15 +203,15 @@ protected:
     }
 };
 
-TEST_F(RunScript, UsageAndUnreadableScriptsExitWithTwo) {
+TEST_F(RunScript, UsageErrorsExitWithTwoUnreadableScriptsWithOne) {
     for (const std::string& args : {std::string("run"), std::string("run a.zvs b.zvs")}) {
         const Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage: zorvant run SCRIPT"), std::string::npos) << args;
     }
     const Result r = Run("run " + Path("missing.zvs").string());
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "zorvant: cannot read script " + Path("missing.zvs").string() + "\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zorvant: cannot read " + Path("missing.zvs").string() + ": No such file or directory\n");
 
     // --help lists the language on standard output, undo and the modified check included.
     const Result help = Run("run --help");

@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <optional>
 
 #include "devices/Q7R2xDoc.h"
 #include "framework/CApplication.h"
@@ -19,6 +22,7 @@
 #include "host/PluginLoader.h"
 #include "model/DeviceDocument.h"
 #include "model/Ui.h"
+#include "support/FullDisk.h"
 
 namespace {
 
@@ -371,6 +375,55 @@ TEST_F(Shell, ToolbarAndStatusBarToggle) {
     EXPECT_NE(ui.Shown[0].Text.find("Version 1.60"), std::string::npos);
     window->TriggerCommand("Print Setup...");
     EXPECT_EQ(ui.PrintRequests, std::vector<PrintDialogKind>{PrintDialogKind::PageSetup});
+}
+
+// Every desktop writer on a full disk: the save-failure message, the reason
+// for the caller, the old files byte for byte, the document's path as it was.
+TEST_F(Shell, AFullDiskFailsEverySaveAndKeepsFilesAndPath) {
+    const QString full = dir.filePath("full");
+    ASSERT_TRUE(QDir().mkpath(full));
+    testing_disk::FullDisk disk(full.toStdString());
+    const std::string project = (full + "/p.zvp").toStdString();
+    const std::string source = (full + "/init.c").toStdString();
+    const std::string pdf = (full + "/code.pdf").toStdString();
+    window->NewProject("Q7R20");
+    ASSERT_EQ(window->SaveProjectAs(project), "");
+    ASSERT_EQ(window->SaveSourceAs(source), "");
+    ASSERT_EQ(window->ExportPdf(pdf), "");
+    const QByteArray oldProject = ReadFile(QString::fromStdString(project));
+    const QByteArray oldSource = ReadFile(QString::fromStdString(source));
+    const QByteArray oldPdf = ReadFile(QString::fromStdString(pdf));
+    window->SetCodeFormat(1);  // a change the saves below would carry
+    CDocument* doc = window->ActiveFrame()->GetDocument();
+    ui.Shown.clear();
+
+    std::optional<testing_disk::FileSizeLimit> limit;
+    if (disk.Mounted()) disk.Fill();
+    else limit.emplace(0);
+    const std::string reason = disk.Mounted() ? "No space left on device" : "File too large";
+    const bool saved = doc->OnFileSave();
+    const std::string saveError = doc->SaveError();
+    const std::string saveAs = window->SaveProjectAs((full + "/other.zvp").toStdString());
+    const std::string saveSource = window->SaveSourceAs(source);
+    const std::string exportPdf = window->ExportPdf(pdf);
+    limit.reset();
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saveError, "cannot write " + project + ": " + reason);
+    EXPECT_EQ(saveAs, "cannot write " + (full + "/other.zvp").toStdString() + ": " + reason);
+    EXPECT_EQ(saveSource, "cannot write " + source + ": " + reason);
+    EXPECT_EQ(exportPdf, "cannot write " + pdf + ": " + reason);
+    ASSERT_EQ(ui.Shown.size(), 4u);
+    for (const auto& shown : ui.Shown) EXPECT_EQ(shown.Text, "Error: Could Not Open File For Save.");
+    EXPECT_EQ(ReadFile(QString::fromStdString(project)), oldProject);
+    EXPECT_EQ(ReadFile(QString::fromStdString(source)), oldSource);
+    EXPECT_EQ(ReadFile(QString::fromStdString(pdf)), oldPdf);
+    EXPECT_FALSE(QFile::exists(full + "/other.zvp"));
+    EXPECT_EQ(doc->GetPathName(), project);
+    EXPECT_EQ(window->ActiveDocument()->DeviceData.CodeFormat, 1);
+    QStringList left = QDir(full).entryList(QDir::Files | QDir::Hidden);
+    left.removeAll("filler");
+    EXPECT_EQ(left, (QStringList{"code.pdf", "init.c", "p.zvp"}));
 }
 
 }  // namespace

@@ -2,12 +2,19 @@
 
 #include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
+#include "pages/analog/ComparatorSheets.h"
+#include "pages/analog/CAdc0PropPage.h"
+#include "pages/clock/OscillatorsCommand.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
+#include "pages/pca/PcaCommand.h"
 #include "pages/portio/PortIOSheet.h"
+#include "pages/serial/SerialCommands.h"
 #include "pages/system/InterruptSheets.h"
+#include "pages/system/ResetSourcesPages.h"
 #include "pages/system/SystemCommands.h"
+#include "pages/timers/TimerSheets.h"
 
 void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
     const int model = deviceCode - models::kFirstCode;
@@ -40,6 +47,15 @@ const std::vector<CommandRow>& CommandTable() {
         VoltageRegulatorCommand(),
         PrefetchCommand(),
         EmiCommand(),
+        ComparatorsCommand(),
+        ResetSourcesCommand(),
+        AdcCommand(),
+        PcaCommand(),
+        TimersCommand(),
+        OscillatorsCommand(),
+        UartCommand(),
+        SpiCommand(),
+        SmbusCommand(),
     };
     return table;
 }

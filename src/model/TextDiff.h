@@ -1,0 +1,39 @@
+#pragma once
+// Line differences between two texts, as `diff -u` shows them.
+//
+// Lines keep their terminators, so a file whose CR LF line ends became LF
+// differs on every line, as it does byte for byte. The edit script is a
+// shortest one (Myers' algorithm) for up to kMaxEdits changed lines in the
+// part between the common head and tail; beyond that the whole middle is
+// shown as removed and added.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace textdiff {
+
+inline constexpr std::size_t kMaxEdits = 2000;
+
+// The lines of `text`, each with its "\n" (the last one may lack it).
+std::vector<std::string_view> Lines(std::string_view text);
+
+enum class Op { Same, Removed, Added };
+
+struct Edit {
+    Op Kind;
+    std::size_t A;  // index of the line in the first text (for Added: where it goes)
+    std::size_t B;  // index of the line in the second text (for Removed: where it was)
+};
+
+// The edit script turning `a` into `b`, in order.
+std::vector<Edit> Diff(const std::vector<std::string_view>& a,
+                       const std::vector<std::string_view>& b);
+
+// A unified diff with `context` lines around each change, headed by
+// "--- labelA" and "+++ labelB"; empty when the texts are equal.
+std::string Unified(std::string_view a, std::string_view b, const std::string& labelA,
+                    const std::string& labelB, std::size_t context = 3);
+
+}  // namespace textdiff

@@ -1,0 +1,319 @@
+#include "pages/analog/CAdc0PropPage.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+
+#include "model/Ui.h"
+#include "pages/analog/CSarCalcDlg.h"
+#include "pages/common/CommandIds.h"
+#include "pages/portio/PortIOSheet.h"
+#include "pages/system/InterruptSheets.h"
+
+using namespace adc;
+
+CommandRow AdcCommand() {
+    return {
+        cmd::Adc, "ADC", {Pid::Adc}, {{[](CommandInputs& in) {
+            return std::unique_ptr<CPropPage>(new CAdc0PropPage(
+                &in.Rec(Pid::PortIO), &in.Rec(Pid::Interrupts), in.Sysclk(), in.LargePackage()));
+        }}}};
+}
+
+CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts,
+                             const std::uint32_t* sysclk, int largePackage)
+    : CPropPage("ADC0"),
+      portIO_(portIO),
+      interrupts_(interrupts),
+      sysclk_(sysclk),
+      large_(largePackage != 0) {
+    PageBuilder b(this, this);
+    b.Group("ADC0 Control");
+    b.Check(kIdEnable, "Enable ADC0");
+    b.Check(kIdLowPowerTrack, "Enable Low Power Track Mode");
+    b.Check(kIdLeftJustify, "Left justify ADC0H:ADC0L registers");
+    b.Group("Start of Conversion");
+    b.Label(kIdConversion, "");
+    b.Radio(kIdStartBusy, "every write of '1' to AD0BUSY", false);
+    b.Radio(kIdStartTimer0, "on overflow of Timer 0", false);
+    b.Radio(kIdStartTimer1, "on overflow of Timer 1", false);
+    b.Radio(kIdStartTimer2, "on overflow of Timer 2", false);
+    b.Radio(kIdStartTimer3, "on overflow of Timer 3", false);
+    b.Radio(kIdStartCnvstr, "on rising edge of CNVSTR", false);
+    b.Label(kIdConversionMore, "");
+    b.Label(kIdCnvstrStatus, "");
+    b.Group("Interrupts");
+    b.Label(kIdConversionInterrupt, "");
+    b.Label(kIdWindowInterrupt, "");
+    b.Button(kIdInterrupts, "Configure ADC Interrupts");
+
+    b.NextColumn();
+    b.Group("Input Multiplexer");
+    b.List(kIdPositive, "Positive Input:", {});
+    b.Label(kIdPositiveStatus, "");
+    b.List(kIdNegative, "Negative Input:", {});
+    b.Label(kIdNegativeStatus, "");
+    b.Label(kIdMode, "");
+    b.Button(kIdPortIO, "Configure Port I/O");
+    b.Group("SAR Clock");
+    b.Edit(kIdAd0sc, "AD0SC Value (Hex)");
+    b.Edit(kIdSarClock, "SAR Clock:", "Hz")->setReadOnly(true);
+    b.Button(kIdChangeSar, "Change SAR");
+    b.Group("Window Detector");
+    b.BeginRow();
+    b.Edit(kIdGreaterHigh, "Greater Than:");
+    b.Edit(kIdGreaterLow, "");
+    b.EndRow();
+    b.BeginRow();
+    b.Edit(kIdLessHigh, "Less Than:");
+    b.Edit(kIdLessLow, "");
+    b.EndRow();
+    b.Preview();
+
+    Bind({
+        {kIdEnable, ControlKind::Check, "", "", 0, kAdc0cnPosition, kEnable, 0},
+        {kIdLowPowerTrack, ControlKind::Check, "", "", 0, kAdc0cnPosition, kLowPowerTrack, 0},
+        {kIdLeftJustify, ControlKind::Check, "", "", 0, kAdc0cfPosition, kLeftJustify, 0},
+        // The start-of-conversion values are not in screen order.
+        {kIdStartBusy, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, 0},
+        {kIdStartTimer0, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, 1},
+        {kIdStartTimer1, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, 3},
+        {kIdStartTimer2, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, 2},
+        {kIdStartTimer3, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, 5},
+        {kIdStartCnvstr, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, kStartCnvstr},
+    });
+    BindHex(kIdGreaterHigh, kAdc0gthPosition);
+    BindHex(kIdGreaterLow, kAdc0gtlPosition);
+    BindHex(kIdLessHigh, kAdc0lthPosition);
+    BindHex(kIdLessLow, kAdc0ltlPosition);
+    // The AD0SC field shares ADC0CF with other bits; OnHexChanged puts the
+    // typed value into bits 7..3 and restores the rest.
+    BindHex(kIdAd0sc, kAdc0cfPosition);
+    // Texts change while the sheet is open: each changing text stands on one
+    // line with room for its longest version from the start, so the page
+    // neither clips nor changes its size.
+    ReserveRoom(kIdStartCnvstr, {"on rising edge of CNVSTR",
+                                 "when CNVSTR is logic low (conversion on rising edge)"});
+    ReserveRoom(kIdConversion, {"ADC conversion initiated:", "Tracking initiated:"});
+    ReserveRoom(kIdConversionMore, {"and lasts 3 SARs clocks, followed by conversion."});
+    ReserveRoom(kIdCnvstrStatus, {"P0.6 is Skipped For CNVSTR: Configured Properly",
+                                  "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly",
+                                  "P1.4 is Skipped For CNVSTR: Configured Properly",
+                                  "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly"});
+    for (int id : {kIdPositiveStatus, kIdNegativeStatus}) {
+        std::vector<std::string> texts = {"Temp Sensor selected", "VREF selected"};
+        for (auto state : {PinState::AnalogSkipped, PinState::AnalogNotSkipped,
+                           PinState::DigitalSkipped, PinState::DigitalNotSkipped})
+            texts.push_back(PinStatusText(state));
+        ReserveRoom(id, texts);
+    }
+    ReserveRoom(kIdMode,
+                {ModeText(EntryByCode(NegativeInputs(large_), 0x1F)), ModeText(AdcMuxEntry{})});
+    ReserveRoom(kIdConversionInterrupt,
+                {ConversionInterruptText(0), ConversionInterruptText(kConversionInterrupt)});
+    ReserveRoom(kIdWindowInterrupt,
+                {WindowInterruptText(0), WindowInterruptText(kWindowInterrupt)});
+    // Wide enough for "Temp Sensor" and the warning mark.
+    for (int id : {kIdPositive, kIdNegative}) {
+        auto* box = static_cast<QComboBox*>(Control(id));
+        box->setMinimumContentsLength(12);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    }
+    for (int id : {kIdGreaterHigh, kIdGreaterLow, kIdLessHigh, kIdLessLow, kIdAd0sc})
+        static_cast<QLineEdit*>(Control(id))
+            ->setMaximumWidth(fontMetrics().horizontalAdvance("MMMMM"));
+}
+
+void CAdc0PropPage::ReserveRoom(int id, const std::vector<std::string>& texts) {
+    QWidget* w = Control(id);
+    if (auto* label = qobject_cast<QLabel*>(w)) label->setWordWrap(false);
+    const std::string shown = Text(id);
+    QSize room;
+    for (const auto& text : texts) {
+        SetText(id, text);
+        room = room.expandedTo(w->sizeHint());
+    }
+    SetText(id, shown);
+    w->setMinimumSize(room);
+}
+
+const std::vector<AdcMuxEntry>& CAdc0PropPage::ListOf(int listId) const {
+    return listId == kIdPositive ? *positive_ : *negative_;
+}
+
+AdcMuxEntry CAdc0PropPage::SelectedEntry(int listId) const {
+    if (!positive_) return {};
+    return EntryByIndex(ListOf(listId), Selected(listId));
+}
+
+void CAdc0PropPage::OnInitDialog() {
+    positive_ = &PositiveInputs(large_);
+    negative_ = &NegativeInputs(large_);
+    Refresh();
+    RefreshPreview();
+}
+
+void CAdc0PropPage::OnSetActive() {
+    Refresh();
+    RefreshPreview();
+}
+
+void CAdc0PropPage::Refresh() {
+    if (!positive_) {
+        positive_ = &PositiveInputs(large_);
+        negative_ = &NegativeInputs(large_);
+    }
+    showingAd0sc_ = true;
+    RefreshBound();
+    showingAd0sc_ = false;
+    ShowAd0sc();
+    for (int listId : {kIdPositive, kIdNegative}) {
+        std::vector<std::string> names;
+        for (const auto& e : ListOf(listId))
+            names.push_back(e.Name);
+        SetItems(listId, names);
+        const int position = listId == kIdPositive ? kAmx0pPosition : kAmx0nPosition;
+        Select(listId, IndexOfRegister(ListOf(listId), Value(position)));
+    }
+    UpdateSarClock();
+    UpdateInterruptTexts();
+    UpdateInputTexts();
+    UpdateConversionTexts();
+}
+
+void CAdc0PropPage::ShowAd0sc() {
+    showingAd0sc_ = true;
+    SetText(kIdAd0sc, FieldHex(kAdc0cfPosition, kSarField, kSarShift));
+    showingAd0sc_ = false;
+}
+
+void CAdc0PropPage::OnCommand(int id) {
+    switch (id) {
+        case kIdChangeSar:
+            ChangeSar();
+            return;
+        case kIdInterrupts:
+            if (ActiveDocument() && interrupts_ &&
+                RunInterruptsSheet(*ActiveDocument(), *interrupts_))
+                UpdateInterruptTexts();
+            return;
+        case kIdPortIO:
+            if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) UpdateInputTexts();
+            return;
+        default:
+            break;
+    }
+    CPropPage::OnCommand(id);
+    if (id == kIdLowPowerTrack) UpdateConversionTexts();
+    if (id >= kIdStartBusy && id <= kIdStartCnvstr) UpdateInputTexts();
+}
+
+void CAdc0PropPage::OnSelChange(int id) {
+    if (id != kIdPositive && id != kIdNegative) return CPropPage::OnSelChange(id);
+    const int position = id == kIdPositive ? kAmx0pPosition : kAmx0nPosition;
+    Value(position) = WithMuxCode(Value(position), SelectedEntry(id).Code);
+    UpdateInputTexts();
+    RefreshPreview();
+}
+
+void CAdc0PropPage::OnEditChange(int id) {
+    if (id == kIdAd0sc) {
+        if (showingAd0sc_) return;  // the page's own display, not a typed value
+        cfBefore_ = Value(kAdc0cfPosition);
+    }
+    CPropPage::OnEditChange(id);
+}
+
+void CAdc0PropPage::OnHexChanged(int editId) {
+    if (editId != kIdAd0sc) return;
+    // The shared binding stored the typed number into ADC0CF as a whole.
+    const unsigned v = Value(kAdc0cfPosition);
+    const auto low = static_cast<std::uint8_t>(cfBefore_ & 0x07);
+    if (v > static_cast<unsigned>(kMaxAd0sc)) {
+        Value(kAdc0cfPosition) = static_cast<std::uint8_t>(low | kSarField);
+        SetText(kIdAd0sc, "1F");
+        TheUi().Error("Error: AD0SC Value Too Large. Defaulting to 0x1F");
+    } else {
+        Value(kAdc0cfPosition) = static_cast<std::uint8_t>(low | (v << kSarShift));
+    }
+    UpdateSarClock();
+}
+
+void CAdc0PropPage::UpdateSarClock() {
+    SetText(kIdSarClock, SarClockText(sysclk_ ? *sysclk_ : 0, Value(kAdc0cfPosition)));
+}
+
+void CAdc0PropPage::UpdateInterruptTexts() {
+    const std::uint8_t eie1 = interrupts_ && interrupts_->Registers.size() > kEie1Position
+                                  ? interrupts_->Registers[kEie1Position].Value
+                                  : 0;
+    SetText(kIdConversionInterrupt, ConversionInterruptText(eie1));
+    SetText(kIdWindowInterrupt, WindowInterruptText(eie1));
+}
+
+void CAdc0PropPage::UpdateInputTexts() {
+    static const PeripheralRecord kNoPorts;
+    const PeripheralRecord& port = portIO_ ? *portIO_ : kNoPorts;
+    const AdcMuxEntry negative = SelectedEntry(kIdNegative);
+    SetText(kIdPositiveStatus, InputText(SelectedEntry(kIdPositive), port, true));
+    SetText(kIdNegativeStatus, InputText(negative, port, false));
+    SetText(kIdMode, ModeText(negative));
+    SetText(kIdCnvstrStatus, CnvstrText(DeviceCode(), Value(kAdc0cnPosition) & kStartField, port));
+    MarkItems(kIdPositive);
+    MarkItems(kIdNegative);
+}
+
+void CAdc0PropPage::UpdateConversionTexts() {
+    if (TestBits(kAdc0cnPosition, kLowPowerTrack)) {
+        SetText(kIdConversion, "Tracking initiated:");
+        SetText(kIdConversionMore, "and lasts 3 SARs clocks, followed by conversion.");
+        SetText(kIdStartCnvstr, "when CNVSTR is logic low (conversion on rising edge)");
+    } else {
+        SetText(kIdConversion, "ADC conversion initiated:");
+        SetText(kIdConversionMore, "");
+        SetText(kIdStartCnvstr, "on rising edge of CNVSTR");
+    }
+}
+
+// Every item whose pin is not analog and skipped carries a warning icon and
+// its status as tool tip, in the list and, when chosen, in the closed box.
+void CAdc0PropPage::MarkItems(int listId) {
+    auto* box = qobject_cast<QComboBox*>(Control(listId));
+    if (!box || !positive_) return;
+    static const PeripheralRecord kNoPorts;
+    const PeripheralRecord& port = portIO_ ? *portIO_ : kNoPorts;
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const auto& list = ListOf(listId);
+    for (int i = 0; i < box->count() && i < static_cast<int>(list.size()); ++i) {
+        const PinState state = StateOf(list[static_cast<std::size_t>(i)], port);
+        const bool bad = !IsConfiguredProperly(state);
+        box->setItemIcon(i, bad ? warning : QIcon());
+        box->setItemData(i, bad ? ToQt(PinStatusText(state)) : QVariant(), Qt::ToolTipRole);
+    }
+}
+
+bool CAdc0PropPage::IsItemMarked(int listId, int index) const {
+    auto* box = qobject_cast<QComboBox*>(Control(listId));
+    return box && index >= 0 && index < box->count() && !box->itemIcon(index).isNull();
+}
+
+void CAdc0PropPage::ChangeSar() {
+    CDeviceDocument* doc = ActiveDocument();
+    if (!doc || !Record()) return;
+    CSarCalcDlg calc(*doc, *Record());
+    if (calc.Run()) {
+        ShowAd0sc();
+        RefreshPreview();
+    }
+    // The Oscillators sheet may have stored a Port I/O record of its own.
+    if (portIO_) {
+        doc->GetPeripheral(*portIO_, Pid::PortIO);
+        CompleteRecord(*portIO_, doc->DeviceCode, Pid::PortIO);
+    }
+    UpdateSarClock();
+    UpdateInputTexts();
+}

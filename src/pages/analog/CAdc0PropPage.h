@@ -1,0 +1,93 @@
+#pragma once
+// ADC0: converter enable, start-of-conversion source, input multiplexer, SAR
+// clock divider, justification and the window detector limits, with the
+// checks that the selected input pins (and CNVSTR) are analog and skipped on
+// the page's copy of the Port I/O record.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pages/analog/AdcMux.h"
+#include "pages/common/CPropPage.h"
+#include "pages/common/CommandTable.h"
+
+// The ADC command: the "ADC" sheet with this page alone; stores record 6 on OK.
+CommandRow AdcCommand();
+
+class CAdc0PropPage : public CPropPage {
+    Q_OBJECT
+public:
+    // Control ids.
+    static constexpr int kIdEnable = 11293;
+    static constexpr int kIdLowPowerTrack = 11296;
+    static constexpr int kIdLeftJustify = 11313;
+    static constexpr int kIdStartBusy = 11316;    // AD0BUSY write, value 0
+    static constexpr int kIdStartTimer0 = 11317;  // 1
+    static constexpr int kIdStartTimer1 = 11318;  // 3
+    static constexpr int kIdStartTimer2 = 11319;  // 2
+    static constexpr int kIdStartTimer3 = 11320;  // 5
+    static constexpr int kIdStartCnvstr = 11321;  // 4
+    static constexpr int kIdPositive = 11300;
+    static constexpr int kIdNegative = 11301;
+    static constexpr int kIdGreaterHigh = 11314;
+    static constexpr int kIdGreaterLow = 11315;
+    static constexpr int kIdLessHigh = 11133;
+    static constexpr int kIdLessLow = 11135;
+    static constexpr int kIdAd0sc = 11306;
+    static constexpr int kIdSarClock = 11302;
+    static constexpr int kIdChangeSar = 11304;
+    static constexpr int kIdInterrupts = 11308;
+    static constexpr int kIdPortIO = 11281;
+    static constexpr int kIdConversionInterrupt = 11309;
+    static constexpr int kIdWindowInterrupt = 11310;
+    static constexpr int kIdMode = 11311;
+    static constexpr int kIdPositiveStatus = 11287;
+    static constexpr int kIdNegativeStatus = 11288;
+    static constexpr int kIdCnvstrStatus = 11312;
+    static constexpr int kIdConversion = 11298;
+    static constexpr int kIdConversionMore = 11299;
+
+    // `portIO` and `interrupts`: the command's working copies, read here and
+    // edited only by the nested sheets; `sysclk`: the document's system clock.
+    CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts,
+                  const std::uint32_t* sysclk, int largePackage);
+
+    void OnInitDialog() override;
+    void OnSetActive() override;
+    void Refresh() override;
+    void OnCommand(int id) override;
+    void OnSelChange(int id) override;
+    void OnEditChange(int id) override;
+
+    // Whether the drop-down item is marked as an input whose pin is not
+    // configured properly.
+    bool IsItemMarked(int listId, int index) const;
+
+protected:
+    void OnHexChanged(int editId) override;
+
+private:
+    const std::vector<adc::AdcMuxEntry>& ListOf(int listId) const;
+    adc::AdcMuxEntry SelectedEntry(int listId) const;
+    void ShowAd0sc();
+    void UpdateSarClock();
+    void UpdateInterruptTexts();
+    void UpdateInputTexts();
+    void UpdateConversionTexts();
+    void MarkItems(int listId);
+    void ChangeSar();
+    // Keeps room for the largest of the texts a control will show.
+    void ReserveRoom(int id, const std::vector<std::string>& texts);
+
+    PeripheralRecord* portIO_;
+    PeripheralRecord* interrupts_;
+    const std::uint32_t* sysclk_;
+    bool large_;
+    const std::vector<adc::AdcMuxEntry>* positive_ = nullptr;
+    const std::vector<adc::AdcMuxEntry>* negative_ = nullptr;
+    // ADC0CF before a typed AD0SC value is stored, whose other bits it keeps.
+    std::uint8_t cfBefore_ = 0;
+    // Set while the page itself writes the AD0SC edit.
+    bool showingAd0sc_ = false;
+};

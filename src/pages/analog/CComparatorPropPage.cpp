@@ -1,0 +1,216 @@
+#include "pages/analog/CComparatorPropPage.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QComboBox>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QSlider>
+#include <QStyle>
+
+#include "model/DeviceDocument.h"
+#include "pages/portio/PortIOSheet.h"
+#include "pages/system/InterruptSheets.h"
+
+using namespace comparator;
+
+namespace {
+
+constexpr int kPositiveHysteresisIds[] = {11257, 11258, 11259, 11260};
+constexpr int kNegativeHysteresisIds[] = {11261, 11262, 11263, 11264};
+constexpr const char* kHysteresisCaptions[] = {"Disabled", "5 mV", "10 mV", "20 mV"};
+
+// List items whose pin is not analog and skipped: this colour and a warning icon.
+const QColor kMisconfiguredColour(176, 0, 0);
+
+QLabel* PlainLabel(const char* text, QWidget* parent) {
+    return new QLabel(CNumberedControls::ToQt(text), parent);
+}
+
+// A status text on one line, as wide as it needs.
+void StatusLabel(PageBuilder& b, int id) {
+    b.Label(id, "")->setWordWrap(false);
+}
+
+}  // namespace
+
+CComparatorPropPage::CComparatorPropPage(const Instance& instance, PeripheralRecord* portIO,
+                                         PeripheralRecord* interrupts, bool largePackage)
+    : CPropPage(instance.PageCaption),
+      instance_(instance),
+      portIO_(portIO),
+      interrupts_(interrupts),
+      largePackage_(largePackage) {
+    PageBuilder b(this, this);
+    b.Group("");
+    b.Check(kEnableId, instance.EnableCaption);
+    b.Group("Positive Hysteresis:");
+    for (int i = 0; i < 4; ++i)
+        b.Radio(kPositiveHysteresisIds[i], kHysteresisCaptions[i]);
+    b.Group("Negative Hysteresis:");
+    for (int i = 0; i < 4; ++i)
+        b.Radio(kNegativeHysteresisIds[i], kHysteresisCaptions[i]);
+    b.Group("Comparator Response Time");
+    QSlider* slider = b.Slider(kResponseTimeId, 0, kResponseSteps - 1);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(1);
+    slider->setPageStep(1);
+    b.BeginRow();
+    b.Add(PlainLabel("Fastest Response Time", this));
+    b.Stretch();
+    b.Add(PlainLabel("Lowest Power Consumption", this));
+    b.EndRow();
+    b.Stretch();
+
+    b.NextColumn();
+    b.Group("Inputs");
+    b.List(kPositiveInputId, "Positive Input:", {});
+    StatusLabel(b, kPositiveStatusId);
+    b.List(kNegativeInputId, "Negative Input:", {});
+    StatusLabel(b, kNegativeStatusId);
+    b.Group("Interrupts");
+    b.Check(kRisingEdgeId, "Enable Rising Edge Interrupt");
+    b.Check(kFallingEdgeId, "Enable Falling Edge Interrupt");
+    StatusLabel(b, kInterruptTextId);
+    b.Button(kConfigureInterruptsId, "Configure CP Interrupts");
+    b.Group("Outputs");
+    StatusLabel(b, instance.OutputTextId);
+    StatusLabel(b, instance.AsyncTextId);
+    b.Button(kConfigurePortIOId, "Configure Port I/O");
+    b.Stretch();
+    b.Preview();
+
+    std::vector<BitControl> table = {
+        {kEnableId, ControlKind::Check, "", "", 0, instance.CnPosition, kEnable, 0},
+        {kRisingEdgeId, ControlKind::Check, "", "", 0, instance.MdPosition, kRisingEdge, 0},
+        {kFallingEdgeId, ControlKind::Check, "", "", 0, instance.MdPosition, kFallingEdge, 0},
+    };
+    for (int i = 0; i < 4; ++i) {
+        table.push_back({kPositiveHysteresisIds[i], ControlKind::Radio, "", "", 0,
+                         instance.CnPosition, kPositiveHysteresis,
+                         static_cast<std::uint8_t>(i << 2)});
+        table.push_back({kNegativeHysteresisIds[i], ControlKind::Radio, "", "", 0,
+                         instance.CnPosition, kNegativeHysteresis, static_cast<std::uint8_t>(i)});
+    }
+    Bind(table);
+}
+
+const InputList& CComparatorPropPage::Inputs(int listId) const {
+    return listId == kPositiveInputId ? PositiveInputs(instance_, largePackage_)
+                                      : NegativeInputs(instance_, largePackage_);
+}
+
+void CComparatorPropPage::FillInputs() {
+    const int selected[2] = {PositiveItem(instance_, *Record()),
+                             NegativeItem(instance_, *Record())};
+    const int lists[2] = {kPositiveInputId, kNegativeInputId};
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    // Properly configured items get a blank icon, so that all names line up.
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    QPixmap blankPixmap(side, side);
+    blankPixmap.fill(Qt::transparent);
+    const QIcon blank(blankPixmap);
+    for (int l = 0; l < 2; ++l) {
+        const InputList& inputs = Inputs(lists[l]);
+        std::vector<std::string> names;
+        for (const InputPin& pin : inputs)
+            names.push_back(pin.Name);
+        SetItems(lists[l], names);
+        auto* box = qobject_cast<QComboBox*>(Control(lists[l]));
+        for (int i = 0; box && i < kInputCount; ++i) {
+            const PinState state = InputPinState(*portIO_, inputs[static_cast<std::size_t>(i)]);
+            box->setItemData(i, ToQt(PinStatusText(state)), Qt::ToolTipRole);
+            if (state.Proper()) {
+                box->setItemIcon(i, blank);
+                continue;
+            }
+            box->setItemData(i, QBrush(kMisconfiguredColour), Qt::ForegroundRole);
+            box->setItemIcon(i, warning);
+        }
+        Select(lists[l], selected[l]);
+    }
+}
+
+void CComparatorPropPage::ShowPinStatus(int listId) {
+    const int statusId = listId == kPositiveInputId ? kPositiveStatusId : kNegativeStatusId;
+    const int item = Selected(listId);
+    if (item < 0 || item >= kInputCount) {
+        SetText(statusId, "");
+        return;
+    }
+    SetText(statusId,
+            PinStatusText(InputPinState(*portIO_, Inputs(listId)[static_cast<std::size_t>(item)])));
+}
+
+void CComparatorPropPage::ShowOutputs() {
+    SetText(instance_.OutputTextId, OutputText(instance_, *portIO_));
+    SetText(instance_.AsyncTextId, AsyncOutputText(instance_, *portIO_));
+}
+
+void CComparatorPropPage::Refresh() {
+    FillInputs();
+    RefreshBound();
+    SetSliderPos(kResponseTimeId, Value(instance_.MdPosition) & kResponseTime);
+    SetText(kInterruptTextId, InterruptText(instance_, *interrupts_));
+    ShowOutputs();
+    ShowPinStatus(kPositiveInputId);
+    ShowPinStatus(kNegativeInputId);
+}
+
+void CComparatorPropPage::OnSetActive() {
+    Refresh();
+    RefreshPreview();
+}
+
+void CComparatorPropPage::ResetRegisters() {
+    ResetComparators(*Record());
+}
+
+void CComparatorPropPage::OnCommand(int id) {
+    switch (id) {
+        case kEnableId:
+            SetBits(IsChecked(id), instance_.CnPosition, kEnable);
+            ApplyStartUp(*Record(), instance_);
+            RefreshPreview();
+            break;
+        case kConfigureInterruptsId:
+            if (ActiveDocument() && RunInterruptsSheet(*ActiveDocument(), *interrupts_))
+                SetText(kInterruptTextId, InterruptText(instance_, *interrupts_));
+            break;
+        case kConfigurePortIOId:
+            if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) {
+                ShowOutputs();
+                // The marks in the lists follow the new pin modes.
+                FillInputs();
+                ShowPinStatus(kPositiveInputId);
+                ShowPinStatus(kNegativeInputId);
+            }
+            break;
+        default:
+            CPropPage::OnCommand(id);
+    }
+}
+
+void CComparatorPropPage::OnSelChange(int id) {
+    if (id != kPositiveInputId && id != kNegativeInputId) return CPropPage::OnSelChange(id);
+    const bool positive = id == kPositiveInputId;
+    SetField(instance_.MxPosition, positive ? kPositiveInput : kNegativeInput, 0);
+    const int item = Selected(id);
+    if (item >= 0 && item < kInputCount) {
+        SetBits(1, instance_.MxPosition, static_cast<std::uint8_t>(positive ? item : item << 4));
+        ShowPinStatus(id);
+    }
+    RefreshPreview();
+}
+
+void CComparatorPropPage::OnSlide(int id, int pos, bool ended) {
+    if (id != kResponseTimeId) return;
+    // Only the end of a move is written; keyboard and page steps are moves
+    // that end at once.
+    auto* slider = qobject_cast<QSlider*>(Control(id));
+    if (!ended && slider && slider->isSliderDown()) return;
+    if (pos < 0 || pos >= kResponseSteps) return;
+    SetField(instance_.MdPosition, kResponseTime, static_cast<std::uint8_t>(pos));
+    RefreshPreview();
+}

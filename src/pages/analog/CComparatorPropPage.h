@@ -1,0 +1,65 @@
+#pragma once
+// The comparator pages. Both comparators are set up by one page class; the
+// instance (comparator::kComparator0 or kComparator1) supplies what differs:
+// registers, captions, status texts and input lists. Both pages of the sheet
+// edit the same comparator record and read the same interrupt and Port I/O
+// copies, so every activation rebuilds the page from the records.
+
+#include "pages/analog/Comparator.h"
+#include "pages/common/CPropPage.h"
+
+class CComparatorPropPage : public CPropPage {
+    Q_OBJECT
+public:
+    static constexpr int kEnableId = 11255;
+    static constexpr int kInterruptTextId = 11256;
+    static constexpr int kRisingEdgeId = 11265;
+    static constexpr int kFallingEdgeId = 11266;
+    static constexpr int kConfigureInterruptsId = 11267;
+    static constexpr int kResponseTimeId = 11268;
+    static constexpr int kConfigurePortIOId = 11285;
+    static constexpr int kPositiveStatusId = 11287;
+    static constexpr int kNegativeStatusId = 11288;
+    static constexpr int kPositiveInputId = 11300;
+    static constexpr int kNegativeInputId = 11301;
+
+    // `portIO` and `interrupts`: the sheet's copies of records 13 and 15,
+    // shared by both pages and changed only by the nested sheets.
+    CComparatorPropPage(const comparator::Instance& instance, PeripheralRecord* portIO,
+                        PeripheralRecord* interrupts, bool largePackage);
+
+    const comparator::Instance& Comparator() const { return instance_; }
+
+    void OnSetActive() override;
+    void Refresh() override;
+    void ResetRegisters() override;
+    void OnCommand(int id) override;
+    void OnSelChange(int id) override;
+    void OnSlide(int id, int pos, bool ended) override;
+
+private:
+    // Empties and fills both input lists; items whose pin is not analog and
+    // skipped are marked, then the record's items are selected.
+    void FillInputs();
+    void ShowPinStatus(int listId);
+    void ShowOutputs();
+    const comparator::InputList& Inputs(int listId) const;
+
+    const comparator::Instance& instance_;
+    PeripheralRecord* portIO_;
+    PeripheralRecord* interrupts_;
+    bool largePackage_;
+};
+
+// The two pages by name.
+class CComparator0PropPage : public CComparatorPropPage {
+public:
+    CComparator0PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts, bool largePackage)
+        : CComparatorPropPage(comparator::kComparator0, portIO, interrupts, largePackage) {}
+};
+
+class CComparator1PropPage : public CComparatorPropPage {
+public:
+    CComparator1PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts, bool largePackage)
+        : CComparatorPropPage(comparator::kComparator1, portIO, interrupts, largePackage) {}
+};

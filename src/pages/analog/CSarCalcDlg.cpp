@@ -1,0 +1,91 @@
+#include "pages/analog/CSarCalcDlg.h"
+
+#include <QLineEdit>
+
+#include <cstdio>
+
+#include "model/Ui.h"
+#include "pages/analog/AdcMux.h"
+#include "pages/common/Achieved.h"
+#include "pages/common/CommandTable.h"
+
+namespace {
+
+constexpr const char* kNotANumber = "Error: Enter a whole number from 0 to 4294967295.";
+
+std::string Decimal(std::uint32_t v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%d", static_cast<int>(static_cast<std::int32_t>(v)));
+    return buf;
+}
+
+}  // namespace
+
+CSarCalcDlg::CSarCalcDlg(CDeviceDocument& doc, PeripheralRecord& adc)
+    : CCalculatorDlg("Calculate SAR"), doc_(doc), adc_(adc) {
+    PageBuilder& b = Builder();
+    b.Group("SAR Clock");
+    b.Edit(kIdSysclk, "SYSCLK Frequency", "Hz")->setReadOnly(true);
+    b.Button(kIdChangeClock, "Change Clock Frequency");
+    b.Edit(kIdTarget, "Target SAR Frequency", "Hz");
+    AddAchievedLine();
+}
+
+void CSarCalcDlg::OnInitDialog() {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%u", static_cast<unsigned>(doc_.SysclkFrequency));
+    SetText(kIdSysclk, buf);
+    SetText(kIdTarget, "0");
+    UpdateAchieved();
+}
+
+void CSarCalcDlg::OnCommand(int id) {
+    if (id != kIdChangeClock) return CCalculatorDlg::OnCommand(id);
+    // Cancel of the Oscillators sheet puts the clock words back itself.
+    if (RunOscillatorsSheet(doc_)) SetText(kIdSysclk, Decimal(doc_.SysclkFrequency));
+    UpdateAchieved();
+}
+
+void CSarCalcDlg::OnEditChange(int id) {
+    if (id == kIdTarget || id == kIdSysclk) UpdateAchieved();
+}
+
+void CSarCalcDlg::UpdateAchieved() {
+    if (!Has(kAchievedId)) return;
+    const auto sysclk = adc::ParseUnsigned(Text(kIdSysclk));
+    const auto target = adc::ParseUnsigned(Text(kIdTarget));
+    std::string text = "Achieved: -";
+    if (sysclk && target) {
+        const adc::SarDivider d = adc::SarDividerFor(*sysclk, *target);
+        if (d.status == adc::SarDivider::Ok) {
+            const auto cf = static_cast<std::uint8_t>(d.ad0sc << adc::kSarShift);
+            text = AchievedText(adc::SarClock(*sysclk, cf), *target, "Hz");
+        }
+    }
+    SetText(kAchievedId, text);
+}
+
+bool CSarCalcDlg::OnOK() {
+    const auto sysclk = adc::ParseUnsigned(Text(kIdSysclk));
+    const auto target = adc::ParseUnsigned(Text(kIdTarget));
+    if (!sysclk || !target) {
+        TheUi().Error(kNotANumber);
+        return false;
+    }
+    const adc::SarDivider d = adc::SarDividerFor(*sysclk, *target);
+    if (d.status == adc::SarDivider::InvalidInput) {
+        TheUi().Error("Error: Invalid Input Values.");
+        return false;
+    }
+    if (d.status == adc::SarDivider::OutOfRange) {
+        TheUi().Error("Error: Invalid SAR Value Using Current SYSCLK Frequency.");
+        return false;
+    }
+    char question[64];
+    std::snprintf(question, sizeof question, "Change AD0SC Data to:\n\n AD0SC = %02X",
+                  static_cast<unsigned>(d.ad0sc));
+    if (!TheUi().Ask(question)) return false;
+    std::uint8_t& cf = adc_.Registers.at(adc::kAdc0cfPosition).Value;
+    cf = static_cast<std::uint8_t>((cf & 0x07) | (d.ad0sc << adc::kSarShift));
+    return true;
+}

@@ -1,0 +1,124 @@
+#include "pages/clock/COscExtPropPage.h"
+
+#include "devices/Models.h"
+#include "model/Ui.h"
+#include "pages/clock/OscText.h"
+#include "pages/portio/Crossbar.h"
+#include "pages/portio/PortIOSheet.h"
+
+namespace {
+
+constexpr int kFirstMode = 11176;  // up to 11182
+constexpr int kLastMode = 11182;
+constexpr int kFirstFreq = 11183;  // bits 000 .. 111, up to 11190
+constexpr int kLastFreq = 11190;
+constexpr int kFrequency = 11174;
+constexpr int kConfigure = 11281;
+constexpr int kXtal1 = 11327;
+constexpr int kXtal2 = 11328;
+
+constexpr std::uint8_t kModes[7] = {osc::kModeOff,        osc::kModeCmos,      osc::kModeCmosHalf,
+                                    osc::kModeRc,         osc::kModeCapacitor, osc::kModeCrystal,
+                                    osc::kModeCrystalHalf};
+
+int ModeIndex(std::uint8_t oscxcn) {
+    for (int i = 0; i < 7; ++i)
+        if (kModes[i] == (oscxcn & osc::kModeMask)) return i;
+    return -1;
+}
+
+}  // namespace
+
+COscExtPropPage::COscExtPropPage(const OscClockWords& words, PeripheralRecord* portIO)
+    : COscPage("External Oscillator", words), portIO_(portIO) {
+    PageBuilder b(this, this);
+    b.Group("External Oscillator Mode");
+    const char* modes[7] = {"External Oscillator Off", "External CMOS",        "External CMOS / 2 ",
+                            "RC Oscillator",           "Capacitor Oscillator", "Crystal Oscillator",
+                            "Crystal Oscillator / 2"};
+    for (int i = 0; i < 7; ++i)
+        b.Radio(kFirstMode + i, modes[i], false);
+    b.Group("External Oscillator Frequency");
+    b.Edit(kFrequency, "", "Hz");
+    b.Group("XTAL Pins");
+    b.Label(kXtal1, "");
+    b.Label(kXtal2, "");
+    b.Button(kConfigure, "Configure Port I/O");
+    b.NextColumn();
+    b.Group("Frequency Control Bits");
+    // Wide enough for the longest label of any set.
+    for (int i = 0; i < 8; ++i)
+        b.Radio(kFirstFreq + i, "590kHz   < f <= 1.5MHz", false);
+    b.Stretch();
+    b.Preview();
+}
+
+void COscExtPropPage::ApplyLabelSet() {
+    const osc::LabelSet set = osc::LabelSetFor(Value(osc::kOscxcn));
+    const auto& labels = osc::FrequencyLabels(set);
+    const bool used = set != osc::LabelSet::Unused;
+    for (int i = 0; i < 8; ++i) {
+        SetText(kFirstFreq + i, labels[static_cast<std::size_t>(i)]);
+        Enable(kFirstFreq + i, used);
+    }
+    if (!used) {
+        // Off and CMOS modes use no frequency control.
+        SetField(osc::kOscxcn, osc::kFreqControlMask, 0);
+        CheckRadio(kFirstFreq, kLastFreq, kFirstFreq);
+    }
+}
+
+void COscExtPropPage::UpdateXtalTexts() {
+    const std::uint8_t oscxcn = Value(osc::kOscxcn);
+    // Without a Port I/O record the pins read as after reset: digital, not skipped.
+    std::uint8_t mdin = 0xFF, skip = 0x00;
+    if (portIO_ && portIO_->Registers.size() > portio::kP0SkipPosition) {
+        mdin = portIO_->Registers[portio::kP0MdinPosition].Value;
+        skip = portIO_->Registers[portio::kP0SkipPosition].Value;
+    }
+    const auto texts = osc::XtalPinTexts(oscxcn, models::IsSmallPackage(DeviceCode()), mdin, skip);
+    SetText(kXtal1, texts.xtal1);
+    SetText(kXtal2, texts.xtal2);
+    Enable(kConfigure, (oscxcn & osc::kModeMask) != osc::kModeOff);
+}
+
+void COscExtPropPage::Refresh() {
+    CheckIndex(kFirstMode, kLastMode, ModeIndex(Value(osc::kOscxcn)));
+    ApplyLabelSet();
+    CheckIndex(kFirstFreq, kLastFreq, Value(osc::kOscxcn) & osc::kFreqControlMask);
+    SetText(kFrequency, osc::Decimal(*words_.extOsc));
+    UpdateXtalTexts();
+}
+
+void COscExtPropPage::OnCommand(int id) {
+    if (id >= kFirstMode && id <= kLastMode) {
+        SetField(osc::kOscxcn, osc::kModeMask, kModes[id - kFirstMode]);
+        CheckRadio(kFirstMode, kLastMode, id);
+        osc::ApplyExternalModeCode(*Record());
+        ApplyLabelSet();
+        UpdateXtalTexts();
+        StoreSysclk(osc::RecomputeB(Regs(), ClockValues()));
+        RefreshPreview();
+    } else if (id >= kFirstFreq && id <= kLastFreq) {
+        SetField(osc::kOscxcn, osc::kFreqControlMask, static_cast<std::uint8_t>(id - kFirstFreq));
+        CheckRadio(kFirstFreq, kLastFreq, id);
+        RefreshPreview();
+    } else if (id == kConfigure) {
+        if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) UpdateXtalTexts();
+    } else {
+        COscPage::OnCommand(id);
+    }
+}
+
+void COscExtPropPage::OnEditChange(int id) {
+    COscPage::OnEditChange(id);
+    if (id != kFrequency) return;
+    *words_.extOsc = osc::FrequencyFromText(Text(kFrequency));
+    StoreSysclk(osc::RecomputeB(Regs(), ClockValues()));
+}
+
+void COscExtPropPage::OnOK() {
+    // The sheet still closes: the message only warns.
+    if (Regs().Source() == osc::kSrcExternal && osc::LeadingInteger(Text(kFrequency)) < 1)
+        TheUi().Message(osc::kInvalidFrequencyMessage, MsgButtons::Ok, MsgIcon::Question);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// External Oscillator: the OSCXCN mode and frequency-control bits, the
+// typed frequency (ExtOscFrequency), the XTAL pin checks against the Port I/O
+// record and a nested Port I/O sheet to put the pins right.
+
+#include "pages/clock/COscPage.h"
+
+class COscExtPropPage : public COscPage {
+    Q_OBJECT
+public:
+    // `portIO`: the command's working copy of the Port I/O record, read for the
+    // pin checks and edited by the nested Port I/O sheet.
+    COscExtPropPage(const OscClockWords& words, PeripheralRecord* portIO);
+
+    void Refresh() override;
+    void OnCommand(int id) override;
+    void OnEditChange(int id) override;
+    void OnOK() override;
+
+private:
+    void ApplyLabelSet();
+    void UpdateXtalTexts();
+
+    PeripheralRecord* portIO_;
+};

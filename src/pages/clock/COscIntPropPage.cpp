@@ -1,0 +1,42 @@
+#include "pages/clock/COscIntPropPage.h"
+
+namespace {
+
+constexpr int kEnable = 11164;
+constexpr int kFirstDivider = 11160;  // / 8, / 4, / 2, / 1 up to 11163
+
+// The check box, then the four dividers (bits 1..0 = 0 .. 3).
+constexpr const char* kHfCaptions[5] = {
+    "Enable Internal H-F Oscillator", "Internal H-F Oscillator / 8  (1.5 MHz)",
+    "Internal H-F Oscillator / 4  (3 MHz)", "Internal H-F Oscillator / 2  (6 MHz)",
+    "Internal H-F Oscillator / 1  (12 MHz)"};
+constexpr const char* kLfCaptions[5] = {
+    "Enable Internal L-F Oscillator", "Internal L-F Oscillator / 8  (10 kHz)",
+    "Internal L-F Oscillator / 4  (20 kHz)", "Internal L-F Oscillator / 2  (40 kHz)",
+    "Internal L-F Oscillator / 1  (80 kHz)"};
+
+}  // namespace
+
+COscInternalPage::COscInternalPage(const std::string& caption, const OscClockWords& words,
+                                   int position, const char* const (&captions)[5])
+    : COscPage(caption, words) {
+    std::vector<BitControl> table = {{kEnable, ControlKind::Check, captions[0],
+                                      "Oscillator Control", 0, position, osc::kEnableBit, 0}};
+    for (int i = 0; i < 4; ++i)
+        table.push_back({kFirstDivider + i, ControlKind::Radio, captions[i + 1],
+                         "Oscillator Divider", 0, position, osc::kDividerMask,
+                         static_cast<std::uint8_t>(i)});
+    BuildBound(table);
+}
+
+void COscInternalPage::OnCommand(int id) {
+    CPropPage::OnCommand(id);
+    if (id == kEnable || (id >= kFirstDivider && id < kFirstDivider + 4))
+        StoreSysclk(osc::RecomputeA(Regs(), ClockValues()));
+}
+
+COscIntPropPage::COscIntPropPage(const OscClockWords& words)
+    : COscInternalPage("Internal H-F Oscillator", words, osc::kOscicn, kHfCaptions) {}
+
+COscIntLFPropPage::COscIntLFPropPage(const OscClockWords& words)
+    : COscInternalPage("Internal L-F Oscillator", words, osc::kOsclcn, kLfCaptions) {}

@@ -1,0 +1,29 @@
+#pragma once
+// The two internal oscillator pages: an enable bit and a divider in OSCICN
+// (H-F) or OSCLCN (L-F). Every change recomputes the system clock from the
+// current SYSCLK source.
+
+#include "pages/clock/COscPage.h"
+
+class COscInternalPage : public COscPage {
+    Q_OBJECT
+public:
+    void OnCommand(int id) override;
+
+protected:
+    // `captions`: the check box's, then the four dividers' (/ 8 first).
+    COscInternalPage(const std::string& caption, const OscClockWords& words, int position,
+                     const char* const (&captions)[5]);
+};
+
+class COscIntPropPage : public COscInternalPage {
+    Q_OBJECT
+public:
+    explicit COscIntPropPage(const OscClockWords& words);
+};
+
+class COscIntLFPropPage : public COscInternalPage {
+    Q_OBJECT
+public:
+    explicit COscIntLFPropPage(const OscClockWords& words);
+};

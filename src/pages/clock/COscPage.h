@@ -1,0 +1,42 @@
+#pragma once
+// Base of the six oscillator pages: they share one working copy of the
+// oscillator record and write the document's SysclkFrequency and
+// ExtOscFrequency in place; Reset puts all five registers and both clock
+// words back (the record's start-up code lines stay as they are).
+
+#include <cstdint>
+#include <optional>
+
+#include "pages/clock/ClockMath.h"
+#include "pages/common/CPropPage.h"
+
+// The clock words a page is handed: the two it writes, by pointer, and the
+// two fixed oscillators by value.
+struct OscClockWords {
+    std::uint32_t* sysclk;
+    std::uint32_t* extOsc;
+    std::uint32_t intOsc;
+    std::uint32_t lfOsc;
+};
+
+class COscPage : public CPropPage {
+    Q_OBJECT
+public:
+    COscPage(const std::string& caption, const OscClockWords& words);
+
+    void OnInitDialog() override;
+    // Every activation sets the controls from the record again.
+    void OnSetActive() override;
+    void ResetRegisters() override;
+
+protected:
+    osc::OscRegs Regs() const;
+    osc::Clocks ClockValues() const;
+    // Writes a recomputed system clock into the document; nothing keeps it.
+    void StoreSysclk(std::optional<std::uint32_t> value);
+    // The radio of `first`..`last` whose offset from `first` is `index`
+    // (none when out of range) gets the check mark.
+    void CheckIndex(int first, int last, int index);
+
+    OscClockWords words_;
+};

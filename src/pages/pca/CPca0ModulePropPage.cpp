@@ -1,0 +1,334 @@
+#include "pages/pca/CPca0ModulePropPage.h"
+
+#include <cstdio>
+
+#include <QLineEdit>
+
+#include "pages/pca/PcaCalculators.h"
+#include "pages/pca/PcaRecord.h"
+#include "pages/portio/Crossbar.h"
+#include "pages/portio/PortIOSheet.h"
+#include "pages/timers/TimerMath.h"
+
+namespace {
+
+constexpr int kModeFirst = 11342;
+constexpr int kModeLast = 11350;
+constexpr int kCcf = 11441;
+constexpr int kCrossbarText = 11351;
+constexpr int kConfigurePortIO = 11281;
+constexpr int kValueButton = 11356;
+constexpr int kValueLabel = 11357;
+constexpr int kValueUnit = 11360;
+constexpr int kValueEdit = 11361;
+constexpr int kLock = 11333;
+constexpr int kEnableWatchdog = 11334;
+
+constexpr std::uint8_t kNone = 0x00;
+constexpr std::uint8_t kFrequencyOutput = 0x46;
+constexpr std::uint8_t kPwm8 = 0x42;
+constexpr std::uint8_t kPwm16 = 0xC2;
+
+// The mode buttons, 11342 to 11350 in order; captions as module 0 has them.
+struct Mode {
+    std::uint8_t value;
+    const char* caption;
+};
+constexpr Mode kModes[] = {
+    {kNone, "None"},
+    {0x20, "Capture on positive edge of CEX0"},
+    {0x10, "Capture on negative edge of CEX0"},
+    {0x30, "Capture on transition of CEX0"},
+    {0x48, "Software Timer"},
+    {0x4C, "High Speed Output"},
+    {kFrequencyOutput, "Frequency Output"},
+    {kPwm8, "8-Bit Pulse Width Modulator"},
+    {kPwm16, "16-Bit Pulse Width Modulator"},
+};
+
+constexpr PcaModule kModules[] = {
+    {0, 11061, 11358, 11359, 1, 7, false}, {1, 11062, 11362, 11363, 2, 5, false},
+    {2, 11064, 11391, 11392, 3, 5, false}, {3, 11065, 11393, 11394, 4, 5, false},
+    {4, 11063, 11354, 11355, 5, 5, true},
+};
+
+}  // namespace
+
+const PcaModule& PcaModuleRow(int number) {
+    return kModules[number < 0 || number > 4 ? 0 : number];
+}
+
+CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO,
+                                         PeripheralRecord* timers, std::uint32_t* sysclk,
+                                         std::uint32_t* extOsc, std::uint32_t* eci)
+    : CPropPage(module == 4 ? "Module 4/WDT" : "Module " + std::to_string(module)),
+      module_(PcaModuleRow(module)),
+      portIO_(portIO),
+      timers_(timers),
+      sysclk_(sysclk),
+      extOsc_(extOsc),
+      eci_(eci) {
+    PageBuilder b(this, this);
+    b.Group("Capture/Compare Modules");
+    for (int i = 0; i <= kModeLast - kModeFirst; ++i) {
+        const std::string caption =
+            module_.watchdog && i == 0 ? "Watchdog Timer" : Digit(kModes[i].caption);
+        b.Radio(kModeFirst + i, caption, false);
+    }
+    if (module_.watchdog) {
+        b.Group("Watchdog Timer");
+        b.Check(kEnableWatchdog, "Enable Watchdog Timer");
+        b.Check(kLock, "Lock Watchdog Timer Enable");
+    }
+    b.NextColumn();
+    b.Group("Capture/Compare Interrupt Enable");
+    b.Check(kCcf, "Enable CCF Interrupt");
+    b.Group("PCA Capture/Compare Register (Hex)");
+    b.Edit(module_.cphEdit, Digit("PCA0CPH0 (High Byte):"));
+    b.Edit(module_.cplEdit, Digit("PCA0CPL0 (Low Byte):"));
+    b.Group("");
+    b.BeginRow();
+    b.Label(kValueLabel, "");
+    b.Edit(kValueEdit, "")->setReadOnly(true);
+    b.Label(kValueUnit, "");
+    b.EndRow();
+    b.Button(kValueButton, "");
+    b.Group(Digit("CEX0 on the Crossbar"));
+    b.Label(kCrossbarText, "");
+    b.Button(kConfigurePortIO, "Configure Port I/O");
+    b.Preview();
+    // Until a mode that has a value is shown, the display is empty.
+    Show(kValueEdit, false);
+    Show(kValueButton, false);
+    Bind({{kCcf, ControlKind::Check, "", "", 0, pca::Cpm(module_.number), 0x01, 0}});
+    BindHex(module_.cphEdit, pca::Cph(module_.number));
+    BindHex(module_.cplEdit, pca::Cpl(module_.number));
+}
+
+// The module's own digit in place of the 0 of CEX0, PCA0CPH0 and PCA0CPL0.
+std::string CPca0ModulePropPage::Digit(const std::string& text) const {
+    std::string out = text;
+    const char digit = static_cast<char>('0' + module_.number);
+    for (const char* name : {"CEX0", "PCA0CPH0", "PCA0CPL0"}) {
+        const std::string key(name);
+        for (auto at = out.find(key); at != std::string::npos; at = out.find(key, at + key.size()))
+            out[at + key.size() - 1] = digit;
+    }
+    return out;
+}
+
+int CPca0ModulePropPage::Cpm() const {
+    return pca::Cpm(module_.number);
+}
+
+pca::ClockInputs CPca0ModulePropPage::Inputs() const {
+    pca::ClockInputs in;
+    in.sysclk = sysclk_ ? *sysclk_ : 0;
+    in.extOsc = extOsc_ ? *extOsc_ : 0;
+    in.eci = eci_ ? *eci_ : 0;
+    if (timers_ && timers_->Registers.size() > timers::kTh0) {
+        in.ckcon = timers_->Registers[timers::kCkcon].Value;
+        in.th0 = timers_->Registers[timers::kTh0].Value;
+    }
+    return in;
+}
+
+std::uint32_t CPca0ModulePropPage::Clock() const {
+    return pca::PcaClock(Value(pca::kPca0md), Inputs());
+}
+
+void CPca0ModulePropPage::ShowCrossbar() {
+    int channels = -1;
+    if (portIO_ && portIO_->Registers.size() > portio::kXbr1Position)
+        channels = portIO_->Registers[portio::kXbr1Position].Value & 0x07;
+    const bool on = channels >= module_.xbrFirst && channels <= module_.xbrLast;
+    SetText(kCrossbarText,
+            Digit(on ? "CEX0 is Enabled on the Crossbar" : "CEX0 is Not Enabled on the Crossbar"));
+}
+
+void CPca0ModulePropPage::ShowValue() {
+    const std::uint8_t mode = Value(Cpm()) & 0xFE;
+    std::string label, unit, button, value;
+    char buf[64];
+    if (mode == kPwm8 || mode == kPwm16) {
+        label = "Duty Cycle:";
+        unit = "%";
+        button = "Change Duty Cycle";
+        std::snprintf(buf, sizeof buf, "%.4f",
+                      pca::DutyCyclePercent(mode == kPwm16, Value(pca::Cph(module_.number)),
+                                            Value(pca::Cpl(module_.number))));
+        value = buf;
+    } else if (mode == kFrequencyOutput) {
+        label = Digit("CEX0 Frequency:");
+        unit = "Hz";
+        button = Digit("Change CEX0 Frequency");
+        std::snprintf(
+            buf, sizeof buf, "%u",
+            static_cast<unsigned>(pca::CexFrequency(Clock(), Value(pca::Cph(module_.number)))));
+        value = buf;
+    } else if (mode == kNone && module_.watchdog) {
+        label = "Timeout Interval:";
+        unit = "ms";
+        button = "Change Timeout Interval";
+        std::snprintf(buf, sizeof buf, "%.1f",
+                      pca::WatchdogTimeoutMs(Value(pca::kPca0md), Inputs(), Value(pca::Cpl(4)),
+                                             Value(pca::kPca0L)));
+        value = buf;
+    } else {
+        bool known = false;
+        for (const Mode& m : kModes)
+            known = known || m.value == mode;
+        if (!known) return;  // a mode no button sets leaves the display as it is
+    }
+    const bool shown = !button.empty();
+    SetText(kValueLabel, label);
+    SetText(kValueUnit, unit);
+    SetText(kValueButton, button);
+    SetText(kValueEdit, value);
+    Show(kValueEdit, shown);
+    Show(kValueButton, shown);
+}
+
+void CPca0ModulePropPage::Refresh() {
+    refreshing_ = true;
+    RefreshBound();
+    refreshing_ = false;
+    const std::uint8_t mode = Value(Cpm()) & 0xFE;
+    int checked = 0;
+    for (int i = 0; i <= kModeLast - kModeFirst; ++i)
+        if (kModes[i].value == mode) checked = kModeFirst + i;
+    for (int id = kModeFirst; id <= kModeLast; ++id)
+        Check(id, id == checked);
+    ShowCrossbar();
+    ShowValue();
+}
+
+void CPca0ModulePropPage::OnSetActive() {
+    Refresh();
+    RefreshPreview();
+}
+
+void CPca0ModulePropPage::ResetRegisters() {
+    pca::ResetPcaRecord(*Record());
+}
+
+void CPca0ModulePropPage::OnHexChanged(int) {
+    ShowValue();
+}
+
+bool CPca0ModulePropPage::RunCalculator() {
+    const std::uint8_t mode = Value(Cpm()) & 0xFE;
+    if (mode == kFrequencyOutput) {
+        CCexFrequencyDlg dlg(*Record(), module_.number, Clock());
+        return dlg.Run();
+    }
+    if (mode == kPwm8 || mode == kPwm16) {
+        CDutyCycleDlg dlg(*Record(), module_.number, mode == kPwm8 ? 256 : 65536);
+        return dlg.Run();
+    }
+    return false;
+}
+
+void CPca0ModulePropPage::AfterCalculator() {
+    ShowHex(module_.cphEdit);
+    ShowHex(module_.cplEdit);
+    ShowValue();
+    RefreshPreview();
+}
+
+void CPca0ModulePropPage::OnCommand(int id) {
+    if (id >= kModeFirst && id <= kModeLast) {
+        if (!IsEnabled(id)) return;
+        Value(Cpm()) =
+            static_cast<std::uint8_t>((Value(Cpm()) & 0x01) | kModes[id - kModeFirst].value);
+        CheckRadio(kModeFirst, kModeLast, id);
+        ShowValue();
+        RefreshPreview();
+    } else if (id == kValueButton) {
+        if (RunCalculator()) AfterCalculator();
+    } else if (id == kConfigurePortIO) {
+        if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) ShowCrossbar();
+    } else {
+        CPropPage::OnCommand(id);
+    }
+}
+
+// ---------------------------------------------------------------- Module 4/WDT
+
+CPca0Module4PropPage::CPca0Module4PropPage(PeripheralRecord* portIO, PeripheralRecord* timers,
+                                           std::uint32_t* sysclk, std::uint32_t* extOsc,
+                                           std::uint32_t* eci)
+    : CPca0ModulePropPage(4, portIO, timers, sysclk, extOsc, eci) {}
+
+void CPca0Module4PropPage::EnableModeButtons(bool on) {
+    for (int id = kModeFirst; id <= kModeLast; ++id)
+        Enable(id, on);
+}
+
+void CPca0Module4PropPage::ApplyWatchdogRule() {
+    pca::ApplyModule4WatchdogRule(*Record(), IsChecked(kEnableWatchdog), IsChecked(kLock));
+}
+
+void CPca0Module4PropPage::Refresh() {
+    const pca::Watchdog state = pca::WatchdogState(*Record());
+    const bool enabled = state != pca::Watchdog::Disabled;
+    // While the watchdog runs the module has no other mode.
+    if (enabled) Value(Cpm()) &= 0x01;
+    CPca0ModulePropPage::Refresh();
+    Check(kEnableWatchdog, enabled);
+    Enable(kLock, enabled);
+    Check(kLock, state == pca::Watchdog::Locked);
+    EnableModeButtons(!enabled);
+}
+
+void CPca0Module4PropPage::OnHexChanged(int editId) {
+    CPca0ModulePropPage::OnHexChanged(editId);
+    if (editId == module_.cplEdit && !refreshing_) ApplyWatchdogRule();
+}
+
+bool CPca0Module4PropPage::RunCalculator() {
+    if ((Value(Cpm()) & 0xFE) != kNone) return CPca0ModulePropPage::RunCalculator();
+    if (!ActiveDocument()) return false;
+    const pca::ClockInputs in = Inputs();
+    pca::TimeoutInputs clocks;
+    clocks.sysclk = in.sysclk;
+    clocks.extOsc = in.extOsc;
+    clocks.eci = in.eci;
+    clocks.timer0Rate = pca::Timer0OverflowRate(in.sysclk, in.ckcon, in.th0);
+    CTimeoutIntervalDlg dlg(*ActiveDocument(), *Record(), clocks);
+    return dlg.Run();
+}
+
+void CPca0Module4PropPage::AfterCalculator() {
+    CPca0ModulePropPage::AfterCalculator();
+    ApplyWatchdogRule();
+    RefreshPreview();
+}
+
+void CPca0Module4PropPage::OnCommand(int id) {
+    if (id == kEnableWatchdog) {
+        if (IsChecked(kEnableWatchdog)) {
+            pca::SetWatchdogTexts(*Record(), pca::Watchdog::Enabled);
+            Value(Cpm()) &= 0x01;
+            CheckRadio(kModeFirst, kModeLast, kModeFirst);
+            EnableModeButtons(false);
+            Enable(kLock, true);
+        } else {
+            pca::SetWatchdogTexts(*Record(), pca::Watchdog::Disabled);
+            EnableModeButtons(true);
+            SetBits(0, pca::kPca0md, pca::kWatchdogLock);
+            Check(kLock, false);
+            Enable(kLock, false);
+        }
+        ShowValue();
+        ApplyWatchdogRule();
+        RefreshPreview();
+    } else if (id == kLock) {
+        pca::SetWatchdogTexts(*Record(),
+                              IsChecked(kLock) ? pca::Watchdog::Locked : pca::Watchdog::Enabled);
+        ApplyWatchdogRule();
+        RefreshPreview();
+    } else {
+        CPca0ModulePropPage::OnCommand(id);
+    }
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The capture/compare module pages of the PCA sheet. One class serves the
+// five modules from a table of what differs between them; Module 4 adds the
+// watchdog check boxes.
+
+#include <cstdint>
+
+#include "pages/common/CPropPage.h"
+#include "pages/pca/PcaMath.h"
+
+// What differs between the modules.
+struct PcaModule {
+    int number;
+    int dialogId;
+    int cphEdit;
+    int cplEdit;
+    // CEXn is on the crossbar when XBR1 bits 2..0 lie in xbrFirst..xbrLast.
+    int xbrFirst;
+    int xbrLast;
+    bool watchdog;  // Module 4/WDT
+};
+
+// Module 0 to 4, by number.
+const PcaModule& PcaModuleRow(int number);
+
+class CPca0ModulePropPage : public CPropPage {
+    Q_OBJECT
+public:
+    // `portIO` and `timers`: the command's copies of the Port I/O record (for
+    // XBR1 and the nested Port I/O sheet) and of the timer record (for the
+    // Timer 0 timebase); the three frequencies are the document's words.
+    CPca0ModulePropPage(int module, PeripheralRecord* portIO, PeripheralRecord* timers,
+                        std::uint32_t* sysclk, std::uint32_t* extOsc, std::uint32_t* eci);
+
+    void Refresh() override;
+    void OnSetActive() override;
+    void OnCommand(int id) override;
+    void ResetRegisters() override;
+
+    // The counter's clock from the record and the inputs.
+    std::uint32_t Clock() const;
+
+protected:
+    void OnHexChanged(int editId) override;
+    // Switches the value display (label, edit, unit, button) to the mode.
+    void ShowValue();
+    // Runs the calculator of the current mode; true when it ended with OK.
+    virtual bool RunCalculator();
+    // The edits and the value display after a calculator changed the registers.
+    virtual void AfterCalculator();
+
+    const PcaModule& module_;
+    int Cpm() const;
+    pca::ClockInputs Inputs() const;
+    bool refreshing_ = false;  // set while Refresh writes the edits
+
+private:
+    void ShowCrossbar();
+    std::string Digit(const std::string& text) const;
+
+    PeripheralRecord* portIO_;
+    PeripheralRecord* timers_;
+    std::uint32_t* sysclk_;
+    std::uint32_t* extOsc_;
+    std::uint32_t* eci_;
+};
+
+// "Module 4/WDT": the module that doubles as the watchdog timer.
+class CPca0Module4PropPage : public CPca0ModulePropPage {
+    Q_OBJECT
+public:
+    CPca0Module4PropPage(PeripheralRecord* portIO, PeripheralRecord* timers, std::uint32_t* sysclk,
+                         std::uint32_t* extOsc, std::uint32_t* eci);
+
+    void Refresh() override;
+    void OnCommand(int id) override;
+
+protected:
+    void OnHexChanged(int editId) override;
+    bool RunCalculator() override;
+    void AfterCalculator() override;
+
+private:
+    void ApplyWatchdogRule();
+    void EnableModeButtons(bool on);
+};

@@ -1,0 +1,85 @@
+#pragma once
+// The PCA's calculators and the ECI pin frequency dialog.
+
+#include <cstdint>
+
+#include "model/DeviceDocument.h"
+#include "pages/common/CCalculatorDlg.h"
+#include "pages/pca/PcaMath.h"
+
+// "ECI Pin Frequency": OK writes the typed number straight into the
+// document word it is given, whatever the sheet that opened it does later.
+class CEciFrequencyDlg : public CCalculatorDlg {
+    Q_OBJECT
+public:
+    explicit CEciFrequencyDlg(std::uint32_t* eciFrequency);
+
+protected:
+    void OnInitDialog() override;
+    bool OnOK() override;
+
+private:
+    std::uint32_t* eci_;
+};
+
+// "Calculate CEX Frequency": PCA0CPHn of a module in frequency output.
+class CCexFrequencyDlg : public CCalculatorDlg {
+    Q_OBJECT
+public:
+    CCexFrequencyDlg(PeripheralRecord& pca, int module, std::uint32_t pcaClock);
+    void OnEditChange(int id) override;
+
+protected:
+    void OnInitDialog() override;
+    bool OnOK() override;
+
+private:
+    pca::CexResult Compute() const;
+
+    PeripheralRecord& pca_;
+    int module_;
+    std::uint32_t clock_;
+};
+
+// "Duty Cycle": PCA0CPHn (and PCA0CPLn) of a module in 8- or 16-bit PWM.
+class CDutyCycleDlg : public CCalculatorDlg {
+    Q_OBJECT
+public:
+    // `range`: 256 for 8-bit PWM, 65536 for 16-bit.
+    CDutyCycleDlg(PeripheralRecord& pca, int module, int range);
+    void OnEditChange(int id) override;
+
+protected:
+    void OnInitDialog() override;
+    bool OnOK() override;
+
+private:
+    PeripheralRecord& pca_;
+    int module_;
+    int range_;
+};
+
+// "Calculate Timeout Interval": PCA0CPL4 and the timebase for a watchdog timeout.
+class CTimeoutIntervalDlg : public CCalculatorDlg {
+    Q_OBJECT
+public:
+    // `doc` is where "Change Clock Frequencies" and the ECI dialog act;
+    // `clocks` the frequencies the module page had when it opened the dialog.
+    CTimeoutIntervalDlg(CDeviceDocument& doc, PeripheralRecord& pca,
+                        const pca::TimeoutInputs& clocks);
+    void OnCommand(int id) override;
+    void OnEditChange(int id) override;
+
+protected:
+    void OnInitDialog() override;
+    bool OnOK() override;
+
+private:
+    pca::TimeoutSource Source() const;
+    void ShowFrequencies();
+    void ShowAchieved();
+
+    CDeviceDocument& doc_;
+    PeripheralRecord& pca_;
+    pca::TimeoutInputs clocks_;
+};

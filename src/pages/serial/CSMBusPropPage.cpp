@@ -1,0 +1,178 @@
+#include "pages/serial/CSMBusPropPage.h"
+
+#include <string>
+
+#include <QBoxLayout>
+#include <QLineEdit>
+
+#include "pages/common/CommandTable.h"
+#include "pages/portio/PortIOSheet.h"
+#include "pages/serial/SerialMath.h"
+#include "pages/serial/StatusLabel.h"
+#include "pages/system/InterruptSheets.h"
+#include "pages/timers/TimerSheets.h"
+
+using serial::RecordBit;
+
+namespace {
+
+constexpr int kSmb0cf = 0;
+constexpr std::uint8_t kSclTimeoutBit = 0x08;
+constexpr std::uint8_t kSourceMask = 0x03;
+
+// Interrupt record EIE1 bit 0; Port I/O record XBR0 bit 2.
+constexpr std::size_t kEie1 = 1;
+constexpr std::size_t kXbr0 = 14;
+
+// The timer registers the page reads (positions in the timer record).
+serial::TimerRegisters TimerValues(const PeripheralRecord* timers) {
+    serial::TimerRegisters t{};
+    if (!timers || timers->Registers.size() < 15) return t;
+    auto v = [&](std::size_t position) { return timers->Registers[position].Value; };
+    t.ckcon = v(2);
+    t.th0 = v(5);
+    t.th1 = v(6);
+    t.tmr2rll = v(8);
+    t.tmr2rlh = v(9);
+    t.tmr3rll = v(13);
+    t.tmr3rlh = v(14);
+    return t;
+}
+
+}  // namespace
+
+CSMBusPropPage::CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* interrupts,
+                               PeripheralRecord* portIO, const std::uint32_t* sysclk)
+    : CPropPage("SMBus"),
+      timers_(timers),
+      interrupts_(interrupts),
+      portIO_(portIO),
+      sysclk_(sysclk) {
+    PageBuilder b(this, this);
+    b.Group("SMBus Enable");
+    b.Check(kEnable, "Enable SMBus");
+    b.Group("SMBus Slave Inhibit");
+    b.Check(kInhibitSlave, "Inhibit Slave");
+    b.Group("SDA Extended Setup and Hold Times");
+    b.Check(kExtendedTimes, "Enable SDA Extended Setup and Hold Times");
+    b.Group("Timeout Detection");
+    b.Check(kSclTimeout, "Enable SCL Timeout Detection");
+    StatusLabel(b.Label(kTimer3Status, ""),
+                "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
+    b.Button(kConfigureTimer3, "Configure Timer 3");
+    b.Check(kFreeTimeout, "Enable Free Timeout Detection");
+
+    b.NextColumn();
+    b.Group("SMBus Clock Source Select");
+    b.Radio(kTimer0, "Timer 0 Overflow");
+    b.Radio(kTimer1, "Timer 1 Overflow");
+    b.Radio(kTimer2High, "Timer 2 High Byte Overflow");
+    b.Radio(kTimer2Low, "Timer 2 Low Byte Overflow");
+    b.Group("SMBus Bit Rate");
+    b.Label(0, "Bit Rate from Clock Source:");
+    b.Edit(kBitRate, "", "Hz")->setReadOnly(true);
+    StatusLabel(b.Label(kLowTime, ""), "Minimum SCL Low Time is 0000.0000 ms");
+    b.Button(kConfigureBitRate, "Configure SMBus Bit Rate");
+    b.Group("SMBus Interrupt");
+    StatusLabel(b.Label(kInterruptText, ""), "SMBus Interrupt is Disabled");
+    b.Button(kConfigureInterrupts, "Configure SMBus Interrupts");
+    b.Group("SMBus on the Crossbar");
+    StatusLabel(b.Label(kCrossbarText, ""), "SMBus is Disabled on the Crossbar");
+    b.Button(kConfigurePortIO, "Configure Port I/O");
+    b.Preview();
+    // Spare height of the sheet goes above the preview, not into it.
+    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
+
+    Bind({
+        {kEnable, ControlKind::Check, "", "", 0, kSmb0cf, 0x80, 0},
+        {kInhibitSlave, ControlKind::Check, "", "", 0, kSmb0cf, 0x40, 0},
+        {kExtendedTimes, ControlKind::Check, "", "", 0, kSmb0cf, 0x10, 0},
+        {kSclTimeout, ControlKind::Check, "", "", 0, kSmb0cf, kSclTimeoutBit, 0},
+        {kFreeTimeout, ControlKind::Check, "", "", 0, kSmb0cf, 0x04, 0},
+        {kTimer0, ControlKind::Radio, "", "", 0, kSmb0cf, kSourceMask, 0},
+        {kTimer1, ControlKind::Radio, "", "", 0, kSmb0cf, kSourceMask, 1},
+        {kTimer2High, ControlKind::Radio, "", "", 0, kSmb0cf, kSourceMask, 2},
+        {kTimer2Low, ControlKind::Radio, "", "", 0, kSmb0cf, kSourceMask, 3},
+    });
+}
+
+int CSMBusPropPage::SourceTimer() const {
+    const int source = Value(kSmb0cf) & kSourceMask;
+    return source >= 2 ? 2 : source;
+}
+
+void CSMBusPropPage::ShowTimeout() {
+    const bool on = TestBits(kSmb0cf, kSclTimeoutBit);
+    Enable(kConfigureTimer3, on);
+    const std::uint32_t sysclk = sysclk_ ? *sysclk_ : 0;
+    SetText(kTimer3Status,
+            on ? serial::SmbusTimer3StatusText(sysclk, TimerValues(timers_)) : std::string());
+}
+
+void CSMBusPropPage::ShowBitRate() {
+    const std::uint32_t sysclk = sysclk_ ? *sysclk_ : 0;
+    const int source = Value(kSmb0cf) & kSourceMask;
+    const serial::TimerRegisters t = TimerValues(timers_);
+    SetText(kBitRate, std::to_string(serial::SmbusSourceBitRate(sysclk, t, source)));
+    SetText(kLowTime, serial::SmbusMinimumLowTimeText(sysclk, t, source));
+}
+
+void CSMBusPropPage::ShowTexts() {
+    SetText(kInterruptText, RecordBit(interrupts_, kEie1, 0x01) ? "SMBus Interrupt is Enabled"
+                                                                : "SMBus Interrupt is Disabled");
+    SetText(kCrossbarText, RecordBit(portIO_, kXbr0, 0x04) ? "SMBus is Enabled on the Crossbar"
+                                                           : "SMBus is Disabled on the Crossbar");
+}
+
+void CSMBusPropPage::Refresh() {
+    RefreshBound();
+    ShowTimeout();
+    ShowBitRate();
+    ShowTexts();
+}
+
+void CSMBusPropPage::OnSetActive() {
+    ShowTimeout();
+    ShowBitRate();
+    ShowTexts();
+    RefreshPreview();
+}
+
+void CSMBusPropPage::OnCommand(int id) {
+    switch (id) {
+        case kSclTimeout:
+            CPropPage::OnCommand(id);
+            ShowTimeout();
+            return;
+        case kTimer0:
+        case kTimer1:
+        case kTimer2High:
+        case kTimer2Low:
+            CPropPage::OnCommand(id);
+            ShowBitRate();
+            return;
+        case kConfigureInterrupts:
+            if (RunInterruptsSheet(*ActiveDocument(), *interrupts_)) ShowTexts();
+            return;
+        case kConfigureBitRate: {
+            // The page of the timer that clocks the bus, on this page's copies.
+            CDeviceDocument& doc = *ActiveDocument();
+            RunTimerSheet(doc, SourceTimer(), *timers_, *interrupts_, portIO_);
+            // Its pages may have stored a Port I/O record of their own.
+            doc.GetPeripheral(*portIO_, Pid::PortIO);
+            CompleteRecord(*portIO_, doc.DeviceCode, Pid::PortIO);
+            ShowBitRate();
+            ShowTexts();
+            return;
+        }
+        case kConfigureTimer3:
+            RunTimerSheet(*ActiveDocument(), 3, *timers_, *interrupts_, nullptr);
+            ShowTimeout();
+            return;
+        case kConfigurePortIO:
+            if (RunPortIOSheet(*ActiveDocument(), portIO_)) ShowTexts();
+            return;
+        default:
+            CPropPage::OnCommand(id);
+    }
+}

@@ -1,0 +1,85 @@
+#include "pages/serial/CSckCalculatorDlg.h"
+
+#include <string>
+
+#include <QLineEdit>
+
+#include "model/Ui.h"
+#include "pages/common/Achieved.h"
+#include "pages/common/CommandTable.h"
+#include "pages/serial/SerialMath.h"
+
+namespace {
+constexpr std::size_t kSpi0ckr = 2;
+}
+
+CSckCalculatorDlg::CSckCalculatorDlg(CDeviceDocument& doc, PeripheralRecord& spi)
+    : CCalculatorDlg("Calculate SCK"), doc_(doc), spi_(spi) {
+    PageBuilder& b = Builder();
+    b.Group("");
+    b.Edit(kSysclk, "SYSCLK Frequency", "Hz")->setReadOnly(true);
+    b.Button(kChangeClock, "Change Clock Frequency");
+    b.Edit(kTarget, "Target SCK Frequency", "Hz");
+    AddAchievedLine();
+}
+
+void CSckCalculatorDlg::OnInitDialog() {
+    ShowSysclk();
+    SetText(kTarget, "0");
+    ShowAchieved();
+}
+
+void CSckCalculatorDlg::ShowSysclk() {
+    SetText(kSysclk, std::to_string(doc_.SysclkFrequency));
+}
+
+void CSckCalculatorDlg::ShowAchieved() {
+    const std::uint32_t sysclk = doc_.SysclkFrequency;
+    std::uint32_t target = 0;
+    if (!serial::ParseUnsignedField(Text(kTarget), target) || sysclk == 0 || target == 0) {
+        SetText(kAchievedId, "Achieved: -");
+        return;
+    }
+    const std::int64_t v = serial::SpiSckDivider(sysclk, target);
+    if (!serial::SpiSckDividerFits(v)) {
+        SetText(kAchievedId, "Achieved: -");
+        return;
+    }
+    const std::uint32_t sck = serial::SpiSckFrequency(sysclk, static_cast<std::uint8_t>(v));
+    SetText(kAchievedId, AchievedText(sck, target, "Hz"));
+}
+
+void CSckCalculatorDlg::OnEditChange(int id) {
+    if (id == kTarget) ShowAchieved();
+}
+
+void CSckCalculatorDlg::OnCommand(int id) {
+    if (id != kChangeClock) return CCalculatorDlg::OnCommand(id);
+    // OK stores the oscillator record; Cancel puts the clock words back.
+    RunOscillatorsSheet(doc_);
+    ShowSysclk();
+    ShowAchieved();
+}
+
+bool CSckCalculatorDlg::OnOK() {
+    std::uint32_t target = 0;
+    if (!serial::ParseUnsignedField(Text(kTarget), target)) {
+        TheUi().Error("Please enter an unsigned integer.");
+        return false;
+    }
+    const std::uint32_t sysclk = doc_.SysclkFrequency;
+    if (sysclk == 0 || target == 0) {
+        TheUi().Error("Error: Invalid Input Values.");
+        return false;
+    }
+    const std::int64_t v = serial::SpiSckDivider(sysclk, target);
+    const std::string question = serial::SpiSckQuestion(v);
+    if (!serial::SpiSckDividerFits(v)) {
+        TheUi().Error("Error: Invalid SCK Value Using Current SYSCLK Frequency.");
+        return false;
+    }
+    if (!TheUi().Ask(question)) return false;
+    if (spi_.Registers.size() > kSpi0ckr)
+        spi_.Registers[kSpi0ckr].Value = static_cast<std::uint8_t>(v);
+    return true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// "Calculate SCK": the SPI0CKR divider for a wanted SCK frequency at the
+// document's system clock, with a live line of the SCK that divider gives.
+
+#include "model/DeviceDocument.h"
+#include "pages/common/CCalculatorDlg.h"
+
+class CSckCalculatorDlg : public CCalculatorDlg {
+    Q_OBJECT
+public:
+    static constexpr int kSysclk = 11166;
+    static constexpr int kTarget = 11239;
+    static constexpr int kChangeClock = 11173;
+
+    // Writes SPI0CKR (position 2 of `spi`) when the user accepts the offer.
+    CSckCalculatorDlg(CDeviceDocument& doc, PeripheralRecord& spi);
+
+    void OnCommand(int id) override;
+    void OnEditChange(int id) override;
+
+protected:
+    void OnInitDialog() override;
+    bool OnOK() override;
+
+private:
+    void ShowSysclk();
+    void ShowAchieved();
+
+    CDeviceDocument& doc_;
+    PeripheralRecord& spi_;
+};

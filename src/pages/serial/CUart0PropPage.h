@@ -1,0 +1,53 @@
+#pragma once
+// UART0: 8- or 9-bit mode, the multiprocessor check (one bit shown in two
+// groups kept in step), reception, and the baud rate Timer 1 gives, which
+// the page changes through a Timers sheet holding the Timer 1 page.
+
+#include <cstdint>
+
+#include "pages/common/CPropPage.h"
+
+// The line beside a UART baud display with the error against the nearest
+// standard rate.
+inline constexpr int kStandardRateId = 11995;
+
+class CUart0PropPage : public CPropPage {
+    Q_OBJECT
+public:
+    static constexpr int kEightBit = 11091;
+    static constexpr int kNineBit = 11092;
+    static constexpr int kStopBitIgnored = 11150;
+    static constexpr int kStopBitChecked = 11151;
+    static constexpr int kNinthBitIgnored = 11152;
+    static constexpr int kNinthBitChecked = 11153;
+    static constexpr int kReception = 11154;
+    static constexpr int kConfigureInterrupts = 11155;
+    static constexpr int kConfigureBaudRate = 11156;
+    static constexpr int kBaudRate = 11167;
+    static constexpr int kInterruptText = 11247;
+    static constexpr int kCrossbarText = 11280;
+    static constexpr int kConfigurePortIO = 11281;
+
+    // The command's working copies of the timer, interrupt and Port I/O
+    // records (edited only by the nested sheets) and the document's
+    // SysclkFrequency.
+    CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* interrupts, PeripheralRecord* portIO,
+                   const std::uint32_t* sysclk);
+
+    void OnSetActive() override;
+    void Refresh() override;
+    // Only SCON0 goes back; UART1's registers stay.
+    void ResetRegisters() override;
+    void OnCommand(int id) override;
+
+private:
+    void ShowModeGroups();
+    void ShowMultiprocessor();
+    void ShowBaudRate();
+    void ShowTexts();
+
+    PeripheralRecord* timers_;
+    PeripheralRecord* interrupts_;
+    PeripheralRecord* portIO_;
+    const std::uint32_t* sysclk_;
+};

@@ -1,0 +1,113 @@
+#include "pages/system/ResetSourcesPages.h"
+
+#include <QLabel>
+
+#include "pages/analog/ComparatorSheets.h"
+#include "pages/common/CommandIds.h"
+#include "pages/system/ResetSources.h"
+
+using namespace resetsrc;
+
+CResetSourcesPropPage::CResetSourcesPropPage(PeripheralRecord* rec9, PeripheralRecord* rec8)
+    : CPropPage("Reset Sources"), rec9_(rec9), rec8_(rec8) {
+    PageBuilder b(this, this);
+    b.Group("Comparator");
+    b.Check(kComparator0SourceId, "Enable Comparator 0 as an Active-Low Reset Source");
+    b.BeginRow();
+    b.Button(kConfigureComparator0Id, "Configure Comparator0");
+    b.Label(kComparator0StatusId, "")->setWordWrap(false);
+    b.EndRow();
+    b.NextColumn();
+    b.Group("VDD Monitor");
+    b.Check(kVddMonitorSourceId, "Enable VDD Monitor as a Reset Source");
+    b.Group("Missing Clock Detector");
+    b.Check(kMissingClockId, "Enable Missing Clock Detector");
+    b.Group("USB Resets");
+    b.Check(kUsbId, "Enable USB Resets");
+    b.Stretch();
+    b.Preview();
+    Bind({
+        {kVddMonitorSourceId, ControlKind::Check, "", "", 0, kRstsrcPosition, kVddMonitorSource, 0},
+        {kMissingClockId, ControlKind::Check, "", "", 0, kRstsrcPosition, kMissingClockSource, 0},
+        {kUsbId, ControlKind::Check, "", "", 0, kRstsrcPosition, kUsbSource, 0},
+    });
+}
+
+void CResetSourcesPropPage::Refresh() {
+    Check(kComparator0SourceId, MirrorComparator0Source(*Record(), *rec9_));
+    RefreshBound();
+    // The VDD monitor can be a reset source only while it is on; the box
+    // still shows the bit when it is off.
+    Enable(kVddMonitorSourceId, TestBits(kVdm0cnPosition, kVddMonitorOn));
+    SetText(kComparator0StatusId, Comparator0StatusText(*rec8_));
+}
+
+void CResetSourcesPropPage::OnSetActive() {
+    Refresh();
+    RefreshPreview();
+}
+
+void CResetSourcesPropPage::OnOK() {
+    ConfirmSources(*Record(), *rec9_);
+}
+
+void CResetSourcesPropPage::ResetRegisters() {
+    ResetSourceRegisters(*Record(), *rec9_);
+}
+
+void CResetSourcesPropPage::OnCommand(int id) {
+    switch (id) {
+        case kComparator0SourceId:
+            SetComparator0Source(*Record(), *rec9_, IsChecked(id));
+            RefreshPreview();
+            break;
+        case kConfigureComparator0Id:
+            if (ActiveDocument() && RunComparator0Sheet(*ActiveDocument(), *rec8_))
+                SetText(kComparator0StatusId, Comparator0StatusText(*rec8_));
+            break;
+        default:
+            CPropPage::OnCommand(id);
+    }
+}
+
+CResetVDDMonPropPage::CResetVDDMonPropPage(PeripheralRecord* rec9)
+    : CPropPage("Power-Fail Reset/VDD Monitor"), rec9_(rec9) {
+    PageBuilder b(this, this);
+    b.Group("VDD Monitor");
+    b.Check(kVddMonitorId, "Enable VDD Monitor");
+    b.Stretch();
+    b.Preview();
+}
+
+void CResetVDDMonPropPage::Refresh() {
+    Check(kVddMonitorId, TestBits(kVdm0cnPosition, kVddMonitorOn));
+}
+
+void CResetVDDMonPropPage::OnSetActive() {
+    Refresh();
+    RefreshPreview();
+}
+
+void CResetVDDMonPropPage::ResetRegisters() {
+    ResetSourceRegisters(*Record(), *rec9_);
+}
+
+void CResetVDDMonPropPage::OnCommand(int id) {
+    if (id != kVddMonitorId) return CPropPage::OnCommand(id);
+    SetVddMonitor(*Record(), IsChecked(id));
+    RefreshPreview();
+}
+
+CommandRow ResetSourcesCommand() {
+    return {cmd::ResetSources,
+            "Reset Sources",
+            {Pid::ResetSources, Pid::ComparatorResetSource},
+            {{[](CommandInputs& in) {
+                 return std::unique_ptr<CPropPage>(new CResetSourcesPropPage(
+                     &in.Rec(Pid::ComparatorResetSource), &in.Rec(Pid::Comparators)));
+             }},
+             {[](CommandInputs& in) {
+                 return std::unique_ptr<CPropPage>(
+                     new CResetVDDMonPropPage(&in.Rec(Pid::ComparatorResetSource)));
+             }}}};
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The two pages of the "Reset Sources" sheet. Both edit record 0 (VDM0CN,
+// RSTSRC) as their main record and record 9, whose RSTSRC receives the
+// complete reset-source value when comparator 0 is one of the sources.
+
+#include "pages/common/CPropPage.h"
+#include "pages/common/CommandTable.h"
+
+// Which events reset the chip: comparator 0, the VDD monitor, the missing
+// clock detector and USB.
+class CResetSourcesPropPage : public CPropPage {
+    Q_OBJECT
+public:
+    static constexpr int kComparator0SourceId = 11228;
+    static constexpr int kMissingClockId = 11230;
+    static constexpr int kVddMonitorSourceId = 11231;
+    static constexpr int kUsbId = 11233;
+    static constexpr int kConfigureComparator0Id = 11269;
+    static constexpr int kComparator0StatusId = 11270;
+
+    // `rec9`: the sheet's copy of record 9; `rec8`: its copy of the comparator
+    // record, edited by the nested Comparator sheet.
+    CResetSourcesPropPage(PeripheralRecord* rec9, PeripheralRecord* rec8);
+
+    void OnSetActive() override;
+    // Moves the comparator 0 source into record 9 when the sheet is confirmed.
+    void OnOK() override;
+    void Refresh() override;
+    void ResetRegisters() override;
+    void OnCommand(int id) override;
+
+private:
+    PeripheralRecord* rec9_;
+    PeripheralRecord* rec8_;
+};
+
+// The VDD monitor switch.
+class CResetVDDMonPropPage : public CPropPage {
+    Q_OBJECT
+public:
+    static constexpr int kVddMonitorId = 11232;
+
+    explicit CResetVDDMonPropPage(PeripheralRecord* rec9);
+
+    void OnSetActive() override;
+    void Refresh() override;
+    void ResetRegisters() override;
+    void OnCommand(int id) override;
+
+private:
+    PeripheralRecord* rec9_;
+};
+
+// "Reset Sources": both pages on records 0 and 9 (the first page also on
+// record 8); stores records 0 and 9.
+CommandRow ResetSourcesCommand();

@@ -1,0 +1,142 @@
+#include "pages/timers/CSplitTimerPropPage.h"
+
+#include "pages/timers/TimerMath.h"
+
+using namespace timerids;
+
+namespace {
+constexpr std::uint8_t kExtClock = 0x01;  // TMRnCN: external oscillator / 8 instead of SYSCLK / 12
+constexpr std::uint8_t kCaptureLfBit = 0x02;
+constexpr std::uint8_t kRun = 0x04;
+constexpr std::uint8_t kSplit = 0x08;
+constexpr std::uint8_t kCapture = 0x10;
+constexpr std::uint8_t kLowOverflow = 0x20;
+}  // namespace
+
+CSplitTimerPropPage::CSplitTimerPropPage(const std::string& caption, const Layout& layout,
+                                         PeripheralRecord* interrupts)
+    : CTimerPropPage(caption, interrupts, nullptr), l_(layout) {}
+
+void CSplitTimerPropPage::BuildShared(PageBuilder& b) {
+    const std::string n = std::to_string(l_.timer);
+    b.Group("Timer Mode");
+    b.Radio(kMode0, "16 Bit Auto Reload Timer", false);
+    b.Radio(kMode1, "Two 8 Bit Auto Reload Timers", false);
+    b.Group("Clock Source (TL" + n + " in Mode 2)");
+    b.Radio(l_.lowSysclkId, "SYSCLK", false);
+    b.Radio(l_.lowDiv12Id, "SYSCLK / 12", false);
+    b.Radio(l_.lowExtId, "External Oscillator / 8", false);
+    b.Group("TH" + n + " Clock Source");
+    b.Radio(l_.highSysclkId, "SYSCLK", false);
+    b.Radio(l_.highDiv12Id, "SYSCLK / 12", false);
+    b.Radio(l_.highExtId, "External Oscillator / 8", false);
+
+    b.NextColumn();
+    b.Group("Timer Control");
+    b.Check(l_.enableId, "Enable Timer");
+    b.Check(l_.overflowId, "Enable Timer " + n + " Low Byte Overflow");
+    b.Group("Low Frequency Capture");
+    b.Check(kCaptureEnable, "Enable Low Frequency Capture");
+    b.Radio(kCaptureUsb, "USB Start-Of-Frame", false);
+    b.Radio(kCaptureLf, "Falling Edge L-F Oscillator", false);
+    b.Group("Timer Initial Value (Hex)");
+    AddHexEdit(b, l_.hId, "TMR" + n + "H (High Byte):");
+    AddHexEdit(b, l_.lId, "TMR" + n + "L (Low Byte):");
+    b.Group("Timer Reload Value (Hex)");
+    AddHexEdit(b, l_.rlhId, "TMR" + n + "RLH (High Byte):");
+    AddHexEdit(b, l_.rllId, "TMR" + n + "RLL (Low Byte):");
+
+    b.NextColumn();
+    AddInterruptGroup(b, l_.intTextId);
+
+    Bind({
+        {l_.enableId, ControlKind::Check, "", "", 0, l_.cn, kRun, 0},
+        {l_.overflowId, ControlKind::Check, "", "", 0, l_.cn, kLowOverflow, 0},
+        {kCaptureEnable, ControlKind::Check, "", "", 0, l_.cn, kCapture, 0},
+        {kCaptureUsb, ControlKind::Radio, "", "", 0, l_.cn, kCaptureLfBit, 0},
+        {kCaptureLf, ControlKind::Radio, "", "", 0, l_.cn, kCaptureLfBit, kCaptureLfBit},
+    });
+    BindHex(l_.hId, l_.hPos);
+    BindHex(l_.lId, l_.lPos);
+    BindHex(l_.rlhId, l_.rlhPos);
+    BindHex(l_.rllId, l_.rllPos);
+}
+
+void CSplitTimerPropPage::Refresh() {
+    RefreshBound();
+    const bool split = TestBits(l_.cn, kSplit);
+    CheckRadio(kMode0, kMode1, split ? kMode1 : kMode0);
+    for (int id = l_.highSysclkId; id <= l_.highExtId; ++id)
+        Enable(id, split);
+    const bool ext = TestBits(l_.cn, kExtClock);
+    CheckRadio(l_.highSysclkId, l_.highExtId,
+               TestBits(timers::kCkcon, l_.highSysclk) ? l_.highSysclkId
+               : ext                                   ? l_.highExtId
+                                                       : l_.highDiv12Id);
+    CheckRadio(l_.lowSysclkId, l_.lowExtId,
+               TestBits(timers::kCkcon, l_.lowSysclk) ? l_.lowSysclkId
+               : ext                                  ? l_.lowExtId
+                                                      : l_.lowDiv12Id);
+    UpdateTexts();
+    UpdateDisplays();
+}
+
+void CSplitTimerPropPage::UpdateTexts() {
+    ShowInterruptText(l_.intTextId, l_.timer, l_.intPosition, l_.intMask);
+}
+
+void CSplitTimerPropPage::OnHexChanged(int editId) {
+    if (editId == l_.rlhId || editId == l_.rllId) UpdateDisplays();
+}
+
+void CSplitTimerPropPage::ShowSixteenBit() {
+    CheckRadio(kMode0, kMode1, kMode0);
+    CheckRadio(l_.highSysclkId, l_.highExtId, l_.highDiv12Id);
+    for (int id = l_.highSysclkId; id <= l_.highExtId; ++id)
+        Enable(id, false);
+}
+
+void CSplitTimerPropPage::OnCommand(int id) {
+    using timers::kCkcon;
+    if (id == kMode0) {
+        SetBits(0, l_.cn, kSplit);
+        if (!IsChecked(l_.lowExtId)) SetBits(0, l_.cn, kExtClock);
+        SetBits(0, kCkcon, l_.highSysclk);
+        ShowSixteenBit();
+    } else if (id == kMode1) {
+        SetBits(1, l_.cn, kSplit);
+        CheckRadio(kMode0, kMode1, kMode1);
+        for (int h = l_.highSysclkId; h <= l_.highExtId; ++h)
+            Enable(h, true);
+    } else if (id == l_.lowSysclkId) {
+        CheckRadio(l_.lowSysclkId, l_.lowExtId, id);
+        SetBits(1, kCkcon, l_.lowSysclk);
+    } else if (id == l_.lowDiv12Id || id == l_.lowExtId) {
+        // The external-clock bit serves both halves: the high half follows
+        // unless it counts SYSCLK.
+        const bool ext = id == l_.lowExtId;
+        CheckRadio(l_.lowSysclkId, l_.lowExtId, id);
+        SetBits(0, kCkcon, l_.lowSysclk);
+        SetBits(ext, l_.cn, kExtClock);
+        if (!IsChecked(l_.highSysclkId))
+            CheckRadio(l_.highSysclkId, l_.highExtId, ext ? l_.highExtId : l_.highDiv12Id);
+    } else if (id == l_.highSysclkId) {
+        CheckRadio(l_.highSysclkId, l_.highExtId, id);
+        SetBits(1, kCkcon, l_.highSysclk);
+    } else if (id == l_.highDiv12Id || id == l_.highExtId) {
+        const bool ext = id == l_.highExtId;
+        CheckRadio(l_.highSysclkId, l_.highExtId, id);
+        SetBits(0, kCkcon, l_.highSysclk);
+        SetBits(ext, l_.cn, kExtClock);
+        if (!IsChecked(l_.lowSysclkId))
+            CheckRadio(l_.lowSysclkId, l_.lowExtId, ext ? l_.lowExtId : l_.lowDiv12Id);
+    } else if (id == kConfigureInterrupts) {
+        ConfigureInterrupts();
+        return;
+    } else {
+        CPropPage::OnCommand(id);
+        return;
+    }
+    UpdateDisplays();
+    RefreshPreview();
+}

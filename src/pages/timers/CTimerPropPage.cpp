@@ -1,0 +1,106 @@
+#include "pages/timers/CTimerPropPage.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <cstdio>
+
+#include "model/DeviceDocument.h"
+#include "pages/common/CommandTable.h"
+#include "pages/portio/PortIOSheet.h"
+#include "pages/system/InterruptSheets.h"
+
+namespace {
+constexpr int kIt01cf = 5;  // IT01CF in the interrupt record
+}
+
+CTimerPropPage::CTimerPropPage(const std::string& caption, PeripheralRecord* interrupts,
+                               PeripheralRecord* portIO)
+    : CPropPage(caption), interrupts_(interrupts), portIO_(portIO) {}
+
+void CTimerPropPage::OnInitDialog() {
+    Refresh();
+    RefreshPreview();
+}
+
+void CTimerPropPage::OnSetActive() {
+    Refresh();
+    RefreshPreview();
+}
+
+std::uint32_t CTimerPropPage::Sysclk() const {
+    return ActiveDocument() ? ActiveDocument()->SysclkFrequency : 0;
+}
+
+void CTimerPropPage::ShowInterruptText(int id, int timer, int position, std::uint8_t mask) {
+    bool on = false;
+    if (interrupts_ && static_cast<std::size_t>(position) < interrupts_->Registers.size())
+        on = (interrupts_->Registers[static_cast<std::size_t>(position)].Value & mask) != 0;
+    SetText(id,
+            "Timer " + std::to_string(timer) + " Interrupt is " + (on ? "Enabled" : "Disabled"));
+}
+
+void CTimerPropPage::ShowIntPinText(int id, int intNumber, bool gated) {
+    if (!gated || !interrupts_ || interrupts_->Registers.size() <= kIt01cf) {
+        SetText(id, "");
+        return;
+    }
+    const int it01cf = interrupts_->Registers[kIt01cf].Value;
+    const int pin = intNumber == 0 ? (it01cf & 0x07) : ((it01cf >> 4) & 0x07);
+    SetText(id, "/INT" + std::to_string(intNumber) + " is on P0." + std::to_string(pin));
+}
+
+void CTimerPropPage::ShowNumber(int id, long long value) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%lld", value);
+    SetText(id, buf);
+}
+
+bool CTimerPropPage::ConfigureInterrupts() {
+    if (!ActiveDocument() || !interrupts_) return false;
+    const bool ok = RunInterruptsSheet(*ActiveDocument(), *interrupts_);
+    UpdateTexts();
+    return ok;
+}
+
+bool CTimerPropPage::ConfigureExternalInterrupts() {
+    if (!ActiveDocument() || !interrupts_) return false;
+    const bool ok = RunExternalInterruptsSheet(*ActiveDocument(), *interrupts_);
+    if (ok && portIO_) {
+        // The INT0/INT1 page's own Port I/O sheet stores into the document.
+        ActiveDocument()->GetPeripheral(*portIO_, Pid::PortIO);
+        CompleteRecord(*portIO_, ActiveDocument()->DeviceCode, Pid::PortIO);
+    }
+    UpdateTexts();
+    return ok;
+}
+
+bool CTimerPropPage::ConfigurePortIO() {
+    if (!ActiveDocument()) return false;
+    return RunPortIOSheet(*ActiveDocument(), portIO_);
+}
+
+void CTimerPropPage::AddInterruptGroup(PageBuilder& b, int statusId) {
+    b.Group("Interrupts");
+    b.Label(statusId, "")->setWordWrap(false);
+    b.Button(timerids::kConfigureInterrupts, "Configure Timer Interrupts");
+}
+
+void CTimerPropPage::AddHexEdit(PageBuilder& b, int id, const std::string& label) {
+    b.BeginRow();
+    QLineEdit* edit = b.Edit(id, label);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("WWWW") + 8);
+    b.EndRow();
+}
+
+void CTimerPropPage::AddDisplay(PageBuilder& b, int id, const std::string& unit, int buttonId,
+                                const std::string& button) {
+    b.BeginRow();
+    QLineEdit* edit = b.Edit(id, "", unit);
+    edit->setReadOnly(true);
+    edit->setAlignment(Qt::AlignRight);
+    // Room for the largest rate a 32-bit clock can give.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance("0000000000") + 12);
+    if (buttonId != 0) b.Button(buttonId, button);
+    b.EndRow();
+}

@@ -1,0 +1,474 @@
+// The command line as build scripts and CI jobs meet it: full disks, special
+// files, bad words, `check`, `diff` and git's textconv.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "devices/Q7R2xDoc.h"
+#include "support/FullDisk.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+    std::string FirstErrLine() const { return err.substr(0, err.find('\n')); }
+    std::string FirstOutLine() const { return out.substr(0, out.find('\n')); }
+};
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Spit(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+void SaveProject(const fs::path& p, const CDeviceDocument& doc) {
+    const auto bytes = doc.SaveProject();
+    Spit(p, std::string(bytes.begin(), bytes.end()));
+}
+
+class CliSafety : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("zv_clisafe_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    // Runs zorvant without a display, standard input from `input` (or
+    // /dev/null); with `limit`, every write into a regular file beyond that
+    // many bytes fails (RLIMIT_FSIZE, SIGXFSZ ignored). Output comes back
+    // through pipes, which no limit touches.
+    Result Spawn(const std::vector<std::string>& args, const std::string& input = "/dev/null",
+                 std::optional<rlim_t> limit = std::nullopt,
+                 const std::vector<std::string>& env = {}) const {
+        int out[2], err[2];
+        if (::pipe(out) != 0 || ::pipe(err) != 0) return {};
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const int in = ::open(input.c_str(), O_RDONLY);
+            ::dup2(in, 0);
+            ::dup2(out[1], 1);
+            ::dup2(err[1], 2);
+            ::close(out[0]);
+            ::close(err[0]);
+            ::unsetenv("DISPLAY");
+            ::unsetenv("WAYLAND_DISPLAY");
+            ::unsetenv("QT_QPA_PLATFORM");
+            for (const std::string& e : env)
+                ::putenv(const_cast<char*>(e.c_str()));
+            if (limit) testing_disk::FileSizeLimit::ApplyInChild(*limit);
+            std::vector<char*> argv{const_cast<char*>(ZORVANT_EXE)};
+            for (const std::string& a : args)
+                argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            ::execv(ZORVANT_EXE, argv.data());
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        ::close(err[1]);
+        Result r;
+        pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+        std::string* sinks[2] = {&r.out, &r.err};
+        int open = 2;
+        while (open > 0 && ::poll(fds, 2, 60000) > 0) {
+            for (int i = 0; i < 2; ++i) {
+                if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+                char buffer[4096];
+                const ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
+                if (n > 0) {
+                    sinks[i]->append(buffer, static_cast<std::size_t>(n));
+                } else {
+                    ::close(fds[i].fd);
+                    fds[i].fd = -1;
+                    --open;
+                }
+            }
+        }
+        int raw = 0;
+        ::waitpid(pid, &raw, 0);
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        return r;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(CliSafety, AFullDiskFailsEveryWriterAndKeepsThePreviousFiles) {
+    const fs::path full = dir_ / "full";
+    fs::create_directories(full);
+    testing_disk::FullDisk disk(full);
+    // Without a tmpfs to fill, a file-size limit of 0 fails every write alike.
+    const std::optional<rlim_t> limit =
+        disk.Mounted() ? std::nullopt : std::optional<rlim_t>(rlim_t{0});
+    const std::string project = (full / "p.zvp").string(), source = (full / "init.c").string();
+    auto doc = NewProject(0);
+    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x20;
+    SaveProject(project, *doc);
+    ASSERT_EQ(Spawn({"generate", project, "-o", source}).status, 0);
+    const std::string oldProject = Slurp(project), oldSource = Slurp(source);
+    ASSERT_GT(oldProject.size(), 1000u);
+    Spit(dir_ / "save.zvs", "open " + project + "\nsave " + project + "\n");
+    Spit(dir_ / "source.zvs", "open " + project + "\nformat asm\nsource " + source + "\n");
+    if (disk.Mounted()) disk.Fill();
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string target;
+    };
+    const std::vector<Case> cases = {
+        {{"convert", project, "-o", project}, project},
+        {{"new", "Q7R22", "-o", project}, project},
+        {{"generate", project, "-o", source}, source},
+        {{"generate", project, "--format", "asm", "-o", source}, source},
+        {{"run", Path("save.zvs")}, project},
+        {{"run", Path("source.zvs")}, source},
+    };
+    for (const Case& c : cases) {
+        const Result r = Spawn(c.args, "/dev/null", limit);
+        const std::string what =
+            c.args[0] + " " + c.args[1] + (disk.Mounted() ? " (tmpfs)" : " (limit)");
+        EXPECT_EQ(r.status, 1) << what << "\n" << r.err;
+        const std::string reason = disk.Mounted() ? "No space left on device" : "File too large";
+        EXPECT_NE(r.err.find("cannot write " + c.target + ": " + reason), std::string::npos)
+            << what << "\n"
+            << r.err;
+        if (c.args[0] == "run") {
+            EXPECT_NE(r.out.find("message: \"Error: Could Not Open File For Save.\""),
+                      std::string::npos)
+                << r.out;
+        }
+        EXPECT_EQ(Slurp(project), oldProject) << what;
+        EXPECT_EQ(Slurp(source), oldSource) << what;
+    }
+    // No temporary is left behind.
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(full))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    const std::vector<std::string> expected =
+        disk.Mounted() ? std::vector<std::string>{"filler", "init.c", "p.zvp"}
+                       : std::vector<std::string>{"init.c", "p.zvp"};
+    EXPECT_EQ(names, expected);
+}
+
+TEST_F(CliSafety, DevicesAndFifosAsOutputsStayWhatTheyAre) {
+    const std::string project = Path("p.zvp");
+    SaveProject(project, *NewProject(1));
+    const std::string fifo = Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& target : {std::string("/dev/full"), fifo}) {
+        for (const auto& args : {std::vector<std::string>{"generate", project, "-o", target},
+                                 std::vector<std::string>{"convert", project, "-o", target},
+                                 std::vector<std::string>{"new", "Q7R20", "-o", target}}) {
+            const Result r = Spawn(args);
+            EXPECT_EQ(r.status, 1) << args[0] << " " << target;
+            EXPECT_EQ(r.FirstErrLine().rfind("zorvant: cannot write " + target + ": ", 0), 0u)
+                << r.err;
+        }
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/full", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    // /dev/null takes the output as a device.
+    EXPECT_EQ(Spawn({"generate", project, "-o", "/dev/null"}).status, 0);
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+TEST_F(CliSafety, InputsThatAreNoProjectsOrScriptsEndPromptly) {
+    const auto start = std::chrono::steady_clock::now();
+    // A file over the limit is refused before it is read.
+    {
+        std::ofstream big(Path("big.zvp"), std::ios::binary);
+        big.put(static_cast<char>(160));
+    }
+    fs::resize_file(Path("big.zvp"), 16u * 1024u * 1024u + 1u);
+    Result r = Spawn({"info", Path("big.zvp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "zorvant: cannot read " + Path("big.zvp") + ": it is larger than 16777216 bytes\n");
+
+    r = Spawn({"info", "/dev/zero"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zorvant: cannot read /dev/zero: it is a device, not a regular file\n");
+    r = Spawn({"info", "-"}, "/dev/zero");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zorvant: cannot read standard input: it is larger than 16777216 bytes\n");
+    r = Spawn({"generate", dir_.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zorvant: cannot read " + dir_.string() +
+                         ": it is a directory, not a regular file\n");
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    r = Spawn({"info", Path("fifo")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "zorvant: cannot read " + Path("fifo") + ": it is a FIFO, not a regular file\n");
+
+    // Scripts: a directory, a binary file, a missing one.
+    r = Spawn({"run", dir_.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zorvant: cannot read " + dir_.string() +
+                         ": it is a directory, not a regular file\n");
+    Spit(Path("bin.zvs"), std::string("new Q7R20\n\x7F"
+                                      "ELF\x02\x01",
+                                      16));
+    r = Spawn({"run", Path("bin.zvs")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zorvant: " + Path("bin.zvs") + " is not a script: binary data at byte 10\n");
+    r = Spawn({"run", "-"}, "/dev/zero");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zorvant: cannot read standard input: it is larger than 16777216 bytes\n");
+    r = Spawn({"run", "-"}, Path("bin.zvs"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zorvant: standard input is not a script: binary data at byte 10\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+}
+
+TEST_F(CliSafety, TheOutputMayNotBeTheInput) {
+    const std::string project = Path("keep.zvp");
+    SaveProject(project, *NewProject(3));
+    const std::string before = Slurp(project);
+    fs::create_symlink(project, Path("alias.zvp"));
+    for (const std::string& out : {project, Path("alias.zvp"), Path("./keep.zvp")}) {
+        const Result r = Spawn({"generate", project, "-o", out});
+        EXPECT_EQ(r.status, 2) << out;
+        EXPECT_EQ(r.FirstErrLine(),
+                  "zorvant: generate: the output " + out +
+                      " is the project itself; it would be overwritten with source text");
+        EXPECT_EQ(Slurp(project), before);
+    }
+    // Converting in place is an upgrade, written safely.
+    EXPECT_EQ(Spawn({"convert", project, "-o", project}).status, 0);
+    EXPECT_EQ(Slurp(project), before);
+}
+
+TEST_F(CliSafety, TheCommandLineTable) {
+    const std::string project = Path("p.zvp");
+    SaveProject(project, *NewProject(0));
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        bool onStdout;
+        std::string firstLine;  // the start of it
+    };
+    const std::vector<Row> rows = {
+        {{"--version"}, 0, true, "zorvant 1.60 (Zorvant Q7R2x)"},
+        {{"-V"}, 0, true, "zorvant 1.60 (Zorvant Q7R2x)"},
+        {{"--help"}, 0, true, "usage: zorvant [PROJECT.zvp ...]"},
+        {{"help"}, 0, true, "usage: zorvant [PROJECT.zvp ...]"},
+        {{"new", "--help"}, 0, true, "usage: zorvant new MODEL -o FILE"},
+        {{"generate", "--help"},
+         0,
+         true,
+         "usage: zorvant generate PROJECT [--format c|asm] [-o OUT]"},
+        {{"convert", "-h"}, 0, true, "usage: zorvant convert PROJECT -o OUT"},
+        {{"info", "--help"}, 0, true, "usage: zorvant info PROJECT"},
+        {{"check", "--help"}, 0, true, "usage: zorvant check PROJECT SOURCE [--format c|asm]"},
+        {{"diff", "--help"}, 0, true, "usage: zorvant diff A.zvp B.zvp"},
+        {{"run", "--help"}, 0, true, "usage: zorvant run SCRIPT"},
+        {{"help", "diff"}, 0, true, "usage: zorvant diff A.zvp B.zvp"},
+        {{"help", "bogus"}, 2, false, "zorvant: help: no subcommand bogus"},
+        {{"generat", project},
+         2,
+         false,
+         "zorvant: unknown subcommand generat (did you mean generate?)"},
+        {{"chek"}, 2, false, "zorvant: unknown subcommand chek (did you mean check?)"},
+        {{"gen"}, 2, false, "zorvant: unknown subcommand gen (did you mean generate?)"},
+        {{"frobnicate"},
+         2,
+         false,
+         "zorvant: frobnicate is neither a subcommand nor an existing file"},
+        {{"--bogus"}, 2, false, "zorvant: unknown option --bogus"},
+        {{project, "missing.zvp"}, 2, false, "zorvant: missing.zvp: no such file"},
+        {{"generate", project, "--bogus"}, 2, false, "zorvant: generate: Unknown option 'bogus'."},
+        {{"info"}, 2, false, "zorvant: info: expected one PROJECT"},
+        {{}, 1, false, "zorvant: cannot open the desktop program: no display"},
+        {{project}, 1, false, "zorvant: cannot open the desktop program: no display"},
+        {{"generate", Path("none.zvp")},
+         1,
+         false,
+         "zorvant: cannot read " + Path("none.zvp") + ": No such file or directory"},
+    };
+    for (const Row& row : rows) {
+        std::string what;
+        for (const auto& a : row.args)
+            what += a + " ";
+        const Result r = Spawn(row.args);
+        EXPECT_EQ(r.status, row.status) << what << "\n" << r.err;
+        const std::string first = row.onStdout ? r.FirstOutLine() : r.FirstErrLine();
+        EXPECT_EQ(first.rfind(row.firstLine, 0), 0u) << what << ": " << first;
+        // Every error line is the program's own.
+        std::size_t start = 0;
+        while (start < r.err.size()) {
+            const std::string line = r.err.substr(start, r.err.find('\n', start) - start);
+            EXPECT_TRUE(line.rfind("zorvant: ", 0) == 0 || line.rfind("usage: ", 0) == 0)
+                << what << ": " << line;
+            start += line.size() + 1;
+        }
+    }
+
+    // The general help lists every subcommand and the exit statuses.
+    const std::string help = Spawn({"--help"}).out;
+    for (const char* sub : {"new", "generate", "convert", "info", "check", "diff", "run"})
+        EXPECT_NE(help.find(std::string("zorvant ") + sub + " "), std::string::npos) << sub;
+    EXPECT_NE(help.find("Exit status: 0 success; 1 "), std::string::npos);
+    EXPECT_EQ(Spawn({"--version"}).out,
+              "zorvant 1.60 (Zorvant Q7R2x)\nproject file format 1.60 (reads every version from "
+              "1.00 on)\n");
+
+    // A display that cannot be reached: one line and exit 1, no abort.
+    const Result unreachable = Spawn({}, "/dev/null", std::nullopt, {"DISPLAY=:97"});
+    EXPECT_EQ(unreachable.status, 1);
+    EXPECT_EQ(unreachable.err,
+              "zorvant: cannot open the desktop program: no usable display (DISPLAY=:97) (the "
+              "subcommands need none; see zorvant --help)\n");
+
+    // '-' reads the project from standard input.
+    const Result fromFile = Spawn({"generate", project});
+    Result fromStdin = Spawn({"generate", "-"}, project);
+    EXPECT_EQ(fromStdin.status, 0);
+    EXPECT_EQ(fromStdin.out, fromFile.out);
+    EXPECT_EQ(Spawn({"info", "-"}, project).out, Spawn({"info", project}).out);
+    fromStdin = Spawn({"info", "-"});  // empty input
+    EXPECT_EQ(fromStdin.status, 1);
+    EXPECT_EQ(fromStdin.err,
+              "zorvant: standard input is not a Q7R2x project (unknown device code)\n");
+
+    // The refusal of a newer file names the program and the file.
+    auto bytes = NewProject(0)->SaveProject();
+    bytes[5] = 61;
+    Spit(Path("newer.zvp"), std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(Spawn({"info", Path("newer.zvp")}).err,
+              "zorvant: " + Path("newer.zvp") +
+                  ": Error: This file is not supported under this DLL version\n");
+}
+
+TEST_F(CliSafety, CheckTellsFreshFromStaleAndHandEditedSources) {
+    const std::string project = Path("p.zvp"), source = Path("init.c");
+    auto doc = NewProject(0);
+    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x20;  // TMOD
+    SaveProject(project, *doc);
+    ASSERT_EQ(Spawn({"generate", project, "-o", source}).status, 0);
+
+    Result r = Spawn({"check", project, source});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Spawn({"check", "-", source}, project).status, 0);
+    EXPECT_EQ(Spawn({"check", project, "-"}, source).status, 0);
+
+    // The project changed, the source did not.
+    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x21;
+    SaveProject(project, *doc);
+    r = Spawn({"check", project, source});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.rfind("--- " + source + "\n+++ " + project + " (generated)\n@@ -", 0), 0u)
+        << r.out;
+    EXPECT_NE(r.out.find("\n-    TMOD      = 0x20;\r\n+    TMOD      = 0x21;\r\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.err, "zorvant: " + source + " is not what " + project + " generates\n");
+
+    // A hand edit of a fresh source.
+    ASSERT_EQ(Spawn({"generate", project, "-o", source}).status, 0);
+    Spit(source, Slurp(source) + "// my change\r\n");
+    r = Spawn({"check", project, source});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("\n-// my change\r\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("\n+", r.out.find("@@")), std::string::npos) << r.out;
+
+    // The format chosen on the command line; trouble is 2.
+    ASSERT_EQ(Spawn({"generate", project, "-o", source}).status, 0);
+    EXPECT_EQ(Spawn({"check", project, source, "--format", "asm"}).status, 1);
+    EXPECT_EQ(Spawn({"check", project, source, "--format", "c"}).status, 0);
+    EXPECT_EQ(Spawn({"check", project, Path("none.c")}).status, 2);
+    EXPECT_EQ(Spawn({"check", Path("none.zvp"), source}).status, 2);
+    EXPECT_EQ(Spawn({"check", project}).status, 2);
+}
+
+TEST_F(CliSafety, DiffListsWhatAReviewerNeeds) {
+    auto a = NewProject(0);
+    SaveProject(Path("a.zvp"), *a);
+    SaveProject(Path("same.zvp"), *a);
+    Result r = Spawn({"diff", Path("a.zvp"), Path("same.zvp")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+
+    auto b = NewProject(0);
+    b->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x21;
+    SaveProject(Path("b.zvp"), *b);
+    r = Spawn({"diff", Path("a.zvp"), Path("b.zvp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Timer_Init (record 2):\n    TMOD  0x00 -> 0x21  (not written -> written)\n");
+
+    auto c = NewProject(0);
+    c->DeviceData.Peripherals.at(Pid::PortIO).Registers.at(0).CPost = "    // pins\r\n";
+    SaveProject(Path("c.zvp"), *c);
+    r = Spawn({"diff", Path("a.zvp"), "-"}, Path("c.zvp"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Port_IO_Init (record 13):\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" C text after:\n        +     // pins\n"), std::string::npos) << r.out;
+
+    SaveProject(Path("d.zvp"), *NewProject(5));
+    r = Spawn({"diff", Path("a.zvp"), Path("d.zvp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.FirstOutLine(), "model: Q7R20 -> Q7R25");
+
+    EXPECT_EQ(Spawn({"diff", Path("a.zvp"), Path("none.zvp")}).status, 2);
+    EXPECT_EQ(Spawn({"diff", Path("a.zvp")}).status, 2);
+}
+
+TEST_F(CliSafety, GitShowsProjectChangesAsTextThroughInfo) {
+    const fs::path repo = dir_ / "repo";
+    fs::create_directories(repo);
+    const std::string git = "cd " + repo.string() + " && HOME=" + dir_.string() +
+                            " GIT_CONFIG_NOSYSTEM=1 git -c core.pager=cat ";
+    ASSERT_EQ(std::system((git + "init -q").c_str()), 0);
+    ASSERT_EQ(std::system((git + "config user.name Tester && " + git +
+                           "config user.email tester@example.com && " + git +
+                           "config diff.zvp.textconv '" + ZORVANT_EXE + " info'")
+                              .c_str()),
+              0);
+    Spit(repo / ".gitattributes", "*.zvp diff=zvp\n");
+    auto doc = NewProject(0);
+    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x20;
+    SaveProject(repo / "board.zvp", *doc);
+    ASSERT_EQ(std::system((git + "add . && " + git + "commit -q -m one").c_str()), 0);
+
+    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x21;
+    SaveProject(repo / "board.zvp", *doc);
+    ASSERT_EQ(std::system((git + "diff --no-color > " + (dir_ / "diff.txt").string()).c_str()), 0);
+    const std::string diff = Slurp(dir_ / "diff.txt");
+    EXPECT_NE(diff.find("\n record 2: Timer_Init\n-    TMOD = 0x20\n+    TMOD = 0x21\n"),
+              std::string::npos)
+        << diff;
+    EXPECT_EQ(diff.find("Binary files"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+// The one safe way files are written and read.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "model/FileIo.h"
+#include "support/FullDisk.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Spit(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+class FileIo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("zv_fileio_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Everything in the folder but `keep`: a failed write leaves no temporary.
+    int Others(const std::string& keep) const {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator(dir_))
+            if (e.path().filename() != keep) ++n;
+        return n;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(FileIo, ReplacesAFileKeepingItsModeAndCreatesNewOnes) {
+    const fs::path p = dir_ / "p.zvp";
+    Spit(p, "old");
+    ::chmod(p.c_str(), 0640);
+    EXPECT_EQ(fileio::WriteFileSafely(p.string(), std::string("new bytes\r\n")), "");
+    EXPECT_EQ(Slurp(p), "new bytes\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(p.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Others("p.zvp"), 0);
+
+    // A link stays a link; the file it names gets the bytes.
+    fs::create_symlink("p.zvp", dir_ / "link.zvp");
+    EXPECT_EQ(fileio::WriteFileSafely((dir_ / "link.zvp").string(), std::string("via link")), "");
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.zvp"));
+    EXPECT_EQ(Slurp(p), "via link");
+
+    // Relative names are written beside the current directory's files.
+    const fs::path cwd = fs::current_path();
+    fs::current_path(dir_);
+    EXPECT_EQ(fileio::WriteFileSafely("rel.c", std::string("x")), "");
+    fs::current_path(cwd);
+    EXPECT_EQ(Slurp(dir_ / "rel.c"), "x");
+}
+
+TEST_F(FileIo, FailuresNameThePathAndTheReasonAndKeepTheOldFile) {
+    const std::string missing = (dir_ / "no" / "p.zvp").string();
+    EXPECT_EQ(fileio::WriteFileSafely(missing, std::string("x")),
+              "cannot write " + missing + ": No such file or directory");
+    EXPECT_EQ(fileio::WriteFileSafely(dir_.string(), std::string("x")),
+              "cannot write " + dir_.string() + ": it is a directory");
+    EXPECT_EQ(fileio::WriteFileSafely("", std::string("x")), "cannot write: no file name given");
+
+    // A file-size limit as a full disk: the write fails, the old bytes stay.
+    const fs::path p = dir_ / "p.zvp";
+    Spit(p, "the old project");
+    std::string error;
+    {
+        testing_disk::FileSizeLimit limit(4);
+        error = fileio::WriteFileSafely(p.string(), std::string(1000, 'n'));
+    }
+    EXPECT_EQ(error, "cannot write " + p.string() + ": File too large");
+    EXPECT_EQ(Slurp(p), "the old project");
+    EXPECT_EQ(Others("p.zvp"), 0);
+}
+
+TEST_F(FileIo, DevicesAndFifosAreWrittenInPlaceNeverReplaced) {
+    EXPECT_EQ(fileio::WriteFileSafely("/dev/null", std::string("gone")), "");
+    EXPECT_EQ(fileio::WriteFileSafely("/dev/full", std::string("x")),
+              "cannot write /dev/full: No space left on device");
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/full", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    const fs::path fifo = dir_ / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Nobody reads: an error at once, not a hang.
+    EXPECT_EQ(fileio::WriteFileSafely(fifo.string(), std::string("x")),
+              "cannot write " + fifo.string() + ": no process is reading the FIFO");
+    // With a reader the bytes go through the FIFO.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(fileio::WriteFileSafely(fifo.string(), std::string("through")), "");
+    char buffer[16] = {};
+    EXPECT_EQ(::read(reader, buffer, sizeof buffer), 7);
+    EXPECT_EQ(std::string(buffer), "through");
+    ::close(reader);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+TEST_F(FileIo, ReadingIsBoundedAndRefusesWhatIsNoFile) {
+    const fs::path p = dir_ / "p.zvp";
+    Spit(p, std::string(100, 'a'));
+    std::string bytes;
+    EXPECT_EQ(fileio::ReadFileBounded(p.string(), 100, bytes), "");
+    EXPECT_EQ(bytes.size(), 100u);
+    EXPECT_EQ(fileio::ReadFileBounded(p.string(), 99, bytes),
+              "cannot read " + p.string() + ": it is larger than 99 bytes");
+    EXPECT_TRUE(bytes.empty());
+
+    EXPECT_EQ(fileio::ReadFileBounded(dir_.string(), 100, bytes),
+              "cannot read " + dir_.string() + ": it is a directory, not a regular file");
+    EXPECT_EQ(fileio::ReadFileBounded("/dev/zero", 100, bytes),
+              "cannot read /dev/zero: it is a device, not a regular file");
+    EXPECT_EQ(fileio::ReadFileBounded((dir_ / "none").string(), 100, bytes),
+              "cannot read " + (dir_ / "none").string() + ": No such file or directory");
+
+    // Streams (for scripts) end at the limit, promptly.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(fileio::ReadFileBounded("/dev/zero", 1 << 20, bytes, fileio::InputKind::AnyStream),
+              "cannot read /dev/zero: it is larger than 1048576 bytes");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+    // A FIFO without a writer is refused without waiting for one.
+    const fs::path fifo = dir_ / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(fileio::ReadFileBounded(fifo.string(), 100, bytes),
+              "cannot read " + fifo.string() + ": it is a FIFO, not a regular file");
+}
+
+TEST_F(FileIo, SameFileFollowsLinksAndNeedsBothToExist) {
+    const fs::path p = dir_ / "p.zvp";
+    Spit(p, "x");
+    fs::create_symlink(p, dir_ / "l.zvp");
+    EXPECT_TRUE(fileio::SameFile(p.string(), (dir_ / "l.zvp").string()));
+    EXPECT_TRUE(fileio::SameFile(p.string(), (dir_ / "." / "p.zvp").string()));
+    EXPECT_FALSE(fileio::SameFile(p.string(), (dir_ / "q.zvp").string()));
+    EXPECT_FALSE(fileio::SameFile("-", "-"));
+}
+
+}  // namespace

@@ -1,0 +1,339 @@
+// The ADC0 page as widgets: what a new project shows, the AD0SC and window
+// edits, the start-of-conversion radios, the input drop-downs with their
+// status texts and marks, the SAR calculator and the nested sheets.
+
+#include <gtest/gtest.h>
+
+#include "devices/Q7R2xDoc.h"
+#include "framework/ControlDriver.h"
+#include "model/Ui.h"
+#include "pages/analog/CAdc0PropPage.h"
+#include "pages/analog/CSarCalcDlg.h"
+#include "pages/common/Achieved.h"
+#include "pages/common/CDeviceDlg.h"
+
+namespace {
+
+using Page = CAdc0PropPage;
+constexpr int kLargeModel = 0;  // Q7R20
+constexpr int kSmallModel = 2;  // Q7R22
+
+// The page opened as the ADC command opens it, on copies of a new project's records.
+class AdcPage : public ::testing::Test {
+protected:
+    void SetUp() override { previous_ = SetUi(&ui_); }
+    void TearDown() override {
+        page_.reset();
+        SetUi(previous_);
+    }
+    void Open(int model, const std::function<void()>& before = {}) {
+        doc_ = NewProject(model);
+        doc_->GetPeripheral(adc_, Pid::Adc);
+        doc_->GetPeripheral(port_, Pid::PortIO);
+        doc_->GetPeripheral(ints_, Pid::Interrupts);
+        if (before) before();
+        page_ =
+            std::make_unique<Page>(&port_, &ints_, &doc_->SysclkFrequency,
+                                   model == kLargeModel || model == 1 || model == 4 || model == 5);
+        page_->SetRecord(&adc_);
+        page_->SetActiveDocument(doc_.get());
+        page_->OnInitDialog();
+        page_->show();
+    }
+    std::uint8_t& Adc(int position) {
+        return adc_.Registers.at(static_cast<std::size_t>(position)).Value;
+    }
+    std::uint8_t& Port(int position) {
+        return port_.Registers.at(static_cast<std::size_t>(position)).Value;
+    }
+    std::string Text(int id) { return page_->Text(id); }
+    void Type(int id, const std::string& text) {
+        ASSERT_EQ(driver::SetText(page_.get(), id, text), "");
+    }
+    void Click(int id) { ASSERT_EQ(driver::Click(page_.get(), id), ""); }
+    void Choose(int id, const std::string& item) {
+        ASSERT_EQ(driver::SelectText(page_.get(), id, item), "");
+    }
+    std::vector<std::string> Messages() {
+        std::vector<std::string> texts;
+        for (const auto& m : ui_.Shown)
+            texts.push_back(m.Text);
+        return texts;
+    }
+
+    ScriptUi ui_;
+    Ui* previous_ = nullptr;
+    std::unique_ptr<CQ7R2xDoc> doc_;
+    PeripheralRecord adc_, port_, ints_;
+    std::unique_ptr<Page> page_;
+};
+
+TEST_F(AdcPage, NewProjectShowsTheRegisters) {
+    for (int model : {kLargeModel, kSmallModel}) {
+        Open(model);
+        const std::string first = model == kLargeModel ? "P2.0" : "P1.0";
+        EXPECT_EQ(Text(Page::kIdPositive), first);
+        // AMX0N's field is 0, so the negative input shows the item with code 0.
+        EXPECT_EQ(Text(Page::kIdNegative), first);
+        EXPECT_EQ(Text(Page::kIdMode), "ADC0 is in Differential Mode");
+        EXPECT_EQ(Text(Page::kIdPositiveStatus),
+                  "Pin is Digital and Not Skipped: NOT Configured Properly");
+        EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
+        EXPECT_EQ(Text(Page::kIdSarClock), "46875");
+        EXPECT_EQ(Text(Page::kIdGreaterHigh), "FF");
+        EXPECT_EQ(Text(Page::kIdLessHigh), "00");
+        EXPECT_TRUE(page_->IsChecked(Page::kIdStartBusy));
+        EXPECT_EQ(Text(Page::kIdConversion), "ADC conversion initiated:");
+        EXPECT_EQ(Text(Page::kIdStartCnvstr), "on rising edge of CNVSTR");
+        EXPECT_EQ(Text(Page::kIdCnvstrStatus), "");
+        EXPECT_EQ(Text(Page::kIdConversionInterrupt), "ADC0 Interrupt is Disabled");
+        EXPECT_EQ(Text(kPreviewId), "");
+        // Every pin is digital in a new project: every pin item is marked,
+        // the internal inputs are not.
+        const int items = model == kLargeModel ? 22 : 23;
+        for (int i = 0; i < items - 2; ++i)
+            EXPECT_TRUE(page_->IsItemMarked(Page::kIdPositive, i)) << i;
+        EXPECT_FALSE(page_->IsItemMarked(Page::kIdPositive, items - 2));
+        EXPECT_FALSE(page_->IsItemMarked(Page::kIdNegative, items - 1));
+        EXPECT_TRUE(ui_.Shown.empty());
+    }
+}
+
+TEST_F(AdcPage, Ad0scEditKeepsTheOtherBitsAndCapsAt1F) {
+    Open(kLargeModel, [&] { Adc(adc::kAdc0cfPosition) = 0xFF; });  // left justify and bits 1..0 set
+    EXPECT_TRUE(page_->IsChecked(Page::kIdLeftJustify));
+    Type(Page::kIdAd0sc, "1A");
+    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xD7);
+    EXPECT_EQ(Text(Page::kIdSarClock), "55555");  // 1500000 / 27
+    EXPECT_EQ(Text(kPreviewId), "    ADC0CF    = 0xD7;\r\n");
+    EXPECT_TRUE(ui_.Shown.empty());
+
+    Type(Page::kIdAd0sc, "25");
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"Error: AD0SC Value Too Large. Defaulting to 0x1F"});
+    EXPECT_EQ(ui_.Shown[0].Icon, MsgIcon::Exclamation);
+    EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
+    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xFF);
+    EXPECT_EQ(Text(Page::kIdSarClock), "46875");
+
+    // A bad character goes through the shared hex rule, the field keeps the rest.
+    ui_.Shown.clear();
+    Type(Page::kIdAd0sc, "2G");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Error: Invalid HEX Character."});
+    EXPECT_EQ(Text(Page::kIdAd0sc), "2");
+    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0x17);
+    // Too long and too large: cut to "25", then capped.
+    ui_.Shown.clear();
+    Type(Page::kIdAd0sc, "250");
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"Error: Exceeded Size For Initial Value.",
+                                        "Error: AD0SC Value Too Large. Defaulting to 0x1F"}));
+    EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
+    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xFF);
+    // The left-justify box still writes its own bit.
+    Click(Page::kIdLeftJustify);
+    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xFB);
+    EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
+}
+
+TEST_F(AdcPage, StartRadiosWriteTheirValuesNotTheirOrder) {
+    Open(kSmallModel);
+    const std::vector<std::pair<int, int>> radios = {
+        {Page::kIdStartTimer1, 3}, {Page::kIdStartTimer2, 2}, {Page::kIdStartTimer3, 5},
+        {Page::kIdStartCnvstr, 4}, {Page::kIdStartTimer0, 1}, {Page::kIdStartBusy, 0},
+    };
+    Adc(adc::kAdc0cnPosition) = 0x80;
+    for (const auto& [id, value] : radios) {
+        Click(id);
+        EXPECT_EQ(Adc(adc::kAdc0cnPosition), 0x80 | value) << id;
+        for (int other = Page::kIdStartBusy; other <= Page::kIdStartCnvstr; ++other)
+            EXPECT_EQ(page_->IsChecked(other), other == id) << id << " " << other;
+        EXPECT_EQ(Text(Page::kIdCnvstrStatus),
+                  value == 4 ? "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly" : "");
+    }
+    // A value without a radio (6) checks none.
+    Adc(adc::kAdc0cnPosition) = 0x06;
+    page_->Refresh();
+    for (int id = Page::kIdStartBusy; id <= Page::kIdStartCnvstr; ++id)
+        EXPECT_FALSE(page_->IsChecked(id));
+}
+
+TEST_F(AdcPage, CnvstrOnALargePackageAndLowPowerTrackTexts) {
+    Open(kLargeModel, [&] { Port(11) = 0x10; });
+    Click(Page::kIdStartCnvstr);
+    EXPECT_EQ(Text(Page::kIdCnvstrStatus), "P1.4 is Skipped For CNVSTR: Configured Properly");
+    Click(Page::kIdLowPowerTrack);
+    EXPECT_EQ(Adc(adc::kAdc0cnPosition), 0x44);
+    EXPECT_EQ(Text(Page::kIdConversion), "Tracking initiated:");
+    EXPECT_EQ(Text(Page::kIdConversionMore), "and lasts 3 SARs clocks, followed by conversion.");
+    EXPECT_EQ(Text(Page::kIdStartCnvstr), "when CNVSTR is logic low (conversion on rising edge)");
+    Click(Page::kIdLowPowerTrack);
+    EXPECT_EQ(Text(Page::kIdStartCnvstr), "on rising edge of CNVSTR");
+    EXPECT_EQ(Text(Page::kIdConversionMore), "");
+}
+
+TEST_F(AdcPage, DropDownsWriteTheFieldAndTellThePinState) {
+    Open(kLargeModel, [&] {
+        Adc(adc::kAmx0pPosition) = 0xE0;
+        Port(4) = 0xF7;  // P4.3 analog
+    });
+    Choose(Page::kIdPositive, "Temp Sensor");
+    EXPECT_EQ(Adc(adc::kAmx0pPosition), 0xFE);
+    EXPECT_EQ(Text(Page::kIdPositiveStatus), "Temp Sensor selected");
+    Choose(Page::kIdNegative, "VREF");
+    EXPECT_EQ(Text(Page::kIdNegativeStatus), "VREF selected");
+    EXPECT_EQ(Text(Page::kIdMode), "ADC0 is in Differential Mode");
+    Choose(Page::kIdNegative, "GND");
+    EXPECT_EQ(Adc(adc::kAmx0nPosition), 0x1F);
+    EXPECT_EQ(Text(Page::kIdMode), "ADC0 is in Single-ended Mode");
+    // Port 4 has no skip register: an analog port 4 pin is set up properly.
+    Choose(Page::kIdPositive, "P4.3");
+    EXPECT_EQ(Adc(adc::kAmx0pPosition), 0xEC);
+    EXPECT_EQ(Text(Page::kIdPositiveStatus), "Pin is Analog and Skipped: Configured Properly");
+    EXPECT_FALSE(page_->IsItemMarked(Page::kIdPositive, 12));
+    EXPECT_TRUE(page_->IsItemMarked(Page::kIdPositive, 11));  // P4.0 is still digital
+    EXPECT_EQ(Text(kPreviewId), "    AMX0P     = 0xEC;\r\n    AMX0N     = 0x1F;\r\n");
+}
+
+TEST_F(AdcPage, CodeWithoutAnItemLeavesNoSelection) {
+    Open(kLargeModel, [&] { Adc(adc::kAmx0pPosition) = 0x10; });
+    EXPECT_EQ(page_->Selected(Page::kIdPositive), -1);
+    EXPECT_EQ(Text(Page::kIdPositiveStatus),
+              "Pin is Analog and Not Skipped: NOT Configured Properly");
+    // On a small package 0x10 is P3.0.
+    Open(kSmallModel, [&] { Adc(adc::kAmx0pPosition) = 0x10; });
+    EXPECT_EQ(Text(Page::kIdPositive), "P3.0");
+}
+
+TEST_F(AdcPage, ResetAsksThenRestoresEveryRegister) {
+    Open(kSmallModel);
+    Click(Page::kIdEnable);
+    Choose(Page::kIdNegative, "GND");
+    Type(Page::kIdAd0sc, "02");
+    Type(Page::kIdLessLow, "44");
+    ui_.Answers.push_back(MsgResult::No);
+    page_->OnReset();
+    EXPECT_EQ(Adc(adc::kAdc0cnPosition), 0x80);
+    page_->OnReset();
+    EXPECT_EQ(Messages(), std::vector<std::string>(2, kResetQuestion));
+    for (const auto& r : adc_.Registers)
+        EXPECT_EQ(r.Value, r.ResetValue) << r.Name;
+    EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
+    EXPECT_EQ(Text(Page::kIdLessLow), "00");
+    EXPECT_EQ(Text(Page::kIdNegative), "P1.0");
+    EXPECT_FALSE(page_->IsChecked(Page::kIdEnable));
+    EXPECT_EQ(Text(kPreviewId), "");
+}
+
+TEST_F(AdcPage, SarCalculatorOffersRoundedDividers) {
+    Open(kLargeModel, [&] { Adc(adc::kAdc0cfPosition) = 0xFC; });
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"500000", "02"}, {"400000", "03"}, {"3000000", "00"}};
+    for (const auto& [target, ad0sc] : cases) {
+        ui_.Shown.clear();
+        ui_.Modals.push_back([&](ModalDialog& d) {
+            auto& calc = dynamic_cast<CSarCalcDlg&>(d);
+            EXPECT_EQ(calc.Text(CSarCalcDlg::kIdSysclk), "1500000");
+            EXPECT_EQ(calc.Text(CSarCalcDlg::kIdTarget), "0");
+            EXPECT_EQ(driver::SetText(&calc, CSarCalcDlg::kIdTarget, target), "");
+            EXPECT_EQ(driver::Click(&calc, kIdOk), "");
+        });
+        Click(Page::kIdChangeSar);
+        EXPECT_EQ(Messages(),
+                  std::vector<std::string>{"Change AD0SC Data to:\n\n AD0SC = " + ad0sc});
+        EXPECT_EQ(Text(Page::kIdAd0sc), ad0sc);
+        EXPECT_EQ(Adc(adc::kAdc0cfPosition), (std::stoi(ad0sc, nullptr, 16) << 3) | 0x04);
+    }
+    EXPECT_EQ(Text(Page::kIdSarClock), "1500000");
+    EXPECT_EQ(Text(kPreviewId), "    ADC0CF    = 0x04;\r\n");
+}
+
+TEST_F(AdcPage, SarCalculatorRefusesAndStaysOpen) {
+    Open(kSmallModel);
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& calc = dynamic_cast<CSarCalcDlg&>(d);
+        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: -");
+        driver::SetText(&calc, CSarCalcDlg::kIdTarget, "40000");  // 36.5 rounds to 37
+        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: -");
+        driver::Click(&calc, kIdOk);
+        EXPECT_FALSE(d.IsFinished());
+        driver::SetText(&calc, CSarCalcDlg::kIdTarget, "0");
+        driver::Click(&calc, kIdOk);
+        driver::SetText(&calc, CSarCalcDlg::kIdTarget, "12x");
+        driver::Click(&calc, kIdOk);
+        EXPECT_FALSE(d.IsFinished());
+        driver::SetText(&calc, CSarCalcDlg::kIdTarget, "400000");
+        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: 375000 Hz (-6.25 %)");
+        ui_.Answers.push_back(MsgResult::No);  // No keeps the calculator open
+        driver::Click(&calc, kIdOk);
+        EXPECT_FALSE(d.IsFinished());
+        driver::Click(&calc, kIdCancel);
+    });
+    Click(Page::kIdChangeSar);
+    const auto shown = Messages();
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0], "Error: Invalid SAR Value Using Current SYSCLK Frequency.");
+    EXPECT_EQ(shown[1], "Error: Invalid Input Values.");
+    EXPECT_EQ(shown[2].rfind("Error: ", 0), 0u);
+    EXPECT_EQ(shown[3], "Change AD0SC Data to:\n\n AD0SC = 03");
+    EXPECT_EQ(ui_.Shown[0].Icon, MsgIcon::Exclamation);
+    EXPECT_EQ(ui_.Shown[3].Icon, MsgIcon::Question);
+    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xF8);
+    EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
+}
+
+TEST_F(AdcPage, SarCalculatorWithoutSystemClock) {
+    Open(kSmallModel);
+    doc_->SysclkFrequency = 0;
+    page_->Refresh();
+    EXPECT_EQ(Text(Page::kIdSarClock), "0");
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& calc = dynamic_cast<CSarCalcDlg&>(d);
+        driver::SetText(&calc, CSarCalcDlg::kIdTarget, "500000");
+        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: -");
+        driver::Click(&calc, kIdOk);
+        EXPECT_FALSE(d.IsFinished());
+    });
+    Click(Page::kIdChangeSar);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Error: Invalid Input Values."});
+}
+
+TEST_F(AdcPage, CalculatorClosingTakesTheDocumentsPortRecord) {
+    Open(kLargeModel);
+    // A change a cancelled nested Port I/O sheet left in the page's copy.
+    Port(2) = 0xFE;
+    Port(12) = 0x01;
+    page_->Refresh();
+    EXPECT_EQ(Text(Page::kIdPositiveStatus), "Pin is Analog and Skipped: Configured Properly");
+    ui_.Modals.push_back([](ModalDialog& d) { d.Finish(false); });
+    Click(Page::kIdChangeSar);
+    EXPECT_EQ(Port(2), 0xFF);
+    EXPECT_EQ(Port(12), 0x00);
+    EXPECT_EQ(Text(Page::kIdPositiveStatus),
+              "Pin is Digital and Not Skipped: NOT Configured Properly");
+}
+
+TEST_F(AdcPage, NestedInterruptsSheetUpdatesTheTextsOnOk) {
+    Open(kSmallModel);
+    ui_.Modals.push_back([](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        EXPECT_EQ(driver::Click(sheet.ActivePage(), 11204), "");  // AD0INT
+        d.Finish(false);
+    });
+    Click(Page::kIdInterrupts);
+    EXPECT_EQ(Text(Page::kIdConversionInterrupt), "ADC0 Interrupt is Disabled");
+    ui_.Modals.push_back([](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        EXPECT_EQ(driver::Click(sheet.ActivePage(), 11203), "");  // AD0WINT
+        sheet.PressOk();
+    });
+    Click(Page::kIdInterrupts);
+    // The copy kept the cancelled change; both are stored with the OK.
+    EXPECT_EQ(Text(Page::kIdConversionInterrupt), "ADC0 Interrupt is Enabled");
+    EXPECT_EQ(Text(Page::kIdWindowInterrupt), "ADC0 Window Interrupt is Enabled");
+    PeripheralRecord stored;
+    doc_->GetPeripheral(stored, Pid::Interrupts);
+    EXPECT_EQ(stored.Registers[adc::kEie1Position].Value, 0x0C);
+}
+
+}  // namespace

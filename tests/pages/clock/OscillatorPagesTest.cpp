@@ -1,0 +1,329 @@
+// The Oscillators sheet as a user drives it: the pages per model, the clock
+// words each page writes, the multiplier question, Reset, Cancel and OK.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "devices/Q7R2xDoc.h"
+#include "framework/ControlDriver.h"
+#include "model/Ui.h"
+#include "pages/common/CDeviceDlg.h"
+#include "pages/common/CPropPage.h"
+#include "pages/common/CommandIds.h"
+#include "pages/common/CommandTable.h"
+#include "pages/common/PeripheralCommands.h"
+
+namespace {
+
+enum Tab { kHf, kLf, kExt, kMul, kUsb, kSys };
+
+constexpr int kOscxcn = 0, kClkmul = 3, kClksel = 4;
+
+class OscillatorSheet : public ::testing::Test {
+protected:
+    void SetUp() override { previous_ = SetUi(&ui_); }
+    void TearDown() override { SetUi(previous_); }
+
+    // Runs the Oscillators command on a new project of `model`; `drive`
+    // works the sheet and closes it (or leaves it to be cancelled).
+    bool Run(const std::function<void(CDeviceDlg&)>& drive, int model = 0) {
+        if (!doc_) doc_ = NewProject(model);
+        ui_.Modals.push_back([drive](ModalDialog& d) { drive(dynamic_cast<CDeviceDlg&>(d)); });
+        return pages::RunPeripheralCommand(*doc_, cmd::Oscillators);
+    }
+    // The page of a tab on a six-page sheet, made active.
+    static CPropPage* Go(CDeviceDlg& sheet, Tab tab) {
+        sheet.SetActivePage(tab);
+        return sheet.ActivePage();
+    }
+    PeripheralRecord Stored(PeripheralId id = Pid::Oscillator) {
+        PeripheralRecord r;
+        doc_->GetPeripheral(r, id);
+        return r;
+    }
+    std::uint8_t StoredValue(int position) {
+        return Stored().Registers.at(static_cast<std::size_t>(position)).Value;
+    }
+
+    ScriptUi ui_;
+    Ui* previous_ = nullptr;
+    std::unique_ptr<CQ7R2xDoc> doc_;
+};
+
+bool Hidden(CPropPage* page, int id) {
+    return page->Control(id)->isHidden();
+}
+
+TEST_F(OscillatorSheet, PagesPerModel) {
+    EXPECT_TRUE(pages::HasPeripheralCommand(cmd::Oscillators));
+    const auto* row = FindCommand(cmd::Oscillators);
+    ASSERT_NE(row, nullptr);
+    EXPECT_TRUE(row->restoresClocks);
+
+    Run([](CDeviceDlg& sheet) {
+        ASSERT_EQ(sheet.PageCount(), 6);
+        const char* captions[6] = {"Internal H-F Oscillator", "Internal L-F Oscillator",
+                                   "External Oscillator",     "Clock Multiplier",
+                                   "USB Clock Source",        "SYSCLK Select"};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(sheet.Page(i)->Caption(), captions[i]);
+        EXPECT_FALSE(Hidden(sheet.Page(kSys), 11440));
+        EXPECT_FALSE(Hidden(sheet.Page(kSys), 11442));
+        // A new project: the internal oscillator / 8.
+        EXPECT_EQ(sheet.Page(kSys)->Text(11170), "1500000");
+        EXPECT_TRUE(sheet.Page(kSys)->IsChecked(11437));
+    });
+    doc_.reset();
+    Run(
+        [](CDeviceDlg& sheet) {
+            ASSERT_EQ(sheet.PageCount(), 6);
+            EXPECT_TRUE(Hidden(sheet.Page(kSys), 11440));
+            EXPECT_FALSE(Hidden(sheet.Page(kSys), 11442));
+        },
+        4);
+    doc_.reset();
+    Run(
+        [](CDeviceDlg& sheet) {
+            ASSERT_EQ(sheet.PageCount(), 5);
+            EXPECT_EQ(sheet.Page(1)->Caption(), "External Oscillator");
+            CPropPage* sys = sheet.Page(4);
+            EXPECT_EQ(sys->Caption(), "SYSCLK Select");
+            EXPECT_TRUE(Hidden(sys, 11440));
+            EXPECT_TRUE(Hidden(sys, 11442));
+        },
+        6);
+}
+
+TEST_F(OscillatorSheet, RcAtOneMegahertzHalvedForSysclkNotForUsb) {
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        CPropPage* ext = Go(sheet, kExt);
+        EXPECT_EQ(driver::Click(ext, 11179), "");
+        EXPECT_EQ(driver::SetText(ext, 11174, "1000000"), "");
+        CPropPage* sys = Go(sheet, kSys);
+        EXPECT_EQ(driver::Click(sys, 11438), "");
+        EXPECT_EQ(sys->Text(11170), "500000");
+        CPropPage* usb = Go(sheet, kUsb);
+        EXPECT_EQ(driver::Click(usb, 11398), "");
+        EXPECT_EQ(usb->Text(11170), "1000000");
+        EXPECT_EQ(usb->Text(11403), "1000000");
+        sheet.PressOk();
+    }));
+    EXPECT_EQ(doc_->SysclkFrequency, 500000u);
+    EXPECT_EQ(doc_->ExtOscFrequency, 1000000u);
+    EXPECT_EQ(StoredValue(kOscxcn), 0x40);
+    EXPECT_EQ(StoredValue(kClksel), 0x21);
+}
+
+TEST_F(OscillatorSheet, MultiplierQuestionAnsweredNoStillSelectsTheSource) {
+    ui_.Answers.push_back(MsgResult::No);
+    Run([](CDeviceDlg& sheet) {
+        EXPECT_EQ(driver::Click(Go(sheet, kSys), 11440), "");
+        EXPECT_EQ(sheet.ActivePage()->Text(11170), "48000000");
+        sheet.PressOk();
+    });
+    ASSERT_EQ(ui_.Shown.size(), 1u);
+    EXPECT_EQ(ui_.Shown[0].Text,
+              "Do you want to enable the Clock Multiplier?\nNote: system may be unstable if not "
+              "enabled.");
+    EXPECT_EQ(ui_.Shown[0].Buttons, MsgButtons::YesNo);
+    EXPECT_EQ(StoredValue(kClkmul), 0x00);
+    EXPECT_EQ(StoredValue(kClksel), 0x03);
+    EXPECT_EQ(Stored().Registers[kClkmul].CPost, "");
+    EXPECT_EQ(doc_->SysclkFrequency, 48000000u);
+}
+
+TEST_F(OscillatorSheet, MultiplierQuestionAnsweredYesEnablesItWithItsCode) {
+    Run([](CDeviceDlg& sheet) {
+        EXPECT_EQ(driver::Click(Go(sheet, kSys), 11439), "");
+        EXPECT_EQ(sheet.ActivePage()->Text(11170), "24000000");
+        // Asked only while the multiplier is off.
+        EXPECT_EQ(driver::Click(sheet.ActivePage(), 11440), "");
+        EXPECT_TRUE(Go(sheet, kMul)->IsChecked(11395));
+        sheet.PressOk();
+    });
+    EXPECT_EQ(ui_.Shown.size(), 1u);
+    const PeripheralRecord r = Stored();
+    EXPECT_EQ(r.Registers[kClkmul].Value, 0x80);
+    EXPECT_EQ(r.CPrologue, "    int i = 0;\r\n");
+    EXPECT_NE(r.Registers[kClkmul].CPost.find("    CLKMUL    |= 0xC0;\r\n"), std::string::npos);
+    // Visiting the multiplier page last recomputed from its internal input:
+    // four times the divided oscillator.
+    EXPECT_EQ(doc_->SysclkFrequency, 6000000u);
+}
+
+TEST_F(OscillatorSheet, TheLastRecomputationWins) {
+    Run([](CDeviceDlg& sheet) {
+        // Crystal / 2 at 2 MHz into the multiplier's "External Oscillator * 2".
+        CPropPage* ext = Go(sheet, kExt);
+        driver::Click(ext, 11182);
+        driver::SetText(ext, 11174, "2000000");
+        CPropPage* mul = Go(sheet, kMul);
+        EXPECT_EQ(driver::Click(mul, 11397), "");
+        EXPECT_EQ(mul->Text(11436), "2000000");  // ExtEff x 2
+        EXPECT_EQ(mul->Text(11403), "1000000");  // the effective frequency
+        driver::Click(Go(sheet, kSys), 11440);
+        EXPECT_EQ(sheet.ActivePage()->Text(11170), "4000000");  // D: ExtEff x 4
+        Go(sheet, kMul);                                        // C on activation: typed x 4
+        sheet.PressOk();
+    });
+    EXPECT_EQ(doc_->SysclkFrequency, 8000000u);
+}
+
+TEST_F(OscillatorSheet, InternalPagesFollowTheCurrentSource) {
+    Run([](CDeviceDlg& sheet) {
+        driver::Click(Go(sheet, kLf), 11163);
+        driver::Click(Go(sheet, kSys), 11442);
+        EXPECT_EQ(sheet.ActivePage()->Text(11170), "80000");
+        // A click on the H-F page gives the divided L-F frequency, not the H-F one.
+        driver::Click(Go(sheet, kHf), 11161);
+        EXPECT_EQ(sheet.ActivePage()->IsChecked(11161), true);
+        sheet.PressOk();
+    });
+    EXPECT_EQ(doc_->SysclkFrequency, 80000u);
+    EXPECT_EQ(StoredValue(1), 0x81);
+}
+
+TEST_F(OscillatorSheet, CancelPutsBothClockWordsBack) {
+    EXPECT_FALSE(Run([](CDeviceDlg& sheet) {
+        CPropPage* ext = Go(sheet, kExt);
+        driver::Click(ext, 11181);
+        driver::SetText(ext, 11174, "22118400");
+        driver::Click(Go(sheet, kSys), 11438);
+        sheet.Finish(false);
+    }));
+    EXPECT_EQ(doc_->SysclkFrequency, 1500000u);
+    EXPECT_EQ(doc_->ExtOscFrequency, 0u);
+    EXPECT_EQ(StoredValue(kOscxcn), 0x00);
+}
+
+TEST_F(OscillatorSheet, ResetPutsRegistersAndClocksBackButKeepsTheCode) {
+    Run([this](CDeviceDlg& sheet) {
+        CPropPage* ext = Go(sheet, kExt);
+        driver::Click(ext, 11181);
+        driver::SetText(ext, 11174, "22118400");
+        driver::Click(Go(sheet, kSys), 11438);
+        ui_.Answers.push_back(MsgResult::No);
+        sheet.PressReset();
+        EXPECT_EQ(sheet.ActivePage()->Text(11170), "22118400");
+        Go(sheet, kMul);
+        sheet.PressReset();
+        EXPECT_FALSE(sheet.ActivePage()->IsChecked(11395));
+        Go(sheet, kExt);
+        EXPECT_EQ(sheet.ActivePage()->Text(11174), "0");
+        EXPECT_TRUE(sheet.ActivePage()->IsChecked(11176));
+        sheet.PressOk();
+    });
+    ASSERT_EQ(ui_.Shown.size(), 2u);
+    EXPECT_EQ(ui_.Shown[1].Text, "Reset all registers to default for this peripheral?");
+    EXPECT_EQ(doc_->SysclkFrequency, 1500000u);
+    EXPECT_EQ(doc_->ExtOscFrequency, 0u);
+    const PeripheralRecord r = Stored();
+    EXPECT_EQ(r.Registers[kOscxcn].Value, 0x00);
+    EXPECT_EQ(r.Registers[kClksel].Value, 0x00);
+    EXPECT_EQ(r.CPrologue, "    int i = 0;\r\n");
+    EXPECT_NE(r.Registers[kOscxcn].CPost, "");
+}
+
+TEST_F(OscillatorSheet, InvalidFrequencyIsReportedAndTheSheetStillCloses) {
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        CPropPage* ext = Go(sheet, kExt);
+        driver::Click(ext, 11177);
+        driver::SetText(ext, 11174, "-1");
+        driver::Click(Go(sheet, kSys), 11438);
+        EXPECT_EQ(sheet.ActivePage()->Text(11170), "4294967295");
+        sheet.PressOk();
+    }));
+    ASSERT_EQ(ui_.Shown.size(), 1u);
+    EXPECT_EQ(ui_.Shown[0].Text,
+              "Error: Invalid Frequency for SYSCLK.\n\nData was saved anyway, please open "
+              "the\nOscillators dialog "
+              "again from the Peripherals\nmenu to enter a valid frequency.");
+    EXPECT_EQ(ui_.Shown[0].Buttons, MsgButtons::Ok);
+    EXPECT_EQ(ui_.Shown[0].Icon, MsgIcon::Question);
+    EXPECT_EQ(ui_.Shown[0].Caption, "");
+    EXPECT_EQ(StoredValue(kClksel), 0x01);
+    EXPECT_EQ(doc_->ExtOscFrequency, 4294967295u);
+
+    // A valid frequency, or another source, closes without a word.
+    ui_.Shown.clear();
+    Run([](CDeviceDlg& sheet) {
+        driver::SetText(Go(sheet, kExt), 11174, "abc");
+        EXPECT_EQ(sheet.ActivePage()->Text(11174), "abc");
+        driver::Click(Go(sheet, kSys), 11437);
+        sheet.PressOk();
+    });
+    EXPECT_TRUE(ui_.Shown.empty());
+    EXPECT_EQ(doc_->ExtOscFrequency, 0u);
+}
+
+TEST_F(OscillatorSheet, FrequencyControlFollowsTheMode) {
+    doc_ = NewProject(0);
+    PeripheralRecord r = Stored();
+    r.Registers[kOscxcn].Value = 0x27;  // CMOS with stray frequency bits
+    doc_->SetPeripheral(r, Pid::Oscillator);
+    Run([](CDeviceDlg& sheet) {
+        CPropPage* ext = Go(sheet, kExt);
+        EXPECT_TRUE(ext->IsChecked(11177));
+        EXPECT_TRUE(ext->IsChecked(11183));
+        for (int id = 11183; id <= 11190; ++id)
+            EXPECT_FALSE(ext->IsEnabled(id)) << id;
+        EXPECT_EQ(ext->Text(11186), "      Not Used");
+        EXPECT_EQ(ext->Text(11183), "");
+        EXPECT_EQ(ext->Text(11327), "");
+        driver::Click(ext, 11180);  // capacitor
+        EXPECT_TRUE(ext->IsEnabled(11190));
+        EXPECT_EQ(ext->Text(11190), "K Factor = 1590");
+        EXPECT_EQ(driver::Click(ext, 11189), "");
+        EXPECT_EQ(ext->Text(11110), "    OSCXCN    = 0x56;\r\n");
+        driver::Click(ext, 11176);  // off
+        EXPECT_FALSE(ext->IsEnabled(11281));
+        EXPECT_TRUE(ext->IsChecked(11183));
+        EXPECT_EQ(ext->Text(11110), "");
+        sheet.PressOk();
+    });
+    EXPECT_EQ(StoredValue(kOscxcn), 0x00);
+}
+
+TEST_F(OscillatorSheet, NestedPortIOSheetStoresAtOnce) {
+    Run(
+        [this](CDeviceDlg& sheet) {
+            ui_.Modals.push_back([](ModalDialog& d) {
+                auto& nested = dynamic_cast<CDeviceDlg&>(d);
+                EXPECT_EQ(nested.PageCount(), 1);  // Q7R22: the crossbar page only
+                CPropPage* xbar = nested.ActivePage();
+                for (int id : {11466, 11467, 11498, 11499})
+                    EXPECT_EQ(driver::Click(xbar, id), "") << id;
+                nested.PressOk();
+            });
+            CPropPage* ext = Go(sheet, kExt);
+            driver::Click(ext, 11181);
+            EXPECT_EQ(ext->Text(11327),
+                      "P0.2 for XTAL1 is Digital and Not Skipped: NOT Configured Properly");
+            EXPECT_EQ(driver::Click(ext, 11281), "");
+            EXPECT_EQ(ext->Text(11327),
+                      "P0.2 for XTAL1 is Analog and Skipped: Configured Properly");
+            EXPECT_EQ(ext->Text(11328),
+                      "P0.3 for XTAL2 is Analog and Skipped: Configured Properly");
+            sheet.Finish(false);
+        },
+        2);
+    const PeripheralRecord port = Stored(Pid::PortIO);
+    EXPECT_EQ(port.Registers[0].Value, 0xF3);   // P0MDIN
+    EXPECT_EQ(port.Registers[10].Value, 0x0C);  // P0SKIP
+    EXPECT_EQ(StoredValue(kOscxcn), 0x00);
+}
+
+TEST_F(OscillatorSheet, CalculatorsReachTheSheet) {
+    doc_ = NewProject(0);
+    ui_.Modals.push_back([](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        driver::Click(Go(sheet, kHf), 11163);
+        sheet.PressOk();
+    });
+    EXPECT_TRUE(RunOscillatorsSheet(*doc_));
+    EXPECT_EQ(doc_->SysclkFrequency, 12000000u);
+    EXPECT_EQ(StoredValue(1), 0x83);
+}
+
+}  // namespace

@@ -1,0 +1,520 @@
+// The "Programmable Counter Array" sheet driven as a user drives it: the
+// watchdog's texts and force-write flags checked through the generated C and
+// assembly, the module displays and calculators, the ECI pin frequency and
+// the Reset button of every page.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "devices/Q7R2xDoc.h"
+#include "framework/ControlDriver.h"
+#include "model/Ui.h"
+#include "pages/common/CDeviceDlg.h"
+#include "pages/common/CommandIds.h"
+#include "pages/common/PeripheralCommands.h"
+#include "pages/pca/CPca0ModulePropPage.h"
+#include "pages/pca/PcaRecord.h"
+
+namespace {
+
+constexpr int kPca0Page = 0;
+constexpr int kModule0Page = 1;
+constexpr int kModule4Page = 5;
+
+class PcaSheet : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = SetUi(&ui_);
+        doc_ = NewProject(0);
+    }
+    void TearDown() override { SetUi(previous_); }
+
+    // Runs the PCA command; `body` acts on the sheet, which is then closed
+    // with OK or Cancel. Returns what the command returned.
+    bool Run(const std::function<void(CDeviceDlg&)>& body, bool ok = true) {
+        ui_.Modals.push_back([body, ok](ModalDialog& d) {
+            auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+            body(sheet);
+            if (d.IsFinished()) return;
+            if (ok)
+                sheet.PressOk();
+            else
+                d.Finish(false);
+        });
+        return pages::RunPeripheralCommand(*doc_, cmd::Pca);
+    }
+    static QWidget* Page(CDeviceDlg& sheet, int index) {
+        sheet.SetActivePage(index);
+        return sheet.ActivePage();
+    }
+    static std::string Text(QWidget* page, int id) {
+        return driver::TextOf(driver::Find(page, id));
+    }
+    static bool Checked(QWidget* page, int id) { return driver::IsChecked(driver::Find(page, id)); }
+
+    // The PCA routine of the generated text in one format; empty when absent.
+    std::string Routine(int format) {
+        doc_->DeviceData.CodeFormat = format;
+        const std::string text = doc_->GenerateSource();
+        const std::string head = format == 0 ? "void PCA_Init()\r\n" : "PCA_Init:\r\n";
+        const std::string foot = format == 0 ? "\r\n}\r\n" : "\r\n    ret\r\n";
+        const auto begin = text.find(head);
+        if (begin == std::string::npos) return {};
+        return text.substr(begin, text.find(foot, begin) + foot.size() - begin);
+    }
+    PeripheralRecord Stored() {
+        PeripheralRecord r;
+        doc_->GetPeripheral(r, Pid::Pca);
+        return r;
+    }
+
+    ScriptUi ui_;
+    Ui* previous_ = nullptr;
+    std::unique_ptr<CQ7R2xDoc> doc_;
+};
+
+TEST_F(PcaSheet, PagesInOrderAndANewProjectWritesNoWatchdogRegister) {
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        ASSERT_EQ(sheet.PageCount(), 6);
+        const char* captions[] = {"PCA0",     "Module 0", "Module 1",
+                                  "Module 2", "Module 3", "Module 4/WDT"};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(sheet.Page(i)->Caption(), captions[i]);
+        EXPECT_EQ(Text(sheet.ActivePage(), kPreviewId), "");
+        QWidget* m4 = Page(sheet, kModule4Page);
+        EXPECT_TRUE(Checked(m4, 11334));
+        EXPECT_FALSE(Checked(m4, 11333));
+        EXPECT_EQ(Text(m4, 11342), "Watchdog Timer");
+        EXPECT_EQ(Text(m4, 11343), "Capture on positive edge of CEX4");
+        EXPECT_EQ(Text(m4, kPreviewId), "");
+    }));
+    EXPECT_EQ(Routine(0), "");
+    EXPECT_EQ(Routine(1), "");
+}
+
+TEST_F(PcaSheet, TimebaseChangeForcesBothWatchdogRegistersRunBitDoesNot) {
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        QWidget* page = sheet.ActivePage();
+        // PCA0CN alone: the rule does not look at it.
+        ASSERT_EQ(driver::Click(page, 11329), "");
+        EXPECT_EQ(Text(page, kPreviewId), "    PCA0CN    = 0x40;\n");
+        ASSERT_EQ(driver::Click(page, 11337), "");  // SYSCLK / 4
+        EXPECT_EQ(Text(page, kPreviewId),
+                  "    PCA0CN    = 0x40;\n    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x02;\n"
+                  "    PCA0CPL4  = 0x00;\n    PCA0MD    |= 0x40;\n");
+    }));
+    EXPECT_EQ(Routine(0),
+              "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n    PCA0MD    &= ~0x40;\r\n    "
+              "PCA0MD    = 0x02;\r\n"
+              "    PCA0CPL4  = 0x00;\r\n    PCA0MD    |= 0x40;\r\n}\r\n");
+    // The default record's assembly line is still the one without ";": the
+    // page changed no text.
+    EXPECT_EQ(Routine(1),
+              "PCA_Init:\r\n    mov  PCA0CN,    #040h\r\n    anl  PCA0MD,    #0BFh\r\n    mov  "
+              "PCA0MD,    #002h\r\n"
+              "    mov  PCA0CPL4,  #000h\r\n    orl  PCA0MD,    #040h\r\n    ret\r\n");
+
+    // Back to SYSCLK / 12, with the counter still running: neither is forced.
+    EXPECT_TRUE(
+        Run([](CDeviceDlg& sheet) { ASSERT_EQ(driver::Click(sheet.ActivePage(), 11336), ""); }));
+    EXPECT_EQ(Routine(0), "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n}\r\n");
+    // The counter's initial value forces both too.
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        ASSERT_EQ(driver::SetText(sheet.ActivePage(), 11353, "1F"), "");
+    }));
+    EXPECT_EQ(Stored().Registers[pca::kPca0L].Value, 0x1F);
+    EXPECT_EQ(Stored().Registers[pca::kPca0md].ForceWrite, 1);
+    EXPECT_EQ(Stored().Registers[pca::Cpl(4)].ForceWrite, 1);
+}
+
+TEST_F(PcaSheet, DisablingTheWatchdogWritesPca0mdOnlyLockingWritesThe0x20Line) {
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        QWidget* m4 = Page(sheet, kModule4Page);
+        ASSERT_EQ(driver::Click(m4, 11334), "");
+        EXPECT_FALSE(driver::Find(m4, 11333)->isEnabled());
+        EXPECT_TRUE(driver::Find(m4, 11349)->isEnabled());
+        EXPECT_EQ(Text(m4, kPreviewId), "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n");
+        // The PCA0 page's rule agrees when it is shown.
+        EXPECT_EQ(Text(Page(sheet, kPca0Page), kPreviewId),
+                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n");
+    }));
+    EXPECT_EQ(Routine(0),
+              "void PCA_Init()\r\n{\r\n    PCA0MD    &= ~0x40;\r\n    PCA0MD    = 0x00;\r\n}\r\n");
+    EXPECT_EQ(Routine(1),
+              "PCA_Init:\r\n    anl  PCA0MD,    #0BFh\r\n    mov  PCA0MD,    #000h\r\n    ret\r\n");
+
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        QWidget* m4 = Page(sheet, kModule4Page);
+        EXPECT_FALSE(Checked(m4, 11334));
+        // Disabled, the module may take any mode; re-enabling masks it to bit 0.
+        ASSERT_EQ(driver::Click(m4, 11441), "");
+        ASSERT_EQ(driver::Click(m4, 11348), "");
+        ASSERT_EQ(driver::Click(m4, 11334), "");
+        EXPECT_TRUE(Checked(m4, 11342));
+        EXPECT_FALSE(Checked(m4, 11348));
+        for (int id = 11342; id <= 11350; ++id)
+            EXPECT_FALSE(driver::Find(m4, id)->isEnabled()) << id;
+        EXPECT_EQ(Text(m4, 11357), "Timeout Interval:");
+        ASSERT_EQ(driver::Click(m4, 11333), "");
+    }));
+    EXPECT_EQ(Stored().Registers[pca::Cpm(4)].Value, 0x01);
+    EXPECT_EQ(Routine(0),
+              "void PCA_Init()\r\n{\r\n    PCA0MD    &= ~0x40;\r\n    PCA0MD    = 0x00;\r\n    "
+              "PCA0CPM4  = 0x01;\r\n"
+              "    PCA0CPL4  = 0x00;\r\n    PCA0MD    |= 0x20;\r\n}\r\n");
+    EXPECT_EQ(Routine(1),
+              "PCA_Init:\r\n    anl  PCA0MD,    #0BFh\r\n    mov  PCA0MD,    #000h\r\n    mov  "
+              "PCA0CPM4,  #001h\r\n"
+              "    mov  PCA0CPL4,  #000h\r\n    orl  PCA0MD,    #020h;\r\n    ret\r\n");
+
+    // Unlocking goes back to the 0x40 forms; disabling clears the lock bit.
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        QWidget* m4 = Page(sheet, kModule4Page);
+        EXPECT_TRUE(Checked(m4, 11333));
+        ASSERT_EQ(driver::Click(m4, 11333), "");
+        ASSERT_EQ(driver::Click(m4, 11441), "");
+        EXPECT_EQ(Text(m4, kPreviewId), "");
+    }));
+    EXPECT_EQ(Stored().Registers[pca::Cpl(4)].AsmPost, "    orl  PCA0MD,    #040h;\r\n");
+    EXPECT_EQ(Routine(0), "");
+}
+
+TEST_F(PcaSheet, ResetOnAnyPageRestoresEveryRegisterTheTextsAndTheFlags) {
+    for (int page : {kPca0Page, 3, kModule4Page}) {
+        EXPECT_TRUE(Run([this, page](CDeviceDlg& sheet) {
+            ASSERT_EQ(driver::Click(Page(sheet, kPca0Page), 11340), "");
+            QWidget* m0 = Page(sheet, kModule0Page);
+            ASSERT_EQ(driver::Click(m0, 11349), "");
+            ASSERT_EQ(driver::SetText(m0, 11358, "80"), "");
+            QWidget* m2 = Page(sheet, 3);
+            ASSERT_EQ(driver::Click(m2, 11346), "");
+            ASSERT_EQ(driver::SetText(m2, 11392, "33"), "");
+            QWidget* m4 = Page(sheet, kModule4Page);
+            ASSERT_EQ(driver::Click(m4, 11333), "");
+            QWidget* active = Page(sheet, page);
+            sheet.PressReset();
+            EXPECT_EQ(ui_.Shown.back().Text, "Reset all registers to default for this peripheral?");
+            EXPECT_EQ(Text(active, kPreviewId), "");
+        }));
+        const PeripheralRecord r = Stored();
+        for (const auto& e : r.Registers) {
+            EXPECT_EQ(e.Value, e.ResetValue) << e.Name;
+            EXPECT_EQ(e.ForceWrite, 0) << e.Name;
+        }
+        EXPECT_EQ(r.Registers[pca::Cpl(4)].CPost, "    PCA0MD    |= 0x40;\r\n");
+        EXPECT_EQ(r.Registers[pca::Cpl(4)].AsmPost, "    orl  PCA0MD,    #040h;\r\n");
+        EXPECT_EQ(Routine(0), "") << page;
+        EXPECT_EQ(Routine(1), "") << page;
+    }
+    // Answering No keeps everything.
+    ui_.Answers.push_back(MsgResult::No);
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        ASSERT_EQ(driver::Click(sheet.ActivePage(), 11329), "");
+        sheet.PressReset();
+    }));
+    EXPECT_EQ(Routine(0), "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n}\r\n");
+}
+
+// A mode change on Module 4 leaves the flags as they are; the next change of a
+// watchdog check box or of the PCA0CPL4 edit, or the PCA0 page, runs the rule.
+TEST_F(PcaSheet, Module4ModeChangeDoesNotRunTheWatchdogRule) {
+    // A record whose flags do not match its watchdog state, as an older
+    // project may hold: disabled, but nothing forced.
+    PeripheralRecord pca = Stored();
+    pca::SetWatchdogTexts(pca, pca::Watchdog::Disabled);
+    PeripheralRecord port, timers;
+    doc_->GetPeripheral(port, Pid::PortIO);
+    doc_->GetPeripheral(timers, Pid::Timers);
+    CPca0Module4PropPage page(&port, &timers, &doc_->SysclkFrequency, &doc_->ExtOscFrequency,
+                              &doc_->EciFrequency);
+    page.SetRecord(&pca);
+    page.SetActiveDocument(doc_.get());
+    page.show();
+    page.OnInitDialog();
+    page.OnSetActive();
+    EXPECT_EQ(pca.Registers[pca::kPca0md].ForceWrite, 0);  // showing the page runs nothing
+    ASSERT_EQ(driver::Click(&page, 11346), "");
+    EXPECT_EQ(pca.Registers[pca::Cpm(4)].Value, 0x48);
+    EXPECT_EQ(pca.Registers[pca::kPca0md].ForceWrite, 0);
+    EXPECT_EQ(driver::TextOf(driver::Find(&page, kPreviewId)), "    PCA0CPM4  = 0x48;\n");
+    ASSERT_EQ(driver::SetText(&page, 11355, "0"), "");  // a change of text, same value
+    EXPECT_EQ(pca.Registers[pca::kPca0md].ForceWrite, 1);
+    EXPECT_EQ(pca.Registers[pca::Cpl(4)].ForceWrite, 0);
+    EXPECT_EQ(driver::TextOf(driver::Find(&page, kPreviewId)),
+              "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n    PCA0CPM4  = 0x48;\n");
+}
+
+TEST_F(PcaSheet, Module4CcfBitIsIgnoredByItsRuleButNotByThePca0Page) {
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        QWidget* m4 = Page(sheet, kModule4Page);
+        ASSERT_EQ(driver::Click(m4, 11441), "");  // no rule: only PCA0CPM4
+        EXPECT_EQ(Text(m4, kPreviewId), "    PCA0CPM4  = 0x01;\n");
+        // The PCA0 page counts bit 0.
+        EXPECT_EQ(Text(Page(sheet, kPca0Page), kPreviewId),
+                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n    PCA0CPM4  = 0x01;\n    "
+                  "PCA0CPL4  = 0x00;\n"
+                  "    PCA0MD    |= 0x40;\n");
+        // Module 4's rule, run by the lock box, ignores it again.
+        m4 = Page(sheet, kModule4Page);
+        ASSERT_EQ(driver::Click(m4, 11333), "");
+        ASSERT_EQ(driver::Click(m4, 11333), "");
+        EXPECT_EQ(Text(m4, kPreviewId), "    PCA0CPM4  = 0x01;\n");
+    }));
+}
+
+TEST_F(PcaSheet, ModuleDisplaysFollowTheModeAndTheClock) {
+    doc_->SysclkFrequency = 12000000;
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        ASSERT_EQ(driver::Click(Page(sheet, kPca0Page), 11340), "");  // SYSCLK
+        QWidget* m0 = Page(sheet, kModule0Page);
+        EXPECT_FALSE(driver::Find(m0, 11361)->isVisible());
+        ASSERT_EQ(driver::Click(m0, 11348), "");
+        EXPECT_EQ(Text(m0, 11357), "CEX0 Frequency:");
+        EXPECT_EQ(Text(m0, 11360), "Hz");
+        EXPECT_EQ(Text(m0, 11356), "Change CEX0 Frequency");
+        EXPECT_EQ(Text(m0, 11361), "23437");
+        ASSERT_EQ(driver::SetText(m0, 11358, "06"), "");
+        EXPECT_EQ(Text(m0, 11361), "1000000");
+        ASSERT_EQ(driver::Click(m0, 11349), "");
+        EXPECT_EQ(Text(m0, 11357), "Duty Cycle:");
+        EXPECT_EQ(Text(m0, 11356), "Change Duty Cycle");
+        ASSERT_EQ(driver::SetText(m0, 11358, "80"), "");
+        EXPECT_EQ(Text(m0, 11361), "50.0000");
+        ASSERT_EQ(driver::Click(m0, 11350), "");
+        EXPECT_EQ(Text(m0, 11361), "50.0000");
+        // The CCF bit survives every mode change.
+        ASSERT_EQ(driver::Click(m0, 11441), "");
+        ASSERT_EQ(driver::Click(m0, 11347), "");
+        EXPECT_FALSE(driver::Find(m0, 11361)->isVisible());
+        EXPECT_FALSE(driver::Find(m0, 11356)->isVisible());
+        EXPECT_EQ(Text(m0, 11357), "");
+        // Module 1 has its own digit.
+        QWidget* m1 = Page(sheet, 2);
+        ASSERT_EQ(driver::Click(m1, 11348), "");
+        EXPECT_EQ(Text(m1, 11357), "CEX1 Frequency:");
+        EXPECT_EQ(Text(m1, 11351), "CEX1 is Not Enabled on the Crossbar");
+        // Module 4: 8 us per count at SYSCLK / 12 of 1.5 MHz... here SYSCLK itself.
+        QWidget* m4 = Page(sheet, kModule4Page);
+        ASSERT_EQ(driver::SetText(m4, 11355, "FF"), "");
+        EXPECT_EQ(Text(m4, 11361), "5.5");
+    }));
+    EXPECT_EQ(Stored().Registers[pca::Cpm(0)].Value, 0x4D);
+}
+
+TEST_F(PcaSheet, CrossbarTextFollowsEachModulesXbr1Rule) {
+    // XBR1 bits 2..0 = 3: CEX0 to CEX2 are routed, CEX3 and CEX4 are not.
+    PeripheralRecord port;
+    doc_->GetPeripheral(port, Pid::PortIO);
+    port.Registers.at(15).Value = 0x03;
+    doc_->SetPeripheral(port, Pid::PortIO);
+    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
+        const char* expected[] = {
+            "CEX0 is Enabled on the Crossbar", "CEX1 is Enabled on the Crossbar",
+            "CEX2 is Enabled on the Crossbar", "CEX3 is Not Enabled on the Crossbar",
+            "CEX4 is Not Enabled on the Crossbar"};
+        for (int m = 0; m < 5; ++m)
+            EXPECT_EQ(Text(Page(sheet, 1 + m), 11351), expected[m]);
+    }));
+}
+
+TEST_F(PcaSheet, NestedPortIOAndInterruptSheetsStoreAtOnce) {
+    EXPECT_FALSE(Run(
+        [this](CDeviceDlg& sheet) {
+            QWidget* m2 = Page(sheet, 3);
+            EXPECT_EQ(Text(m2, 11351), "CEX2 is Not Enabled on the Crossbar");
+            ui_.Modals.push_back([](ModalDialog& d) {
+                auto& portIO = dynamic_cast<CDeviceDlg&>(d);
+                EXPECT_EQ(portIO.PageCount(), 2);
+                ASSERT_EQ(driver::Click(portIO.ActivePage(), 11456),
+                          "");  // CEX2 and the two before it
+                portIO.PressOk();
+            });
+            ASSERT_EQ(driver::Click(m2, 11281), "");
+            EXPECT_EQ(Text(m2, 11351), "CEX2 is Enabled on the Crossbar");
+            // The other module pages read the same copy.
+            EXPECT_EQ(Text(Page(sheet, kModule0Page), 11351), "CEX0 is Enabled on the Crossbar");
+            EXPECT_EQ(Text(Page(sheet, 4), 11351), "CEX3 is Not Enabled on the Crossbar");
+
+            QWidget* pca0 = Page(sheet, kPca0Page);
+            EXPECT_EQ(Text(pca0, 11330), "PCA0 Interrupt is Disabled");
+            ui_.Modals.push_back([](ModalDialog& d) {
+                auto& interrupts = dynamic_cast<CDeviceDlg&>(d);
+                EXPECT_EQ(interrupts.PageCount(), 2);
+                ASSERT_EQ(driver::Click(interrupts.ActivePage(), 11201), "");
+                interrupts.PressOk();
+            });
+            ASSERT_EQ(driver::Click(pca0, 11331), "");
+            EXPECT_EQ(Text(pca0, 11330), "PCA0 Interrupt is Enabled");
+        },
+        false));
+    PeripheralRecord port, interrupts;
+    doc_->GetPeripheral(port, Pid::PortIO);
+    doc_->GetPeripheral(interrupts, Pid::Interrupts);
+    EXPECT_EQ(port.Registers.at(15).Value & 0x07, 3);
+    EXPECT_EQ(interrupts.Registers.at(1).Value & 0x10, 0x10);
+    EXPECT_EQ(Routine(0), "");
+}
+
+TEST_F(PcaSheet, CexAndDutyCalculatorsWriteThePageRecord) {
+    doc_->SysclkFrequency = 12000000;
+    EXPECT_TRUE(Run([this](CDeviceDlg& sheet) {
+        ASSERT_EQ(driver::Click(Page(sheet, kPca0Page), 11340), "");
+        QWidget* m1 = Page(sheet, 2);
+        ASSERT_EQ(driver::Click(m1, 11348), "");
+        ui_.Modals.push_back([](ModalDialog& d) {
+            auto* w = dynamic_cast<QWidget*>(&d);
+            EXPECT_EQ(Text(w, 11370), "12000000");
+            ASSERT_EQ(driver::SetText(w, 11368, "23438"), "");
+            EXPECT_EQ(Text(w, 11990), "Achieved: 23437 Hz (+0.00 %)");
+            ASSERT_EQ(driver::Click(w, 1), "");
+        });
+        ASSERT_EQ(driver::Click(m1, 11356), "");
+        EXPECT_EQ(ui_.Shown.back().Text, "Change PCA0 Data to:\n\n PCA0CPHN1 = 00");
+        EXPECT_EQ(Text(m1, 11362), "00");
+        // 8-bit PWM on module 3: 25 % gives C0.
+        QWidget* m3 = Page(sheet, 4);
+        ASSERT_EQ(driver::Click(m3, 11349), "");
+        ui_.Modals.push_back([this](ModalDialog& d) {
+            auto* w = dynamic_cast<QWidget*>(&d);
+            ASSERT_EQ(driver::SetText(w, 11371, "-3"), "");
+            ASSERT_EQ(driver::Click(w, 1), "");  // nothing happens
+            EXPECT_FALSE(d.IsFinished());
+            ASSERT_EQ(driver::SetText(w, 11371, "25"), "");
+            EXPECT_EQ(Text(w, 11990), "Achieved: 25.0000 % (+0.00 %)");
+            ASSERT_EQ(driver::Click(w, 1), "");
+            EXPECT_TRUE(d.IsFinished());
+            EXPECT_EQ(ui_.Shown.back().Text,
+                      "Change PCA0 Data to:\n\n PCA0CPH3 = C0\n PCA0CPL3 = 00");
+        });
+        ASSERT_EQ(driver::Click(m3, 11356), "");
+        EXPECT_EQ(Text(m3, 11393), "C0");
+        EXPECT_EQ(Text(m3, 11361), "25.0000");
+        // 16-bit PWM refuses 150 % and keeps the dialog open.
+        ASSERT_EQ(driver::Click(m3, 11350), "");
+        ui_.Modals.push_back([this](ModalDialog& d) {
+            auto* w = dynamic_cast<QWidget*>(&d);
+            ASSERT_EQ(driver::SetText(w, 11371, "150"), "");
+            EXPECT_EQ(Text(w, 11990), "Achieved: -");
+            ASSERT_EQ(driver::Click(w, 1), "");
+            EXPECT_FALSE(d.IsFinished());
+            EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Duty Cycle.");
+            EXPECT_EQ(ui_.Shown.back().Icon, MsgIcon::Exclamation);
+            ASSERT_EQ(driver::SetText(w, 11371, "0"), "");
+            ASSERT_EQ(driver::Click(w, 1), "");
+            EXPECT_EQ(ui_.Shown.back().Text,
+                      "Change PCA0 Data to:\n\n PCA0CPH3 = 00\n PCA0CPL3 = 00");
+        });
+        ASSERT_EQ(driver::Click(m3, 11356), "");
+        EXPECT_EQ(Text(m3, 11361), "100.0000");
+    }));
+    const PeripheralRecord r = Stored();
+    EXPECT_EQ(r.Registers[pca::Cph(1)].Value, 0x00);
+    EXPECT_EQ(r.Registers[pca::Cph(3)].Value, 0x00);
+    EXPECT_EQ(r.Registers[pca::Cpm(3)].Value, 0xC2);
+}
+
+TEST_F(PcaSheet, TimeoutCalculatorRefusesTooLongAndWritesTimebaseAndCompareValue) {
+    doc_->SysclkFrequency = 12000000;
+    EXPECT_TRUE(Run([this](CDeviceDlg& sheet) {
+        QWidget* m4 = Page(sheet, kModule4Page);
+        ui_.Modals.push_back([this](ModalDialog& d) {
+            auto* w = dynamic_cast<QWidget*>(&d);
+            EXPECT_TRUE(Checked(w, 11365));
+            EXPECT_EQ(Text(w, 11166), "12000000");
+            EXPECT_EQ(Text(w, 11175), "3906");  // Timer 0 from the timer copy: SYSCLK / 12 / 256
+            ASSERT_EQ(driver::SetText(w, 11364, "100"), "");
+            ASSERT_EQ(driver::Click(w, 1), "");
+            EXPECT_FALSE(d.IsFinished());
+            EXPECT_EQ(ui_.Shown.back().Text,
+                      "Error: Invalid Timeout Interval Using Current Frequency.");
+            ASSERT_EQ(driver::SetText(w, 11364, "20"), "");  // 4m = 21.8 ms: SYSCLK / 4
+            EXPECT_EQ(Text(w, 11990), "Achieved: 20.0 ms (-0.16 %)");
+            ASSERT_EQ(driver::Click(w, 1), "");
+            EXPECT_EQ(ui_.Shown.back().Text,
+                      "Change PCA0's Data to:\n\n PCA0CPL4 = E9\n Clock Source: SYSCLK / 4");
+        });
+        ASSERT_EQ(driver::Click(m4, 11356), "");
+        EXPECT_EQ(Text(m4, 11355), "E9");
+        EXPECT_EQ(Text(m4, 11361), "20.0");
+        EXPECT_EQ(Text(m4, kPreviewId),
+                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x02;\n    PCA0CPL4  = 0xE9;\n    "
+                  "PCA0MD    |= 0x40;\n");
+        EXPECT_TRUE(Checked(Page(sheet, kPca0Page), 11337));
+    }));
+}
+
+TEST_F(PcaSheet, EciFrequencySurvivesCancelAndIsSavedWithTheProject) {
+    int opened = 0;
+    auto eciDialog = [&opened](const std::string& typed, bool ok) {
+        return [&opened, typed, ok](ModalDialog& d) {
+            ++opened;
+            auto* w = dynamic_cast<QWidget*>(&d);
+            if (!typed.empty()) {
+                ASSERT_EQ(driver::SetText(w, 11390, typed), "");
+            }
+            if (ok) {
+                ASSERT_EQ(driver::Click(w, 1), "");
+            } else {
+                d.Finish(false);
+            }
+        };
+    };
+    EXPECT_FALSE(Run(
+        [&](CDeviceDlg& sheet) {
+            QWidget* page = sheet.ActivePage();
+            ui_.Modals.push_back(eciDialog("250000", true));
+            ASSERT_EQ(driver::Click(page, 11339), "");
+            EXPECT_EQ(doc_->EciFrequency, 250000u);
+            // Clicked again while checked: the dialog opens again, showing
+            // the word; its Cancel keeps the timebase.
+            ui_.Modals.push_back([&opened](ModalDialog& d) {
+                ++opened;
+                EXPECT_EQ(Text(dynamic_cast<QWidget*>(&d), 11390), "250000");
+                d.Finish(false);
+            });
+            ASSERT_EQ(driver::Click(page, 11339), "");
+            EXPECT_TRUE(Checked(page, 11339));
+            // The module pages count with it.
+            QWidget* m0 = Page(sheet, kModule0Page);
+            ASSERT_EQ(driver::Click(m0, 11348), "");
+            EXPECT_EQ(Text(m0, 11361), "488");  // 250000 / 512
+        },
+        false));
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(doc_->EciFrequency, 250000u);
+    EXPECT_EQ(Routine(0), "");  // the sheet itself was cancelled
+
+    auto loaded = CreateModelDocument(0);
+    const auto bytes = doc_->SaveProject();
+    ScriptUi quiet;
+    ASSERT_EQ(loaded->LoadProject(bytes, quiet), LoadStatus::Loaded);
+    EXPECT_EQ(loaded->EciFrequency, 250000u);
+}
+
+TEST_F(PcaSheet, TimeoutCalculatorsEciRadioAsksForTheFrequency) {
+    EXPECT_TRUE(Run([this](CDeviceDlg& sheet) {
+        QWidget* m4 = Page(sheet, kModule4Page);
+        ui_.Modals.push_back([this](ModalDialog& d) {
+            auto* w = dynamic_cast<QWidget*>(&d);
+            ui_.Modals.push_back([](ModalDialog& eci) {
+                auto* e = dynamic_cast<QWidget*>(&eci);
+                ASSERT_EQ(driver::SetText(e, 11390, "100000"), "");
+                ASSERT_EQ(driver::Click(e, 1), "");
+            });
+            ASSERT_EQ(driver::Click(w, 11367), "");
+            EXPECT_EQ(Text(w, 11171), "100000");
+            ASSERT_EQ(driver::SetText(w, 11364, "100"), "");
+            ASSERT_EQ(driver::Click(w, 1), "");
+            EXPECT_EQ(ui_.Shown.back().Text,
+                      "Change PCA0's Data to:\n\n PCA0CPL4 = 26\n Clock Source: High to Low "
+                      "Transitions on ECI");
+        });
+        ASSERT_EQ(driver::Click(m4, 11356), "");
+        EXPECT_EQ(Text(m4, 11361), "99.8");
+        EXPECT_TRUE(Checked(Page(sheet, kPca0Page), 11339));
+    }));
+    EXPECT_EQ(doc_->EciFrequency, 100000u);
+}
+
+}  // namespace

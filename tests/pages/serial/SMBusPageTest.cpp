@@ -1,0 +1,115 @@
+// The SMBus page: bit rate and SCL low time from the chosen source's timer,
+// the Timer 3 timeout status, texts from the other records, Reset.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "devices/Q7R2xDoc.h"
+#include "framework/ControlDriver.h"
+#include "model/Ui.h"
+#include "pages/common/CDeviceDlg.h"
+#include "pages/serial/CSMBusPropPage.h"
+
+namespace {
+
+using Page = CSMBusPropPage;
+
+// Timer record positions.
+constexpr std::size_t kCkcon = 2, kTh0 = 5, kTh1 = 6, kTmr2rll = 8, kTmr2rlh = 9, kTmr3rll = 13,
+                      kTmr3rlh = 14;
+
+class SMBusPage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = SetUi(&ui_);
+        doc_ = NewProject(2);
+        doc_->GetPeripheral(smbus_, Pid::Smbus);
+        doc_->GetPeripheral(timers_, Pid::Timers);
+        doc_->GetPeripheral(ints_, Pid::Interrupts);
+        doc_->GetPeripheral(port_, Pid::PortIO);
+    }
+    void TearDown() override { SetUi(previous_); }
+    Page& Open() {
+        page_ = std::make_unique<Page>(&timers_, &ints_, &port_, &doc_->SysclkFrequency);
+        page_->SetRecord(&smbus_);
+        page_->SetActiveDocument(doc_.get());
+        page_->OnInitDialog();
+        page_->show();
+        return *page_;
+    }
+    std::uint8_t& T(std::size_t position) { return timers_.Registers.at(position).Value; }
+    std::uint8_t& Smb0cf() { return smbus_.Registers.at(0).Value; }
+
+    ScriptUi ui_;
+    Ui* previous_ = nullptr;
+    std::unique_ptr<CQ7R2xDoc> doc_;
+    PeripheralRecord smbus_, timers_, ints_, port_;
+    std::unique_ptr<Page> page_;
+};
+
+TEST_F(SMBusPage, TimeoutStatusOnlyWithTimeoutDetection) {
+    doc_->SysclkFrequency = 1500000;
+    T(kCkcon) = 0x40;
+    T(kTmr3rlh) = 0x6D;
+    T(kTmr3rll) = 0x83;
+    Page& p = Open();
+    EXPECT_EQ(p.Text(Page::kTimer3Status), "");
+    EXPECT_FALSE(p.IsEnabled(Page::kConfigureTimer3));
+    ASSERT_EQ(driver::Click(&p, Page::kSclTimeout), "");
+    EXPECT_EQ(Smb0cf(), 0x08);
+    EXPECT_TRUE(p.IsEnabled(Page::kConfigureTimer3));
+    EXPECT_EQ(p.Text(Page::kTimer3Status), "Timer 3 overflows at 25 ms, Configured Properly");
+    // A Timer 3 clocked by SYSCLK / 12 is too slow for these counts.
+    T(kCkcon) = 0x00;
+    p.OnSetActive();
+    EXPECT_EQ(p.Text(Page::kTimer3Status),
+              "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
+    ASSERT_EQ(driver::Click(&p, Page::kSclTimeout), "");
+    EXPECT_EQ(Smb0cf(), 0x00);
+    EXPECT_EQ(p.Text(Page::kTimer3Status), "");
+    EXPECT_FALSE(p.IsEnabled(Page::kConfigureTimer3));
+}
+
+TEST_F(SMBusPage, BitRateButtonOpensTheSourcesTimerPage) {
+    Page& p = Open();
+    const struct {
+        int radio;
+        const char* page;
+    } sources[] = {{Page::kTimer0, "Timer 0"},
+                   {Page::kTimer1, "Timer 1"},
+                   {Page::kTimer2High, "Timer 2"},
+                   {Page::kTimer2Low, "Timer 2"}};
+    for (const auto& s : sources) {
+        ASSERT_EQ(driver::Click(&p, s.radio), "");
+        ui_.Modals.push_back([&](ModalDialog& d) {
+            auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+            ASSERT_EQ(sheet.PageCount(), 1);
+            EXPECT_EQ(sheet.Page(0)->Caption(), s.page);
+            d.Finish(false);
+        });
+        ASSERT_EQ(driver::Click(&p, Page::kConfigureBitRate), "");
+        EXPECT_TRUE(ui_.Modals.empty());
+    }
+}
+
+TEST_F(SMBusPage, Timer3SheetStoresAtOnceAndTheStatusFollows) {
+    Smb0cf() = 0x08;
+    Page& p = Open();
+    EXPECT_EQ(p.Text(Page::kTimer3Status),
+              "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        EXPECT_EQ(sheet.Page(0)->Caption(), "Timer 3");
+        EXPECT_EQ(driver::Click(sheet.ActivePage(), 11115), "");  // Set Overflow to 25 ms
+        sheet.PressOk();
+    });
+    ASSERT_EQ(driver::Click(&p, Page::kConfigureTimer3), "");
+    EXPECT_EQ(p.Text(Page::kTimer3Status), "Timer 3 overflows at 25 ms, Configured Properly");
+    PeripheralRecord stored;
+    doc_->GetPeripheral(stored, Pid::Timers);
+    EXPECT_EQ(stored.Registers.at(kTmr3rlh).Value, 0x6D);
+    EXPECT_EQ(stored.Registers.at(kTmr3rll).Value, 0x83);
+}
+
+}  // namespace

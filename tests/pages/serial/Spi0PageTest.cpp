@@ -1,0 +1,291 @@
+// The SPI0 page: refresh from the record, the wire-mode guard against the
+// page's own Port I/O copy, the SCK display and calculator, and the nested
+// sheets that store into the document at once.
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include <memory>
+#include <string>
+
+#include "devices/Q7R2xDoc.h"
+#include "framework/ControlDriver.h"
+#include "model/Ui.h"
+#include "pages/common/Achieved.h"
+#include "pages/common/CDeviceDlg.h"
+#include "pages/common/CommandIds.h"
+#include "pages/common/PeripheralCommands.h"
+#include "pages/serial/CSckCalculatorDlg.h"
+#include "pages/serial/CSpi0PropPage.h"
+
+namespace {
+
+using Page = CSpi0PropPage;
+
+constexpr int kSpi0cfg = 0;
+constexpr int kSpi0cn = 1;
+constexpr int kSpi0ckr = 2;
+constexpr std::size_t kXbr0 = 14;
+
+std::uint8_t Reg(const PeripheralRecord& r, int position) {
+    return r.Registers.at(static_cast<std::size_t>(position)).Value;
+}
+
+class Spi0Page : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = SetUi(&ui_);
+        doc_ = NewProject(0);
+        doc_->GetPeripheral(spi_, Pid::Spi);
+        doc_->GetPeripheral(ints_, Pid::Interrupts);
+        doc_->GetPeripheral(port_, Pid::PortIO);
+    }
+    void TearDown() override { SetUi(previous_); }
+
+    // Opens the page on the copies, as the sheet does.
+    Page& Open() {
+        page_ = std::make_unique<Page>(&ints_, &port_, &doc_->SysclkFrequency);
+        page_->SetRecord(&spi_);
+        page_->SetActiveDocument(doc_.get());
+        page_->OnInitDialog();
+        page_->show();
+        return *page_;
+    }
+    void Click(int id) { EXPECT_EQ(driver::Click(page_.get(), id), "") << id; }
+    bool Checked(int id) { return page_->IsChecked(id); }
+    void OnCrossbar(bool on) { port_.Registers.at(kXbr0).Value = on ? 0x02 : 0x00; }
+    std::size_t Messages() const { return ui_.Shown.size(); }
+
+    ScriptUi ui_;
+    Ui* previous_ = nullptr;
+    std::unique_ptr<CQ7R2xDoc> doc_;
+    PeripheralRecord spi_, ints_, port_;
+    std::unique_ptr<Page> page_;
+};
+
+TEST_F(Spi0Page, NewProjectShowsFourWireSlave) {
+    Page& p = Open();
+    EXPECT_TRUE(Checked(Page::kFourWire));
+    EXPECT_TRUE(Checked(Page::kSlave));
+    EXPECT_FALSE(p.IsEnabled(Page::kSingleMaster));
+    EXPECT_FALSE(p.IsEnabled(Page::kNss));
+    EXPECT_EQ(p.Text(Page::kSck), "750000");
+    EXPECT_EQ(p.Text(Page::kCrossbarText), "SPI0 is Disabled on the Crossbar");
+    EXPECT_EQ(p.Text(Page::kInterruptText), "SPI0 Interrupt is Disabled");
+}
+
+// Every wire-mode change, on and off the crossbar: whether it is refused,
+// where the mark ends, what SPI0CN holds.
+TEST_F(Spi0Page, WireModeGuardInEveryDirection) {
+    struct Case {
+        std::uint8_t from;  // SPI0CN
+        int click;
+        bool onCrossbar;
+        bool refused;
+        std::uint8_t to;
+    };
+    const Case cases[] = {
+        {0x04, Page::kThreeWire, true, true, 0x04},
+        {0x04, Page::kThreeWire, false, false, 0x00},
+        {0x00, Page::kFourWire, true, true, 0x00},
+        {0x00, Page::kFourWire, false, false, 0x04},
+        {0x00, Page::kSingleMaster, true, true, 0x00},
+        {0x00, Page::kSingleMaster, false, false, 0x08},
+        {0x0C, Page::kThreeWire, true, true, 0x0C},
+        {0x0C, Page::kThreeWire, false, false, 0x00},
+        // Between the two four-wire modes nothing is ever refused.
+        {0x04, Page::kSingleMaster, true, false, 0x08},
+        {0x0C, Page::kFourWire, true, false, 0x04},
+        {0x08, Page::kFourWire, false, false, 0x04},
+        {0x04, Page::kSingleMaster, false, false, 0x08},
+        // The radio already checked changes nothing.
+        {0x0C, Page::kSingleMaster, true, false, 0x0C},
+        {0x00, Page::kThreeWire, true, false, 0x00},
+    };
+    for (const Case& c : cases) {
+        spi_.Registers[kSpi0cfg].Value = 0x40;  // master: every radio is enabled
+        spi_.Registers[kSpi0cn].Value = static_cast<std::uint8_t>(c.from | 0x01);
+        OnCrossbar(c.onCrossbar);
+        Page& p = Open();
+        const int before = Checked(Page::kThreeWire)  ? Page::kThreeWire
+                           : Checked(Page::kFourWire) ? Page::kFourWire
+                                                      : Page::kSingleMaster;
+        const std::size_t shown = Messages();
+        Click(c.click);
+        const std::string label = std::to_string(c.from) + " -> " + std::to_string(c.click);
+        EXPECT_EQ(Reg(spi_, kSpi0cn), c.to | 0x01) << label;
+        if (c.refused) {
+            ASSERT_EQ(Messages(), shown + 1) << label;
+            EXPECT_EQ(ui_.Shown.back().Text, kWireModeMessage);
+            EXPECT_EQ(ui_.Shown.back().Icon, MsgIcon::Exclamation);
+            EXPECT_EQ(ui_.Shown.back().Caption, "");
+            EXPECT_TRUE(Checked(before)) << label;
+        } else {
+            EXPECT_EQ(Messages(), shown) << label;
+            EXPECT_TRUE(Checked(c.click)) << label;
+        }
+        int marks = 0;
+        for (int r : {Page::kThreeWire, Page::kFourWire, Page::kSingleMaster})
+            marks += Checked(r) ? 1 : 0;
+        EXPECT_EQ(marks, 1) << label;
+        // The NSS box is usable only in single-master mode.
+        EXPECT_EQ(p.IsEnabled(Page::kNss), Checked(Page::kSingleMaster)) << label;
+        EXPECT_EQ(Checked(Page::kNss), (Reg(spi_, kSpi0cn) & 0x0C) == 0x0C) << label;
+    }
+}
+
+TEST_F(Spi0Page, SlaveModeLeavesSingleMasterWithoutAGuard) {
+    spi_.Registers[kSpi0cfg].Value = 0x40;
+    spi_.Registers[kSpi0cn].Value = 0x0D;
+    OnCrossbar(true);
+    Page& p = Open();
+    Click(Page::kSlave);
+    EXPECT_EQ(Messages(), 0u);
+    EXPECT_EQ(Reg(spi_, kSpi0cfg), 0x00);
+    EXPECT_EQ(Reg(spi_, kSpi0cn), 0x05);
+    EXPECT_TRUE(Checked(Page::kFourWire));
+    EXPECT_FALSE(Checked(Page::kNss));
+    EXPECT_FALSE(p.IsEnabled(Page::kSingleMaster));
+    EXPECT_FALSE(p.IsEnabled(Page::kNss));
+    // Master again: single-master mode can be chosen, starting with NSS at 0.
+    Click(Page::kMaster);
+    EXPECT_TRUE(p.IsEnabled(Page::kSingleMaster));
+    Click(Page::kSingleMaster);
+    EXPECT_EQ(Reg(spi_, kSpi0cn), 0x09);
+    Click(Page::kNss);
+    EXPECT_EQ(Reg(spi_, kSpi0cn), 0x0D);
+}
+
+TEST_F(Spi0Page, DividerEditDrivesTheSckText) {
+    Page& p = Open();
+    EXPECT_EQ(driver::SetText(page_.get(), Page::kDivider, "FF"), "");
+    EXPECT_EQ(p.Text(Page::kSck), "2929");
+    // The third character reaches the check, which cuts it.
+    driver::SetText(page_.get(), Page::kDivider, "123");
+    ASSERT_EQ(Messages(), 1u);
+    EXPECT_EQ(ui_.Shown[0].Text, "Error: Exceeded Size For Initial Value.");
+    EXPECT_EQ(p.Text(Page::kDivider), "12");
+    EXPECT_EQ(p.Text(Page::kSck), "39473");
+    // A clock of 0 shows 0, not a failure.
+    doc_->SysclkFrequency = 0;
+    p.OnSetActive();
+    EXPECT_EQ(p.Text(Page::kSck), "0");
+}
+
+// The calculator, run from the page's "Change SCK" button.
+class SckCalculator : public Spi0Page {
+protected:
+    // Types `target` and presses OK; returns whether the calculator closed.
+    bool Offer(CSckCalculatorDlg& c, const std::string& target) {
+        EXPECT_EQ(driver::SetText(&c, CSckCalculatorDlg::kTarget, target), "");
+        driver::Click(&c, kIdOk);
+        return c.IsFinished();
+    }
+};
+
+TEST_F(SckCalculator, TargetsAtOnePointFiveMegahertz) {
+    Page& p = Open();
+    ASSERT_EQ(doc_->SysclkFrequency, 1500000u);
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& c = dynamic_cast<CSckCalculatorDlg&>(d);
+        EXPECT_EQ(c.Text(CSckCalculatorDlg::kSysclk), "1500000");
+        // 0 is no input.
+        EXPECT_FALSE(Offer(c, "0"));
+        EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Input Values.");
+        // 1500000 / 2000000 = 0, minus 1; 1500000 / 4000 = 375, minus 1 = 374.
+        for (const char* tooFast : {"1000000", "2000", "2147483648", "4294967295"}) {
+            EXPECT_FALSE(Offer(c, tooFast)) << tooFast;
+            EXPECT_EQ(ui_.Shown.back().Text,
+                      "Error: Invalid SCK Value Using Current SYSCLK Frequency.")
+                << tooFast;
+            EXPECT_EQ(ui_.Shown.back().Icon, MsgIcon::Exclamation);
+            EXPECT_EQ(c.Text(kAchievedId), "Achieved: -");
+        }
+        // Not a number: the field refuses it before any arithmetic.
+        EXPECT_FALSE(Offer(c, "12k"));
+        EXPECT_EQ(ui_.Shown.back().Text, "Please enter an unsigned integer.");
+        // 1500000 / 200000 = 7: SPI0CKR 06, giving 1500000 / 14 = 107142 Hz.
+        ui_.Answers.push_back(MsgResult::No);
+        EXPECT_FALSE(Offer(c, "100000"));  // answered No: stays open
+        EXPECT_EQ(ui_.Shown.back().Text, "Change SPI0CKR Data to:\n\n SPI0CKR = 06");
+        EXPECT_EQ(ui_.Shown.back().Buttons, MsgButtons::YesNo);
+        EXPECT_EQ(Reg(spi_, kSpi0ckr), 0x00);
+        EXPECT_EQ(c.Text(kAchievedId), "Achieved: 107142 Hz (+7.14 %)");
+        EXPECT_TRUE(Offer(c, "100000"));
+    });
+    Click(Page::kChangeSck);
+    EXPECT_EQ(p.Text(Page::kDivider), "06");
+    EXPECT_EQ(p.Text(Page::kSck), "107142");
+    EXPECT_EQ(p.Text(kPreviewId), "    SPI0CKR   = 0x06;\r\n");
+
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& c = dynamic_cast<CSckCalculatorDlg&>(d);
+        EXPECT_EQ(c.Text(kAchievedId), "Achieved: -");
+        EXPECT_TRUE(Offer(c, "750000"));
+    });
+    Click(Page::kChangeSck);
+    EXPECT_EQ(Reg(spi_, kSpi0ckr), 0x00);
+    EXPECT_EQ(p.Text(Page::kSck), "750000");
+}
+
+TEST_F(SckCalculator, ClosingReplacesThePortIOCopyEvenOnCancel) {
+    Page& p = Open();
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        // Meanwhile a nested sheet stores SPI0 on the crossbar into the document.
+        PeripheralRecord stored;
+        doc_->GetPeripheral(stored, Pid::PortIO);
+        stored.Registers.at(kXbr0).Value = 0x02;
+        doc_->SetPeripheral(stored, Pid::PortIO);
+        d.Finish(false);
+    });
+    Click(Page::kChangeSck);
+    EXPECT_EQ(Reg(p.PortIO(), kXbr0), 0x02);
+    EXPECT_EQ(p.Text(Page::kCrossbarText), "SPI0 is Enabled on the Crossbar");
+    EXPECT_EQ(Reg(spi_, kSpi0ckr), 0x00);
+    // The guard now reads the new copy.
+    Click(Page::kThreeWire);
+    EXPECT_EQ(ui_.Shown.back().Text, kWireModeMessage);
+    EXPECT_EQ(Reg(spi_, kSpi0cn), 0x04);
+}
+
+// Through the command: the nested Port I/O sheet sees the page's unsaved wire
+// mode, and its OK stores at once, whatever the SPI sheet does later.
+TEST_F(Spi0Page, PortIOChangeMadeHereSurvivesCancellingTheSheet) {
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        ASSERT_EQ(sheet.PageCount(), 1);
+        CPropPage* page = sheet.ActivePage();
+        EXPECT_EQ(page->Caption(), "SPI0");
+        EXPECT_EQ(driver::Click(page, Page::kThreeWire), "");
+        ui_.Modals.push_back([&](ModalDialog& nested) {
+            auto& portSheet = dynamic_cast<CDeviceDlg&>(nested);
+            QWidget* crossbar = portSheet.ActivePage();
+            EXPECT_EQ(driver::Click(crossbar, 11447), "");  // SPI0 on the crossbar
+            // Three-wire: SCK, MISO, MOSI, and no NSS pin.
+            const std::string pins = driver::TextOf(driver::Find(crossbar, 11463));
+            EXPECT_EQ(pins.substr(0, 42), "P0.0 SCK\nP0.1 MISO\nP0.2 MOSI\nP0.3 -\nP0.4 -");
+            portSheet.PressOk();
+        });
+        EXPECT_EQ(driver::Click(page, Page::kConfigurePortIO), "");
+        EXPECT_EQ(page->Text(Page::kCrossbarText), "SPI0 is Enabled on the Crossbar");
+        // Back to four-wire is now refused, with the text users know.
+        EXPECT_EQ(driver::Click(page, Page::kFourWire), "");
+        EXPECT_EQ(
+            ui_.Shown.back().Text,
+            "Error:\n\nTo change a wire mode, disable the  \nSPI in the Port I/O Dialog.Once it  \n"
+            "is disabled you can change wire  \nmodes in the SPI Dialog. This is so  \n"
+            "the pins do not get misnumbered in  \nthe Crossbar.");
+        EXPECT_TRUE(page->IsChecked(Page::kThreeWire));
+        d.Finish(false);
+    });
+    EXPECT_FALSE(pages::RunPeripheralCommand(*doc_, cmd::Spi));
+    PeripheralRecord port, spi;
+    doc_->GetPeripheral(port, Pid::PortIO);
+    doc_->GetPeripheral(spi, Pid::Spi);
+    EXPECT_EQ(Reg(port, kXbr0), 0x02);
+    EXPECT_EQ(Reg(spi, kSpi0cn), 0x04);  // the SPI sheet itself was cancelled
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+// The UART pages: the multiprocessor groups in step, UART1's rule for its
+// stop-and-extra-bit check and its baud display, each page's Reset, the
+// sheet per model, and the nested Timer 1 sheet and baud-rate calculator.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "devices/Q7R2xDoc.h"
+#include "framework/ControlDriver.h"
+#include "model/Ui.h"
+#include "pages/common/CDeviceDlg.h"
+#include "pages/common/CommandIds.h"
+#include "pages/common/PeripheralCommands.h"
+#include "pages/serial/CUart0PropPage.h"
+#include "pages/serial/CUart1PropPage.h"
+
+namespace {
+
+using U0 = CUart0PropPage;
+using U1 = CUart1PropPage;
+
+// UART record positions.
+constexpr int kScon0 = 0, kSbrll1 = 1, kSbrlh1 = 2, kScon1 = 3, kSmod1 = 4, kSbcon1 = 5;
+
+class UartPages : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = SetUi(&ui_);
+        doc_ = NewProject(0);
+        doc_->GetPeripheral(uart_, Pid::Uart);
+        doc_->GetPeripheral(timers_, Pid::Timers);
+        doc_->GetPeripheral(ints_, Pid::Interrupts);
+        doc_->GetPeripheral(port_, Pid::PortIO);
+    }
+    void TearDown() override { SetUi(previous_); }
+
+    template <class Page>
+    Page& Init(std::unique_ptr<Page>& p) {
+        p->SetRecord(&uart_);
+        p->SetActiveDocument(doc_.get());
+        p->OnInitDialog();
+        p->show();
+        return *p;
+    }
+    U0& Open0() {
+        return Init(u0_ = std::make_unique<U0>(&timers_, &ints_, &port_, &doc_->SysclkFrequency));
+    }
+    U1& Open1() { return Init(u1_ = std::make_unique<U1>(&ints_, &port_, &doc_->SysclkFrequency)); }
+    std::uint8_t& Reg(int position) {
+        return uart_.Registers.at(static_cast<std::size_t>(position)).Value;
+    }
+    static void Click(QWidget* page, int id) { ASSERT_EQ(driver::Click(page, id), "") << id; }
+
+    ScriptUi ui_;
+    Ui* previous_ = nullptr;
+    std::unique_ptr<CQ7R2xDoc> doc_;
+    PeripheralRecord uart_, timers_, ints_, port_;
+    std::unique_ptr<U0> u0_;
+    std::unique_ptr<U1> u1_;
+};
+
+TEST_F(UartPages, Uart0MultiprocessorGroupsStayInStep) {
+    U0& p = Open0();
+    EXPECT_FALSE(p.IsEnabled(U0::kNinthBitChecked));
+    Click(&p, U0::kStopBitChecked);
+    EXPECT_EQ(Reg(kScon0), 0x20);
+    EXPECT_TRUE(p.IsChecked(U0::kNinthBitChecked));
+    EXPECT_FALSE(p.IsChecked(U0::kNinthBitIgnored));
+
+    Click(&p, U0::kNineBit);
+    EXPECT_FALSE(p.IsEnabled(U0::kStopBitIgnored));
+    Click(&p, U0::kNinthBitIgnored);
+    EXPECT_EQ(Reg(kScon0), 0x80);
+    EXPECT_TRUE(p.IsChecked(U0::kStopBitIgnored));
+    EXPECT_FALSE(p.IsChecked(U0::kStopBitChecked));
+}
+
+TEST_F(UartPages, Uart1BaudDisplayRoundsHalfUp) {
+    // 39 counts at SYSCLK: 12000000 / 78 = 153846.15.
+    doc_->SysclkFrequency = 12000000;
+    Reg(kSbcon1) = 0x43;
+    Reg(kSbrlh1) = 0xFF;
+    Reg(kSbrll1) = 0xD9;
+    U1& p = Open1();
+    EXPECT_EQ(p.Text(U1::kReloadLow), "D9");
+    EXPECT_EQ(p.Text(U1::kBaudRate), "153846");
+    EXPECT_EQ(p.Text(kStandardRateId), "Nearest standard rate 115200 bps: +33.55 %");
+    // Reload 0 at SYSCLK / 12 and 1.5 MHz: 125000 / 131072 rounds to 1.
+    doc_->SysclkFrequency = 1500000;
+    Click(&p, U1::kSysclk12);
+    driver::SetText(&p, U1::kReloadHigh, "00");
+    driver::SetText(&p, U1::kReloadLow, "0");
+    EXPECT_EQ(p.Text(U1::kBaudRate), "1");
+    // Code 2, not 3, is SYSCLK / 48: 31250 / 2.
+    driver::SetText(&p, U1::kReloadHigh, "FF");
+    driver::SetText(&p, U1::kReloadLow, "FF");
+    Click(&p, U1::kSysclk48);
+    EXPECT_EQ(Reg(kSbcon1), 0x42);
+    EXPECT_EQ(p.Text(U1::kBaudRate), "15625");
+}
+
+TEST_F(UartPages, Uart1StopAndExtraBitCheckNeedsTheExtraBitAndNoParity) {
+    U1& p = Open1();
+    EXPECT_FALSE(p.IsEnabled(U1::kStopAndExtraBit));
+    Click(&p, U1::kExtraBit);
+    Click(&p, U1::kStopAndExtraBit);
+    EXPECT_EQ(Reg(kSmod1), 0x8E);
+    // Parity on: back to the stop-bit check, bit 7 cleared.
+    Click(&p, U1::kParity);
+    EXPECT_EQ(Reg(kSmod1), 0x1E);
+    EXPECT_TRUE(p.IsChecked(U1::kStopBitOnly));
+    EXPECT_FALSE(p.IsEnabled(U1::kStopAndExtraBit));
+    EXPECT_TRUE(p.IsEnabled(U1::kSpace));
+    // Parity off with the extra bit on: allowed again; extra bit off: gone.
+    Click(&p, U1::kParity);
+    EXPECT_TRUE(p.IsEnabled(U1::kStopAndExtraBit));
+    EXPECT_FALSE(p.IsEnabled(U1::kOdd));
+    Click(&p, U1::kStopAndExtraBit);
+    Click(&p, U1::kExtraBit);
+    EXPECT_EQ(Reg(kSmod1), 0x0C);
+    EXPECT_TRUE(p.IsChecked(U1::kStopBitOnly));
+    EXPECT_FALSE(p.IsEnabled(U1::kStopAndExtraBit));
+    // Refreshed from a record, the check's enable follows the extra bit only.
+    Reg(kSmod1) = 0x92;
+    U1& q = Open1();
+    EXPECT_TRUE(q.IsChecked(U1::kStopAndExtraBit));
+    EXPECT_TRUE(q.IsEnabled(U1::kStopAndExtraBit));
+    EXPECT_TRUE(q.IsEnabled(U1::kOdd));
+}
+
+TEST_F(UartPages, EachResetKeepsTheOtherUartsRegisters) {
+    for (int pos = 0; pos < 6; ++pos)
+        Reg(pos) = 0x55;
+    Open0().OnReset();
+    EXPECT_EQ(Reg(kScon0), 0x00);
+    for (int pos = 1; pos < 6; ++pos)
+        EXPECT_EQ(Reg(pos), 0x55) << pos;
+
+    Reg(kScon0) = 0x90;
+    U1& p1 = Open1();
+    p1.OnReset();
+    EXPECT_EQ(Reg(kScon0), 0x90);
+    for (int pos : {kSbrll1, kSbrlh1, kScon1, kSbcon1})
+        EXPECT_EQ(Reg(pos), 0x00) << pos;
+    EXPECT_EQ(Reg(kSmod1), 0x0C);
+    EXPECT_EQ(p1.Text(kPreviewId), "    SCON0     = 0x90;\r\n");
+}
+
+TEST_F(UartPages, SheetHoldsUart1OnLargePackagesOnly) {
+    for (int model = 0; model < 8; ++model) {
+        auto doc = NewProject(model);
+        const int pages = (model == 0 || model == 1 || model == 4 || model == 5) ? 2 : 1;
+        ui_.Modals.push_back([&](ModalDialog& d) {
+            auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+            EXPECT_EQ(sheet.PageCount(), pages) << model;
+            EXPECT_EQ(sheet.Page(pages - 1)->Caption(), pages == 2 ? "UART1" : "UART0");
+            d.Finish(false);
+        });
+        EXPECT_FALSE(pages::RunPeripheralCommand(*doc, cmd::Uart));
+    }
+}
+
+TEST_F(UartPages, Timer1ChangeFromUart0StaysWhenTheSheetIsCancelled) {
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        CPropPage* page = dynamic_cast<CDeviceDlg&>(d).ActivePage();
+        ui_.Modals.push_back([&](ModalDialog& nested) {
+            auto& timerSheet = dynamic_cast<CDeviceDlg&>(nested);
+            ASSERT_EQ(timerSheet.PageCount(), 1);
+            EXPECT_EQ(timerSheet.Page(0)->Caption(), "Timer 1");
+            Click(timerSheet.ActivePage(), 11103);  // Timer 1 on SYSCLK
+            driver::SetText(timerSheet.ActivePage(), 11123, "F3");
+            timerSheet.PressOk();
+        });
+        Click(page, U0::kConfigureBaudRate);
+        EXPECT_EQ(page->Text(U0::kBaudRate), "57692");  // 1500000 / 13 / 2
+        Click(page, U0::kReception);
+        d.Finish(false);
+    });
+    EXPECT_FALSE(pages::RunPeripheralCommand(*doc_, cmd::Uart));
+    PeripheralRecord timers, uart;
+    doc_->GetPeripheral(timers, Pid::Timers);
+    doc_->GetPeripheral(uart, Pid::Uart);
+    EXPECT_EQ(timers.Registers[6].Value, 0xF3);  // TH1
+    EXPECT_EQ(timers.Registers[2].Value, 0x08);  // CKCON
+    EXPECT_EQ(uart.Registers[kScon0].Value, 0x00);
+}
+
+TEST_F(UartPages, Uart1CalculatorWritesTheGeneratorAndThePageFollows) {
+    doc_->SysclkFrequency = 24000000;
+    U1& p = Open1();
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto* calc = dynamic_cast<QWidget*>(&d);
+        driver::SetText(calc, 11167, "9600");
+        Click(calc, kIdOk);
+    });
+    Click(&p, U1::kConfigureBaudRate);
+    EXPECT_EQ(Reg(kSbrlh1), 0xFB);
+    EXPECT_EQ(Reg(kSbrll1), 0x1E);
+    EXPECT_EQ(Reg(kSbcon1), 0x43);
+    EXPECT_EQ(p.Text(U1::kReloadHigh), "FB");
+    EXPECT_TRUE(p.IsChecked(U1::kSysclk1));
+    EXPECT_EQ(p.Text(U1::kGeneratorText), "UART1 is Enabled");
+    EXPECT_EQ(p.Text(U1::kBaudRate), "9600");
+    EXPECT_EQ(p.Text(kPreviewId),
+              "    SBRLL1    = 0x1E;\r\n    SBRLH1    = 0xFB;\r\n    SBCON1    = 0x43;\r\n");
+}
+
+}  // namespace
