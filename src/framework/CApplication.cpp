@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QUrl>
 #include <QFileInfo>
 #include <QSettings>
+#include <QUrl>
 
 namespace {
 CApplication* g_app = nullptr;

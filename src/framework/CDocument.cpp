@@ -65,8 +65,7 @@ bool CDocument::IsModified() const {
 bool CDocument::SaveModified() {
     if (!IsModified()) return true;
     const std::string text = "Save changes to " + title_ + "?";
-    switch (TheUi().Message(text, MsgButtons::SaveDiscardCancel, MsgIcon::Exclamation,
-                            "Zorvant")) {
+    switch (TheUi().Message(text, MsgButtons::SaveDiscardCancel, MsgIcon::Exclamation, "Zorvant")) {
         case MsgResult::Save:
             return OnFileSave();
         case MsgResult::Discard:
@@ -118,7 +117,10 @@ bool CDocument::DoSave(const std::string& path, bool replacePath) {
     undoStack_->setClean();
     if (CApplication* app = TheApp())
         if (CMainFrame* frame = app->GetMainFrame())
-            frame->SetStatusText("Saved " + QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString());
+            frame->SetStatusText("Saved " + QFileInfo(QString::fromLocal8Bit(path.c_str()))
+                                                .fileName()
+                                                .toLocal8Bit()
+                                                .toStdString());
     return true;
 }
 

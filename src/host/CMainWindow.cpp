@@ -7,12 +7,12 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -54,7 +54,8 @@ QStringList DroppedProjects(const QMimeData* data) {
     QStringList paths;
     if (!data || !data->hasUrls()) return paths;
     for (const QUrl& url : data->urls())
-        if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".zvp"), Qt::CaseInsensitive))
+        if (url.isLocalFile() &&
+            url.toLocalFile().endsWith(QLatin1String(".zvp"), Qt::CaseInsensitive))
             paths << url.toLocalFile();
     return paths;
 }
@@ -128,15 +129,16 @@ CMenuBar CMainWindow::HostMenu() {
 
 CMenuItem CMainWindow::EditMenu() {
     using M = CMenuItem;
-    return M::Popup("&Edit", {M::Command("&Undo", fwcmd::EditUndo), M::Command("&Redo", fwcmd::EditRedo)});
+    return M::Popup("&Edit",
+                    {M::Command("&Undo", fwcmd::EditUndo), M::Command("&Redo", fwcmd::EditRedo)});
 }
 
 CMenuItem CMainWindow::WindowMenu() {
     using M = CMenuItem;
-    return M::Popup("&Window", {M::Command("&Cascade", fwcmd::WindowCascade),
-                                M::Command("&Tile", fwcmd::WindowTile),
-                                M::Command("Ne&xt", fwcmd::WindowNext),
-                                M::Command("Pre&vious", fwcmd::WindowPrevious)});
+    return M::Popup(
+        "&Window",
+        {M::Command("&Cascade", fwcmd::WindowCascade), M::Command("&Tile", fwcmd::WindowTile),
+         M::Command("Ne&xt", fwcmd::WindowNext), M::Command("Pre&vious", fwcmd::WindowPrevious)});
 }
 
 QSize CMainWindow::DefaultSize(const QSize& available) {
@@ -266,8 +268,9 @@ void CMainWindow::UpdateWindowList() {
         CChildFrame* frame = frames[i];
         const QString title = QString::fromLocal8Bit(frame->GetDocument()->GetTitle().c_str());
         QAction* a = windowMenu_->addAction(
-            QStringLiteral("&%1 %2%3").arg(i + 1).arg(title,
-                frame->GetDocument()->IsModified() ? QStringLiteral("*") : QString()));
+            QStringLiteral("&%1 %2%3")
+                .arg(i + 1)
+                .arg(title, frame->GetDocument()->IsModified() ? QStringLiteral("*") : QString()));
         a->setData(id);
         a->setCheckable(true);
         a->setChecked(frame == active_);

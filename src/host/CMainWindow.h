@@ -162,5 +162,5 @@ private:
     std::map<int, bool> grayed_;           // items the menu greys for good
     std::vector<QMenu*> menus_;            // the menu bar's popups
     QMenu* windowMenu_ = nullptr;
-    std::vector<QAction*> windowItems_;    // the Window menu's list of projects
+    std::vector<QAction*> windowItems_;  // the Window menu's list of projects
 };

@@ -36,8 +36,10 @@ DocumentStep::DocumentStep(CDeviceDocument& doc, std::string caption)
 }
 
 void DocumentStep::Confirm() {
-    if (outermost_) confirmed_ = true;
-    else if (doc_.nestedCaption_.empty()) doc_.nestedCaption_ = caption_;
+    if (outermost_)
+        confirmed_ = true;
+    else if (doc_.nestedCaption_.empty())
+        doc_.nestedCaption_ = caption_;
 }
 
 DocumentStep::~DocumentStep() {

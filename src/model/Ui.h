@@ -78,9 +78,9 @@ public:
 };
 
 // Answers from queues and records every message; a box with no queued answer
-// gets Yes (Yes/No boxes), Cancel (the save question: nothing is lost) or OK. A modal dialog is shown without blocking and
-// handed to the next queued driver (else to ModalHandler); whatever the driver
-// leaves open is then cancelled.
+// gets Yes (Yes/No boxes), Cancel (the save question: nothing is lost) or OK. A modal dialog is
+// shown without blocking and handed to the next queued driver (else to ModalHandler); whatever the
+// driver leaves open is then cancelled.
 class ScriptUi : public Ui {
 public:
     using Driver = std::function<void(ModalDialog&)>;

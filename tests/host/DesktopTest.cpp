@@ -143,8 +143,8 @@ TEST_F(Desktop, EachKindOfChangeMarksTheProjectAndSavingOrUndoingClearsTheMark) 
     // after the nested sheet.
     window->Undo();
     EXPECT_FALSE(Document()->IsModified());
-    QueueSheet({11224, 11281}, false);    // Voltage Reference: VREF, Configure Port I/O
-    QueueSheet({11477, 11509}, true);     // the nested Port I/O sheet: skip P1.5, analog
+    QueueSheet({11224, 11281}, false);  // Voltage Reference: VREF, Configure Port I/O
+    QueueSheet({11477, 11509}, true);   // the nested Port I/O sheet: skip P1.5, analog
     window->TriggerCommand("Voltage Reference");
     EXPECT_TRUE(Document()->IsModified());
     EXPECT_EQ(UndoCaption(), "Undo Port I/O");
@@ -163,7 +163,11 @@ TEST_F(Desktop, UndoAndRedoRestoreRecordsClockWordsAndTextExactly) {
         std::function<void()> take;
     };
     const std::vector<Step> steps = {
-        {"Port I/O", [&] { QueueSheet({11464, 11446, 11532}, true); window->TriggerCommand("Port I/O"); }},
+        {"Port I/O",
+         [&] {
+             QueueSheet({11464, 11446, 11532}, true);
+             window->TriggerCommand("Port I/O");
+         }},
         // A nested store inside a confirmed sheet: one step with the outer one.
         {"Voltage Reference",
          [&] {
@@ -188,7 +192,8 @@ TEST_F(Desktop, UndoAndRedoRestoreRecordsClockWordsAndTextExactly) {
         EXPECT_TRUE(Look(*window) == after);
     }
     // Undone all the way: the project as it started, C marked again.
-    while (window->Undo().empty()) {}
+    while (window->Undo().empty()) {
+    }
     EXPECT_EQ(Doc()->SysclkFrequency, 24500000u);
     EXPECT_EQ(Doc()->ExtOscFrequency, 32768u);
     EXPECT_EQ(Doc()->DeviceData.CodeFormat, 0);
@@ -318,7 +323,8 @@ TEST_F(Desktop, TheWindowMenuListsAndActivatesProjectsAndNewWindowsStayVisible) 
         if (a->text() == "&Window") menu = a->menu();
     ASSERT_NE(menu, nullptr);
     QStringList captions;
-    for (QAction* a : menu->actions()) captions << a->text();
+    for (QAction* a : menu->actions())
+        captions << a->text();
     EXPECT_EQ(captions, QStringList({"&Cascade", "&Tile", "Ne&xt", "Pre&vious", "", "&1 Q7R20 1",
                                      "&2 Q7R22 1", "&3 Q7R26 1"}));
     EXPECT_TRUE(menu->actions().last()->isChecked());
@@ -357,7 +363,8 @@ TEST_F(Desktop, DroppedProjectFilesOpen) {
     auto send = [&](const QList<QUrl>& urls, bool& entered) {
         QMimeData data;
         data.setUrls(urls);
-        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QCoreApplication::sendEvent(window.get(), &enter);
         entered = enter.isAccepted();
         if (!entered) return;
@@ -368,7 +375,8 @@ TEST_F(Desktop, DroppedProjectFilesOpen) {
     send({QUrl::fromLocalFile(dir.filePath("notes.txt"))}, entered);
     EXPECT_FALSE(entered);
     EXPECT_EQ(window->FrameCount(), 0);
-    send({QUrl::fromLocalFile(dir.filePath("notes.txt")), QUrl::fromLocalFile(dir.filePath("a.zvp"))},
+    send({QUrl::fromLocalFile(dir.filePath("notes.txt")),
+          QUrl::fromLocalFile(dir.filePath("a.zvp"))},
          entered);
     EXPECT_TRUE(entered);
     ASSERT_EQ(window->FrameCount(), 1);

@@ -73,9 +73,7 @@ TEST_F(Steps, NestedStepsAreOneStepNamedByWhatWasConfirmed) {
     // Outer cancelled after a confirmed nested store: named after the nested sheet.
     {
         DocumentStep outer(*doc, "Voltage Reference");
-        {
-            DocumentStep cancelled(*doc, "Interrupts");
-        }
+        { DocumentStep cancelled(*doc, "Interrupts"); }
         {
             DocumentStep nested(*doc, "Port I/O");
             doc->DeviceData.Peripherals[13].Registers[1].Value = 0x7F;

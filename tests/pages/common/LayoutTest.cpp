@@ -58,9 +58,12 @@ std::string Describe(const QWidget* w) {
     std::ostringstream out;
     out << w->metaObject()->className();
     QString text;
-    if (auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
-    else if (auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
-    else if (auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
+    if (auto* l = qobject_cast<const QLabel*>(w))
+        text = l->text();
+    else if (auto* b = qobject_cast<const QAbstractButton*>(w))
+        text = b->text();
+    else if (auto* g = qobject_cast<const QGroupBox*>(w))
+        text = g->title();
     const QVariant id = w->property("zvId");
     if (id.isValid()) out << " " << id.toInt();
     if (!text.isEmpty()) out << " \"" << text.left(40).replace('\n', "\\n").toStdString() << "\"";
@@ -158,8 +161,8 @@ TEST_P(Layout, EveryPageOfEveryCommandShowsAllItsTextWithoutOverlaps) {
                 for (const auto& problem : LayoutProblems(page))
                     ADD_FAILURE() << row.title << " / " << caption.toStdString() << ": " << problem;
                 // The page fits in the sheet as it opens: nothing cut at its edges.
-                EXPECT_TRUE(QRect(QPoint(0, 0), sheet.size()).contains(
-                    QRect(page->mapTo(&sheet, QPoint(0, 0)), page->size())))
+                EXPECT_TRUE(QRect(QPoint(0, 0), sheet.size())
+                                .contains(QRect(page->mapTo(&sheet, QPoint(0, 0)), page->size())))
                     << row.title << " / " << caption.toStdString();
                 ++pagesSeen;
             }
