@@ -5,6 +5,11 @@
 #include <string>
 
 class CView;
+
+// The main window's size when none is remembered (within the screen): room
+// for the largest sheet, which opens centred over it.
+inline constexpr int kMainFrameDefaultWidth = 1100;
+inline constexpr int kMainFrameDefaultHeight = 900;
 class QWidget;
 
 class CMainFrame {

@@ -142,9 +142,9 @@ CMenuItem CMainWindow::WindowMenu() {
 }
 
 QSize CMainWindow::DefaultSize(const QSize& available) {
-    // The widest sheet (Port I/O with its pin table) and the code window
-    // beside the toolbar and menus fit in this.
-    const QSize wanted(1100, 780);
+    // The widest sheet (Port I/O with its pin table) and the tallest (the
+    // UARTs) fit in this; the layout test keeps every sheet within it.
+    const QSize wanted(kMainFrameDefaultWidth, kMainFrameDefaultHeight);
     return wanted.boundedTo(available * 0.95);
 }
 

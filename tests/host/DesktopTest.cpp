@@ -351,6 +351,17 @@ TEST_F(Desktop, TheWindowMenuListsAndActivatesProjectsAndNewWindowsStayVisible) 
         EXPECT_TRUE(area.contains(frame->geometry())) << frame->GetDocument()->GetTitle();
 }
 
+TEST_F(Desktop, FileDialogsAreTitledForWhatTheySave) {
+    window->TriggerCommand("Open Project...");
+    window->NewProject("Q7R20");
+    for (const char* item : {"Save Project As...", "Save Source As...", "Export PDF..."})
+        EXPECT_EQ(window->TriggerCommand(item), "") << item;  // each dialog cancelled
+    std::vector<std::string> titles;
+    for (const FileDialogRequest& r : ui.FileRequests) titles.push_back(r.Title);
+    EXPECT_EQ(titles, (std::vector<std::string>{"Open Project", "Save Project As", "Save Source As",
+                                                "Export PDF"}));
+}
+
 TEST_F(Desktop, DroppedProjectFilesOpen) {
     window->NewProject("Q7R24");
     ASSERT_EQ(window->SaveProjectAs(Path("a.zvp")), "");

@@ -25,9 +25,12 @@
 #include <vector>
 
 #include "devices/Q7R2xDoc.h"
+#include "framework/CMainFrame.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandTable.h"
+#include "pages/portio/Crossbar.h"
+#include "pages/portio/PortIOPages.h"
 
 namespace {
 
@@ -138,6 +141,20 @@ TEST(LayoutChecks, FindClippedTextAndOverlaps) {
     EXPECT_TRUE(LayoutProblems(&page).empty());
 }
 
+// The crossbar's boxes without a caption say in their tooltip what they route.
+TEST(LayoutChecks, CaptionlessCrossbarBoxesHaveTooltips) {
+    PeripheralRecord spi;
+    CPortIOCrossbarPropPage page(true, spi);
+    using namespace portio;
+    for (int id : {kIdCp0A, kIdCp1A, kIdCex0 + 1, kIdCex0 + 2, kIdCex0 + 3, kIdCex0 + 4}) {
+        QWidget* box = nullptr;
+        for (QWidget* w : page.findChildren<QWidget*>())
+            if (w->property("zvId").toInt() == id) box = w;
+        ASSERT_NE(box, nullptr) << id;
+        EXPECT_FALSE(box->toolTip().isEmpty()) << id;
+    }
+}
+
 class Layout : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override { previous_ = SetUi(&ui_); }
@@ -166,6 +183,9 @@ TEST_P(Layout, EveryPageOfEveryCommandShowsAllItsTextWithoutOverlaps) {
                     << row.title << " / " << caption.toStdString();
                 ++pagesSeen;
             }
+            // The sheet, with a title bar, fits on the main window it opens over.
+            EXPECT_LE(sheet.width(), kMainFrameDefaultWidth) << row.title;
+            EXPECT_LE(sheet.height() + 40, kMainFrameDefaultHeight) << row.title;
             d.Finish(false);
         });
         RunCommand(row, *doc);
