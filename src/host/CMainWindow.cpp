@@ -105,7 +105,9 @@ CMainWindow::CMainWindow(CApplication& app, QWidget* parent)
 }
 
 CMainWindow::~CMainWindow() {
-    // Frames go first, while the application still names this window.
+    // Frames go first, while the application still names this window; the
+    // menus need not follow them any more.
+    destroying_ = true;
     active_ = nullptr;
     for (QMdiSubWindow* w : mdi_->subWindowList())
         delete w;
@@ -734,6 +736,7 @@ void CMainWindow::SetActiveFrame(CChildFrame* frame) {
 }
 
 void CMainWindow::OnFrameClosing(CChildFrame* frame) {
+    if (destroying_) return;
     if (frame != active_) {
         UpdateWindowList();
         return;

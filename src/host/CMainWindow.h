@@ -157,6 +157,7 @@ private:
     QToolBar* toolbar_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     CChildFrame* active_ = nullptr;
+    bool destroying_ = false;
     std::map<int, QAction*> actions_;      // the menu bar's command items
     std::map<int, QAction*> toolActions_;  // the toolbar's buttons
     std::map<int, bool> grayed_;           // items the menu greys for good
