@@ -7,6 +7,7 @@
 
 #include "model/Ui.h"
 #include "pages/common/Achieved.h"
+#include "pages/clock/ClockMath.h"
 #include "pages/common/CommandTable.h"
 #include "pages/pca/PcaRecord.h"
 #include "pages/timers/TimerMath.h"
@@ -79,13 +80,13 @@ void CCexFrequencyDlg::OnInitDialog() {
 }
 
 pca::CexResult CCexFrequencyDlg::Compute() const {
-    return pca::CalculateCex(clock_, pca::LeadingInteger(Text(kCexTarget)));
+    return pca::CalculateCex(clock_, osc::LeadingInteger(Text(kCexTarget)));
 }
 
 void CCexFrequencyDlg::OnEditChange(int id) {
     if (id != kCexTarget) return;
     const auto r = Compute();
-    const double target = static_cast<double>(pca::LeadingInteger(Text(kCexTarget)));
+    const double target = static_cast<double>(osc::LeadingInteger(Text(kCexTarget)));
     SetText(kAchievedId,
             AchievedText(r.outcome == pca::Outcome::Ok ? r.achieved : kNone, target, "Hz"));
 }
@@ -100,7 +101,8 @@ bool CCexFrequencyDlg::OnOK() {
     char text[80];
     std::snprintf(text, sizeof text, "Change PCA0 Data to:\n\n PCA0CPHN%d = %02X", module_,
                   r.value);
-    if (TheUi().Ask(text)) Reg(pca_, pca::Cph(module_)) = r.value;
+    if (!TheUi().Ask(text)) return false;  // No: the dialog stays open
+    Reg(pca_, pca::Cph(module_)) = r.value;
     return true;
 }
 
@@ -141,10 +143,9 @@ bool CDutyCycleDlg::OnOK() {
         std::snprintf(text, sizeof text,
                       "Change PCA0 Data to:\n\n PCA0CPH%d = %02X\n PCA0CPL%d = %02X", module_,
                       r.cph, module_, r.cpl);
-    if (TheUi().Ask(text)) {
-        Reg(pca_, pca::Cph(module_)) = r.cph;
-        Reg(pca_, pca::Cpl(module_)) = r.cpl;
-    }
+    if (!TheUi().Ask(text)) return false;  // No: the dialog stays open
+    Reg(pca_, pca::Cph(module_)) = r.cph;
+    Reg(pca_, pca::Cpl(module_)) = r.cpl;
     return true;
 }
 
@@ -175,22 +176,10 @@ CTimeoutIntervalDlg::CTimeoutIntervalDlg(CDeviceDocument& doc, PeripheralRecord&
 }
 
 void CTimeoutIntervalDlg::OnInitDialog() {
-    int radio = kSysclkRadio;
-    switch (pca::SourceForTimebase(pca_.Registers.at(pca::kPca0md).Value)) {
-        case pca::TimeoutSource::Sysclk:
-            radio = kSysclkRadio;
-            break;
-        case pca::TimeoutSource::ExtOsc:
-            radio = kExtOscRadio;
-            break;
-        case pca::TimeoutSource::Eci:
-            radio = kEciRadio;
-            break;
-        case pca::TimeoutSource::Timer0:
-            radio = kTimer0Radio;
-            break;
-    }
-    CheckRadio(kSysclkRadio, kTimer0Radio, radio);
+    // The radio of each clock choice, in the order of pca::TimeoutSource.
+    constexpr int kRadios[] = {kSysclkRadio, kExtOscRadio, kEciRadio, kTimer0Radio};
+    const auto source = pca::SourceForTimebase(pca_.Registers.at(pca::kPca0md).Value);
+    CheckRadio(kSysclkRadio, kTimer0Radio, kRadios[static_cast<int>(source)]);
     ShowFrequencies();
 }
 
@@ -268,10 +257,9 @@ bool CTimeoutIntervalDlg::OnOK() {
     std::snprintf(text, sizeof text,
                   "Change PCA0's Data to:\n\n PCA0CPL4 = %02X\n Clock Source: %s", r.cpl4,
                   r.clockName.c_str());
-    if (TheUi().Ask(text)) {
-        Reg(pca_, pca::Cpl(4)) = r.cpl4;
-        std::uint8_t& md = Reg(pca_, pca::kPca0md);
-        md = static_cast<std::uint8_t>((md & ~pca::kTimebaseMask) | r.timebase);
-    }
+    if (!TheUi().Ask(text)) return false;  // No: the dialog stays open
+    Reg(pca_, pca::Cpl(4)) = r.cpl4;
+    std::uint8_t& md = Reg(pca_, pca::kPca0md);
+    md = static_cast<std::uint8_t>((md & ~pca::kTimebaseMask) | r.timebase);
     return true;
 }

@@ -1,11 +1,12 @@
 #include "pages/pca/PcaMath.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 
+#include "pages/clock/ClockMath.h"
 #include "pages/timers/TimerMath.h"
 
 namespace pca {
@@ -92,9 +93,10 @@ CexResult CalculateCex(std::uint32_t clock, long long target) {
     CexResult result;
     if (clock == 0 || target <= 0) return result;
     const double x = clock / (2.0 * static_cast<double>(target));
-    // Rounded half up; the largest x is below 2^31, so the cast is safe.
-    double r = std::trunc(x);
-    if (x - r >= 0.5) r += 1;
+    // Rounded half up; an x that cannot be rounded is refused like any other
+    // value beyond the register.
+    long long r = -1;
+    if (!timers::RoundHalfUp(x, r)) r = -1;
     if (r == 256) r = 0;
     if (r > 255 || r < 0) {
         result.outcome = Outcome::Refused;
@@ -195,30 +197,21 @@ TimeoutSource SourceForTimebase(std::uint8_t pca0md) {
 }
 
 std::uint32_t LeadingUnsigned(const std::string& text) {
-    const long long v = LeadingInteger(text);
+    const std::int64_t v = osc::LeadingInteger(text);
     if (v <= 0) return 0;
     return v > 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<std::uint32_t>(v);
 }
 
-long long LeadingInteger(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    long long v = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        // Saturates instead of overflowing on absurdly long numbers.
-        if (v < 1000000000000000LL) v = v * 10 + (text[i] - '0');
-    }
-    return negative ? -v : v;
-}
-
 double LeadingNumber(const std::string& text) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double v = std::strtod(begin, &end);
-    if (end == begin || !std::isfinite(v)) return 0;
+    // from_chars, unlike strtod, reads "12.5" the same under every locale.
+    const char* begin = text.data();
+    const char* const end = begin + text.size();
+    while (begin != end && std::isspace(static_cast<unsigned char>(*begin)))
+        ++begin;
+    if (begin != end && *begin == '+') ++begin;
+    double v = 0;
+    const auto parsed = std::from_chars(begin, end, v);
+    if (parsed.ec != std::errc() || !std::isfinite(v)) return 0;
     return v;
 }
 

@@ -95,12 +95,11 @@ TimeoutResult CalculateTimeout(TimeoutSource source, const TimeoutInputs& in, do
 // The radio a timebase field selects when the calculator opens.
 TimeoutSource SourceForTimebase(std::uint8_t pca0md);
 
-// The leading unsigned decimal integer of a typed text (0 when there is none),
-// limited to 32 bits.
+// The leading unsigned decimal integer of a typed text (0 when there is none
+// or it is negative), limited to 32 bits.
 std::uint32_t LeadingUnsigned(const std::string& text);
-// The leading decimal integer of a typed text, sign included (0 when none).
-long long LeadingInteger(const std::string& text);
-// The leading decimal number of a typed text (0 when there is none).
+// The leading decimal number of a typed text, "." as the decimal point
+// whatever the locale (0 when there is none).
 double LeadingNumber(const std::string& text);
 
 }  // namespace pca

@@ -362,11 +362,14 @@ TEST_F(PcaSheet, CexAndDutyCalculatorsWriteThePageRecord) {
         ASSERT_EQ(driver::Click(Page(sheet, kPca0Page), 11340), "");
         QWidget* m1 = Page(sheet, 2);
         ASSERT_EQ(driver::Click(m1, 11348), "");
-        ui_.Modals.push_back([](ModalDialog& d) {
+        ui_.Modals.push_back([this](ModalDialog& d) {
             auto* w = dynamic_cast<QWidget*>(&d);
             EXPECT_EQ(Text(w, 11370), "12000000");
             ASSERT_EQ(driver::SetText(w, 11368, "23438"), "");
             EXPECT_EQ(Text(w, 11990), "Achieved: 23437 Hz (+0.00 %)");
+            ui_.Answers.push_back(MsgResult::No);  // No keeps the dialog open
+            ASSERT_EQ(driver::Click(w, 1), "");
+            EXPECT_FALSE(d.IsFinished());
             ASSERT_EQ(driver::Click(w, 1), "");
         });
         ASSERT_EQ(driver::Click(m1, 11356), "");
