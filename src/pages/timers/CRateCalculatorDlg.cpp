@@ -28,8 +28,7 @@ CRateCalculatorDlg::CRateCalculatorDlg(CDeviceDocument& doc, PeripheralRecord& r
     PageBuilder& b = Builder();
     b.Group("");
     b.Edit(kSysclk, "SYSCLK Frequency", "Hz")->setReadOnly(true);
-    b.Edit(kTarget, kind == RateKind::BitRate ? "Target Bit Rate" : "Target Baud Rate",
-           Unit(kind));
+    b.Edit(kTarget, kind == RateKind::BitRate ? "Target Bit Rate" : "Target Baud Rate", Unit(kind));
     AddAchievedLine();
     // One line that grows with its text rather than wrapping.
     if (auto* line = qobject_cast<QLabel*>(Control(kAchievedId))) line->setWordWrap(false);
