@@ -10,7 +10,7 @@
 #include "pages/serial/SerialMath.h"
 #include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
-#include "pages/timers/CBaudRateDlg.h"
+#include "pages/timers/CRateCalculatorDlg.h"
 
 using serial::RecordBit;
 
@@ -198,7 +198,7 @@ void CUart1PropPage::OnCommand(int id) {
             return;
         case kConfigureBaudRate: {
             // The calculator's generator path writes SBRLH1, SBRLL1 and SBCON1.
-            CBaudRateDlg calc(*ActiveDocument(), *Record(), true);
+            CRateCalculatorDlg calc(*ActiveDocument(), *Record(), RateKind::Uart1Baud);
             if (calc.Run()) {
                 Refresh();
                 RefreshPreview();

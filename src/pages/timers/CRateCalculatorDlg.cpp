@@ -12,13 +12,23 @@
 
 using namespace calcids;
 
-CRateCalculatorDlg::CRateCalculatorDlg(const std::string& caption, CDeviceDocument& doc,
-                                       const std::string& targetLabel, const std::string& unit)
-    : CCalculatorDlg(caption), doc_(doc), unit_(unit) {
+namespace {
+const char* Unit(RateKind kind) {
+    return kind == RateKind::BitRate ? "Hz" : "bps";
+}
+}  // namespace
+
+CRateCalculatorDlg::CRateCalculatorDlg(CDeviceDocument& doc, PeripheralRecord& record,
+                                       RateKind kind, int choice)
+    : CCalculatorDlg(kind == RateKind::BitRate ? "Calculate Bit Rate" : "Calculate Baud Rate"),
+      doc_(doc),
+      record_(record),
+      kind_(kind),
+      choice_(choice) {
     PageBuilder& b = Builder();
     b.Group("");
     b.Edit(kSysclk, "SYSCLK Frequency", "Hz")->setReadOnly(true);
-    b.Edit(kTarget, targetLabel, unit);
+    b.Edit(kTarget, kind == RateKind::BitRate ? "Target Bit Rate" : "Target Baud Rate", Unit(kind));
     AddAchievedLine();
     // One line that grows with its text rather than wrapping.
     if (auto* line = qobject_cast<QLabel*>(Control(kAchievedId))) line->setWordWrap(false);
@@ -37,9 +47,21 @@ void CRateCalculatorDlg::ShowSysclk() {
     SetText(kSysclk, buf);
 }
 
+timers::ReloadResult CRateCalculatorDlg::Compute(std::uint32_t sysclk, int target) const {
+    switch (kind_) {
+        case RateKind::BitRate:
+            return timers::BitRateReload(sysclk, target, choice_);
+        case RateKind::Timer1Baud:
+            return timers::Timer1BaudReload(sysclk, target);
+        case RateKind::Uart1Baud:
+            break;
+    }
+    return timers::Uart1BaudReload(sysclk, target);
+}
+
 void CRateCalculatorDlg::UpdateAchieved() {
     const int target = timers::LeadingInt(Text(kTarget));
-    SetText(kAchievedId, timers::ReloadAchievedText(Compute(sysclk_, target), target, unit_));
+    SetText(kAchievedId, timers::ReloadAchievedText(Compute(sysclk_, target), target, Unit(kind_)));
 }
 
 void CRateCalculatorDlg::OnEditChange(int id) {
@@ -64,6 +86,10 @@ bool CRateCalculatorDlg::OnOK() {
         return false;
     }
     if (!TheUi().Ask(result.question)) return false;
-    Apply(result);
+    if (kind_ == RateKind::Uart1Baud)
+        timers::ApplyUart1Baud(record_, result);
+    else  // Timer 1's baud-rate reload is written as the bit rate's "1H"
+        timers::ApplyBitRate(record_, kind_ == RateKind::BitRate ? choice_ : timers::kChoice1H,
+                             result);
     return true;
 }

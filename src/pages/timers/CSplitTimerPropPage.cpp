@@ -96,6 +96,26 @@ void CSplitTimerPropPage::ShowSixteenBit() {
         Enable(id, false);
 }
 
+CSplitTimerPropPage::Half CSplitTimerPropPage::LowHalf() const {
+    return {l_.lowSysclkId, l_.lowDiv12Id, l_.lowExtId, l_.lowSysclk};
+}
+
+CSplitTimerPropPage::Half CSplitTimerPropPage::HighHalf() const {
+    return {l_.highSysclkId, l_.highDiv12Id, l_.highExtId, l_.highSysclk};
+}
+
+void CSplitTimerPropPage::SetHalfClock(int id, const Half& half, const Half& other) {
+    CheckRadio(half.sysclkId, half.extId, id);
+    SetBits(id == half.sysclkId, timers::kCkcon, half.ckconSysclk);
+    if (id == half.sysclkId) return;
+    // The external-clock bit serves both halves: the other half follows
+    // unless it counts SYSCLK.
+    const bool ext = id == half.extId;
+    SetBits(ext, l_.cn, kExtClock);
+    if (!IsChecked(other.sysclkId))
+        CheckRadio(other.sysclkId, other.extId, ext ? other.extId : other.div12Id);
+}
+
 void CSplitTimerPropPage::OnCommand(int id) {
     using timers::kCkcon;
     if (id == kMode0) {
@@ -108,28 +128,10 @@ void CSplitTimerPropPage::OnCommand(int id) {
         CheckRadio(kMode0, kMode1, kMode1);
         for (int h = l_.highSysclkId; h <= l_.highExtId; ++h)
             Enable(h, true);
-    } else if (id == l_.lowSysclkId) {
-        CheckRadio(l_.lowSysclkId, l_.lowExtId, id);
-        SetBits(1, kCkcon, l_.lowSysclk);
-    } else if (id == l_.lowDiv12Id || id == l_.lowExtId) {
-        // The external-clock bit serves both halves: the high half follows
-        // unless it counts SYSCLK.
-        const bool ext = id == l_.lowExtId;
-        CheckRadio(l_.lowSysclkId, l_.lowExtId, id);
-        SetBits(0, kCkcon, l_.lowSysclk);
-        SetBits(ext, l_.cn, kExtClock);
-        if (!IsChecked(l_.highSysclkId))
-            CheckRadio(l_.highSysclkId, l_.highExtId, ext ? l_.highExtId : l_.highDiv12Id);
-    } else if (id == l_.highSysclkId) {
-        CheckRadio(l_.highSysclkId, l_.highExtId, id);
-        SetBits(1, kCkcon, l_.highSysclk);
-    } else if (id == l_.highDiv12Id || id == l_.highExtId) {
-        const bool ext = id == l_.highExtId;
-        CheckRadio(l_.highSysclkId, l_.highExtId, id);
-        SetBits(0, kCkcon, l_.highSysclk);
-        SetBits(ext, l_.cn, kExtClock);
-        if (!IsChecked(l_.lowSysclkId))
-            CheckRadio(l_.lowSysclkId, l_.lowExtId, ext ? l_.lowExtId : l_.lowDiv12Id);
+    } else if (id >= l_.lowSysclkId && id <= l_.lowExtId) {
+        SetHalfClock(id, LowHalf(), HighHalf());
+    } else if (id >= l_.highSysclkId && id <= l_.highExtId) {
+        SetHalfClock(id, HighHalf(), LowHalf());
     } else if (id == kConfigureInterrupts) {
         ConfigureInterrupts();
         return;

@@ -41,4 +41,16 @@ protected:
     void ShowSixteenBit();
 
     const Layout l_;
+
+private:
+    // One half's clock radios (ids in the order SYSCLK, / 12, external) and
+    // its CKCON SYSCLK bit.
+    struct Half {
+        int sysclkId, div12Id, extId;
+        std::uint8_t ckconSysclk;
+    };
+    Half LowHalf() const;
+    Half HighHalf() const;
+    // A clock radio of `half` clicked.
+    void SetHalfClock(int id, const Half& half, const Half& other);
 };

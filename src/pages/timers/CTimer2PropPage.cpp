@@ -1,6 +1,6 @@
 #include "pages/timers/CTimer2PropPage.h"
 
-#include "pages/timers/CBitRateDlg.h"
+#include "pages/timers/CRateCalculatorDlg.h"
 #include "pages/timers/TimerMath.h"
 
 using namespace timers;
@@ -60,7 +60,7 @@ void CTimer2PropPage::UpdateDisplays() {
 
 void CTimer2PropPage::ChangeBitRate(int choice) {
     if (!ActiveDocument()) return;
-    CBitRateDlg dlg(*ActiveDocument(), *Record(), choice);
+    CRateCalculatorDlg dlg(*ActiveDocument(), *Record(), RateKind::BitRate, choice);
     if (dlg.Run()) {
         // A reload was written: Timer 2 runs as two 8-bit timers.
         PrepareTimerForRate(*Record(), 2);

@@ -122,6 +122,16 @@ bool InputsValid(std::uint32_t sysclk, int target, ReloadResult& result) {
 
 const char* const kChoiceNames[] = {"0H", "1H", "2L", "2H"};
 
+// The clock of an 8-bit reload by the ratio of SYSCLK to the rate: SYSCLK
+// below 512, SYSCLK / 4 below 2048, SYSCLK / 12 below 6144, else SYSCLK / 48.
+// A Timer 2 half has only SYSCLK and SYSCLK / 12.
+CalcClock PickClock(std::uint64_t ratio, bool timer2) {
+    if (ratio < 512) return CalcClock::Sysclk;
+    if (ratio < 2048 && !timer2) return CalcClock::Div4;
+    if (ratio < 6144 || timer2) return CalcClock::Div12;
+    return CalcClock::Div48;
+}
+
 }  // namespace
 
 ReloadResult BitRateReload(std::uint32_t sysclk, int target, int choice) {
@@ -129,15 +139,7 @@ ReloadResult BitRateReload(std::uint32_t sysclk, int target, int choice) {
     if (choice < kChoice0H || choice > kChoice2H) choice = kChoice0H;
     if (!InputsValid(sysclk, target, result)) return result;
     const std::uint64_t ratio = sysclk / (3ull * static_cast<std::uint64_t>(target));
-    const bool timer2 = choice == kChoice2L || choice == kChoice2H;
-    if (ratio < 512)
-        result.clock = CalcClock::Sysclk;
-    else if (ratio < 2048 && !timer2)
-        result.clock = CalcClock::Div4;
-    else if (ratio < 6144 || timer2)
-        result.clock = CalcClock::Div12;
-    else
-        result.clock = CalcClock::Div48;
+    result.clock = PickClock(ratio, choice == kChoice2L || choice == kChoice2H);
     const double clock = sysclk * ClockFactor(result.clock);
     const double x = 256 - 1 / ((3.0 * target) / clock);
     if (!TakeReload(x, 255, kInvalidBitRate, result)) return result;
@@ -154,14 +156,7 @@ ReloadResult Timer1BaudReload(std::uint32_t sysclk, int target) {
     ReloadResult result;
     if (!InputsValid(sysclk, target, result)) return result;
     const std::uint32_t ratio = sysclk / static_cast<std::uint32_t>(target);
-    if (ratio < 512)
-        result.clock = CalcClock::Sysclk;
-    else if (ratio < 2048)
-        result.clock = CalcClock::Div4;
-    else if (ratio < 6144)
-        result.clock = CalcClock::Div12;
-    else
-        result.clock = CalcClock::Div48;
+    result.clock = PickClock(ratio, false);
     const double clock = sysclk * ClockFactor(result.clock);
     const double x = 256 - clock / (2.0 * target);
     if (!TakeReload(x, 255, kInvalidBaudRate, result)) return result;
@@ -290,17 +285,16 @@ void PrepareTimerForRate(PeripheralRecord& timers, int timer) {
     if (!IsTimerRecord(timers)) return;
     switch (timer) {
         case 0:
-            Field(timers, kTmod, 0x03, 0x02);
-            Set(timers, kTcon, 0x10, false);
-            Set(timers, kTmod, 0x08, false);
-            Set(timers, kTcon, 0x01, false);
+        case 1: {
+            // Timer 1's TMOD bits lie four, its TCON bits two above Timer 0's.
+            const int tmod = timer * 4, tcon = timer * 2;
+            Field(timers, kTmod, static_cast<std::uint8_t>(0x03 << tmod),
+                  static_cast<std::uint8_t>(0x02 << tmod));                      // mode 2
+            Set(timers, kTcon, static_cast<std::uint8_t>(0x10 << tcon), false);  // stopped
+            Set(timers, kTmod, static_cast<std::uint8_t>(0x08 << tmod), false);  // not gated
+            Set(timers, kTcon, static_cast<std::uint8_t>(0x01 << tcon), false);  // level
             break;
-        case 1:
-            Field(timers, kTmod, 0x30, 0x20);
-            Set(timers, kTcon, 0x40, false);
-            Set(timers, kTmod, 0x80, false);
-            Set(timers, kTcon, 0x04, false);
-            break;
+        }
         case 2:
             Set(timers, kTmr2cn, 0x08, true);
             break;

@@ -1,8 +1,7 @@
 #include "pages/timers/TimerSheets.h"
 
 #include "pages/common/CommandIds.h"
-#include "pages/timers/CTimer0PropPage.h"
-#include "pages/timers/CTimer1PropPage.h"
+#include "pages/timers/CTimer01PropPage.h"
 #include "pages/timers/CTimer2PropPage.h"
 #include "pages/timers/CTimer3PropPage.h"
 

@@ -8,8 +8,7 @@
 #include "model/Ui.h"
 #include "pages/common/Achieved.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/timers/CBaudRateDlg.h"
-#include "pages/timers/CBitRateDlg.h"
+#include "pages/timers/CRateCalculatorDlg.h"
 #include "pages/timers/TimerMath.h"
 #include "pages/timers/TimerSheets.h"
 
@@ -39,7 +38,7 @@ protected:
 };
 
 TEST_F(TimerDialogs, BaudRateAchievedLineFollowsTheTyping) {
-    CBaudRateDlg dlg(*doc_, timers_, false);
+    CRateCalculatorDlg dlg(*doc_, timers_, RateKind::Timer1Baud);
     ui_.Modals.push_back([&](ModalDialog& d) {
         auto* w = dynamic_cast<QWidget*>(&d);
         EXPECT_EQ(Text(w, 11166), "1500000");
@@ -57,7 +56,7 @@ TEST_F(TimerDialogs, BaudRateAchievedLineFollowsTheTyping) {
 }
 
 TEST_F(TimerDialogs, RefusalsAndNoKeepTheCalculatorOpenYesWrites) {
-    CBitRateDlg dlg(*doc_, timers_, timers::kChoice0H);
+    CRateCalculatorDlg dlg(*doc_, timers_, RateKind::BitRate, timers::kChoice0H);
     ui_.Modals.push_back([&](ModalDialog& d) {
         auto* w = dynamic_cast<QWidget*>(&d);
         driver::SetText(w, 11167, "abc");
@@ -88,7 +87,7 @@ TEST_F(TimerDialogs, BaudRateOnTheUartRecordWritesTheGenerator) {
     PeripheralRecord uart;
     doc_->GetPeripheral(uart, Pid::Uart);
     doc_->SysclkFrequency = 24000000;
-    CBaudRateDlg dlg(*doc_, uart, true);
+    CRateCalculatorDlg dlg(*doc_, uart, RateKind::Uart1Baud);
     ui_.Modals.push_back([&](ModalDialog& d) {
         auto* w = dynamic_cast<QWidget*>(&d);
         driver::SetText(w, 11167, "115200");
@@ -106,7 +105,7 @@ TEST_F(TimerDialogs, BaudRateOnTheUartRecordWritesTheGenerator) {
 
 TEST_F(TimerDialogs, ZeroSysclkIsRefusedNotDividedBy) {
     doc_->SysclkFrequency = 0;
-    CBaudRateDlg dlg(*doc_, timers_, false);
+    CRateCalculatorDlg dlg(*doc_, timers_, RateKind::Timer1Baud);
     ui_.Modals.push_back([&](ModalDialog& d) {
         auto* w = dynamic_cast<QWidget*>(&d);
         EXPECT_EQ(Text(w, 11166), "0");
