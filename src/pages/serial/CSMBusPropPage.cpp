@@ -2,17 +2,12 @@
 
 #include <string>
 
-#include <QBoxLayout>
 #include <QLineEdit>
 
-#include "pages/common/CommandTable.h"
-#include "pages/portio/PortIOSheet.h"
 #include "pages/serial/SerialMath.h"
 #include "pages/serial/StatusLabel.h"
-#include "pages/system/InterruptSheets.h"
+#include "pages/timers/TimerMath.h"
 #include "pages/timers/TimerSheets.h"
-
-using serial::RecordBit;
 
 namespace {
 
@@ -21,21 +16,30 @@ constexpr std::uint8_t kSclTimeoutBit = 0x08;
 constexpr std::uint8_t kSourceMask = 0x03;
 
 // Interrupt record EIE1 bit 0; Port I/O record XBR0 bit 2.
-constexpr std::size_t kEie1 = 1;
-constexpr std::size_t kXbr0 = 14;
+const CSerialPropPage::Links kLinks = {
+    .unit = "SMBus",
+    .bus = "SMBus",
+    .interruptText = CSMBusPropPage::kInterruptText,
+    .configureInterrupts = CSMBusPropPage::kConfigureInterrupts,
+    .interruptRegister = 1,
+    .interruptMask = 0x01,
+    .crossbarText = CSMBusPropPage::kCrossbarText,
+    .crossbarRegister = 14,
+    .crossbarMask = 0x04,
+};
 
 // The timer registers the page reads (positions in the timer record).
 serial::TimerRegisters TimerValues(const PeripheralRecord* timers) {
     serial::TimerRegisters t{};
-    if (!timers || timers->Registers.size() < 15) return t;
-    auto v = [&](std::size_t position) { return timers->Registers[position].Value; };
-    t.ckcon = v(2);
-    t.th0 = v(5);
-    t.th1 = v(6);
-    t.tmr2rll = v(8);
-    t.tmr2rlh = v(9);
-    t.tmr3rll = v(13);
-    t.tmr3rlh = v(14);
+    if (!timers || timers->Registers.size() <= static_cast<std::size_t>(timers::kTmr3rlh)) return t;
+    auto v = [&](int position) { return timers->Registers[position].Value; };
+    t.ckcon = v(timers::kCkcon);
+    t.th0 = v(timers::kTh0);
+    t.th1 = v(timers::kTh1);
+    t.tmr2rll = v(timers::kTmr2rll);
+    t.tmr2rlh = v(timers::kTmr2rlh);
+    t.tmr3rll = v(timers::kTmr3rll);
+    t.tmr3rlh = v(timers::kTmr3rlh);
     return t;
 }
 
@@ -43,11 +47,7 @@ serial::TimerRegisters TimerValues(const PeripheralRecord* timers) {
 
 CSMBusPropPage::CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* interrupts,
                                PeripheralRecord* portIO, const std::uint32_t* sysclk)
-    : CPropPage("SMBus"),
-      timers_(timers),
-      interrupts_(interrupts),
-      portIO_(portIO),
-      sysclk_(sysclk) {
+    : CSerialPropPage("SMBus", kLinks, interrupts, portIO, sysclk), timers_(timers) {
     PageBuilder b(this, this);
     b.Group("SMBus Enable");
     b.Check(kEnable, "Enable SMBus");
@@ -73,15 +73,7 @@ CSMBusPropPage::CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* inter
     b.Edit(kBitRate, "", "Hz")->setReadOnly(true);
     StatusLabel(b.Label(kLowTime, ""), "Minimum SCL Low Time is 0000.0000 ms");
     b.Button(kConfigureBitRate, "Configure SMBus Bit Rate");
-    b.Group("SMBus Interrupt");
-    StatusLabel(b.Label(kInterruptText, ""), "SMBus Interrupt is Disabled");
-    b.Button(kConfigureInterrupts, "Configure SMBus Interrupts");
-    b.Group("SMBus on the Crossbar");
-    StatusLabel(b.Label(kCrossbarText, ""), "SMBus is Disabled on the Crossbar");
-    b.Button(kConfigurePortIO, "Configure Port I/O");
-    b.Preview();
-    // Spare height of the sheet goes above the preview, not into it.
-    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
+    AddLinkGroups(b);
 
     Bind({
         {kEnable, ControlKind::Check, "", "", 0, kSmb0cf, 0x80, 0},
@@ -104,13 +96,12 @@ int CSMBusPropPage::SourceTimer() const {
 void CSMBusPropPage::ShowTimeout() {
     const bool on = TestBits(kSmb0cf, kSclTimeoutBit);
     Enable(kConfigureTimer3, on);
-    const std::uint32_t sysclk = sysclk_ ? *sysclk_ : 0;
     SetText(kTimer3Status,
-            on ? serial::SmbusTimer3StatusText(sysclk, TimerValues(timers_)) : std::string());
+            on ? serial::SmbusTimer3StatusText(Sysclk(), TimerValues(timers_)) : std::string());
 }
 
 void CSMBusPropPage::ShowBitRate() {
-    const std::uint32_t sysclk = sysclk_ ? *sysclk_ : 0;
+    const std::uint32_t sysclk = Sysclk();
     const int source = Value(kSmb0cf) & kSourceMask;
     const serial::TimerRegisters t = TimerValues(timers_);
     SetText(kBitRate, std::to_string(serial::SmbusSourceBitRate(sysclk, t, source)));
@@ -118,10 +109,8 @@ void CSMBusPropPage::ShowBitRate() {
 }
 
 void CSMBusPropPage::ShowTexts() {
-    SetText(kInterruptText, RecordBit(interrupts_, kEie1, 0x01) ? "SMBus Interrupt is Enabled"
-                                                                : "SMBus Interrupt is Disabled");
-    SetText(kCrossbarText, RecordBit(portIO_, kXbr0, 0x04) ? "SMBus is Enabled on the Crossbar"
-                                                           : "SMBus is Disabled on the Crossbar");
+    ShowInterruptText();
+    ShowCrossbarText();
 }
 
 void CSMBusPropPage::Refresh() {
@@ -151,28 +140,19 @@ void CSMBusPropPage::OnCommand(int id) {
             CPropPage::OnCommand(id);
             ShowBitRate();
             return;
-        case kConfigureInterrupts:
-            if (RunInterruptsSheet(*ActiveDocument(), *interrupts_)) ShowTexts();
-            return;
-        case kConfigureBitRate: {
+        case kConfigureBitRate:
             // The page of the timer that clocks the bus, on this page's copies.
-            CDeviceDocument& doc = *ActiveDocument();
-            RunTimerSheet(doc, SourceTimer(), *timers_, *interrupts_, portIO_);
+            RunTimerSheet(*ActiveDocument(), SourceTimer(), *timers_, *interrupts_, portIO_);
             // Its pages may have stored a Port I/O record of their own.
-            doc.GetPeripheral(*portIO_, Pid::PortIO);
-            CompleteRecord(*portIO_, doc.DeviceCode, Pid::PortIO);
+            ReloadPortIO();
             ShowBitRate();
             ShowTexts();
             return;
-        }
         case kConfigureTimer3:
             RunTimerSheet(*ActiveDocument(), 3, *timers_, *interrupts_, nullptr);
             ShowTimeout();
             return;
-        case kConfigurePortIO:
-            if (RunPortIOSheet(*ActiveDocument(), portIO_)) ShowTexts();
-            return;
         default:
-            CPropPage::OnCommand(id);
+            if (!OnLinkCommand(id)) CPropPage::OnCommand(id);
     }
 }

@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "pages/common/CPropPage.h"
+#include "pages/serial/CSerialPropPage.h"
 
-class CSMBusPropPage : public CPropPage {
+class CSMBusPropPage : public CSerialPropPage {
     Q_OBJECT
 public:
     static constexpr int kBitRate = 11169;
@@ -28,7 +28,6 @@ public:
     static constexpr int kTimer2High = 11384;
     static constexpr int kTimer2Low = 11385;
     static constexpr int kLowTime = 11389;
-    static constexpr int kConfigurePortIO = 11281;
 
     // The command's working copies of the timer, interrupt and Port I/O
     // records (edited only by the nested sheets) and the document's
@@ -50,7 +49,4 @@ private:
     void ShowTexts();
 
     PeripheralRecord* timers_;
-    PeripheralRecord* interrupts_;
-    PeripheralRecord* portIO_;
-    const std::uint32_t* sysclk_;
 };

@@ -2,16 +2,11 @@
 
 #include <string>
 
-#include <QBoxLayout>
 #include <QLineEdit>
 
 #include "model/Ui.h"
-#include "pages/common/CommandTable.h"
-#include "pages/portio/PortIOSheet.h"
 #include "pages/serial/CSckCalculatorDlg.h"
 #include "pages/serial/SerialMath.h"
-#include "pages/serial/StatusLabel.h"
-#include "pages/system/InterruptSheets.h"
 
 namespace {
 
@@ -29,20 +24,31 @@ constexpr std::uint8_t kFourWireMode = 0x04;
 constexpr std::uint8_t kSingleMasterMode = 0x08;
 constexpr std::uint8_t kSingleMasterNssHigh = 0x0C;
 
-// Interrupt record: IE, SPI0 interrupt enable.
-constexpr std::size_t kIe = 6;
-constexpr std::uint8_t kSpiInterrupt = 0x40;
 // Port I/O record: XBR0, SPI0 on the crossbar.
 constexpr std::size_t kXbr0 = 14;
 constexpr std::uint8_t kSpiOnCrossbar = 0x02;
 
-using serial::RecordBit;
+// Interrupt record IE bit 6. The crossbar page of the Port I/O sheet sees
+// this page's SPI0 record, unsaved changes included, so that the pin map
+// follows the wire mode chosen here.
+const CSerialPropPage::Links kLinks = {
+    .unit = "SPI0",
+    .bus = "SPI",
+    .interruptText = CSpi0PropPage::kInterruptText,
+    .configureInterrupts = CSpi0PropPage::kConfigureInterrupts,
+    .interruptRegister = 6,
+    .interruptMask = 0x40,
+    .crossbarText = CSpi0PropPage::kCrossbarText,
+    .crossbarRegister = kXbr0,
+    .crossbarMask = kSpiOnCrossbar,
+    .crossbarSeesRecord = true,
+};
 
 }  // namespace
 
 CSpi0PropPage::CSpi0PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
                              const std::uint32_t* sysclk)
-    : CPropPage("SPI0"), interrupts_(interrupts), portIO_(portIO), sysclk_(sysclk) {
+    : CSerialPropPage("SPI0", kLinks, interrupts, portIO, sysclk) {
     PageBuilder b(this, this);
     b.Group("SPI0 Enable");
     b.Check(kEnable, "Enable SPI0");
@@ -66,15 +72,7 @@ CSpi0PropPage::CSpi0PropPage(PeripheralRecord* interrupts, PeripheralRecord* por
     b.Edit(kSck, "SCK:", "Hz")->setReadOnly(true);
     b.Button(kChangeSck, "Change SCK");
     b.Edit(kDivider, "SPI0CKR Value (Hex)");
-    b.Group("SPI Interrupt");
-    StatusLabel(b.Label(kInterruptText, ""), "SPI0 Interrupt is Disabled");
-    b.Button(kConfigureInterrupts, "Configure SPI Interrupts");
-    b.Group("SPI0 on the Crossbar");
-    StatusLabel(b.Label(kCrossbarText, ""), "SPI0 is Disabled on the Crossbar");
-    b.Button(kConfigurePortIO, "Configure Port I/O");
-    b.Preview();
-    // Spare height of the sheet goes above the preview, not into it.
-    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
+    AddLinkGroups(b);
 
     Bind({
         {kEnable, ControlKind::Check, "", "", 0, kSpi0cn, kEnableBit, 0},
@@ -121,31 +119,18 @@ void CSpi0PropPage::Refresh() {
             break;
     }
     ShowSck();
-    ShowCrossbar();
-    ShowInterrupt();
+    ShowCrossbarText();
+    ShowInterruptText();
 }
 
 void CSpi0PropPage::OnSetActive() {
     ShowSck();
-    ShowInterrupt();
+    ShowInterruptText();
     RefreshPreview();
 }
 
 void CSpi0PropPage::ShowSck() {
-    const std::uint32_t sysclk = sysclk_ ? *sysclk_ : 0;
-    SetText(kSck, std::to_string(serial::SpiSckFrequency(sysclk, Value(kSpi0ckr))));
-}
-
-void CSpi0PropPage::ShowInterrupt() {
-    SetText(kInterruptText, RecordBit(interrupts_, kIe, kSpiInterrupt)
-                                ? "SPI0 Interrupt is Enabled"
-                                : "SPI0 Interrupt is Disabled");
-}
-
-void CSpi0PropPage::ShowCrossbar() {
-    SetText(kCrossbarText, RecordBit(portIO_, kXbr0, kSpiOnCrossbar)
-                               ? "SPI0 is Enabled on the Crossbar"
-                               : "SPI0 is Disabled on the Crossbar");
+    SetText(kSck, std::to_string(serial::SpiSckFrequency(Sysclk(), Value(kSpi0ckr))));
 }
 
 void CSpi0PropPage::OnHexChanged(int editId) {
@@ -153,7 +138,7 @@ void CSpi0PropPage::OnHexChanged(int editId) {
 }
 
 bool CSpi0PropPage::WireChangeAllowed() const {
-    return !RecordBit(portIO_, kXbr0, kSpiOnCrossbar);
+    return !serial::RecordBit(portIO_, kXbr0, kSpiOnCrossbar);
 }
 
 void CSpi0PropPage::Refuse(int previous) {
@@ -219,8 +204,7 @@ void CSpi0PropPage::OnWireMode(int id) {
 }
 
 void CSpi0PropPage::OnChangeSck() {
-    CDeviceDocument& doc = *ActiveDocument();
-    CSckCalculatorDlg calc(doc, *Record());
+    CSckCalculatorDlg calc(*ActiveDocument(), *Record());
     if (calc.Run()) {
         // As a change of the edit's text, this stores the divider again and
         // shows the SCK it gives.
@@ -228,9 +212,8 @@ void CSpi0PropPage::OnChangeSck() {
         RefreshPreview();
     }
     // The calculator's Oscillators sheet may have stored a Port I/O record.
-    doc.GetPeripheral(*portIO_, Pid::PortIO);
-    CompleteRecord(*portIO_, doc.DeviceCode, Pid::PortIO);
-    ShowCrossbar();
+    ReloadPortIO();
+    ShowCrossbarText();
     ShowSck();  // SYSCLK may have changed even when the calculator was cancelled
 }
 
@@ -261,15 +244,8 @@ void CSpi0PropPage::OnCommand(int id) {
         case kChangeSck:
             OnChangeSck();
             break;
-        case kConfigureInterrupts:
-            if (RunInterruptsSheet(*ActiveDocument(), *interrupts_)) ShowInterrupt();
-            return;
-        case kConfigurePortIO:
-            // The crossbar page sees this page's SPI0 record, unsaved changes included.
-            if (RunPortIOSheet(*ActiveDocument(), portIO_, Record())) ShowCrossbar();
-            return;
         default:
-            CPropPage::OnCommand(id);
+            if (!OnLinkCommand(id)) CPropPage::OnCommand(id);
             return;
     }
     RefreshPreview();

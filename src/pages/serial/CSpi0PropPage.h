@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "pages/common/CPropPage.h"
+#include "pages/serial/CSerialPropPage.h"
 
 // The message of a refused wire-mode change.
 inline constexpr const char* kWireModeMessage =
@@ -18,7 +18,7 @@ inline constexpr const char* kWireModeMessage =
     "the pins do not get misnumbered in  \n"
     "the Crossbar.";
 
-class CSpi0PropPage : public CPropPage {
+class CSpi0PropPage : public CSerialPropPage {
     Q_OBJECT
 public:
     // Control ids.
@@ -38,7 +38,6 @@ public:
     static constexpr int kDivider = 11248;
     static constexpr int kConfigureInterrupts = 11249;
     static constexpr int kInterruptText = 11250;
-    static constexpr int kConfigurePortIO = 11281;
     static constexpr int kCrossbarText = 11286;
 
     // `interrupts` and `portIO`: the command's working copies, edited only by
@@ -50,16 +49,11 @@ public:
     void Refresh() override;
     void OnCommand(int id) override;
 
-    // The Port I/O copy the wire-mode guard reads.
-    const PeripheralRecord& PortIO() const { return *portIO_; }
-
 protected:
     void OnHexChanged(int editId) override;
 
 private:
     void ShowSck();
-    void ShowInterrupt();
-    void ShowCrossbar();
     // Whether a change between three-wire and four-wire operation is allowed now.
     bool WireChangeAllowed() const;
     // Shows the wire-mode message and puts the mark back on `previous`.
@@ -67,8 +61,4 @@ private:
     void SetWireMode(std::uint8_t mode);
     void OnWireMode(int id);
     void OnChangeSck();
-
-    PeripheralRecord* interrupts_;
-    PeripheralRecord* portIO_;
-    const std::uint32_t* sysclk_;
 };

@@ -2,17 +2,11 @@
 
 #include <string>
 
-#include <QBoxLayout>
 #include <QLineEdit>
 
-#include "pages/common/CommandTable.h"
-#include "pages/portio/PortIOSheet.h"
 #include "pages/serial/SerialMath.h"
 #include "pages/serial/StatusLabel.h"
-#include "pages/system/InterruptSheets.h"
 #include "pages/timers/TimerSheets.h"
-
-using serial::RecordBit;
 
 namespace {
 
@@ -25,18 +19,23 @@ constexpr std::uint8_t kReceive = 0x10;
 constexpr int kCkcon = 2;
 constexpr int kTh1 = 6;
 // Interrupt record IE bit 4; Port I/O record XBR0 bit 0.
-constexpr std::size_t kIe = 6;
-constexpr std::size_t kXbr0 = 14;
+const CSerialPropPage::Links kLinks = {
+    .unit = "UART0",
+    .bus = "UART",
+    .interruptText = CUart0PropPage::kInterruptText,
+    .configureInterrupts = CUart0PropPage::kConfigureInterrupts,
+    .interruptRegister = 6,
+    .interruptMask = 0x10,
+    .crossbarText = CUart0PropPage::kCrossbarText,
+    .crossbarRegister = 14,
+    .crossbarMask = 0x01,
+};
 
 }  // namespace
 
 CUart0PropPage::CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* interrupts,
                                PeripheralRecord* portIO, const std::uint32_t* sysclk)
-    : CPropPage("UART0"),
-      timers_(timers),
-      interrupts_(interrupts),
-      portIO_(portIO),
-      sysclk_(sysclk) {
+    : CSerialPropPage("UART0", kLinks, interrupts, portIO, sysclk), timers_(timers) {
     PageBuilder b(this, this);
     b.Group("UART Mode");
     b.Radio(kEightBit, "8 Bit UART");
@@ -58,15 +57,7 @@ CUart0PropPage::CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* inter
     b.Edit(kBaudRate, "", "bps")->setReadOnly(true);
     StatusLabel(b.Label(kStandardRateId, ""), "Nearest standard rate 921600 bps: -100.00 %");
     b.Button(kConfigureBaudRate, "Configure UART Baud Rate");
-    b.Group("UART Interrupt");
-    StatusLabel(b.Label(kInterruptText, ""), "UART0 Interrupt is Disabled");
-    b.Button(kConfigureInterrupts, "Configure UART Interrupts");
-    b.Group("UART on the Crossbar");
-    StatusLabel(b.Label(kCrossbarText, ""), "UART0 is Disabled on the Crossbar");
-    b.Button(kConfigurePortIO, "Configure Port I/O");
-    b.Preview();
-    // Spare height of the sheet goes above the preview, not into it.
-    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
+    AddLinkGroups(b);
 
     Bind({
         {kEightBit, ControlKind::Radio, "", "", 0, kScon0, kNineBitMode, 0x00},
@@ -92,20 +83,17 @@ void CUart0PropPage::ShowMultiprocessor() {
 }
 
 void CUart0PropPage::ShowBaudRate() {
-    const std::uint32_t sysclk = sysclk_ ? *sysclk_ : 0;
     int rate = 0;
     if (timers_ && timers_->Registers.size() > kTh1)
-        rate = serial::Uart0BaudRate(sysclk, timers_->Registers[kCkcon].Value,
+        rate = serial::Uart0BaudRate(Sysclk(), timers_->Registers[kCkcon].Value,
                                      timers_->Registers[kTh1].Value);
     SetText(kBaudRate, std::to_string(rate));
     SetText(kStandardRateId, serial::StandardRateText(rate));
 }
 
 void CUart0PropPage::ShowTexts() {
-    SetText(kInterruptText, RecordBit(interrupts_, kIe, 0x10) ? "UART0 Interrupt is Enabled"
-                                                              : "UART0 Interrupt is Disabled");
-    SetText(kCrossbarText, RecordBit(portIO_, kXbr0, 0x01) ? "UART0 is Enabled on the Crossbar"
-                                                           : "UART0 is Disabled on the Crossbar");
+    ShowInterruptText();
+    ShowCrossbarText();
 }
 
 void CUart0PropPage::Refresh() {
@@ -145,26 +133,16 @@ void CUart0PropPage::OnCommand(int id) {
             ShowMultiprocessor();
             RefreshPreview();
             return;
-        case kConfigureInterrupts:
-            if (RunInterruptsSheet(*ActiveDocument(), *interrupts_)) ShowTexts();
-            return;
-        case kConfigureBaudRate: {
+        case kConfigureBaudRate:
             // The Timer 1 page alone, on this page's copies; its OK stores the
             // timer record at once.
-            CDeviceDocument& doc = *ActiveDocument();
-            if (RunTimerSheet(doc, 1, *timers_, *interrupts_, portIO_)) {
-                doc.GetPeripheral(*portIO_, Pid::PortIO);
-                CompleteRecord(*portIO_, doc.DeviceCode, Pid::PortIO);
-            }
+            if (RunTimerSheet(*ActiveDocument(), 1, *timers_, *interrupts_, portIO_))
+                ReloadPortIO();
             // A cancelled sheet may still have changed the timer copy in place.
             ShowBaudRate();
             ShowTexts();
             return;
-        }
-        case kConfigurePortIO:
-            if (RunPortIOSheet(*ActiveDocument(), portIO_)) ShowTexts();
-            return;
         default:
-            CPropPage::OnCommand(id);
+            if (!OnLinkCommand(id)) CPropPage::OnCommand(id);
     }
 }

@@ -5,13 +5,13 @@
 
 #include <cstdint>
 
-#include "pages/common/CPropPage.h"
+#include "pages/serial/CSerialPropPage.h"
 
 // The line beside a UART baud display with the error against the nearest
 // standard rate.
 inline constexpr int kStandardRateId = 11995;
 
-class CUart0PropPage : public CPropPage {
+class CUart0PropPage : public CSerialPropPage {
     Q_OBJECT
 public:
     static constexpr int kEightBit = 11091;
@@ -26,7 +26,6 @@ public:
     static constexpr int kBaudRate = 11167;
     static constexpr int kInterruptText = 11247;
     static constexpr int kCrossbarText = 11280;
-    static constexpr int kConfigurePortIO = 11281;
 
     // The command's working copies of the timer, interrupt and Port I/O
     // records (edited only by the nested sheets) and the document's
@@ -47,7 +46,4 @@ private:
     void ShowTexts();
 
     PeripheralRecord* timers_;
-    PeripheralRecord* interrupts_;
-    PeripheralRecord* portIO_;
-    const std::uint32_t* sysclk_;
 };

@@ -2,17 +2,14 @@
 
 #include <string>
 
-#include <QBoxLayout>
 #include <QLineEdit>
 
-#include "pages/portio/PortIOSheet.h"
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/SerialMath.h"
 #include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/timers/CRateCalculatorDlg.h"
-
-using serial::RecordBit;
+#include "pages/timers/CBaudRateDlg.h"
 
 namespace {
 
@@ -28,14 +25,23 @@ constexpr std::uint8_t kMultiprocessor = 0x80;
 constexpr std::uint8_t kGeneratorRun = 0x40;
 
 // Interrupt record EIE2 bit 1; Port I/O record XBR2 bit 0.
-constexpr std::size_t kEie2 = 3;
-constexpr std::size_t kXbr2 = 16;
+const CSerialPropPage::Links kLinks = {
+    .unit = "UART1",
+    .bus = "UART",
+    .interruptText = CUart1PropPage::kInterruptText,
+    .configureInterrupts = CUart1PropPage::kConfigureInterrupts,
+    .interruptRegister = 3,
+    .interruptMask = 0x02,
+    .crossbarText = CUart1PropPage::kCrossbarText,
+    .crossbarRegister = 16,
+    .crossbarMask = 0x01,
+};
 
 }  // namespace
 
 CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
                                const std::uint32_t* sysclk)
-    : CPropPage("UART1"), interrupts_(interrupts), portIO_(portIO), sysclk_(sysclk) {
+    : CSerialPropPage("UART1", kLinks, interrupts, portIO, sysclk) {
     PageBuilder b(this, this);
     b.Group("Data Length");
     b.Radio(kFiveBit, "5-bit data");
@@ -78,15 +84,7 @@ CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* p
     b.Edit(kBaudRate, "", "bps")->setReadOnly(true);
     StatusLabel(b.Label(kStandardRateId, ""), "Nearest standard rate 921600 bps: -100.00 %");
     b.Button(kConfigureBaudRate, "Configure UART Baud Rate");
-    b.Group("UART Interrupt");
-    StatusLabel(b.Label(kInterruptText, ""), "UART1 Interrupt is Disabled");
-    b.Button(kConfigureInterrupts, "Configure UART Interrupts");
-    b.Group("UART on the Crossbar");
-    StatusLabel(b.Label(kCrossbarText, ""), "UART1 is Disabled on the Crossbar");
-    b.Button(kConfigurePortIO, "Configure Port I/O");
-    b.Preview();
-    // Spare height of the sheet goes above the preview, not into it.
-    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
+    AddLinkGroups(b);
 
     Bind({
         {kFiveBit, ControlKind::Radio, "", "", 0, kSmod1, 0x0C, 0x00},
@@ -115,9 +113,8 @@ CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* p
 }
 
 void CUart1PropPage::ShowBaudRate() {
-    const std::uint32_t sysclk = sysclk_ ? *sysclk_ : 0;
     const std::int64_t rate =
-        serial::Uart1BaudRate(sysclk, Value(kSbcon1), Value(kSbrlh1), Value(kSbrll1));
+        serial::Uart1BaudRate(Sysclk(), Value(kSbcon1), Value(kSbrlh1), Value(kSbrll1));
     SetText(kBaudRate, std::to_string(rate));
     SetText(kStandardRateId, serial::StandardRateText(rate));
 }
@@ -125,10 +122,8 @@ void CUart1PropPage::ShowBaudRate() {
 void CUart1PropPage::ShowTexts() {
     SetText(kGeneratorText,
             TestBits(kSbcon1, kGeneratorRun) ? "UART1 is Enabled" : "UART1 is Disabled");
-    SetText(kInterruptText, RecordBit(interrupts_, kEie2, 0x02) ? "UART1 Interrupt is Enabled"
-                                                                : "UART1 Interrupt is Disabled");
-    SetText(kCrossbarText, RecordBit(portIO_, kXbr2, 0x01) ? "UART1 is Enabled on the Crossbar"
-                                                           : "UART1 is Disabled on the Crossbar");
+    ShowInterruptText();
+    ShowCrossbarText();
 }
 
 void CUart1PropPage::Refresh() {
@@ -193,9 +188,6 @@ void CUart1PropPage::OnCommand(int id) {
             CPropPage::OnCommand(id);
             ShowTexts();
             return;
-        case kConfigureInterrupts:
-            if (RunInterruptsSheet(*ActiveDocument(), *interrupts_)) ShowTexts();
-            return;
         case kConfigureBaudRate: {
             // The calculator's generator path writes SBRLH1, SBRLL1 and SBCON1.
             CRateCalculatorDlg calc(*ActiveDocument(), *Record(), RateKind::Uart1Baud);
@@ -206,10 +198,7 @@ void CUart1PropPage::OnCommand(int id) {
             ShowBaudRate();  // its Oscillators sheet may have changed SYSCLK
             return;
         }
-        case kConfigurePortIO:
-            if (RunPortIOSheet(*ActiveDocument(), portIO_)) ShowTexts();
-            return;
         default:
-            CPropPage::OnCommand(id);
+            if (!OnLinkCommand(id)) CPropPage::OnCommand(id);
     }
 }

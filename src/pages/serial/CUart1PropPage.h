@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "pages/common/CPropPage.h"
+#include "pages/serial/CSerialPropPage.h"
 
-class CUart1PropPage : public CPropPage {
+class CUart1PropPage : public CSerialPropPage {
     Q_OBJECT
 public:
     static constexpr int kInterruptText = 11013;
@@ -38,7 +38,6 @@ public:
     static constexpr int kConfigureInterrupts = 11155;
     static constexpr int kConfigureBaudRate = 11156;
     static constexpr int kBaudRate = 11167;
-    static constexpr int kConfigurePortIO = 11281;
 
     // The command's working copies of the interrupt and Port I/O records
     // (edited only by the nested sheets) and the document's SysclkFrequency.
@@ -60,8 +59,4 @@ private:
     void ApplyExtraBitRule();
     void ShowBaudRate();
     void ShowTexts();
-
-    PeripheralRecord* interrupts_;
-    PeripheralRecord* portIO_;
-    const std::uint32_t* sysclk_;
 };

@@ -1,0 +1,65 @@
+#include "pages/serial/CSerialPropPage.h"
+
+#include <string>
+
+#include <QBoxLayout>
+
+#include "pages/common/CommandTable.h"
+#include "pages/portio/PortIOSheet.h"
+#include "pages/serial/SerialMath.h"
+#include "pages/serial/StatusLabel.h"
+#include "pages/system/InterruptSheets.h"
+
+CSerialPropPage::CSerialPropPage(const std::string& caption, const Links& links,
+                                 PeripheralRecord* interrupts, PeripheralRecord* portIO,
+                                 const std::uint32_t* sysclk)
+    : CPropPage(caption),
+      interrupts_(interrupts),
+      portIO_(portIO),
+      links_(links),
+      sysclk_(sysclk) {}
+
+void CSerialPropPage::AddLinkGroups(PageBuilder& b) {
+    const std::string unit = links_.unit;
+    const std::string bus = links_.bus;
+    b.Group(bus + " Interrupt");
+    StatusLabel(b.Label(links_.interruptText, ""), unit + " Interrupt is Disabled");
+    b.Button(links_.configureInterrupts, "Configure " + bus + " Interrupts");
+    b.Group(bus + " on the Crossbar");
+    StatusLabel(b.Label(links_.crossbarText, ""), unit + " is Disabled on the Crossbar");
+    b.Button(kConfigurePortIO, "Configure Port I/O");
+    b.Preview();
+    // Spare height of the sheet goes above the preview, not into it.
+    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
+}
+
+void CSerialPropPage::ShowInterruptText() {
+    const bool on = serial::RecordBit(interrupts_, links_.interruptRegister, links_.interruptMask);
+    SetText(links_.interruptText,
+            std::string(links_.unit) + (on ? " Interrupt is Enabled" : " Interrupt is Disabled"));
+}
+
+void CSerialPropPage::ShowCrossbarText() {
+    const bool on = serial::RecordBit(portIO_, links_.crossbarRegister, links_.crossbarMask);
+    SetText(links_.crossbarText, std::string(links_.unit) + (on ? " is Enabled on the Crossbar"
+                                                                : " is Disabled on the Crossbar"));
+}
+
+bool CSerialPropPage::OnLinkCommand(int id) {
+    if (id == links_.configureInterrupts) {
+        if (RunInterruptsSheet(*ActiveDocument(), *interrupts_)) ShowInterruptText();
+        return true;
+    }
+    if (id == kConfigurePortIO) {
+        const PeripheralRecord* spi = links_.crossbarSeesRecord ? Record() : nullptr;
+        if (RunPortIOSheet(*ActiveDocument(), portIO_, spi)) ShowCrossbarText();
+        return true;
+    }
+    return false;
+}
+
+void CSerialPropPage::ReloadPortIO() {
+    CDeviceDocument& doc = *ActiveDocument();
+    doc.GetPeripheral(*portIO_, Pid::PortIO);
+    CompleteRecord(*portIO_, doc.DeviceCode, Pid::PortIO);
+}
