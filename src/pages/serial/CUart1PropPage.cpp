@@ -9,7 +9,6 @@
 #include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/timers/CRateCalculatorDlg.h"
-#include "pages/timers/CBaudRateDlg.h"
 
 namespace {
 
