@@ -86,7 +86,10 @@ void COscExtPropPage::Refresh() {
     CheckIndex(kFirstMode, kLastMode, ModeIndex(Value(osc::kOscxcn)));
     ApplyLabelSet();
     CheckIndex(kFirstFreq, kLastFreq, Value(osc::kOscxcn) & osc::kFreqControlMask);
+    // Showing the stored frequency is not an entry: it recomputes nothing.
+    showingFrequency_ = true;
     SetText(kFrequency, osc::Decimal(*words_.extOsc));
+    showingFrequency_ = false;
     UpdateXtalTexts();
 }
 
@@ -112,7 +115,7 @@ void COscExtPropPage::OnCommand(int id) {
 
 void COscExtPropPage::OnEditChange(int id) {
     COscPage::OnEditChange(id);
-    if (id != kFrequency) return;
+    if (id != kFrequency || showingFrequency_) return;
     *words_.extOsc = osc::FrequencyFromText(Text(kFrequency));
     StoreSysclk(osc::RecomputeB(Regs(), ClockValues()));
 }

@@ -22,4 +22,5 @@ private:
     void UpdateXtalTexts();
 
     PeripheralRecord* portIO_;
+    bool showingFrequency_ = false;
 };

@@ -28,14 +28,8 @@ COscMulPropPage::COscMulPropPage(const OscClockWords& words) : COscPage("Clock M
     b.Radio(kFirstInput + 2, "External Oscillator * 1", false);
     b.NextColumn();
     b.Group("Input Frequencies");
-    b.Edit(kInternal, "Internal Oscillator:", "Hz");
-    b.Edit(kExternal, "External Oscillator:", "Hz");
-    b.Group("Clock Multiplier / 2 Speed");
-    b.Edit(kHalfSpeed, "", "Hz");
-    b.Stretch();
-    b.Preview();
-    for (int id : {kInternal, kExternal, kHalfSpeed})
-        Enable(id, false);
+    AddDisplays(b, {{kInternal, "Internal Oscillator:"}, {kExternal, "External Oscillator:"}},
+                "Clock Multiplier / 2 Speed", kHalfSpeed);
 }
 
 void COscMulPropPage::UpdateHalfSpeed() {

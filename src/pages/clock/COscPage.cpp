@@ -46,3 +46,16 @@ void COscPage::CheckIndex(int first, int last, int index) {
     for (int id = first; id <= last; ++id)
         if (Has(id)) Check(id, id - first == index);
 }
+
+void COscPage::AddDisplays(PageBuilder& b, std::initializer_list<Display> inputs,
+                           const char* speedGroup, int speedId) {
+    for (const Display& d : inputs) {
+        b.Edit(d.id, d.label, "Hz");
+        Enable(d.id, false);
+    }
+    b.Group(speedGroup);
+    b.Edit(speedId, "", "Hz");
+    Enable(speedId, false);
+    b.Stretch();
+    b.Preview();
+}

@@ -5,6 +5,7 @@
 // words back (the record's start-up code lines stay as they are).
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 #include "pages/clock/ClockMath.h"
@@ -37,6 +38,15 @@ protected:
     // The radio of `first`..`last` whose offset from `first` is `index`
     // (none when out of range) gets the check mark.
     void CheckIndex(int first, int last, int index);
+
+    // Disabled "Hz" displays: `inputs` in the current group, then `speedId`
+    // under its own group `speedGroup`, then the register preview.
+    struct Display {
+        int id;
+        const char* label;
+    };
+    void AddDisplays(PageBuilder& b, std::initializer_list<Display> inputs, const char* speedGroup,
+                     int speedId);
 
     OscClockWords words_;
 };

@@ -31,11 +31,7 @@ COscSysPropPage::COscSysPropPage(const OscClockWords& words) : COscPage("SYSCLK 
         "Use Internal L-F Oscillator as SYSCLK"};
     for (int s = 0; s < 5; ++s)
         b.Radio(kSourceIds[s], captions[s], false);
-    b.Group("SYSCLK Speed");
-    b.Edit(kSysclkSpeed, "", "Hz");
-    b.Stretch();
-    b.Preview();
-    Enable(kSysclkSpeed, false);
+    AddDisplays(b, {}, "SYSCLK Speed", kSysclkSpeed);
 }
 
 void COscSysPropPage::OnInitDialog() {

@@ -21,15 +21,11 @@ COscUsbPropPage::COscUsbPropPage(const OscClockWords& words) : COscPage("USB Clo
         b.Radio(kFirstSource + i, sources[i], false);
     b.NextColumn();
     b.Group("Source Frequencies");
-    b.Edit(kMultiplier, "Clock Multiplier:", "Hz");
-    b.Edit(kInternal, "Internal Oscillator:", "Hz");
-    b.Edit(kExternal, "External Oscillator:", "Hz");
-    b.Group("USB Clock Speed");
-    b.Edit(kUsbSpeed, "", "Hz");
-    b.Stretch();
-    b.Preview();
-    for (int id : {kMultiplier, kInternal, kExternal, kUsbSpeed})
-        Enable(id, false);
+    AddDisplays(b,
+                {{kMultiplier, "Clock Multiplier:"},
+                 {kInternal, "Internal Oscillator:"},
+                 {kExternal, "External Oscillator:"}},
+                "USB Clock Speed", kUsbSpeed);
 }
 
 void COscUsbPropPage::UpdateUsbSpeed() {

@@ -42,40 +42,35 @@ std::uint32_t Times(std::uint32_t v, std::uint32_t factor) {
     return static_cast<std::uint32_t>(product > kMax ? kMax : product);
 }
 
-std::optional<std::uint32_t> SysclkD(const OscRegs& r, const Clocks& c) {
-    const std::uint32_t ext = ExtEff(r.oscxcn, c.extOsc);
-    switch (r.Source()) {
-        case kSrcInternal:
-            return Divided(c.intOsc, r.oscicn);
-        case kSrcExternal:
-            return ext;
-        case kSrcLowFreq:
-            return Divided(c.lfOsc, r.osclcn);
-        case kSrcMulHalf:
-            switch (r.Input()) {
-                case kMulInternal:
-                    return Times(c.intOsc, 2);
-                case kMulExternalX2:
-                    return Times(ext, 2);
-                case kMulExternalX1:
-                    return ext;
-                default:
-                    return std::nullopt;
-            }
-        case kSrcMul:
-            switch (r.Input()) {
-                case kMulInternal:
-                    return Times(c.intOsc, 4);
-                case kMulExternalX2:
-                    return Times(ext, 4);
-                case kMulExternalX1:
-                    return Times(ext, 2);
-                default:
-                    return std::nullopt;
-            }
+namespace {
+
+// The clock multiplier's output for `input`, fed with `ext` as the external
+// frequency: the internal oscillator or `ext` times 4, or `ext` times 2 for
+// the "* 1" input; `half` gives the "/ 2" tap. Nothing for input 3.
+std::optional<std::uint32_t> MultiplierOut(int input, bool half, std::uint32_t intOsc,
+                                           std::uint32_t ext) {
+    switch (input) {
+        case kMulInternal:
+            return Times(intOsc, half ? 2 : 4);
+        case kMulExternalX2:
+            return Times(ext, half ? 2 : 4);
+        case kMulExternalX1:
+            return half ? ext : Times(ext, 2);
         default:
             return std::nullopt;
     }
+}
+
+bool IsMultiplierSource(int source) { return source == kSrcMulHalf || source == kSrcMul; }
+
+}  // namespace
+
+std::optional<std::uint32_t> SysclkD(const OscRegs& r, const Clocks& c) {
+    const std::uint32_t ext = ExtEff(r.oscxcn, c.extOsc);
+    if (r.Source() == kSrcExternal) return ext;
+    if (IsMultiplierSource(r.Source()))
+        return MultiplierOut(r.Input(), r.Source() == kSrcMulHalf, c.intOsc, ext);
+    return RecomputeA(r, c);
 }
 
 std::optional<std::uint32_t> RecomputeA(const OscRegs& r, const Clocks& c) {
@@ -85,99 +80,37 @@ std::optional<std::uint32_t> RecomputeA(const OscRegs& r, const Clocks& c) {
         case kSrcLowFreq:
             return Divided(c.lfOsc, r.osclcn);
         case kSrcMulHalf:
-            switch (r.Input()) {
-                case kMulInternal:
-                    return Times(c.intOsc, 2);
-                case kMulExternalX2:
-                    return Times(c.extOsc, 2);
-                case kMulExternalX1:
-                    return c.extOsc;
-                default:
-                    return std::nullopt;
-            }
         case kSrcMul:
-            switch (r.Input()) {
-                case kMulInternal:
-                    return Times(c.intOsc, 4);
-                case kMulExternalX2:
-                    return Times(c.extOsc, 4);
-                case kMulExternalX1:
-                    return Times(c.extOsc, 2);
-                default:
-                    return std::nullopt;
-            }
+            // The external frequency as typed, not halved by the mode.
+            return MultiplierOut(r.Input(), r.Source() == kSrcMulHalf, c.intOsc, c.extOsc);
         default:
             return std::nullopt;  // the external source is the External page's
     }
 }
 
 std::optional<std::uint32_t> RecomputeB(const OscRegs& r, const Clocks& c) {
-    switch (r.Source()) {
-        case kSrcExternal:
-            return ExtEff(r.oscxcn, c.extOsc);
-        case kSrcMulHalf:
-            switch (r.Input()) {
-                case kMulExternalX2:
-                    return Times(c.extOsc, 2);
-                case kMulExternalX1:
-                    return c.extOsc;
-                default:
-                    return std::nullopt;  // the internal input does not follow the edit
-            }
-        case kSrcMul:
-            switch (r.Input()) {
-                case kMulExternalX2:
-                    return Times(c.extOsc, 4);
-                case kMulExternalX1:
-                    return Times(c.extOsc, 2);
-                default:
-                    return std::nullopt;
-            }
-        default:
-            return std::nullopt;
-    }
+    if (r.Source() == kSrcExternal) return ExtEff(r.oscxcn, c.extOsc);
+    // Only the multiplier fed from the external oscillator follows the edit.
+    if (!IsMultiplierSource(r.Source()) || r.Input() == kMulInternal) return std::nullopt;
+    return MultiplierOut(r.Input(), r.Source() == kSrcMulHalf, c.intOsc, c.extOsc);
 }
 
 std::optional<std::uint32_t> RecomputeC(const OscRegs& r, const Clocks& c) {
-    switch (r.Input()) {
-        case kMulInternal:
-            // IntOsc x 0.5, 1, 2, 4 for divider 0..3: four times the divided oscillator.
-            return static_cast<std::uint32_t>((static_cast<std::uint64_t>(c.intOsc) * 4) >>
-                                              (3 - (r.oscicn & kDividerMask)));
-        case kMulExternalX2:
-            return Times(c.extOsc, 4);
-        case kMulExternalX1:
-            return Times(c.extOsc, 2);
-        default:
-            return std::nullopt;
+    if (r.Input() == kMulInternal) {
+        // IntOsc x 0.5, 1, 2, 4 for divider 0..3.
+        const std::uint64_t v =
+            (static_cast<std::uint64_t>(c.intOsc) * 4) >> (3 - (r.oscicn & kDividerMask));
+        return static_cast<std::uint32_t>(v > kMax ? kMax : v);
     }
+    return MultiplierOut(r.Input(), false, c.intOsc, c.extOsc);
 }
 
 std::optional<std::uint32_t> MultiplierHalfSpeed(const OscRegs& r, const Clocks& c) {
-    const std::uint32_t ext = ExtEff(r.oscxcn, c.extOsc);
-    switch (r.Input()) {
-        case kMulInternal:
-            return Times(c.intOsc, 2);
-        case kMulExternalX2:
-            return Times(ext, 2);
-        case kMulExternalX1:
-            return ext;
-        default:
-            return std::nullopt;
-    }
+    return MultiplierOut(r.Input(), true, c.intOsc, ExtEff(r.oscxcn, c.extOsc));
 }
 
 std::optional<std::uint32_t> UsbMultiplier(const OscRegs& r, const Clocks& c) {
-    switch (r.Input()) {
-        case kMulInternal:
-            return Times(c.intOsc, 4);
-        case kMulExternalX2:
-            return Times(c.extOsc, 4);
-        case kMulExternalX1:
-            return Times(c.extOsc, 2);
-        default:
-            return std::nullopt;
-    }
+    return MultiplierOut(r.Input(), false, c.intOsc, c.extOsc);
 }
 
 std::optional<std::uint32_t> UsbClockSpeed(const OscRegs& r, const Clocks& c, std::uint32_t mul) {

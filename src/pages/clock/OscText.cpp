@@ -65,30 +65,32 @@ const std::array<const char*, 8>& FrequencyLabels(LabelSet set) {
     return sets[static_cast<int>(set)];
 }
 
-void ApplyExternalModeCode(PeripheralRecord& osc) {
-    RegisterEntry& oscxcn = Entry(osc, kOscxcn);
-    if (IsCrystalMode(oscxcn.Value)) {
+namespace {
+
+// Sets (`on`) or empties the start-up lines written after the register at
+// `position`; the prologue's loop counter goes with them unless the other
+// start-up code still needs it.
+void SetStartupCode(PeripheralRecord& osc, int position, bool on, const char* cPost,
+                    const char* asmPost, bool otherNeedsCounter) {
+    RegisterEntry& entry = Entry(osc, position);
+    entry.CPost = on ? cPost : "";
+    entry.AsmPost = on ? asmPost : "";
+    if (on)
         osc.CPrologue = kLoopCounter;
-        oscxcn.CPost = kCrystalCPost;
-        oscxcn.AsmPost = kCrystalAsmPost;
-        return;
-    }
-    oscxcn.CPost.clear();
-    oscxcn.AsmPost.clear();
-    if ((Entry(osc, kClkmul).Value & kEnableBit) == 0) osc.CPrologue.clear();
+    else if (!otherNeedsCounter)
+        osc.CPrologue.clear();
+}
+
+}  // namespace
+
+void ApplyExternalModeCode(PeripheralRecord& osc) {
+    SetStartupCode(osc, kOscxcn, IsCrystalMode(Entry(osc, kOscxcn).Value), kCrystalCPost,
+                   kCrystalAsmPost, (Entry(osc, kClkmul).Value & kEnableBit) != 0);
 }
 
 void ApplyMultiplierCode(PeripheralRecord& osc, bool enabled) {
-    RegisterEntry& clkmul = Entry(osc, kClkmul);
-    if (enabled) {
-        osc.CPrologue = kLoopCounter;
-        clkmul.CPost = kMultiplierCPost;
-        clkmul.AsmPost = kMultiplierAsmPost;
-        return;
-    }
-    clkmul.CPost.clear();
-    clkmul.AsmPost.clear();
-    if (!IsCrystalMode(Entry(osc, kOscxcn).Value)) osc.CPrologue.clear();
+    SetStartupCode(osc, kClkmul, enabled, kMultiplierCPost, kMultiplierAsmPost,
+                   IsCrystalMode(Entry(osc, kOscxcn).Value));
 }
 
 XtalTexts XtalPinTexts(std::uint8_t oscxcn, bool smallPackage, std::uint8_t p0mdin,

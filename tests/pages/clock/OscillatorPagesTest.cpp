@@ -153,17 +153,20 @@ TEST_F(OscillatorSheet, MultiplierQuestionAnsweredYesEnablesItWithItsCode) {
 }
 
 TEST_F(OscillatorSheet, TheLastRecomputationWins) {
-    Run([](CDeviceDlg& sheet) {
+    Run([this](CDeviceDlg& sheet) {
         // Crystal / 2 at 2 MHz into the multiplier's "External Oscillator * 2".
         CPropPage* ext = Go(sheet, kExt);
         driver::Click(ext, 11182);
-        driver::SetText(ext, 11174, "2000000");
+        driver::SetText(ext, 11174, "2000000 Hz");
         CPropPage* mul = Go(sheet, kMul);
         EXPECT_EQ(driver::Click(mul, 11397), "");
         EXPECT_EQ(mul->Text(11436), "2000000");  // ExtEff x 2
         EXPECT_EQ(mul->Text(11403), "1000000");  // the effective frequency
         driver::Click(Go(sheet, kSys), 11440);
         EXPECT_EQ(sheet.ActivePage()->Text(11170), "4000000");  // D: ExtEff x 4
+        // Showing the frequency again ("2000000") is no entry: B does not run.
+        EXPECT_EQ(Go(sheet, kExt)->Text(11174), "2000000");
+        EXPECT_EQ(doc_->SysclkFrequency, 4000000u);
         Go(sheet, kMul);                                        // C on activation: typed x 4
         sheet.PressOk();
     });
