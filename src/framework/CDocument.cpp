@@ -108,6 +108,14 @@ bool CDocument::OnFileSaveAs() {
 
 bool CDocument::DoSave(const std::string& path, bool replacePath) {
     saveError_.clear();
+    // Writing over the file of another open project would leave that window
+    // claiming a file that no longer holds it.
+    if (CApplication* app = TheApp())
+        if (CMainFrame* frame = app->GetMainFrame(); frame && frame->IsOpenElsewhere(path, this)) {
+            saveError_ = path + " is open in another window";
+            TheUi().Error(kOpenElsewhereText);
+            return false;
+        }
     if (!OnSaveDocument(path)) {
         if (saveError_.empty()) saveError_ = "cannot write " + path;
         TheUi().Error(SaveErrorText());

@@ -97,6 +97,9 @@ protected:
     // The save dialog's settings and the message for a file that cannot be written.
     virtual FileDialogRequest SaveAsRequest() const { return {}; }
     virtual std::string SaveErrorText() const { return "Error: Could Not Open File For Save."; }
+    // Shown when a Save As names the file of another open project.
+    static constexpr const char* kOpenElsewhereText =
+        "Error: The File Is Open In Another Window. Close It There First.";
 
 private:
     bool DoSave(const std::string& path, bool replacePath);

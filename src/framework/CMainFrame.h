@@ -4,6 +4,7 @@
 
 #include <string>
 
+class CDocument;
 class CView;
 
 // The main window's size when none is remembered (within the screen): room
@@ -25,4 +26,10 @@ public:
     virtual QWidget* Window() = 0;
     // What just happened, for the status bar ("Saved board.zvp").
     virtual void SetStatusText(const std::string& text) { (void)text; }
+    // Whether a project other than `doc` is open from the file `path`.
+    virtual bool IsOpenElsewhere(const std::string& path, const CDocument* doc) const {
+        (void)path;
+        (void)doc;
+        return false;
+    }
 };

@@ -590,6 +590,11 @@ CChildFrame* CMainWindow::FindFrameByPath(const std::string& path) const {
     return nullptr;
 }
 
+bool CMainWindow::IsOpenElsewhere(const std::string& path, const CDocument* doc) const {
+    const CChildFrame* frame = FindFrameByPath(path);
+    return frame && frame->GetDocument() != doc;
+}
+
 CChildFrame* CMainWindow::OpenProject(const std::string& path, std::string* error) {
     auto fail = [&](const char* message) -> CChildFrame* {
         if (message) TheUi().Error(message);

@@ -78,6 +78,7 @@ public:
     void CheckMenuItem(int id, bool checked) override;
     bool IsMenuItemChecked(int id) const override;
     QWidget* Window() override { return this; }
+    bool IsOpenElsewhere(const std::string& path, const CDocument* doc) const override;
 
     // Projects. The two creators return the new window, or nullptr (with
     // `error` set when given).

@@ -156,6 +156,16 @@ std::optional<Parsed> Parse(const QStringList& words, bool withOutput, bool with
         error = parser.errorText();
         return std::nullopt;
     }
+    // An option given an empty word names nothing: "-o ''" must not fall
+    // back to standard output, nor "--format ''" to the project's format.
+    if (withOutput && parser.isSet(output) && parser.value(output).isEmpty()) {
+        error = "-o needs a file name";
+        return std::nullopt;
+    }
+    if (withFormat && parser.isSet(format) && parser.value(format).isEmpty()) {
+        error = "--format takes c or asm";
+        return std::nullopt;
+    }
     Parsed p;
     p.positional = parser.positionalArguments();
     p.help = parser.isSet(help);

@@ -180,7 +180,8 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
     const std::vector<std::string> usage = {
          std::string("new Q7R28 -o ") + Path("n.zvp").string(), std::string("new Q7R20"),
           "new -o " + Path("n.zvp").string(), "generate", "generate " + f + " --format pdf",
-          "generate " + f + " " + f, "info", "info " + f + " --bogus", "convert " + f};
+          "generate " + f + " " + f, "info", "info " + f + " --bogus", "convert " + f,
+          "generate " + f + " -o ''", "generate " + f + " --format ''"};
     for (const std::string& args : usage) {
         const Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args;

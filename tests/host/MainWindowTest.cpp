@@ -204,6 +204,26 @@ TEST_F(Shell, SaveToAnUnwritablePathReportsAndKeepsThePath) {
     EXPECT_FALSE(QFile::exists(dir.filePath("none")));
 }
 
+// Two windows must never claim one file: Save As onto the file of another
+// open project is refused, the file and both windows stay as they were.
+TEST_F(Shell, SaveAsOntoTheFileOfAnotherOpenProjectIsRefused) {
+    window->NewProject("Q7R20");
+    ASSERT_EQ(window->SaveProjectAs(Path("a.zvp")), "");
+    const QByteArray first = ReadFile(dir.filePath("a.zvp"));
+    window->NewProject("Q7R27");
+    ui.Shown.clear();
+    EXPECT_NE(window->SaveProjectAs(Path("a.zvp")), "");
+    ASSERT_EQ(ui.Shown.size(), 1u);
+    EXPECT_EQ(ui.Shown[0].Text, "Error: The File Is Open In Another Window. Close It There First.");
+    EXPECT_EQ(ReadFile(dir.filePath("a.zvp")), first);
+    EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetPathName(), "");
+    // Its own file it may always write again.
+    window->OpenProject(Path("a.zvp"));
+    EXPECT_EQ(window->SaveProjectAs(Path("a.zvp")), "");
+    EXPECT_EQ(window->SaveProjectAs(Path("b.zvp")), "");
+    EXPECT_EQ(window->FrameCount(), 2);
+}
+
 TEST_F(Shell, SavedSourceAndPdfAreWritten) {
     window->NewProject("Q7R24");
     window->SetCodeFormat(1);
