@@ -23,16 +23,11 @@ AdcMuxEntry PinEntry(std::size_t index, const PinCode& p) {
     std::snprintf(name, sizeof name, "P%d.%d", p.port, p.bit);
     e.Name = name;
     e.Code = p.code;
-    e.ModeRegister = static_cast<std::uint8_t>(p.port);  // P0MDIN .. P4MDIN at 0 .. 4
-    e.ModeMask = static_cast<std::uint8_t>(1u << p.bit);
-    // Port 4 is not on the crossbar, so it has no skip register.
-    if (p.port == 4) {
-        e.SkipRegister = kNoRegister;
-        e.SkipMask = 0;
-    } else {
-        e.SkipRegister = static_cast<std::uint8_t>(10 + p.port);  // P0SKIP .. P3SKIP at 10 .. 13
-        e.SkipMask = e.ModeMask;
-    }
+    const analog::PinBits bits = analog::PortPinBits(p.port, p.bit);
+    e.ModeRegister = bits.ModeRegister;
+    e.ModeMask = bits.ModeMask;
+    e.SkipRegister = bits.SkipRegister;
+    e.SkipMask = bits.SkipMask;
     return e;
 }
 
@@ -123,26 +118,8 @@ int IndexOfRegister(const std::vector<AdcMuxEntry>& list, std::uint8_t reg) {
 }
 
 PinState StateOf(const AdcMuxEntry& entry, const PeripheralRecord& portIo) {
-    const bool analog =
-        entry.ModeRegister == kNoRegister || !PortBit(portIo, entry.ModeRegister, entry.ModeMask);
-    const bool skipped =
-        entry.SkipRegister == kNoRegister || PortBit(portIo, entry.SkipRegister, entry.SkipMask);
-    if (analog) return skipped ? PinState::AnalogSkipped : PinState::AnalogNotSkipped;
-    return skipped ? PinState::DigitalSkipped : PinState::DigitalNotSkipped;
-}
-
-std::string PinStatusText(PinState s) {
-    switch (s) {
-        case PinState::AnalogSkipped:
-            return "Pin is Analog and Skipped: Configured Properly";
-        case PinState::AnalogNotSkipped:
-            return "Pin is Analog and Not Skipped: NOT Configured Properly";
-        case PinState::DigitalSkipped:
-            return "Pin is Digital and Skipped: NOT Configured Properly";
-        case PinState::DigitalNotSkipped:
-            return "Pin is Digital and Not Skipped: NOT Configured Properly";
-    }
-    return {};
+    return analog::StateOf({entry.ModeRegister, entry.ModeMask, entry.SkipRegister, entry.SkipMask},
+                           portIo);
 }
 
 std::string InputText(const AdcMuxEntry& entry, const PeripheralRecord& portIo, bool positive) {

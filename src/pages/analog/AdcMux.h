@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/PeripheralRecord.h"
+#include "pages/analog/PinCheck.h"
 
 namespace adc {
 
@@ -40,7 +41,7 @@ inline constexpr std::uint8_t kConversionInterrupt = 0x08;
 inline constexpr std::uint8_t kWindowInterrupt = 0x04;
 
 // A register position that a multiplexer entry does not use.
-inline constexpr std::uint8_t kNoRegister = 255;
+using analog::kNoRegister;
 
 // One item of a multiplexer drop-down list.
 struct AdcMuxEntry {
@@ -70,17 +71,12 @@ constexpr std::uint8_t WithMuxCode(std::uint8_t reg, std::uint8_t code) {
     return static_cast<std::uint8_t>((reg & ~kMuxField) | (code & kMuxField));
 }
 
-// How an input's pin is set up on the Port I/O record.
-enum class PinState { AnalogSkipped, AnalogNotSkipped, DigitalSkipped, DigitalNotSkipped };
-
-// Analog unless the entry's PnMDIN bit is set; skipped when its PnSKIP bit
-// is set or it has no skip register (internal inputs and port 4 pins).
+// How an entry's pin is set up on the Port I/O record (the internal inputs
+// count as analog and skipped).
+using analog::IsConfiguredProperly;
+using analog::PinState;
+using analog::PinStatusText;
 PinState StateOf(const AdcMuxEntry& entry, const PeripheralRecord& portIo);
-constexpr bool IsConfiguredProperly(PinState s) {
-    return s == PinState::AnalogSkipped;
-}
-// "Pin is Analog and Skipped: Configured Properly" and its three siblings.
-std::string PinStatusText(PinState s);
 
 // The text beside an input's drop-down: "<name> selected" for the internal
 // inputs (Temp Sensor, VDD on the positive side; VREF, GND on the negative

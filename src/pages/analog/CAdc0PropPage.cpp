@@ -6,10 +6,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
 
 #include "model/Ui.h"
 #include "pages/analog/CSarCalcDlg.h"
+#include "pages/analog/InputMarks.h"
 #include "pages/common/CommandIds.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/system/InterruptSheets.h"
@@ -90,9 +90,8 @@ CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interru
     BindHex(kIdGreaterLow, kAdc0gtlPosition);
     BindHex(kIdLessHigh, kAdc0lthPosition);
     BindHex(kIdLessLow, kAdc0ltlPosition);
-    // The AD0SC field shares ADC0CF with other bits; OnHexChanged puts the
-    // typed value into bits 7..3 and restores the rest.
-    BindHex(kIdAd0sc, kAdc0cfPosition);
+    // AD0SC is ADC0CF bits 7..3; a larger number stores 0x1F (OnHexChanged).
+    BindHexField(kIdAd0sc, kAdc0cfPosition, kSarField, kSarShift);
     // Texts change while the sheet is open: each changing text stands on one
     // line with room for its longest version from the start, so the page
     // neither clips nor changes its size.
@@ -167,10 +166,7 @@ void CAdc0PropPage::Refresh() {
         positive_ = &PositiveInputs(large_);
         negative_ = &NegativeInputs(large_);
     }
-    showingAd0sc_ = true;
     RefreshBound();
-    showingAd0sc_ = false;
-    ShowAd0sc();
     for (int listId : {kIdPositive, kIdNegative}) {
         std::vector<std::string> names;
         for (const auto& e : ListOf(listId))
@@ -183,12 +179,6 @@ void CAdc0PropPage::Refresh() {
     UpdateInterruptTexts();
     UpdateInputTexts();
     UpdateConversionTexts();
-}
-
-void CAdc0PropPage::ShowAd0sc() {
-    showingAd0sc_ = true;
-    SetText(kIdAd0sc, FieldHex(kAdc0cfPosition, kSarField, kSarShift));
-    showingAd0sc_ = false;
 }
 
 void CAdc0PropPage::OnCommand(int id) {
@@ -220,25 +210,12 @@ void CAdc0PropPage::OnSelChange(int id) {
     RefreshPreview();
 }
 
-void CAdc0PropPage::OnEditChange(int id) {
-    if (id == kIdAd0sc) {
-        if (showingAd0sc_) return;  // the page's own display, not a typed value
-        cfBefore_ = Value(kAdc0cfPosition);
-    }
-    CPropPage::OnEditChange(id);
-}
-
 void CAdc0PropPage::OnHexChanged(int editId) {
     if (editId != kIdAd0sc) return;
-    // The shared binding stored the typed number into ADC0CF as a whole.
-    const unsigned v = Value(kAdc0cfPosition);
-    const auto low = static_cast<std::uint8_t>(cfBefore_ & 0x07);
-    if (v > static_cast<unsigned>(kMaxAd0sc)) {
-        Value(kAdc0cfPosition) = static_cast<std::uint8_t>(low | kSarField);
+    // The binding has stored 0x1F for a number too large for the field.
+    if (ParseHex(Text(kIdAd0sc), 2) > static_cast<std::uint32_t>(kMaxAd0sc)) {
         SetText(kIdAd0sc, "1F");
         TheUi().Error("Error: AD0SC Value Too Large. Defaulting to 0x1F");
-    } else {
-        Value(kAdc0cfPosition) = static_cast<std::uint8_t>(low | (v << kSarShift));
     }
     UpdateSarClock();
 }
@@ -279,26 +256,18 @@ void CAdc0PropPage::UpdateConversionTexts() {
     }
 }
 
-// Every item whose pin is not analog and skipped carries a warning icon and
-// its status as tool tip, in the list and, when chosen, in the closed box.
 void CAdc0PropPage::MarkItems(int listId) {
-    auto* box = qobject_cast<QComboBox*>(Control(listId));
-    if (!box || !positive_) return;
+    if (!positive_) return;
     static const PeripheralRecord kNoPorts;
     const PeripheralRecord& port = portIO_ ? *portIO_ : kNoPorts;
-    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    const auto& list = ListOf(listId);
-    for (int i = 0; i < box->count() && i < static_cast<int>(list.size()); ++i) {
-        const PinState state = StateOf(list[static_cast<std::size_t>(i)], port);
-        const bool bad = !IsConfiguredProperly(state);
-        box->setItemIcon(i, bad ? warning : QIcon());
-        box->setItemData(i, bad ? ToQt(PinStatusText(state)) : QVariant(), Qt::ToolTipRole);
-    }
+    std::vector<PinState> states;
+    for (const auto& entry : ListOf(listId))
+        states.push_back(StateOf(entry, port));
+    MarkInputItems(qobject_cast<QComboBox*>(Control(listId)), states);
 }
 
 bool CAdc0PropPage::IsItemMarked(int listId, int index) const {
-    auto* box = qobject_cast<QComboBox*>(Control(listId));
-    return box && index >= 0 && index < box->count() && !box->itemIcon(index).isNull();
+    return IsInputItemMarked(qobject_cast<QComboBox*>(Control(listId)), index);
 }
 
 void CAdc0PropPage::ChangeSar() {
@@ -306,7 +275,7 @@ void CAdc0PropPage::ChangeSar() {
     if (!doc || !Record()) return;
     CSarCalcDlg calc(*doc, *Record());
     if (calc.Run()) {
-        ShowAd0sc();
+        ShowHex(kIdAd0sc);
         RefreshPreview();
     }
     // The Oscillators sheet may have stored a Port I/O record of its own.

@@ -58,7 +58,6 @@ public:
     void Refresh() override;
     void OnCommand(int id) override;
     void OnSelChange(int id) override;
-    void OnEditChange(int id) override;
 
     // Whether the drop-down item is marked as an input whose pin is not
     // configured properly.
@@ -70,7 +69,6 @@ protected:
 private:
     const std::vector<adc::AdcMuxEntry>& ListOf(int listId) const;
     adc::AdcMuxEntry SelectedEntry(int listId) const;
-    void ShowAd0sc();
     void UpdateSarClock();
     void UpdateInterruptTexts();
     void UpdateInputTexts();
@@ -86,8 +84,4 @@ private:
     bool large_;
     const std::vector<adc::AdcMuxEntry>* positive_ = nullptr;
     const std::vector<adc::AdcMuxEntry>* negative_ = nullptr;
-    // ADC0CF before a typed AD0SC value is stored, whose other bits it keeps.
-    std::uint8_t cfBefore_ = 0;
-    // Set while the page itself writes the AD0SC edit.
-    bool showingAd0sc_ = false;
 };

@@ -1,15 +1,11 @@
 #include "pages/analog/CComparatorPropPage.h"
 
-#include <QBrush>
-#include <QColor>
 #include <QComboBox>
-#include <QIcon>
 #include <QLabel>
-#include <QPixmap>
 #include <QSlider>
-#include <QStyle>
 
 #include "model/DeviceDocument.h"
+#include "pages/analog/InputMarks.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/system/InterruptSheets.h"
 
@@ -20,9 +16,6 @@ namespace {
 constexpr int kPositiveHysteresisIds[] = {11257, 11258, 11259, 11260};
 constexpr int kNegativeHysteresisIds[] = {11261, 11262, 11263, 11264};
 constexpr const char* kHysteresisCaptions[] = {"Disabled", "5 mV", "10 mV", "20 mV"};
-
-// List items whose pin is not analog and skipped: this colour and a warning icon.
-const QColor kMisconfiguredColour(176, 0, 0);
 
 QLabel* PlainLabel(const char* text, QWidget* parent) {
     return new QLabel(CNumberedControls::ToQt(text), parent);
@@ -105,29 +98,15 @@ void CComparatorPropPage::FillInputs() {
     const int selected[2] = {PositiveItem(instance_, *Record()),
                              NegativeItem(instance_, *Record())};
     const int lists[2] = {kPositiveInputId, kNegativeInputId};
-    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    // Properly configured items get a blank icon, so that all names line up.
-    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize);
-    QPixmap blankPixmap(side, side);
-    blankPixmap.fill(Qt::transparent);
-    const QIcon blank(blankPixmap);
     for (int l = 0; l < 2; ++l) {
-        const InputList& inputs = Inputs(lists[l]);
         std::vector<std::string> names;
-        for (const InputPin& pin : inputs)
+        std::vector<analog::PinState> states;
+        for (const InputPin& pin : Inputs(lists[l])) {
             names.push_back(pin.Name);
-        SetItems(lists[l], names);
-        auto* box = qobject_cast<QComboBox*>(Control(lists[l]));
-        for (int i = 0; box && i < kInputCount; ++i) {
-            const PinState state = InputPinState(*portIO_, inputs[static_cast<std::size_t>(i)]);
-            box->setItemData(i, ToQt(PinStatusText(state)), Qt::ToolTipRole);
-            if (state.Proper()) {
-                box->setItemIcon(i, blank);
-                continue;
-            }
-            box->setItemData(i, QBrush(kMisconfiguredColour), Qt::ForegroundRole);
-            box->setItemIcon(i, warning);
+            states.push_back(InputPinState(*portIO_, pin));
         }
+        SetItems(lists[l], names);
+        MarkInputItems(qobject_cast<QComboBox*>(Control(lists[l])), states);
         Select(lists[l], selected[l]);
     }
 }
@@ -139,8 +118,8 @@ void CComparatorPropPage::ShowPinStatus(int listId) {
         SetText(statusId, "");
         return;
     }
-    SetText(statusId,
-            PinStatusText(InputPinState(*portIO_, Inputs(listId)[static_cast<std::size_t>(item)])));
+    SetText(statusId, analog::PinStatusText(
+                          InputPinState(*portIO_, Inputs(listId)[static_cast<std::size_t>(item)])));
 }
 
 void CComparatorPropPage::ShowOutputs() {

@@ -111,20 +111,8 @@ void ResetComparators(PeripheralRecord& record) {
     }
 }
 
-PinState InputPinState(const PeripheralRecord& portIo, const InputPin& pin) {
-    const auto mask = static_cast<std::uint8_t>(1u << (pin.Bit & 7));
-    // P0MDIN .. P4MDIN at 0 .. 4, P0SKIP .. P3SKIP at 10 .. 13.
-    const bool analog = (Reg(portIo, pin.Port) & mask) == 0;
-    const bool skipped = pin.Port >= 4 || (Reg(portIo, 10 + pin.Port) & mask) != 0;
-    return {analog, skipped};
-}
-
-std::string PinStatusText(PinState state) {
-    if (state.Analog)
-        return state.Skipped ? "Pin is Analog and Skipped: Configured Properly"
-                             : "Pin is Analog and Not Skipped: NOT Configured Properly";
-    return state.Skipped ? "Pin is Digital and Skipped: NOT Configured Properly"
-                         : "Pin is Digital and Not Skipped: NOT Configured Properly";
+analog::PinState InputPinState(const PeripheralRecord& portIo, const InputPin& pin) {
+    return analog::StateOf(analog::PortPinBits(pin.Port, pin.Bit), portIo);
 }
 
 std::string InterruptText(const Instance& c, const PeripheralRecord& interrupts) {

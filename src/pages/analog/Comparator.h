@@ -11,6 +11,7 @@
 #include <string>
 
 #include "model/PeripheralRecord.h"
+#include "pages/analog/PinCheck.h"
 
 namespace comparator {
 
@@ -100,17 +101,9 @@ void ApplyStartUp(PeripheralRecord& record, const Instance& c);
 // reset values, the loop counter and both start-up texts removed.
 void ResetComparators(PeripheralRecord& record);
 
-// Pin state of an input pin from a Port I/O record: analog when its PnMDIN
-// bit is clear, skipped when its PnSKIP bit is set; port 4 has no skip
-// register and counts as skipped.
-struct PinState {
-    bool Analog;
-    bool Skipped;
-    bool Proper() const { return Analog && Skipped; }
-};
-PinState InputPinState(const PeripheralRecord& portIo, const InputPin& pin);
-// "Pin is Analog and Skipped: Configured Properly" and its three siblings.
-std::string PinStatusText(PinState state);
+// Pin state of an input pin from a Port I/O record (port 4 pins count as
+// skipped).
+analog::PinState InputPinState(const PeripheralRecord& portIo, const InputPin& pin);
 
 // The interrupt text from the interrupt record, the output and asynchronous
 // output texts from the Port I/O record.

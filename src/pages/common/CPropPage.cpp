@@ -111,7 +111,11 @@ void CPropPage::OnSelChange(int id) {
 }
 
 void CPropPage::BindHex(int editId, int position, int maxLength) {
-    hex_.push_back({editId, position, maxLength});
+    BindHexField(editId, position, 0xFF, 0, maxLength);
+}
+
+void CPropPage::BindHexField(int editId, int position, std::uint8_t mask, int shift, int maxLength) {
+    hex_.push_back({editId, position, maxLength, mask, shift});
     if (auto* edit = qobject_cast<QLineEdit*>(Control(editId))) edit->setAlignment(Qt::AlignCenter);
 }
 
@@ -126,9 +130,7 @@ bool CPropPage::IsHexBound(int editId) const { return FindHex(editId) != nullptr
 void CPropPage::ShowHex(int editId) {
     const HexEdit* h = FindHex(editId);
     if (!h || !Record()) return;
-    char buf[4];
-    std::snprintf(buf, sizeof buf, "%02X", static_cast<unsigned>(Value(h->position)));
-    SetText(editId, buf);
+    SetText(editId, FieldHex(h->position, h->mask, h->shift));
 }
 
 void CPropPage::OnEditChange(int id) {
@@ -140,7 +142,11 @@ void CPropPage::OnEditChange(int id) {
         // stores the value; the outer call then stores the same value again.
         SetText(id, text);
     }
-    Value(h->position) = static_cast<std::uint8_t>(ParseHex(Text(id), 2));
+    const std::uint32_t typed = ParseHex(Text(id), 2);
+    const std::uint32_t largest = static_cast<std::uint32_t>(h->mask) >> h->shift;
+    const std::uint32_t field = std::min(typed, largest) << h->shift;
+    std::uint8_t& value = Value(h->position);
+    value = static_cast<std::uint8_t>((value & ~h->mask) | (field & h->mask));
     OnHexChanged(id);
     RefreshPreview();
 }

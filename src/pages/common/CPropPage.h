@@ -77,7 +77,12 @@ protected:
     // is rebuilt. The edit itself takes whatever is typed (no mask, no
     // length limit), so that a bad character reaches ValidateHex.
     void BindHex(int editId, int position, int maxLength = 2);
-    // Shows the register of a bound hex edit as "%02X".
+    // The same for a field of a register: the edit shows (value & mask) >>
+    // shift, and a typed number goes into the field, the other bits staying;
+    // a number too large for the field stores the field's largest value
+    // (OnHexChanged may then tell the user).
+    void BindHexField(int editId, int position, std::uint8_t mask, int shift, int maxLength = 2);
+    // Shows the register (field) of a bound hex edit as "%02X".
     void ShowHex(int editId);
     bool IsHexBound(int editId) const;
     virtual void OnHexChanged(int /*editId*/) {}
@@ -87,6 +92,8 @@ private:
         int editId;
         int position;
         int maxLength;
+        std::uint8_t mask = 0xFF;
+        int shift = 0;
     };
     const HexEdit* FindHex(int editId) const;
 
