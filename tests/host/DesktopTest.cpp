@@ -28,29 +28,12 @@
 #include "host/PluginLoader.h"
 #include "model/DeviceDocument.h"
 #include "model/Ui.h"
+#include "support/ShellFixture.h"
 
 namespace {
 
-class Desktop : public ::testing::Test {
+class Desktop : public ShellFixture {
 protected:
-    static void SetUpTestSuite() {
-        QStandardPaths::setTestModeEnabled(true);
-        qunsetenv(host::kPluginPathVariable);
-    }
-    void SetUp() override {
-        previous_ = SetUi(&ui);
-        const QString error = host::LoadDeviceModule(app, QCoreApplication::applicationDirPath());
-        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-        window = std::make_unique<CMainWindow>(app);
-    }
-    void TearDown() override {
-        window.reset();
-        SetUi(previous_);
-    }
-
-    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
-    static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
     // The next sheet gets these clicks on its first page, then OK or Cancel.
     void QueueSheet(std::vector<int> clicks, bool ok) {
         ui.Modals.push_back([clicks, ok](ModalDialog& d) {
@@ -66,12 +49,6 @@ protected:
     CDocument* Document() const { return window->ActiveDocumentObject(); }
     std::string UndoCaption() const { return window->FindCommand("57643")->Caption; }
     std::string RedoCaption() const { return window->FindCommand("57644")->Caption; }
-
-    Ui* previous_ = nullptr;
-    ScriptUi ui;
-    CApplication app;
-    std::unique_ptr<CMainWindow> window;
-    QTemporaryDir dir;
 };
 
 // A project as the user sees it: its state and the code window's text.

@@ -23,6 +23,7 @@
 #include "model/DeviceDocument.h"
 #include "model/Ui.h"
 #include "support/FullDisk.h"
+#include "support/ShellFixture.h"
 
 namespace {
 
@@ -36,33 +37,9 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-class Shell : public ::testing::Test {
+class Shell : public ShellFixture {
 protected:
-    static void SetUpTestSuite() {
-        QStandardPaths::setTestModeEnabled(true);
-        qunsetenv(host::kPluginPathVariable);
-    }
-    void SetUp() override {
-        previous_ = SetUi(&ui);
-        const QString error = host::LoadDeviceModule(app, QCoreApplication::applicationDirPath());
-        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-        window = std::make_unique<CMainWindow>(app);
-    }
-    void TearDown() override {
-        window.reset();
-        SetUi(previous_);
-    }
-
-    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
     bool Has(const std::string& item) const { return window->FindCommand(item).has_value(); }
-    // Lets closed windows go.
-    static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-    Ui* previous_ = nullptr;
-    ScriptUi ui;
-    CApplication app;
-    std::unique_ptr<CMainWindow> window;
-    QTemporaryDir dir;
 };
 
 TEST_F(Shell, HostMenuWhileNoProjectIsOpen) {

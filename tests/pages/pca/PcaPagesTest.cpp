@@ -1,7 +1,9 @@
 // The "Programmable Counter Array" sheet driven as a user drives it: the
 // watchdog's texts and force-write flags checked through the generated C and
 // assembly, the module displays and calculators, the ECI pin frequency and
-// the Reset button of every page.
+// the Reset button of every page. The ECI word surviving a Cancel and the
+// project file, and the timeout calculator's refusal and SYSCLK / 4 choice,
+// are driven by tests/scripts/pca_clocks.zvs.
 
 #include <gtest/gtest.h>
 
@@ -245,24 +247,6 @@ TEST_F(PcaSheet, Module4ModeChangeDoesNotRunTheWatchdogRule) {
               "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n    PCA0CPM4  = 0x48;\n");
 }
 
-TEST_F(PcaSheet, Module4CcfBitIsIgnoredByItsRuleButNotByThePca0Page) {
-    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
-        QWidget* m4 = Page(sheet, kModule4Page);
-        ASSERT_EQ(driver::Click(m4, 11441), "");  // no rule: only PCA0CPM4
-        EXPECT_EQ(Text(m4, kPreviewId), "    PCA0CPM4  = 0x01;\n");
-        // The PCA0 page counts bit 0.
-        EXPECT_EQ(Text(Page(sheet, kPca0Page), kPreviewId),
-                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n    PCA0CPM4  = 0x01;\n    "
-                  "PCA0CPL4  = 0x00;\n"
-                  "    PCA0MD    |= 0x40;\n");
-        // Module 4's rule, run by the lock box, ignores it again.
-        m4 = Page(sheet, kModule4Page);
-        ASSERT_EQ(driver::Click(m4, 11333), "");
-        ASSERT_EQ(driver::Click(m4, 11333), "");
-        EXPECT_EQ(Text(m4, kPreviewId), "    PCA0CPM4  = 0x01;\n");
-    }));
-}
-
 TEST_F(PcaSheet, ModuleDisplaysFollowTheModeAndTheClock) {
     doc_->SysclkFrequency = 12000000;
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
@@ -415,84 +399,6 @@ TEST_F(PcaSheet, CexAndDutyCalculatorsWriteThePageRecord) {
     EXPECT_EQ(r.Registers[pca::Cph(1)].Value, 0x00);
     EXPECT_EQ(r.Registers[pca::Cph(3)].Value, 0x00);
     EXPECT_EQ(r.Registers[pca::Cpm(3)].Value, 0xC2);
-}
-
-TEST_F(PcaSheet, TimeoutCalculatorRefusesTooLongAndWritesTimebaseAndCompareValue) {
-    doc_->SysclkFrequency = 12000000;
-    EXPECT_TRUE(Run([this](CDeviceDlg& sheet) {
-        QWidget* m4 = Page(sheet, kModule4Page);
-        ui_.Modals.push_back([this](ModalDialog& d) {
-            auto* w = dynamic_cast<QWidget*>(&d);
-            EXPECT_TRUE(Checked(w, 11365));
-            EXPECT_EQ(Text(w, 11166), "12000000");
-            EXPECT_EQ(Text(w, 11175), "3906");  // Timer 0 from the timer copy: SYSCLK / 12 / 256
-            ASSERT_EQ(driver::SetText(w, 11364, "100"), "");
-            ASSERT_EQ(driver::Click(w, 1), "");
-            EXPECT_FALSE(d.IsFinished());
-            EXPECT_EQ(ui_.Shown.back().Text,
-                      "Error: Invalid Timeout Interval Using Current Frequency.");
-            ASSERT_EQ(driver::SetText(w, 11364, "20"), "");  // 4m = 21.8 ms: SYSCLK / 4
-            EXPECT_EQ(Text(w, 11990), "Achieved: 20.0 ms (-0.16 %)");
-            ASSERT_EQ(driver::Click(w, 1), "");
-            EXPECT_EQ(ui_.Shown.back().Text,
-                      "Change PCA0's Data to:\n\n PCA0CPL4 = E9\n Clock Source: SYSCLK / 4");
-        });
-        ASSERT_EQ(driver::Click(m4, 11356), "");
-        EXPECT_EQ(Text(m4, 11355), "E9");
-        EXPECT_EQ(Text(m4, 11361), "20.0");
-        EXPECT_EQ(Text(m4, kPreviewId),
-                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x02;\n    PCA0CPL4  = 0xE9;\n    "
-                  "PCA0MD    |= 0x40;\n");
-        EXPECT_TRUE(Checked(Page(sheet, kPca0Page), 11337));
-    }));
-}
-
-TEST_F(PcaSheet, EciFrequencySurvivesCancelAndIsSavedWithTheProject) {
-    int opened = 0;
-    auto eciDialog = [&opened](const std::string& typed, bool ok) {
-        return [&opened, typed, ok](ModalDialog& d) {
-            ++opened;
-            auto* w = dynamic_cast<QWidget*>(&d);
-            if (!typed.empty()) {
-                ASSERT_EQ(driver::SetText(w, 11390, typed), "");
-            }
-            if (ok) {
-                ASSERT_EQ(driver::Click(w, 1), "");
-            } else {
-                d.Finish(false);
-            }
-        };
-    };
-    EXPECT_FALSE(Run(
-        [&](CDeviceDlg& sheet) {
-            QWidget* page = sheet.ActivePage();
-            ui_.Modals.push_back(eciDialog("250000", true));
-            ASSERT_EQ(driver::Click(page, 11339), "");
-            EXPECT_EQ(doc_->EciFrequency, 250000u);
-            // Clicked again while checked: the dialog opens again, showing
-            // the word; its Cancel keeps the timebase.
-            ui_.Modals.push_back([&opened](ModalDialog& d) {
-                ++opened;
-                EXPECT_EQ(Text(dynamic_cast<QWidget*>(&d), 11390), "250000");
-                d.Finish(false);
-            });
-            ASSERT_EQ(driver::Click(page, 11339), "");
-            EXPECT_TRUE(Checked(page, 11339));
-            // The module pages count with it.
-            QWidget* m0 = Page(sheet, kModule0Page);
-            ASSERT_EQ(driver::Click(m0, 11348), "");
-            EXPECT_EQ(Text(m0, 11361), "488");  // 250000 / 512
-        },
-        false));
-    EXPECT_EQ(opened, 2);
-    EXPECT_EQ(doc_->EciFrequency, 250000u);
-    EXPECT_EQ(Routine(0), "");  // the sheet itself was cancelled
-
-    auto loaded = CreateModelDocument(0);
-    const auto bytes = doc_->SaveProject();
-    ScriptUi quiet;
-    ASSERT_EQ(loaded->LoadProject(bytes, quiet), LoadStatus::Loaded);
-    EXPECT_EQ(loaded->EciFrequency, 250000u);
 }
 
 TEST_F(PcaSheet, TimeoutCalculatorsEciRadioAsksForTheFrequency) {

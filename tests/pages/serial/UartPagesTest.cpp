@@ -186,24 +186,4 @@ TEST_F(UartPages, Timer1ChangeFromUart0StaysWhenTheSheetIsCancelled) {
     EXPECT_EQ(uart.Registers[kScon0].Value, 0x00);
 }
 
-TEST_F(UartPages, Uart1CalculatorWritesTheGeneratorAndThePageFollows) {
-    doc_->SysclkFrequency = 24000000;
-    U1& p = Open1();
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        auto* calc = dynamic_cast<QWidget*>(&d);
-        driver::SetText(calc, 11167, "9600");
-        Click(calc, kIdOk);
-    });
-    Click(&p, U1::kConfigureBaudRate);
-    EXPECT_EQ(Reg(kSbrlh1), 0xFB);
-    EXPECT_EQ(Reg(kSbrll1), 0x1E);
-    EXPECT_EQ(Reg(kSbcon1), 0x43);
-    EXPECT_EQ(p.Text(U1::kReloadHigh), "FB");
-    EXPECT_TRUE(p.IsChecked(U1::kSysclk1));
-    EXPECT_EQ(p.Text(U1::kGeneratorText), "UART1 is Enabled");
-    EXPECT_EQ(p.Text(U1::kBaudRate), "9600");
-    EXPECT_EQ(p.Text(kPreviewId),
-              "    SBRLL1    = 0x1E;\r\n    SBRLH1    = 0xFB;\r\n    SBCON1    = 0x43;\r\n");
-}
-
 }  // namespace
