@@ -253,21 +253,7 @@ TEST_F(Sheets, CommandEntryPoints) {
     EXPECT_EQ(doc_->DeviceData.Peripherals.at(7).Registers[0].Value, 0x0F);
 }
 
-TEST_F(Sheets, DriverRefusesWhatAUserCouldNotDo) {
-    Then([](CDeviceDlg& s) {
-        QWidget* page = s.ActivePage();
-        s.ActivePage()->Enable(100, false);
-        EXPECT_EQ(driver::Click(page, 100), "control 100 is disabled");
-        s.ActivePage()->Enable(100, true);
-        s.ActivePage()->Show(100, false);
-        EXPECT_EQ(driver::Click(page, 100), "control 100 is hidden");
-        EXPECT_EQ(driver::Click(page, 555), "no control 555");
-        EXPECT_EQ(driver::SetText(page, 11110, "x"), "control 11110 is not an edit");
-        const std::string state = driver::Describe(page);
-        EXPECT_NE(state.find("100 check enabled hidden unchecked \"Bit 0\"\n"), std::string::npos);
-        s.Finish(false);
-    });
-    RunCommand(TwoPageRow(), *doc_);
-}
+// What the control driver refuses (hidden, disabled, missing controls, an
+// edit that is none) and its state listing: RunScript in CliTest.
 
 }  // namespace
