@@ -1,6 +1,7 @@
 // The rate calculators as dialogs and the one-page Timers sheet other pages
 // open. The live achieved line, the refusals and No keeping a calculator open
-// are driven by tests/scripts/timers_calculators.zvs.
+// are driven by tests/scripts/timers_calculators.zvs, the UART1 generator path
+// by serial.zvs and BaudRateCalc.
 
 #include <gtest/gtest.h>
 
@@ -37,26 +38,6 @@ protected:
     PeripheralRecord timers_;
     PeripheralRecord interrupts_;
 };
-
-TEST_F(TimerDialogs, BaudRateOnTheUartRecordWritesTheGenerator) {
-    PeripheralRecord uart;
-    doc_->GetPeripheral(uart, Pid::Uart);
-    doc_->SysclkFrequency = 24000000;
-    CRateCalculatorDlg dlg(*doc_, uart, RateKind::Uart1Baud);
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        auto* w = dynamic_cast<QWidget*>(&d);
-        driver::SetText(w, 11167, "115200");
-        // 24000000 / (65536 - 65432) / 2
-        EXPECT_EQ(Text(w, kAchievedId), AchievedText(24000000.0 / 104 / 2, 115200, "bps"));
-        driver::Click(w, 1);
-    });
-    EXPECT_TRUE(dlg.Run());
-    EXPECT_EQ(ui_.Shown.back().Text,
-              "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = FF98\n Clock Source: SYSCLK / 1");
-    EXPECT_EQ(uart.Registers[timers::kSbrlh1].Value, 0xFF);
-    EXPECT_EQ(uart.Registers[timers::kSbrll1].Value, 0x98);
-    EXPECT_EQ(uart.Registers[timers::kSbcon1].Value, 0x43);
-}
 
 TEST_F(TimerDialogs, ZeroSysclkIsRefusedNotDividedBy) {
     doc_->SysclkFrequency = 0;
