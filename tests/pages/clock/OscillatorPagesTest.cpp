@@ -13,6 +13,7 @@
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
 #include "pages/common/PeripheralCommands.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -22,8 +23,6 @@ constexpr int kOscxcn = 0, kClkmul = 3, kClksel = 4;
 
 class OscillatorSheet : public ::testing::Test {
 protected:
-    void SetUp() override { previous_ = SetUi(&ui_); }
-    void TearDown() override { SetUi(previous_); }
 
     // Runs the Oscillators command on a new project of `model`; `drive`
     // works the sheet and closes it (or leaves it to be cancelled).
@@ -46,8 +45,7 @@ protected:
         return Stored().Registers.at(static_cast<std::size_t>(position)).Value;
     }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
 };
 

@@ -9,6 +9,7 @@
 #include "pages/common/CCalculatorDlg.h"
 #include "pages/common/CRegisterAccess.h"
 #include "framework/ControlDriver.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -41,10 +42,7 @@ private:
 
 class Calculators : public ::testing::Test {
 protected:
-    void SetUp() override { previous_ = SetUi(&ui_); }
-    void TearDown() override { SetUi(previous_); }
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
 };
 
 TEST_F(Calculators, RefusedOkKeepsTheDialogOpen) {

@@ -7,6 +7,7 @@
 #include "model/PeripheralRecord.h"
 #include "model/Ui.h"
 #include "pages/common/CPropPage.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -29,7 +30,6 @@ public:
 class HexEntryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         RegisterEntry tl0, th0;
         tl0.Name = "TL0";
         th0.Name = "TH0";
@@ -37,13 +37,11 @@ protected:
         rec_.Registers = {tl0, th0};
         page_.SetRecord(&rec_);
     }
-    void TearDown() override { SetUi(previous_); }
     void Type(int id, const std::string& text) {
         static_cast<QLineEdit*>(page_.Control(id))->setText(QString::fromLatin1(text.c_str()));
     }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     PeripheralRecord rec_;
     HexPage page_;
 };

@@ -16,6 +16,7 @@
 #include "pages/common/CommandTable.h"
 #include "framework/ControlDriver.h"
 #include "pages/common/PeripheralCommands.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -71,19 +72,16 @@ CDeviceDlg& Sheet(ModalDialog& d) { return dynamic_cast<CDeviceDlg&>(d); }
 class Sheets : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         doc_ = NewProject(0);
         g_calls.clear();
     }
-    void TearDown() override { SetUi(previous_); }
 
     // Queues what the user does in the next sheet.
     void Then(std::function<void(CDeviceDlg&)> act) {
         ui_.Modals.push_back([act](ModalDialog& d) { act(Sheet(d)); });
     }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
 };
 

@@ -17,6 +17,7 @@
 #include "pages/common/PeripheralCommands.h"
 #include "pages/pca/CPca0ModulePropPage.h"
 #include "pages/pca/PcaRecord.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -27,10 +28,8 @@ constexpr int kModule4Page = 5;
 class PcaSheet : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         doc_ = NewProject(0);
     }
-    void TearDown() override { SetUi(previous_); }
 
     // Runs the PCA command; `body` acts on the sheet, which is then closed
     // with OK or Cancel. Returns what the command returned.
@@ -71,8 +70,7 @@ protected:
         return r;
     }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
 };
 

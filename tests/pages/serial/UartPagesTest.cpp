@@ -14,6 +14,7 @@
 #include "pages/common/PeripheralCommands.h"
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/CUart1PropPage.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -26,14 +27,12 @@ constexpr int kScon0 = 0, kSbrll1 = 1, kSbrlh1 = 2, kScon1 = 3, kSmod1 = 4, kSbc
 class UartPages : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         doc_ = NewProject(0);
         doc_->GetPeripheral(uart_, Pid::Uart);
         doc_->GetPeripheral(timers_, Pid::Timers);
         doc_->GetPeripheral(ints_, Pid::Interrupts);
         doc_->GetPeripheral(port_, Pid::PortIO);
     }
-    void TearDown() override { SetUi(previous_); }
 
     template <class Page>
     Page& Init(std::unique_ptr<Page>& p) {
@@ -52,8 +51,7 @@ protected:
     }
     static void Click(QWidget* page, int id) { ASSERT_EQ(driver::Click(page, id), "") << id; }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord uart_, timers_, ints_, port_;
     std::unique_ptr<U0> u0_;

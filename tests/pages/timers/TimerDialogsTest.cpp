@@ -13,18 +13,17 @@
 #include "pages/timers/CRateCalculatorDlg.h"
 #include "pages/timers/TimerMath.h"
 #include "pages/timers/TimerSheets.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
 class TimerDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         doc_ = NewProject(0);
         doc_->GetPeripheral(timers_, Pid::Timers);
         doc_->GetPeripheral(interrupts_, Pid::Interrupts);
     }
-    void TearDown() override { SetUi(previous_); }
     PeripheralRecord Stored(PeripheralId id) {
         PeripheralRecord r;
         doc_->GetPeripheral(r, id);
@@ -32,8 +31,7 @@ protected:
     }
     static std::string Text(QWidget* w, int id) { return driver::TextOf(driver::Find(w, id)); }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord timers_;
     PeripheralRecord interrupts_;
