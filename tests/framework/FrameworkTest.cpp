@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
@@ -42,11 +39,6 @@ std::unique_ptr<CDocTemplate> Template(std::string docString) {
     return std::make_unique<CDocTemplate>(
         11000, std::move(docString), [] { return std::unique_ptr<CDocument>(new BytesDoc); },
         [] { return new CView; }, CMenuBar{});
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 TEST(DocTemplate, DocumentStringPartsAndUntitledTitles) {
@@ -131,58 +123,8 @@ TEST(Menu, MnemonicsAndLookUp) {
     EXPECT_EQ(FindMenuItem(menu, 8), nullptr);
 }
 
-class DocumentSave : public ::testing::Test {
-protected:
-    void SetUp() override { previous_ = SetUi(&ui); }
-    void TearDown() override { SetUi(previous_); }
-    Ui* previous_ = nullptr;
-    ScriptUi ui;
-    CApplication app;
-    QTemporaryDir dir;
-};
-
-TEST_F(DocumentSave, SaveWithoutPathAsksForOneAndRemembersIt) {
-    BytesDoc doc;
-    doc.SetTitle("Q7R20 1");
-    EXPECT_TRUE(doc.OnCommand(fwcmd::FileSave));  // handled: the dialog is cancelled
-    ASSERT_EQ(ui.FileRequests.size(), 1u);
-    EXPECT_EQ(ui.FileRequests[0].InitialName, "Untitled.zvp");
-    EXPECT_EQ(doc.GetPathName(), "");
-    EXPECT_EQ(doc.GetTitle(), "Q7R20 1");
-
-    const QString path = dir.filePath("board.zvp");
-    ui.SaveNames.push_back(path.toStdString());
-    EXPECT_TRUE(doc.OnFileSave());
-    EXPECT_EQ(ReadFile(path), QByteArray("\x01\x02\x03\r\n"));
-    EXPECT_EQ(doc.GetPathName(), path.toStdString());
-    EXPECT_EQ(doc.GetTitle(), "board.zvp");
-    EXPECT_EQ(app.RecentFileList(), QStringList{path});
-
-    // Now Save writes to the path without asking.
-    doc.bytes = {9};
-    EXPECT_TRUE(doc.OnFileSave());
-    EXPECT_EQ(ui.FileRequests.size(), 2u);
-    EXPECT_EQ(ReadFile(path), QByteArray("\x09"));
-    EXPECT_TRUE(ui.Shown.empty());
-}
-
-TEST_F(DocumentSave, FailedSaveReportsAndKeepsPathAndOldFile) {
-    BytesDoc doc;
-    const QString good = dir.filePath("keep.zvp");
-    ASSERT_TRUE(doc.SaveAs(good.toStdString()));
-    doc.bytes = {7, 7};
-    EXPECT_FALSE(doc.SaveAs(dir.filePath("none/x.zvp").toStdString()));
-    ASSERT_EQ(ui.Shown.size(), 1u);
-    EXPECT_EQ(ui.Shown[0].Text, "Error: Could Not Open File For Save.");
-    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
-    EXPECT_EQ(ui.Shown[0].Caption, "");
-    EXPECT_EQ(doc.GetPathName(), good.toStdString());
-    EXPECT_EQ(ReadFile(good), QByteArray("\x01\x02\x03\r\n"));
-    // Saving over a directory fails too and leaves it alone.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("adir"));
-    EXPECT_FALSE(doc.SaveAs(dir.filePath("adir").toStdString()));
-    EXPECT_TRUE(QFileInfo(dir.filePath("adir")).isDir());
-}
+// Saving a document (asking for a path once, remembering it, a failed save
+// keeping path and old file) is driven through the window in MainWindowTest.
 
 TEST(ChildFrame, OwnsItsDocumentAndFollowsItsTitle) {
     auto doc = std::make_unique<BytesDoc>();

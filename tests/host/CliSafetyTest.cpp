@@ -20,104 +20,22 @@
 #include <vector>
 
 #include "devices/Q7R2xDoc.h"
-#include "support/FullDisk.h"
+#include "support/CliFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-    std::string FirstErrLine() const { return err.substr(0, err.find('\n')); }
-    std::string FirstOutLine() const { return out.substr(0, out.find('\n')); }
-};
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Spit(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
+using testing_cli::Result;
+using testing_cli::Slurp;
+using testing_cli::Spit;
 
 void SaveProject(const fs::path& p, const CDeviceDocument& doc) {
     const auto bytes = doc.SaveProject();
     Spit(p, std::string(bytes.begin(), bytes.end()));
 }
 
-class CliSafety : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("zv_clisafe_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-    // Runs zorvant without a display, standard input from `input` (or
-    // /dev/null); with `limit`, every write into a regular file beyond that
-    // many bytes fails (RLIMIT_FSIZE, SIGXFSZ ignored). Output comes back
-    // through pipes, which no limit touches.
-    Result Spawn(const std::vector<std::string>& args, const std::string& input = "/dev/null",
-                 std::optional<rlim_t> limit = std::nullopt,
-                 const std::vector<std::string>& env = {}) const {
-        int out[2], err[2];
-        if (::pipe(out) != 0 || ::pipe(err) != 0) return {};
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            const int in = ::open(input.c_str(), O_RDONLY);
-            ::dup2(in, 0);
-            ::dup2(out[1], 1);
-            ::dup2(err[1], 2);
-            ::close(out[0]);
-            ::close(err[0]);
-            ::unsetenv("DISPLAY");
-            ::unsetenv("WAYLAND_DISPLAY");
-            ::unsetenv("QT_QPA_PLATFORM");
-            for (const std::string& e : env)
-                ::putenv(const_cast<char*>(e.c_str()));
-            if (limit) testing_disk::FileSizeLimit::ApplyInChild(*limit);
-            std::vector<char*> argv{const_cast<char*>(ZORVANT_EXE)};
-            for (const std::string& a : args)
-                argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execv(ZORVANT_EXE, argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        ::close(err[1]);
-        Result r;
-        pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-        std::string* sinks[2] = {&r.out, &r.err};
-        int open = 2;
-        while (open > 0 && ::poll(fds, 2, 60000) > 0) {
-            for (int i = 0; i < 2; ++i) {
-                if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-                char buffer[4096];
-                const ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
-                if (n > 0) {
-                    sinks[i]->append(buffer, static_cast<std::size_t>(n));
-                } else {
-                    ::close(fds[i].fd);
-                    fds[i].fd = -1;
-                    --open;
-                }
-            }
-        }
-        int raw = 0;
-        ::waitpid(pid, &raw, 0);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-        return r;
-    }
-
-    fs::path dir_;
-};
+using CliSafety = testing_cli::CliFixture;
 
 TEST_F(CliSafety, AFullDiskFailsEveryWriterAndKeepsThePreviousFiles) {
     const fs::path full = dir_ / "full";

@@ -13,75 +13,39 @@
 #include "devices/Q7R2xDoc.h"
 #include "model/Ui.h"
 #include "support/Bytes.h"
+#include "support/CliFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
+using testing_cli::Result;
+using testing_cli::Slurp;
+using testing_cli::Spit;
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Spit(const fs::path& p, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(p, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-class Cli : public ::testing::Test {
+class Cli : public testing_cli::CliFixture {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("zv_cli_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path Path(const std::string& name) const { return dir_ / name; }
-
-    // Runs zorvant with the arguments (no spaces in them) and no display.
-    Result Run(const std::string& args) const {
-        const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= " +
-                                std::string(ZORVANT_EXE) + " " + args + " >" +
-                                Path("stdout").string() + " 2>" + Path("stderr").string();
-        Result r;
-        const int raw = std::system(cmd.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = Slurp(Path("stdout"));
-        r.err = Slurp(Path("stderr"));
-        return r;
-    }
-
     std::string Bytes(const std::vector<std::uint8_t>& v) const { return {v.begin(), v.end()}; }
-
-    fs::path dir_;
 };
 
 TEST_F(Cli, NewWritesTheProjectOfEveryModel) {
     for (int m = 0; m < 8; ++m) {
         const std::string name = (m % 2 ? "q7r2" : "Q7R2") + std::to_string(m);
-        const Result r = Run("new " + name + " -o " + Path("p.zvp").string());
+        const Result r = Run("new " + name + " -o " + Path("p.zvp"));
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(Slurp(Path("p.zvp")), Bytes(NewProject(m)->SaveProject()));
     }
 }
 
 TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
-    ASSERT_EQ(Run("new Q7R22 -o " + Path("x.zvp").string()).status, 0);
+    ASSERT_EQ(Run("new Q7R22 -o " + Path("x.zvp")).status, 0);
     auto doc = NewProject(2);
-    Result r = Run("generate " + Path("x.zvp").string());
+    Result r = Run("generate " + Path("x.zvp"));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, doc->GenerateSource());
     EXPECT_NE(r.out.find("// Empty configuration\r\n"), std::string::npos);
 
-    r = Run("generate " + Path("x.zvp").string() + " --format ASM -o " + Path("x.asm").string());
+    r = Run("generate " + Path("x.zvp") + " --format ASM -o " + Path("x.asm"));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.empty());
     doc->DeviceData.CodeFormat = 1;
@@ -90,10 +54,10 @@ TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
     // Without --format the project's own format is used.
     doc->DeviceData.Peripherals[4].Registers[0].Value = 0x80;
     Spit(Path("asm.zvp"), doc->SaveProject());
-    r = Run("generate " + Path("asm.zvp").string());
+    r = Run("generate " + Path("asm.zvp"));
     EXPECT_EQ(r.out, doc->GenerateSource());
     EXPECT_NE(r.out.find("    mov  SMB0CF,    #080h\r\n"), std::string::npos);
-    r = Run("generate " + Path("asm.zvp").string() + " --format c");
+    r = Run("generate " + Path("asm.zvp") + " --format c");
     EXPECT_NE(r.out.find("    SMB0CF    = 0x80;\r\n"), std::string::npos);
 }
 
@@ -106,9 +70,9 @@ TEST_F(Cli, UnreadableCorruptAndRefusedFilesExitWithOneAndWriteNothing) {
     auto alien = good;
     alien[0] = 170;
     Spit(Path("alien.zvp"), alien);
-    Spit(Path("empty.zvp"), {});
+    Spit(Path("empty.zvp"), "");
 
-    Result r = Run("generate " + Path("new.zvp").string() + " -o " + Path("out.c").string());
+    Result r = Run("generate " + Path("new.zvp") + " -o " + Path("out.c"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Error: This file is not supported under this DLL version"),
               std::string::npos);
@@ -117,8 +81,8 @@ TEST_F(Cli, UnreadableCorruptAndRefusedFilesExitWithOneAndWriteNothing) {
     for (const char* name : {"cut.zvp", "alien.zvp", "empty.zvp", "missing.zvp"}) {
         for (const std::string& cmd : {std::string("generate "), std::string("info "),
                                        std::string("convert ")}) {
-            const std::string out = cmd == "info " ? "" : " -o " + Path("out").string();
-            r = Run(cmd + Path(name).string() + out);
+            const std::string out = cmd == "info " ? "" : " -o " + Path("out");
+            r = Run(cmd + Path(name) + out);
             EXPECT_EQ(r.status, 1) << cmd << name;
             EXPECT_FALSE(r.err.empty());
             EXPECT_FALSE(fs::exists(Path("out"))) << cmd << name;
@@ -126,8 +90,8 @@ TEST_F(Cli, UnreadableCorruptAndRefusedFilesExitWithOneAndWriteNothing) {
     }
 
     // An existing output file survives a failed command untouched.
-    Spit(Path("keep.c"), {'k', 'e', 'e', 'p'});
-    r = Run("generate " + Path("cut.zvp").string() + " -o " + Path("keep.c").string());
+    Spit(Path("keep.c"), "keep");
+    r = Run("generate " + Path("cut.zvp") + " -o " + Path("keep.c"));
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(Slurp(Path("keep.c")), "keep");
 }
@@ -142,7 +106,7 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
     b.u8(0x80).u8(0).i32(0).i32(0).short_str("}").short_str("    ret");
     Spit(Path("old.zvp"), b.b);
 
-    const Result r = Run("convert " + Path("old.zvp").string() + " -o " + Path("new.zvp").string());
+    const Result r = Run("convert " + Path("old.zvp") + " -o " + Path("new.zvp"));
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string converted = Slurp(Path("new.zvp"));
     ASSERT_GT(converted.size(), 9u);
@@ -154,8 +118,8 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
     const std::vector<std::uint8_t> bytes(converted.begin(), converted.end());
     ASSERT_EQ(doc->LoadProject(bytes, ui), LoadStatus::Loaded);
     EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers.at(0).Value, 0x80);
-    EXPECT_EQ(Run("generate " + Path("new.zvp").string()).out,
-              Run("generate " + Path("old.zvp").string()).out);
+    EXPECT_EQ(Run("generate " + Path("new.zvp")).out,
+              Run("generate " + Path("old.zvp")).out);
 }
 
 TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
@@ -164,7 +128,7 @@ TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
     doc->DeviceData.Peripherals[15].Registers[6].Value = 0x80;
     doc->DeviceData.Peripherals[4].Registers[0].Value = 0x0C;
     Spit(Path("i.zvp"), doc->SaveProject());
-    const Result r = Run("info " + Path("i.zvp").string());
+    const Result r = Run("info " + Path("i.zvp"));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("model: Q7R21"), std::string::npos);
     EXPECT_NE(r.out.find("file version: 1.60\n"), std::string::npos);
@@ -175,11 +139,11 @@ TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
-    ASSERT_EQ(Run("new Q7R20 -o " + Path("u.zvp").string()).status, 0);
-    const std::string f = Path("u.zvp").string();
+    ASSERT_EQ(Run("new Q7R20 -o " + Path("u.zvp")).status, 0);
+    const std::string f = Path("u.zvp");
     const std::vector<std::string> usage = {
-         std::string("new Q7R28 -o ") + Path("n.zvp").string(), std::string("new Q7R20"),
-          "new -o " + Path("n.zvp").string(), "generate", "generate " + f + " --format pdf",
+         std::string("new Q7R28 -o ") + Path("n.zvp"), std::string("new Q7R20"),
+          "new -o " + Path("n.zvp"), "generate", "generate " + f + " --format pdf",
           "generate " + f + " " + f, "info", "info " + f + " --bogus", "convert " + f,
           "generate " + f + " -o ''", "generate " + f + " --format ''"};
     for (const std::string& args : usage) {
@@ -196,11 +160,11 @@ class RunScript : public Cli {
 protected:
     Result Script(const std::string& text) const {
         std::ofstream(Path("s.zvs"), std::ios::binary) << text;
-        return Run("run " + Path("s.zvs").string());
+        return Run("run " + Path("s.zvs"));
     }
     // The error line a failed script leaves, with the script's path.
     std::string Error(int line, const std::string& what) const {
-        return Path("s.zvs").string() + ":" + std::to_string(line) + ": " + what + "\n";
+        return Path("s.zvs") + ":" + std::to_string(line) + ": " + what + "\n";
     }
 };
 
@@ -210,9 +174,9 @@ TEST_F(RunScript, UsageErrorsExitWithTwoUnreadableScriptsWithOne) {
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage: zorvant run SCRIPT"), std::string::npos) << args;
     }
-    const Result r = Run("run " + Path("missing.zvs").string());
+    const Result r = Run("run " + Path("missing.zvs"));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "zorvant: cannot read " + Path("missing.zvs").string() + ": No such file or directory\n");
+    EXPECT_EQ(r.err, "zorvant: cannot read " + Path("missing.zvs") + ": No such file or directory\n");
 
     // --help lists the language on standard output, undo and the modified check included.
     const Result help = Run("run --help");
@@ -224,7 +188,7 @@ TEST_F(RunScript, UsageErrorsExitWithTwoUnreadableScriptsWithOne) {
 }
 
 TEST_F(RunScript, ProjectCommandsWriteWhatTheMenusWrite) {
-    const std::string project = Path("p.zvp").string(), source = Path("p.asm").string();
+    const std::string project = Path("p.zvp"), source = Path("p.asm");
     const Result r = Script("new Q7R21\nformat asm\nsave " + project + "\nsource " + source +
                             "\nopen " + project + "\nexpect doc CodeFormat 1\nexpect doc DeviceCode 161\n"
                             "print code\n");
@@ -238,11 +202,11 @@ TEST_F(RunScript, ProjectCommandsWriteWhatTheMenusWrite) {
 
     // Reading the script from standard input.
     std::ofstream(Path("in.zvs")) << "new Q7R26\nexpect doc DeviceCode 166\n";
-    EXPECT_EQ(Run("run - <" + Path("in.zvs").string()).status, 0);
+    EXPECT_EQ(Run("run - <" + Path("in.zvs")).status, 0);
 }
 
 TEST_F(RunScript, MessagesAreEchoedAndStateIsPrinted) {
-    const Result r = Script("new Q7R20\nopen " + Path("none.zvp").string() + "\n");
+    const Result r = Script("new Q7R20\nopen " + Path("none.zvp") + "\n");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "message: \"Error: Could Not Open File.\" -> ok\n");
     EXPECT_EQ(r.err, Error(2, "open: Error: Could Not Open File."));

@@ -227,14 +227,6 @@ TEST(ProjectFile, EveryTruncationFailsCleanly) {
         EXPECT_TRUE(doc->DeviceData.Peripherals.empty());
         EXPECT_EQ(doc->DeviceCode, 0);
     }
-    // The default project, at every offset.
-    const auto small = NewProject(0)->SaveProject();
-    for (std::size_t cut = 0; cut < small.size(); ++cut) {
-        std::vector<std::uint8_t> part(small.begin(), small.begin() + static_cast<long>(cut));
-        auto doc = CreateModelDocument(0);
-        ScriptUi ui;
-        ASSERT_EQ(Load(*doc, part, ui), LoadStatus::Corrupt) << cut;
-    }
 }
 
 TEST(ProjectFile, ImpossibleLengthsAndCountsFailAtOnce) {

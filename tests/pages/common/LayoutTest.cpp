@@ -31,6 +31,7 @@
 #include "pages/common/CommandTable.h"
 #include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOPages.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -157,10 +158,7 @@ TEST(LayoutChecks, CaptionlessCrossbarBoxesHaveTooltips) {
 
 class Layout : public ::testing::TestWithParam<int> {
 protected:
-    void SetUp() override { previous_ = SetUi(&ui_); }
-    void TearDown() override { SetUi(previous_); }
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
 };
 
 TEST_P(Layout, EveryPageOfEveryCommandShowsAllItsTextWithoutOverlaps) {

@@ -2,13 +2,13 @@
 
 #include "model/Ui.h"
 #include "pages/common/CRegisterAccess.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
 class RegisterAccess : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         record_.Registers.resize(3);
         record_.Registers[0].Name = "SMB0CF";
         record_.Registers[1].Name = "ABCDEFGHIJK";
@@ -16,10 +16,8 @@ protected:
         record_.Registers[2].Value = record_.Registers[2].ResetValue = 0x01;
         access_.SetRecord(&record_);
     }
-    void TearDown() override { SetUi(previous_); }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     PeripheralRecord record_;
     CRegisterAccess access_;
 };

@@ -16,6 +16,7 @@
 #include "pages/common/CommandTable.h"
 #include "framework/ControlDriver.h"
 #include "pages/common/PeripheralCommands.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -71,19 +72,16 @@ CDeviceDlg& Sheet(ModalDialog& d) { return dynamic_cast<CDeviceDlg&>(d); }
 class Sheets : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         doc_ = NewProject(0);
         g_calls.clear();
     }
-    void TearDown() override { SetUi(previous_); }
 
     // Queues what the user does in the next sheet.
     void Then(std::function<void(CDeviceDlg&)> act) {
         ui_.Modals.push_back([act](ModalDialog& d) { act(Sheet(d)); });
     }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
 };
 
@@ -253,21 +251,7 @@ TEST_F(Sheets, CommandEntryPoints) {
     EXPECT_EQ(doc_->DeviceData.Peripherals.at(7).Registers[0].Value, 0x0F);
 }
 
-TEST_F(Sheets, DriverRefusesWhatAUserCouldNotDo) {
-    Then([](CDeviceDlg& s) {
-        QWidget* page = s.ActivePage();
-        s.ActivePage()->Enable(100, false);
-        EXPECT_EQ(driver::Click(page, 100), "control 100 is disabled");
-        s.ActivePage()->Enable(100, true);
-        s.ActivePage()->Show(100, false);
-        EXPECT_EQ(driver::Click(page, 100), "control 100 is hidden");
-        EXPECT_EQ(driver::Click(page, 555), "no control 555");
-        EXPECT_EQ(driver::SetText(page, 11110, "x"), "control 11110 is not an edit");
-        const std::string state = driver::Describe(page);
-        EXPECT_NE(state.find("100 check enabled hidden unchecked \"Bit 0\"\n"), std::string::npos);
-        s.Finish(false);
-    });
-    RunCommand(TwoPageRow(), *doc_);
-}
+// What the control driver refuses (hidden, disabled, missing controls, an
+// edit that is none) and its state listing: RunScript in CliTest.
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The "Programmable Counter Array" sheet driven as a user drives it: the
 // watchdog's texts and force-write flags checked through the generated C and
 // assembly, the module displays and calculators, the ECI pin frequency and
-// the Reset button of every page.
+// the Reset button of every page. The ECI word surviving a Cancel and the
+// project file, and the timeout calculator's refusal and SYSCLK / 4 choice,
+// are driven by tests/scripts/pca_clocks.zvs.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@
 #include "pages/common/PeripheralCommands.h"
 #include "pages/pca/CPca0ModulePropPage.h"
 #include "pages/pca/PcaRecord.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -25,10 +28,8 @@ constexpr int kModule4Page = 5;
 class PcaSheet : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         doc_ = NewProject(0);
     }
-    void TearDown() override { SetUi(previous_); }
 
     // Runs the PCA command; `body` acts on the sheet, which is then closed
     // with OK or Cancel. Returns what the command returned.
@@ -69,18 +70,13 @@ protected:
         return r;
     }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
 };
 
-TEST_F(PcaSheet, PagesInOrderAndANewProjectWritesNoWatchdogRegister) {
+TEST_F(PcaSheet, ANewProjectWritesNoWatchdogRegister) {
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
-        ASSERT_EQ(sheet.PageCount(), 6);
-        const char* captions[] = {"PCA0",     "Module 0", "Module 1",
-                                  "Module 2", "Module 3", "Module 4/WDT"};
-        for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(sheet.Page(i)->Caption(), captions[i]);
+        ASSERT_EQ(sheet.PageCount(), 6);  // the captions: pca.zvs
         EXPECT_EQ(Text(sheet.ActivePage(), kPreviewId), "");
         QWidget* m4 = Page(sheet, kModule4Page);
         EXPECT_TRUE(Checked(m4, 11334));
@@ -245,24 +241,6 @@ TEST_F(PcaSheet, Module4ModeChangeDoesNotRunTheWatchdogRule) {
               "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n    PCA0CPM4  = 0x48;\n");
 }
 
-TEST_F(PcaSheet, Module4CcfBitIsIgnoredByItsRuleButNotByThePca0Page) {
-    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
-        QWidget* m4 = Page(sheet, kModule4Page);
-        ASSERT_EQ(driver::Click(m4, 11441), "");  // no rule: only PCA0CPM4
-        EXPECT_EQ(Text(m4, kPreviewId), "    PCA0CPM4  = 0x01;\n");
-        // The PCA0 page counts bit 0.
-        EXPECT_EQ(Text(Page(sheet, kPca0Page), kPreviewId),
-                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n    PCA0CPM4  = 0x01;\n    "
-                  "PCA0CPL4  = 0x00;\n"
-                  "    PCA0MD    |= 0x40;\n");
-        // Module 4's rule, run by the lock box, ignores it again.
-        m4 = Page(sheet, kModule4Page);
-        ASSERT_EQ(driver::Click(m4, 11333), "");
-        ASSERT_EQ(driver::Click(m4, 11333), "");
-        EXPECT_EQ(Text(m4, kPreviewId), "    PCA0CPM4  = 0x01;\n");
-    }));
-}
-
 TEST_F(PcaSheet, ModuleDisplaysFollowTheModeAndTheClock) {
     doc_->SysclkFrequency = 12000000;
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
@@ -300,22 +278,6 @@ TEST_F(PcaSheet, ModuleDisplaysFollowTheModeAndTheClock) {
         EXPECT_EQ(Text(m4, 11361), "5.5");
     }));
     EXPECT_EQ(Stored().Registers[pca::Cpm(0)].Value, 0x4D);
-}
-
-TEST_F(PcaSheet, CrossbarTextFollowsEachModulesXbr1Rule) {
-    // XBR1 bits 2..0 = 3: CEX0 to CEX2 are routed, CEX3 and CEX4 are not.
-    PeripheralRecord port;
-    doc_->GetPeripheral(port, Pid::PortIO);
-    port.Registers.at(15).Value = 0x03;
-    doc_->SetPeripheral(port, Pid::PortIO);
-    EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
-        const char* expected[] = {
-            "CEX0 is Enabled on the Crossbar", "CEX1 is Enabled on the Crossbar",
-            "CEX2 is Enabled on the Crossbar", "CEX3 is Not Enabled on the Crossbar",
-            "CEX4 is Not Enabled on the Crossbar"};
-        for (int m = 0; m < 5; ++m)
-            EXPECT_EQ(Text(Page(sheet, 1 + m), 11351), expected[m]);
-    }));
 }
 
 TEST_F(PcaSheet, NestedPortIOAndInterruptSheetsStoreAtOnce) {
@@ -375,25 +337,9 @@ TEST_F(PcaSheet, CexAndDutyCalculatorsWriteThePageRecord) {
         ASSERT_EQ(driver::Click(m1, 11356), "");
         EXPECT_EQ(ui_.Shown.back().Text, "Change PCA0 Data to:\n\n PCA0CPHN1 = 00");
         EXPECT_EQ(Text(m1, 11362), "00");
-        // 8-bit PWM on module 3: 25 % gives C0.
+        // 8-bit PWM at 25 % giving C0: pca.zvs. 16-bit PWM refuses 150 % and
+        // keeps the dialog open.
         QWidget* m3 = Page(sheet, 4);
-        ASSERT_EQ(driver::Click(m3, 11349), "");
-        ui_.Modals.push_back([this](ModalDialog& d) {
-            auto* w = dynamic_cast<QWidget*>(&d);
-            ASSERT_EQ(driver::SetText(w, 11371, "-3"), "");
-            ASSERT_EQ(driver::Click(w, 1), "");  // nothing happens
-            EXPECT_FALSE(d.IsFinished());
-            ASSERT_EQ(driver::SetText(w, 11371, "25"), "");
-            EXPECT_EQ(Text(w, 11990), "Achieved: 25.0000 % (+0.00 %)");
-            ASSERT_EQ(driver::Click(w, 1), "");
-            EXPECT_TRUE(d.IsFinished());
-            EXPECT_EQ(ui_.Shown.back().Text,
-                      "Change PCA0 Data to:\n\n PCA0CPH3 = C0\n PCA0CPL3 = 00");
-        });
-        ASSERT_EQ(driver::Click(m3, 11356), "");
-        EXPECT_EQ(Text(m3, 11393), "C0");
-        EXPECT_EQ(Text(m3, 11361), "25.0000");
-        // 16-bit PWM refuses 150 % and keeps the dialog open.
         ASSERT_EQ(driver::Click(m3, 11350), "");
         ui_.Modals.push_back([this](ModalDialog& d) {
             auto* w = dynamic_cast<QWidget*>(&d);
@@ -415,84 +361,6 @@ TEST_F(PcaSheet, CexAndDutyCalculatorsWriteThePageRecord) {
     EXPECT_EQ(r.Registers[pca::Cph(1)].Value, 0x00);
     EXPECT_EQ(r.Registers[pca::Cph(3)].Value, 0x00);
     EXPECT_EQ(r.Registers[pca::Cpm(3)].Value, 0xC2);
-}
-
-TEST_F(PcaSheet, TimeoutCalculatorRefusesTooLongAndWritesTimebaseAndCompareValue) {
-    doc_->SysclkFrequency = 12000000;
-    EXPECT_TRUE(Run([this](CDeviceDlg& sheet) {
-        QWidget* m4 = Page(sheet, kModule4Page);
-        ui_.Modals.push_back([this](ModalDialog& d) {
-            auto* w = dynamic_cast<QWidget*>(&d);
-            EXPECT_TRUE(Checked(w, 11365));
-            EXPECT_EQ(Text(w, 11166), "12000000");
-            EXPECT_EQ(Text(w, 11175), "3906");  // Timer 0 from the timer copy: SYSCLK / 12 / 256
-            ASSERT_EQ(driver::SetText(w, 11364, "100"), "");
-            ASSERT_EQ(driver::Click(w, 1), "");
-            EXPECT_FALSE(d.IsFinished());
-            EXPECT_EQ(ui_.Shown.back().Text,
-                      "Error: Invalid Timeout Interval Using Current Frequency.");
-            ASSERT_EQ(driver::SetText(w, 11364, "20"), "");  // 4m = 21.8 ms: SYSCLK / 4
-            EXPECT_EQ(Text(w, 11990), "Achieved: 20.0 ms (-0.16 %)");
-            ASSERT_EQ(driver::Click(w, 1), "");
-            EXPECT_EQ(ui_.Shown.back().Text,
-                      "Change PCA0's Data to:\n\n PCA0CPL4 = E9\n Clock Source: SYSCLK / 4");
-        });
-        ASSERT_EQ(driver::Click(m4, 11356), "");
-        EXPECT_EQ(Text(m4, 11355), "E9");
-        EXPECT_EQ(Text(m4, 11361), "20.0");
-        EXPECT_EQ(Text(m4, kPreviewId),
-                  "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x02;\n    PCA0CPL4  = 0xE9;\n    "
-                  "PCA0MD    |= 0x40;\n");
-        EXPECT_TRUE(Checked(Page(sheet, kPca0Page), 11337));
-    }));
-}
-
-TEST_F(PcaSheet, EciFrequencySurvivesCancelAndIsSavedWithTheProject) {
-    int opened = 0;
-    auto eciDialog = [&opened](const std::string& typed, bool ok) {
-        return [&opened, typed, ok](ModalDialog& d) {
-            ++opened;
-            auto* w = dynamic_cast<QWidget*>(&d);
-            if (!typed.empty()) {
-                ASSERT_EQ(driver::SetText(w, 11390, typed), "");
-            }
-            if (ok) {
-                ASSERT_EQ(driver::Click(w, 1), "");
-            } else {
-                d.Finish(false);
-            }
-        };
-    };
-    EXPECT_FALSE(Run(
-        [&](CDeviceDlg& sheet) {
-            QWidget* page = sheet.ActivePage();
-            ui_.Modals.push_back(eciDialog("250000", true));
-            ASSERT_EQ(driver::Click(page, 11339), "");
-            EXPECT_EQ(doc_->EciFrequency, 250000u);
-            // Clicked again while checked: the dialog opens again, showing
-            // the word; its Cancel keeps the timebase.
-            ui_.Modals.push_back([&opened](ModalDialog& d) {
-                ++opened;
-                EXPECT_EQ(Text(dynamic_cast<QWidget*>(&d), 11390), "250000");
-                d.Finish(false);
-            });
-            ASSERT_EQ(driver::Click(page, 11339), "");
-            EXPECT_TRUE(Checked(page, 11339));
-            // The module pages count with it.
-            QWidget* m0 = Page(sheet, kModule0Page);
-            ASSERT_EQ(driver::Click(m0, 11348), "");
-            EXPECT_EQ(Text(m0, 11361), "488");  // 250000 / 512
-        },
-        false));
-    EXPECT_EQ(opened, 2);
-    EXPECT_EQ(doc_->EciFrequency, 250000u);
-    EXPECT_EQ(Routine(0), "");  // the sheet itself was cancelled
-
-    auto loaded = CreateModelDocument(0);
-    const auto bytes = doc_->SaveProject();
-    ScriptUi quiet;
-    ASSERT_EQ(loaded->LoadProject(bytes, quiet), LoadStatus::Loaded);
-    EXPECT_EQ(loaded->EciFrequency, 250000u);
 }
 
 TEST_F(PcaSheet, TimeoutCalculatorsEciRadioAsksForTheFrequency) {

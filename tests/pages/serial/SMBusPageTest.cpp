@@ -10,6 +10,7 @@
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/serial/CSMBusPropPage.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -22,14 +23,12 @@ constexpr std::size_t kCkcon = 2, kTh0 = 5, kTh1 = 6, kTmr2rll = 8, kTmr2rlh = 9
 class SMBusPage : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         doc_ = NewProject(2);
         doc_->GetPeripheral(smbus_, Pid::Smbus);
         doc_->GetPeripheral(timers_, Pid::Timers);
         doc_->GetPeripheral(ints_, Pid::Interrupts);
         doc_->GetPeripheral(port_, Pid::PortIO);
     }
-    void TearDown() override { SetUi(previous_); }
     Page& Open() {
         page_ = std::make_unique<Page>(&timers_, &ints_, &port_, &doc_->SysclkFrequency);
         page_->SetRecord(&smbus_);
@@ -41,8 +40,7 @@ protected:
     std::uint8_t& T(std::size_t position) { return timers_.Registers.at(position).Value; }
     std::uint8_t& Smb0cf() { return smbus_.Registers.at(0).Value; }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord smbus_, timers_, ints_, port_;
     std::unique_ptr<Page> page_;

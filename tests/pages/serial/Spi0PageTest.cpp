@@ -19,6 +19,7 @@
 #include "pages/common/PeripheralCommands.h"
 #include "pages/serial/CSckCalculatorDlg.h"
 #include "pages/serial/CSpi0PropPage.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -36,13 +37,11 @@ std::uint8_t Reg(const PeripheralRecord& r, int position) {
 class Spi0Page : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         doc_ = NewProject(0);
         doc_->GetPeripheral(spi_, Pid::Spi);
         doc_->GetPeripheral(ints_, Pid::Interrupts);
         doc_->GetPeripheral(port_, Pid::PortIO);
     }
-    void TearDown() override { SetUi(previous_); }
 
     // Opens the page on the copies, as the sheet does.
     Page& Open() {
@@ -58,8 +57,7 @@ protected:
     void OnCrossbar(bool on) { port_.Registers.at(kXbr0).Value = on ? 0x02 : 0x00; }
     std::size_t Messages() const { return ui_.Shown.size(); }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord spi_, ints_, port_;
     std::unique_ptr<Page> page_;

@@ -14,6 +14,7 @@
 #include "pages/common/PeripheralCommands.h"
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/CUart1PropPage.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -26,14 +27,12 @@ constexpr int kScon0 = 0, kSbrll1 = 1, kSbrlh1 = 2, kScon1 = 3, kSmod1 = 4, kSbc
 class UartPages : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         doc_ = NewProject(0);
         doc_->GetPeripheral(uart_, Pid::Uart);
         doc_->GetPeripheral(timers_, Pid::Timers);
         doc_->GetPeripheral(ints_, Pid::Interrupts);
         doc_->GetPeripheral(port_, Pid::PortIO);
     }
-    void TearDown() override { SetUi(previous_); }
 
     template <class Page>
     Page& Init(std::unique_ptr<Page>& p) {
@@ -52,8 +51,7 @@ protected:
     }
     static void Click(QWidget* page, int id) { ASSERT_EQ(driver::Click(page, id), "") << id; }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord uart_, timers_, ints_, port_;
     std::unique_ptr<U0> u0_;
@@ -184,26 +182,6 @@ TEST_F(UartPages, Timer1ChangeFromUart0StaysWhenTheSheetIsCancelled) {
     EXPECT_EQ(timers.Registers[6].Value, 0xF3);  // TH1
     EXPECT_EQ(timers.Registers[2].Value, 0x08);  // CKCON
     EXPECT_EQ(uart.Registers[kScon0].Value, 0x00);
-}
-
-TEST_F(UartPages, Uart1CalculatorWritesTheGeneratorAndThePageFollows) {
-    doc_->SysclkFrequency = 24000000;
-    U1& p = Open1();
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        auto* calc = dynamic_cast<QWidget*>(&d);
-        driver::SetText(calc, 11167, "9600");
-        Click(calc, kIdOk);
-    });
-    Click(&p, U1::kConfigureBaudRate);
-    EXPECT_EQ(Reg(kSbrlh1), 0xFB);
-    EXPECT_EQ(Reg(kSbrll1), 0x1E);
-    EXPECT_EQ(Reg(kSbcon1), 0x43);
-    EXPECT_EQ(p.Text(U1::kReloadHigh), "FB");
-    EXPECT_TRUE(p.IsChecked(U1::kSysclk1));
-    EXPECT_EQ(p.Text(U1::kGeneratorText), "UART1 is Enabled");
-    EXPECT_EQ(p.Text(U1::kBaudRate), "9600");
-    EXPECT_EQ(p.Text(kPreviewId),
-              "    SBRLL1    = 0x1E;\r\n    SBRLH1    = 0xFB;\r\n    SBCON1    = 0x43;\r\n");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// The rate calculators as dialogs (live achieved line, refusals keep them
-// open, only Yes writes) and the one-page Timers sheet other pages open.
+// The rate calculators as dialogs and the one-page Timers sheet other pages
+// open. The live achieved line, the refusals and No keeping a calculator open
+// are driven by tests/scripts/timers_calculators.zvs, the UART1 generator path
+// by serial.zvs and BaudRateCalc.
 
 #include <gtest/gtest.h>
 
@@ -11,18 +13,17 @@
 #include "pages/timers/CRateCalculatorDlg.h"
 #include "pages/timers/TimerMath.h"
 #include "pages/timers/TimerSheets.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
 class TimerDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui_);
         doc_ = NewProject(0);
         doc_->GetPeripheral(timers_, Pid::Timers);
         doc_->GetPeripheral(interrupts_, Pid::Interrupts);
     }
-    void TearDown() override { SetUi(previous_); }
     PeripheralRecord Stored(PeripheralId id) {
         PeripheralRecord r;
         doc_->GetPeripheral(r, id);
@@ -30,78 +31,11 @@ protected:
     }
     static std::string Text(QWidget* w, int id) { return driver::TextOf(driver::Find(w, id)); }
 
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
+    ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord timers_;
     PeripheralRecord interrupts_;
 };
-
-TEST_F(TimerDialogs, BaudRateAchievedLineFollowsTheTyping) {
-    CRateCalculatorDlg dlg(*doc_, timers_, RateKind::Timer1Baud);
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        auto* w = dynamic_cast<QWidget*>(&d);
-        EXPECT_EQ(Text(w, 11166), "1500000");
-        EXPECT_EQ(Text(w, kAchievedId), "Achieved: -");
-        driver::SetText(w, 11167, "9600");
-        EXPECT_EQ(Text(w, kAchievedId), "Achieved: 9615 bps (+0.16 %)");
-        driver::SetText(w, 11167, "19200");  // 256 - 39.06 -> 217: 1500000 / 39 / 2
-        EXPECT_EQ(Text(w, kAchievedId), "Achieved: 19231 bps (+0.16 %)");
-        driver::SetText(w, 11167, "1");
-        EXPECT_EQ(Text(w, kAchievedId), "Achieved: - (no reload fits at this SYSCLK)");
-        d.Finish(false);
-    });
-    EXPECT_FALSE(dlg.Run());
-    EXPECT_EQ(timers_, Stored(Pid::Timers));
-}
-
-TEST_F(TimerDialogs, RefusalsAndNoKeepTheCalculatorOpenYesWrites) {
-    CRateCalculatorDlg dlg(*doc_, timers_, RateKind::BitRate, timers::kChoice0H);
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        auto* w = dynamic_cast<QWidget*>(&d);
-        driver::SetText(w, 11167, "abc");
-        driver::Click(w, 1);
-        EXPECT_FALSE(d.IsFinished());
-        EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Input Values.");
-        EXPECT_EQ(ui_.Shown.back().Icon, MsgIcon::Exclamation);
-        driver::SetText(w, 11167, "1");
-        driver::Click(w, 1);
-        EXPECT_FALSE(d.IsFinished());
-        EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Bit Rate Using Current Frequency.");
-        driver::SetText(w, 11167, "5000");  // ratio 100: 256 - 100 = 156
-        ui_.Answers.push_back(MsgResult::No);
-        driver::Click(w, 1);
-        EXPECT_FALSE(d.IsFinished());
-        EXPECT_EQ(ui_.Shown.back().Text,
-                  "Change T0's Data to:\n\n T0H = 9C\n Clock Source: SYSCLK");
-        EXPECT_EQ(timers_.Registers[timers::kTh0].Value, 0);
-        driver::Click(w, 1);  // Yes this time
-        EXPECT_TRUE(d.IsFinished());
-    });
-    EXPECT_TRUE(dlg.Run());
-    EXPECT_EQ(timers_.Registers[timers::kTh0].Value, 0x9C);
-    EXPECT_EQ(timers_.Registers[timers::kCkcon].Value, 0x04);
-}
-
-TEST_F(TimerDialogs, BaudRateOnTheUartRecordWritesTheGenerator) {
-    PeripheralRecord uart;
-    doc_->GetPeripheral(uart, Pid::Uart);
-    doc_->SysclkFrequency = 24000000;
-    CRateCalculatorDlg dlg(*doc_, uart, RateKind::Uart1Baud);
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        auto* w = dynamic_cast<QWidget*>(&d);
-        driver::SetText(w, 11167, "115200");
-        // 24000000 / (65536 - 65432) / 2
-        EXPECT_EQ(Text(w, kAchievedId), AchievedText(24000000.0 / 104 / 2, 115200, "bps"));
-        driver::Click(w, 1);
-    });
-    EXPECT_TRUE(dlg.Run());
-    EXPECT_EQ(ui_.Shown.back().Text,
-              "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = FF98\n Clock Source: SYSCLK / 1");
-    EXPECT_EQ(uart.Registers[timers::kSbrlh1].Value, 0xFF);
-    EXPECT_EQ(uart.Registers[timers::kSbrll1].Value, 0x98);
-    EXPECT_EQ(uart.Registers[timers::kSbcon1].Value, 0x43);
-}
 
 TEST_F(TimerDialogs, ZeroSysclkIsRefusedNotDividedBy) {
     doc_->SysclkFrequency = 0;
@@ -172,55 +106,6 @@ TEST_F(TimerDialogs, Timer3AsksWithTheIconOfItsClockAndRefusesTooFastAClock) {
         EXPECT_EQ(timers.Registers[timers::kTmr3rlh].Value, c.rlh) << c.sysclk;
     }
     EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Timeout Using Current Frequency.");
-}
-
-}  // namespace
-
-#include <QAbstractButton>
-#include <QApplication>
-#include <QLabel>
-#include <QTabWidget>
-
-#include "pages/common/CommandIds.h"
-#include "pages/common/PeripheralCommands.h"
-
-namespace {
-
-// Every visible caption of every timer page gets at least the room it asks
-// for, and no two visible numbered controls overlap.
-void ExpectRoomyAndApart(QWidget* page) {
-    std::vector<std::pair<int, QRect>> placed;
-    for (QWidget* w : page->findChildren<QWidget*>()) {
-        const QVariant id = w->property("zvId");
-        if (!id.isValid() || !w->isVisible()) continue;
-        const QRect r(w->mapTo(page, QPoint(0, 0)), w->size());
-        if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w)) {
-            EXPECT_GE(w->width(), w->sizeHint().width()) << id.toInt();
-            EXPECT_GE(w->height(), w->sizeHint().height()) << id.toInt();
-        }
-        for (const auto& [other, rect] : placed)
-            EXPECT_FALSE(rect.intersects(r)) << id.toInt() << " and " << other;
-        placed.emplace_back(id.toInt(), r);
-    }
-    EXPECT_GT(placed.size(), 10u);
-}
-
-TEST_F(TimerDialogs, EveryTimerPageHasRoomForItsControls) {
-    int pages = 0;
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
-        auto* tabs = sheet.findChild<QTabWidget*>();
-        ASSERT_NE(tabs, nullptr);
-        for (int i = 0; i < tabs->count(); ++i) {
-            tabs->setCurrentIndex(i);
-            QApplication::processEvents();
-            ExpectRoomyAndApart(tabs->currentWidget());
-            ++pages;
-        }
-        d.Finish(false);
-    });
-    EXPECT_FALSE(pages::RunPeripheralCommand(*doc_, cmd::Timers));
-    EXPECT_EQ(pages, 4);
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+// The desktop window with the real device module and a scripted UI service,
+// the fixture of the shell and desktop tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+
+#include "framework/CApplication.h"
+#include "host/CMainWindow.h"
+#include "host/PluginLoader.h"
+#include "model/Ui.h"
+
+class ShellFixture : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        QStandardPaths::setTestModeEnabled(true);
+        qunsetenv(host::kPluginPathVariable);
+    }
+    void SetUp() override {
+        previous_ = SetUi(&ui);
+        const QString error = host::LoadDeviceModule(app, QCoreApplication::applicationDirPath());
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+        window = std::make_unique<CMainWindow>(app);
+    }
+    void TearDown() override {
+        window.reset();
+        SetUi(previous_);
+    }
+
+    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+    // Lets closed windows go.
+    static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    Ui* previous_ = nullptr;
+    ScriptUi ui;
+    CApplication app;
+    std::unique_ptr<CMainWindow> window;
+    QTemporaryDir dir;
+};
