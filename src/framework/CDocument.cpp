@@ -51,7 +51,12 @@ CDocument::CDocument() : undoStack_(new QUndoStack(this)) {
             [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
-CDocument::~CDocument() = default;
+CDocument::~CDocument() {
+    // The undo stack is a child, deleted by the QObject base once this is no
+    // longer a CDocument; clearing itself then, it would tell the windows
+    // about a half-destroyed document. Nobody is told any more.
+    undoStack_->blockSignals(true);
+}
 
 void CDocument::RecordStep(const std::string& caption, const DocumentState& before,
                            const DocumentState& after) {
