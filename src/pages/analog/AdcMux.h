@@ -7,7 +7,6 @@
 // 5 ADC0GTL, 6 ADC0LTH, 7 ADC0LTL.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -104,9 +103,5 @@ struct SarDivider {
     long long ad0sc = 0;  // the computed value, also when it is out of range
 };
 SarDivider SarDividerFor(std::uint32_t sysclk, std::uint32_t target);
-
-// A calculator field holding an unsigned 32-bit number: digits only, with
-// surrounding blanks allowed; nothing for any other text or a larger number.
-std::optional<std::uint32_t> ParseUnsigned(const std::string& text);
 
 }  // namespace adc

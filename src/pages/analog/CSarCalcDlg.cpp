@@ -7,6 +7,7 @@
 #include "model/Ui.h"
 #include "pages/analog/AdcMux.h"
 #include "pages/common/Achieved.h"
+#include "pages/common/CalcField.h"
 #include "pages/common/CommandTable.h"
 
 namespace {
@@ -52,8 +53,8 @@ void CSarCalcDlg::OnEditChange(int id) {
 
 void CSarCalcDlg::UpdateAchieved() {
     if (!Has(kAchievedId)) return;
-    const auto sysclk = adc::ParseUnsigned(Text(kIdSysclk));
-    const auto target = adc::ParseUnsigned(Text(kIdTarget));
+    const auto sysclk = ParseUnsignedField(Text(kIdSysclk));
+    const auto target = ParseUnsignedField(Text(kIdTarget));
     std::string text = "Achieved: -";
     if (sysclk && target) {
         const adc::SarDivider d = adc::SarDividerFor(*sysclk, *target);
@@ -66,8 +67,8 @@ void CSarCalcDlg::UpdateAchieved() {
 }
 
 bool CSarCalcDlg::OnOK() {
-    const auto sysclk = adc::ParseUnsigned(Text(kIdSysclk));
-    const auto target = adc::ParseUnsigned(Text(kIdTarget));
+    const auto sysclk = ParseUnsignedField(Text(kIdSysclk));
+    const auto target = ParseUnsignedField(Text(kIdTarget));
     if (!sysclk || !target) {
         TheUi().Error(kNotANumber);
         return false;

@@ -6,6 +6,7 @@
 
 #include "model/Ui.h"
 #include "pages/common/Achieved.h"
+#include "pages/common/CalcField.h"
 #include "pages/common/CommandTable.h"
 #include "pages/serial/SerialMath.h"
 
@@ -35,8 +36,9 @@ void CSckCalculatorDlg::ShowSysclk() {
 
 void CSckCalculatorDlg::ShowAchieved() {
     const std::uint32_t sysclk = doc_.SysclkFrequency;
-    std::uint32_t target = 0;
-    if (!serial::ParseUnsignedField(Text(kTarget), target) || sysclk == 0 || target == 0) {
+    const auto parsed = ParseUnsignedField(Text(kTarget));
+    const std::uint32_t target = parsed.value_or(0);
+    if (!parsed || sysclk == 0 || target == 0) {
         SetText(kAchievedId, "Achieved: -");
         return;
     }
@@ -62,11 +64,12 @@ void CSckCalculatorDlg::OnCommand(int id) {
 }
 
 bool CSckCalculatorDlg::OnOK() {
-    std::uint32_t target = 0;
-    if (!serial::ParseUnsignedField(Text(kTarget), target)) {
+    const auto parsed = ParseUnsignedField(Text(kTarget));
+    if (!parsed) {
         TheUi().Error("Please enter an unsigned integer.");
         return false;
     }
+    const std::uint32_t target = *parsed;
     const std::uint32_t sysclk = doc_.SysclkFrequency;
     if (sysclk == 0 || target == 0) {
         TheUi().Error("Error: Invalid Input Values.");

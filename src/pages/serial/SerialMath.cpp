@@ -76,25 +76,6 @@ std::string SpiSckQuestion(std::int64_t v) {
     return buf;
 }
 
-bool ParseUnsignedField(const std::string& text, std::uint32_t& value) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (i < n && blank(text[i]))
-        ++i;
-    std::uint64_t v = 0;
-    std::size_t digits = 0;
-    for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
-        v = v * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        if (v > 0xFFFFFFFFull) return false;
-    }
-    while (i < n && blank(text[i]))
-        ++i;
-    if (digits == 0 || i != n) return false;
-    value = static_cast<std::uint32_t>(v);
-    return true;
-}
-
 SmbusClock SmbusSourceClock(std::uint32_t sysclk, const TimerRegisters& t, int source) {
     switch (source & 0x03) {
         case 0:

@@ -56,11 +56,6 @@ inline bool SpiSckDividerFits(std::int64_t v) {
 // take it ("%02X" of the number as a signed 32-bit int).
 std::string SpiSckQuestion(std::int64_t v);
 
-// Reads a field that holds an unsigned 32-bit number: decimal digits only,
-// with blanks around them allowed. False for anything else (empty, a sign,
-// letters, a value above 4294967295).
-bool ParseUnsignedField(const std::string& text, std::uint32_t& value);
-
 // The timer clock and reload behind the SMBus clock source (SMB0CF bits
 // 1..0): 0 Timer 0 with TH0, 1 Timer 1 with TH1, 2 Timer 2 high byte with
 // TMR2RLH, 3 Timer 2 low byte with TMR2RLL.

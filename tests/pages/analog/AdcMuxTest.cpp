@@ -204,15 +204,4 @@ TEST(AdcSar, DividerRoundsHalfUpAndChecksTheRange) {
     EXPECT_EQ(SarDividerFor(1500000, 0).status, SarDivider::InvalidInput);
 }
 
-TEST(AdcSar, UnsignedFields) {
-    EXPECT_EQ(ParseUnsigned("500000"), 500000u);
-    EXPECT_EQ(ParseUnsigned(" 42 "), 42u);
-    EXPECT_EQ(ParseUnsigned("4294967295"), 4294967295u);
-    EXPECT_FALSE(ParseUnsigned("4294967296"));
-    EXPECT_FALSE(ParseUnsigned(""));
-    EXPECT_FALSE(ParseUnsigned("-1"));
-    EXPECT_FALSE(ParseUnsigned("+5"));
-    EXPECT_FALSE(ParseUnsigned("12a"));
-}
-
 }  // namespace

@@ -75,22 +75,6 @@ TEST(SpiSck, DisplayAndCalculatorDivider) {
     EXPECT_EQ(SpiSckQuestion(-1), "Change SPI0CKR Data to:\n\n SPI0CKR = FFFFFFFF");
 }
 
-TEST(UnsignedField, OnlyDigitsWithinThirtyTwoBits) {
-    std::uint32_t v = 7;
-    EXPECT_TRUE(ParseUnsignedField("100000", v));
-    EXPECT_EQ(v, 100000u);
-    EXPECT_TRUE(ParseUnsignedField("  42 ", v));
-    EXPECT_EQ(v, 42u);
-    EXPECT_TRUE(ParseUnsignedField("4294967295", v));
-    EXPECT_EQ(v, 4294967295u);
-    v = 7;
-    for (const char* bad :
-         {"", "  ", "-1", "+5", "12a", "1 2", "4294967296", "99999999999999999999999"}) {
-        EXPECT_FALSE(ParseUnsignedField(bad, v)) << bad;
-        EXPECT_EQ(v, 7u) << bad;
-    }
-}
-
 TEST(SmbusRate, SourcePicksTimerClockAndReload) {
     TimerRegisters t{};
     // Timer 1 at SYSCLK (CKCON bit 3), TH1 = 0xD8, 12 MHz.

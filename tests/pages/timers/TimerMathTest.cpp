@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "pages/common/Achieved.h"
+#include "pages/common/CalcField.h"
 #include "pages/timers/TimerMath.h"
 
 using namespace timers;
@@ -55,4 +56,12 @@ TEST(AchievedLine, RateAndSignedDeviation) {
     EXPECT_EQ(AchievedText(100000, 100000, "Hz"), "Achieved: 100000 Hz (+0.00 %)");
     EXPECT_EQ(AchievedText(24.99, 25, "ms", 2), "Achieved: 24.99 ms (-0.04 %)");
     EXPECT_EQ(AchievedText(5, 0, "Hz"), "Achieved: 5 Hz");
+}
+
+TEST(CalculatorField, OnlyDigitsWithinThirtyTwoBits) {
+    EXPECT_EQ(ParseUnsignedField("100000"), 100000u);
+    EXPECT_EQ(ParseUnsignedField("  42 "), 42u);
+    EXPECT_EQ(ParseUnsignedField("4294967295"), 4294967295u);
+    for (const char* bad : {"", "  ", "-1", "+5", "12a", "1 2", "4294967296", "99999999999999999999999"})
+        EXPECT_FALSE(ParseUnsignedField(bad)) << bad;
 }
