@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,10 +32,15 @@ protected:
 TEST_F(Cli, NewWritesTheProjectOfEveryModel) {
     for (int m = 0; m < 8; ++m) {
         const std::string name = (m % 2 ? "q7r2" : "Q7R2") + std::to_string(m);
-        const Result r = Run("new " + name + " -o " + Path("p.zvp"));
+        const Result r = Run("new " + name + " -o " + Path("p.zvp") + (m ? " --force" : ""));
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(Slurp(Path("p.zvp")), Bytes(NewProject(m)->SaveProject()));
     }
+    // An existing project is kept unless --force is given.
+    const Result r = Run("new Q7R22 -o " + Path("p.zvp"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zorvant: " + Path("p.zvp") + " already exists; --force replaces it\n");
+    EXPECT_EQ(Slurp(Path("p.zvp")), Bytes(NewProject(7)->SaveProject()));
 }
 
 TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
@@ -147,9 +153,13 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
           "generate " + f + " " + f, "info", "info " + f + " --bogus", "convert " + f,
           "generate " + f + " -o ''", "generate " + f + " --format ''"};
     for (const std::string& args : usage) {
+        // One error line and the usage as a hint.
         const Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
-        EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
+        EXPECT_EQ(r.err.rfind("zorvant: ", 0), 0u) << args;
+        const std::string hint = r.err.substr(r.err.find('\n') + 1);
+        EXPECT_EQ(hint.rfind("usage: zorvant " + args.substr(0, args.find(' ')), 0), 0u) << r.err;
+        EXPECT_EQ(std::count(hint.begin(), hint.end(), '\n'), 1) << r.err;
     }
     EXPECT_FALSE(fs::exists(Path("n.zvp")));
     EXPECT_EQ(Run("help").status, 0);
@@ -172,7 +182,7 @@ TEST_F(RunScript, UsageErrorsExitWithTwoUnreadableScriptsWithOne) {
     for (const std::string& args : {std::string("run"), std::string("run a.zvs b.zvs")}) {
         const Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
-        EXPECT_NE(r.err.find("usage: zorvant run SCRIPT"), std::string::npos) << args;
+        EXPECT_EQ(r.err.substr(r.err.find('\n')), "\nusage: zorvant run SCRIPT\n") << args;
     }
     const Result r = Run("run " + Path("missing.zvs"));
     EXPECT_EQ(r.status, 1);

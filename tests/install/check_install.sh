@@ -51,7 +51,18 @@ guide="$usr/share/doc/zorvant/guide/index.html"
 for src in $(grep -o 'src="[^"]*"' "$guide" | sed 's/src="//; s/"$//'); do
   [ -s "$usr/share/doc/zorvant/guide/$src" ] || problem "the guide's picture $src is not installed"
 done
-grep -q '^\.TH ZORVANT 1' "$usr/share/man/man1/zorvant.1" || problem "the man page has no title line"
+man="$usr/share/man/man1/zorvant.1"
+grep -q '^\.TH ZORVANT 1' "$man" || problem "the man page has no title line"
+# The man page and the guide describe every subcommand the program lists, and the exit statuses.
+subs=$("$usr/bin/zorvant" --help | sed -n 's/^ *zorvant \([a-z]\+\)\b.*/\1/p' | sort -u)
+[ -n "$subs" ] || problem "zorvant --help lists no subcommand"
+for sub in $subs; do
+  grep -q "^\.B zorvant $sub\b" "$man" || problem "the man page's synopsis lacks $sub"
+  grep -q "^\.B $sub\$" "$man" || problem "the man page does not describe $sub"
+  grep -q "^zorvant $sub " "$guide" || problem "the guide's command line lacks $sub"
+done
+grep -q '^\.SH EXIT STATUS' "$man" || problem "the man page has no exit statuses"
+grep -q '<p>Exit status: ' "$guide" || problem "the guide has no exit statuses"
 
 # The staged program finds its module and works.
 work=$(mktemp -d)

@@ -1,4 +1,4 @@
-#include "host/ConsoleUi.h"
+#include "host/cli/ConsoleUi.h"
 
 #include <cstdio>
 
