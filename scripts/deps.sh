@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core
   xvfb xauth
   desktop-file-utils
+  lintian
 )
 [ "${ZV_WITH_SCREENSHOT_TOOLS:-0}" = 1 ] && packages+=(imagemagick)
 
