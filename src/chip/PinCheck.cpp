@@ -1,4 +1,4 @@
-#include "pages/analog/PinCheck.h"
+#include "chip/PinCheck.h"
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
-#include "pages/clock/OscText.h"
+#include "chip/OscText.h"
 
-#include "pages/clock/ClockMath.h"
+#include "chip/ClockMath.h"
 
 namespace osc {
 

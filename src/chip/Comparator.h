@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
+#include "chip/PinCheck.h"
 #include "model/PeripheralRecord.h"
-#include "pages/analog/PinCheck.h"
 
 namespace comparator {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The Port I/O and SPI0 records of a new project, as a Port I/O sheet gets them.
 
+#include "chip/Crossbar.h"
 #include "devices/Q7R2xDoc.h"
-#include "pages/portio/Crossbar.h"
 
 inline constexpr int kLargeModel = 0;  // Q7R20: 32 crossbar pins
 inline constexpr int kSmallModel = 2;  // Q7R22: 25 crossbar pins

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "pages/clock/ClockMath.h"
+#include "chip/ClockMath.h"
 
 namespace {
 

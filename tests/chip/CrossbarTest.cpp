@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "PortIOProject.h"
+#include "support/PortIOProject.h"
 
 using namespace portio;
 

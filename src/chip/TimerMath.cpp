@@ -1,7 +1,7 @@
-#include "pages/timers/TimerMath.h"
+#include "chip/TimerMath.h"
 
-#include "pages/clock/ClockMath.h"
-#include "pages/common/Achieved.h"
+#include "chip/Achieved.h"
+#include "chip/ClockMath.h"
 
 #include <climits>
 #include <cmath>

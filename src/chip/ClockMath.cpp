@@ -1,4 +1,4 @@
-#include "pages/clock/ClockMath.h"
+#include "chip/ClockMath.h"
 
 #include <cctype>
 #include <cstdio>

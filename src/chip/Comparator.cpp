@@ -1,4 +1,4 @@
-#include "pages/analog/Comparator.h"
+#include "chip/Comparator.h"
 
 #include <cstddef>
 

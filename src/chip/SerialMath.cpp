@@ -1,9 +1,9 @@
-#include "pages/serial/SerialMath.h"
+#include "chip/SerialMath.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "pages/timers/TimerMath.h"
+#include "chip/TimerMath.h"
 
 namespace serial {
 

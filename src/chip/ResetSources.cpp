@@ -1,4 +1,4 @@
-#include "pages/system/ResetSources.h"
+#include "chip/ResetSources.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "pages/pca/PcaRecord.h"
+#include "chip/PcaRecord.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "pages/serial/SerialMath.h"
+#include "chip/SerialMath.h"
 
 using namespace serial;
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "chip/PinCheck.h"
 #include "model/PeripheralRecord.h"
-#include "pages/analog/PinCheck.h"
 
 namespace adc {
 

@@ -1,4 +1,4 @@
-#include "pages/common/Achieved.h"
+#include "chip/Achieved.h"
 
 #include <cmath>
 #include <cstdio>

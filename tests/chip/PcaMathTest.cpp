@@ -6,9 +6,9 @@
 #include <cmath>
 #include <limits>
 
+#include "chip/PcaMath.h"
+#include "chip/PcaRecord.h"
 #include "devices/Q7R2xDoc.h"
-#include "pages/pca/PcaMath.h"
-#include "pages/pca/PcaRecord.h"
 
 using namespace pca;
 

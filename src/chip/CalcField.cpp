@@ -1,4 +1,4 @@
-#include "pages/common/CalcField.h"
+#include "chip/CalcField.h"
 
 #include <cctype>
 

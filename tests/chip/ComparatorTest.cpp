@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
+#include "chip/Comparator.h"
 #include "devices/Q7R2xDoc.h"
-#include "pages/analog/Comparator.h"
 
 using namespace comparator;
 

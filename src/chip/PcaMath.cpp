@@ -1,4 +1,4 @@
-#include "pages/pca/PcaMath.h"
+#include "chip/PcaMath.h"
 
 #include <cctype>
 #include <charconv>
@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "pages/clock/ClockMath.h"
-#include "pages/timers/TimerMath.h"
+#include "chip/ClockMath.h"
+#include "chip/TimerMath.h"
 
 namespace pca {
 

@@ -1,4 +1,4 @@
-#include "pages/analog/AdcMux.h"
+#include "chip/AdcMux.h"
 
 #include <cctype>
 #include <cmath>

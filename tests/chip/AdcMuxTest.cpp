@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
+#include "chip/AdcMux.h"
 #include "devices/Q7R2xDoc.h"
-#include "pages/analog/AdcMux.h"
 
 using namespace adc;
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "chip/ClockMath.h"
+#include "chip/OscText.h"
 #include "devices/Q7R2xDoc.h"
-#include "pages/clock/ClockMath.h"
-#include "pages/clock/OscText.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <climits>
 
-#include "pages/timers/TimerMath.h"
+#include "chip/TimerMath.h"
 
 using namespace timers;
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "pages/common/Achieved.h"
-#include "pages/common/CalcField.h"
-#include "pages/timers/TimerMath.h"
+#include "chip/Achieved.h"
+#include "chip/CalcField.h"
+#include "chip/TimerMath.h"
 
 using namespace timers;
 

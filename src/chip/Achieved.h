@@ -1,11 +1,8 @@
 #pragma once
 // The calculators' live result line: what the value a calculator would offer
-// actually gives, and how far that is from the target. No Qt.
+// actually gives, and how far that is from the target.
 
 #include <string>
-
-// Control id of the result line under a calculator's target field.
-inline constexpr int kAchievedId = 11990;
 
 // "Achieved: 9615 bps (+0.16 %)": `achieved` with `decimals` places, the unit,
 // and the deviation from `target` in percent with a sign and two places.

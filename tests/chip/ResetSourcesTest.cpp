@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "chip/ResetSources.h"
 #include "devices/Q7R2xDoc.h"
-#include "pages/system/ResetSources.h"
 
 using namespace resetsrc;
 

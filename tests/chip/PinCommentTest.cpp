@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "PortIOProject.h"
+#include "support/PortIOProject.h"
 
 using namespace portio;
 

@@ -1,4 +1,4 @@
-#include "pages/portio/Crossbar.h"
+#include "chip/Crossbar.h"
 
 #include <algorithm>
 #include <cstdio>
