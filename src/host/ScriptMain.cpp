@@ -91,7 +91,7 @@ int RunScriptCommand(int argc, char** argv) {
         return 0;
     }
     if (argc != 3 || std::string(argv[2]).empty()) {
-        std::fputs(kScriptHelp, stderr);
+        std::fputs("zorvant: run: expected one SCRIPT\nusage: zorvant run SCRIPT\n", stderr);
         return kUsage;
     }
     const std::string name = argv[2];
