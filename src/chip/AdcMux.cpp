@@ -122,10 +122,13 @@ PinState StateOf(const AdcMuxEntry& entry, const PeripheralRecord& portIo) {
                            portIo);
 }
 
+bool IsInternalInput(const AdcMuxEntry& entry, bool positive) {
+    return positive ? (entry.Name == "Temp Sensor" || entry.Name == "VDD")
+                    : (entry.Name == "VREF" || entry.Name == "GND");
+}
+
 std::string InputText(const AdcMuxEntry& entry, const PeripheralRecord& portIo, bool positive) {
-    const bool internal = positive ? (entry.Name == "Temp Sensor" || entry.Name == "VDD")
-                                   : (entry.Name == "VREF" || entry.Name == "GND");
-    if (internal) return entry.Name + " selected";
+    if (IsInternalInput(entry, positive)) return entry.Name + " selected";
     return PinStatusText(StateOf(entry, portIo));
 }
 
@@ -133,15 +136,21 @@ std::string ModeText(const AdcMuxEntry& negative) {
     return negative.Name == "GND" ? "ADC0 is in Single-ended Mode" : "ADC0 is in Differential Mode";
 }
 
+analog::PortPin CnvstrPin(int deviceCode) {
+    return models::IsSmallPackage(deviceCode) ? analog::PortPin{0, 6} : analog::PortPin{1, 4};
+}
+
+bool IsCnvstrSkipped(int deviceCode, const PeripheralRecord& portIo) {
+    const analog::PinBits bits = CnvstrPin(deviceCode).Bits();
+    return PortBit(portIo, bits.SkipRegister, bits.SkipMask);
+}
+
 std::string CnvstrText(int deviceCode, std::uint8_t startValue, const PeripheralRecord& portIo) {
     if (startValue != kStartCnvstr) return {};
-    if (models::IsSmallPackage(deviceCode)) {
-        return PortBit(portIo, 10, 0x40)
-                   ? "P0.6 is Skipped For CNVSTR: Configured Properly"
-                   : "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly";
-    }
-    return PortBit(portIo, 11, 0x10) ? "P1.4 is Skipped For CNVSTR: Configured Properly"
-                                     : "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly";
+    const std::string name = CnvstrPin(deviceCode).Name();
+    return IsCnvstrSkipped(deviceCode, portIo)
+               ? name + " is Skipped For CNVSTR: Configured Properly"
+               : name + " is NOT Skipped For CNVSTR: NOT Configured Properly";
 }
 
 std::string ConversionInterruptText(std::uint8_t eie1) {

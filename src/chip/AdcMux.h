@@ -84,8 +84,15 @@ std::string InputText(const AdcMuxEntry& entry, const PeripheralRecord& portIo, 
 // "ADC0 is in Single-ended Mode" when the negative input is GND, else
 // "ADC0 is in Differential Mode".
 std::string ModeText(const AdcMuxEntry& negative);
-// The CNVSTR pin check for a start-of-conversion value: P0.6 on the small
-// packages, P1.4 on the others; empty unless the value is 4 (CNVSTR).
+// Whether the entry is one of the internal inputs (Temp Sensor, VDD on the
+// positive side; VREF, GND on the negative side), which have no pin.
+bool IsInternalInput(const AdcMuxEntry& entry, bool positive);
+// The CNVSTR pin: P0.6 on the small packages, P1.4 on the others.
+analog::PortPin CnvstrPin(int deviceCode);
+// Whether the CNVSTR pin is skipped on the crossbar.
+bool IsCnvstrSkipped(int deviceCode, const PeripheralRecord& portIo);
+// The CNVSTR pin check for a start-of-conversion value; empty unless the
+// value is 4 (CNVSTR).
 std::string CnvstrText(int deviceCode, std::uint8_t startValue, const PeripheralRecord& portIo);
 // The two interrupt lines from EIE1.
 std::string ConversionInterruptText(std::uint8_t eie1);

@@ -72,6 +72,12 @@ struct Clocks {
     std::uint32_t extOsc = 0;
 };
 
+// Whether the SYSCLK source can run at the external frequency as typed: with
+// the external oscillator as the source it must be at least 1 Hz.
+constexpr bool IsSourceFrequencyValid(int source, std::int64_t typedExtOsc) {
+    return source != kSrcExternal || typedExtOsc >= 1;
+}
+
 // 0x30, 0x40, 0x50 and 0x70 halve the external frequency.
 bool IsHalvingMode(std::uint8_t oscxcn);
 bool IsCrystalMode(std::uint8_t oscxcn);

@@ -97,6 +97,7 @@ bool Place(const PeripheralRecord& rec, const std::vector<CrossbarEntry>& skips,
             ++pin;
         if (pin > last) {
             allPlaced = false;
+            sink.Unplaced(e);
             continue;
         }
         taken |= 1u << pin;
@@ -108,6 +109,7 @@ bool Place(const PeripheralRecord& rec, const std::vector<CrossbarEntry>& skips,
 struct NoSink {
     void Skipped(int) {}
     void Assigned(const CrossbarEntry&, int) {}
+    void Unplaced(const CrossbarEntry&) {}
 };
 
 struct DecodeSink {
@@ -124,6 +126,7 @@ struct DecodeSink {
         p.Label = e.PinLabel;
         out.AssignedCells.push_back({e.GridRow, pin});
     }
+    void Unplaced(const CrossbarEntry& e) { out.UnplacedRows.push_back(e.GridRow); }
 };
 
 CrossbarEntry PinEntry(int pin, int firstId, int position, std::uint8_t mask) {
@@ -419,6 +422,7 @@ const CrossbarDecode& CCrossbar::DecodeCrossbar(const PeripheralRecord& rec) {
     decode_.Pins.assign(static_cast<std::size_t>(pinCount_), PinAssignment{true, kUnassignedLabel});
     decode_.SkippedPins.clear();
     decode_.AssignedCells.clear();
+    decode_.UnplacedRows.clear();
     Place(rec, skips_, signals_, pinCount_, DecodeSink{decode_});
     return decode_;
 }

@@ -367,6 +367,7 @@ struct CrossbarDecode {
         bool operator==(const Cell&) const = default;
     };
     std::vector<Cell> AssignedCells;  // (signal row, pin) cells in the assigned colour
+    std::vector<int> UnplacedRows;    // signal rows that are on but found no free pin
 };
 
 class CCrossbar {

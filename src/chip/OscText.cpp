@@ -2,6 +2,9 @@
 
 #include "chip/ClockMath.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace osc {
 
 namespace {
@@ -93,37 +96,77 @@ void ApplyMultiplierCode(PeripheralRecord& osc, bool enabled) {
                    IsCrystalMode(Entry(osc, kOscxcn).Value));
 }
 
-XtalTexts XtalPinTexts(std::uint8_t oscxcn, bool smallPackage, std::uint8_t p0mdin,
-                       std::uint8_t p0skip) {
-    enum Need { None, Analog, Digital };
-    Need need1 = None, need2 = None;
+std::optional<FrequencyRange> RangeOfLabel(const std::string& label) {
+    // A number followed by its unit, read from `at`; -1 when there is none.
+    auto amount = [&label](std::size_t at) -> double {
+        // from_chars reads "1.5" whatever the locale.
+        double value = 0;
+        const char* first = label.data() + at;
+        const auto [end, error] = std::from_chars(first, label.data() + label.size(), value);
+        if (error != std::errc() || end == first) return -1;
+        const std::string unit(end, std::min<std::size_t>(3, static_cast<std::size_t>(label.data() + label.size() - end)));
+        if (unit == "kHz") return value * 1e3;
+        if (unit == "MHz") return value * 1e6;
+        return -1;
+    };
+    const std::size_t upper = label.find("f <= ");
+    if (upper == std::string::npos) return std::nullopt;
+    FrequencyRange range;
+    range.AtMost = amount(upper + 5);
+    if (range.AtMost < 0) return std::nullopt;
+    if (label.find('<') < upper) {
+        range.Above = amount(label.find_first_not_of(' '));
+        if (range.Above < 0) return std::nullopt;
+    }
+    return range;
+}
+
+std::optional<int> FittingFrequencyBits(LabelSet set, std::uint32_t frequency) {
+    const auto& labels = FrequencyLabels(set);
+    for (int bits = 0; bits < 8; ++bits) {
+        const auto range = RangeOfLabel(labels[static_cast<std::size_t>(bits)]);
+        if (range && range->Contains(frequency)) return bits;
+    }
+    return std::nullopt;
+}
+
+std::array<XtalPin, 2> XtalPins(std::uint8_t oscxcn, bool smallPackage) {
+    PinNeed need1 = PinNeed::None, need2 = PinNeed::None;
     switch (oscxcn & kModeMask) {
         case kModeCmos:
         case kModeCmosHalf:
-            need2 = Digital;
+            need2 = PinNeed::Digital;
             break;
         case kModeRc:
         case kModeCapacitor:
-            need2 = Analog;
+            need2 = PinNeed::Analog;
             break;
         case kModeCrystal:
         case kModeCrystalHalf:
-            need1 = need2 = Analog;
+            need1 = need2 = PinNeed::Analog;
             break;
         default:
             break;
     }
     const int bit1 = smallPackage ? 2 : 6;
-    auto text = [&](Need need, int bit, const char* role) -> std::string {
-        if (need == None) return {};
-        const bool analog = (p0mdin & (1u << bit)) == 0;
-        const bool skipped = (p0skip & (1u << bit)) != 0;
-        const bool proper = skipped && analog == (need == Analog);
-        return "P0." + std::to_string(bit) + " for " + role + " is " +
-               (analog ? "Analog" : "Digital") + " and " + (skipped ? "Skipped" : "Not Skipped") +
-               ": " + (proper ? "Configured Properly" : "NOT Configured Properly");
-    };
-    return {text(need1, bit1, "XTAL1"), text(need2, bit1 + 1, "XTAL2")};
+    return {{{bit1, "XTAL1", need1}, {bit1 + 1, "XTAL2", need2}}};
+}
+
+std::string XtalPinText(const XtalPin& pin, std::uint8_t p0mdin, std::uint8_t p0skip) {
+    if (pin.Need == PinNeed::None) return {};
+    const bool analog = (p0mdin & (1u << pin.Bit)) == 0;
+    const bool skipped = (p0skip & (1u << pin.Bit)) != 0;
+    return "P0." + std::to_string(pin.Bit) + " for " + pin.Role + " is " +
+           (analog ? "Analog" : "Digital") + " and " + (skipped ? "Skipped" : "Not Skipped") +
+           ": " +
+           (IsXtalPinProper(pin.Need, analog, skipped) ? "Configured Properly"
+                                                       : "NOT Configured Properly");
+}
+
+XtalTexts XtalPinTexts(std::uint8_t oscxcn, bool smallPackage, std::uint8_t p0mdin,
+                       std::uint8_t p0skip) {
+    const auto pins = XtalPins(oscxcn, smallPackage);
+    return {XtalPinText(pins[0], p0mdin, p0skip), XtalPinText(pins[1], p0mdin, p0skip)};
 }
 
 }  // namespace osc

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/PeripheralRecord.h"
@@ -29,9 +30,38 @@ void ApplyExternalModeCode(PeripheralRecord& osc);
 // crystal mode still needs it.
 void ApplyMultiplierCode(PeripheralRecord& osc, bool enabled);
 
-// The status texts of XTAL1 and XTAL2 for an external mode: the pins are P0.2
-// and P0.3 on the small-package models, P0.6 and P0.7 on the others; each
-// must be analog, digital or is not used (empty text) in that mode.
+// The frequency range a button label names, in hertz: "32kHz   < f <= 84kHz"
+// is (32000, 84000], "f <= 32kHz" is (0, 32000]; kHz is 1,000 Hz and MHz
+// 1,000,000 Hz. Nothing for a label that names no range ("K Factor = 2.6").
+struct FrequencyRange {
+    double Above = 0;   // exclusive
+    double AtMost = 0;  // inclusive
+    bool Contains(double f) const { return f > Above && f <= AtMost; }
+};
+std::optional<FrequencyRange> RangeOfLabel(const std::string& label);
+// The frequency-control bits (0 .. 7) whose label's range holds `frequency`;
+// nothing when no label of the set names a range that holds it.
+std::optional<int> FittingFrequencyBits(LabelSet set, std::uint32_t frequency);
+
+// The XTAL pins of an external mode: XTAL1 and XTAL2 are P0.2 and P0.3 on the
+// small-package models, P0.6 and P0.7 on the others; each must be analog,
+// digital or is not used in that mode. Both must be skipped when used.
+enum class PinNeed { None, Analog, Digital };
+struct XtalPin {
+    int Bit;           // of port 0
+    const char* Role;  // "XTAL1", "XTAL2"
+    PinNeed Need;
+};
+std::array<XtalPin, 2> XtalPins(std::uint8_t oscxcn, bool smallPackage);
+// Whether a used pin is set up as its mode needs it.
+constexpr bool IsXtalPinProper(PinNeed need, bool analog, bool skipped) {
+    return skipped && analog == (need == PinNeed::Analog);
+}
+// "P0.6 for XTAL1 is Digital and Not Skipped: NOT Configured Properly"; empty
+// for a pin the mode does not use.
+std::string XtalPinText(const XtalPin& pin, std::uint8_t p0mdin, std::uint8_t p0skip);
+
+// The status texts of XTAL1 and XTAL2 for an external mode.
 struct XtalTexts {
     std::string xtal1;
     std::string xtal2;

@@ -25,6 +25,22 @@ void Force(PeripheralRecord& r, int pca0md, int cpl4) {
 
 }  // namespace
 
+std::uint8_t ModuleModeOf(const PeripheralRecord& record, int module) {
+    if (module == 4 && WatchdogState(record) != Watchdog::Disabled) return kModeNone;
+    return Entry(record, Cpm(module)).Value & kModeMask;
+}
+
+std::string ModuleModeCaption(std::uint8_t mode, int module) {
+    for (const ModuleMode& m : kModuleModes) {
+        if (m.Value != mode) continue;
+        std::string caption = m.Caption;
+        if (const auto at = caption.find("CEX0"); at != std::string::npos)
+            caption[at + 3] = static_cast<char>('0' + module);
+        return caption;
+    }
+    return {};
+}
+
 Watchdog WatchdogState(const PeripheralRecord& record) {
     const std::string& post = Entry(record, Cpl(4)).CPost;
     if (post.empty()) return Watchdog::Disabled;

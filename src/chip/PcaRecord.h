@@ -5,6 +5,7 @@
 // No Qt.
 
 #include <cstdint>
+#include <string>
 
 #include "model/PeripheralRecord.h"
 
@@ -31,6 +32,41 @@ inline constexpr std::uint8_t kWatchdogLock = 0x20;
 inline constexpr std::uint8_t kOverflowInterrupt = 0x01;
 // PCA0CN counter run.
 inline constexpr std::uint8_t kCounterRun = 0x40;
+
+// The module modes of the module pages' buttons: PCA0CPMn without bit 0 (the
+// CCF interrupt enable). Captions as Module 0 has them; the pages put their
+// own number in place of the 0.
+inline constexpr std::uint8_t kModeMask = 0xFE;
+inline constexpr std::uint8_t kModeNone = 0x00;
+inline constexpr std::uint8_t kModeHighSpeedOutput = 0x4C;
+inline constexpr std::uint8_t kModeFrequencyOutput = 0x46;
+inline constexpr std::uint8_t kModePwm8 = 0x42;
+inline constexpr std::uint8_t kModePwm16 = 0xC2;
+struct ModuleMode {
+    std::uint8_t Value;
+    const char* Caption;
+};
+inline constexpr ModuleMode kModuleModes[] = {
+    {kModeNone, "None"},
+    {0x20, "Capture on positive edge of CEX0"},
+    {0x10, "Capture on negative edge of CEX0"},
+    {0x30, "Capture on transition of CEX0"},
+    {0x48, "Software Timer"},
+    {kModeHighSpeedOutput, "High Speed Output"},
+    {kModeFrequencyOutput, "Frequency Output"},
+    {kModePwm8, "8-Bit Pulse Width Modulator"},
+    {kModePwm16, "16-Bit Pulse Width Modulator"},
+};
+// The mode of module `module` (0 .. 4): PCA0CPMn & kModeMask, and none for
+// Module 4 while the watchdog runs (it then has no other mode).
+std::uint8_t ModuleModeOf(const PeripheralRecord& record, int module);
+// High-speed output, frequency output and both PWMs drive the CEXn pin.
+constexpr bool IsOutputMode(std::uint8_t mode) {
+    return mode == kModeHighSpeedOutput || mode == kModeFrequencyOutput || mode == kModePwm8 ||
+           mode == kModePwm16;
+}
+// The caption of a mode, for module `module`; empty for a value no button sets.
+std::string ModuleModeCaption(std::uint8_t mode, int module);
 
 enum class Watchdog { Disabled, Enabled, Locked };
 

@@ -49,4 +49,22 @@ std::string PinStatusText(PinState s) {
     return {};
 }
 
+std::string PortPin::Name() const {
+    return "P" + std::to_string(Port) + "." + std::to_string(Bit);
+}
+
+PortPin VrefPin(bool smallPackage) {
+    return smallPackage ? PortPin{0, 7} : PortPin{1, 5};
+}
+
+std::string VrefPinText(bool smallPackage, const PeripheralRecord& portIo) {
+    const PortPin pin = VrefPin(smallPackage);
+    const PinState s = StateOf(pin.Bits(), portIo);
+    const bool analog = s == PinState::AnalogSkipped || s == PinState::AnalogNotSkipped;
+    const bool skipped = s == PinState::AnalogSkipped || s == PinState::DigitalSkipped;
+    return pin.Name() + " is " + (analog ? "Analog" : "Digital") + " and " +
+           (skipped ? "Skipped" : "Not Skipped") + " for VREF: " +
+           (IsConfiguredProperly(s) ? "Configured Properly" : "NOT Configured Properly");
+}
+
 }  // namespace analog

@@ -26,6 +26,15 @@ struct PinBits {
 // is not on the crossbar and has no skip register.
 PinBits PortPinBits(int port, int bit);
 
+// A pin by port and bit.
+struct PortPin {
+    int Port = 0;
+    int Bit = 0;
+    std::string Name() const;  // "P1.5"
+    PinBits Bits() const { return PortPinBits(Port, Bit); }
+    bool operator==(const PortPin&) const = default;
+};
+
 enum class PinState { AnalogSkipped, AnalogNotSkipped, DigitalSkipped, DigitalNotSkipped };
 
 // Analog unless the mode bit is set, skipped when the skip bit is set; an
@@ -39,5 +48,12 @@ constexpr bool IsConfiguredProperly(PinState s) {
 
 // "Pin is Analog and Skipped: Configured Properly" and its three siblings.
 std::string PinStatusText(PinState s);
+
+// The pin an external voltage reference comes in on: P0.7 on the
+// small-package models, P1.5 on the others.
+PortPin VrefPin(bool smallPackage);
+// "P1.5 is Digital and Not Skipped for VREF: NOT Configured Properly" and its
+// three siblings, for the model's VREF pin.
+std::string VrefPinText(bool smallPackage, const PeripheralRecord& portIo);
 
 }  // namespace analog

@@ -31,6 +31,8 @@ public:
 
     // The record filed under `id`; an absent one reads as the model's default.
     const PeripheralRecord& Record(PeripheralId id) const;
+    // Every record, the model's defaults filling in what the project lacks.
+    const std::map<PeripheralId, PeripheralRecord>& Records() const { return records_; }
 
     // The crossbar engine for this model and SPI0 wire mode, and where each
     // routed signal lands by its placement (one entry per crossbar pin).

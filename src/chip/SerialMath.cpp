@@ -48,14 +48,19 @@ std::uint32_t NearestStandardRate(double rate) {
     return best;
 }
 
-std::string StandardRateText(std::int64_t rate) {
-    if (rate <= 0) return "Nearest standard rate: -";
+StandardRateError ErrorFromStandard(std::int64_t rate) {
     const std::uint32_t standard = NearestStandardRate(static_cast<double>(rate));
     double error = (static_cast<double>(rate) - standard) / standard * 100.0;
     if (std::fabs(error) < 0.005) error = 0.0;  // no "-0.00"
+    return {standard, error};
+}
+
+std::string StandardRateText(std::int64_t rate) {
+    if (rate <= 0) return "Nearest standard rate: -";
+    const StandardRateError error = ErrorFromStandard(rate);
     char buf[96];
     std::snprintf(buf, sizeof buf, "Nearest standard rate %u bps: %+.2f %%",
-                  static_cast<unsigned>(standard), error);
+                  static_cast<unsigned>(error.Standard), error.Percent);
     return buf;
 }
 

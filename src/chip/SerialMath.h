@@ -37,6 +37,13 @@ inline constexpr std::uint32_t kStandardRates[] = {
     1200, 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600, 115200, 230400, 460800, 921600};
 // The standard rate nearest to `rate` (by ratio, so 3000 is nearer 2400 than 4800).
 std::uint32_t NearestStandardRate(double rate);
+// How far a rate above 0 lies from its nearest standard rate, in percent of
+// that rate ("-0.00" never: a deviation below 0.005 % reads as 0).
+struct StandardRateError {
+    std::uint32_t Standard;
+    double Percent;
+};
+StandardRateError ErrorFromStandard(std::int64_t rate);
 // "Nearest standard rate 115200 bps: +0.16 %", or "Nearest standard rate: -"
 // for a rate of 0 (nothing is sent).
 std::string StandardRateText(std::int64_t rate);

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "devices/Q7R2xDoc.h"
 #include "support/CliFixture.h"
 
@@ -211,6 +213,13 @@ TEST_F(CliSafety, TheCommandLineTable) {
         {{"check", "--help"}, 0, true, "usage: zorvant check PROJECT SOURCE [--format c|asm]"},
         {{"diff", "--help"}, 0, true, "usage: zorvant diff A.zvp B.zvp"},
         {{"run", "--help"}, 0, true, "usage: zorvant run SCRIPT"},
+        {{"lint", "--help"}, 0, true, "usage: zorvant lint PROJECT [--json]"},
+        {{"lint", project, "-o", Path("o.zvp")}, 2, false, "zorvant: lint: -o OUT goes with --fix"},
+        {{"lint", "--fix", project}, 2, false, "zorvant: lint: --fix needs -o OUT"},
+        {{"lint", Path("none.zvp")},
+         2,
+         false,
+         "zorvant: cannot read " + Path("none.zvp") + ": No such file or directory"},
         {{"help", "diff"}, 0, true, "usage: zorvant diff A.zvp B.zvp"},
         {{"help", "bogus"}, 2, false, "zorvant: help: no subcommand bogus"},
         {{"generat", project},
@@ -258,7 +267,7 @@ TEST_F(CliSafety, TheCommandLineTable) {
 
     // The general help lists every subcommand and the exit statuses.
     const std::string help = Spawn({"--help"}).out;
-    for (const char* sub : {"new", "generate", "convert", "info", "check", "diff", "run"})
+    for (const char* sub : {"new", "generate", "convert", "info", "check", "diff", "lint", "run"})
         EXPECT_NE(help.find(std::string("zorvant ") + sub + " "), std::string::npos) << sub;
     EXPECT_NE(help.find("Exit status: 0 success; 1 "), std::string::npos);
     EXPECT_EQ(Spawn({"--version"}).out,
@@ -397,6 +406,76 @@ TEST_F(CliSafety, DiffListsWhatAReviewerNeeds) {
 
     EXPECT_EQ(Spawn({"diff", Path("a.zvp"), Path("none.zvp")}).status, 2);
     EXPECT_EQ(Spawn({"diff", Path("a.zvp")}).status, 2);
+}
+
+TEST_F(CliSafety, LintListsProblemsAndFixesThem) {
+    SaveProject(Path("clean.zvp"), *NewProject(3));
+    Result r = Spawn({"lint", Path("clean.zvp")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Spawn({"lint", "--json", Path("clean.zvp")}).out, "[]\n");
+
+    // A 22.1184 MHz crystal left at "f <= 32kHz", its pins as after reset.
+    auto doc = NewProject(0);
+    doc->DeviceData.Peripherals.at(Pid::Oscillator).Registers.at(0).Value = 0x60;
+    doc->ExtOscFrequency = 22118400;
+    SaveProject(Path("p.zvp"), *doc);
+    const std::string p = Path("p.zvp");
+    r = Spawn({"lint", p});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "");
+    const std::string where = p + ": warning: Oscillators > External Oscillator: ";
+    EXPECT_EQ(r.out, where + "22118400 Hz is outside the selected frequency control \"f <= "
+                             "32kHz\" (bits 000); \"10MHz < f <= 30MHz\" (bits 111) fits "
+                             "[xtal-drive]\n" +
+                         where + "P0.6 for XTAL1 is Digital and Not Skipped: NOT Configured "
+                                 "Properly [xtal-pin]\n" +
+                         where + "P0.7 for XTAL2 is Digital and Not Skipped: NOT Configured "
+                                 "Properly [xtal-pin]\n");
+    EXPECT_EQ(Spawn({"lint", "-"}, p).out.substr(0, 16), "standard input: ");
+
+    r = Spawn({"lint", "--json", p});
+    EXPECT_EQ(r.status, 1);
+    const auto json = nlohmann::ordered_json::parse(r.out);
+    ASSERT_TRUE(json.is_array());
+    ASSERT_EQ(json.size(), 3u);
+    EXPECT_EQ(json[1].dump(),
+              R"({"id":"xtal-pin","severity":"warning","command":"Oscillators",)"
+              R"("page":"External Oscillator","message":"P0.6 for XTAL1 is Digital and Not )"
+              R"(Skipped: NOT Configured Properly"})");
+
+    // --fix writes the fixed project and lists what it did; lint then finds nothing.
+    r = Spawn({"lint", "--fix", p, "-o", Path("fixed.zvp")});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 3);
+    EXPECT_EQ(r.FirstOutLine().rfind(Path("fixed.zvp") + ": fixed: Oscillators > ", 0), 0u);
+    EXPECT_EQ(Spawn({"lint", Path("fixed.zvp")}).status, 0);
+    // The generated code differs in exactly the fixed registers and the pin map.
+    std::string changes;  // the diff less the text lines of the pin map
+    const std::string diff = Spawn({"diff", p, Path("fixed.zvp")}).out;
+    for (std::size_t at = 0; at < diff.size();) {
+        const std::size_t end = diff.find('\n', at) + 1;
+        if (diff.compare(at, 8, "        ") != 0) changes += diff.substr(at, end - at);
+        at = end;
+    }
+    EXPECT_EQ(changes,
+              "Port_IO_Init (record 13):\n    C prologue:\n    assembly prologue:\n"
+              "    P0MDIN  0xFF -> 0x3F  (not written -> written)\n"
+              "    P0SKIP  0x00 -> 0xC0  (not written -> written)\n"
+              "Oscillator_Init (record 14):\n    OSCXCN  0x60 -> 0x67\n");
+
+    // A problem without a fix stays, and lint --fix says so by its status.
+    doc->DeviceData.Peripherals.at(Pid::Oscillator).Registers.at(0).Value = 0x67;
+    doc->ExtOscFrequency = 40000000;
+    SaveProject(p, *doc);
+    r = Spawn({"lint", "--fix", p, "-o", p, "--json"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(nlohmann::ordered_json::parse(r.out).size(), 1u);
+    // Unreadable input: exit 2, nothing written.
+    Spit(Path("cut.zvp"), "\xA0");
+    EXPECT_EQ(Spawn({"lint", Path("cut.zvp")}).status, 2);
+    EXPECT_EQ(Spawn({"lint", "--fix", Path("cut.zvp"), "-o", Path("w.zvp")}).status, 2);
+    EXPECT_FALSE(fs::exists(Path("w.zvp")));
 }
 
 TEST_F(CliSafety, GitShowsProjectChangesAsTextThroughInfo) {

@@ -122,6 +122,6 @@ void COscExtPropPage::OnEditChange(int id) {
 
 void COscExtPropPage::OnOK() {
     // The sheet still closes: the message only warns.
-    if (Regs().Source() == osc::kSrcExternal && osc::LeadingInteger(Text(kFrequency)) < 1)
+    if (!osc::IsSourceFrequencyValid(Regs().Source(), osc::LeadingInteger(Text(kFrequency))))
         TheUi().Message(osc::kInvalidFrequencyMessage, MsgButtons::Ok, MsgIcon::Question);
 }

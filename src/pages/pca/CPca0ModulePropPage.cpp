@@ -24,32 +24,17 @@ constexpr int kValueEdit = 11361;
 constexpr int kLock = 11333;
 constexpr int kEnableWatchdog = 11334;
 
-constexpr std::uint8_t kNone = 0x00;
-constexpr std::uint8_t kFrequencyOutput = 0x46;
-constexpr std::uint8_t kPwm8 = 0x42;
-constexpr std::uint8_t kPwm16 = 0xC2;
-
-// The mode buttons, 11342 to 11350 in order; captions as module 0 has them.
-struct Mode {
-    std::uint8_t value;
-    const char* caption;
-};
-constexpr Mode kModes[] = {
-    {kNone, "None"},
-    {0x20, "Capture on positive edge of CEX0"},
-    {0x10, "Capture on negative edge of CEX0"},
-    {0x30, "Capture on transition of CEX0"},
-    {0x48, "Software Timer"},
-    {0x4C, "High Speed Output"},
-    {kFrequencyOutput, "Frequency Output"},
-    {kPwm8, "8-Bit Pulse Width Modulator"},
-    {kPwm16, "16-Bit Pulse Width Modulator"},
-};
+constexpr std::uint8_t kNone = pca::kModeNone;
+constexpr std::uint8_t kFrequencyOutput = pca::kModeFrequencyOutput;
+constexpr std::uint8_t kPwm8 = pca::kModePwm8;
+constexpr std::uint8_t kPwm16 = pca::kModePwm16;
+// The mode buttons, 11342 to 11350 in order.
+constexpr const auto& kModes = pca::kModuleModes;
 
 constexpr PcaModule kModules[] = {
-    {0, 11061, 11358, 11359, 1, 7, false}, {1, 11062, 11362, 11363, 2, 5, false},
-    {2, 11064, 11391, 11392, 3, 5, false}, {3, 11065, 11393, 11394, 4, 5, false},
-    {4, 11063, 11354, 11355, 5, 5, true},
+    {0, 11061, 11358, 11359, false}, {1, 11062, 11362, 11363, false},
+    {2, 11064, 11391, 11392, false},  {3, 11065, 11393, 11394, false},
+    {4, 11063, 11354, 11355, true},
 };
 
 }  // namespace
@@ -72,7 +57,7 @@ CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO,
     b.Group("Capture/Compare Modules");
     for (int i = 0; i <= kModeLast - kModeFirst; ++i) {
         const std::string caption =
-            module_.watchdog && i == 0 ? "Watchdog Timer" : Digit(kModes[i].caption);
+            module_.watchdog && i == 0 ? "Watchdog Timer" : Digit(kModes[i].Caption);
         b.Radio(kModeFirst + i, caption, false);
     }
     if (module_.watchdog) {
@@ -138,10 +123,8 @@ std::uint32_t CPca0ModulePropPage::Clock() const {
 }
 
 void CPca0ModulePropPage::ShowCrossbar() {
-    int channels = -1;
-    if (portIO_ && portIO_->Registers.size() > portio::kXbr1Position)
-        channels = portIO_->Registers[portio::kXbr1Position].Value & 0x07;
-    const bool on = channels >= module_.xbrFirst && channels <= module_.xbrLast;
+    const bool on = portIO_ && portIO_->Registers.size() > portio::kXbr1Position &&
+                    portio::IsCexRouted(*portIO_, module_.number);
     SetText(kCrossbarText,
             Digit(on ? "CEX0 is Enabled on the Crossbar" : "CEX0 is Not Enabled on the Crossbar"));
 }
@@ -176,8 +159,8 @@ void CPca0ModulePropPage::ShowValue() {
         value = buf;
     } else {
         bool known = false;
-        for (const Mode& m : kModes)
-            known = known || m.value == mode;
+        for (const pca::ModuleMode& m : kModes)
+            known = known || m.Value == mode;
         if (!known) return;  // a mode no button sets leaves the display as it is
     }
     const bool shown = !button.empty();
@@ -196,7 +179,7 @@ void CPca0ModulePropPage::Refresh() {
     const std::uint8_t mode = Value(Cpm()) & 0xFE;
     int checked = 0;
     for (int i = 0; i <= kModeLast - kModeFirst; ++i)
-        if (kModes[i].value == mode) checked = kModeFirst + i;
+        if (kModes[i].Value == mode) checked = kModeFirst + i;
     for (int id = kModeFirst; id <= kModeLast; ++id)
         Check(id, id == checked);
     ShowCrossbar();
@@ -240,7 +223,7 @@ void CPca0ModulePropPage::OnCommand(int id) {
     if (id >= kModeFirst && id <= kModeLast) {
         if (!IsEnabled(id)) return;
         Value(Cpm()) =
-            static_cast<std::uint8_t>((Value(Cpm()) & 0x01) | kModes[id - kModeFirst].value);
+            static_cast<std::uint8_t>((Value(Cpm()) & 0x01) | kModes[id - kModeFirst].Value);
         CheckRadio(kModeFirst, kModeLast, id);
         ShowValue();
         RefreshPreview();

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 
-#include "chip/Crossbar.h"
+#include "chip/PinCheck.h"
 #include "devices/Models.h"
 #include "pages/portio/PortIOSheet.h"
 
@@ -47,15 +47,7 @@ CVoltageRefPropPage::CVoltageRefPropPage(PeripheralRecord* portIO)
 
 std::string CVoltageRefPropPage::PinStatus() const {
     if (TestBits(kRef0cn, 0x08)) return {};
-    // The VREF pin: P0.7 on the small-package models, P1.5 on the others.
-    using namespace portio;
-    const int pin = models::IsSmallPackage(DeviceCode()) ? PinFromPortBit(0, 7) : PinFromPortBit(1, 5);
-    const auto& regs = portIO_->Registers;
-    const bool analog = (regs[MdinPosition(pin)].Value & PinMask(pin)) == 0;
-    const bool skipped = (regs[SkipPosition(pin)].Value & PinMask(pin)) != 0;
-    return PinName(pin) + " is " + (analog ? "Analog" : "Digital") + " and " +
-           (skipped ? "Skipped" : "Not Skipped") + " for VREF: " +
-           (analog && skipped ? "Configured Properly" : "NOT Configured Properly");
+    return analog::VrefPinText(models::IsSmallPackage(DeviceCode()), *portIO_);
 }
 
 void CVoltageRefPropPage::CheckVrefPin() { SetText(kStatus, PinStatus()); }
