@@ -124,6 +124,15 @@ bool CCommandRegistry::Run(int id) {
     return true;
 }
 
+bool CCommandRegistry::RunAtPage(int id, const std::string& page) {
+    if (!IsEnabled(id)) return false;
+    const CCommand* c = Find(id);
+    if (!c->RunAtPage) return Run(id);
+    const std::function<void(const std::string&)> run = c->RunAtPage;
+    run(page);
+    return true;
+}
+
 void CCommandRegistry::SetCaption(int id, const std::string& caption) {
     auto it = commands_.find(id);
     if (it == commands_.end() || it->second.Caption == caption) return;

@@ -45,6 +45,9 @@ struct CCommand {
     int Position = 0;
     QKeySequence Shortcut{};
     std::function<void()> Run{};
+    // For a command that opens a sheet: runs it as Run does, the sheet
+    // starting on the page captioned `page` as a click on its tab selects it.
+    std::function<void(const std::string& page)> RunAtPage{};
     // Whether the command can run now (menu item, toolbar button and
     // shortcut follow it); unset means always.
     std::function<bool()> Enabled{};
@@ -92,6 +95,9 @@ public:
     // Runs the command when it exists and is enabled; false otherwise. The
     // handler may change the registry while it runs.
     bool Run(int id);
+    // Runs the command with its sheet on page `page` (RunAtPage), or as Run
+    // does when it has no pages to choose from.
+    bool RunAtPage(int id, const std::string& page);
 
     // State shown with a command, changed from anywhere.
     void SetCaption(int id, const std::string& caption);

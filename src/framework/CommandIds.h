@@ -20,6 +20,7 @@ inline constexpr int AppAbout = 57664;
 inline constexpr int AppExit = 57665;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
+inline constexpr int ViewProblems = 59394;
 inline constexpr int WindowNext = 57680;
 inline constexpr int WindowPrevious = 57681;
 // The Window menu's list of open projects, one id per window.

@@ -11,6 +11,8 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
 #include <QUndoStack>
 #include <QUrl>
 
@@ -20,6 +22,7 @@
 #include "framework/CDocTemplate.h"
 #include "framework/CDocument.h"
 #include "framework/CView.h"
+#include "host/CProblemsDock.h"
 #include "model/FileIo.h"
 #include "model/Ui.h"
 
@@ -64,6 +67,38 @@ CMainWindow::CMainWindow(CApplication& app, QWidget* parent)
     connect(bar_, &CCommandBar::aboutToShowMenu, this, &CMainWindow::UpdateCommandStates);
     statusLabel_ = new QLabel(QStringLiteral("Ready"), this);
     statusBar()->addWidget(statusLabel_, 1);
+    // The Problems view, docked below the projects until View > Problems
+    // shows it; its count stands on the status bar and opens it too.
+    problems_ = new CProblemsDock(commands_, this);
+    addDockWidget(Qt::BottomDockWidgetArea, problems_);
+    problems_->hide();
+    problemsCount_ = new QToolButton(this);
+    problemsCount_->setAutoRaise(true);
+    problemsCount_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    problemsCount_->setToolTip(QStringLiteral("Show the project's problems (View > Problems)"));
+    // As tall with a warning mark as without, so the status bar never moves.
+    problemsCount_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    problemsCount_->setText(CProblemsDock::CountText(0));
+    problemsCount_->setFixedHeight(problemsCount_->sizeHint().height());
+    problemsCount_->setText(QString());
+    problemsCount_->setIcon(QIcon());
+    problemsCount_->setEnabled(false);
+    statusBar()->addPermanentWidget(problemsCount_);
+    connect(problemsCount_, &QToolButton::clicked, this, [this] {
+        problems_->show();
+        problems_->raise();
+        UpdateCommandStates();
+    });
+    connect(problems_, &CProblemsDock::problemsChanged, this, [this](int count) {
+        const bool project = active_ != nullptr;
+        problemsCount_->setText(project ? CProblemsDock::CountText(static_cast<std::size_t>(count))
+                                        : QString());
+        problemsCount_->setIcon(count ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
+        problemsCount_->setEnabled(project);
+    });
+    connect(problems_, &QDockWidget::visibilityChanged, this, [this] {
+        if (!destroying_) UpdateCommandStates();
+    });
     const QScreen* screen = QGuiApplication::primaryScreen();
     resize(DefaultSize(screen ? screen->availableGeometry().size() : QSize(1280, 1024)));
 
@@ -250,6 +285,15 @@ void CMainWindow::SetActiveFrame(CChildFrame* frame) {
     active_ = frame;
     RebuildMenus();  // also tells the new view it is active
     UpdateTitle();
+    FollowActiveProject();
+}
+
+void CMainWindow::FollowActiveProject() {
+    problems_->SetDocument(ActiveDocumentObject());
+}
+
+std::string CMainWindow::ProblemsCountText() const {
+    return problemsCount_->text().toStdString();
 }
 
 void CMainWindow::OnFrameClosing(CChildFrame* frame) {
@@ -272,6 +316,7 @@ void CMainWindow::OnFrameClosing(CChildFrame* frame) {
     if (!next) {
         RebuildMenus();
         UpdateTitle();
+        FollowActiveProject();
     }
     UpdateWindowList();
 }

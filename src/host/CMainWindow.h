@@ -53,6 +53,8 @@ class CCommandRegistry;
 class CDeviceDocument;
 class CDocTemplate;
 class CDocument;
+class CProblemsDock;
+class QToolButton;
 class QDragEnterEvent;
 class QDropEvent;
 class QSize;
@@ -108,6 +110,9 @@ public:
     // The project windows, in the order of the Window menu's list.
     std::vector<CChildFrame*> Frames() const;
     QMdiArea* MdiArea() const { return mdi_; }
+    // View > Problems, and its count on the status bar.
+    CProblemsDock* ProblemsDock() const { return problems_; }
+    std::string ProblemsCountText() const;
     // Replaces the status bar's text.
     void SetStatusText(const std::string& text) override;
     std::string StatusText() const;
@@ -147,12 +152,16 @@ private:
     void UpdateTitle();
     // The menu bar for the active project; the view sets its check marks.
     void RebuildMenus();
+    // The Problems view and its count follow the active project.
+    void FollowActiveProject();
 
     CApplication& app_;
     CCommandRegistry& commands_;
     QMdiArea* mdi_;
     CCommandBar* bar_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    CProblemsDock* problems_ = nullptr;
+    QToolButton* problemsCount_ = nullptr;
     CChildFrame* active_ = nullptr;
     bool destroying_ = false;
     std::vector<std::string> windowList_;  // captions of the Window menu's list

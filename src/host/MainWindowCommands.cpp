@@ -18,6 +18,7 @@
 #include "framework/CDocument.h"
 #include "framework/CommandIds.h"
 #include "host/CMainWindow.h"
+#include "host/CProblemsDock.h"
 #include "host/CNewProjectDlg.h"
 #include "model/Ui.h"
 
@@ -33,7 +34,8 @@ constexpr int kFileMenu = 100, kEditMenu = 200, kViewMenu = 500, kWindowMenu = 6
 constexpr int kHostIds[] = {
     fwcmd::FileNew,       fwcmd::FileOpen,      fwcmd::FileSave,       fwcmd::FileSaveAs,
     fwcmd::FileClose,     fwcmd::FilePrintSetup, fwcmd::AppExit,       fwcmd::EditUndo,
-    fwcmd::EditRedo,      fwcmd::ViewToolbar,   fwcmd::ViewStatusBar,  fwcmd::WindowCascade,
+    fwcmd::EditRedo,      fwcmd::ViewToolbar,   fwcmd::ViewStatusBar,  fwcmd::ViewProblems,
+    fwcmd::WindowCascade,
     fwcmd::WindowTile,    fwcmd::WindowNext,    fwcmd::WindowPrevious, fwcmd::AppAbout,
 };
 
@@ -101,6 +103,13 @@ void CMainWindow::RegisterCommands() {
                UpdateCommandStates();
            },
            .Checkable = true, .Checked = true});
+    r.Add({.Id = fwcmd::ViewProblems, .Caption = "&Problems", .Menu = "&View", .Position = 201,
+           .Run = [this] {
+               problems_->setVisible(problems_->isHidden());
+               if (!problems_->isHidden()) problems_->raise();
+               UpdateCommandStates();
+           },
+           .Checkable = true, .Scriptable = true});
 
     r.Add({.Id = fwcmd::WindowCascade, .Caption = "&Cascade", .Menu = "&Window", .Position = 101,
            .Run = [this] { mdi_->cascadeSubWindows(); }, .Enabled = active});
@@ -200,6 +209,7 @@ void CMainWindow::UpdateCommandStates() {
                                               : "&Redo");
     commands_.SetChecked(fwcmd::ViewToolbar, !bar_->ToolBar()->isHidden());
     commands_.SetChecked(fwcmd::ViewStatusBar, !statusBar()->isHidden());
+    commands_.SetChecked(fwcmd::ViewProblems, !problems_->isHidden());
     bar_->UpdateStates();
 }
 

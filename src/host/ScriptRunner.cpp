@@ -7,8 +7,10 @@
 #include <QWidget>
 
 #include <ostream>
+#include <set>
 #include <sstream>
 
+#include "chip/Problems.h"
 #include "model/DeviceDocument.h"
 #include "model/FileIo.h"
 #include "model/Ui.h"
@@ -31,6 +33,7 @@ const char* const kScriptHelp =
     "Checks:   expect text|checked|unchecked|enabled|disabled|visible|hidden|selected ID [\"TEXT\"]\n"
     "          expect pages \"CAPTION\" ...  | expect message \"TEXT\" | expect no-message\n"
     "          expect code-line \"LINE\"  | expect doc WORD VALUE | expect modified yes|no\n"
+    "          expect problems ID ...  | expect no-problems   (the ids zorvant lint reports)\n"
     "Output:   print code | print state | grab FILE.png (a picture of the current dialog)\n"
     "\n"
     "Every message box is printed as: message: \"TEXT\" -> ANSWER\n"
@@ -376,6 +379,23 @@ void ScriptRunner::Expect(const std::vector<std::string>& w) {
         if (actual != expected)
             return Fail(word + " is " + std::to_string(actual) + ", expected " + std::to_string(expected));
         return;
+    }
+    if (what == "problems" || what == "no-problems") {
+        if (what == "problems" ? args == 0 : args != 0)
+            return Fail(what == "problems" ? "expect problems ID ..." : "expect no-problems takes nothing");
+        CDeviceDocument* doc = host_.ActiveDocument();
+        if (!doc) return Fail("expect " + what + ": no project is open");
+        // The set of ids, as the Problems view and zorvant lint find them.
+        std::set<std::string> found;
+        for (const chip::Problem& p : chip::FindProblems(*doc)) found.insert(p.Id);
+        const std::set<std::string> expected(w.begin() + 2, w.end());
+        if (found == expected) return;
+        auto join = [](const std::set<std::string>& ids) {
+            std::string text;
+            for (const std::string& id : ids) text += (text.empty() ? "" : " ") + id;
+            return text.empty() ? std::string("none") : text;
+        };
+        return Fail("the problems are " + join(found) + ", expected " + join(expected));
     }
     if (dialogs_.empty()) return Fail("expect " + what + ": no dialog is open");
     if (what == "pages") {

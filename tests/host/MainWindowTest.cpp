@@ -81,7 +81,7 @@ std::string ExpectedMenu(bool withEmi) {
         "UART|43004", "SMBus|43009", "SPI|43006", "ADC|43010", "EMI|43001", "Comparators|43011",
         "Reset Sources|43012", "Voltage Reference|43013", "Voltage Regulator|43014",
         "Prefetch Engine|43000", "Interrupts|43003", "-", "Reset All|43015", "]",
-        "[&View", "&Toolbar|59392*", "&Status Bar|59393*", "]",
+        "[&View", "&Toolbar|59392*", "&Status Bar|59393*", "-", "&Problems|59394", "]",
         "[&Window", "&Cascade|57650", "&Tile|57651", "Ne&xt|57680", "Pre&vious|57681", "-",
         "&1 Q7R20 1|65280*", "]",
         "[&Help", "&Help...|43017", "-", "&About Zorvant...|57664", "]",
@@ -98,7 +98,7 @@ TEST_F(Shell, MenuBarsOfTheShellAndOfEachModel) {
                         "[&File", "&New|57600", "&Open Project...|57601", "-",
                         "&Print Setup...|57606", "-", "Recent File|57616", "-", "E&xit|57665", "]",
                         "[&Edit", "&Undo|57643", "&Redo|57644", "]",
-                        "[&View", "&Toolbar|59392*", "&Status Bar|59393*", "]",
+                        "[&View", "&Toolbar|59392*", "&Status Bar|59393*", "-", "&Problems|59394", "]",
                         "[&Window", "&Cascade|57650", "&Tile|57651", "Ne&xt|57680",
                         "Pre&vious|57681", "]",
                         "[&Help", "&About Zorvant...|57664", "]"}));
