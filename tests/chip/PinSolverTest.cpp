@@ -51,6 +51,14 @@ std::map<std::string, int> Placed(const PortIOProject& p, const PeripheralRecord
     return out;
 }
 
+// P0.0 and the pins above it, `n` in all.
+std::vector<int> FirstPins(int n) {
+    std::vector<int> out;
+    for (int p = 0; p < n; ++p)
+        out.push_back(p);
+    return out;
+}
+
 std::vector<int> Pins(std::initializer_list<const char*> names) {
     std::vector<int> out;
     for (const char* n : names)
@@ -84,114 +92,37 @@ TEST(PinSolver, HandWorkedCases) {
         Named lands;
         std::uint8_t xbr0, xbr1;  // after solving
     };
+    // clang-format off
     const Case cases[] = {
-        {"already where wanted",
-         {.Xbr0 = 0x04, .Xbr1 = 0x40},
-         {{"SDA", "P0.0"}},
-         {},
-         {{"SDA", "P0.0"}, {"SCL", "P0.1"}},
-         0x04,
-         0x40},
-        {"SDA moved up past free pins",
-         {},
-         {{"SDA", "P1.2"}},
-         Pins({"P0.0", "P0.1", "P0.2", "P0.3", "P0.4", "P0.5", "P0.6", "P0.7", "P1.0", "P1.1"}),
-         {{"SDA", "P1.2"}, {"SCL", "P1.3"}},
-         0x04,
-         0x40},
-        {"the first wish's skips help the second",
-         {},
-         {{"SDA", "P0.2"}, {"CP0", "P0.5"}},
-         Pins({"P0.0", "P0.1", "P0.3"}),
-         {{"SDA", "P0.2"}, {"SCL", "P0.4"}, {"CP0", "P0.5"}},
-         0x14,
-         0x40},
-        {"SPI0 keeps four free pins below the wanted one",
-         {.Xbr0 = 0x02},
-         {{"SDA", "P0.5"}},
-         Pins({"P0.0"}),
-         {{"SCK", "P0.1"},
-          {"MISO", "P0.2"},
-          {"MOSI", "P0.3"},
-          {"NSS", "P0.4"},
-          {"SDA", "P0.5"},
-          {"SCL", "P0.6"}},
-         0x06,
-         0x40},
-        {"UART0 stays on its fixed pins",
-         {.Xbr0 = 0x01},
-         {{"SDA", "P0.6"}},
-         Pins({"P0.0", "P0.1", "P0.2", "P0.3"}),
-         {{"TX0", "P0.4"}, {"RX0", "P0.5"}, {"SDA", "P0.6"}, {"SCL", "P0.7"}},
-         0x05,
-         0x40},
-        {"among equally few, the lowest pin",
-         {.Xbr0 = 0x04},
-         {{"CP0", "P0.3"}},
-         Pins({"P0.0"}),
-         {{"SDA", "P0.1"}, {"SCL", "P0.2"}, {"CP0", "P0.3"}},
-         0x14,
-         0x40},
-        {"a user's skip stays and counts",
-         {.Skipped = {0, 1}},
-         {{"SYSCLK", "P0.3"}},
-         Pins({"P0.2"}),
-         {{"SYSCLK", "P0.3"}},
-         0x08,
-         0x40},
-        {"an unnamed signal moves",
-         {.Xbr1 = 0x10},
-         {{"ECI", "P0.1"}},
-         Pins({"P0.0"}),
-         {{"ECI", "P0.1"}, {"T0", "P0.2"}},
-         0x00,
-         0x58},
-        {"NSS in four-wire mode",
-         {},
-         {{"NSS", "P0.7"}},
-         Pins({"P0.0", "P0.1", "P0.2", "P0.3"}),
-         {{"SCK", "P0.4"}, {"MOSI", "P0.6"}, {"NSS", "P0.7"}},
-         0x02,
-         0x40},
-        {"CEX2 raises the channel count to 3",
-         {},
-         {{"CEX2", "P0.5"}},
-         Pins({"P0.0", "P0.1", "P0.2"}),
-         {{"CEX0", "P0.3"}, {"CEX1", "P0.4"}, {"CEX2", "P0.5"}},
-         0x00,
-         0x43},
-        {"a larger channel count stays",
-         {.Xbr1 = 0x05},
-         {{"CEX1", "P0.3"}},
-         Pins({"P0.0", "P0.1"}),
-         {{"CEX0", "P0.2"}, {"CEX1", "P0.3"}, {"CEX2", "P0.4"}, {"CEX4", "P0.6"}},
-         0x00,
-         0x45},
-        {"small package: SCL takes the last pin",
-         {.Model = kSmallModel},
-         {{"SDA", "P2.7"}},
-         [] {
-             std::vector<int> v;
-             for (int p = 0; p < 23; ++p)
-                 v.push_back(p);
-             return v;
-         }(),
-         {{"SDA", "P2.7"}, {"SCL", "P3.0"}},
-         0x04,
-         0x40},
-        {"large package: up to P3.7, lowest skips first",
-         {.Xbr2 = 0x01},
-         {{"RX1", "P3.7"}},
-         [] {
-             std::vector<int> v;
-             for (int p = 0; p < 30; ++p)
-                 v.push_back(p);
-             return v;
-         }(),
-         {{"TX1", "P3.6"}, {"RX1", "P3.7"}},
-         0x00,
-         0x40},
+        {"already where wanted", {.Xbr0 = 0x04, .Xbr1 = 0x40}, {{"SDA", "P0.0"}}, {},
+         {{"SDA", "P0.0"}, {"SCL", "P0.1"}}, 0x04, 0x40},
+        {"SDA moved up past free pins", {}, {{"SDA", "P1.2"}}, FirstPins(10),
+         {{"SDA", "P1.2"}, {"SCL", "P1.3"}}, 0x04, 0x40},
+        {"the first wish's skips help the second", {}, {{"SDA", "P0.2"}, {"CP0", "P0.5"}},
+         Pins({"P0.0", "P0.1", "P0.3"}), {{"SDA", "P0.2"}, {"SCL", "P0.4"}, {"CP0", "P0.5"}}, 0x14, 0x40},
+        {"SPI0 keeps four free pins below the wanted one", {.Xbr0 = 0x02}, {{"SDA", "P0.5"}},
+         Pins({"P0.0"}), {{"SCK", "P0.1"}, {"MISO", "P0.2"}, {"MOSI", "P0.3"}, {"NSS", "P0.4"},
+                          {"SDA", "P0.5"}, {"SCL", "P0.6"}}, 0x06, 0x40},
+        {"UART0 stays on its fixed pins", {.Xbr0 = 0x01}, {{"SDA", "P0.6"}}, FirstPins(4),
+         {{"TX0", "P0.4"}, {"RX0", "P0.5"}, {"SDA", "P0.6"}, {"SCL", "P0.7"}}, 0x05, 0x40},
+        {"among equally few, the lowest pin", {.Xbr0 = 0x04}, {{"CP0", "P0.3"}}, Pins({"P0.0"}),
+         {{"SDA", "P0.1"}, {"SCL", "P0.2"}, {"CP0", "P0.3"}}, 0x14, 0x40},
+        {"a user's skip stays and counts", {.Skipped = {0, 1}}, {{"SYSCLK", "P0.3"}},
+         Pins({"P0.2"}), {{"SYSCLK", "P0.3"}}, 0x08, 0x40},
+        {"an unnamed signal moves", {.Xbr1 = 0x10}, {{"ECI", "P0.1"}}, Pins({"P0.0"}),
+         {{"ECI", "P0.1"}, {"T0", "P0.2"}}, 0x00, 0x58},
+        {"NSS in four-wire mode", {}, {{"NSS", "P0.7"}}, FirstPins(4),
+         {{"SCK", "P0.4"}, {"MOSI", "P0.6"}, {"NSS", "P0.7"}}, 0x02, 0x40},
+        {"CEX2 raises the channel count to 3", {}, {{"CEX2", "P0.5"}}, FirstPins(3),
+         {{"CEX0", "P0.3"}, {"CEX1", "P0.4"}, {"CEX2", "P0.5"}}, 0x00, 0x43},
+        {"a larger channel count stays", {.Xbr1 = 0x05}, {{"CEX1", "P0.3"}}, FirstPins(2),
+         {{"CEX0", "P0.2"}, {"CEX1", "P0.3"}, {"CEX2", "P0.4"}, {"CEX4", "P0.6"}}, 0x00, 0x45},
+        {"small package: SCL takes the last pin", {.Model = kSmallModel}, {{"SDA", "P2.7"}},
+         FirstPins(23), {{"SDA", "P2.7"}, {"SCL", "P3.0"}}, 0x04, 0x40},
+        {"large package: up to P3.7, lowest skips first", {.Xbr2 = 0x01}, {{"RX1", "P3.7"}},
+         FirstPins(30), {{"TX1", "P3.6"}, {"RX1", "P3.7"}}, 0x00, 0x40},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         PortIOProject p = Make(c.board);
