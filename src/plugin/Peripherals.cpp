@@ -1,8 +1,7 @@
 #include "plugin/Peripherals.h"
 
-#include <vector>
-
 #include "devices/Models.h"
+#include "devices/PeripheralMenu.h"
 #include "framework/CCommandRegistry.h"
 #include "framework/CDocument.h"
 #include "model/DeviceDocument.h"
@@ -10,41 +9,9 @@
 #include "view/CQ7R2xView.h"
 
 namespace plugin {
-namespace {
-
-struct Peripheral {
-    int id;
-    const char* caption;
-    bool largePackageOnly = false;  // the other models have no menu item for it
-};
-
-const std::vector<Peripheral>& Table() {
-    static const std::vector<Peripheral> table = {
-        {43002, "Port I/O"},
-        {43008, "Oscillators"},
-        {43007, "Timers"},
-        {43016, "PCA"},
-        {43004, "UART"},
-        {43009, "SMBus"},
-        {43006, "SPI"},
-        {43010, "ADC"},
-        {43001, "EMI", true},
-        {43011, "Comparators"},
-        {43012, "Reset Sources"},
-        {43013, "Voltage Reference"},
-        {43014, "Voltage Regulator"},
-        {43000, "Prefetch Engine"},
-        {43003, "Interrupts"},
-    };
-    return table;
-}
-
-}  // namespace
 
 bool IsPeripheralCommand(int id) {
-    for (const Peripheral& p : Table())
-        if (p.id == id) return true;
-    return false;
+    return models::FindPeripheralMenuItem(id) != nullptr;
 }
 
 bool RunPeripheral(CDeviceDocument& doc, int id) {
@@ -56,10 +23,10 @@ bool RunPeripheral(CDeviceDocument& doc, int id) {
 void RegisterPeripheralCommands(CCommandRegistry& r) {
     r.AddMenu("&Peripherals", 400);
     int position = 101;
-    for (const Peripheral& p : Table()) {
-        const bool large = p.largePackageOnly;
-        const int id = p.id;
-        r.Add({.Id = id, .Caption = p.caption, .Menu = "&Peripherals", .Position = position++,
+    for (const models::PeripheralMenuItem& p : models::kPeripheralMenu) {
+        const bool large = p.LargePackageOnly;
+        const int id = p.Id;
+        r.Add({.Id = id, .Caption = p.Caption, .Menu = "&Peripherals", .Position = position++,
                .Run =
                    [id] {
                        CQ7R2xView* view = CQ7R2xView::Active();
