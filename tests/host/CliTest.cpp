@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
 #include "support/Bytes.h"
 #include "support/CliFixture.h"
@@ -58,7 +59,7 @@ TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
     EXPECT_EQ(Slurp(Path("x.asm")), doc->GenerateSource());
 
     // Without --format the project's own format is used.
-    doc->DeviceData.Peripherals[4].Registers[0].Value = 0x80;
+    doc->DeviceData.Peripherals[4].Registers[SmbusReg::SMB0CF].Value = 0x80;
     Spit(Path("asm.zvp"), doc->SaveProject());
     r = Run("generate " + Path("asm.zvp"));
     EXPECT_EQ(r.out, doc->GenerateSource());
@@ -123,7 +124,7 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
     ScriptUi ui;
     const std::vector<std::uint8_t> bytes(converted.begin(), converted.end());
     ASSERT_EQ(doc->LoadProject(bytes, ui), LoadStatus::Loaded);
-    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers.at(0).Value, 0x80);
+    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers.at(SmbusReg::SMB0CF).Value, 0x80);
     EXPECT_EQ(Run("generate " + Path("new.zvp")).out,
               Run("generate " + Path("old.zvp")).out);
 }
@@ -131,8 +132,8 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
 TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
     auto doc = NewProject(1);
     doc->SysclkFrequency = 24500000;
-    doc->DeviceData.Peripherals[15].Registers[6].Value = 0x80;
-    doc->DeviceData.Peripherals[4].Registers[0].Value = 0x0C;
+    doc->DeviceData.Peripherals[15].Registers[InterruptsReg::IE].Value = 0x80;
+    doc->DeviceData.Peripherals[4].Registers[SmbusReg::SMB0CF].Value = 0x0C;
     Spit(Path("i.zvp"), doc->SaveProject());
     const Result r = Run("info " + Path("i.zvp"));
     ASSERT_EQ(r.status, 0) << r.err;
