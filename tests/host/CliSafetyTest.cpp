@@ -373,6 +373,15 @@ TEST_F(CliSafety, DiffListsWhatAReviewerNeeds) {
     r = Spawn({"diff", Path("a.zvp"), Path("b.zvp")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Timer_Init (record 2):\n    TMOD  0x00 -> 0x21  (not written -> written)\n");
+    r = Spawn({"diff", "--json", Path("a.zvp"), Path("b.zvp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "[\n  {\n    \"record\": 2,\n    \"register\": \"TMOD\",\n    \"field\": \"Value\",\n"
+              "    \"a\": 0,\n    \"b\": 33\n  },\n  {\n    \"record\": 2,\n    \"register\": \"TMOD\",\n"
+              "    \"field\": \"Written\",\n    \"a\": false,\n    \"b\": true\n  }\n]\n");
+    r = Spawn({"diff", "--json", Path("a.zvp"), Path("same.zvp")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "[]\n");
 
     auto c = NewProject(0);
     c->DeviceData.Peripherals.at(Pid::PortIO).Registers.at(PortIOReg::P0MDIN).CPost =

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
 #include "model/Ui.h"
@@ -143,6 +145,22 @@ TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
     EXPECT_NE(r.out.find("record 4: SMBus_Init\n    SMB0CF = 0x0C\n"), std::string::npos);
     EXPECT_NE(r.out.find("record 15: Interrupts_Init\n    IE = 0x80\n"), std::string::npos);
     EXPECT_NE(r.out.find("record 14: Oscillator_Init\nrecord 15"), std::string::npos);
+
+    // --json: the same facts, keys in their documented order.
+    const Result j = Run("info --json " + Path("i.zvp"));
+    ASSERT_EQ(j.status, 0) << j.err;
+    const auto json = nlohmann::ordered_json::parse(j.out);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : json.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"model", "DeviceCode", "FileVersion",
+                                              "SysclkFrequency", "IntOscFrequency",
+                                              "LfOscFrequency", "ExtOscFrequency", "EciFrequency",
+                                              "IncludeName", "CodeFormat", "records"}));
+    EXPECT_EQ(json["model"], "Q7R21");
+    EXPECT_EQ(json["SysclkFrequency"], 24500000);
+    EXPECT_EQ(json["records"][4].dump(),
+              R"({"record":4,"routine":"SMBus_Init","registers":[{"register":"SMB0CF","Value":12,"Written":true}]})");
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
