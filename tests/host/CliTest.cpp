@@ -233,10 +233,10 @@ TEST_F(Cli, PinsListsEveryCrossbarPinFromTheRegisters) {
     auto doc = NewProject(0);
     PeripheralRecord port;
     doc->GetPeripheral(port, Pid::PortIO);
-    port.Registers[portio::kXbr0Position].Value = portio::xbr::kUart0;
-    port.Registers[portio::kP0MdoutPosition].Value = 0x10;  // P0.4 push-pull
-    port.Registers[portio::kP0SkipPosition + 1].Value = 0x01;  // P1.0 skipped
-    port.Registers[portio::kP4MdinPosition].Value = 0x7F;   // P4.7 analog
+    port.Registers[PortIOReg::XBR0].Value = portio::xbr::kUart0;
+    port.Registers[PortIOReg::P0MDOUT].Value = 0x10;  // P0.4 push-pull
+    port.Registers[PortIOReg::P1SKIP].Value = 0x01;   // P1.0 skipped
+    port.Registers[PortIOReg::P4MDIN].Value = 0x7F;   // P4.7 analog
     doc->SetPeripheral(port, Pid::PortIO);
     Spit(Path("p.zvp"), doc->SaveProject());
 
@@ -264,8 +264,8 @@ TEST_F(Cli, PinsListsEveryCrossbarPinFromTheRegisters) {
     EXPECT_NE(r.out.find("\nP3.0          no       digital  open-drain\n"), std::string::npos);
     doc = NewProject(6);
     doc->GetPeripheral(port, Pid::PortIO);
-    port.Registers[portio::kXbr0Position].Value = portio::xbr::kUart0;
-    port.Registers[portio::kP0SkipPosition].Value = 0x20;  // P0.5: RX0 has nowhere to go
+    port.Registers[PortIOReg::XBR0].Value = portio::xbr::kUart0;
+    port.Registers[PortIOReg::P0SKIP].Value = 0x20;  // P0.5: RX0 has nowhere to go
     doc->SetPeripheral(port, Pid::PortIO);
     Spit(Path("s.zvp"), doc->SaveProject());
     EXPECT_EQ(nlohmann::json::parse(Run("pins --json " + Path("s.zvp")).out)["unplaced"].dump(),

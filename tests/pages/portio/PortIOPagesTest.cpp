@@ -122,8 +122,8 @@ TEST(PortIOPage, ShowsEverySolvedSignalOnItsWantedPin) {
     for (int round = 0; round < 400 && opened < 20; ++round) {
         const int model = pick(2) ? kLargeModel : kSmallModel;
         PortIOProject p(model);
-        p.Reg(portio::kXbr0Position) = static_cast<std::uint8_t>(rng() & rng() & 0xFE);
-        p.Reg(portio::kXbr1Position) = static_cast<std::uint8_t>(pick(4));
+        p.Reg(PortIOReg::XBR0) = static_cast<std::uint8_t>(rng() & rng() & 0xFE);
+        p.Reg(PortIOReg::XBR1) = static_cast<std::uint8_t>(pick(4));
         std::vector<portio::PinWish> wishes;
         for (int n = 1 + pick(2); n > 0; --n)
             wishes.push_back({2 + pick(19), pick(p.Large() ? 32 : 25)});
