@@ -19,6 +19,7 @@
 #include "devices/Models.h"
 #include "devices/PeripheralMenu.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 
 namespace chip {
 namespace {
@@ -43,13 +44,10 @@ constexpr const char* kAdcPage = "ADC0";
 constexpr const char* kSmbusPage = "SMBus";
 constexpr const char* kReferencePage = "Reference Control";
 
-// Registers of records the rules read that no other header names.
-constexpr int kRef0cn = 0;                        // voltage reference record
+// Bits the rules read that no other header names.
 constexpr std::uint8_t kRefVdd = 0x08;            // VDD, not the VREF pin
 constexpr std::uint8_t kRefBuffer = 0x01;         // internal reference buffer on
-constexpr int kSmb0cf = 0;                        // SMBus record
 constexpr std::uint8_t kSclTimeout = 0x08;        // SCL timeout detection
-constexpr int kUart1Sbrll1 = timers::kSbrll1;     // UART record
 constexpr std::uint8_t kTimer1Run = 0x40;         // TCON TR1
 constexpr std::uint8_t kTimer1ModeMask = 0x30;    // TMOD bits 5..4
 constexpr std::uint8_t kTimer1AutoReload = 0x20;  // mode 2
@@ -147,10 +145,10 @@ const char* SeverityName(Severity severity) {
 // --- pins -------------------------------------------------------------------
 
 void XtalPinRule(const Project& p, std::vector<Problem>& out) {
-    const std::uint8_t oscxcn = Reg(p.Record(Pid::Oscillator), osc::kOscxcn);
+    const std::uint8_t oscxcn = Reg(p.Record(Pid::Oscillator), OscillatorReg::OSCXCN);
     const PeripheralRecord& portIo = p.Record(Pid::PortIO);
-    const std::uint8_t mdin = Reg(portIo, portio::kP0MdinPosition);
-    const std::uint8_t skip = Reg(portIo, portio::kP0SkipPosition);
+    const std::uint8_t mdin = Reg(portIo, PortIOReg::P0MDIN);
+    const std::uint8_t skip = Reg(portIo, PortIOReg::P0SKIP);
     for (const osc::XtalPin& pin : osc::XtalPins(oscxcn, models::IsSmallPackage(p.DeviceCode()))) {
         if (pin.Need == osc::PinNeed::None) continue;
         const bool analog = (mdin & (1u << pin.Bit)) == 0;
@@ -166,12 +164,12 @@ void XtalPinRule(const Project& p, std::vector<Problem>& out) {
 
 void AdcInputPinRule(const Project& p, std::vector<Problem>& out) {
     const PeripheralRecord& rec = p.Record(Pid::Adc);
-    if (!(Reg(rec, adc::kAdc0cnPosition) & adc::kEnable)) return;
+    if (!(Reg(rec, AdcReg::ADC0CN) & adc::kEnable)) return;
     const PeripheralRecord& portIo = p.Record(Pid::PortIO);
     for (const bool positive : {true, false}) {
         const auto& list =
             positive ? adc::PositiveInputs(p.LargePackage()) : adc::NegativeInputs(p.LargePackage());
-        const std::uint8_t mux = Reg(rec, positive ? adc::kAmx0pPosition : adc::kAmx0nPosition);
+        const std::uint8_t mux = Reg(rec, positive ? AdcReg::AMX0P : AdcReg::AMX0N);
         const adc::AdcMuxEntry entry = adc::EntryByCode(list, mux & adc::kMuxField);
         // An input no item names has no pin to check.
         if (entry.Name.empty() || adc::IsInternalInput(entry, positive)) continue;
@@ -191,7 +189,7 @@ void AdcInputPinRule(const Project& p, std::vector<Problem>& out) {
 
 void AdcCnvstrPinRule(const Project& p, std::vector<Problem>& out) {
     const PeripheralRecord& rec = p.Record(Pid::Adc);
-    const std::uint8_t adc0cn = Reg(rec, adc::kAdc0cnPosition);
+    const std::uint8_t adc0cn = Reg(rec, AdcReg::ADC0CN);
     if (!(adc0cn & adc::kEnable)) return;
     const PeripheralRecord& portIo = p.Record(Pid::PortIO);
     const std::uint8_t start = adc0cn & adc::kStartField;
@@ -231,10 +229,10 @@ void ComparatorInputPinRule(const Project& p, std::vector<Problem>& out) {
 }
 
 void VrefPinRule(const Project& p, std::vector<Problem>& out) {
-    const std::uint8_t ref0cn = Reg(p.Record(Pid::VoltageReference), kRef0cn);
+    const std::uint8_t ref0cn = Reg(p.Record(Pid::VoltageReference), VoltageReferenceReg::REF0CN);
     if (ref0cn & kRefVdd) return;
     // The VREF pin matters once something uses or drives the reference.
-    const bool adcOn = Reg(p.Record(Pid::Adc), adc::kAdc0cnPosition) & adc::kEnable;
+    const bool adcOn = Reg(p.Record(Pid::Adc), AdcReg::ADC0CN) & adc::kEnable;
     if (!adcOn && !(ref0cn & kRefBuffer)) return;
     const bool small = models::IsSmallPackage(p.DeviceCode());
     const PeripheralRecord& portIo = p.Record(Pid::PortIO);
@@ -254,8 +252,8 @@ void CrossbarDisabledRule(const Project& p, std::vector<Problem>& out) {
         Make("crossbar-disabled", Severity::Warning, kPortIO, portio::kCrossbarPageCaption,
              "Peripherals are on the crossbar or pins are push-pull, but \"Enable Crossbar\" is "
              "clear",
-             Pid::PortIO, portio::kXbr1Position, portio::xbr::kCrossbarEnable);
-    problem.Fix = {{Pid::PortIO, portio::kXbr1Position, portio::xbr::kCrossbarEnable,
+             Pid::PortIO, PortIOReg::XBR1, portio::xbr::kCrossbarEnable);
+    problem.Fix = {{Pid::PortIO, PortIOReg::XBR1, portio::xbr::kCrossbarEnable,
                     portio::xbr::kCrossbarEnable}};
     problem.FixText = "Set \"Enable Crossbar\"";
     out.push_back(std::move(problem));
@@ -284,29 +282,29 @@ void PcaOutputUnroutedRule(const Project& p, std::vector<Problem>& out) {
                            cex + " is Not Enabled on the Crossbar, but Module " +
                                std::to_string(module) + " is set to \"" +
                                pca::ModuleModeCaption(mode, module) + "\"",
-                           Pid::PortIO, portio::kXbr1Position, portio::xbr::kPcaChannels));
+                           Pid::PortIO, PortIOReg::XBR1, portio::xbr::kPcaChannels));
     }
 }
 
 // --- clocks -------------------------------------------------------------------
 
 void SysclkInvalidRule(const Project& p, std::vector<Problem>& out) {
-    const int source = Reg(p.Record(Pid::Oscillator), osc::kClksel) & osc::kSysclkSourceMask;
+    const int source = Reg(p.Record(Pid::Oscillator), OscillatorReg::CLKSEL) & osc::kSysclkSourceMask;
     if (!osc::IsSourceFrequencyValid(source, p.ExtOsc())) {
         out.push_back(Make("sysclk-invalid", Severity::Error, kOscillators,
                            kExternalOscillatorPage,
                            "The external oscillator is the SYSCLK source, but its frequency is " +
                                std::to_string(p.ExtOsc()) + " Hz",
-                           Pid::Oscillator, osc::kClksel, osc::kSysclkSourceMask));
+                           Pid::Oscillator, OscillatorReg::CLKSEL, osc::kSysclkSourceMask));
     } else if (p.Sysclk() == 0) {
         out.push_back(Make("sysclk-invalid", Severity::Error, kOscillators, kSysclkSelectPage,
-                           "SYSCLK is 0 Hz", Pid::Oscillator, osc::kClksel,
+                           "SYSCLK is 0 Hz", Pid::Oscillator, OscillatorReg::CLKSEL,
                            osc::kSysclkSourceMask));
     }
 }
 
 void XtalDriveRule(const Project& p, std::vector<Problem>& out) {
-    const std::uint8_t oscxcn = Reg(p.Record(Pid::Oscillator), osc::kOscxcn);
+    const std::uint8_t oscxcn = Reg(p.Record(Pid::Oscillator), OscillatorReg::OSCXCN);
     const osc::LabelSet set = osc::LabelSetFor(oscxcn);
     if (set != osc::LabelSet::Crystal && set != osc::LabelSet::Rc) return;
     const std::uint32_t f = p.ExtOsc();
@@ -328,10 +326,10 @@ void XtalDriveRule(const Project& p, std::vector<Problem>& out) {
                    std::to_string(static_cast<long long>(top ? top->AtMost : 0)) + " Hz";
     }
     Problem problem = Make("xtal-drive", Severity::Warning, kOscillators, kExternalOscillatorPage,
-                           std::move(message), Pid::Oscillator, osc::kOscxcn,
+                           std::move(message), Pid::Oscillator, OscillatorReg::OSCXCN,
                            osc::kFreqControlMask);
     if (fit) {
-        problem.Fix = {{Pid::Oscillator, osc::kOscxcn, osc::kFreqControlMask,
+        problem.Fix = {{Pid::Oscillator, OscillatorReg::OSCXCN, osc::kFreqControlMask,
                         static_cast<std::uint8_t>(*fit)}};
         problem.FixText =
             "Select \"" + Collapsed(labels[static_cast<std::size_t>(*fit)]) + "\"";
@@ -355,23 +353,23 @@ void UartBaudErrorRule(const Project& p, std::vector<Problem>& out) {
     if (portio::IsUart0Routed(portIo)) {
         const PeripheralRecord& t = p.Record(Pid::Timers);
         check("UART0",
-              serial::Uart0BaudRate(p.Sysclk(), Reg(t, timers::kCkcon), Reg(t, timers::kTh1)),
-              Pid::Timers, timers::kTh1);
+              serial::Uart0BaudRate(p.Sysclk(), Reg(t, TimersReg::CKCON), Reg(t, TimersReg::TH1)),
+              Pid::Timers, TimersReg::TH1);
     }
     if (p.LargePackage() && portio::IsUart1Routed(portIo)) {
         const PeripheralRecord& u = p.Record(Pid::Uart);
         check("UART1",
-              serial::Uart1BaudRate(p.Sysclk(), Reg(u, timers::kSbcon1), Reg(u, timers::kSbrlh1),
-                                    Reg(u, kUart1Sbrll1)),
-              Pid::Uart, timers::kSbrlh1);
+              serial::Uart1BaudRate(p.Sysclk(), Reg(u, UartReg::SBCON1), Reg(u, UartReg::SBRLH1),
+                                    Reg(u, UartReg::SBRLL1)),
+              Pid::Uart, UartReg::SBRLH1);
     }
 }
 
 void UartTimerStoppedRule(const Project& p, std::vector<Problem>& out) {
     if (!portio::IsUart0Routed(p.Record(Pid::PortIO))) return;
     const PeripheralRecord& t = p.Record(Pid::Timers);
-    const bool running = Reg(t, timers::kTcon) & kTimer1Run;
-    const bool autoReload = (Reg(t, timers::kTmod) & kTimer1ModeMask) == kTimer1AutoReload;
+    const bool running = Reg(t, TimersReg::TCON) & kTimer1Run;
+    const bool autoReload = (Reg(t, TimersReg::TMOD) & kTimer1ModeMask) == kTimer1AutoReload;
     if (running && autoReload) return;
     std::string why = !running && !autoReload ? "stopped and not in 8-bit auto-reload mode"
                       : !running              ? "stopped"
@@ -379,24 +377,24 @@ void UartTimerStoppedRule(const Project& p, std::vector<Problem>& out) {
     Problem problem = Make("uart-timer-stopped", Severity::Warning, kTimers, kTimer1Page,
                            "UART0 is on the crossbar, but Timer 1, its baud-rate clock, is " +
                                why + ", so its baud rate never happens",
-                           Pid::Timers, timers::kTcon, kTimer1Run);
-    problem.Fix = {{Pid::Timers, timers::kTmod, kTimer1ModeMask, kTimer1AutoReload},
-                   {Pid::Timers, timers::kTcon, kTimer1Run, kTimer1Run}};
+                           Pid::Timers, TimersReg::TCON, kTimer1Run);
+    problem.Fix = {{Pid::Timers, TimersReg::TMOD, kTimer1ModeMask, kTimer1AutoReload},
+                   {Pid::Timers, TimersReg::TCON, kTimer1Run, kTimer1Run}};
     problem.FixText = "Start Timer 1 in 8-bit auto-reload mode";
     out.push_back(std::move(problem));
 }
 
 void SmbusTimeoutRule(const Project& p, std::vector<Problem>& out) {
-    if (!(Reg(p.Record(Pid::Smbus), kSmb0cf) & kSclTimeout) || p.Sysclk() == 0) return;
+    if (!(Reg(p.Record(Pid::Smbus), SmbusReg::SMB0CF) & kSclTimeout) || p.Sysclk() == 0) return;
     const PeripheralRecord& t = p.Record(Pid::Timers);
-    const std::uint8_t ckcon = Reg(t, timers::kCkcon), rlh = Reg(t, timers::kTmr3rlh),
-                       rll = Reg(t, timers::kTmr3rll);
+    const std::uint8_t ckcon = Reg(t, TimersReg::CKCON), rlh = Reg(t, TimersReg::TMR3RLH),
+                       rll = Reg(t, TimersReg::TMR3RLL);
     if (timers::Timer3Overflows25ms(p.Sysclk(), ckcon, rlh, rll)) return;
     const serial::TimerRegisters regs{ckcon, 0, 0, 0, 0, rll, rlh};
     out.push_back(Make("smbus-timeout", Severity::Warning, kSmbus, kSmbusPage,
                        "SCL timeout detection is on: " +
                            serial::SmbusTimer3StatusText(p.Sysclk(), regs),
-                       Pid::Timers, timers::kTmr3rlh, 0xFF));
+                       Pid::Timers, TimersReg::TMR3RLH, 0xFF));
 }
 
 // --- generated code -----------------------------------------------------------
@@ -447,7 +445,7 @@ void AsmDuplicateLabelRule(const Project& p, std::vector<Problem>& out) {
         // Today only the oscillator record's start-up code defines labels.
         std::string page;
         if (record == Pid::Oscillator)
-            page = position == osc::kClkmul ? kClockMultiplierPage : kExternalOscillatorPage;
+            page = position == OscillatorReg::CLKMUL ? kClockMultiplierPage : kExternalOscillatorPage;
         out.push_back(Make("asm-duplicate-label", Severity::Warning, CommandOfRecord(record), page,
                            "The assembly output defines the label " + label +
                                " twice, so an assembler refuses the file: use the C output "
