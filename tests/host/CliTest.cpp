@@ -13,10 +13,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include "chip/ClockLayout.h"
+#include "chip/ClockTree.h"
+#include "chip/Project.h"
 #include "devices/Q7R2xDoc.h"
 #include "model/Ui.h"
 #include "support/Bytes.h"
 #include "support/CliFixture.h"
+#include "support/ClockProjects.h"
 
 namespace fs = std::filesystem;
 
@@ -88,8 +92,10 @@ TEST_F(Cli, UnreadableCorruptAndRefusedFilesExitWithOneAndWriteNothing) {
 
     for (const char* name : {"cut.zvp", "alien.zvp", "empty.zvp", "missing.zvp"}) {
         for (const std::string& cmd : {std::string("generate "), std::string("info "),
-                                       std::string("convert ")}) {
-            const std::string out = cmd == "info " ? "" : " -o " + Path("out");
+                                       std::string("convert "), std::string("clocks ")}) {
+            const std::string out = cmd == "info "     ? ""
+                                    : cmd == "clocks " ? " --svg " + Path("out")
+                                                       : " -o " + Path("out");
             r = Run(cmd + Path(name) + out);
             EXPECT_EQ(r.status, 1) << cmd << name;
             EXPECT_FALSE(r.err.empty());
@@ -126,8 +132,7 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
     const std::vector<std::uint8_t> bytes(converted.begin(), converted.end());
     ASSERT_EQ(doc->LoadProject(bytes, ui), LoadStatus::Loaded);
     EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers.at(0).Value, 0x80);
-    EXPECT_EQ(Run("generate " + Path("new.zvp")).out,
-              Run("generate " + Path("old.zvp")).out);
+    EXPECT_EQ(Run("generate " + Path("new.zvp")).out, Run("generate " + Path("old.zvp")).out);
 }
 
 TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
@@ -152,24 +157,85 @@ TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
     std::vector<std::string> keys;
     for (const auto& [key, value] : json.items())
         keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"model", "DeviceCode", "FileVersion",
-                                              "SysclkFrequency", "IntOscFrequency",
-                                              "LfOscFrequency", "ExtOscFrequency", "EciFrequency",
-                                              "IncludeName", "CodeFormat", "records"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"model", "DeviceCode", "FileVersion", "SysclkFrequency",
+                                        "IntOscFrequency", "LfOscFrequency", "ExtOscFrequency",
+                                        "EciFrequency", "IncludeName", "CodeFormat", "records"}));
     EXPECT_EQ(json["model"], "Q7R21");
     EXPECT_EQ(json["SysclkFrequency"], 24500000);
-    EXPECT_EQ(json["records"][4].dump(),
-              R"({"record":4,"routine":"SMBus_Init","registers":[{"register":"SMB0CF","Value":12,"Written":true}]})");
+    EXPECT_EQ(
+        json["records"][4].dump(),
+        R"({"record":4,"routine":"SMBus_Init","registers":[{"register":"SMB0CF","Value":12,"Written":true}]})");
+}
+
+TEST_F(Cli, ClocksPrintsTheTreeAsTextJsonAndSvg) {
+    const auto doc = ClockProjectNamed("crystal").Build();
+    Spit(Path("c.zvp"), doc->SaveProject());
+    const Result text = Run("clocks " + Path("c.zvp"));
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("\nextosc: 22118400 Hz\n  sysclk: 22118400 Hz\n"), std::string::npos);
+    EXPECT_NE(text.out.find("\n      uart0: 115200 bps, +0.00 % from 115200 bps\n"),
+              std::string::npos);
+
+    // --json, also from standard input: one array, nodes in the documented
+    // order, each starting with the same four keys.
+    const Result j = Run("clocks - --json <" + Path("c.zvp"));
+    ASSERT_EQ(j.status, 0) << j.err;
+    const auto json = nlohmann::ordered_json::parse(j.out);
+    ASSERT_TRUE(json.is_array());
+    std::vector<std::string> names;
+    for (const auto& node : json) {
+        names.push_back(node["name"]);
+        std::vector<std::string> keys;
+        for (const auto& [key, value] : node.items())
+            keys.push_back(key);
+        EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 4),
+                  (std::vector<std::string>{"name", "parent", "hz", "in_use"}));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "intosc",   "lfosc",    "extosc",   "multiplier", "usb",      "sysclk",
+                         "timer0",   "timer1",   "timer2",   "timer3",     "uart0",    "uart1",
+                         "spi0",     "smbus",    "pca",      "pca.cex0",   "pca.cex1", "pca.cex2",
+                         "pca.cex3", "pca.cex4", "watchdog", "adc0"}));
+    const auto node = [&json](std::size_t i) { return json[i].dump(); };
+    EXPECT_EQ(node(0), R"({"name":"intosc","parent":null,"hz":1500000,"in_use":true})");
+    EXPECT_EQ(node(8), R"({"name":"timer2","parent":"sysclk","hz":null,"in_use":false})");
+    EXPECT_EQ(
+        node(10),
+        R"({"name":"uart0","parent":"timer1","hz":115200,"in_use":true,"error_percent":0.0})");
+    EXPECT_EQ(node(13),
+              R"({"name":"smbus","parent":"timer0","hz":99632,"in_use":true,"scl_low_ms":0.0033})");
+    EXPECT_EQ(node(15),
+              R"({"name":"pca.cex0","parent":"pca","hz":null,"in_use":true,"duty_percent":50.0})");
+    EXPECT_EQ(node(20),
+              R"({"name":"watchdog","parent":"pca","hz":null,"in_use":false,"timeout_ms":0.0})");
+
+    // --svg writes the drawing the desktop shows, and nothing to stdout.
+    const Result svg = Run("clocks " + Path("c.zvp") + " --svg " + Path("c.svg"));
+    ASSERT_EQ(svg.status, 0) << svg.err;
+    EXPECT_EQ(svg.out, "");
+    EXPECT_EQ(Slurp(Path("c.svg")),
+              chip::ClockTreeSvg(chip::LayoutClockTree(chip::ClockTree(chip::Project(*doc)))));
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
     ASSERT_EQ(Run("new Q7R20 -o " + Path("u.zvp")).status, 0);
     const std::string f = Path("u.zvp");
-    const std::vector<std::string> usage = {
-         std::string("new Q7R28 -o ") + Path("n.zvp"), std::string("new Q7R20"),
-          "new -o " + Path("n.zvp"), "generate", "generate " + f + " --format pdf",
-          "generate " + f + " " + f, "info", "info " + f + " --bogus", "convert " + f,
-          "generate " + f + " -o ''", "generate " + f + " --format ''"};
+    const std::vector<std::string> usage = {std::string("new Q7R28 -o ") + Path("n.zvp"),
+                                            std::string("new Q7R20"),
+                                            "new -o " + Path("n.zvp"),
+                                            "generate",
+                                            "generate " + f + " --format pdf",
+                                            "generate " + f + " " + f,
+                                            "info",
+                                            "info " + f + " --bogus",
+                                            "convert " + f,
+                                            "generate " + f + " -o ''",
+                                            "generate " + f + " --format ''",
+                                            "clocks",
+                                            "clocks " + f + " " + f,
+                                            "clocks " + f + " --svg - --json",
+                                            "clocks " + f + " --svg ''"};
     for (const std::string& args : usage) {
         // One error line and the usage as a hint.
         const Result r = Run(args);
@@ -204,7 +270,8 @@ TEST_F(RunScript, UsageErrorsExitWithTwoUnreadableScriptsWithOne) {
     }
     const Result r = Run("run " + Path("missing.zvs"));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "zorvant: cannot read " + Path("missing.zvs") + ": No such file or directory\n");
+    EXPECT_EQ(r.err,
+              "zorvant: cannot read " + Path("missing.zvs") + ": No such file or directory\n");
 
     // --help lists the language on standard output, undo and the modified check included.
     const Result help = Run("run --help");
@@ -218,7 +285,8 @@ TEST_F(RunScript, UsageErrorsExitWithTwoUnreadableScriptsWithOne) {
 TEST_F(RunScript, ProjectCommandsWriteWhatTheMenusWrite) {
     const std::string project = Path("p.zvp"), source = Path("p.asm");
     const Result r = Script("new Q7R21\nformat asm\nsave " + project + "\nsource " + source +
-                            "\nopen " + project + "\nexpect doc CodeFormat 1\nexpect doc DeviceCode 161\n"
+                            "\nopen " + project +
+                            "\nexpect doc CodeFormat 1\nexpect doc DeviceCode 161\n"
                             "print code\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
@@ -241,9 +309,11 @@ TEST_F(RunScript, MessagesAreEchoedAndStateIsPrinted) {
 
     const Result state = Script("new Q7R21\nmenu EMI\nprint state\ncancel\n");
     ASSERT_EQ(state.status, 0) << state.err;
-    EXPECT_NE(state.out.find("11091 radio enabled visible checked \"Internal Only\"\n"), std::string::npos)
+    EXPECT_NE(state.out.find("11091 radio enabled visible checked \"Internal Only\"\n"),
+              std::string::npos)
         << state.out;
-    EXPECT_NE(state.out.find("11083 list enabled visible - \"4 SYSCLK Cycles\"\n"), std::string::npos);
+    EXPECT_NE(state.out.find("11083 list enabled visible - \"4 SYSCLK Cycles\"\n"),
+              std::string::npos);
 }
 
 // Each script fails at one line; the run stops there with exit status 1.
@@ -267,7 +337,8 @@ TEST_F(RunScript, TheFirstErrorStopsTheRun) {
         {"new Q7R20\nmenu EMI\nslide 11091 3\n", 3, "slide: control 11091 is not a slider"},
         {"new Q7R20\nmenu EMI\nexpect unchecked 11091\n", 3, "control 11091 is not unchecked"},
         {"new Q7R20\nmenu EMI\nexpect pages \"EMI\"\n", 3, "the pages are \"EMI0\""},
-        {"new Q7R20\nmenu EMI\nexpect text 11110 \"x\"\n", 3, "control 11110 shows \"\", expected \"x\""},
+        {"new Q7R20\nmenu EMI\nexpect text 11110 \"x\"\n", 3,
+         "control 11110 shows \"\", expected \"x\""},
         {"new Q7R20\nmenu EMI\nmenu EMI\n", 3, "menu: a dialog is open"},
         {"new Q7R20\nmenu Exit\n", 2, "menu: no menu item Exit"},
         {"new Q7R22\nmenu EMI\n", 2, "menu: no menu item EMI"},
