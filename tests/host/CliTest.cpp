@@ -132,7 +132,8 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
     const std::vector<std::uint8_t> bytes(converted.begin(), converted.end());
     ASSERT_EQ(doc->LoadProject(bytes, ui), LoadStatus::Loaded);
     EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers.at(0).Value, 0x80);
-    EXPECT_EQ(Run("generate " + Path("new.zvp")).out, Run("generate " + Path("old.zvp")).out);
+    EXPECT_EQ(Run("generate " + Path("new.zvp")).out,
+              Run("generate " + Path("old.zvp")).out);
 }
 
 TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
@@ -157,15 +158,14 @@ TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
     std::vector<std::string> keys;
     for (const auto& [key, value] : json.items())
         keys.push_back(key);
-    EXPECT_EQ(keys,
-              (std::vector<std::string>{"model", "DeviceCode", "FileVersion", "SysclkFrequency",
-                                        "IntOscFrequency", "LfOscFrequency", "ExtOscFrequency",
-                                        "EciFrequency", "IncludeName", "CodeFormat", "records"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"model", "DeviceCode", "FileVersion",
+                                              "SysclkFrequency", "IntOscFrequency",
+                                              "LfOscFrequency", "ExtOscFrequency", "EciFrequency",
+                                              "IncludeName", "CodeFormat", "records"}));
     EXPECT_EQ(json["model"], "Q7R21");
     EXPECT_EQ(json["SysclkFrequency"], 24500000);
-    EXPECT_EQ(
-        json["records"][4].dump(),
-        R"({"record":4,"routine":"SMBus_Init","registers":[{"register":"SMB0CF","Value":12,"Written":true}]})");
+    EXPECT_EQ(json["records"][4].dump(),
+              R"({"record":4,"routine":"SMBus_Init","registers":[{"register":"SMB0CF","Value":12,"Written":true}]})");
 }
 
 TEST_F(Cli, ClocksPrintsTheTreeAsTextJsonAndSvg) {
@@ -221,21 +221,12 @@ TEST_F(Cli, ClocksPrintsTheTreeAsTextJsonAndSvg) {
 TEST_F(Cli, UsageErrorsExitWithTwo) {
     ASSERT_EQ(Run("new Q7R20 -o " + Path("u.zvp")).status, 0);
     const std::string f = Path("u.zvp");
-    const std::vector<std::string> usage = {std::string("new Q7R28 -o ") + Path("n.zvp"),
-                                            std::string("new Q7R20"),
-                                            "new -o " + Path("n.zvp"),
-                                            "generate",
-                                            "generate " + f + " --format pdf",
-                                            "generate " + f + " " + f,
-                                            "info",
-                                            "info " + f + " --bogus",
-                                            "convert " + f,
-                                            "generate " + f + " -o ''",
-                                            "generate " + f + " --format ''",
-                                            "clocks",
-                                            "clocks " + f + " " + f,
-                                            "clocks " + f + " --svg - --json",
-                                            "clocks " + f + " --svg ''"};
+    const std::vector<std::string> usage = {
+         std::string("new Q7R28 -o ") + Path("n.zvp"), std::string("new Q7R20"),
+          "new -o " + Path("n.zvp"), "generate", "generate " + f + " --format pdf",
+          "generate " + f + " " + f, "info", "info " + f + " --bogus", "convert " + f,
+          "generate " + f + " -o ''", "generate " + f + " --format ''", "clocks",
+          "clocks " + f + " " + f, "clocks " + f + " --svg - --json", "clocks " + f + " --svg ''"};
     for (const std::string& args : usage) {
         // One error line and the usage as a hint.
         const Result r = Run(args);
@@ -270,8 +261,7 @@ TEST_F(RunScript, UsageErrorsExitWithTwoUnreadableScriptsWithOne) {
     }
     const Result r = Run("run " + Path("missing.zvs"));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err,
-              "zorvant: cannot read " + Path("missing.zvs") + ": No such file or directory\n");
+    EXPECT_EQ(r.err, "zorvant: cannot read " + Path("missing.zvs") + ": No such file or directory\n");
 
     // --help lists the language on standard output, undo and the modified check included.
     const Result help = Run("run --help");
@@ -285,8 +275,7 @@ TEST_F(RunScript, UsageErrorsExitWithTwoUnreadableScriptsWithOne) {
 TEST_F(RunScript, ProjectCommandsWriteWhatTheMenusWrite) {
     const std::string project = Path("p.zvp"), source = Path("p.asm");
     const Result r = Script("new Q7R21\nformat asm\nsave " + project + "\nsource " + source +
-                            "\nopen " + project +
-                            "\nexpect doc CodeFormat 1\nexpect doc DeviceCode 161\n"
+                            "\nopen " + project + "\nexpect doc CodeFormat 1\nexpect doc DeviceCode 161\n"
                             "print code\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
@@ -309,11 +298,9 @@ TEST_F(RunScript, MessagesAreEchoedAndStateIsPrinted) {
 
     const Result state = Script("new Q7R21\nmenu EMI\nprint state\ncancel\n");
     ASSERT_EQ(state.status, 0) << state.err;
-    EXPECT_NE(state.out.find("11091 radio enabled visible checked \"Internal Only\"\n"),
-              std::string::npos)
+    EXPECT_NE(state.out.find("11091 radio enabled visible checked \"Internal Only\"\n"), std::string::npos)
         << state.out;
-    EXPECT_NE(state.out.find("11083 list enabled visible - \"4 SYSCLK Cycles\"\n"),
-              std::string::npos);
+    EXPECT_NE(state.out.find("11083 list enabled visible - \"4 SYSCLK Cycles\"\n"), std::string::npos);
 }
 
 // Each script fails at one line; the run stops there with exit status 1.
@@ -337,8 +324,7 @@ TEST_F(RunScript, TheFirstErrorStopsTheRun) {
         {"new Q7R20\nmenu EMI\nslide 11091 3\n", 3, "slide: control 11091 is not a slider"},
         {"new Q7R20\nmenu EMI\nexpect unchecked 11091\n", 3, "control 11091 is not unchecked"},
         {"new Q7R20\nmenu EMI\nexpect pages \"EMI\"\n", 3, "the pages are \"EMI0\""},
-        {"new Q7R20\nmenu EMI\nexpect text 11110 \"x\"\n", 3,
-         "control 11110 shows \"\", expected \"x\""},
+        {"new Q7R20\nmenu EMI\nexpect text 11110 \"x\"\n", 3, "control 11110 shows \"\", expected \"x\""},
         {"new Q7R20\nmenu EMI\nmenu EMI\n", 3, "menu: a dialog is open"},
         {"new Q7R20\nmenu Exit\n", 2, "menu: no menu item Exit"},
         {"new Q7R22\nmenu EMI\n", 2, "menu: no menu item EMI"},
