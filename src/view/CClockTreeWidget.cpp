@@ -18,19 +18,19 @@ QColor Colour(const char* hex) {
     return QColor(QLatin1String(hex));
 }
 
-QFont Font(double pixels, bool bold = false) {
+QString Latin1(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+QFont CClockTreeWidget::TextFont(double pixels, bool bold) {
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(static_cast<int>(pixels));
     font.setBold(bold);
     return font;
 }
-
-QString Latin1(const std::string& s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
 
 CClockTreeWidget::CClockTreeWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -79,7 +79,7 @@ QRectF CClockTreeWidget::BoxRect(const std::string& node) const {
 void CClockTreeWidget::Paint(QPainter& painter, const chip::ClockLayout& layout) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QFont label = Font(chip::kClockLabelSize);
+    const QFont label = TextFont(chip::kClockLabelSize);
     for (const chip::LayoutEdge& e : layout.edges) {
         const QColor ink = Colour(e.dimmed ? chip::kClockDimInk : chip::kClockEdge);
         QPainterPath path;
@@ -95,8 +95,8 @@ void CClockTreeWidget::Paint(QPainter& painter, const chip::ClockLayout& layout)
         const double w = painter.fontMetrics().horizontalAdvance(text);
         painter.drawText(QPointF(e.labelX - w, e.labelY), text);
     }
-    const QFont title = Font(chip::kClockTitleSize, true);
-    const QFont value = Font(chip::kClockTextSize);
+    const QFont title = TextFont(chip::kClockTitleSize, true);
+    const QFont value = TextFont(chip::kClockTextSize);
     for (const chip::LayoutBox& b : layout.boxes) {
         const QColor ink = Colour(b.dimmed ? chip::kClockDimInk : chip::kClockInk);
         const QColor frame = Colour(b.warning  ? chip::kClockWarning

@@ -13,6 +13,7 @@
 #include "chip/ClockTree.h"
 
 class CDeviceDocument;
+class QFont;
 class QImage;
 class QPainter;
 
@@ -33,6 +34,8 @@ public:
     // Where a node's box is in the widget (an empty rectangle for none).
     QRectF BoxRect(const std::string& node) const;
 
+    // The face the drawing uses at `pixels` high.
+    static QFont TextFont(double pixels, bool bold = false);
     // Paints a layout at scale 1 with its top left corner at the origin.
     static void Paint(QPainter& painter, const chip::ClockLayout& layout);
     // The whole drawing as an image, `scale` pixels per layout unit.

@@ -19,7 +19,9 @@
 
 #include "chip/ClockTree.h"
 #include "chip/Project.h"
+#include "devices/Q7R2xDoc.h"
 #include "framework/CApplication.h"
+#include "framework/CChildFrame.h"
 #include "framework/CCommandRegistry.h"
 #include "framework/CModalDialog.h"
 #include "host/CMainWindow.h"
@@ -298,6 +300,56 @@ TEST_F(ClockTreeShell, ExportWritesTheDrawingAsSvgOrPng) {
     ASSERT_TRUE(app.Commands().Run(clocktree::ExportClockTree));
     ASSERT_FALSE(ui.Shown.empty());
     EXPECT_EQ(ui.Shown.back().Text, "Error: Could Not Open File For Save.");
+}
+
+// The view's layout as a user sees it: every text inside its box and every
+// edge label on its own stretch of line, in the face the widget paints with;
+// at 1366 x 768 the whole tree fits a maximized project window at a readable
+// scale.
+TEST_F(ClockTreeShell, LayoutKeepsEveryTextInsideItsBoxAtTheScreenSize) {
+    auto busy = NewProject(0);
+    for (auto& [id, record] : busy->DeviceData.Peripherals)
+        for (auto& e : record.Registers)
+            e.Value = static_cast<std::uint8_t>(e.ResetValue ^ 0xA5);
+    busy->SysclkFrequency = busy->ExtOscFrequency = busy->EciFrequency = 4294967295u;
+    std::vector<std::unique_ptr<CQ7R2xDoc>> docs;
+    for (const ClockProject& p : ClockProjects())
+        docs.push_back(p.Build());
+    docs.push_back(std::move(busy));
+    const QFontMetricsF title(CClockTreeWidget::TextFont(chip::kClockTitleSize, true));
+    const QFontMetricsF value(CClockTreeWidget::TextFont(chip::kClockTextSize));
+    const QFontMetricsF small(CClockTreeWidget::TextFont(chip::kClockLabelSize));
+    const auto width = [](const QFontMetricsF& m, const std::string& s) {
+        return m.horizontalAdvance(QString::fromLatin1(s.c_str()));
+    };
+    for (const auto& doc : docs) {
+        const chip::ClockLayout layout =
+            chip::LayoutClockTree(chip::ClockTree(chip::Project(*doc)));
+        for (const chip::LayoutBox& b : layout.boxes) {
+            const double room = b.w - 2 * chip::kClockPad;
+            EXPECT_LE(width(title, b.title), room) << b.node;
+            EXPECT_LE(width(value, b.value), room) << b.node << " " << b.value;
+            EXPECT_LE(width(small, b.detail), room) << b.node << " " << b.detail;
+        }
+        for (const chip::LayoutEdge& e : layout.edges) {
+            // The label ends at the child and starts right of the trunk.
+            const double start = e.labelX - width(small, e.label);
+            EXPECT_GT(start, e.points[e.points.size() - 2].x + 2) << e.to << " " << e.label;
+        }
+    }
+
+    window->resize(1366, 768);
+    window->show();
+    ASSERT_TRUE(window->NewProject("Q7R20"));
+    window->ActiveFrame()->showMaximized();
+    View()->ShowClockTree(true);
+    QCoreApplication::processEvents();
+    CClockTreeWidget* widget = View()->ClockTree();
+    const chip::LayoutBox* box = widget->Layout().Box("adc0");
+    const QRectF shown = widget->BoxRect("adc0");
+    EXPECT_GE(shown.width() / box->w, 0.9);
+    EXPECT_LE(widget->BoxRect("watchdog").bottom(), widget->height());
+    EXPECT_LE(widget->BoxRect("pca.cex4").right(), widget->width());
 }
 
 }  // namespace
