@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <vector>
 
 #include "framework/CApplication.h"
@@ -33,6 +34,17 @@ constexpr const char* kSaveError = "Error: Could Not Open File For Save.";
 
 std::string FileNameOf(const std::string& path) {
     return QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString();
+}
+
+// Asks for the file an export writes; nothing when the user cancels.
+std::optional<std::string> AskExportName(const char* title, const char* extension,
+                                         const char* initialName, const char* filter) {
+    FileDialogRequest request;
+    request.DefaultExtension = extension;
+    request.InitialName = initialName;
+    request.Filter = filter;
+    request.Title = title;
+    return TheUi().SaveFileName(request);
 }
 
 bool IsCrOfCrLf(const std::string& bytes, std::size_t i) {
@@ -228,14 +240,10 @@ void CQ7R2xView::OnClockTreeClicked(const QString& node) {
 }
 
 void CQ7R2xView::OnFileExportClockTree() {
-    FileDialogRequest request;
-    request.DefaultExtension = "svg";
-    request.InitialName = "ClockTree.svg";
-    request.Filter = "SVG Files (*.svg)|*.svg|PNG Files (*.png)|*.png|All Files (*.*)|*.*|";
-    request.Title = "Export Clock Tree";
-    const auto name = TheUi().SaveFileName(request);
-    if (!name) return;
-    ExportClockTree(*name);
+    if (const auto name =
+            AskExportName("Export Clock Tree", "svg", "ClockTree.svg",
+                          "SVG Files (*.svg)|*.svg|PNG Files (*.png)|*.png|All Files (*.*)|*.*|"))
+        ExportClockTree(*name);
 }
 
 bool CQ7R2xView::ExportClockTree(const std::string& path) {
@@ -254,6 +262,10 @@ bool CQ7R2xView::ExportClockTree(const std::string& path) {
         bytes = chip::ClockTreeSvg(drawing.Layout());
     }
     writeError_ = fileio::WriteFileSafely(path, bytes);
+    return Exported(path);
+}
+
+bool CQ7R2xView::Exported(const std::string& path) {
     if (writeError_.empty()) {
         SetStatus("Exported " + FileNameOf(path));
         return true;
@@ -357,14 +369,9 @@ void CQ7R2xView::OnFilePrint() {
 }
 
 void CQ7R2xView::OnFileExportPdf() {
-    FileDialogRequest request;
-    request.DefaultExtension = "pdf";
-    request.InitialName = "Untitled.pdf";
-    request.Filter = "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*|";
-    request.Title = "Export PDF";
-    const auto name = TheUi().SaveFileName(request);
-    if (!name) return;
-    ExportPdf(*name);
+    if (const auto name = AskExportName("Export PDF", "pdf", "Untitled.pdf",
+                                        "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*|"))
+        ExportPdf(*name);
 }
 
 bool CQ7R2xView::ExportPdf(const std::string& path) {
@@ -387,12 +394,7 @@ bool CQ7R2xView::ExportPdf(const std::string& path) {
                       ? fileio::WriteFileSafely(
                             path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())))
                       : "cannot write " + path + ": the PDF could not be rendered";
-    if (writeError_.empty()) {
-        SetStatus("Exported " + FileNameOf(path));
-        return true;
-    }
-    TheUi().Error(kSaveError);
-    return false;
+    return Exported(path);
 }
 
 void CQ7R2xView::OnHelpHelp() {

@@ -99,6 +99,8 @@ private:
     // The main window's status bar text.
     static void SetStatus(const std::string& text);
     void CheckCodeFormat(int format);
+    // After an export's write: the status line, or the error box (false).
+    bool Exported(const std::string& path);
     // The check mark of View > Clock Tree, when this is the active view.
     void CheckClockTree(bool shown);
 

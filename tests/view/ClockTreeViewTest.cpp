@@ -25,92 +25,41 @@
 #include "framework/CCommandRegistry.h"
 #include "framework/CModalDialog.h"
 #include "host/CMainWindow.h"
+#include "host/ScriptMain.h"
 #include "host/ScriptRunner.h"
 #include "model/DeviceDocument.h"
 #include "model/Ui.h"
 #include "plugin/Registration.h"
 #include "support/ClockProjects.h"
+#include "support/Files.h"
+#include "support/ShellFixture.h"
 #include "view/CClockTreeWidget.h"
 #include "view/CQ7R2xView.h"
 #include "view/ClockTreeCommands.h"
 
 namespace {
 
-// The runner's view of the window: what a script of these tests uses.
-class WindowHost : public ScriptHost {
-public:
-    explicit WindowHost(CMainWindow& window) : window_(window) {}
-    std::string NewProject(const std::string& model) override {
-        std::string error;
-        return window_.NewProject(model, &error) ? std::string() : error;
-    }
-    std::string OpenProject(const std::string& path) override {
-        std::string error;
-        return window_.OpenProject(path, &error) ? std::string() : error;
-    }
-    std::string SaveProject(const std::string& path) override {
-        return window_.SaveProjectAs(path);
-    }
-    std::string SaveSource(const std::string& path) override { return window_.SaveSourceAs(path); }
-    std::string SetCodeFormat(int format) override { return window_.SetCodeFormat(format); }
-    std::string ChoosePeripheral(const std::string& caption) override {
-        return window_.TriggerCommand(caption);
-    }
-    std::string Undo() override { return window_.Undo(); }
-    std::string Redo() override { return window_.Redo(); }
-    CDeviceDocument* ActiveDocument() override { return window_.ActiveDocument(); }
-    std::string CodeText() override { return window_.CodeText(); }
-
-private:
-    CMainWindow& window_;
-};
-
 // The desktop window with the device module built in (not loaded), so the
 // test reaches the code window and its clock tree directly.
-class ClockTreeShell : public ::testing::Test {
+class ClockTreeShell : public ShellFixture {
 protected:
-    void SetUp() override {
-        previous_ = SetUi(&ui);
-        plugin::RegisterTemplates(app);
-        window = std::make_unique<CMainWindow>(app);
-    }
-    void TearDown() override {
-        window.reset();
-        SetUi(previous_);
-    }
-    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
-    static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    void AddDeviceModule() override { plugin::RegisterTemplates(app); }
 
     // Runs a script against the window; its errors become the failure.
     void Script(const std::string& text) {
-        WindowHost host(*window);
+        const auto host = host::MainWindowScriptHost(*window, app.Commands());
         std::ostringstream out, err;
-        ScriptRunner runner(host, ui, out, err);
+        ScriptRunner runner(*host, ui, out, err);
         EXPECT_EQ(runner.Run("clocks.zvs", text), 0) << err.str() << "\n" << text;
     }
     // Opens hand-worked project `p` in a window of its own.
     void Open(const ClockProject& p) {
-        const auto built = p.Build();
-        const std::string path = Path("p.zvp");
-        ASSERT_EQ(CDocumentBytes(*built, path), "");
+        testing_files::Spit(Path("p.zvp"), p.Build()->SaveProject());
         std::string error;
-        ASSERT_TRUE(window->OpenProject(path, &error)) << error;
-    }
-    static std::string CDocumentBytes(CQ7R2xDoc& doc, const std::string& path) {
-        const auto bytes = doc.SaveProject();
-        QFile f(QString::fromStdString(path));
-        if (!f.open(QIODevice::WriteOnly)) return "cannot write " + path;
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-        return "";
+        ASSERT_TRUE(window->OpenProject(Path("p.zvp"), &error)) << error;
     }
     CQ7R2xView* View() { return CQ7R2xView::Active(); }
     chip::ClockTree Tree() { return chip::ClockTree(chip::Project(*window->ActiveDocument())); }
-
-    Ui* previous_ = nullptr;
-    ScriptUi ui;
-    CApplication app;
-    std::unique_ptr<CMainWindow> window;
-    QTemporaryDir dir;
 };
 
 // Where each page shows a node's figure: the sheet, the page, the control
