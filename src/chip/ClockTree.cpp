@@ -13,12 +13,12 @@
 #include "chip/SerialMath.h"
 #include "chip/TimerMath.h"
 #include "devices/Models.h"
+#include "devices/Registers.h"
 
 namespace chip {
 namespace {
 
 // Register positions the other chip headers do not name.
-constexpr int kTcon = timers::kTcon;
 constexpr std::uint8_t kTconRun0 = 0x10;
 constexpr std::uint8_t kTconRun1 = 0x40;
 constexpr std::uint8_t kTmodT0Pin = 0x04;
@@ -26,10 +26,7 @@ constexpr std::uint8_t kTmodT1Pin = 0x40;
 constexpr std::uint8_t kTmrCnExtOsc = 0x01;  // TMR2CN / TMR3CN
 constexpr std::uint8_t kTmrCnRun = 0x04;
 constexpr std::uint8_t kTmrCnSplit = 0x08;
-constexpr int kSpi0cn = 1;
-constexpr int kSpi0ckr = 2;
 constexpr std::uint8_t kSpiEnable = 0x01;
-constexpr int kSmb0cf = 0;
 constexpr std::uint8_t kSmbusEnable = 0x80;
 constexpr std::uint8_t kSmbusSclTimeout = 0x08;
 constexpr std::uint8_t kSmbusSource = 0x03;
@@ -149,20 +146,22 @@ ClockTree::ClockTree(const Project& p) {
     const auto tmr = [&](int position) { return reg(Pid::Timers, position); };
     const auto pcaReg = [&](int position) { return reg(Pid::Pca, position); };
 
-    const osc::OscRegs r{osc(osc::kOscxcn), osc(osc::kOscicn), osc(osc::kOsclcn), osc(osc::kClkmul),
-                         osc(osc::kClksel)};
+    const osc::OscRegs r{osc(OscillatorReg::OSCXCN), osc(OscillatorReg::OSCICN),
+                         osc(OscillatorReg::OSCLCN), osc(OscillatorReg::CLKMUL),
+                         osc(OscillatorReg::CLKSEL)};
     const osc::Clocks clocks{p.IntOsc(), p.LfOsc(), p.ExtOsc()};
     const std::uint32_t sysclk = p.Sysclk();
     const PeripheralRecord& portIo = p.Record(Pid::PortIO);
-    const std::uint8_t tcon = tmr(kTcon), tmod = tmr(timers::kTmod), ckcon = tmr(timers::kCkcon);
-    const std::uint8_t tmr2cn = tmr(timers::kTmr2cn), tmr3cn = tmr(timers::kTmr3cn);
+    const std::uint8_t tcon = tmr(TimersReg::TCON), tmod = tmr(TimersReg::TMOD),
+                       ckcon = tmr(TimersReg::CKCON);
+    const std::uint8_t tmr2cn = tmr(TimersReg::TMR2CN), tmr3cn = tmr(TimersReg::TMR3CN);
     const serial::TimerRegisters t{ckcon,
-                                   tmr(timers::kTh0),
-                                   tmr(timers::kTh1),
-                                   tmr(timers::kTmr2rll),
-                                   tmr(timers::kTmr2rlh),
-                                   tmr(timers::kTmr3rll),
-                                   tmr(timers::kTmr3rlh)};
+                                   tmr(TimersReg::TH0),
+                                   tmr(TimersReg::TH1),
+                                   tmr(TimersReg::TMR2RLL),
+                                   tmr(TimersReg::TMR2RLH),
+                                   tmr(TimersReg::TMR3RLL),
+                                   tmr(TimersReg::TMR3RLH)};
 
     const auto add = [this](std::string name, std::string title, PeripheralId record,
                             std::string page) -> ClockNode& {
@@ -261,13 +260,13 @@ ClockTree::ClockTree(const Project& p) {
 
     // ---- Who uses what ---------------------------------------------------
     const bool large = p.LargePackage();
-    const std::uint8_t smb0cf = reg(Pid::Smbus, kSmb0cf);
+    const std::uint8_t smb0cf = reg(Pid::Smbus, SmbusReg::SMB0CF);
     const int smbusSource = smb0cf & kSmbusSource;
     const bool smbusInUse = (smb0cf & kSmbusEnable) && portio::IsSmbusRouted(portIo);
-    const std::uint8_t pca0md = pcaReg(pca::kPca0md);
+    const std::uint8_t pca0md = pcaReg(PcaReg::PCA0MD);
     const std::uint8_t timebase = pca0md & pca::kTimebaseMask;
     const bool watchdog = pca::WatchdogState(p.Record(Pid::Pca)) != pca::Watchdog::Disabled;
-    const bool pcaInUse = (pcaReg(pca::kPca0cn) & pca::kCounterRun) || watchdog;
+    const bool pcaInUse = (pcaReg(PcaReg::PCA0CN) & pca::kCounterRun) || watchdog;
     const bool uart0InUse = portio::IsUart0Routed(portIo);
 
     // ---- Timers ------------------------------------------------------------
@@ -344,12 +343,12 @@ ClockTree::ClockTree(const Project& p) {
         n.unit = "bps";
         n.parent = "sysclk";
         if (large) {
-            const std::uint8_t sbcon1 = reg(Pid::Uart, timers::kSbcon1);
+            const std::uint8_t sbcon1 = reg(Pid::Uart, UartReg::SBCON1);
             constexpr const char* kPrescaler[] = {"SYSCLK / 12", "SYSCLK / 4", "SYSCLK / 48",
                                                   "SYSCLK"};
             n.via = kPrescaler[sbcon1 & 0x03];
             const std::int64_t rate = serial::Uart1BaudRate(
-                sysclk, sbcon1, reg(Pid::Uart, timers::kSbrlh1), reg(Pid::Uart, timers::kSbrll1));
+                sysclk, sbcon1, reg(Pid::Uart, UartReg::SBRLH1), reg(Pid::Uart, UartReg::SBRLL1));
             n.hz = static_cast<double>(rate);
             n.text = std::to_string(rate);
             setError(n, rate);
@@ -361,10 +360,10 @@ ClockTree::ClockTree(const Project& p) {
     {
         ClockNode& n = add("spi0", "SPI0 SCK", Pid::Spi, "SPI0");
         n.parent = "sysclk";
-        const std::uint8_t ckr = reg(Pid::Spi, kSpi0ckr);
+        const std::uint8_t ckr = reg(Pid::Spi, SpiReg::SPI0CKR);
         n.via = "/ " + std::to_string(2 * ckr + 2);
         SetWhole(n, serial::SpiSckFrequency(sysclk, ckr));
-        n.inUse = (reg(Pid::Spi, kSpi0cn) & kSpiEnable) && portio::IsSpi0Routed(portIo);
+        n.inUse = (reg(Pid::Spi, SpiReg::SPI0CN) & kSpiEnable) && portio::IsSpi0Routed(portIo);
     }
     {
         ClockNode& n = add("smbus", "SMBus", Pid::Smbus, "SMBus");
@@ -439,7 +438,7 @@ ClockTree::ClockTree(const Project& p) {
         n.parent = "pca";
         n.unit = "ms";
         const double ms =
-            pca::WatchdogTimeoutMs(pca0md, in, pcaReg(pca::Cpl(4)), pcaReg(pca::kPca0L));
+            pca::WatchdogTimeoutMs(pca0md, in, pcaReg(pca::Cpl(4)), pcaReg(PcaReg::PCA0L));
         n.text = pca::TimeoutText(ms);
         n.timeoutMs = Shown(n.text);
         n.detail = watchdog ? "timeout" : "disabled";
@@ -451,11 +450,11 @@ ClockTree::ClockTree(const Project& p) {
     {
         ClockNode& n = add("adc0", "ADC0 SAR", Pid::Adc, "ADC0");
         n.parent = "sysclk";
-        const std::uint8_t adc0cf = reg(Pid::Adc, adc::kAdc0cfPosition);
+        const std::uint8_t adc0cf = reg(Pid::Adc, AdcReg::ADC0CF);
         n.via = "/ " + std::to_string((adc0cf >> adc::kSarShift) + 1);
         n.hz = adc::SarClock(sysclk, adc0cf);
         n.text = adc::SarClockText(sysclk, adc0cf);
-        n.inUse = (reg(Pid::Adc, adc::kAdc0cnPosition) & adc::kEnable) != 0;
+        n.inUse = (reg(Pid::Adc, AdcReg::ADC0CN) & adc::kEnable) != 0;
     }
 
     // A clock that something in use needs but that is 0.
