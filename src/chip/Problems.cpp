@@ -343,8 +343,8 @@ void UartBaudErrorRule(const Project& p, std::vector<Problem>& out) {
     const PeripheralRecord& portIo = p.Record(Pid::PortIO);
     auto check = [&](const char* unit, std::int64_t rate, PeripheralId record, int position) {
         // A clock of 0 sends nothing: there is no rate to judge.
-        if (rate <= 0) return;
-        if (std::fabs(serial::ErrorFromStandard(rate).Percent) <= 2.0) return;
+        const auto error = serial::NearestStandardError(rate);
+        if (!error || std::fabs(error->value) <= 2.0) return;
         out.push_back(Make("uart-baud-error", Severity::Warning, kUart, unit,
                            std::string(unit) + " runs at " + std::to_string(rate) + " bps; " +
                                serial::StandardRateText(rate),

@@ -1,7 +1,5 @@
 #include "pages/pca/CPca0ModulePropPage.h"
 
-#include <cstdio>
-
 #include <QLineEdit>
 
 #include "chip/Crossbar.h"
@@ -133,31 +131,23 @@ void CPca0ModulePropPage::ShowCrossbar() {
 void CPca0ModulePropPage::ShowValue() {
     const std::uint8_t mode = Value(Cpm()) & 0xFE;
     std::string label, unit, button, value;
-    char buf[64];
     if (mode == kPwm8 || mode == kPwm16) {
         label = "Duty Cycle:";
         unit = "%";
         button = "Change Duty Cycle";
-        std::snprintf(buf, sizeof buf, "%.4f",
-                      pca::DutyCyclePercent(mode == kPwm16, Value(pca::Cph(module_.number)),
-                                            Value(pca::Cpl(module_.number))));
-        value = buf;
+        value = pca::DutyCycleText(pca::DutyCyclePercent(
+            mode == kPwm16, Value(pca::Cph(module_.number)), Value(pca::Cpl(module_.number))));
     } else if (mode == kFrequencyOutput) {
         label = Digit("CEX0 Frequency:");
         unit = "Hz";
         button = Digit("Change CEX0 Frequency");
-        std::snprintf(
-            buf, sizeof buf, "%u",
-            static_cast<unsigned>(pca::CexFrequency(Clock(), Value(pca::Cph(module_.number)))));
-        value = buf;
+        value = std::to_string(pca::CexFrequency(Clock(), Value(pca::Cph(module_.number))));
     } else if (mode == kNone && module_.watchdog) {
         label = "Timeout Interval:";
         unit = "ms";
         button = "Change Timeout Interval";
-        std::snprintf(buf, sizeof buf, "%.1f",
-                      pca::WatchdogTimeoutMs(Value(PcaReg::PCA0MD), Inputs(), Value(pca::Cpl(4)),
-                                             Value(PcaReg::PCA0L)));
-        value = buf;
+        value = pca::TimeoutText(pca::WatchdogTimeoutMs(Value(PcaReg::PCA0MD), Inputs(),
+                                                        Value(pca::Cpl(4)), Value(PcaReg::PCA0L)));
     } else {
         bool known = false;
         for (const pca::ModuleMode& m : kModes)
