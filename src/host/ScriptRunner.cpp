@@ -1,6 +1,7 @@
 #include "host/ScriptRunner.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QPixmap>
 #include <QTabWidget>
@@ -133,6 +134,10 @@ void ScriptRunner::Pump(ModalDialog* until) {
             break;
         }
         ++current_;
+        // Between top-level commands the program is back where a user's
+        // event loop would delete what it let go (closed windows, old menus);
+        // inside a dialog, the command that opened it may still use them.
+        if (dialogs_.empty()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         std::vector<std::string> words;
         std::string error;
         if (!script::Split(line, words, error)) {
