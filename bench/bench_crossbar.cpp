@@ -4,8 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "chip/Crossbar.h"
 #include "devices/Q7R2xDoc.h"
-#include "pages/portio/Crossbar.h"
 
 namespace {
 

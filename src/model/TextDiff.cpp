@@ -94,7 +94,22 @@ void AddLine(std::string& out, char mark, std::string_view line) {
 
 }  // namespace
 
-std::vector<Edit> Diff(const LineList& a, const LineList& b) {
+std::vector<Edit> Diff(const LineList& a, const LineList& b, LineEnds ends) {
+    if (ends == LineEnds::Ignore) {
+        // The edit script works on indices, so it holds for the lines as
+        // they are.
+        auto bare = [](const LineList& lines) {
+            LineList out;
+            out.reserve(lines.size());
+            for (std::string_view line : lines) {
+                if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+                if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+                out.push_back(line);
+            }
+            return out;
+        };
+        return Diff(bare(a), bare(b));
+    }
     std::size_t head = 0;
     while (head < a.size() && head < b.size() && a[head] == b[head])
         ++head;
@@ -119,10 +134,12 @@ std::vector<Edit> Diff(const LineList& a, const LineList& b) {
 }
 
 std::string Unified(std::string_view textA, std::string_view textB, const std::string& labelA,
-                    const std::string& labelB, std::size_t context) {
+                    const std::string& labelB, std::size_t context, LineEnds ends) {
     if (textA == textB) return {};
     const LineList a = Lines(textA), b = Lines(textB);
-    const std::vector<Edit> edits = Diff(a, b);
+    const std::vector<Edit> edits = Diff(a, b, ends);
+    if (std::all_of(edits.begin(), edits.end(), [](const Edit& e) { return e.Kind == Op::Same; }))
+        return {};
 
     std::string out = "--- " + labelA + "\n+++ " + labelB + "\n";
     std::size_t i = 0;

@@ -61,7 +61,7 @@ TEST_F(CliSafety, AFullDiskFailsEveryWriterAndKeepsThePreviousFiles) {
     };
     const std::vector<Case> cases = {
         {{"convert", project, "-o", project}, project},
-        {{"new", "Q7R22", "-o", project}, project},
+        {{"new", "Q7R22", "-o", project, "--force"}, project},
         {{"generate", project, "-o", source}, source},
         {{"generate", project, "--format", "asm", "-o", source}, source},
         {{"run", Path("save.zvs")}, project},
@@ -226,6 +226,10 @@ TEST_F(CliSafety, TheCommandLineTable) {
         {{"--bogus"}, 2, false, "zorvant: unknown option --bogus"},
         {{project, "missing.zvp"}, 2, false, "zorvant: missing.zvp: no such file"},
         {{"generate", project, "--bogus"}, 2, false, "zorvant: generate: Unknown option 'bogus'."},
+        {{"generate", project, "--fromat", "c"},
+         2,
+         false,
+         "zorvant: generate: Unknown option 'fromat'. (did you mean --format?)"},
         {{"info"}, 2, false, "zorvant: info: expected one PROJECT"},
         {{}, 1, false, "zorvant: cannot open the desktop program: no display"},
         {{project}, 1, false, "zorvant: cannot open the desktop program: no display"},
@@ -321,6 +325,30 @@ TEST_F(CliSafety, CheckTellsFreshFromStaleAndHandEditedSources) {
     EXPECT_NE(r.out.find("\n-// my change\r\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("\n+", r.out.find("@@")), std::string::npos) << r.out;
 
+    // A checkout that turned CR LF into LF: the same code, unless --strict.
+    ASSERT_EQ(Spawn({"generate", project, "-o", source}).status, 0);
+    std::string lf = Slurp(source);
+    for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;)
+        lf.erase(at, 1);
+    Spit(source, lf);
+    r = Spawn({"check", project, source});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, source + ": line endings differ from what " + project +
+                         " generates; the text is the same\n");
+    r = Spawn({"check", project, source, "--strict"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("\n-    TMOD      = 0x21;\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n+    TMOD      = 0x21;\r\n"), std::string::npos) << r.out;
+    // A real change in an LF file shows only that change.
+    Spit(source, lf + "// mine\n");
+    r = Spawn({"check", project, source});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("\n-// mine\n"), std::string::npos) << r.out;
+    const std::size_t hunk = r.out.find("@@");
+    EXPECT_EQ(r.out.find("\n+", hunk), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("\n-", hunk), r.out.find("\n-// mine\n")) << r.out;
+    EXPECT_EQ(r.out.find("\n-", r.out.find("\n-// mine\n") + 1), std::string::npos) << r.out;
+
     // The format chosen on the command line; trouble is 2.
     ASSERT_EQ(Spawn({"generate", project, "-o", source}).status, 0);
     EXPECT_EQ(Spawn({"check", project, source, "--format", "asm"}).status, 1);
@@ -344,6 +372,15 @@ TEST_F(CliSafety, DiffListsWhatAReviewerNeeds) {
     r = Spawn({"diff", Path("a.zvp"), Path("b.zvp")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Timer_Init (record 2):\n    TMOD  0x00 -> 0x21  (not written -> written)\n");
+    r = Spawn({"diff", "--json", Path("a.zvp"), Path("b.zvp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "[\n  {\n    \"record\": 2,\n    \"register\": \"TMOD\",\n    \"field\": \"Value\",\n"
+              "    \"a\": 0,\n    \"b\": 33\n  },\n  {\n    \"record\": 2,\n    \"register\": \"TMOD\",\n"
+              "    \"field\": \"Written\",\n    \"a\": false,\n    \"b\": true\n  }\n]\n");
+    r = Spawn({"diff", "--json", Path("a.zvp"), Path("same.zvp")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "[]\n");
 
     auto c = NewProject(0);
     c->DeviceData.Peripherals.at(Pid::PortIO).Registers.at(0).CPost = "    // pins\r\n";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +10,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "devices/Q7R2xDoc.h"
 #include "model/Ui.h"
@@ -31,10 +34,15 @@ protected:
 TEST_F(Cli, NewWritesTheProjectOfEveryModel) {
     for (int m = 0; m < 8; ++m) {
         const std::string name = (m % 2 ? "q7r2" : "Q7R2") + std::to_string(m);
-        const Result r = Run("new " + name + " -o " + Path("p.zvp"));
+        const Result r = Run("new " + name + " -o " + Path("p.zvp") + (m ? " --force" : ""));
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(Slurp(Path("p.zvp")), Bytes(NewProject(m)->SaveProject()));
     }
+    // An existing project is kept unless --force is given.
+    const Result r = Run("new Q7R22 -o " + Path("p.zvp"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zorvant: " + Path("p.zvp") + " already exists; --force replaces it\n");
+    EXPECT_EQ(Slurp(Path("p.zvp")), Bytes(NewProject(7)->SaveProject()));
 }
 
 TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
@@ -136,6 +144,22 @@ TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
     EXPECT_NE(r.out.find("record 4: SMBus_Init\n    SMB0CF = 0x0C\n"), std::string::npos);
     EXPECT_NE(r.out.find("record 15: Interrupts_Init\n    IE = 0x80\n"), std::string::npos);
     EXPECT_NE(r.out.find("record 14: Oscillator_Init\nrecord 15"), std::string::npos);
+
+    // --json: the same facts, keys in their documented order.
+    const Result j = Run("info --json " + Path("i.zvp"));
+    ASSERT_EQ(j.status, 0) << j.err;
+    const auto json = nlohmann::ordered_json::parse(j.out);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : json.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"model", "DeviceCode", "FileVersion",
+                                              "SysclkFrequency", "IntOscFrequency",
+                                              "LfOscFrequency", "ExtOscFrequency", "EciFrequency",
+                                              "IncludeName", "CodeFormat", "records"}));
+    EXPECT_EQ(json["model"], "Q7R21");
+    EXPECT_EQ(json["SysclkFrequency"], 24500000);
+    EXPECT_EQ(json["records"][4].dump(),
+              R"({"record":4,"routine":"SMBus_Init","registers":[{"register":"SMB0CF","Value":12,"Written":true}]})");
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
@@ -147,9 +171,13 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
           "generate " + f + " " + f, "info", "info " + f + " --bogus", "convert " + f,
           "generate " + f + " -o ''", "generate " + f + " --format ''"};
     for (const std::string& args : usage) {
+        // One error line and the usage as a hint.
         const Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
-        EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
+        EXPECT_EQ(r.err.rfind("zorvant: ", 0), 0u) << args;
+        const std::string hint = r.err.substr(r.err.find('\n') + 1);
+        EXPECT_EQ(hint.rfind("usage: zorvant " + args.substr(0, args.find(' ')), 0), 0u) << r.err;
+        EXPECT_EQ(std::count(hint.begin(), hint.end(), '\n'), 1) << r.err;
     }
     EXPECT_FALSE(fs::exists(Path("n.zvp")));
     EXPECT_EQ(Run("help").status, 0);
@@ -172,7 +200,7 @@ TEST_F(RunScript, UsageErrorsExitWithTwoUnreadableScriptsWithOne) {
     for (const std::string& args : {std::string("run"), std::string("run a.zvs b.zvs")}) {
         const Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args;
-        EXPECT_NE(r.err.find("usage: zorvant run SCRIPT"), std::string::npos) << args;
+        EXPECT_EQ(r.err.substr(r.err.find('\n')), "\nusage: zorvant run SCRIPT\n") << args;
     }
     const Result r = Run("run " + Path("missing.zvs"));
     EXPECT_EQ(r.status, 1);

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -99,18 +100,26 @@ TEST(PluginLoader, TheProgramWithoutItsModuleFailsClearly) {
     QDir().mkpath(t.filePath("bin"));
     const QString exe = t.filePath("bin/zorvant");
     ASSERT_TRUE(QFile::copy(ZORVANT_EXE, exe));
-    QProcess process;
     auto env = QProcessEnvironment::systemEnvironment();
     env.remove(host::kPluginPathVariable);
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("LD_LIBRARY_PATH", QCoreApplication::applicationDirPath());
-    process.setProcessEnvironment(env);
-    process.start(exe, {});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(process.readAllStandardError().contains(
-        "zorvant: cannot find the device module ZorvantQ7R2x.so"));
+    auto run = [&] {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(exe, {});
+        EXPECT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 1);
+        return process.readAllStandardError();
+    };
+    // Only the command: the desktop program is not installed.
+    EXPECT_TRUE(run().startsWith(
+        "zorvant: cannot open the desktop program: it is not installed (no libzorvant-desktop.so"));
+    // The desktop program without the device module.
+    ASSERT_TRUE(QFile::copy(QFileInfo(ZORVANT_EXE).dir().filePath("libzorvant-desktop.so"),
+                            t.filePath("bin/libzorvant-desktop.so")));
+    EXPECT_TRUE(run().contains("zorvant: cannot find the device module ZorvantQ7R2x.so"));
 }
 
 }  // namespace

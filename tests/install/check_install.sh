@@ -3,7 +3,7 @@
 # the tree a desktop needs: the program and its module, the menu entry (valid
 # by desktop-file-validate, opening files, for the project type), the project
 # file type, icons from 16 to 256 px and scalable, the user guide with its
-# pictures and the man page. Then runs the staged program.
+# pictures and the gzipped man page. Then runs the staged program.
 # Usage: check_install.sh BUILD_DIR
 set -u
 build=$1
@@ -17,7 +17,7 @@ usr=$stage/usr
 
 for f in bin/zorvant lib/zorvant/plugins/ZorvantQ7R2x.so share/applications/zorvant.desktop \
          share/mime/packages/zorvant.xml share/icons/hicolor/scalable/apps/zorvant.svg \
-         share/doc/zorvant/guide/index.html share/man/man1/zorvant.1; do
+         share/doc/zorvant/guide/index.html share/man/man1/zorvant.1.gz; do
   [ -s "$usr/$f" ] || problem "missing: $f"
 done
 [ -x "$usr/bin/zorvant" ] || problem "bin/zorvant is not executable"
@@ -51,7 +51,19 @@ guide="$usr/share/doc/zorvant/guide/index.html"
 for src in $(grep -o 'src="[^"]*"' "$guide" | sed 's/src="//; s/"$//'); do
   [ -s "$usr/share/doc/zorvant/guide/$src" ] || problem "the guide's picture $src is not installed"
 done
-grep -q '^\.TH ZORVANT 1' "$usr/share/man/man1/zorvant.1" || problem "the man page has no title line"
+man=$stage/zorvant.1
+gzip -dc "$usr/share/man/man1/zorvant.1.gz" >"$man" || problem "the man page is not gzipped"
+grep -q '^\.TH ZORVANT 1' "$man" || problem "the man page has no title line"
+# The man page and the guide describe every subcommand the program lists, and the exit statuses.
+subs=$("$usr/bin/zorvant" --help | sed -n 's/^ *zorvant \([a-z]\+\)\b.*/\1/p' | sort -u)
+[ -n "$subs" ] || problem "zorvant --help lists no subcommand"
+for sub in $subs; do
+  grep -q "^\.B zorvant $sub\b" "$man" || problem "the man page's synopsis lacks $sub"
+  grep -q "^\.B $sub\$" "$man" || problem "the man page does not describe $sub"
+  grep -q "^zorvant $sub " "$guide" || problem "the guide's command line lacks $sub"
+done
+grep -q '^\.SH EXIT STATUS' "$man" || problem "the man page has no exit statuses"
+grep -q '<p>Exit status: ' "$guide" || problem "the guide has no exit statuses"
 
 # The staged program finds its module and works.
 work=$(mktemp -d)

@@ -29,6 +29,12 @@ TEST(TextDiff, UnifiedHunksWithContextAndLineEnds) {
     EXPECT_EQ(textdiff::Unified("a\r\n", "a\n", "x", "y"), "--- x\n+++ y\n@@ -1 +1 @@\n-a\r\n+a\n");
     EXPECT_EQ(textdiff::Unified("a\n", "a\nb", "x", "y"),
               "--- x\n+++ y\n@@ -1 +1,2 @@\n a\n+b\n\\ No newline at end of file\n");
+    // Leaving line ends out: equal texts give nothing, a real change shows
+    // its lines as each text has them.
+    const auto ignore = textdiff::LineEnds::Ignore;
+    EXPECT_EQ(textdiff::Unified("a\r\nb\r\n", "a\nb", "x", "y", 3, ignore), "");
+    EXPECT_EQ(textdiff::Unified("a\nb\nc\n", "a\r\nB\r\nc\r\n", "x", "y", 3, ignore),
+              "--- x\n+++ y\n@@ -1,3 +1,3 @@\n a\n-b\n+B\r\n c\n");
     // An empty side names the line before the change.
     EXPECT_EQ(textdiff::Unified("", "a\n", "x", "y"), "--- x\n+++ y\n@@ -0,0 +1 @@\n+a\n");
 }

@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
+#include "chip/Achieved.h"
+#include "chip/AdcMux.h"
+#include "chip/CalcField.h"
 #include "model/Ui.h"
-#include "pages/analog/AdcMux.h"
-#include "pages/common/Achieved.h"
-#include "pages/common/CalcField.h"
 #include "pages/common/CommandTable.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "pages/clock/COscExtPropPage.h"
 
+#include "chip/Crossbar.h"
+#include "chip/OscText.h"
 #include "devices/Models.h"
 #include "model/Ui.h"
-#include "pages/clock/OscText.h"
-#include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOSheet.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "pages/clock/COscMulPropPage.h"
 
-#include "pages/clock/OscText.h"
+#include "chip/OscText.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "pages/clock/COscSysPropPage.h"
 
+#include "chip/OscText.h"
 #include "devices/Models.h"
 #include "model/Ui.h"
 #include "pages/clock/COscMulPropPage.h"
-#include "pages/clock/OscText.h"
 
 namespace {
 

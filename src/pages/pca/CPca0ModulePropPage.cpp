@@ -4,11 +4,11 @@
 
 #include <QLineEdit>
 
+#include "chip/Crossbar.h"
+#include "chip/PcaRecord.h"
+#include "chip/TimerMath.h"
 #include "pages/pca/PcaCalculators.h"
-#include "pages/pca/PcaRecord.h"
-#include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOSheet.h"
-#include "pages/timers/TimerMath.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "pages/pca/CPca0PropPage.h"
 
+#include "chip/PcaMath.h"
+#include "chip/PcaRecord.h"
 #include "pages/pca/PcaCalculators.h"
-#include "pages/pca/PcaMath.h"
-#include "pages/pca/PcaRecord.h"
 #include "pages/system/InterruptSheets.h"
 
 namespace {

@@ -5,12 +5,12 @@
 
 #include <QLineEdit>
 
+#include "chip/Achieved.h"
+#include "chip/ClockMath.h"
+#include "chip/PcaRecord.h"
+#include "chip/TimerMath.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
-#include "pages/clock/ClockMath.h"
 #include "pages/common/CommandTable.h"
-#include "pages/pca/PcaRecord.h"
-#include "pages/timers/TimerMath.h"
 
 namespace {
 

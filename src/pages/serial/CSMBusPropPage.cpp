@@ -4,9 +4,9 @@
 
 #include <QLineEdit>
 
-#include "pages/serial/SerialMath.h"
+#include "chip/SerialMath.h"
+#include "chip/TimerMath.h"
 #include "pages/serial/StatusLabel.h"
-#include "pages/timers/TimerMath.h"
 #include "pages/timers/TimerSheets.h"
 
 namespace {

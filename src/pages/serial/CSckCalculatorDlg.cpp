@@ -4,11 +4,11 @@
 
 #include <QLineEdit>
 
+#include "chip/Achieved.h"
+#include "chip/CalcField.h"
+#include "chip/SerialMath.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
-#include "pages/common/CalcField.h"
 #include "pages/common/CommandTable.h"
-#include "pages/serial/SerialMath.h"
 
 namespace {
 constexpr std::size_t kSpi0ckr = 2;

@@ -4,9 +4,9 @@
 
 #include <QLineEdit>
 
+#include "chip/SerialMath.h"
 #include "model/Ui.h"
 #include "pages/serial/CSckCalculatorDlg.h"
-#include "pages/serial/SerialMath.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <QLineEdit>
 
-#include "pages/serial/SerialMath.h"
+#include "chip/SerialMath.h"
 #include "pages/serial/StatusLabel.h"
 #include "pages/timers/TimerSheets.h"
 

@@ -4,8 +4,8 @@
 
 #include <QLineEdit>
 
+#include "chip/SerialMath.h"
 #include "pages/serial/CUart0PropPage.h"
-#include "pages/serial/SerialMath.h"
 #include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
 #include "pages/timers/CRateCalculatorDlg.h"

@@ -3,8 +3,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 
+#include "chip/Crossbar.h"
 #include "devices/Models.h"
-#include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOSheet.h"
 
 namespace {

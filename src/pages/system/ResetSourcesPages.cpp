@@ -2,9 +2,9 @@
 
 #include <QLabel>
 
+#include "chip/ResetSources.h"
 #include "pages/analog/ComparatorSheets.h"
 #include "pages/common/CommandIds.h"
-#include "pages/system/ResetSources.h"
 
 using namespace resetsrc;
 

@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
+#include "chip/Achieved.h"
 #include "model/DeviceDocument.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
 #include "pages/common/CommandTable.h"
 
 using namespace calcids;

@@ -9,8 +9,8 @@
 // Timer 1 (UART0, on the timer record) or of UART1's own 16-bit generator
 // (on the UART record: SBRLH1:SBRLL1, the prescaler code and SBCON1 bit 6).
 
+#include "chip/TimerMath.h"
 #include "pages/common/CCalculatorDlg.h"
-#include "pages/timers/TimerMath.h"
 
 class CDeviceDocument;
 

@@ -1,6 +1,6 @@
 #include "pages/timers/CSplitTimerPropPage.h"
 
-#include "pages/timers/TimerMath.h"
+#include "chip/TimerMath.h"
 
 using namespace timerids;
 

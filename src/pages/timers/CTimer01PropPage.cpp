@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
+#include "chip/TimerMath.h"
 #include "pages/timers/CRateCalculatorDlg.h"
-#include "pages/timers/TimerMath.h"
 
 using namespace timerids;
 using namespace timers;

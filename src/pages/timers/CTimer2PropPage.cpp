@@ -1,7 +1,7 @@
 #include "pages/timers/CTimer2PropPage.h"
 
+#include "chip/TimerMath.h"
 #include "pages/timers/CRateCalculatorDlg.h"
-#include "pages/timers/TimerMath.h"
 
 using namespace timers;
 

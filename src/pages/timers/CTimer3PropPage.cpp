@@ -2,9 +2,10 @@
 
 #include <QLabel>
 
+#include "chip/Achieved.h"
+#include "chip/TimerMath.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
-#include "pages/timers/TimerMath.h"
+#include "pages/common/CCalculatorDlg.h"
 
 using namespace timers;
 

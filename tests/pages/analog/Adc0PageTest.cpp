@@ -9,7 +9,6 @@
 #include "model/Ui.h"
 #include "pages/analog/CAdc0PropPage.h"
 #include "pages/analog/CSarCalcDlg.h"
-#include "pages/common/Achieved.h"
 #include "pages/common/CDeviceDlg.h"
 
 namespace {

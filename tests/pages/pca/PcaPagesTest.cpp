@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "chip/PcaRecord.h"
 #include "devices/Q7R2xDoc.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
@@ -16,7 +17,6 @@
 #include "pages/common/CommandIds.h"
 #include "pages/common/PeripheralCommands.h"
 #include "pages/pca/CPca0ModulePropPage.h"
-#include "pages/pca/PcaRecord.h"
 #include "support/ScopedUi.h"
 
 namespace {

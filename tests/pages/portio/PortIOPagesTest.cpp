@@ -5,14 +5,14 @@
 
 #include <QTableWidget>
 
-#include "framework/ControlDriver.h"
 #include "devices/Models.h"
+#include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/PeripheralCommands.h"
 #include "pages/portio/PortIOPages.h"
 #include "pages/portio/PortIOSheet.h"
-#include "PortIOProject.h"
+#include "support/PortIOProject.h"
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include "devices/Q7R2xDoc.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/PeripheralCommands.h"

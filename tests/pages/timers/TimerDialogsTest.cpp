@@ -5,13 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "chip/TimerMath.h"
 #include "devices/Q7R2xDoc.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/timers/CRateCalculatorDlg.h"
-#include "pages/timers/TimerMath.h"
 #include "pages/timers/TimerSheets.h"
 #include "support/ScopedUi.h"
 
