@@ -3,11 +3,19 @@
 // and pages, with the scripted UI service and no display.
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 
+class CCommandRegistry;
+class CMainWindow;
+class ScriptHost;
 class ScriptSource;
 
 namespace host {
+
+// The runner's view of the main window: the operations its menus perform,
+// without the file dialogs; `menu` reaches only the commands meant for scripts.
+std::unique_ptr<ScriptHost> MainWindowScriptHost(CMainWindow& window, CCommandRegistry& commands);
 
 // Runs the subcommand (argv[1] is "run"); returns the exit status:
 // 0 success, 1 a failed script or one that cannot be read (a directory,
