@@ -5,6 +5,7 @@
 #include "framework/CApplication.h"
 #include "framework/CDocTemplate.h"
 #include "plugin/CProjectDocument.h"
+#include "plugin/PeripheralTable.h"
 #include "plugin/Peripherals.h"
 #include "view/CQ7R2xView.h"
 #include "view/ViewCommands.h"
@@ -24,6 +25,7 @@ std::unique_ptr<CDocTemplate> ModelTemplate(int model) {
 void RegisterTemplates(CApplication& app) {
     for (int model = 0; model < models::kCount; ++model)
         app.AddDocTemplate(ModelTemplate(model));
+    InstallSheets();
     RegisterViewCommands(app.Commands());
     RegisterPeripheralCommands(app.Commands());
 }

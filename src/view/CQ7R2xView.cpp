@@ -128,8 +128,15 @@ void CQ7R2xView::OnInitialUpdate() {
     ColorizeText(doc);
 }
 
+void CQ7R2xView::Show(std::string text, CDeviceDocument* doc) {
+    if (text == text_ && !text_.empty()) return;
+    SetText(std::move(text));
+    ColorizeText(doc);
+}
+
 void CQ7R2xView::OnUpdate() {
-    OnInitialUpdate();
+    CDeviceDocument* doc = GetDocument() ? GetDocument()->DeviceDocument() : nullptr;
+    if (doc) Show(doc->GenerateSource(), doc);
     CApplication* app = TheApp();
     CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
     if (frame && frame->GetActiveView() == this) OnActivateView(true);
@@ -173,8 +180,7 @@ void CQ7R2xView::ColorizeText(CDeviceDocument* doc) {
 void CQ7R2xView::UpdateCodeWindow() {
     CDeviceDocument* doc = GetDeviceDocument();
     if (!doc) return;
-    SetText(doc->GenerateSource());
-    ColorizeText(doc);
+    Show(doc->GenerateSource(), doc);
     SetStatus("Code regenerated");
 }
 

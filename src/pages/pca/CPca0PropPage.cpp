@@ -3,7 +3,6 @@
 #include "chip/PcaMath.h"
 #include "chip/PcaRecord.h"
 #include "pages/pca/PcaCalculators.h"
-#include "pages/system/InterruptSheets.h"
 
 namespace {
 
@@ -22,8 +21,8 @@ const char* const kTimebaseGroup = "PCA Timebase Input";
 
 }  // namespace
 
-CPca0PropPage::CPca0PropPage(PeripheralRecord* interrupts, std::uint32_t* eciFrequency)
-    : CPropPage("PCA0"), interrupts_(interrupts), eci_(eciFrequency) {
+CPca0PropPage::CPca0PropPage(PageContext& context)
+    : CPropPage(context, "PCA0"), interrupts_(&context.Record(Pid::Interrupts)) {
     using pca::kPca0md;
     const std::vector<BitControl> table = {
         {kRun, ControlKind::Check, "Enable PCA0", "", 0, pca::kPca0cn, pca::kCounterRun, 0},
@@ -94,7 +93,7 @@ void CPca0PropPage::OnHexChanged(int) {
 
 void CPca0PropPage::OnCommand(int id) {
     if (id == kConfigureInterrupts) {
-        if (interrupts_ && ActiveDocument() && RunInterruptsSheet(*ActiveDocument(), *interrupts_))
+        if (Ctx().OpenSheet(SheetId::Interrupts))
             ShowInterruptText();
         return;
     }
@@ -107,8 +106,8 @@ void CPca0PropPage::OnCommand(int id) {
         pca::ApplyPca0WatchdogRule(*Record());
         RefreshPreview();
     }
-    if (id == kEciRadio && eci_) {
-        CEciFrequencyDlg dlg(eci_);
+    if (id == kEciRadio) {
+        CEciFrequencyDlg dlg(Ctx());
         dlg.Run();  // its answer changes nothing here
     }
 }

@@ -5,7 +5,6 @@
 
 #include "chip/Crossbar.h"
 #include "devices/Models.h"
-#include "pages/portio/PortIOSheet.h"
 
 namespace {
 
@@ -17,8 +16,8 @@ constexpr int kConfigure = 11281;
 
 }  // namespace
 
-CVoltageRefPropPage::CVoltageRefPropPage(PeripheralRecord* portIO)
-    : CPropPage("Reference Control"), portIO_(portIO) {
+CVoltageRefPropPage::CVoltageRefPropPage(PageContext& context)
+    : CPropPage(context, "Reference Control"), portIO_(&context.Record(Pid::PortIO)) {
     PageBuilder b(this, this);
     b.Group("Voltage Reference Select");
     b.Radio(kVref, "VREF", false);
@@ -90,7 +89,7 @@ void CVoltageRefPropPage::OnCommand(int id) {
             RefreshPreview();
             break;
         case kConfigure:
-            if (RunPortIOSheet(*ActiveDocument(), portIO_)) CheckVrefPin();
+            if (Ctx().OpenSheet(SheetId::PortIO)) CheckVrefPin();
             break;
         default:
             CPropPage::OnCommand(id);

@@ -2,7 +2,6 @@
 
 #include "devices/Models.h"
 #include "model/DeviceDocument.h"
-#include "pages/portio/PortIOSheet.h"
 
 namespace {
 
@@ -127,8 +126,9 @@ void CInt01ConfigPropPage::OnSetActive() {
 
 void CInt01ConfigPropPage::OnCommand(int id) {
     if (id == kInt0Button || id == kInt1Button) {
-        // Fresh copies of the Port I/O and SPI records; this page is unchanged.
-        RunPortIOSheet(*ActiveDocument());
+        // Fresh copies of the Port I/O and SPI records (this sheet holds
+        // none); this page is unchanged.
+        Ctx().OpenSheet(SheetId::PortIO);
         return;
     }
     CPropPage::OnCommand(id);
