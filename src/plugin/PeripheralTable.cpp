@@ -43,7 +43,9 @@ const PeripheralCommand* FindPeripheral(int id) {
     return nullptr;
 }
 
-bool IsPeripheralCommand(int id) { return FindPeripheral(id) != nullptr; }
+bool IsPeripheralCommand(int id) {
+    return FindPeripheral(id) != nullptr;
+}
 
 void InstallSheets() {
     static const std::map<SheetId, SheetSpec> nested = {

@@ -22,7 +22,10 @@ void RegisterPeripheralCommands(CCommandRegistry& r) {
     for (const PeripheralCommand& p : PeripheralTable()) {
         const int id = p.id;
         auto inMenu = p.inMenu;
-        r.Add({.Id = id, .Caption = p.caption, .Menu = "&Peripherals", .Position = position++,
+        r.Add({.Id = id,
+               .Caption = p.caption,
+               .Menu = "&Peripherals",
+               .Position = position++,
                .Run =
                    [id] {
                        CQ7R2xView* view = CQ7R2xView::Active();

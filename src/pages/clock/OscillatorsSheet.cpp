@@ -10,9 +10,9 @@
 SheetSpec OscillatorsSheet() {
     return {.caption = "Oscillators",
             .stored = {Pid::Oscillator},
-            .pages = {MakePage<COscIntPropPage>(),
-                      MakePage<COscIntLFPropPage>(
-                          [](int deviceCode) { return !models::HasNoLfOscillator(deviceCode); }),
+            .pages = {MakePage<COscIntPropPage>(), MakePage<COscIntLFPropPage>([](int deviceCode) {
+                          return !models::HasNoLfOscillator(deviceCode);
+                      }),
                       MakePage<COscExtPropPage>(), MakePage<COscMulPropPage>(),
                       MakePage<COscUsbPropPage>(), MakePage<COscSysPropPage>()},
             .copied = {Pid::PortIO},

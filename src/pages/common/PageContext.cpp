@@ -17,18 +17,38 @@ void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
 
 PageContext::PageContext(CDeviceDocument& doc, PageContext* caller) : doc_(doc), caller_(caller) {}
 
-int PageContext::DeviceCode() const { return doc_.DeviceCode; }
+int PageContext::DeviceCode() const {
+    return doc_.DeviceCode;
+}
 
-bool PageContext::LargePackage() const { return models::IsLargePackage(doc_.DeviceCode); }
+bool PageContext::LargePackage() const {
+    return models::IsLargePackage(doc_.DeviceCode);
+}
 
-std::uint32_t PageContext::Sysclk() const { return doc_.SysclkFrequency; }
-void PageContext::SetSysclk(std::uint32_t hz) { doc_.SysclkFrequency = hz; }
-std::uint32_t PageContext::ExtOsc() const { return doc_.ExtOscFrequency; }
-void PageContext::SetExtOsc(std::uint32_t hz) { doc_.ExtOscFrequency = hz; }
-std::uint32_t PageContext::IntOsc() const { return doc_.IntOscFrequency; }
-std::uint32_t PageContext::LfOsc() const { return doc_.LfOscFrequency; }
-std::uint32_t PageContext::Eci() const { return doc_.EciFrequency; }
-void PageContext::SetEci(std::uint32_t hz) { doc_.EciFrequency = hz; }
+std::uint32_t PageContext::Sysclk() const {
+    return doc_.SysclkFrequency;
+}
+void PageContext::SetSysclk(std::uint32_t hz) {
+    doc_.SysclkFrequency = hz;
+}
+std::uint32_t PageContext::ExtOsc() const {
+    return doc_.ExtOscFrequency;
+}
+void PageContext::SetExtOsc(std::uint32_t hz) {
+    doc_.ExtOscFrequency = hz;
+}
+std::uint32_t PageContext::IntOsc() const {
+    return doc_.IntOscFrequency;
+}
+std::uint32_t PageContext::LfOsc() const {
+    return doc_.LfOscFrequency;
+}
+std::uint32_t PageContext::Eci() const {
+    return doc_.EciFrequency;
+}
+void PageContext::SetEci(std::uint32_t hz) {
+    doc_.EciFrequency = hz;
+}
 
 PeripheralRecord& PageContext::Record(PeripheralId id) {
     if (auto it = lent_.find(id); it != lent_.end()) return *it->second;
@@ -42,7 +62,9 @@ PeripheralRecord& PageContext::Record(PeripheralId id) {
     return it->second;
 }
 
-bool PageContext::Holds(PeripheralId id) const { return lent_.count(id) != 0 || own_.count(id) != 0; }
+bool PageContext::Holds(PeripheralId id) const {
+    return lent_.count(id) != 0 || own_.count(id) != 0;
+}
 
 void PageContext::Lend(PeripheralId id, PeripheralRecord& record) {
     own_.erase(id);

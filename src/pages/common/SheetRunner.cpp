@@ -12,9 +12,13 @@ SheetDirectory& Directory() {
 }
 }  // namespace
 
-void InstallSheetDirectory(SheetDirectory directory) { Directory() = std::move(directory); }
+void InstallSheetDirectory(SheetDirectory directory) {
+    Directory() = std::move(directory);
+}
 
-const SheetSpec* FindSheet(SheetId id) { return Directory() ? Directory()(id) : nullptr; }
+const SheetSpec* FindSheet(SheetId id) {
+    return Directory() ? Directory()(id) : nullptr;
+}
 
 bool RunSheet(CDeviceDocument& doc, const SheetSpec& spec, PageContext* caller,
               const std::string& startPage) {
@@ -23,8 +27,10 @@ bool RunSheet(CDeviceDocument& doc, const SheetSpec& spec, PageContext* caller,
     PageContext context(doc, caller);
     for (PeripheralId id : spec.shared)
         if (caller && caller->Holds(id)) context.Lend(id, caller->Record(id));
-    for (PeripheralId id : spec.stored) context.Record(id);
-    for (PeripheralId id : spec.copied) context.Record(id);
+    for (PeripheralId id : spec.stored)
+        context.Record(id);
+    for (PeripheralId id : spec.copied)
+        context.Record(id);
 
     CDeviceDlg sheet(spec.caption);
     int start = 0;
@@ -43,7 +49,8 @@ bool RunSheet(CDeviceDocument& doc, const SheetSpec& spec, PageContext* caller,
     const bool ok = sheet.Run(start);
     if (ok) {
         step.Confirm();
-        for (PeripheralId id : spec.stored) doc.SetPeripheral(context.Record(id), id);
+        for (PeripheralId id : spec.stored)
+            doc.SetPeripheral(context.Record(id), id);
     } else if (spec.restoresClocks) {
         doc.SysclkFrequency = sysclk;
         doc.ExtOscFrequency = extOsc;

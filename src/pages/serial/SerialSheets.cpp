@@ -9,8 +9,7 @@
 SheetSpec UartSheet() {
     return {.caption = "UARTs",
             .stored = {Pid::Uart},
-            .pages = {MakePage<CUart0PropPage>(),
-                      MakePage<CUart1PropPage>([](int deviceCode) {
+            .pages = {MakePage<CUart0PropPage>(), MakePage<CUart1PropPage>([](int deviceCode) {
                           return models::IsLargePackage(deviceCode);
                       })},
             .copied = {Pid::Interrupts, Pid::PortIO, Pid::Timers}};
