@@ -5,16 +5,6 @@
 #include "model/DeviceDocument.h"
 #include "pages/common/SheetRunner.h"
 
-void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
-    const int model = deviceCode - models::kFirstCode;
-    if (model < 0 || model > 7) return;
-    auto defaults = NewProject(model);
-    PeripheralRecord full;
-    defaults->GetPeripheral(full, id);
-    for (std::size_t i = record.Registers.size(); i < full.Registers.size(); ++i)
-        record.Registers.push_back(full.Registers[i]);
-}
-
 PageContext::PageContext(CDeviceDocument& doc, PageContext* caller) : doc_(doc), caller_(caller) {}
 
 int PageContext::DeviceCode() const {

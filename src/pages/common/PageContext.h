@@ -56,9 +56,3 @@ private:
     std::map<PeripheralId, PeripheralRecord> own_;
     std::map<PeripheralId, PeripheralRecord*> lent_;
 };
-
-// Pages address registers by position. A record read from an old or damaged
-// project may hold fewer entries than the model's default record; the
-// missing trailing entries are added from that default (at their reset
-// values), so that every position a page uses exists.
-void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id);
