@@ -1,5 +1,7 @@
 #include "pages/clock/COscIntPropPage.h"
 
+#include "devices/Registers.h"
+
 namespace {
 
 constexpr int kEnable = 11164;
@@ -36,7 +38,7 @@ void COscInternalPage::OnCommand(int id) {
 }
 
 COscIntPropPage::COscIntPropPage(PageContext& context)
-    : COscInternalPage(context, "Internal H-F Oscillator", osc::kOscicn, kHfCaptions) {}
+    : COscInternalPage(context, "Internal H-F Oscillator", OscillatorReg::OSCICN, kHfCaptions) {}
 
 COscIntLFPropPage::COscIntLFPropPage(PageContext& context)
-    : COscInternalPage(context, "Internal L-F Oscillator", osc::kOsclcn, kLfCaptions) {}
+    : COscInternalPage(context, "Internal L-F Oscillator", OscillatorReg::OSCLCN, kLfCaptions) {}

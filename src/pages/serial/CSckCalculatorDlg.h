@@ -14,9 +14,8 @@ public:
     static constexpr int kTarget = 11239;
     static constexpr int kChangeClock = 11173;
 
-    // Writes SPI0CKR (position 2 of `spi`) when the user accepts the offer;
-    // `context` is the calling page's (the system clock, the nested
-    // Oscillators sheet).
+    // Writes SPI0CKR of `spi` when the user accepts the offer; `context` is
+    // the calling page's (the system clock, the nested Oscillators sheet).
     CSckCalculatorDlg(PageContext& context, PeripheralRecord& spi);
 
     void OnCommand(int id) override;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
@@ -140,7 +141,7 @@ TEST_F(Sheets, OkStoresOnlyTheEditedRecordsAndCancelNothing) {
         s.PressOk();
     });
     EXPECT_TRUE(RunSheet(*doc_, TwoPageSheet()));
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[0].Value, 0x01);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[VoltageRegulatorReg::REG0CN].Value, 0x01);
     for (const auto& [id, rec] : doc_->DeviceData.Peripherals)
         if (id != 11) {
             EXPECT_EQ(rec, before.Peripherals.at(id)) << id;
@@ -148,8 +149,8 @@ TEST_F(Sheets, OkStoresOnlyTheEditedRecordsAndCancelNothing) {
 }
 
 TEST_F(Sheets, ResetActsOnTheActivePageAndTheWorkingCopiesOnly) {
-    doc_->DeviceData.Peripherals[11].Registers[0].Value = 0x01;
-    doc_->DeviceData.Peripherals[12].Registers[0].Value = 0x21;
+    doc_->DeviceData.Peripherals[11].Registers[VoltageRegulatorReg::REG0CN].Value = 0x01;
+    doc_->DeviceData.Peripherals[12].Registers[PrefetchReg::PFE0CN].Value = 0x21;
     const auto before = doc_->DeviceData;
     for (bool confirm : {false, true}) {
         Then([confirm](CDeviceDlg& s) {
@@ -170,8 +171,9 @@ TEST_F(Sheets, ResetActsOnTheActivePageAndTheWorkingCopiesOnly) {
             EXPECT_TRUE(doc_->DeviceData == before);
         }
     }
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[0].Value, 0x01);
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(12).Registers[0].Value, 0x20);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[VoltageRegulatorReg::REG0CN].Value,
+              0x01);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(12).Registers[PrefetchReg::PFE0CN].Value, 0x20);
 
     // Answered No, Reset changes nothing.
     ui_.Answers.push_back(MsgResult::No);
@@ -181,7 +183,7 @@ TEST_F(Sheets, ResetActsOnTheActivePageAndTheWorkingCopiesOnly) {
         s.PressOk();
     });
     RunSheet(*doc_, TwoPageSheet());
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[0].Value, 0x01);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[VoltageRegulatorReg::REG0CN].Value, 0x01);
 }
 
 // The outer sheet edits record 10 and, with `withCopy`, holds a copy of record 13.
@@ -204,7 +206,7 @@ TEST_F(Sheets, ANestedSheetStoresItsRecordAtOnceAndSurvivesTheOuterCancel) {
             EXPECT_EQ(driver::Click(s.ActivePage(), 300), "");
             EXPECT_TRUE(outer->nestedOk);
             // Stored in the document already, while the outer sheet is open.
-            EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[0].Value, 0xFE);
+            EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFE);
             s.Finish(false);
         });
         Then([](CDeviceDlg& nested) {
@@ -213,8 +215,8 @@ TEST_F(Sheets, ANestedSheetStoresItsRecordAtOnceAndSurvivesTheOuterCancel) {
             nested.PressOk();
         });
         EXPECT_FALSE(RunSheet(*doc_, OuterSheet(withCopy)));
-        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[0].Value, 0xFE);
-        EXPECT_EQ(doc_->DeviceData.Peripherals.at(10).Registers[0].Value, 0x00);
+        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFE);
+        EXPECT_EQ(doc_->DeviceData.Peripherals.at(10).Registers[VoltageReferenceReg::REF0CN].Value, 0x00);
     }
 }
 
@@ -228,8 +230,8 @@ TEST_F(Sheets, ANestedCancelStoresNothingButTheCallersCopyKeepsItsChanges) {
             // A shared copy keeps the nested pages' change; otherwise the
             // nested sheet worked on a fresh copy of its own.
             EXPECT_EQ(context.Holds(Pid::PortIO), withCopy);
-            EXPECT_EQ(context.Record(Pid::PortIO).Registers[0].Value, withCopy ? 0xFE : 0xFF);
-            EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[0].Value, 0xFF);
+            EXPECT_EQ(context.Record(Pid::PortIO).Registers[PortIOReg::P0MDIN].Value, withCopy ? 0xFE : 0xFF);
+            EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFF);
             s.PressOk();
         });
         Then([](CDeviceDlg& nested) {
@@ -238,7 +240,7 @@ TEST_F(Sheets, ANestedCancelStoresNothingButTheCallersCopyKeepsItsChanges) {
         });
         EXPECT_TRUE(RunSheet(*doc_, OuterSheet(withCopy)));
         // The outer sheet stores only its own record.
-        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[0].Value, 0xFF);
+        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFF);
     }
 }
 
@@ -271,7 +273,7 @@ TEST_F(Sheets, CancelPutsBackOnlyTheClockWordsOfASheetThatWritesThem) {
         EXPECT_EQ(doc_->SysclkFrequency, c.sysclk);
         EXPECT_EQ(doc_->ExtOscFrequency, c.extOsc);
         EXPECT_EQ(doc_->EciFrequency, 1000u);
-        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[0].Value, 0xFE);
+        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFE);
     }
 }
 
@@ -295,7 +297,7 @@ TEST_F(Sheets, ThePeripheralsTable) {
         s.PressOk();
     });
     EXPECT_TRUE(RunSheet(*doc_, emi->sheet));
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(7).Registers[0].Value, 0x0F);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(7).Registers[EmiReg::EMI0CF].Value, 0x0F);
 }
 
 // What the control driver refuses (hidden, disabled, missing controls, an
