@@ -6,6 +6,7 @@
 
 #include "chip/SerialMath.h"
 #include "devices/Registers.h"
+#include "pages/common/CRateCalculatorDlg.h"
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/StatusLabel.h"
 #include "pages/common/CRateCalculatorDlg.h"
