@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 
 #include "chip/AdcMux.h"
 #include "chip/ClockMath.h"
@@ -133,6 +134,69 @@ std::string ModuleModeName(int module, std::uint8_t mode, bool watchdog) {
         default:
             return "Unknown mode";
     }
+}
+
+// The register fields each node's box shows.
+struct Field {
+    PeripheralId record;
+    int position;
+    std::uint8_t mask;
+};
+
+std::vector<Field> FieldsOf(const std::string& name) {
+    using O = OscillatorReg::Position;
+    using T = TimersReg::Position;
+    constexpr PeripheralId kOsc = Pid::Oscillator, kTmr = Pid::Timers, kPca = Pid::Pca;
+    static const std::map<std::string, std::vector<Field>> kFields = {
+        {"intosc", {{kOsc, O::OSCICN, 0x83}}},
+        {"lfosc", {{kOsc, O::OSCLCN, 0x83}}},
+        {"extosc", {{kOsc, O::OSCXCN, 0x77}}},
+        {"multiplier", {{kOsc, O::CLKMUL, 0x83}}},
+        {"usb", {{kOsc, O::CLKSEL, 0x70}}},
+        {"sysclk", {{kOsc, O::CLKSEL, 0x07}}},
+        {"timer0",
+         {{kTmr, T::TCON, 0x10},
+          {kTmr, T::TMOD, 0x0F},
+          {kTmr, T::CKCON, 0x07},
+          {kTmr, T::TH0, 0xFF}}},
+        {"timer1",
+         {{kTmr, T::TCON, 0x40},
+          {kTmr, T::TMOD, 0xF0},
+          {kTmr, T::CKCON, 0x0B},
+          {kTmr, T::TH1, 0xFF}}},
+        {"timer2",
+         {{kTmr, T::TMR2CN, 0xFF},
+          {kTmr, T::CKCON, 0x30},
+          {kTmr, T::TMR2RLL, 0xFF},
+          {kTmr, T::TMR2RLH, 0xFF}}},
+        {"timer3",
+         {{kTmr, T::TMR3CN, 0xFF},
+          {kTmr, T::CKCON, 0xC0},
+          {kTmr, T::TMR3RLL, 0xFF},
+          {kTmr, T::TMR3RLH, 0xFF}}},
+        {"uart0",
+         {{Pid::Uart, UartReg::SCON0, 0xFF}, {kTmr, T::CKCON, 0x0B}, {kTmr, T::TH1, 0xFF}}},
+        {"uart1",
+         {{Pid::Uart, UartReg::SBRLL1, 0xFF},
+          {Pid::Uart, UartReg::SBRLH1, 0xFF},
+          {Pid::Uart, UartReg::SBCON1, 0xFF}}},
+        {"spi0", {{Pid::Spi, SpiReg::SPI0CN, 0x01}, {Pid::Spi, SpiReg::SPI0CKR, 0xFF}}},
+        {"smbus", {{Pid::Smbus, SmbusReg::SMB0CF, 0xFF}}},
+        {"pca", {{kPca, PcaReg::PCA0CN, 0x40}, {kPca, PcaReg::PCA0MD, 0x0E}}},
+        {"watchdog",
+         {{kPca, PcaReg::PCA0MD, 0x0E},
+          {kPca, PcaReg::PCA0L, 0xFF},
+          {kPca, PcaReg::PCA0CPL4, 0xFF}}},
+        {"adc0", {{Pid::Adc, AdcReg::ADC0CF, 0xF8}, {Pid::Adc, AdcReg::ADC0CN, 0x80}}},
+    };
+    if (name.rfind("pca.cex", 0) == 0) {
+        const int module = name.back() - '0';
+        return {{kPca, pca::Cpm(module), 0xFF},
+                {kPca, pca::Cpl(module), 0xFF},
+                {kPca, pca::Cph(module), 0xFF}};
+    }
+    const auto it = kFields.find(name);
+    return it == kFields.end() ? std::vector<Field>{} : it->second;
 }
 
 }  // namespace
@@ -478,6 +542,12 @@ std::vector<const ClockNode*> ClockTree::Children(const std::string& name) const
 void ClockTree::Flag(const std::string& name) {
     for (ClockNode& n : nodes_)
         if (n.name == name) n.warning = true;
+}
+
+void ClockTree::FlagField(PeripheralId record, int position, std::uint8_t mask) {
+    for (ClockNode& n : nodes_)
+        for (const Field& f : FieldsOf(n.name))
+            if (f.record == record && f.position == position && (f.mask & mask)) n.warning = true;
 }
 
 std::string ClockTree::Text() const {

@@ -94,6 +94,10 @@ public:
 
     // Marks a node with the warning colour (a problem check flags its value).
     void Flag(const std::string& name);
+    // Marks every node whose box shows the field `mask` of the register at
+    // `position` of record `record` (the field a problem check names):
+    // the registers that give the node's figure, its clock, mode or run bit.
+    void FlagField(PeripheralId record, int position, std::uint8_t mask);
 
     // The indented text of `zorvant clocks`: the sources, under each what it
     // feeds, one "name: value unit" line per node.

@@ -8,6 +8,7 @@
 #include "chip/ClockLayout.h"
 #include "chip/ClockTree.h"
 #include "chip/Project.h"
+#include "devices/Registers.h"
 #include "support/ClockProjects.h"
 
 namespace {
@@ -108,6 +109,33 @@ TEST(ClockTree, NeededClocksOfZeroAndModelsWithoutAPart) {
     EXPECT_FALSE(q7r26.Find("lfosc")->hz);
     EXPECT_FALSE(q7r26.Find("uart1")->hz);
     EXPECT_EQ(q7r26.Nodes().size(), TreeOf(*NewProject(0)).Nodes().size());
+}
+
+// A problem check names a register field; the nodes that show it turn red.
+TEST(ClockTree, AFlaggedFieldMarksTheNodesThatShowIt) {
+    const struct {
+        PeripheralId record;
+        int position;
+        std::uint8_t mask;
+        std::set<std::string> flagged;
+    } rows[] = {
+        {Pid::Timers, TimersReg::TH1, 0xFF, {"timer1", "uart0"}},
+        {Pid::Uart, UartReg::SBRLH1, 0xFF, {"uart1"}},
+        {Pid::Oscillator, OscillatorReg::CLKSEL, 0x07, {"sysclk"}},
+        {Pid::Oscillator, OscillatorReg::OSCXCN, 0x07, {"extosc"}},
+        {Pid::Timers, TimersReg::TMR3RLH, 0xFF, {"timer3"}},
+        {Pid::Pca, PcaReg::PCA0CPH2, 0xFF, {"pca.cex2"}},
+        {Pid::PortIO, PortIOReg::XBR1, 0x07, {}},
+        {Pid::Adc, AdcReg::AMX0P, 0x1F, {}},
+    };
+    for (const auto& row : rows) {
+        chip::ClockTree tree = TreeOf(*NewProject(0));
+        tree.FlagField(row.record, row.position, row.mask);
+        std::set<std::string> flagged;
+        for (const chip::ClockNode& n : tree.Nodes())
+            if (n.warning) flagged.insert(n.name);
+        EXPECT_EQ(flagged, row.flagged) << row.record << ":" << row.position;
+    }
 }
 
 TEST(ClockTree, TextIndentsEachClockUnderItsSource) {
