@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "framework/CCommandRegistry.h"
@@ -71,9 +70,9 @@ void CProblemsDock::SetDocument(CDocument* doc) {
     disconnect(destroyed_);
     doc_ = doc;
     if (doc_) {
-        // Every step that changes the project, and every undo and redo, moves
-        // the undo stack's index: one signal for all of them.
-        changed_ = connect(doc_->UndoStack(), &QUndoStack::indexChanged, this, [this] { Refresh(); });
+        // Once per step that changed the project (a sheet, a nested store,
+        // Reset All, a format switch, a fix), undo and redo.
+        changed_ = connect(doc_, &CDocument::changed, this, [this] { Refresh(); });
         destroyed_ = connect(doc_, &QObject::destroyed, this, [this] { SetDocument(nullptr); });
     }
     Refresh();
@@ -140,12 +139,9 @@ bool CProblemsDock::FixEntry(int row) {
     if (!device || row < 0 || row >= static_cast<int>(problems_.size())) return false;
     const chip::Problem p = problems_[static_cast<std::size_t>(row)];
     if (!p.Fixable()) return false;
-    {
-        DocumentStep step(*device, "Quick Fix");
-        chip::ApplyFix(*device, p);
-        step.Confirm();
-    }
-    // The code window shows the fixed project.
-    doc_->NotifyStateRestored();
+    // One step: the document says it changed, the code window and this list follow.
+    DocumentStep step(*device, "Quick Fix");
+    chip::ApplyFix(*device, p);
+    step.Confirm();
     return true;
 }
