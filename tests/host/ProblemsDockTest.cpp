@@ -1,0 +1,217 @@
+// View > Problems on the real window and module: it follows the project
+// through sheets, nested stores and undo, opens each entry's sheet on its
+// page, fixes as one undoable step, marks the Peripherals menu and lists
+// what zorvant lint prints.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include <functional>
+#include <set>
+#include <sstream>
+#include <utility>
+
+#include "chip/Problems.h"
+#include "devices/Registers.h"
+#include "framework/CApplication.h"
+#include "framework/CDocument.h"
+#include "host/CProblemsDock.h"
+#include "host/ScriptMain.h"
+#include "host/ScriptRunner.h"
+#include "model/DeviceDocument.h"
+#include "support/ShellFixture.h"
+
+namespace {
+
+// A script whose lines come one at a time, with a check before some of them.
+class CheckedScript : public ScriptSource {
+public:
+    CheckedScript(std::vector<std::pair<std::string, std::function<void()>>> lines)
+        : lines_(std::move(lines)) {}
+    bool NextLine(std::string& line) override {
+        if (next_ == lines_.size()) return false;
+        if (lines_[next_].second) lines_[next_].second();
+        line = lines_[next_++].first;
+        return true;
+    }
+
+private:
+    std::vector<std::pair<std::string, std::function<void()>>> lines_;
+    std::size_t next_ = 0;
+};
+
+class ProblemsDock : public ShellFixture {
+protected:
+    CProblemsDock& Dock() { return *window->ProblemsDock(); }
+    // The rule ids the view lists, in its order.
+    std::vector<std::string> Ids() {
+        std::vector<std::string> ids;
+        for (int i = 0; i < Dock().List()->topLevelItemCount(); ++i)
+            ids.push_back(Dock().List()->topLevelItem(i)->text(2).toStdString());
+        return ids;
+    }
+    using Ids_ = std::vector<std::string>;
+    // Changes the active project as one confirmed step, as a sheet's OK does.
+    void Step(const std::function<void(CDeviceDocument&)>& change) {
+        CDeviceDocument& doc = *window->ActiveDocument();
+        DocumentStep step(doc, "Test");
+        change(doc);
+        step.Confirm();
+    }
+    static std::uint8_t& Reg(CDeviceDocument& doc, PeripheralId id, int position) {
+        return doc.DeviceData.Peripherals.at(id).Registers.at(static_cast<std::size_t>(position)).Value;
+    }
+};
+
+TEST_F(ProblemsDock, FollowsOkANestedStoreAndUndo) {
+    auto host = host::MainWindowScriptHost(*window, app.Commands());
+    std::ostringstream out, err;
+    ScriptRunner runner(*host, ui, out, err);
+    auto expect = [this](Ids_ ids) {
+        return [this, ids] { EXPECT_EQ(Ids(), ids); };
+    };
+    CheckedScript script({
+        {"new Q7R20", nullptr},
+        {"menu \"Oscillators\"", [&] {
+             EXPECT_EQ(Ids(), Ids_{});
+             EXPECT_EQ(window->ProblemsCountText(), "No problems");
+         }},
+        {"tab \"External Oscillator\"", nullptr},
+        {"click 11181", nullptr},
+        {"text 11174 \"22118400\"", nullptr},
+        // Nothing is stored while the sheet is open.
+        {"ok", expect({})},
+        {"menu \"Oscillators\"", [&] {
+             EXPECT_EQ(Ids(), (Ids_{"xtal-drive", "xtal-pin", "xtal-pin"}));
+             EXPECT_EQ(window->ProblemsCountText(), "3 problems");
+         }},
+        {"tab \"External Oscillator\"", nullptr},
+        {"click 11190", nullptr},
+        {"click 11281", nullptr},
+        {"click 11470", nullptr},
+        {"click 11471", nullptr},
+        {"click 11502", nullptr},
+        {"click 11503", nullptr},
+        {"ok", nullptr},
+        // The nested Port I/O sheet has stored the pins; the outer sheet is still open.
+        {"cancel", nullptr},
+        {"undo", expect({"xtal-drive"})},
+        {"redo", expect({"xtal-drive", "xtal-pin", "xtal-pin"})},
+    });
+    EXPECT_EQ(runner.Run("dock", script), 0) << err.str();
+    EXPECT_EQ(Ids(), Ids_{"xtal-drive"});
+    EXPECT_EQ(window->ProblemsCountText(), "1 problem");
+}
+
+TEST_F(ProblemsDock, FixIsOneUndoableStepAndTheCodeFollows) {
+    window->NewProject("Q7R20");
+    Step([](CDeviceDocument& doc) {
+        Reg(doc, Pid::Oscillator, OscillatorReg::OSCXCN) = 0x60;
+        doc.ExtOscFrequency = 22118400;
+    });
+    ASSERT_EQ(Ids(), (Ids_{"xtal-drive", "xtal-pin", "xtal-pin"}));
+    // The first row is selected; its fix is the fitting bits.
+    EXPECT_TRUE(Dock().FixButton()->isEnabled());
+    EXPECT_EQ(Dock().FixButton()->toolTip().toStdString(), "Select \"10MHz < f <= 30MHz\"");
+    Dock().FixButton()->click();
+    EXPECT_EQ(Ids(), (Ids_{"xtal-pin", "xtal-pin"}));
+    EXPECT_EQ(window->CodeText(), window->ActiveDocument()->GenerateSource());
+    EXPECT_NE(window->CodeText().find("OSCXCN    = 0x67;"), std::string::npos);
+    EXPECT_EQ(window->FindCommand("57643")->Caption, "Undo Quick Fix");
+    EXPECT_TRUE(Dock().FixEntry(0));
+    EXPECT_TRUE(Dock().FixEntry(0));
+    EXPECT_EQ(Ids(), Ids_{});
+    // Each fix is its own step.
+    for (Ids_ back : {Ids_{"xtal-pin"}, Ids_{"xtal-pin", "xtal-pin"},
+                      Ids_{"xtal-drive", "xtal-pin", "xtal-pin"}}) {
+        EXPECT_EQ(window->Undo(), "");
+        EXPECT_EQ(Ids(), back);
+    }
+    EXPECT_EQ(window->CodeText(), window->ActiveDocument()->GenerateSource());
+    // A problem without a fix leaves the button off.
+    Step([](CDeviceDocument& doc) { doc.SysclkFrequency = 0; });
+    Dock().List()->setCurrentItem(Dock().List()->topLevelItem(0));
+    EXPECT_EQ(Ids()[0], "sysclk-invalid");
+    EXPECT_FALSE(Dock().FixButton()->isEnabled());
+    EXPECT_FALSE(Dock().FixEntry(0));
+}
+
+// One project breaking most rules: each entry opens its command's sheet on
+// the entry's page, its menu item carries the warning icon, and the list is
+// what zorvant lint prints for the saved project.
+TEST_F(ProblemsDock, EntriesOpenTheirPageMarkTheMenuAndMatchLint) {
+    window->NewProject("Q7R20");
+    Step([](CDeviceDocument& doc) {
+        Reg(doc, Pid::Oscillator, OscillatorReg::OSCXCN) = 0x60;
+        doc.ExtOscFrequency = 22118400;
+        Reg(doc, Pid::PortIO, PortIOReg::XBR0) = 0x01;  // UART0, crossbar off
+        Reg(doc, Pid::Adc, AdcReg::ADC0CN) = 0x84;
+        Reg(doc, Pid::Comparators, ComparatorsReg::CPT1CN) = 0x80;
+        Reg(doc, Pid::Pca, PcaReg::PCA0CPM0) = 0x42;
+        Reg(doc, Pid::Smbus, SmbusReg::SMB0CF) = 0x08;
+        Reg(doc, Pid::Timers, TimersReg::TH1) = 0xFF;  // 62500 bps at 1.5 MHz
+    });
+    const std::vector<chip::Problem> problems = Dock().Problems();
+    std::set<std::string> rules;
+    for (const auto& p : problems) rules.insert(p.Id);
+    EXPECT_EQ(rules, (std::set<std::string>{"adc-cnvstr-pin", "adc-input-pin", "comparator-input-pin",
+                                            "crossbar-disabled", "pca-output-unrouted", "smbus-timeout",
+                                            "uart-baud-error", "uart-timer-stopped", "vref-pin",
+                                            "xtal-drive", "xtal-pin"}));
+    for (int row = 0; row < static_cast<int>(problems.size()); ++row) {
+        const chip::Problem& p = problems[static_cast<std::size_t>(row)];
+        std::string page;
+        ui.Modals.push_back([&page](ModalDialog& d) {
+            auto* tabs = dynamic_cast<QWidget&>(d).findChild<QTabWidget*>();
+            if (tabs) page = tabs->tabText(tabs->currentIndex()).toStdString();
+            d.Finish(false);
+        });
+        Dock().OpenEntry(row);
+        EXPECT_EQ(page, p.Page) << p.Id << " " << p.Message;
+        EXPECT_FALSE(app.Commands().Find(p.CommandId)->Icon.isNull()) << p.Command;
+    }
+    EXPECT_TRUE(app.Commands().Find(43014)->Icon.isNull());  // Voltage Regulator
+
+    // zorvant lint on the saved project lists the same problems.
+    ASSERT_EQ(window->SaveProjectAs(Path("p.zvp")), "");
+    QProcess lint;
+    lint.start(QStringLiteral(ZORVANT_EXE), {QStringLiteral("lint"), QString::fromStdString(Path("p.zvp"))});
+    ASSERT_TRUE(lint.waitForFinished(20000));
+    EXPECT_EQ(lint.exitCode(), 1);
+    std::string expected;
+    for (int i = 0; i < Dock().List()->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = Dock().List()->topLevelItem(i);
+        expected += Path("p.zvp") + ": " + chip::SeverityName(problems[static_cast<std::size_t>(i)].Level) +
+                    ": " + item->text(1).toStdString() + ": " + item->text(0).toStdString() + " [" +
+                    item->text(2).toStdString() + "]\n";
+    }
+    EXPECT_EQ(lint.readAllStandardOutput().toStdString(), expected);
+
+    // Back to a clean project: no marks, nothing listed.
+    EXPECT_EQ(window->Undo(), "");
+    EXPECT_EQ(Ids(), Ids_{});
+    for (const auto& p : problems) EXPECT_TRUE(app.Commands().Find(p.CommandId)->Icon.isNull());
+}
+
+TEST_F(ProblemsDock, ViewProblemsShowsTheDockAndFollowsTheActiveProject) {
+    EXPECT_TRUE(Dock().isHidden());
+    EXPECT_EQ(window->ProblemsCountText(), "");
+    window->NewProject("Q7R20");
+    Step([](CDeviceDocument& doc) { doc.SysclkFrequency = 0; });
+    EXPECT_EQ(window->TriggerCommand("Problems"), "");
+    EXPECT_FALSE(Dock().isHidden());
+    EXPECT_TRUE(window->FindCommand("Problems")->Checked);
+    window->NewProject("Q7R22");
+    EXPECT_EQ(Ids(), Ids_{});
+    EXPECT_EQ(window->ProblemsCountText(), "No problems");
+    window->ActivateFrame(window->Frames().front());
+    EXPECT_EQ(Ids(), Ids_{"sysclk-invalid"});
+    EXPECT_EQ(window->TriggerCommand("Problems"), "");
+    EXPECT_TRUE(Dock().isHidden());
+}
+
+}  // namespace
