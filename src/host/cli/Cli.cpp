@@ -28,8 +28,8 @@ const Command* const kCommands[] = {
 
 constexpr const char* kExitStatus =
     "Exit status: 0 success; 1 a file cannot be read or written, is corrupt or of a newer\n"
-    "version, a script fails, the desktop has no display, or (check, diff) the files differ;\n"
-    "2 a usage error, or (check, diff) a file cannot be read.\n";
+    "version, a script fails, the desktop has no display, (check, diff) the files differ or\n"
+    "(merge) a conflict; 2 a usage error, or (check, diff, merge) a file cannot be read.\n";
 
 // The hint under an error that is no subcommand's.
 constexpr const char* kGeneralHint =
@@ -57,7 +57,7 @@ std::string GeneralUsage() {
         "       zorvant help [SUBCOMMAND] | SUBCOMMAND --help\n"
         "       zorvant --version\n"
         "\n"
-        "PROJECT '-' reads the project from standard input (generate, info, check, diff).\n"
+        "A project '-' is read from standard input (generate, info, check, diff, merge).\n"
         "`zorvant run --help` describes the script language.\n"
         "Every error goes to standard error as one line starting with \"zorvant:\",\n"
         "a usage error with one more line that shows the usage.\n\n";
