@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/CCommandRegistry.h"
 #include "framework/CDocTemplate.h"
 
 class CMainFrame;
@@ -29,6 +30,9 @@ public:
     // The template whose File New name is `name`, or nullptr.
     CDocTemplate* FindTemplate(const std::string& name) const;
 
+    // Every command of the shell and of the loaded modules.
+    CCommandRegistry& Commands() { return commands_; }
+
     CMainFrame* GetMainFrame() const { return mainFrame_; }
     void SetMainFrame(CMainFrame* frame) { mainFrame_ = frame; }
 
@@ -46,6 +50,7 @@ private:
     void SaveRecentFiles() const;
 
     std::vector<std::unique_ptr<CDocTemplate>> templates_;
+    CCommandRegistry commands_;
     CMainFrame* mainFrame_ = nullptr;
     QString settingsGroup_;
     QStringList recent_;
