@@ -217,3 +217,13 @@ std::unique_ptr<CQ7R2xDoc> NewProject(int model) {
     if (doc) doc->OnNewDocument();
     return doc;
 }
+
+void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
+    const int model = deviceCode - models::kFirstCode;
+    if (model < 0 || model > 7) return;
+    auto defaults = NewProject(model);
+    PeripheralRecord full;
+    defaults->GetPeripheral(full, id);
+    for (std::size_t i = record.Registers.size(); i < full.Registers.size(); ++i)
+        record.Registers.push_back(full.Registers[i]);
+}
