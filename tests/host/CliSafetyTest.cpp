@@ -213,6 +213,8 @@ TEST_F(CliSafety, TheCommandLineTable) {
         {{"run", "--help"}, 0, true, "usage: zorvant run SCRIPT"},
         {{"help", "diff"}, 0, true, "usage: zorvant diff A.zvp B.zvp"},
         {{"help", "bogus"}, 2, false, "zorvant: help: no subcommand bogus"},
+        {{"help", "merg"}, 2, false, "zorvant: help: no subcommand merg (did you mean merge?)"},
+        {{"merge", "--help"}, 0, true, "usage: zorvant merge BASE OURS THEIRS [-o OUT]"},
         {{"generat", project},
          2,
          false,
@@ -258,7 +260,7 @@ TEST_F(CliSafety, TheCommandLineTable) {
 
     // The general help lists every subcommand and the exit statuses.
     const std::string help = Spawn({"--help"}).out;
-    for (const char* sub : {"new", "generate", "convert", "info", "check", "diff", "run"})
+    for (const char* sub : {"new", "generate", "convert", "info", "check", "diff", "merge", "run"})
         EXPECT_NE(help.find(std::string("zorvant ") + sub + " "), std::string::npos) << sub;
     EXPECT_NE(help.find("Exit status: 0 success; 1 "), std::string::npos);
     EXPECT_EQ(Spawn({"--version"}).out,

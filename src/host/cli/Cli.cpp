@@ -102,7 +102,9 @@ int Help(const std::vector<std::string>& words) {
         std::string what;
         for (const std::string& w : words)
             what += (what.empty() ? "" : " ") + w;
-        return GeneralUsageError("help: no subcommand " + what);
+        const std::string near = words.size() == 1 ? Nearest(words[0], CommandNames()) : "";
+        return GeneralUsageError("help: no subcommand " + what +
+                                 (near.empty() ? "" : " (did you mean " + near + "?)"));
     }
     return RunCommand(*c, {"--help"});
 }
