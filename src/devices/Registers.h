@@ -6,6 +6,11 @@
 //
 // Usage: rec.Registers[PortIOReg::XBR1], Value(TimersReg::TMOD).
 
+#include <cstdint>
+#include <vector>
+
+#include "model/PeripheralRecord.h"
+
 namespace ResetSourcesReg {  // record 0, Reset_Sources_Init
 enum Position : int { VDM0CN, RSTSRC, Count };
 }
@@ -138,11 +143,6 @@ enum Position : int { IP, EIE1, EIP1, EIE2, EIP2, IT01CF, IE, Count };
 // when they touch different fields (`zorvant merge`). Bits that no mask of a
 // register covers are fields of one bit each; a register not listed is all
 // such bits.
-
-#include <cstdint>
-#include <vector>
-
-#include "model/PeripheralRecord.h"
 
 namespace regfields {
 
