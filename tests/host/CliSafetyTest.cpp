@@ -61,6 +61,7 @@ TEST_F(CliSafety, AFullDiskFailsEveryWriterAndKeepsThePreviousFiles) {
     };
     const std::vector<Case> cases = {
         {{"convert", project, "-o", project}, project},
+        {{"place", project, "SDA=P1.2", "-o", project}, project},
         {{"new", "Q7R22", "-o", project, "--force"}, project},
         {{"generate", project, "-o", source}, source},
         {{"generate", project, "--format", "asm", "-o", source}, source},
@@ -260,7 +261,8 @@ TEST_F(CliSafety, TheCommandLineTable) {
 
     // The general help lists every subcommand and the exit statuses.
     const std::string help = Spawn({"--help"}).out;
-    for (const char* sub : {"new", "generate", "convert", "info", "check", "diff", "merge", "run"})
+    for (const char* sub :
+         {"new", "generate", "convert", "info", "check", "diff", "merge", "place", "pins", "run"})
         EXPECT_NE(help.find(std::string("zorvant ") + sub + " "), std::string::npos) << sub;
     EXPECT_NE(help.find("Exit status: 0 success; 1 "), std::string::npos);
     EXPECT_EQ(Spawn({"--version"}).out,

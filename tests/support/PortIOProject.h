@@ -2,13 +2,14 @@
 // The Port I/O and SPI0 records of a new project, as a Port I/O sheet gets them.
 
 #include "chip/Crossbar.h"
+#include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
 
 inline constexpr int kLargeModel = 0;  // Q7R20: 32 crossbar pins
 inline constexpr int kSmallModel = 2;  // Q7R22: 25 crossbar pins
 
 struct PortIOProject {
-    explicit PortIOProject(int model) {
+    explicit PortIOProject(int model) : large(models::IsLargePackage(models::kFirstCode + model)) {
         auto doc = NewProject(model);
         doc->GetPeripheral(port, Pid::PortIO);
         doc->GetPeripheral(spi, Pid::Spi);
@@ -23,6 +24,9 @@ struct PortIOProject {
             Skip(pin);
     }
 
+    bool Large() const { return large; }
+
+    bool large;
     PeripheralRecord port;
     PeripheralRecord spi;
 };

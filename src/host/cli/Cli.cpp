@@ -28,8 +28,9 @@ const Command* const kCommands[] = {
 
 constexpr const char* kExitStatus =
     "Exit status: 0 success; 1 a file cannot be read or written, is corrupt or of a newer\n"
-    "version, a script fails, the desktop has no display, (check, diff) the files differ or\n"
-    "(merge) a conflict; 2 a usage error, or (check, diff, merge) a file cannot be read.\n";
+    "version, a script fails, the desktop has no display, place cannot meet the wishes,\n"
+    "(check, diff) the files differ or (merge) a conflict; 2 a usage error, or (check, diff,\n"
+    "merge) a file cannot be read.\n";
 
 // The hint under an error that is no subcommand's.
 constexpr const char* kGeneralHint =

@@ -5,6 +5,9 @@
 
 #include <QTableWidget>
 
+#include <random>
+
+#include "chip/PinSolver.h"
 #include "devices/Models.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
@@ -107,6 +110,35 @@ TEST(PortIOPage, ThreeWireSpiNamesTheRowAndNeedsThreePins) {
     // Every pin is taken now, so every free skip box is disabled.
     EXPECT_FALSE(o.page.IsEnabled(portio::kFirstSkipId + 22));
     EXPECT_FALSE(o.page.IsEnabled(portio::kIdSmbus));
+}
+
+// Whatever the pin solver accepts, the crossbar page opened on its result
+// shows: each wanted signal's cell on its pin is red.
+TEST(PortIOPage, ShowsEverySolvedSignalOnItsWantedPin) {
+    std::mt19937 rng(1234);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    int opened = 0;
+    for (int round = 0; round < 400 && opened < 20; ++round) {
+        const int model = pick(2) ? kLargeModel : kSmallModel;
+        PortIOProject p(model);
+        p.Reg(portio::kXbr0Position) = static_cast<std::uint8_t>(rng() & rng() & 0xFE);
+        p.Reg(portio::kXbr1Position) = static_cast<std::uint8_t>(pick(4));
+        std::vector<portio::PinWish> wishes;
+        for (int n = 1 + pick(2); n > 0; --n)
+            wishes.push_back({2 + pick(19), pick(p.Large() ? 32 : 25)});
+        portio::PinPlan plan = portio::SolvePins(p.port, p.Large(), p.spi, wishes);
+        if (!plan.Solved()) continue;
+        ++opened;
+        OpenPage o(model, &plan.PortIo, p.spi);
+        const std::string shown = driver::TextOf(o.page.PinTable());
+        for (const auto& w : wishes) {
+            EXPECT_EQ(o.Cell(w.Signal + 2, w.Pin + 1), kRed) << portio::SignalName(w.Signal);
+            EXPECT_NE(shown.find(portio::PinName(w.Pin) + " " + portio::SignalName(w.Signal) + "\n"),
+                      std::string::npos)
+                << shown;
+        }
+    }
+    EXPECT_EQ(opened, 20);
 }
 
 // The nested sheet: OK stores record 13 at once (with the comment), Cancel
