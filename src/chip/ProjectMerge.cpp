@@ -10,6 +10,7 @@
 #include "chip/Crossbar.h"
 #include "codegen/SourceGenerator.h"
 #include "devices/Models.h"
+#include "devices/RegisterFields.h"
 #include "devices/Registers.h"
 #include "model/DeviceDocument.h"
 
