@@ -10,7 +10,6 @@
 #include "chip/Crossbar.h"
 #include "codegen/SourceGenerator.h"
 #include "devices/Models.h"
-#include "devices/RegisterFields.h"
 #include "devices/Registers.h"
 #include "model/DeviceDocument.h"
 
