@@ -85,6 +85,10 @@ void FilterPlatformNoise(QtMsgType type, const QMessageLogContext& context, cons
 
 }  // namespace
 
+std::unique_ptr<ScriptHost> MainWindowScriptHost(CMainWindow& window, CCommandRegistry& commands) {
+    return std::make_unique<MainWindowHost>(window, commands);
+}
+
 int RunScriptCommand(int argc, char** argv) {
     if (argc == 3 && (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0)) {
         std::fputs(kScriptHelp, stdout);

@@ -5,11 +5,27 @@
 #include "framework/CApplication.h"
 #include "framework/CDocTemplate.h"
 #include "plugin/CProjectDocument.h"
+#include "pages/common/CommandTable.h"
 #include "plugin/Peripherals.h"
 #include "view/CQ7R2xView.h"
+#include "view/ClockTreeCommands.h"
 #include "view/ViewCommands.h"
 
 namespace plugin {
+namespace {
+
+// A click on a clock-tree box: the sheet of the Peripherals command that
+// stores the node's record.
+void OpenClockTreePage(CDeviceDocument& doc, int record, const std::string& page) {
+    (void)page;
+    for (const CommandRow& row : CommandTable())
+        if (!row.stored.empty() && row.stored.front() == record) {
+            RunPeripheral(doc, row.commandId);
+            return;
+        }
+}
+
+}  // namespace
 
 std::unique_ptr<CDocTemplate> ModelTemplate(int model) {
     const std::string name = models::NameOf(models::CodeOf(model));
@@ -26,6 +42,8 @@ void RegisterTemplates(CApplication& app) {
         app.AddDocTemplate(ModelTemplate(model));
     RegisterViewCommands(app.Commands());
     RegisterPeripheralCommands(app.Commands());
+    RegisterClockTreeCommands(app.Commands());
+    CQ7R2xView::ClockTreePageOpener() = OpenClockTreePage;
 }
 
 }  // namespace plugin

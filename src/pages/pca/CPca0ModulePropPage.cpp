@@ -1,7 +1,5 @@
 #include "pages/pca/CPca0ModulePropPage.h"
 
-#include <cstdio>
-
 #include <QLineEdit>
 
 #include "chip/Crossbar.h"
@@ -25,10 +23,10 @@ constexpr int kValueEdit = 11361;
 constexpr int kLock = 11333;
 constexpr int kEnableWatchdog = 11334;
 
-constexpr std::uint8_t kNone = 0x00;
-constexpr std::uint8_t kFrequencyOutput = 0x46;
-constexpr std::uint8_t kPwm8 = 0x42;
-constexpr std::uint8_t kPwm16 = 0xC2;
+constexpr std::uint8_t kNone = pca::kModeNone;
+constexpr std::uint8_t kFrequencyOutput = pca::kModeFrequencyOutput;
+constexpr std::uint8_t kPwm8 = pca::kModePwm8;
+constexpr std::uint8_t kPwm16 = pca::kModePwm16;
 
 // The mode buttons, 11342 to 11350 in order; captions as module 0 has them.
 struct Mode {
@@ -48,9 +46,9 @@ constexpr Mode kModes[] = {
 };
 
 constexpr PcaModule kModules[] = {
-    {0, 11061, 11358, 11359, 1, 7, false}, {1, 11062, 11362, 11363, 2, 5, false},
-    {2, 11064, 11391, 11392, 3, 5, false}, {3, 11065, 11393, 11394, 4, 5, false},
-    {4, 11063, 11354, 11355, 5, 5, true},
+    {0, 11061, 11358, 11359, false}, {1, 11062, 11362, 11363, false},
+    {2, 11064, 11391, 11392, false}, {3, 11065, 11393, 11394, false},
+    {4, 11063, 11354, 11355, true},
 };
 
 }  // namespace
@@ -139,10 +137,8 @@ std::uint32_t CPca0ModulePropPage::Clock() const {
 }
 
 void CPca0ModulePropPage::ShowCrossbar() {
-    int channels = -1;
-    if (portIO_ && portIO_->Registers.size() > PortIOReg::XBR1)
-        channels = portIO_->Registers[PortIOReg::XBR1].Value & 0x07;
-    const bool on = channels >= module_.xbrFirst && channels <= module_.xbrLast;
+    const bool on = portIO_ && portIO_->Registers.size() > PortIOReg::XBR1 &&
+                    portio::IsCexRouted(*portIO_, module_.number);
     SetText(kCrossbarText,
             Digit(on ? "CEX0 is Enabled on the Crossbar" : "CEX0 is Not Enabled on the Crossbar"));
 }
@@ -150,31 +146,23 @@ void CPca0ModulePropPage::ShowCrossbar() {
 void CPca0ModulePropPage::ShowValue() {
     const std::uint8_t mode = Value(Cpm()) & 0xFE;
     std::string label, unit, button, value;
-    char buf[64];
     if (mode == kPwm8 || mode == kPwm16) {
         label = "Duty Cycle:";
         unit = "%";
         button = "Change Duty Cycle";
-        std::snprintf(buf, sizeof buf, "%.4f",
-                      pca::DutyCyclePercent(mode == kPwm16, Value(pca::Cph(module_.number)),
-                                            Value(pca::Cpl(module_.number))));
-        value = buf;
+        value = pca::DutyCycleText(pca::DutyCyclePercent(
+            mode == kPwm16, Value(pca::Cph(module_.number)), Value(pca::Cpl(module_.number))));
     } else if (mode == kFrequencyOutput) {
         label = Digit("CEX0 Frequency:");
         unit = "Hz";
         button = Digit("Change CEX0 Frequency");
-        std::snprintf(
-            buf, sizeof buf, "%u",
-            static_cast<unsigned>(pca::CexFrequency(Clock(), Value(pca::Cph(module_.number)))));
-        value = buf;
+        value = std::to_string(pca::CexFrequency(Clock(), Value(pca::Cph(module_.number))));
     } else if (mode == kNone && module_.watchdog) {
         label = "Timeout Interval:";
         unit = "ms";
         button = "Change Timeout Interval";
-        std::snprintf(buf, sizeof buf, "%.1f",
-                      pca::WatchdogTimeoutMs(Value(PcaReg::PCA0MD), Inputs(), Value(pca::Cpl(4)),
-                                             Value(PcaReg::PCA0L)));
-        value = buf;
+        value = pca::TimeoutText(pca::WatchdogTimeoutMs(Value(PcaReg::PCA0MD), Inputs(),
+                                                        Value(pca::Cpl(4)), Value(PcaReg::PCA0L)));
     } else {
         bool known = false;
         for (const Mode& m : kModes)

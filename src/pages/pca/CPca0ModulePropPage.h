@@ -14,9 +14,6 @@ struct PcaModule {
     int dialogId;
     int cphEdit;
     int cplEdit;
-    // CEXn is on the crossbar when XBR1 bits 2..0 lie in xbrFirst..xbrLast.
-    int xbrFirst;
-    int xbrLast;
     bool watchdog;  // Module 4/WDT
 };
 

@@ -6,10 +6,10 @@
 
 #include "chip/SerialMath.h"
 #include "devices/Registers.h"
+#include "pages/common/CRateCalculatorDlg.h"
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
-#include "pages/timers/CRateCalculatorDlg.h"
 
 namespace {
 

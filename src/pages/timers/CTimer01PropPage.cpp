@@ -4,7 +4,7 @@
 
 #include "chip/TimerMath.h"
 #include "devices/Registers.h"
-#include "pages/timers/CRateCalculatorDlg.h"
+#include "pages/common/CRateCalculatorDlg.h"
 
 using namespace timerids;
 using namespace timers;

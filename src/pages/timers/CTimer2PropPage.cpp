@@ -2,7 +2,7 @@
 
 #include "chip/TimerMath.h"
 #include "devices/Registers.h"
-#include "pages/timers/CRateCalculatorDlg.h"
+#include "pages/common/CRateCalculatorDlg.h"
 
 using namespace timers;
 

@@ -11,7 +11,7 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/timers/CRateCalculatorDlg.h"
+#include "pages/common/CRateCalculatorDlg.h"
 #include "pages/timers/TimerSheets.h"
 #include "support/ScopedUi.h"
 

@@ -1,4 +1,4 @@
-#include "pages/timers/CRateCalculatorDlg.h"
+#include "pages/common/CRateCalculatorDlg.h"
 
 #include <QLabel>
 #include <QLineEdit>
