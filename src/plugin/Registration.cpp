@@ -5,7 +5,7 @@
 #include "framework/CApplication.h"
 #include "framework/CDocTemplate.h"
 #include "plugin/CProjectDocument.h"
-#include "pages/common/CommandTable.h"
+#include "plugin/PeripheralTable.h"
 #include "plugin/Peripherals.h"
 #include "view/CQ7R2xView.h"
 #include "view/ClockTreeCommands.h"
@@ -15,12 +15,11 @@ namespace plugin {
 namespace {
 
 // A click on a clock-tree box: the sheet of the Peripherals command that
-// stores the node's record.
+// stores the node's record, on the node's page.
 void OpenClockTreePage(CDeviceDocument& doc, int record, const std::string& page) {
-    (void)page;
-    for (const CommandRow& row : CommandTable())
-        if (!row.stored.empty() && row.stored.front() == record) {
-            RunPeripheral(doc, row.commandId);
+    for (const PeripheralCommand& command : PeripheralTable())
+        if (!command.sheet.stored.empty() && command.sheet.stored.front() == record) {
+            RunPeripheral(doc, command.id, page);
             return;
         }
 }
@@ -40,6 +39,7 @@ std::unique_ptr<CDocTemplate> ModelTemplate(int model) {
 void RegisterTemplates(CApplication& app) {
     for (int model = 0; model < models::kCount; ++model)
         app.AddDocTemplate(ModelTemplate(model));
+    InstallSheets();
     RegisterViewCommands(app.Commands());
     RegisterPeripheralCommands(app.Commands());
     RegisterClockTreeCommands(app.Commands());

@@ -158,8 +158,16 @@ void CQ7R2xView::OnInitialUpdate() {
     RefreshClockTree();
 }
 
+void CQ7R2xView::Show(std::string text, CDeviceDocument* doc) {
+    if (text == text_ && !text_.empty()) return;
+    SetText(std::move(text));
+    ColorizeText(doc);
+}
+
 void CQ7R2xView::OnUpdate() {
-    OnInitialUpdate();
+    CDeviceDocument* doc = GetDocument() ? GetDocument()->DeviceDocument() : nullptr;
+    if (doc) Show(doc->GenerateSource(), doc);
+    RefreshClockTree();
     CApplication* app = TheApp();
     CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
     if (frame && frame->GetActiveView() == this) OnActivateView(true);
@@ -204,8 +212,7 @@ void CQ7R2xView::ColorizeText(CDeviceDocument* doc) {
 void CQ7R2xView::UpdateCodeWindow() {
     CDeviceDocument* doc = GetDeviceDocument();
     if (!doc) return;
-    SetText(doc->GenerateSource());
-    ColorizeText(doc);
+    Show(doc->GenerateSource(), doc);
     RefreshClockTree();
     SetStatus("Code regenerated");
 }

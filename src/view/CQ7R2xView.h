@@ -26,7 +26,7 @@ public:
     ~CQ7R2xView() override;
 
     void OnInitialUpdate() override;
-    // Regenerates from this view's own document (after undo or redo) and,
+    // The document changed: regenerates from this view's own document and,
     // when it is the active view, sets the code-format check marks.
     void OnUpdate() override;
     void OnActivateView(bool activate) override;
@@ -39,7 +39,8 @@ public:
     // nullptr when there is none.
     CDeviceDocument* GetDeviceDocument() const;
 
-    // Regenerates the text from the active document and recolours it.
+    // Regenerates the text from the active document and recolours it (the
+    // widget is left alone when the text is what it shows already).
     void UpdateCodeWindow();
     // Colours the whole text by `doc`'s CodeFormat (the active document's
     // when null) and puts the caret at the start.
@@ -96,6 +97,8 @@ public:
 
 private:
     void SetText(std::string text);
+    // Shows `text` and colours it by `doc`, unless it is shown already.
+    void Show(std::string text, CDeviceDocument* doc);
     // The main window's status bar text.
     static void SetStatus(const std::string& text);
     void CheckCodeFormat(int format);

@@ -183,30 +183,36 @@ TEST_F(ClockTreeShell, AClickOpensTheSheetThatSetsTheBox) {
     View()->ShowClockTree(true);
     CClockTreeWidget* widget = View()->ClockTree();
     widget->resize(1300, 600);
+    // The sheet opens on the box's page, as a click on that tab selects it.
     const struct {
         const char* node;
         const char* sheet;
-    } rows[] = {{"sysclk", "Oscillators"},
-                {"usb", "Oscillators"},
-                {"timer2", "Timers"},
-                {"uart1", "UARTs"},
-                {"smbus", "SMBus"},
-                {"pca.cex3", "Programmable Counter Array"},
-                {"watchdog", "Programmable Counter Array"},
-                {"adc0", "ADC"}};
+        const char* page;
+    } rows[] = {{"sysclk", "Oscillators", "SYSCLK Select"},
+                {"usb", "Oscillators", "USB Clock Source"},
+                {"timer2", "Timers", "Timer 2"},
+                {"uart1", "UARTs", "UART1"},
+                {"smbus", "SMBus", "SMBus"},
+                {"pca.cex3", "Programmable Counter Array", "Module 3"},
+                {"watchdog", "Programmable Counter Array", "Module 4/WDT"},
+                {"adc0", "ADC", "ADC0"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.node);
-        std::string sheet;
+        std::string sheet, page;
         ui.Modals.push_back([&](ModalDialog& dialog) {
             auto* d = dynamic_cast<CModalDialog*>(&dialog);
             ASSERT_NE(d, nullptr);
             sheet = d->windowTitle().toStdString();
+            const auto* tabs = d->findChild<QTabWidget*>();
+            ASSERT_NE(tabs, nullptr);
+            page = tabs->tabText(tabs->currentIndex()).toStdString();
             dialog.Finish(false);
         });
         const QRectF box = widget->BoxRect(row.node);
         ASSERT_FALSE(box.isEmpty());
         QTest::mouseClick(widget, Qt::LeftButton, {}, box.center().toPoint());
         EXPECT_EQ(sheet, row.sheet);
+        EXPECT_EQ(page, row.page);
     }
     EXPECT_TRUE(ui.Modals.empty());
 }

@@ -7,7 +7,6 @@
 #include "chip/TimerMath.h"
 #include "devices/Registers.h"
 #include "pages/pca/PcaCalculators.h"
-#include "pages/portio/PortIOSheet.h"
 
 namespace {
 
@@ -57,16 +56,11 @@ const PcaModule& PcaModuleRow(int number) {
     return kModules[number < 0 || number > 4 ? 0 : number];
 }
 
-CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO,
-                                         PeripheralRecord* timers, std::uint32_t* sysclk,
-                                         std::uint32_t* extOsc, std::uint32_t* eci)
-    : CPropPage(module == 4 ? "Module 4/WDT" : "Module " + std::to_string(module)),
+CPca0ModulePropPage::CPca0ModulePropPage(PageContext& context, int module)
+    : CPropPage(context, module == 4 ? "Module 4/WDT" : "Module " + std::to_string(module)),
       module_(PcaModuleRow(module)),
-      portIO_(portIO),
-      timers_(timers),
-      sysclk_(sysclk),
-      extOsc_(extOsc),
-      eci_(eci) {
+      portIO_(&context.Record(Pid::PortIO)),
+      timers_(&context.Record(Pid::Timers)) {
     PageBuilder b(this, this);
     b.Group("Capture/Compare Modules");
     for (int i = 0; i <= kModeLast - kModeFirst; ++i) {
@@ -122,9 +116,9 @@ int CPca0ModulePropPage::Cpm() const {
 
 pca::ClockInputs CPca0ModulePropPage::Inputs() const {
     pca::ClockInputs in;
-    in.sysclk = sysclk_ ? *sysclk_ : 0;
-    in.extOsc = extOsc_ ? *extOsc_ : 0;
-    in.eci = eci_ ? *eci_ : 0;
+    in.sysclk = Ctx().Sysclk();
+    in.extOsc = Ctx().ExtOsc();
+    in.eci = Ctx().Eci();
     if (timers_ && timers_->Registers.size() > TimersReg::TH0) {
         in.ckcon = timers_->Registers[TimersReg::CKCON].Value;
         in.th0 = timers_->Registers[TimersReg::TH0].Value;
@@ -236,7 +230,7 @@ void CPca0ModulePropPage::OnCommand(int id) {
     } else if (id == kValueButton) {
         if (RunCalculator()) AfterCalculator();
     } else if (id == kConfigurePortIO) {
-        if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) ShowCrossbar();
+        if (Ctx().OpenSheet(SheetId::PortIO)) ShowCrossbar();
     } else {
         CPropPage::OnCommand(id);
     }
@@ -244,10 +238,8 @@ void CPca0ModulePropPage::OnCommand(int id) {
 
 // ---------------------------------------------------------------- Module 4/WDT
 
-CPca0Module4PropPage::CPca0Module4PropPage(PeripheralRecord* portIO, PeripheralRecord* timers,
-                                           std::uint32_t* sysclk, std::uint32_t* extOsc,
-                                           std::uint32_t* eci)
-    : CPca0ModulePropPage(4, portIO, timers, sysclk, extOsc, eci) {}
+CPca0Module4PropPage::CPca0Module4PropPage(PageContext& context)
+    : CPca0ModulePropPage(context, 4) {}
 
 void CPca0Module4PropPage::EnableModeButtons(bool on) {
     for (int id = kModeFirst; id <= kModeLast; ++id)
@@ -277,14 +269,13 @@ void CPca0Module4PropPage::OnHexChanged(int editId) {
 
 bool CPca0Module4PropPage::RunCalculator() {
     if ((Value(Cpm()) & 0xFE) != kNone) return CPca0ModulePropPage::RunCalculator();
-    if (!ActiveDocument()) return false;
     const pca::ClockInputs in = Inputs();
     pca::TimeoutInputs clocks;
     clocks.sysclk = in.sysclk;
     clocks.extOsc = in.extOsc;
     clocks.eci = in.eci;
     clocks.timer0Rate = pca::Timer0OverflowRate(in.sysclk, in.ckcon, in.th0);
-    CTimeoutIntervalDlg dlg(*ActiveDocument(), *Record(), clocks);
+    CTimeoutIntervalDlg dlg(Ctx(), *Record(), clocks);
     return dlg.Run();
 }
 
