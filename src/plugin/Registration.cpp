@@ -6,6 +6,7 @@
 #include "framework/CDocTemplate.h"
 #include "plugin/CProjectDocument.h"
 #include "plugin/Peripherals.h"
+#include "plugin/Tools.h"
 #include "view/CQ7R2xView.h"
 #include "view/ViewCommands.h"
 
@@ -26,6 +27,7 @@ void RegisterTemplates(CApplication& app) {
         app.AddDocTemplate(ModelTemplate(model));
     RegisterViewCommands(app.Commands());
     RegisterPeripheralCommands(app.Commands());
+    RegisterToolCommands(app.Commands());
 }
 
 }  // namespace plugin

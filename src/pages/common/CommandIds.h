@@ -1,5 +1,5 @@
 #pragma once
-// Menu command ids of the Peripherals menu.
+// Menu command ids of the Peripherals menu and the module's tools.
 
 namespace cmd {
 inline constexpr int PrefetchEngine = 43000;
@@ -18,4 +18,6 @@ inline constexpr int VoltageReference = 43013;
 inline constexpr int VoltageRegulator = 43014;
 inline constexpr int ResetAll = 43015;
 inline constexpr int Pca = 43016;
+// Tools > Pin Planner...
+inline constexpr int PinPlanner = 43040;
 }  // namespace cmd
