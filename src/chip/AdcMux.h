@@ -2,9 +2,6 @@
 // ADC0 without widgets: the input multiplexer lists of the two package
 // groups, their lookups, the pin checks against the Port I/O record, the
 // page's status texts and the SAR clock arithmetic.
-//
-// ADC record positions: 0 AMX0P, 1 AMX0N, 2 ADC0CF, 3 ADC0CN, 4 ADC0GTH,
-// 5 ADC0GTL, 6 ADC0LTH, 7 ADC0LTL.
 
 #include <cstdint>
 #include <string>
@@ -14,15 +11,6 @@
 #include "model/PeripheralRecord.h"
 
 namespace adc {
-
-inline constexpr int kAmx0pPosition = 0;
-inline constexpr int kAmx0nPosition = 1;
-inline constexpr int kAdc0cfPosition = 2;
-inline constexpr int kAdc0cnPosition = 3;
-inline constexpr int kAdc0gthPosition = 4;
-inline constexpr int kAdc0gtlPosition = 5;
-inline constexpr int kAdc0lthPosition = 6;
-inline constexpr int kAdc0ltlPosition = 7;
 
 inline constexpr std::uint8_t kMuxField = 0x1F;  // AMX0P / AMX0N input code
 inline constexpr std::uint8_t kSarField = 0xF8;  // ADC0CF bits 7..3: AD0SC
@@ -34,8 +22,7 @@ inline constexpr std::uint8_t kStartField = 0x07;     // ADC0CN start-of-convers
 inline constexpr std::uint8_t kStartCnvstr = 4;
 inline constexpr int kMaxAd0sc = 31;
 
-// EIE1 (position 1 of the interrupt record).
-inline constexpr int kEie1Position = 1;
+// EIE1 (in the interrupt record).
 inline constexpr std::uint8_t kConversionInterrupt = 0x08;
 inline constexpr std::uint8_t kWindowInterrupt = 0x04;
 

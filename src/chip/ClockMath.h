@@ -14,13 +14,6 @@
 
 namespace osc {
 
-// Register positions in the oscillator record.
-inline constexpr int kOscxcn = 0;
-inline constexpr int kOscicn = 1;
-inline constexpr int kOsclcn = 2;
-inline constexpr int kClkmul = 3;
-inline constexpr int kClksel = 4;
-
 inline constexpr std::uint32_t kDefaultSysclk = 1500000;
 
 // OSCXCN external oscillator modes (the byte masked with 0x70).

@@ -1,5 +1,7 @@
 #include "chip/Comparator.h"
 
+#include "devices/Registers.h"
+
 #include <cstddef>
 
 namespace comparator {
@@ -20,9 +22,9 @@ int Item(std::uint8_t field) {
 const Instance kComparator0 = {
     0,
     "Comparator0",
-    0,
-    1,
-    2,
+    ComparatorsReg::CPT0CN,
+    ComparatorsReg::CPT0MX,
+    ComparatorsReg::CPT0MD,
     "Enable Comparator0",
     0x20,
     {"Comparator0 Interrupt is Enabled", "Comparator0 Interrupt is Disabled"},
@@ -43,9 +45,9 @@ const Instance kComparator0 = {
 const Instance kComparator1 = {
     1,
     "Comparator1",
-    3,
-    4,
-    5,
+    ComparatorsReg::CPT1CN,
+    ComparatorsReg::CPT1MX,
+    ComparatorsReg::CPT1MD,
     "Enable Comparator1",
     0x40,
     {"Comparator1 Interrupt is Enabled", "Comparator1 Interrupt is Disabled"},
@@ -116,17 +118,17 @@ analog::PinState InputPinState(const PeripheralRecord& portIo, const InputPin& p
 }
 
 std::string InterruptText(const Instance& c, const PeripheralRecord& interrupts) {
-    return (Reg(interrupts, kEie1Position) & c.InterruptBit) ? c.InterruptText.Enabled
-                                                             : c.InterruptText.Disabled;
+    return (Reg(interrupts, InterruptsReg::EIE1) & c.InterruptBit) ? c.InterruptText.Enabled
+                                                                   : c.InterruptText.Disabled;
 }
 
 std::string OutputText(const Instance& c, const PeripheralRecord& portIo) {
-    return (Reg(portIo, kXbr0Position) & c.OutputBit) ? c.OutputText.Enabled
-                                                      : c.OutputText.Disabled;
+    return (Reg(portIo, PortIOReg::XBR0) & c.OutputBit) ? c.OutputText.Enabled
+                                                        : c.OutputText.Disabled;
 }
 
 std::string AsyncOutputText(const Instance& c, const PeripheralRecord& portIo) {
-    return (Reg(portIo, kXbr0Position) & c.AsyncBit) ? c.AsyncText.Enabled : c.AsyncText.Disabled;
+    return (Reg(portIo, PortIOReg::XBR0) & c.AsyncBit) ? c.AsyncText.Enabled : c.AsyncText.Disabled;
 }
 
 }  // namespace comparator

@@ -2,9 +2,6 @@
 // The two analog comparators without widgets: what differs between them, the
 // input lists, the start-up code an enabled comparator adds to the generated
 // routine, Reset of the comparator record and the status texts of the pages.
-//
-// Comparator record (PeripheralId 8), by list position:
-//   0 CPT0CN, 1 CPT0MX, 2 CPT0MD, 3 CPT1CN, 4 CPT1MX, 5 CPT1MD.
 
 #include <array>
 #include <cstdint>
@@ -28,10 +25,6 @@ inline constexpr std::uint8_t kResponseTime = 0x03;        // MD: 0 fastest .. 3
 inline constexpr int kInputCount = 5;
 inline constexpr int kResponseSteps = 4;
 
-// Positions in the interrupt record (15) and the Port I/O record (13).
-inline constexpr int kEie1Position = 1;
-inline constexpr int kXbr0Position = 14;
-
 // One input of a multiplexer list: the pin it names.
 struct InputPin {
     const char* Name;  // "P2.5"
@@ -50,7 +43,7 @@ struct TextPair {
 struct Instance {
     int Number;  // 0 or 1
     const char* PageCaption;
-    int CnPosition;
+    int CnPosition;  // in the comparator record
     int MxPosition;
     int MdPosition;
     const char* EnableCaption;

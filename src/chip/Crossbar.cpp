@@ -1,5 +1,7 @@
 #include "chip/Crossbar.h"
 
+#include "devices/Registers.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -47,29 +49,29 @@ struct SignalRow {
 };
 
 constexpr SignalRow kSignalRows[] = {
-    {"TX0", "TX0 (UART0), ", kIdUart0, kXbr0Position, xbr::kUart0, 0, 4, 4},
-    {"RX0", "RX0 (UART0), ", kIdUart0, kXbr0Position, xbr::kUart0, 0, 5, 5},
-    {"SCK", "SCK  (SPI0), ", kIdSpi0, kXbr0Position, xbr::kSpi0, 0, 0, 28},
-    {"MISO", "MISO (SPI0), ", kIdSpi0, kXbr0Position, xbr::kSpi0, 0, 1, 29},
-    {"MOSI", "MOSI (SPI0), ", kIdSpi0, kXbr0Position, xbr::kSpi0, 0, 2, 30},
-    {"NSS", "NSS  (SPI0), ", kIdSpi0, kXbr0Position, xbr::kSpi0, 0, 3, 31},
-    {"SDA", "SDA (SMBus), ", kIdSmbus, kXbr0Position, xbr::kSmbus, 0, 0, 30},
-    {"SCL", "SCL (SMBus), ", kIdSmbus, kXbr0Position, xbr::kSmbus, 0, 1, 31},
-    {"CP0", "CP0  (Cmp0), ", kIdCp0, kXbr0Position, xbr::kCp0, 0, 0, 31},
-    {"CP0A", "CP0A (Cmp0), ", kIdCp0A, kXbr0Position, xbr::kCp0A, 0, 0, 31},
-    {"CP1", "CP1  (Cmp1), ", kIdCp1, kXbr0Position, xbr::kCp1, 0, 0, 31},
-    {"CP1A", "CP1A (Cmp1), ", kIdCp1A, kXbr0Position, xbr::kCp1A, 0, 0, 31},
-    {"SYSCLK", "SYSCLK,      ", kIdSysclk, kXbr0Position, xbr::kSysclk, 0, 0, 31},
-    {"CEX0", "CEX0  (PCA), ", kIdCex0, kXbr1Position, xbr::kPcaChannels, 1, 0, 31},
-    {"CEX1", "CEX1  (PCA), ", kIdCex0 + 1, kXbr1Position, xbr::kPcaChannels, 2, 1, 31},
-    {"CEX2", "CEX2  (PCA), ", kIdCex0 + 2, kXbr1Position, xbr::kPcaChannels, 3, 2, 31},
-    {"CEX3", "CEX3  (PCA), ", kIdCex0 + 3, kXbr1Position, xbr::kPcaChannels, 4, 3, 31},
-    {"CEX4", "CEX4  (PCA), ", kIdCex0 + 4, kXbr1Position, xbr::kPcaChannels, 5, 4, 31},
-    {"ECI", "ECI,         ", kIdEci, kXbr1Position, xbr::kEci, 0, 0, 31},
-    {"T0", "T0  (Timr0), ", kIdTimer0, kXbr1Position, xbr::kT0, 0, 0, 31},
-    {"T1", "T1  (Timr1), ", kIdTimer1, kXbr1Position, xbr::kT1, 0, 0, 31},
-    {"TX1", "TX1 (UART1), ", kIdUart1, kXbr2Position, xbr::kUart1, 0, 0, 30},
-    {"RX1", "RX1 (UART1), ", kIdUart1, kXbr2Position, xbr::kUart1, 0, 1, 31},
+    {"TX0", "TX0 (UART0), ", kIdUart0, PortIOReg::XBR0, xbr::kUart0, 0, 4, 4},
+    {"RX0", "RX0 (UART0), ", kIdUart0, PortIOReg::XBR0, xbr::kUart0, 0, 5, 5},
+    {"SCK", "SCK  (SPI0), ", kIdSpi0, PortIOReg::XBR0, xbr::kSpi0, 0, 0, 28},
+    {"MISO", "MISO (SPI0), ", kIdSpi0, PortIOReg::XBR0, xbr::kSpi0, 0, 1, 29},
+    {"MOSI", "MOSI (SPI0), ", kIdSpi0, PortIOReg::XBR0, xbr::kSpi0, 0, 2, 30},
+    {"NSS", "NSS  (SPI0), ", kIdSpi0, PortIOReg::XBR0, xbr::kSpi0, 0, 3, 31},
+    {"SDA", "SDA (SMBus), ", kIdSmbus, PortIOReg::XBR0, xbr::kSmbus, 0, 0, 30},
+    {"SCL", "SCL (SMBus), ", kIdSmbus, PortIOReg::XBR0, xbr::kSmbus, 0, 1, 31},
+    {"CP0", "CP0  (Cmp0), ", kIdCp0, PortIOReg::XBR0, xbr::kCp0, 0, 0, 31},
+    {"CP0A", "CP0A (Cmp0), ", kIdCp0A, PortIOReg::XBR0, xbr::kCp0A, 0, 0, 31},
+    {"CP1", "CP1  (Cmp1), ", kIdCp1, PortIOReg::XBR0, xbr::kCp1, 0, 0, 31},
+    {"CP1A", "CP1A (Cmp1), ", kIdCp1A, PortIOReg::XBR0, xbr::kCp1A, 0, 0, 31},
+    {"SYSCLK", "SYSCLK,      ", kIdSysclk, PortIOReg::XBR0, xbr::kSysclk, 0, 0, 31},
+    {"CEX0", "CEX0  (PCA), ", kIdCex0, PortIOReg::XBR1, xbr::kPcaChannels, 1, 0, 31},
+    {"CEX1", "CEX1  (PCA), ", kIdCex0 + 1, PortIOReg::XBR1, xbr::kPcaChannels, 2, 1, 31},
+    {"CEX2", "CEX2  (PCA), ", kIdCex0 + 2, PortIOReg::XBR1, xbr::kPcaChannels, 3, 2, 31},
+    {"CEX3", "CEX3  (PCA), ", kIdCex0 + 3, PortIOReg::XBR1, xbr::kPcaChannels, 4, 3, 31},
+    {"CEX4", "CEX4  (PCA), ", kIdCex0 + 4, PortIOReg::XBR1, xbr::kPcaChannels, 5, 4, 31},
+    {"ECI", "ECI,         ", kIdEci, PortIOReg::XBR1, xbr::kEci, 0, 0, 31},
+    {"T0", "T0  (Timr0), ", kIdTimer0, PortIOReg::XBR1, xbr::kT0, 0, 0, 31},
+    {"T1", "T1  (Timr1), ", kIdTimer1, PortIOReg::XBR1, xbr::kT1, 0, 0, 31},
+    {"TX1", "TX1 (UART1), ", kIdUart1, PortIOReg::XBR2, xbr::kUart1, 0, 0, 30},
+    {"RX1", "RX1 (UART1), ", kIdUart1, PortIOReg::XBR2, xbr::kUart1, 0, 1, 31},
 };
 constexpr int kNssRow = 5;
 constexpr int kSmallPackageSignalCount = 21;  // UART1's two rows need the large package
@@ -157,50 +159,50 @@ std::vector<CrossbarEntry> Port4List(int position, bool drive) {
 // --- routing queries ---------------------------------------------------------
 
 bool IsUart0Routed(const PeripheralRecord& r) {
-    return Bit(r, kXbr0Position, xbr::kUart0);
+    return Bit(r, PortIOReg::XBR0, xbr::kUart0);
 }
 bool IsSpi0Routed(const PeripheralRecord& r) {
-    return Bit(r, kXbr0Position, xbr::kSpi0);
+    return Bit(r, PortIOReg::XBR0, xbr::kSpi0);
 }
 bool IsSmbusRouted(const PeripheralRecord& r) {
-    return Bit(r, kXbr0Position, xbr::kSmbus);
+    return Bit(r, PortIOReg::XBR0, xbr::kSmbus);
 }
 bool IsSysclkRouted(const PeripheralRecord& r) {
-    return Bit(r, kXbr0Position, xbr::kSysclk);
+    return Bit(r, PortIOReg::XBR0, xbr::kSysclk);
 }
 bool IsCp0Routed(const PeripheralRecord& r) {
-    return Bit(r, kXbr0Position, xbr::kCp0);
+    return Bit(r, PortIOReg::XBR0, xbr::kCp0);
 }
 bool IsCp0ARouted(const PeripheralRecord& r) {
-    return Bit(r, kXbr0Position, xbr::kCp0A);
+    return Bit(r, PortIOReg::XBR0, xbr::kCp0A);
 }
 bool IsCp1Routed(const PeripheralRecord& r) {
-    return Bit(r, kXbr0Position, xbr::kCp1);
+    return Bit(r, PortIOReg::XBR0, xbr::kCp1);
 }
 bool IsCp1ARouted(const PeripheralRecord& r) {
-    return Bit(r, kXbr0Position, xbr::kCp1A);
+    return Bit(r, PortIOReg::XBR0, xbr::kCp1A);
 }
 bool IsEciRouted(const PeripheralRecord& r) {
-    return Bit(r, kXbr1Position, xbr::kEci);
+    return Bit(r, PortIOReg::XBR1, xbr::kEci);
 }
 bool IsT0Routed(const PeripheralRecord& r) {
-    return Bit(r, kXbr1Position, xbr::kT0);
+    return Bit(r, PortIOReg::XBR1, xbr::kT0);
 }
 bool IsT1Routed(const PeripheralRecord& r) {
-    return Bit(r, kXbr1Position, xbr::kT1);
+    return Bit(r, PortIOReg::XBR1, xbr::kT1);
 }
 bool IsUart1Routed(const PeripheralRecord& r) {
-    return Bit(r, kXbr2Position, xbr::kUart1);
+    return Bit(r, PortIOReg::XBR2, xbr::kUart1);
 }
 bool IsCrossbarEnabled(const PeripheralRecord& r) {
-    return Bit(r, kXbr1Position, xbr::kCrossbarEnable);
+    return Bit(r, PortIOReg::XBR1, xbr::kCrossbarEnable);
 }
 bool IsWeakPullUpDisabled(const PeripheralRecord& r) {
-    return Bit(r, kXbr1Position, xbr::kWeakPullUpDisable);
+    return Bit(r, PortIOReg::XBR1, xbr::kWeakPullUpDisable);
 }
 
 int PcaChannelsRouted(const PeripheralRecord& r) {
-    return ValueAt(r, kXbr1Position) & xbr::kPcaChannels;
+    return ValueAt(r, PortIOReg::XBR1) & xbr::kPcaChannels;
 }
 
 bool IsCexRouted(const PeripheralRecord& r, int channel) {
@@ -314,22 +316,22 @@ std::vector<CrossbarEntry> BuildDriveList() {
 }
 
 std::vector<CrossbarEntry> BuildPort4AnalogDigitalList() {
-    return Port4List(kP4MdinPosition, false);
+    return Port4List(PortIOReg::P4MDIN, false);
 }
 std::vector<CrossbarEntry> BuildPort4DriveList() {
-    return Port4List(kP4MdoutPosition, true);
+    return Port4List(PortIOReg::P4MDOUT, true);
 }
 
 bool IsThreeWire(const PeripheralRecord& spi0) {
-    if (spi0.Registers.size() <= static_cast<std::size_t>(kSpi0cnPosition)) return false;
-    return (ValueAt(spi0, kSpi0cnPosition) & kSpi0WireMode) == 0;
+    if (spi0.Registers.size() <= static_cast<std::size_t>(SpiReg::SPI0CN)) return false;
+    return (ValueAt(spi0, SpiReg::SPI0CN) & kSpi0WireMode) == 0;
 }
 
 // --- mode buttons -------------------------------------------------------------
 
 ButtonState ModeButtonState(const PeripheralRecord& rec, const CrossbarEntry& b) {
     const bool set = Bit(rec, b.RegisterPosition, b.Mask);
-    const bool drive = b.RegisterPosition >= kP0MdoutPosition;
+    const bool drive = b.RegisterPosition >= PortIOReg::P0MDOUT;
     const char* caption = drive ? (set ? "P" : "O") : (set ? "D" : "A");
     return {b.CheckboxId, set, caption};
 }
@@ -346,10 +348,10 @@ bool IsUntouched(const PeripheralRecord& rec) {
         const auto& e = rec.Registers[static_cast<std::size_t>(position)];
         return e.Value == e.ResetValue;
     };
-    if (!atReset(kXbr0Position) || !atReset(kXbr2Position)) return false;
-    for (int pos = kP0MdoutPosition; pos <= kP4MdoutPosition; ++pos)
+    if (!atReset(PortIOReg::XBR0) || !atReset(PortIOReg::XBR2)) return false;
+    for (int pos = PortIOReg::P0MDOUT; pos <= PortIOReg::P4MDOUT; ++pos)
         if (!atReset(pos)) return false;
-    const auto& xbr1 = rec.Registers[static_cast<std::size_t>(kXbr1Position)];
+    const auto& xbr1 = rec.Registers[static_cast<std::size_t>(PortIOReg::XBR1)];
     return ((xbr1.Value ^ xbr1.ResetValue) & ~xbr::kWeakPullUpDisable) == 0;
 }
 
@@ -358,7 +360,7 @@ bool NeedsCrossbarQuestion(const PeripheralRecord& rec) {
 }
 
 void EnableCrossbar(PeripheralRecord& rec) {
-    SetBits(rec, true, kXbr1Position, xbr::kCrossbarEnable);
+    SetBits(rec, true, PortIOReg::XBR1, xbr::kCrossbarEnable);
 }
 
 PinComment MakePinComment(const PeripheralRecord& rec, const std::vector<PinAssignment>& pins,

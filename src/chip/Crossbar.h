@@ -4,33 +4,21 @@
 // the pin-assignment comment. The crossbar page and the port 4 page only map
 // these results onto their controls.
 //
-// Registers of the Port I/O record are addressed by list position:
-//   0..4 P0MDIN..P4MDIN, 5..9 P0MDOUT..P4MDOUT, 10..13 P0SKIP..P3SKIP,
-//   14 XBR0, 15 XBR1, 16 XBR2.
+// Registers of the Port I/O record are addressed by their PortIOReg positions.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "devices/Registers.h"
 #include "model/PeripheralRecord.h"
 
 namespace portio {
 
 // ---------------------------------------------------------------------------
-// Register positions in the Port I/O record and in the SPI0 record.
+// SPI0CN's wire-mode bits (in the SPI0 record).
 
-inline constexpr int kP0MdinPosition = 0;   // P0MDIN .. P4MDIN at 0 .. 4
-inline constexpr int kP0MdoutPosition = 5;  // P0MDOUT .. P4MDOUT at 5 .. 9
-inline constexpr int kP0SkipPosition = 10;  // P0SKIP .. P3SKIP at 10 .. 13
-inline constexpr int kP4MdinPosition = 4;
-inline constexpr int kP4MdoutPosition = 9;
-inline constexpr int kXbr0Position = 14;
-inline constexpr int kXbr1Position = 15;
-inline constexpr int kXbr2Position = 16;
-inline constexpr int kRegisterCount = 17;
-
-inline constexpr int kSpi0cnPosition = 1;            // in the SPI0 record
 inline constexpr std::uint8_t kSpi0WireMode = 0x0C;  // both clear: three-wire
 
 // ---------------------------------------------------------------------------
@@ -102,13 +90,13 @@ constexpr int PinFromPortBit(int port, int bit) {
     return port * 8 + bit;
 }
 constexpr int MdinPosition(int pin) {
-    return kP0MdinPosition + pin / 8;
+    return PortIOReg::P0MDIN + pin / 8;
 }
 constexpr int MdoutPosition(int pin) {
-    return kP0MdoutPosition + pin / 8;
+    return PortIOReg::P0MDOUT + pin / 8;
 }
 constexpr int SkipPosition(int pin) {
-    return kP0SkipPosition + pin / 8;
+    return PortIOReg::P0SKIP + pin / 8;
 }
 // "P0.4" for pin 4.
 std::string PinName(int pin);

@@ -1,6 +1,7 @@
 #include "chip/OscText.h"
 
 #include "chip/ClockMath.h"
+#include "devices/Registers.h"
 
 namespace osc {
 
@@ -84,13 +85,14 @@ void SetStartupCode(PeripheralRecord& osc, int position, bool on, const char* cP
 }  // namespace
 
 void ApplyExternalModeCode(PeripheralRecord& osc) {
-    SetStartupCode(osc, kOscxcn, IsCrystalMode(Entry(osc, kOscxcn).Value), kCrystalCPost,
-                   kCrystalAsmPost, (Entry(osc, kClkmul).Value & kEnableBit) != 0);
+    SetStartupCode(osc, OscillatorReg::OSCXCN,
+                   IsCrystalMode(Entry(osc, OscillatorReg::OSCXCN).Value), kCrystalCPost,
+                   kCrystalAsmPost, (Entry(osc, OscillatorReg::CLKMUL).Value & kEnableBit) != 0);
 }
 
 void ApplyMultiplierCode(PeripheralRecord& osc, bool enabled) {
-    SetStartupCode(osc, kClkmul, enabled, kMultiplierCPost, kMultiplierAsmPost,
-                   IsCrystalMode(Entry(osc, kOscxcn).Value));
+    SetStartupCode(osc, OscillatorReg::CLKMUL, enabled, kMultiplierCPost, kMultiplierAsmPost,
+                   IsCrystalMode(Entry(osc, OscillatorReg::OSCXCN).Value));
 }
 
 XtalTexts XtalPinTexts(std::uint8_t oscxcn, bool smallPackage, std::uint8_t p0mdin,

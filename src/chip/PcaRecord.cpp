@@ -1,5 +1,7 @@
 #include "chip/PcaRecord.h"
 
+#include "devices/Registers.h"
+
 #include <string>
 
 namespace pca {
@@ -19,7 +21,7 @@ bool AtReset(const PeripheralRecord& r, int position) {
     return e.Value == e.ResetValue;
 }
 void Force(PeripheralRecord& r, int pca0md, int cpl4) {
-    Entry(r, kPca0md).ForceWrite = pca0md;
+    Entry(r, PcaReg::PCA0MD).ForceWrite = pca0md;
     Entry(r, Cpl(4)).ForceWrite = cpl4;
 }
 
@@ -60,8 +62,8 @@ void ApplyPca0WatchdogRule(PeripheralRecord& record) {
         case Watchdog::Enabled:
             break;
     }
-    const bool atReset = AtReset(record, kPca0md) && AtReset(record, kPca0L) &&
-                         AtReset(record, kPca0H) && AtReset(record, Cpm(4));
+    const bool atReset = AtReset(record, PcaReg::PCA0MD) && AtReset(record, PcaReg::PCA0L) &&
+                         AtReset(record, PcaReg::PCA0H) && AtReset(record, Cpm(4));
     Force(record, !atReset, !atReset);
 }
 
@@ -69,14 +71,14 @@ void ApplyModule4WatchdogRule(PeripheralRecord& record, bool enabled, bool locke
     if (!enabled) return Force(record, 1, 0);
     if (locked) return Force(record, 1, 1);
     const RegisterEntry& cpm4 = Entry(record, Cpm(4));
-    const bool atReset = AtReset(record, kPca0md) && AtReset(record, kPca0L) &&
-                         AtReset(record, kPca0H) && AtReset(record, Cpl(4)) &&
+    const bool atReset = AtReset(record, PcaReg::PCA0MD) && AtReset(record, PcaReg::PCA0L) &&
+                         AtReset(record, PcaReg::PCA0H) && AtReset(record, Cpl(4)) &&
                          ((cpm4.Value ^ cpm4.ResetValue) & 0xFE) == 0;
     Force(record, !atReset, !atReset);
 }
 
 void ResetPcaRecord(PeripheralRecord& record) {
-    for (int i = 0; i < kRegisterCount && i < static_cast<int>(record.Registers.size()); ++i) {
+    for (int i = 0; i < PcaReg::Count && i < static_cast<int>(record.Registers.size()); ++i) {
         RegisterEntry& e = Entry(record, i);
         e.Value = e.ResetValue;
     }

@@ -1,28 +1,25 @@
 #pragma once
-// The PCA record as the PCA pages see it: register positions, the watchdog
+// The PCA record as the PCA pages see it: each module's registers, the watchdog
 // state kept in the code texts of PCA0CPL4, and the rule that decides
 // whether PCA0MD and PCA0CPL4 must be written even at their reset values.
 // No Qt.
 
 #include <cstdint>
 
+#include "devices/Registers.h"
 #include "model/PeripheralRecord.h"
 
 namespace pca {
 
-inline constexpr int kPca0cn = 0;
-inline constexpr int kPca0md = 1;
-inline constexpr int kPca0L = 7;
-inline constexpr int kPca0H = 8;
-inline constexpr int kRegisterCount = 19;
+// Positions of module n's (0 .. 4) mode, low and high compare registers.
 constexpr int Cpm(int module) {
-    return 2 + module;
+    return PcaReg::PCA0CPM0 + module;
 }
 constexpr int Cpl(int module) {
-    return 9 + module;
+    return PcaReg::PCA0CPL0 + module;
 }
 constexpr int Cph(int module) {
-    return 14 + module;
+    return PcaReg::PCA0CPH0 + module;
 }
 
 // PCA0MD bits.

@@ -1,5 +1,7 @@
 #include "chip/PinCheck.h"
 
+#include "devices/Registers.h"
+
 #include <cstddef>
 
 namespace analog {
@@ -15,12 +17,12 @@ bool PortBit(const PeripheralRecord& portIo, std::uint8_t position, std::uint8_t
 
 PinBits PortPinBits(int port, int bit) {
     PinBits p;
-    p.ModeRegister = static_cast<std::uint8_t>(port);  // P0MDIN .. P4MDIN at 0 .. 4
+    p.ModeRegister = static_cast<std::uint8_t>(PortIOReg::P0MDIN + port);
     p.ModeMask = static_cast<std::uint8_t>(1u << (bit & 7));
     if (port >= 4) {
         p.SkipRegister = kNoRegister;
     } else {
-        p.SkipRegister = static_cast<std::uint8_t>(10 + port);  // P0SKIP .. P3SKIP at 10 .. 13
+        p.SkipRegister = static_cast<std::uint8_t>(PortIOReg::P0SKIP + port);
         p.SkipMask = p.ModeMask;
     }
     return p;

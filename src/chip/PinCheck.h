@@ -22,7 +22,7 @@ struct PinBits {
     std::uint8_t SkipMask = 0;
 };
 
-// Pn.b: PnMDIN at position n, PnSKIP at 10 + n, both masks 1 << b; port 4
+// Pn.b: PnMDIN and PnSKIP of port n, both masks 1 << b; port 4
 // is not on the crossbar and has no skip register.
 PinBits PortPinBits(int port, int bit);
 

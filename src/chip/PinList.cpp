@@ -1,6 +1,7 @@
 #include "chip/PinList.h"
 
 #include "chip/Project.h"
+#include "devices/Registers.h"
 
 namespace portio {
 
@@ -26,7 +27,8 @@ std::vector<PinListRow> PinListOf(const PeripheralRecord& rec, bool largePackage
     if (largePackage)
         for (int bit = 0; bit < 8; ++bit)
             rows.push_back({"P4." + std::to_string(bit), "", false,
-                            BitAt(rec, kP4MdinPosition, bit), BitAt(rec, kP4MdoutPosition, bit)});
+                            BitAt(rec, PortIOReg::P4MDIN, bit),
+                            BitAt(rec, PortIOReg::P4MDOUT, bit)});
     return rows;
 }
 

@@ -1,5 +1,7 @@
 #include "chip/ResetSources.h"
 
+#include "devices/Registers.h"
+
 #include <cstddef>
 
 namespace resetsrc {
@@ -25,19 +27,19 @@ void SetBits(PeripheralRecord& r, int position, std::uint8_t mask, bool on) {
 }  // namespace
 
 bool MirrorComparator0Source(PeripheralRecord& rec0, const PeripheralRecord& rec9) {
-    const bool on = (Reg(rec9, kRstsrcPosition) & kComparator0Source) != 0;
-    SetBits(rec0, kRstsrcPosition, kComparator0Source, on);
+    const bool on = (Reg(rec9, ComparatorResetSourceReg::RSTSRC) & kComparator0Source) != 0;
+    SetBits(rec0, ResetSourcesReg::RSTSRC, kComparator0Source, on);
     return on;
 }
 
 void SetComparator0Source(PeripheralRecord& rec0, PeripheralRecord& rec9, bool on) {
-    SetBits(rec0, kRstsrcPosition, kComparator0Source, on);
-    SetBits(rec9, kRstsrcPosition, kComparator0Source, on);
+    SetBits(rec0, ResetSourcesReg::RSTSRC, kComparator0Source, on);
+    SetBits(rec9, ComparatorResetSourceReg::RSTSRC, kComparator0Source, on);
 }
 
 void ConfirmSources(PeripheralRecord& rec0, PeripheralRecord& rec9) {
-    RegisterEntry* source = Entry(rec0, kRstsrcPosition);
-    RegisterEntry* full = Entry(rec9, kRstsrcPosition);
+    RegisterEntry* source = Entry(rec0, ResetSourcesReg::RSTSRC);
+    RegisterEntry* full = Entry(rec9, ComparatorResetSourceReg::RSTSRC);
     if (!source || !full) return;
     if (source->Value & kComparator0Source) {
         full->Value = source->Value;
@@ -49,19 +51,20 @@ void ConfirmSources(PeripheralRecord& rec0, PeripheralRecord& rec9) {
 
 void SetVddMonitor(PeripheralRecord& rec0, bool on) {
     rec0.CPrologue = on ? kLoopCounter : "";
-    SetBits(rec0, kVdm0cnPosition, kVddMonitorOn, on);
-    if (!on) SetBits(rec0, kRstsrcPosition, kVddMonitorSource, false);
+    SetBits(rec0, ResetSourcesReg::VDM0CN, kVddMonitorOn, on);
+    if (!on) SetBits(rec0, ResetSourcesReg::RSTSRC, kVddMonitorSource, false);
 }
 
 void ResetSourceRegisters(PeripheralRecord& rec0, PeripheralRecord& rec9) {
     for (RegisterEntry* e :
-         {Entry(rec0, kVdm0cnPosition), Entry(rec0, kRstsrcPosition), Entry(rec9, kRstsrcPosition)})
+         {Entry(rec0, ResetSourcesReg::VDM0CN), Entry(rec0, ResetSourcesReg::RSTSRC),
+          Entry(rec9, ComparatorResetSourceReg::RSTSRC)})
         if (e) e->Value = e->ResetValue;
 }
 
 std::string Comparator0StatusText(const PeripheralRecord& rec8) {
-    return Reg(rec8, kCpt0cnPosition) >= 0x80 ? "Comparator0 is Enabled"
-                                              : "Comparator0 is Disabled";
+    return Reg(rec8, ComparatorsReg::CPT0CN) >= 0x80 ? "Comparator0 is Enabled"
+                                                     : "Comparator0 is Disabled";
 }
 
 }  // namespace resetsrc

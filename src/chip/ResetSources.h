@@ -5,9 +5,7 @@
 // (record 9), after the comparators are set up, with the complete value.
 // While the sheet is open the comparator 0 source lives in record 0 (and is
 // mirrored into record 9); confirming the sheet moves it into record 9.
-//
-// Record 0: 0 VDM0CN, 1 RSTSRC. Record 9: only RSTSRC at position 1 is used.
-// Record 8: CPT0CN at position 0.
+// Of record 9 only RSTSRC is used.
 
 #include <cstdint>
 #include <string>
@@ -15,10 +13,6 @@
 #include "model/PeripheralRecord.h"
 
 namespace resetsrc {
-
-inline constexpr int kVdm0cnPosition = 0;
-inline constexpr int kRstsrcPosition = 1;  // in record 0 and in record 9
-inline constexpr int kCpt0cnPosition = 0;  // in record 8
 
 inline constexpr std::uint8_t kVddMonitorOn = 0x80;      // VDM0CN
 inline constexpr std::uint8_t kVddMonitorSource = 0x02;  // RSTSRC

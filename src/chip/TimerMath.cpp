@@ -2,6 +2,7 @@
 
 #include "chip/Achieved.h"
 #include "chip/ClockMath.h"
+#include "devices/Registers.h"
 
 #include <climits>
 #include <cmath>
@@ -223,7 +224,7 @@ void Field(PeripheralRecord& r, int position, std::uint8_t mask, std::uint8_t va
 }
 
 bool IsTimerRecord(const PeripheralRecord& r) {
-    return r.Registers.size() >= kTimerRegisters;
+    return r.Registers.size() >= TimersReg::Count;
 }
 
 // The prescaler code of CKCON bits 1..0 for a clock other than SYSCLK.
@@ -248,24 +249,24 @@ void ApplyBitRate(PeripheralRecord& timers, int choice, const ReloadResult& resu
         case kChoice0H:
         case kChoice1H: {
             const bool t0 = choice == kChoice0H;
-            timers.Registers[t0 ? kTh0 : kTh1].Value = reload;
+            timers.Registers[t0 ? TimersReg::TH0 : TimersReg::TH1].Value = reload;
             const std::uint8_t sysclkBit = t0 ? kCkconT0Sysclk : kCkconT1Sysclk;
             if (sysclk) {
-                Set(timers, kTmod, t0 ? 0x04 : 0x40, false);
-                Set(timers, kCkcon, sysclkBit, true);
-                Field(timers, kCkcon, kCkconPrescale, 0);
+                Set(timers, TimersReg::TMOD, t0 ? 0x04 : 0x40, false);
+                Set(timers, TimersReg::CKCON, sysclkBit, true);
+                Field(timers, TimersReg::CKCON, kCkconPrescale, 0);
             } else {
-                Set(timers, kCkcon, sysclkBit, false);
-                Field(timers, kCkcon, kCkconPrescale, PrescalerCode(result.clock));
+                Set(timers, TimersReg::CKCON, sysclkBit, false);
+                Field(timers, TimersReg::CKCON, kCkconPrescale, PrescalerCode(result.clock));
             }
             break;
         }
         case kChoice2L:
         case kChoice2H: {
             const bool high = choice == kChoice2H;
-            timers.Registers[high ? kTmr2rlh : kTmr2rll].Value = reload;
-            Set(timers, kCkcon, high ? kCkconT2HighSysclk : kCkconT2LowSysclk, sysclk);
-            Set(timers, kTmr2cn, 0x01, false);
+            timers.Registers[high ? TimersReg::TMR2RLH : TimersReg::TMR2RLL].Value = reload;
+            Set(timers, TimersReg::CKCON, high ? kCkconT2HighSysclk : kCkconT2LowSysclk, sysclk);
+            Set(timers, TimersReg::TMR2CN, 0x01, false);
             break;
         }
         default:
@@ -274,11 +275,11 @@ void ApplyBitRate(PeripheralRecord& timers, int choice, const ReloadResult& resu
 }
 
 void ApplyUart1Baud(PeripheralRecord& uart, const ReloadResult& result) {
-    if (uart.Registers.size() <= kSbcon1 || result.status != CalcStatus::Ok) return;
-    uart.Registers[kSbrlh1].Value = static_cast<std::uint8_t>(result.reload >> 8);
-    uart.Registers[kSbrll1].Value = static_cast<std::uint8_t>(result.reload & 0xFF);
-    Field(uart, kSbcon1, 0x03, result.code);
-    Set(uart, kSbcon1, 0x40, true);
+    if (uart.Registers.size() <= UartReg::SBCON1 || result.status != CalcStatus::Ok) return;
+    uart.Registers[UartReg::SBRLH1].Value = static_cast<std::uint8_t>(result.reload >> 8);
+    uart.Registers[UartReg::SBRLL1].Value = static_cast<std::uint8_t>(result.reload & 0xFF);
+    Field(uart, UartReg::SBCON1, 0x03, result.code);
+    Set(uart, UartReg::SBCON1, 0x40, true);
 }
 
 void PrepareTimerForRate(PeripheralRecord& timers, int timer) {
@@ -288,15 +289,16 @@ void PrepareTimerForRate(PeripheralRecord& timers, int timer) {
         case 1: {
             // Timer 1's TMOD bits lie four, its TCON bits two above Timer 0's.
             const int tmod = timer * 4, tcon = timer * 2;
-            Field(timers, kTmod, static_cast<std::uint8_t>(0x03 << tmod),
-                  static_cast<std::uint8_t>(0x02 << tmod));                      // mode 2
-            Set(timers, kTcon, static_cast<std::uint8_t>(0x10 << tcon), false);  // stopped
-            Set(timers, kTmod, static_cast<std::uint8_t>(0x08 << tmod), false);  // not gated
-            Set(timers, kTcon, static_cast<std::uint8_t>(0x01 << tcon), false);  // level
+            // Mode 2, stopped, not gated, level-triggered.
+            Field(timers, TimersReg::TMOD, static_cast<std::uint8_t>(0x03 << tmod),
+                  static_cast<std::uint8_t>(0x02 << tmod));
+            Set(timers, TimersReg::TCON, static_cast<std::uint8_t>(0x10 << tcon), false);
+            Set(timers, TimersReg::TMOD, static_cast<std::uint8_t>(0x08 << tmod), false);
+            Set(timers, TimersReg::TCON, static_cast<std::uint8_t>(0x01 << tcon), false);
             break;
         }
         case 2:
-            Set(timers, kTmr2cn, 0x08, true);
+            Set(timers, TimersReg::TMR2CN, 0x08, true);
             break;
         default:
             break;
@@ -332,17 +334,17 @@ Timeout25Result Timer3Reload25ms(std::uint32_t sysclk) {
 void ApplyTimer3Reload25ms(PeripheralRecord& timers, const Timeout25Result& result,
                            bool tl3External) {
     if (!IsTimerRecord(timers) || result.status != CalcStatus::Ok) return;
-    Set(timers, kTmr3cn, 0x08, false);
-    if (!tl3External) Set(timers, kTmr3cn, 0x01, false);
-    Set(timers, kCkcon, kCkconT3HighSysclk, false);
+    Set(timers, TimersReg::TMR3CN, 0x08, false);
+    if (!tl3External) Set(timers, TimersReg::TMR3CN, 0x01, false);
+    Set(timers, TimersReg::CKCON, kCkconT3HighSysclk, false);
     if (result.sysclk) {
-        Set(timers, kCkcon, kCkconT3LowSysclk, true);
+        Set(timers, TimersReg::CKCON, kCkconT3LowSysclk, true);
     } else {
-        Set(timers, kCkcon, kCkconT3LowSysclk, false);
-        Set(timers, kTmr3cn, 0x01, false);
+        Set(timers, TimersReg::CKCON, kCkconT3LowSysclk, false);
+        Set(timers, TimersReg::TMR3CN, 0x01, false);
     }
-    timers.Registers[kTmr3rlh].Value = static_cast<std::uint8_t>(result.reload >> 8);
-    timers.Registers[kTmr3rll].Value = static_cast<std::uint8_t>(result.reload & 0xFF);
+    timers.Registers[TimersReg::TMR3RLH].Value = static_cast<std::uint8_t>(result.reload >> 8);
+    timers.Registers[TimersReg::TMR3RLL].Value = static_cast<std::uint8_t>(result.reload & 0xFF);
 }
 
 }  // namespace timers

@@ -11,31 +11,6 @@
 
 namespace timers {
 
-// Register positions in the timer record.
-inline constexpr int kTcon = 0;
-inline constexpr int kTmod = 1;
-inline constexpr int kCkcon = 2;
-inline constexpr int kTl0 = 3;
-inline constexpr int kTl1 = 4;
-inline constexpr int kTh0 = 5;
-inline constexpr int kTh1 = 6;
-inline constexpr int kTmr2cn = 7;
-inline constexpr int kTmr2rll = 8;
-inline constexpr int kTmr2rlh = 9;
-inline constexpr int kTmr2l = 10;
-inline constexpr int kTmr2h = 11;
-inline constexpr int kTmr3cn = 12;
-inline constexpr int kTmr3rll = 13;
-inline constexpr int kTmr3rlh = 14;
-inline constexpr int kTmr3l = 15;
-inline constexpr int kTmr3h = 16;
-inline constexpr int kTimerRegisters = 17;
-
-// Register positions in the UART record that the UART1 baud-rate path writes.
-inline constexpr int kSbrll1 = 1;
-inline constexpr int kSbrlh1 = 2;
-inline constexpr int kSbcon1 = 5;
-
 // CKCON bits.
 inline constexpr std::uint8_t kCkconPrescale = 0x03;  // shared prescaler of Timers 0 and 1
 inline constexpr std::uint8_t kCkconT0Sysclk = 0x04;

@@ -7,6 +7,7 @@
 
 #include "chip/AdcMux.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 
 using namespace adc;
 
@@ -52,21 +53,21 @@ TEST(AdcMuxLists, NamesCodesAndLastItems) {
 
 TEST(AdcMuxLists, PinRegisters) {
     const auto& large = PositiveInputs(true);
-    // P2.5: P2MDIN (2) and P2SKIP (12), bit 5.
-    EXPECT_EQ(large[4].ModeRegister, 2);
+    // P2.5: P2MDIN and P2SKIP, bit 5.
+    EXPECT_EQ(large[4].ModeRegister, PortIOReg::P2MDIN);
     EXPECT_EQ(large[4].ModeMask, 0x20);
-    EXPECT_EQ(large[4].SkipRegister, 12);
+    EXPECT_EQ(large[4].SkipRegister, PortIOReg::P2SKIP);
     EXPECT_EQ(large[4].SkipMask, 0x20);
     // P4.3: P4MDIN, and no skip register (port 4 is not on the crossbar).
     const AdcMuxEntry p43 = EntryByCode(large, 0x0C);
-    EXPECT_EQ(p43.ModeRegister, 4);
+    EXPECT_EQ(p43.ModeRegister, PortIOReg::P4MDIN);
     EXPECT_EQ(p43.ModeMask, 0x08);
     EXPECT_EQ(p43.SkipRegister, kNoRegister);
     EXPECT_EQ(p43.SkipMask, 0);
     // P0.0 on a small package: P0MDIN and P0SKIP, bit 0.
     const AdcMuxEntry p00 = NegativeInputs(false)[17];
-    EXPECT_EQ(p00.ModeRegister, 0);
-    EXPECT_EQ(p00.SkipRegister, 10);
+    EXPECT_EQ(p00.ModeRegister, PortIOReg::P0MDIN);
+    EXPECT_EQ(p00.SkipRegister, PortIOReg::P0SKIP);
     EXPECT_EQ(p00.SkipMask, 0x01);
     for (const auto& internal : {large[21], NegativeInputs(false)[21]}) {
         EXPECT_EQ(internal.ModeRegister, kNoRegister);
@@ -113,20 +114,20 @@ TEST(AdcMuxLookups, MuxCodeKeepsTheUpperBits) {
 
 TEST(AdcPinState, FourStatesFromModeAndSkipBits) {
     PeripheralRecord port = NewPortIO(kLargeModel);
-    const AdcMuxEntry p21 = EntryByIndex(PositiveInputs(true), 1);  // P2.1: P2MDIN 2, P2SKIP 12
+    const AdcMuxEntry p21 = EntryByIndex(PositiveInputs(true), 1);  // P2.1: P2MDIN, P2SKIP
     ASSERT_EQ(p21.Name, "P2.1");
     // A new project: every pin digital, none skipped.
     EXPECT_EQ(StateOf(p21, port), PinState::DigitalNotSkipped);
     EXPECT_EQ(InputText(p21, port, true),
               "Pin is Digital and Not Skipped: NOT Configured Properly");
-    Reg(port, 12) |= 0x02;
+    Reg(port, PortIOReg::P2SKIP) |= 0x02;
     EXPECT_EQ(StateOf(p21, port), PinState::DigitalSkipped);
     EXPECT_EQ(InputText(p21, port, false), "Pin is Digital and Skipped: NOT Configured Properly");
-    Reg(port, 2) &= static_cast<std::uint8_t>(~0x02);
+    Reg(port, PortIOReg::P2MDIN) &= static_cast<std::uint8_t>(~0x02);
     EXPECT_EQ(StateOf(p21, port), PinState::AnalogSkipped);
     EXPECT_TRUE(IsConfiguredProperly(StateOf(p21, port)));
     EXPECT_EQ(InputText(p21, port, true), "Pin is Analog and Skipped: Configured Properly");
-    Reg(port, 12) = 0xFD;  // every other pin of P2 skipped
+    Reg(port, PortIOReg::P2SKIP) = 0xFD;  // every other pin of P2 skipped
     EXPECT_EQ(StateOf(p21, port), PinState::AnalogNotSkipped);
     EXPECT_FALSE(IsConfiguredProperly(StateOf(p21, port)));
     EXPECT_EQ(InputText(p21, port, true), "Pin is Analog and Not Skipped: NOT Configured Properly");
@@ -136,7 +137,7 @@ TEST(AdcPinState, Port4PinsCountAsSkipped) {
     PeripheralRecord port = NewPortIO(kLargeModel);
     const AdcMuxEntry p43 = EntryByCode(NegativeInputs(true), 0x0C);
     EXPECT_EQ(StateOf(p43, port), PinState::DigitalSkipped);
-    Reg(port, 4) = 0xF7;  // P4MDIN bit 3 clear: analog
+    Reg(port, PortIOReg::P4MDIN) = 0xF7;  // P4MDIN bit 3 clear: analog
     EXPECT_EQ(InputText(p43, port, false), "Pin is Analog and Skipped: Configured Properly");
     // Another port 4 pin stays digital.
     EXPECT_EQ(StateOf(EntryByCode(NegativeInputs(true), 0x0B), port), PinState::DigitalSkipped);
@@ -165,8 +166,8 @@ TEST(AdcTexts, CnvstrPinByPackage) {
     PeripheralRecord large = NewPortIO(kLargeModel);
     EXPECT_EQ(CnvstrText(162, 4, small), "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly");
     EXPECT_EQ(CnvstrText(160, 4, large), "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly");
-    Reg(small, 10) = 0x40;
-    Reg(large, 11) = 0x10;
+    Reg(small, PortIOReg::P0SKIP) = 0x40;
+    Reg(large, PortIOReg::P1SKIP) = 0x10;
     EXPECT_EQ(CnvstrText(166, 4, small), "P0.6 is Skipped For CNVSTR: Configured Properly");
     EXPECT_EQ(CnvstrText(165, 4, large), "P1.4 is Skipped For CNVSTR: Configured Properly");
     // The small package's pin is P0.6 whatever P1SKIP holds, and the reverse.

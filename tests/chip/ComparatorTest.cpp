@@ -7,6 +7,7 @@
 
 #include "chip/Comparator.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 
 using namespace comparator;
 
@@ -108,8 +109,8 @@ TEST(ComparatorStartUp, SwitchingOneOffKeepsTheCounterWhileTheOtherRuns) {
     p.Enable(kComparator1, true);
     p.Enable(kComparator0, false);
     EXPECT_EQ(p.rec.CPrologue, "    int i = 0;\r\n");
-    EXPECT_EQ(p.rec.Registers[0].CPost, "");
-    EXPECT_EQ(p.rec.Registers[0].AsmPost, "");
+    EXPECT_EQ(p.rec.Registers[ComparatorsReg::CPT0CN].CPost, "");
+    EXPECT_EQ(p.rec.Registers[ComparatorsReg::CPT0CN].AsmPost, "");
     EXPECT_EQ(p.Routine(0),
               "void Comparator_Init()\r\n"
               "{\r\n"
@@ -142,8 +143,8 @@ TEST(ComparatorStartUp, ResetClearsBothComparatorsAndTheirTexts) {
     Project p;
     p.Enable(kComparator0, true);
     p.Enable(kComparator1, true);
-    p.rec.Registers[1].Value = 0x31;  // CPT0MX
-    p.rec.Registers[5].Value = 0x33;  // CPT1MD
+    p.rec.Registers[ComparatorsReg::CPT0MX].Value = 0x31;
+    p.rec.Registers[ComparatorsReg::CPT1MD].Value = 0x33;
     ResetComparators(p.rec);
     for (const auto& entry : p.rec.Registers) {
         EXPECT_EQ(entry.Value, entry.ResetValue) << entry.Name;
@@ -175,11 +176,11 @@ TEST(ComparatorInputs, ItemsFromTheMultiplexerFieldsAndValuesWithoutAnItem) {
     Project p;
     EXPECT_EQ(PositiveItem(kComparator0, p.rec), 0);
     EXPECT_EQ(NegativeItem(kComparator0, p.rec), 0);
-    p.rec.Registers[4].Value = 0x34;  // CPT1MX
+    p.rec.Registers[ComparatorsReg::CPT1MX].Value = 0x34;
     EXPECT_EQ(PositiveItem(kComparator1, p.rec), 4);
     EXPECT_EQ(NegativeItem(kComparator1, p.rec), 3);
     EXPECT_EQ(PositiveItem(kComparator0, p.rec), 0);  // the other comparator's register
-    p.rec.Registers[4].Value = 0x75;
+    p.rec.Registers[ComparatorsReg::CPT1MX].Value = 0x75;
     EXPECT_EQ(PositiveItem(kComparator1, p.rec), -1);
     EXPECT_EQ(NegativeItem(kComparator1, p.rec), -1);
 }
@@ -194,17 +195,19 @@ TEST(ComparatorPins, Port4AndTheSmallPackage) {
     const InputPin p46 = NegativeInputs(kComparator1, true)[3];
     // Port 4 has no skip register: it counts as skipped, so only the mode matters.
     EXPECT_EQ(InputPinState(port, p46), PinState::DigitalSkipped);
-    port.Registers[4].Value = static_cast<std::uint8_t>(~0x40);  // P4MDIN bit 6 clear
+    port.Registers[PortIOReg::P4MDIN].Value =
+        static_cast<std::uint8_t>(~0x40);  // P4MDIN bit 6 clear
     EXPECT_EQ(InputPinState(port, p46), PinState::AnalogSkipped);
 
     const InputPin p14 = PositiveInputs(kComparator0, false)[1];
-    port.Registers[1].Value = static_cast<std::uint8_t>(~0x10);  // P1MDIN bit 4 clear
+    port.Registers[PortIOReg::P1MDIN].Value =
+        static_cast<std::uint8_t>(~0x10);  // P1MDIN bit 4 clear
     EXPECT_EQ(InputPinState(port, p14), PinState::AnalogNotSkipped);
-    port.Registers[11].Value = 0x10;  // P1SKIP bit 4
+    port.Registers[PortIOReg::P1SKIP].Value = 0x10;  // P1SKIP bit 4
     EXPECT_EQ(InputPinState(port, p14), PinState::AnalogSkipped);
     // A neighbouring bit says nothing about the pin.
-    port.Registers[1].Value = static_cast<std::uint8_t>(~0x20);
-    port.Registers[11].Value = 0x20;
+    port.Registers[PortIOReg::P1MDIN].Value = static_cast<std::uint8_t>(~0x20);
+    port.Registers[PortIOReg::P1SKIP].Value = 0x20;
     EXPECT_EQ(InputPinState(port, p14), PinState::DigitalNotSkipped);
 }
 
@@ -213,19 +216,19 @@ TEST(ComparatorTexts, InterruptAndCrossbarBitsOfEachComparator) {
     PeripheralRecord ints, port;
     doc->GetPeripheral(ints, Pid::Interrupts);
     doc->GetPeripheral(port, Pid::PortIO);
-    ints.Registers[1].Value = 0x40;  // EIE1: comparator 1 only
+    ints.Registers[InterruptsReg::EIE1].Value = 0x40;  // EIE1: comparator 1 only
     EXPECT_EQ(InterruptText(kComparator0, ints), "Comparator0 Interrupt is Disabled");
     EXPECT_EQ(InterruptText(kComparator1, ints), "Comparator1 Interrupt is Enabled");
-    ints.Registers[1].Value = 0x20;
+    ints.Registers[InterruptsReg::EIE1].Value = 0x20;
     EXPECT_EQ(InterruptText(kComparator0, ints), "Comparator0 Interrupt is Enabled");
     EXPECT_EQ(InterruptText(kComparator1, ints), "Comparator1 Interrupt is Disabled");
 
-    port.Registers[14].Value = 0x20 | 0x40;  // XBR0: CP0A, CP1
+    port.Registers[PortIOReg::XBR0].Value = 0x20 | 0x40;  // XBR0: CP0A, CP1
     EXPECT_EQ(OutputText(kComparator0, port), "CP0 is Disabled on the Crossbar");
     EXPECT_EQ(AsyncOutputText(kComparator0, port), "CP0A is Enabled on the Crossbar");
     EXPECT_EQ(OutputText(kComparator1, port), "CP1 is Enabled on the Crossbar");
     EXPECT_EQ(AsyncOutputText(kComparator1, port), "CP1A is Disabled on the Crossbar");
-    port.Registers[14].Value = 0x10 | 0x80;
+    port.Registers[PortIOReg::XBR0].Value = 0x10 | 0x80;
     EXPECT_EQ(OutputText(kComparator0, port), "CP0 is Enabled on the Crossbar");
     EXPECT_EQ(AsyncOutputText(kComparator1, port), "CP1A is Enabled on the Crossbar");
 }

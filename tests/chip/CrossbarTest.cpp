@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "devices/Registers.h"
 #include "support/PortIOProject.h"
 
 using namespace portio;
@@ -9,7 +10,6 @@ using namespace portio;
 namespace {
 
 using Cells = std::vector<CrossbarDecode::Cell>;
-constexpr int kXbr0 = 14, kXbr1 = 15, kXbr2 = 16;
 constexpr int SkipBox(int pin) {
     return 11464 + pin;
 }
@@ -54,9 +54,9 @@ TEST(CrossbarLists, RowsFollowModelGroupAndWireMode) {
     // SPI0CN 0x04 (new project) and 0x08 are four-wire; both bits clear is three-wire.
     EXPECT_EQ(big.SignalList()[5].GridName, "NSS");
     EXPECT_EQ(big.SignalList()[5].LowestPin, 3);
-    large.spi.Registers[1].Value = 0x08;
+    large.spi.Registers[SpiReg::SPI0CN].Value = 0x08;
     EXPECT_FALSE(CCrossbar(true, large.spi).ThreeWire());
-    large.spi.Registers[1].Value = 0xF3;
+    large.spi.Registers[SpiReg::SPI0CN].Value = 0xF3;
     CCrossbar three(true, large.spi);
     EXPECT_EQ(three.SignalList()[5].GridName, "NSS*");
     EXPECT_EQ(three.SignalList()[5].LowestPin, -2);
@@ -66,8 +66,8 @@ TEST(CrossbarLists, RowsFollowModelGroupAndWireMode) {
 TEST(CrossbarDecode, SignalsTakeLowestFreePinInPriorityOrder) {
     PortIOProject p(kLargeModel);
     CCrossbar xbar(true, p.spi);
-    p.Reg(kXbr0) = 0x02 | 0x04 | 0x10 | 0x08;  // SPI0, SMBus, CP0, SYSCLK
-    p.Reg(kXbr1) = 0x02 | 0x20;                // CEX0, CEX1, T1
+    p.Reg(PortIOReg::XBR0) = 0x02 | 0x04 | 0x10 | 0x08;  // SPI0, SMBus, CP0, SYSCLK
+    p.Reg(PortIOReg::XBR1) = 0x02 | 0x20;                // CEX0, CEX1, T1
     p.Skip(6);
     p.Skip(10);
     const CrossbarDecode& d = xbar.DecodeCrossbar(p.port);
@@ -91,7 +91,7 @@ TEST(CrossbarDecode, SignalsTakeLowestFreePinInPriorityOrder) {
     EXPECT_TRUE(d.Pins[13].Free && !d.Pins[6].Free && !d.Pins[11].Free);
 
     // UART0 comes first but only ever takes P0.4 and P0.5; SMBus moves up.
-    p.Reg(kXbr0) |= 0x01;
+    p.Reg(PortIOReg::XBR0) |= 0x01;
     xbar.DecodeCrossbar(p.port);
     EXPECT_EQ(xbar.LastDecode().Pins[4].Label, "TX0 (UART0), ");
     EXPECT_EQ(xbar.LastDecode().Pins[5].Label, "RX0 (UART0), ");
@@ -102,7 +102,7 @@ TEST(CrossbarDecode, SignalsTakeLowestFreePinInPriorityOrder) {
 TEST(CrossbarDecode, HighestPinAndPinCountBoundTheSearch) {
     PortIOProject p(kLargeModel);
     CCrossbar xbar(true, p.spi);
-    p.Reg(kXbr2) = 0x01;  // UART1
+    p.Reg(PortIOReg::XBR2) = 0x01;  // UART1
     p.SkipRange(0, 29);
     EXPECT_EQ(xbar.DecodeCrossbar(p.port).AssignedCells, (Cells{{21, 30}, {22, 31}}));
     p.Skip(30);  // TX1 may not go above pin 30
@@ -111,7 +111,7 @@ TEST(CrossbarDecode, HighestPinAndPinCountBoundTheSearch) {
     PortIOProject s(kSmallModel);  // nothing above P3.0
     CCrossbar little(false, s.spi);
     s.SkipRange(0, 23);
-    s.Reg(kXbr0) = 0x10 | 0x40;  // CP0, CP1
+    s.Reg(PortIOReg::XBR0) = 0x10 | 0x40;  // CP0, CP1
     EXPECT_EQ(little.DecodeCrossbar(s.port).AssignedCells, (Cells{{8, 24}}));
 }
 
@@ -143,14 +143,14 @@ TEST(CrossbarRules, Uart0NeedsPinsFourAndFive) {
     EXPECT_EQ(ActionFor(enables, SkipBox(4)), EnableAction::Leave);  // checked
 
     // Routed anyway (as from a file): TX0 has no pin, RX0 keeps P0.5.
-    p.Reg(kXbr0) = 0x01;
+    p.Reg(PortIOReg::XBR0) = 0x01;
     EXPECT_EQ(xbar.DecodeCrossbar(p.port).AssignedCells, (Cells{{1, 5}}));
 
     // Unskipping places TX0; skipping P0.4 or P0.5 now would strand a UART0
     // signal, and the checked UART0 box is left alone.
     auto click = xbar.ClickCheckbox(p.port, SkipBox(4), false);
     EXPECT_TRUE(click.Handled);
-    EXPECT_EQ(p.Reg(10), 0x00);
+    EXPECT_EQ(p.Reg(PortIOReg::P0SKIP), 0x00);
     EXPECT_EQ(xbar.LastDecode().AssignedCells, (Cells{{0, 4}, {1, 5}}));
     EXPECT_EQ(ActionFor(click.Enables, 11446), EnableAction::Leave);
     EXPECT_EQ(ActionFor(click.Enables, SkipBox(4)), EnableAction::Disable);
@@ -162,7 +162,7 @@ TEST(CrossbarRules, ThreeWireSpiNeedsThreePins) {
     // Small package, pins 0 to 21 skipped: 22, 23 and 24 are left.
     for (const std::uint8_t spi0cn : {0x00, 0x04, 0x0C}) {
         PortIOProject p(kSmallModel);
-        p.spi.Registers[1].Value = spi0cn;
+        p.spi.Registers[SpiReg::SPI0CN].Value = spi0cn;
         CCrossbar xbar(false, p.spi);
         p.SkipRange(0, 21);
         const bool threeWire = spi0cn == 0x00;
@@ -205,11 +205,11 @@ TEST(CrossbarRules, SmallPackageRunsOutOfPinsForSpi) {
 TEST(CrossbarRules, PcaBoxesSetTheChannelCount) {
     PortIOProject p(kLargeModel);
     CCrossbar xbar(true, p.spi);
-    p.Reg(kXbr1) = 0x40 | 0x10;  // crossbar enabled, T0
+    p.Reg(PortIOReg::XBR1) = 0x40 | 0x10;  // crossbar enabled, T0
 
     auto click = xbar.ClickCheckbox(p.port, 11457, true);  // CEX3
     EXPECT_TRUE(click.ControlStatesChanged);
-    EXPECT_EQ(p.Reg(kXbr1), 0x54);
+    EXPECT_EQ(p.Reg(PortIOReg::XBR1), 0x54);
     auto st = xbar.ControlStatesOf(p.port);
     for (int id = 11454; id <= 11457; ++id)
         EXPECT_TRUE(IsChecked(st, id)) << id;
@@ -220,20 +220,20 @@ TEST(CrossbarRules, PcaBoxesSetTheChannelCount) {
     EXPECT_EQ(ActionFor(click.Enables, 11458), EnableAction::Enable);
 
     xbar.ClickCheckbox(p.port, 11455, false);  // CEX1 off: CEX0 stays
-    EXPECT_EQ(p.Reg(kXbr1), 0x51);
+    EXPECT_EQ(p.Reg(PortIOReg::XBR1), 0x51);
     st = xbar.ControlStatesOf(p.port);
     EXPECT_TRUE(IsChecked(st, 11454));
     EXPECT_FALSE(IsChecked(st, 11455));
     xbar.ClickCheckbox(p.port, 11454, false);
-    EXPECT_EQ(p.Reg(kXbr1), 0x50);
+    EXPECT_EQ(p.Reg(PortIOReg::XBR1), 0x50);
 }
 
 TEST(CrossbarRules, FitsWithCheckboxPutsTheValueBack) {
     PortIOProject p(kSmallModel);
     CCrossbar xbar(false, p.spi);
     p.SkipRange(0, 21);
-    p.Reg(kXbr0) = 0x10;  // CP0 on 22
-    p.Reg(kXbr1) = 0x81;  // CEX0 on 23, weak pull-up disabled; pin 24 left
+    p.Reg(PortIOReg::XBR0) = 0x10;  // CP0 on 22
+    p.Reg(PortIOReg::XBR1) = 0x81;  // CEX0 on 23, weak pull-up disabled; pin 24 left
     const PeripheralRecord before = p.port;
     EXPECT_FALSE(xbar.FitsWithCheckbox(p.port, *xbar.FindSignal(11447)));
     EXPECT_TRUE(xbar.FitsWithCheckbox(p.port, *xbar.FindSignal(11453)));
@@ -253,10 +253,10 @@ TEST(CrossbarControls, ModeButtonsWriteTheirBit) {
     PortIOProject p(kLargeModel);
     CCrossbar xbar(true, p.spi);
     ButtonState s = ApplyModeButton(p.port, *xbar.FindModeButton(11496 + 12), false);  // P1.4
-    EXPECT_EQ(p.Reg(1), 0xEF);
+    EXPECT_EQ(p.Reg(PortIOReg::P1MDIN), 0xEF);
     EXPECT_EQ(s.Caption, "A");
     s = ApplyModeButton(p.port, *xbar.FindModeButton(11528 + 31), true);  // P3.7
-    EXPECT_EQ(p.Reg(8), 0x80);
+    EXPECT_EQ(p.Reg(PortIOReg::P3MDOUT), 0x80);
     EXPECT_EQ(s.Caption, "P");
 
     // Port 4, laid out from bit 7 on the left.
@@ -264,9 +264,9 @@ TEST(CrossbarControls, ModeButtonsWriteTheirBit) {
     const auto drive4 = BuildPort4DriveList();
     EXPECT_EQ(ad4[5].CheckboxId, 11415);
     EXPECT_EQ(ApplyModeButton(p.port, drive4[1], true).ControlId, 11424);
-    EXPECT_EQ(p.Reg(9), 0x40);
+    EXPECT_EQ(p.Reg(PortIOReg::P4MDOUT), 0x40);
     EXPECT_EQ(ApplyModeButton(p.port, ad4[7], false).Caption, "A");
-    EXPECT_EQ(p.Reg(4), 0xFE);
+    EXPECT_EQ(p.Reg(PortIOReg::P4MDIN), 0xFE);
 
     for (int id : {11462, 11489, 11527, 11553})
         EXPECT_TRUE(IsLargePackageOnlyControl(id)) << id;
@@ -280,12 +280,15 @@ TEST(CrossbarRouting, EachPeripheralReadsItsOwnBit) {
         std::uint8_t Bit;
         bool (*Routed)(const PeripheralRecord&);
     };
+    using PortIOReg::XBR0, PortIOReg::XBR1, PortIOReg::XBR2;
     const Case cases[] = {
-        {14, 0x01, IsUart0Routed},  {14, 0x02, IsSpi0Routed},         {14, 0x04, IsSmbusRouted},
-        {14, 0x08, IsSysclkRouted}, {14, 0x10, IsCp0Routed},          {14, 0x20, IsCp0ARouted},
-        {14, 0x40, IsCp1Routed},    {14, 0x80, IsCp1ARouted},         {15, 0x08, IsEciRouted},
-        {15, 0x10, IsT0Routed},     {15, 0x20, IsT1Routed},           {15, 0x40, IsCrossbarEnabled},
-        {16, 0x01, IsUart1Routed},  {15, 0x80, IsWeakPullUpDisabled},
+        {XBR0, 0x01, IsUart0Routed}, {XBR0, 0x02, IsSpi0Routed},
+        {XBR0, 0x04, IsSmbusRouted}, {XBR0, 0x08, IsSysclkRouted},
+        {XBR0, 0x10, IsCp0Routed},   {XBR0, 0x20, IsCp0ARouted},
+        {XBR0, 0x40, IsCp1Routed},   {XBR0, 0x80, IsCp1ARouted},
+        {XBR1, 0x08, IsEciRouted},   {XBR1, 0x10, IsT0Routed},
+        {XBR1, 0x20, IsT1Routed},    {XBR1, 0x40, IsCrossbarEnabled},
+        {XBR2, 0x01, IsUart1Routed}, {XBR1, 0x80, IsWeakPullUpDisabled},
     };
     for (const Case& set : cases) {
         PortIOProject p(kLargeModel);
@@ -298,7 +301,7 @@ TEST(CrossbarRouting, EachPeripheralReadsItsOwnBit) {
     const char* expected[8] = {"00000", "10000", "11000", "11100",
                                "11110", "11111", "10000", "10000"};
     for (int count = 0; count < 8; ++count) {
-        p.Reg(kXbr1) = static_cast<std::uint8_t>(0xF8 | count);
+        p.Reg(PortIOReg::XBR1) = static_cast<std::uint8_t>(0xF8 | count);
         for (int ch = 0; ch < 5; ++ch)
             EXPECT_EQ(IsCexRouted(p.port, ch), expected[count][ch] == '1') << count << " CEX" << ch;
     }

@@ -9,6 +9,7 @@
 #include "chip/ClockMath.h"
 #include "chip/OscText.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 
 namespace {
 
@@ -39,11 +40,11 @@ protected:
         return rec_.Registers.at(static_cast<std::size_t>(position)).Value;
     }
     void Mode(std::uint8_t oscxcn) {
-        Reg(kOscxcn) = oscxcn;
+        Reg(OscillatorReg::OSCXCN) = oscxcn;
         ApplyExternalModeCode(rec_);
     }
     void Multiplier(bool on) {
-        Reg(kClkmul) = on ? 0x80 : 0x00;
+        Reg(OscillatorReg::CLKMUL) = on ? 0x80 : 0x00;
         ApplyMultiplierCode(rec_, on);
     }
     std::string C() {
@@ -63,7 +64,7 @@ protected:
 
 TEST_F(OscCode, CrystalAsSysclk) {
     Mode(0x67);
-    Reg(kClksel) = 0x01;
+    Reg(OscillatorReg::CLKSEL) = 0x01;
     EXPECT_EQ(C(), Lines({"void Oscillator_Init()", "{", "    int i = 0;", "    OSCXCN    = 0x67;",
                           "    for (i = 0; i < 3000; i++);  // Wait 1ms for initialization",
                           "    while ((OSCXCN & 0x80) == 0);", "    CLKSEL    = 0x01;", "}"}));
@@ -101,8 +102,8 @@ TEST_F(OscCode, MultiplierKeepsTheLoopCounterWhenTheCrystalGoes) {
     Mode(0x60);
     Multiplier(false);
     EXPECT_EQ(rec_.CPrologue, "    int i = 0;\r\n");
-    EXPECT_EQ(rec_.Registers[kClkmul].CPost, "");
-    EXPECT_EQ(rec_.Registers[kClkmul].AsmPost, "");
+    EXPECT_EQ(rec_.Registers[OscillatorReg::CLKMUL].CPost, "");
+    EXPECT_EQ(rec_.Registers[OscillatorReg::CLKMUL].AsmPost, "");
     EXPECT_EQ(C(), Lines({"void Oscillator_Init()", "{", "    int i = 0;", "    OSCXCN    = 0x60;",
                           "    for (i = 0; i < 3000; i++);  // Wait 1ms for initialization",
                           "    while ((OSCXCN & 0x80) == 0);", "}"}));

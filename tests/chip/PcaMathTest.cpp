@@ -9,6 +9,7 @@
 #include "chip/PcaMath.h"
 #include "chip/PcaRecord.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 
 using namespace pca;
 
@@ -207,7 +208,7 @@ protected:
     RegisterEntry& At(int position) {
         return pca_.Registers.at(static_cast<std::size_t>(position));
     }
-    std::pair<int, int> Flags() { return {At(kPca0md).ForceWrite, At(Cpl(4)).ForceWrite}; }
+    std::pair<int, int> Flags() { return {At(PcaReg::PCA0MD).ForceWrite, At(Cpl(4)).ForceWrite}; }
     PeripheralRecord pca_;
 };
 
@@ -235,7 +236,7 @@ TEST_F(WatchdogRecord, TheTwoRulesLookAtDifferentRegisters) {
     ApplyPca0WatchdogRule(pca_);
     EXPECT_EQ(Flags(), std::make_pair(0, 0));
     // PCA0CN is looked at by neither.
-    At(kPca0cn).Value = kCounterRun;
+    At(PcaReg::PCA0CN).Value = kCounterRun;
     ApplyPca0WatchdogRule(pca_);
     EXPECT_EQ(Flags(), std::make_pair(0, 0));
     ApplyModule4WatchdogRule(pca_, true, false);
@@ -257,7 +258,7 @@ TEST_F(WatchdogRecord, TheTwoRulesLookAtDifferentRegisters) {
     ApplyModule4WatchdogRule(pca_, true, false);
     EXPECT_EQ(Flags(), std::make_pair(1, 1));
     At(Cpm(4)).Value = 0;
-    for (int position : {kPca0md, kPca0L, kPca0H}) {
+    for (int position : {PcaReg::PCA0MD, PcaReg::PCA0L, PcaReg::PCA0H}) {
         At(position).Value = 0x02;
         ApplyPca0WatchdogRule(pca_);
         EXPECT_EQ(Flags(), std::make_pair(1, 1)) << position;

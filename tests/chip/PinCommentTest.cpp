@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "devices/Registers.h"
 #include "support/PortIOProject.h"
 
 using namespace portio;
@@ -29,13 +30,13 @@ std::string UnassignedLine(int port, int bit) {
 TEST(PinComment, SmallPackageTextAndGrouping) {
     PortIOProject p(kSmallModel);
     CCrossbar xbar(false, p.spi);
-    p.Reg(14) = 0x01 | 0x10;  // UART0, CP0
+    p.Reg(PortIOReg::XBR0) = 0x01 | 0x10;  // UART0, CP0
     p.Skip(0);
     p.Skip(8);
-    p.Reg(5) = 0x10;  // P0.4 push-pull
-    p.Reg(0) = 0xF7;  // P0.3 analog
-    p.Reg(8) = 0x01;  // P3.0 push-pull ...
-    p.Reg(3) = 0xFE;  // ... and analog
+    p.Reg(PortIOReg::P0MDOUT) = 0x10;  // P0.4 push-pull
+    p.Reg(PortIOReg::P0MDIN) = 0xF7;   // P0.3 analog
+    p.Reg(PortIOReg::P3MDOUT) = 0x01;  // P3.0 push-pull ...
+    p.Reg(PortIOReg::P3MDIN) = 0xFE;   // ... and analog
     p.port.CPrologue = "old";
     xbar.DecodeCrossbar(p.port);
     xbar.BuildPinComment(p.port);
@@ -74,7 +75,7 @@ TEST(PinComment, SmallPackageTextAndGrouping) {
 TEST(PinComment, LargePackageHasFourGroupsOfEight) {
     PortIOProject p(kLargeModel);
     CCrossbar xbar(true, p.spi);
-    p.Reg(16) = 0x01;  // UART1
+    p.Reg(PortIOReg::XBR2) = 0x01;  // UART1
     p.SkipRange(0, 29);
     xbar.DecodeCrossbar(p.port);
     xbar.BuildPinComment(p.port);
@@ -120,21 +121,25 @@ TEST(CrossbarOk, WhenTheCrossbarQuestionIsAsked) {
     EXPECT_FALSE(NeedsCrossbarQuestion(PortIOProject(kLargeModel).port));
     {  // Weak pull-ups disabled, pins skipped or analog: still untouched.
         PortIOProject p(kLargeModel);
-        p.Reg(15) = 0x80;
+        p.Reg(PortIOReg::XBR1) = 0x80;
         p.SkipRange(0, 31);
-        p.Reg(4) = 0x00;
-        p.Reg(2) = 0x5A;
+        p.Reg(PortIOReg::P4MDIN) = 0x00;
+        p.Reg(PortIOReg::P2MDIN) = 0x5A;
         EXPECT_TRUE(IsUntouched(p.port));
         EXPECT_FALSE(NeedsCrossbarQuestion(p.port));
     }
     // A push-pull pin (port 4 too), a routed peripheral or another XBR1 bit asks.
-    for (const auto& [position, value] : std::vector<std::pair<int, std::uint8_t>>{
-             {5, 0x01}, {9, 0x80}, {14, 0x01}, {16, 0x01}, {15, 0x88}}) {
+    for (const auto& [position, value] :
+         std::vector<std::pair<int, std::uint8_t>>{{PortIOReg::P0MDOUT, 0x01},
+                                                   {PortIOReg::P4MDOUT, 0x80},
+                                                   {PortIOReg::XBR0, 0x01},
+                                                   {PortIOReg::XBR2, 0x01},
+                                                   {PortIOReg::XBR1, 0x88}}) {
         PortIOProject p(kLargeModel);
         p.Reg(position) = value;
         EXPECT_TRUE(NeedsCrossbarQuestion(p.port)) << position;
         EnableCrossbar(p.port);
-        EXPECT_EQ(p.Reg(15), (position == 15 ? value : 0) | 0x40);
+        EXPECT_EQ(p.Reg(PortIOReg::XBR1), (position == PortIOReg::XBR1 ? value : 0) | 0x40);
         EXPECT_FALSE(NeedsCrossbarQuestion(p.port)) << position;
         EXPECT_FALSE(IsUntouched(p.port));
     }

@@ -3,13 +3,12 @@
 #include <random>
 
 #include "chip/PinSolver.h"
+#include "devices/Registers.h"
 #include "support/PortIOProject.h"
 
 using namespace portio;
 
 namespace {
-
-constexpr int kXbr0 = 14, kXbr1 = 15, kXbr2 = 16;
 
 struct Board {
     int Model = kLargeModel;
@@ -20,12 +19,12 @@ struct Board {
 
 PortIOProject Make(const Board& s) {
     PortIOProject p(s.Model);
-    p.Reg(kXbr0) = s.Xbr0;
-    p.Reg(kXbr1) = s.Xbr1;
-    p.Reg(kXbr2) = s.Xbr2;
+    p.Reg(PortIOReg::XBR0) = s.Xbr0;
+    p.Reg(PortIOReg::XBR1) = s.Xbr1;
+    p.Reg(PortIOReg::XBR2) = s.Xbr2;
     for (int pin : s.Skipped)
         p.Skip(pin);
-    if (s.ThreeWire) p.spi.Registers[1].Value = 0x00;
+    if (s.ThreeWire) p.spi.Registers[SpiReg::SPI0CN].Value = 0x00;
     return p;
 }
 
@@ -132,16 +131,16 @@ TEST(PinSolver, HandWorkedCases) {
         const auto placed = Placed(p, plan.PortIo);
         for (const auto& [signal, pin] : c.lands)
             EXPECT_EQ(placed.at(signal), PinByName(pin).value()) << signal;
-        EXPECT_EQ(plan.PortIo.Registers[kXbr0].Value, c.xbr0);
-        EXPECT_EQ(plan.PortIo.Registers[kXbr1].Value, c.xbr1);
+        EXPECT_EQ(plan.PortIo.Registers[PortIOReg::XBR0].Value, c.xbr0);
+        EXPECT_EQ(plan.PortIo.Registers[PortIOReg::XBR1].Value, c.xbr1);
         // Skips are added, never removed, and nothing but the crossbar
         // registers changes.
         for (std::size_t r = 0; r < p.port.Registers.size(); ++r) {
             const std::uint8_t before = p.port.Registers[r].Value;
             const std::uint8_t after = plan.PortIo.Registers[r].Value;
-            if (r >= 10 && r <= 13) {
+            if (r >= PortIOReg::P0SKIP && r <= PortIOReg::P3SKIP) {
                 EXPECT_EQ(before & ~after, 0) << "skip register " << r;
-            } else if (r < 10) {
+            } else if (r < PortIOReg::P0SKIP) {
                 EXPECT_EQ(before, after) << "register " << r;
             }
         }
@@ -265,12 +264,12 @@ TEST(PinSolver, AgreesWithExhaustiveSearch) {
         }
         std::vector<int> free;
         for (int pin = 0; pin <= top; ++pin)
-            if (!(rec.Registers[10 + pin / 8].Value & (1 << (pin % 8))) && !(wanted & (1u << pin)))
+            if (!(rec.Registers[SkipPosition(pin)].Value & PinMask(pin)) && !(wanted & (1u << pin)))
                 free.push_back(pin);
         auto works = [&](const std::vector<int>& skips) {
             PeripheralRecord r = rec;
             for (int pin : skips)
-                r.Registers[10 + pin / 8].Value |= static_cast<std::uint8_t>(1 << (pin % 8));
+                r.Registers[SkipPosition(pin)].Value |= PinMask(pin);
             const auto& d = xbar.DecodeCrossbar(r);
             for (const auto& w : wishes) {
                 const bool lands = std::any_of(

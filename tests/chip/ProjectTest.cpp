@@ -2,6 +2,7 @@
 
 #include "chip/Project.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ TEST(Project, CompletesShortRecordsAndPlacesTheCrossbarAsThePortIoPage) {
     auto doc = NewProject(0);
     PeripheralRecord portIo;
     doc->GetPeripheral(portIo, Pid::PortIO);
-    portIo.Registers[portio::kXbr0Position].Value |= portio::xbr::kUart0;
+    portIo.Registers[PortIOReg::XBR0].Value |= portio::xbr::kUart0;
     const std::size_t full = portIo.Registers.size();
     doc->SetPeripheral(portIo, Pid::PortIO);
     // A record cut short by an old file reads with its missing entries at reset.

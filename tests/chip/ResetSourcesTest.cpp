@@ -6,6 +6,7 @@
 
 #include "chip/ResetSources.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 
 using namespace resetsrc;
 
@@ -16,8 +17,8 @@ struct Project {
         doc->GetPeripheral(rec0, Pid::ResetSources);
         doc->GetPeripheral(rec9, Pid::ComparatorResetSource);
     }
-    std::uint8_t& Rstsrc0() { return rec0.Registers.at(1).Value; }
-    std::uint8_t& Rstsrc9() { return rec9.Registers.at(1).Value; }
+    std::uint8_t& Rstsrc0() { return rec0.Registers.at(ResetSourcesReg::RSTSRC).Value; }
+    std::uint8_t& Rstsrc9() { return rec9.Registers.at(ComparatorResetSourceReg::RSTSRC).Value; }
     // The sheet confirmed: the OK step, then both records stored; the C text.
     std::string Confirm() {
         ConfirmSources(rec0, rec9);
@@ -75,7 +76,7 @@ TEST(ResetSources, Comparator0SourceMovesIntoTheSecondWrite) {
     p.doc->GetPeripheral(rec0, Pid::ResetSources);
     p.doc->GetPeripheral(rec9, Pid::ComparatorResetSource);
     EXPECT_TRUE(MirrorComparator0Source(rec0, rec9));
-    EXPECT_EQ(rec0.Registers[1].Value, 0x24);
+    EXPECT_EQ(rec0.Registers[ResetSourcesReg::RSTSRC].Value, 0x24);
 }
 
 TEST(ResetSources, UntickingComparator0LeavesRecord9Clear) {
@@ -133,7 +134,7 @@ TEST(ResetSources, SwitchingTheVddMonitorOffDropsItAsASource) {
     p.Rstsrc0() |= kVddMonitorSource | kMissingClockSource;
     SetVddMonitor(p.rec0, false);
     EXPECT_EQ(p.rec0.CPrologue, "");
-    EXPECT_EQ(p.rec0.Registers[0].Value, 0x00);
+    EXPECT_EQ(p.rec0.Registers[ResetSourcesReg::VDM0CN].Value, 0x00);
     EXPECT_EQ(p.Rstsrc0(), kMissingClockSource);
     EXPECT_TRUE(
         Has(p.Confirm(), "void Reset_Sources_Init()\r\n{\r\n    RSTSRC    = 0x04;\r\n}\r\n"));
@@ -144,12 +145,13 @@ TEST(ResetSources, ResetPutsBackTheRegistersButKeepsTheCounter) {
     SetVddMonitor(p.rec0, true);
     p.Rstsrc0() = 0xA6;
     p.Rstsrc9() = 0x20;
-    p.rec9.Registers[2].Value = 0x55;  // the third entry is not the pages' business
+    p.rec9.Registers[ComparatorResetSourceReg::RSTSRC_REPEAT].Value =
+        0x55;  // the third entry is not the pages' business
     ResetSourceRegisters(p.rec0, p.rec9);
-    EXPECT_EQ(p.rec0.Registers[0].Value, 0x00);
+    EXPECT_EQ(p.rec0.Registers[ResetSourcesReg::VDM0CN].Value, 0x00);
     EXPECT_EQ(p.Rstsrc0(), 0x00);
     EXPECT_EQ(p.Rstsrc9(), 0x00);
-    EXPECT_EQ(p.rec9.Registers[2].Value, 0x55);
+    EXPECT_EQ(p.rec9.Registers[ComparatorResetSourceReg::RSTSRC_REPEAT].Value, 0x55);
     EXPECT_EQ(p.rec0.CPrologue, "    int i = 0;\r\n");
 }
 
@@ -158,9 +160,9 @@ TEST(ResetSources, Comparator0StatusFromTheEnableBit) {
     PeripheralRecord rec8;
     doc->GetPeripheral(rec8, Pid::Comparators);
     EXPECT_EQ(Comparator0StatusText(rec8), "Comparator0 is Disabled");
-    rec8.Registers[0].Value = 0x7F;
+    rec8.Registers[ComparatorsReg::CPT0CN].Value = 0x7F;
     EXPECT_EQ(Comparator0StatusText(rec8), "Comparator0 is Disabled");
-    rec8.Registers[0].Value = 0x80;
+    rec8.Registers[ComparatorsReg::CPT0CN].Value = 0x80;
     EXPECT_EQ(Comparator0StatusText(rec8), "Comparator0 is Enabled");
     PeripheralRecord empty;
     EXPECT_EQ(Comparator0StatusText(empty), "Comparator0 is Disabled");

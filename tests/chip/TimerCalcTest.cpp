@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "chip/TimerMath.h"
+#include "devices/Registers.h"
 
 using namespace timers;
 
@@ -147,59 +148,59 @@ TEST(BaudRateCalc, Uart1PrescalerCodes) {
 }
 
 TEST(BaudRateCalc, Uart1WritesReloadPrescalerAndEnable) {
-    PeripheralRecord uart = Record(6);
-    V(uart, kSbcon1) = 0x83;  // bit 7 kept, old code 3 replaced
+    PeripheralRecord uart = Record(UartReg::Count);
+    V(uart, UartReg::SBCON1) = 0x83;  // bit 7 kept, old code 3 replaced
     ApplyUart1Baud(uart, Uart1BaudReload(24000000, 20));
-    EXPECT_EQ(V(uart, kSbrlh1), 0x3C);
-    EXPECT_EQ(V(uart, kSbrll1), 0xB0);
-    EXPECT_EQ(V(uart, kSbcon1), 0xC0);
+    EXPECT_EQ(V(uart, UartReg::SBRLH1), 0x3C);
+    EXPECT_EQ(V(uart, UartReg::SBRLL1), 0xB0);
+    EXPECT_EQ(V(uart, UartReg::SBCON1), 0xC0);
     // A refused result writes nothing; a short record is left alone.
     ApplyUart1Baud(uart, Uart1BaudReload(24000000, 3));
-    EXPECT_EQ(V(uart, kSbrll1), 0xB0);
-    PeripheralRecord shortRecord = Record(3);
+    EXPECT_EQ(V(uart, UartReg::SBRLL1), 0xB0);
+    PeripheralRecord shortRecord = Record(UartReg::SCON1);  // ends before SCON1
     ApplyUart1Baud(shortRecord, Uart1BaudReload(24000000, 20));
-    EXPECT_EQ(V(shortRecord, kSbrll1), 0);
+    EXPECT_EQ(V(shortRecord, UartReg::SBRLL1), 0);
 }
 
 TEST(BitRateCalc, WritesReloadAndClockBitsPerChoice) {
-    PeripheralRecord t = Record(kTimerRegisters);
-    V(t, kTmod) = 0x44;   // both timers count their pins
-    V(t, kCkcon) = 0x03;  // external-oscillator prescaler
+    PeripheralRecord t = Record(TimersReg::Count);
+    V(t, TimersReg::TMOD) = 0x44;   // both timers count their pins
+    V(t, TimersReg::CKCON) = 0x03;  // external-oscillator prescaler
     ApplyBitRate(t, kChoice0H, BitRateReload(12000000, 100000, kChoice0H));
-    EXPECT_EQ(V(t, kTh0), 0xD8);
-    EXPECT_EQ(V(t, kTmod), 0x40);   // Timer 0 back on the clock
-    EXPECT_EQ(V(t, kCkcon), 0x04);  // SYSCLK, prescaler cleared
+    EXPECT_EQ(V(t, TimersReg::TH0), 0xD8);
+    EXPECT_EQ(V(t, TimersReg::TMOD), 0x40);   // Timer 0 back on the clock
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x04);  // SYSCLK, prescaler cleared
 
     // SYSCLK / 48 on Timer 1: its SYSCLK bit cleared, prescaler 2, pin bit untouched.
-    V(t, kCkcon) = 0x08;
+    V(t, TimersReg::CKCON) = 0x08;
     ApplyBitRate(t, kChoice1H, BitRateReload(24000000, 1000, kChoice1H));
-    EXPECT_EQ(V(t, kTh1), 89);
-    EXPECT_EQ(V(t, kCkcon), 0x02);
-    EXPECT_EQ(V(t, kTmod), 0x40);
+    EXPECT_EQ(V(t, TimersReg::TH1), 89);
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x02);
+    EXPECT_EQ(V(t, TimersReg::TMOD), 0x40);
 
     // Timer 2 halves: their own CKCON bit, and the external clock bit cleared.
-    V(t, kTmr2cn) = 0x09;
+    V(t, TimersReg::TMR2CN) = 0x09;
     ApplyBitRate(t, kChoice2H, BitRateReload(12000000, 100000, kChoice2H));
-    EXPECT_EQ(V(t, kTmr2rlh), 0xD8);
-    EXPECT_EQ(V(t, kCkcon), 0x22);
-    EXPECT_EQ(V(t, kTmr2cn), 0x08);
+    EXPECT_EQ(V(t, TimersReg::TMR2RLH), 0xD8);
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x22);
+    EXPECT_EQ(V(t, TimersReg::TMR2CN), 0x08);
     ApplyBitRate(t, kChoice2L, BitRateReload(3000000, 1000, kChoice2L));
-    EXPECT_EQ(V(t, kTmr2rll), 0xAD);
-    EXPECT_EQ(V(t, kCkcon), 0x22);  // SYSCLK / 12 leaves bit 4 clear
+    EXPECT_EQ(V(t, TimersReg::TMR2RLL), 0xAD);
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x22);  // SYSCLK / 12 leaves bit 4 clear
 }
 
 TEST(BitRateCalc, TimerPreparedForTheRate) {
-    PeripheralRecord t = Record(kTimerRegisters);
-    V(t, kTcon) = 0xFF;
-    V(t, kTmod) = 0xFF;
+    PeripheralRecord t = Record(TimersReg::Count);
+    V(t, TimersReg::TCON) = 0xFF;
+    V(t, TimersReg::TMOD) = 0xFF;
     PrepareTimerForRate(t, 0);
-    EXPECT_EQ(V(t, kTmod), 0xF6);  // mode 2, gate off
-    EXPECT_EQ(V(t, kTcon), 0xEE);  // stopped, level-triggered
+    EXPECT_EQ(V(t, TimersReg::TMOD), 0xF6);  // mode 2, gate off
+    EXPECT_EQ(V(t, TimersReg::TCON), 0xEE);  // stopped, level-triggered
     PrepareTimerForRate(t, 1);
-    EXPECT_EQ(V(t, kTmod), 0x66);
-    EXPECT_EQ(V(t, kTcon), 0xAA);
+    EXPECT_EQ(V(t, TimersReg::TMOD), 0x66);
+    EXPECT_EQ(V(t, TimersReg::TCON), 0xAA);
     PrepareTimerForRate(t, 2);
-    EXPECT_EQ(V(t, kTmr2cn), 0x08);
+    EXPECT_EQ(V(t, TimersReg::TMR2CN), 0x08);
 }
 
 TEST(Timer3Timeout, ReloadFor25ms) {
@@ -226,21 +227,21 @@ TEST(Timer3Timeout, ReloadFor25ms) {
 }
 
 TEST(Timer3Timeout, WritesSixteenBitModeAndClock) {
-    PeripheralRecord t = Record(kTimerRegisters);
-    V(t, kTmr3cn) = 0x0D;  // split, running, external clock
-    V(t, kCkcon) = 0x80;
+    PeripheralRecord t = Record(TimersReg::Count);
+    V(t, TimersReg::TMR3CN) = 0x0D;  // split, running, external clock
+    V(t, TimersReg::CKCON) = 0x80;
     ApplyTimer3Reload25ms(t, Timer3Reload25ms(1500000), true);
-    EXPECT_EQ(V(t, kTmr3cn), 0x05);  // the external bit stays while TL3 shows it
-    EXPECT_EQ(V(t, kCkcon), 0x40);
-    EXPECT_EQ(V(t, kTmr3rlh), 0x6D);
-    EXPECT_EQ(V(t, kTmr3rll), 0x83);
+    EXPECT_EQ(V(t, TimersReg::TMR3CN), 0x05);  // the external bit stays while TL3 shows it
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x40);
+    EXPECT_EQ(V(t, TimersReg::TMR3RLH), 0x6D);
+    EXPECT_EQ(V(t, TimersReg::TMR3RLL), 0x83);
 
-    V(t, kTmr3cn) = 0x0D;
+    V(t, TimersReg::TMR3CN) = 0x0D;
     ApplyTimer3Reload25ms(t, Timer3Reload25ms(1500000), false);
-    EXPECT_EQ(V(t, kTmr3cn), 0x04);
+    EXPECT_EQ(V(t, TimersReg::TMR3CN), 0x04);
 
-    V(t, kTmr3cn) = 0x0D;
+    V(t, TimersReg::TMR3CN) = 0x0D;
     ApplyTimer3Reload25ms(t, Timer3Reload25ms(24000000), true);
-    EXPECT_EQ(V(t, kTmr3cn), 0x04);  // SYSCLK / 12 clears it anyway
-    EXPECT_EQ(V(t, kCkcon), 0x00);
+    EXPECT_EQ(V(t, TimersReg::TMR3CN), 0x04);  // SYSCLK / 12 clears it anyway
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x00);
 }

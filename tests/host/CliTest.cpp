@@ -16,6 +16,7 @@
 #include "chip/PinSolver.h"
 #include "chip/Project.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
 #include "support/Bytes.h"
 #include "support/CliFixture.h"
@@ -62,7 +63,7 @@ TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
     EXPECT_EQ(Slurp(Path("x.asm")), doc->GenerateSource());
 
     // Without --format the project's own format is used.
-    doc->DeviceData.Peripherals[4].Registers[0].Value = 0x80;
+    doc->DeviceData.Peripherals[4].Registers[SmbusReg::SMB0CF].Value = 0x80;
     Spit(Path("asm.zvp"), doc->SaveProject());
     r = Run("generate " + Path("asm.zvp"));
     EXPECT_EQ(r.out, doc->GenerateSource());
@@ -127,7 +128,7 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
     ScriptUi ui;
     const std::vector<std::uint8_t> bytes(converted.begin(), converted.end());
     ASSERT_EQ(doc->LoadProject(bytes, ui), LoadStatus::Loaded);
-    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers.at(0).Value, 0x80);
+    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers.at(SmbusReg::SMB0CF).Value, 0x80);
     EXPECT_EQ(Run("generate " + Path("new.zvp")).out,
               Run("generate " + Path("old.zvp")).out);
 }
@@ -135,8 +136,8 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
 TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
     auto doc = NewProject(1);
     doc->SysclkFrequency = 24500000;
-    doc->DeviceData.Peripherals[15].Registers[6].Value = 0x80;
-    doc->DeviceData.Peripherals[4].Registers[0].Value = 0x0C;
+    doc->DeviceData.Peripherals[15].Registers[InterruptsReg::IE].Value = 0x80;
+    doc->DeviceData.Peripherals[4].Registers[SmbusReg::SMB0CF].Value = 0x0C;
     Spit(Path("i.zvp"), doc->SaveProject());
     const Result r = Run("info " + Path("i.zvp"));
     ASSERT_EQ(r.status, 0) << r.err;
@@ -232,10 +233,10 @@ TEST_F(Cli, PinsListsEveryCrossbarPinFromTheRegisters) {
     auto doc = NewProject(0);
     PeripheralRecord port;
     doc->GetPeripheral(port, Pid::PortIO);
-    port.Registers[portio::kXbr0Position].Value = portio::xbr::kUart0;
-    port.Registers[portio::kP0MdoutPosition].Value = 0x10;  // P0.4 push-pull
-    port.Registers[portio::kP0SkipPosition + 1].Value = 0x01;  // P1.0 skipped
-    port.Registers[portio::kP4MdinPosition].Value = 0x7F;   // P4.7 analog
+    port.Registers[PortIOReg::XBR0].Value = portio::xbr::kUart0;
+    port.Registers[PortIOReg::P0MDOUT].Value = 0x10;  // P0.4 push-pull
+    port.Registers[PortIOReg::P1SKIP].Value = 0x01;   // P1.0 skipped
+    port.Registers[PortIOReg::P4MDIN].Value = 0x7F;   // P4.7 analog
     doc->SetPeripheral(port, Pid::PortIO);
     Spit(Path("p.zvp"), doc->SaveProject());
 
@@ -263,8 +264,8 @@ TEST_F(Cli, PinsListsEveryCrossbarPinFromTheRegisters) {
     EXPECT_NE(r.out.find("\nP3.0          no       digital  open-drain\n"), std::string::npos);
     doc = NewProject(6);
     doc->GetPeripheral(port, Pid::PortIO);
-    port.Registers[portio::kXbr0Position].Value = portio::xbr::kUart0;
-    port.Registers[portio::kP0SkipPosition].Value = 0x20;  // P0.5: RX0 has nowhere to go
+    port.Registers[PortIOReg::XBR0].Value = portio::xbr::kUart0;
+    port.Registers[PortIOReg::P0SKIP].Value = 0x20;  // P0.5: RX0 has nowhere to go
     doc->SetPeripheral(port, Pid::PortIO);
     Spit(Path("s.zvp"), doc->SaveProject());
     EXPECT_EQ(nlohmann::json::parse(Run("pins --json " + Path("s.zvp")).out)["unplaced"].dump(),

@@ -4,6 +4,7 @@
 #include "chip/Crossbar.h"
 #include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 
 inline constexpr int kLargeModel = 0;  // Q7R20: 32 crossbar pins
 inline constexpr int kSmallModel = 2;  // Q7R22: 25 crossbar pins
@@ -17,8 +18,9 @@ struct PortIOProject {
     std::uint8_t& Reg(int position) {
         return port.Registers.at(static_cast<std::size_t>(position)).Value;
     }
-    // P0SKIP .. P3SKIP sit at positions 10 .. 13.
-    void Skip(int pin) { Reg(10 + pin / 8) |= static_cast<std::uint8_t>(1 << (pin % 8)); }
+    void Skip(int pin) {
+        Reg(PortIOReg::P0SKIP + pin / 8) |= static_cast<std::uint8_t>(1 << (pin % 8));
+    }
     void SkipRange(int first, int last) {
         for (int pin = first; pin <= last; ++pin)
             Skip(pin);

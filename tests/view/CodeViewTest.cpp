@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/CApplication.h"
 #include "framework/CCommandRegistry.h"
 #include "framework/CMainFrame.h"
@@ -216,7 +217,7 @@ TEST_F(CodeView, ResetAllAsksAndRegeneratesEitherWay) {
     const std::string before = view.Text();
     Dev().SysclkFrequency = 12345;
     // A register away from its reset value gives the project a routine.
-    auto& entry = Dev().DeviceData.Peripherals.at(11).Registers.at(0);
+    auto& entry = Dev().DeviceData.Peripherals.at(11).Registers.at(VoltageRegulatorReg::REG0CN);
     entry.Value = static_cast<std::uint8_t>(entry.ResetValue ^ 0x80);
     const auto edited = Dev().DeviceData.Peripherals;
     const std::string editedText = Dev().GenerateSource();

@@ -9,6 +9,7 @@
 #include "chip/ClockMath.h"
 #include "chip/PcaRecord.h"
 #include "chip/TimerMath.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
 #include "pages/common/CommandTable.h"
 
@@ -178,7 +179,7 @@ CTimeoutIntervalDlg::CTimeoutIntervalDlg(CDeviceDocument& doc, PeripheralRecord&
 void CTimeoutIntervalDlg::OnInitDialog() {
     // The radio of each clock choice, in the order of pca::TimeoutSource.
     constexpr int kRadios[] = {kSysclkRadio, kExtOscRadio, kEciRadio, kTimer0Radio};
-    const auto source = pca::SourceForTimebase(pca_.Registers.at(pca::kPca0md).Value);
+    const auto source = pca::SourceForTimebase(pca_.Registers.at(PcaReg::PCA0MD).Value);
     CheckRadio(kSysclkRadio, kTimer0Radio, kRadios[static_cast<int>(source)]);
     ShowFrequencies();
 }
@@ -201,7 +202,7 @@ void CTimeoutIntervalDlg::ShowFrequencies() {
 void CTimeoutIntervalDlg::ShowAchieved() {
     const double target = pca::LeadingNumber(Text(kTimeoutTarget));
     const auto r =
-        pca::CalculateTimeout(Source(), clocks_, target, pca_.Registers.at(pca::kPca0L).Value);
+        pca::CalculateTimeout(Source(), clocks_, target, pca_.Registers.at(PcaReg::PCA0L).Value);
     SetText(kAchievedId,
             AchievedText(r.outcome == pca::Outcome::Ok ? r.achieved : kNone, target, "ms", 1));
 }
@@ -234,9 +235,9 @@ void CTimeoutIntervalDlg::OnCommand(int id) {
                 PeripheralRecord timers;
                 doc_.GetPeripheral(timers, Pid::Timers);
                 const auto& regs = timers.Registers;
-                if (regs.size() > timers::kTh0)
+                if (regs.size() > TimersReg::TH0)
                     clocks_.timer0Rate = pca::Timer0OverflowRate(
-                        clocks_.sysclk, regs[timers::kCkcon].Value, regs[timers::kTh0].Value);
+                        clocks_.sysclk, regs[TimersReg::CKCON].Value, regs[TimersReg::TH0].Value);
                 ShowFrequencies();
             }
             break;
@@ -248,7 +249,7 @@ void CTimeoutIntervalDlg::OnCommand(int id) {
 bool CTimeoutIntervalDlg::OnOK() {
     const auto r =
         pca::CalculateTimeout(Source(), clocks_, pca::LeadingNumber(Text(kTimeoutTarget)),
-                              pca_.Registers.at(pca::kPca0L).Value);
+                              pca_.Registers.at(PcaReg::PCA0L).Value);
     if (r.outcome != pca::Outcome::Ok) {
         TheUi().Error("Error: Invalid Timeout Interval Using Current Frequency.");
         return false;
@@ -259,7 +260,7 @@ bool CTimeoutIntervalDlg::OnOK() {
                   r.clockName.c_str());
     if (!TheUi().Ask(text)) return false;  // No: the dialog stays open
     Reg(pca_, pca::Cpl(4)) = r.cpl4;
-    std::uint8_t& md = Reg(pca_, pca::kPca0md);
+    std::uint8_t& md = Reg(pca_, PcaReg::PCA0MD);
     md = static_cast<std::uint8_t>((md & ~pca::kTimebaseMask) | r.timebase);
     return true;
 }
