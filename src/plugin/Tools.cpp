@@ -4,7 +4,6 @@
 
 #include "framework/CCommandRegistry.h"
 #include "framework/CDocument.h"
-#include "pages/common/CommandIds.h"
 #include "pages/portio/CPinPlannerDlg.h"
 #include "view/CQ7R2xView.h"
 
@@ -34,7 +33,7 @@ void OnToolsPinPlanner() {
 
 void RegisterToolCommands(CCommandRegistry& r) {
     r.AddMenu("&Tools", 450);
-    r.Add({.Id = cmd::PinPlanner,
+    r.Add({.Id = tools::PinPlanner,
            .Caption = "&Pin Planner...",
            .Menu = "&Tools",
            .Position = 101,

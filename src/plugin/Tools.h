@@ -3,6 +3,10 @@
 
 class CCommandRegistry;
 
+namespace tools {
+inline constexpr int PinPlanner = 43040;
+}  // namespace tools
+
 namespace plugin {
 
 // Adds the Tools popup with Pin Planner... (on the active project).

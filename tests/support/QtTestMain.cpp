@@ -4,6 +4,10 @@
 
 #include <QApplication>
 
+#ifdef ZV_INSTALL_SHEETS
+#include "plugin/PeripheralTable.h"
+#endif
+
 namespace {
 // The offscreen platform warns about every top-level window it sizes.
 void Filter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -16,6 +20,10 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(Filter);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+#ifdef ZV_INSTALL_SHEETS
+    // Pages open nested sheets by id; the plug-in's table provides them.
+    plugin::InstallSheets();
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

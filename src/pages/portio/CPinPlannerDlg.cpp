@@ -113,9 +113,8 @@ std::string Joined(const std::vector<int>& pins) {
 
 }  // namespace
 
-CPinPlannerDlg::CPinPlannerDlg(CDeviceDocument& doc, std::function<void()> applied,
-                               std::string csvName)
-    : doc_(doc), applied_(std::move(applied)), csvName_(std::move(csvName)) {
+CPinPlannerDlg::CPinPlannerDlg(CDeviceDocument& doc, std::string csvName)
+    : doc_(doc), csvName_(std::move(csvName)) {
     setWindowTitle(QString::fromLatin1(kCaption));
     Reload();
     const portio::CCrossbar xbar(large_, spi_);
@@ -405,7 +404,6 @@ void CPinPlannerDlg::Apply() {
         doc_.SetPeripheral(plan_.PortIo, Pid::PortIO);
         step.Confirm();
     }
-    if (applied_) applied_();
     Reload();
     Solve();
 }

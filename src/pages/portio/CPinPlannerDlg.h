@@ -64,10 +64,10 @@ private:
 class CPinPlannerDlg : public CModalDialog, public CNumberedControls {
     Q_OBJECT
 public:
-    // Plans on `doc`'s Port I/O record. `applied` runs after Apply has
-    // stored it (the code window regenerates); `csvName` is the file name
-    // Export Pin List... offers.
-    CPinPlannerDlg(CDeviceDocument& doc, std::function<void()> applied, std::string csvName);
+    // Plans on `doc`'s Port I/O record; `csvName` is the file name Export
+    // Pin List... offers. The views follow an Apply through the document's
+    // step, as they follow a sheet.
+    CPinPlannerDlg(CDeviceDocument& doc, std::string csvName);
     ~CPinPlannerDlg() override;
 
     // Wants `signal` (its row) on `pin`, or no longer anywhere for -1. A pin
@@ -89,7 +89,6 @@ private:
     const PeripheralRecord& Shown() const;
 
     CDeviceDocument& doc_;
-    std::function<void()> applied_;
     std::string csvName_;
     bool large_ = true;
     PeripheralRecord port_;  // the project's, completed

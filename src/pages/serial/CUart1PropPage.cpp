@@ -6,10 +6,10 @@
 
 #include "chip/SerialMath.h"
 #include "devices/Registers.h"
+#include "pages/common/CRateCalculatorDlg.h"
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/StatusLabel.h"
-#include "pages/system/InterruptSheets.h"
-#include "pages/timers/CRateCalculatorDlg.h"
+#include "pages/common/CRateCalculatorDlg.h"
 
 namespace {
 
@@ -34,9 +34,8 @@ const CSerialPropPage::Links kLinks = {
 
 }  // namespace
 
-CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
-                               const std::uint32_t* sysclk)
-    : CSerialPropPage("UART1", kLinks, interrupts, portIO, sysclk) {
+CUart1PropPage::CUart1PropPage(PageContext& context)
+    : CSerialPropPage(context, "UART1", kLinks) {
     PageBuilder b(this, this);
     b.Group("Data Length");
     b.Radio(kFiveBit, "5-bit data");
@@ -187,7 +186,7 @@ void CUart1PropPage::OnCommand(int id) {
             return;
         case kConfigureBaudRate: {
             // The calculator's generator path writes SBRLH1, SBRLL1 and SBCON1.
-            CRateCalculatorDlg calc(*ActiveDocument(), *Record(), RateKind::Uart1Baud);
+            CRateCalculatorDlg calc(Ctx(), *Record(), RateKind::Uart1Baud);
             if (calc.Run()) {
                 Refresh();
                 RefreshPreview();

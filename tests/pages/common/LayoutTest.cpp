@@ -29,9 +29,10 @@
 #include "framework/CMainFrame.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/CommandTable.h"
+#include "pages/common/SheetRunner.h"
 #include "pages/portio/CPinPlannerDlg.h"
 #include "pages/portio/PortIOPages.h"
+#include "plugin/PeripheralTable.h"
 #include "support/ScopedUi.h"
 
 namespace {
@@ -165,7 +166,7 @@ protected:
 TEST_P(Layout, EveryPageOfEveryCommandShowsAllItsTextWithoutOverlaps) {
     const int model = GetParam();
     int pagesSeen = 0;
-    for (const CommandRow& row : CommandTable()) {
+    for (const plugin::PeripheralCommand& row : plugin::PeripheralTable()) {
         auto doc = NewProject(model);
         ui_.Modals.push_back([&](ModalDialog& d) {
             auto& sheet = dynamic_cast<CDeviceDlg&>(d);
@@ -175,28 +176,28 @@ TEST_P(Layout, EveryPageOfEveryCommandShowsAllItsTextWithoutOverlaps) {
                 QWidget* page = sheet.ActivePage();
                 const QString caption = sheet.findChild<QTabWidget*>()->tabText(i);
                 for (const auto& problem : LayoutProblems(page))
-                    ADD_FAILURE() << row.title << " / " << caption.toStdString() << ": " << problem;
+                    ADD_FAILURE() << row.caption << " / " << caption.toStdString() << ": " << problem;
                 // The page fits in the sheet as it opens: nothing cut at its edges.
                 EXPECT_TRUE(QRect(QPoint(0, 0), sheet.size())
                                 .contains(QRect(page->mapTo(&sheet, QPoint(0, 0)), page->size())))
-                    << row.title << " / " << caption.toStdString();
+                    << row.caption << " / " << caption.toStdString();
                 ++pagesSeen;
             }
             // The sheet, with a title bar, fits on the main window it opens over.
-            EXPECT_LE(sheet.width(), kMainFrameDefaultWidth) << row.title;
-            EXPECT_LE(sheet.height() + 40, kMainFrameDefaultHeight) << row.title;
+            EXPECT_LE(sheet.width(), kMainFrameDefaultWidth) << row.caption;
+            EXPECT_LE(sheet.height() + 40, kMainFrameDefaultHeight) << row.caption;
             d.Finish(false);
         });
-        RunCommand(row, *doc);
+        RunSheet(*doc, row.sheet);
     }
-    EXPECT_GE(pagesSeen, static_cast<int>(CommandTable().size()));
+    EXPECT_GE(pagesSeen, static_cast<int>(plugin::PeripheralTable().size()));
 }
 
 // The Pin Planner, with a refusal as its longest status, fits a 1366x768
 // screen with its title bar.
 TEST_P(Layout, PinPlannerShowsAllItsTextWithoutOverlaps) {
     auto doc = NewProject(GetParam());
-    CPinPlannerDlg planner(*doc, {}, "pins.csv");
+    CPinPlannerDlg planner(*doc, "pins.csv");
     planner.Want(8, 0);   // CP0 on P0.0
     planner.Want(6, 10);  // SDA on P1.2: SDA would take P0.0
     ASSERT_FALSE(planner.Plan().Solved());
