@@ -14,7 +14,7 @@ packages=(
   desktop-file-utils
   lintian
 )
-[ "${ZV_WITH_SCREENSHOT_TOOLS:-0}" = 1 ] && packages+=(imagemagick)
+[ "${ZV_WITH_SCREENSHOT_TOOLS:-0}" = 1 ] && packages+=(imagemagick xdotool)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Retakes docs/screenshot-problems.png: the desktop program at 1366 x 768 with
+# a Q7R20 project whose 22.1184 MHz crystal is left at "f <= 32kHz" with its
+# XTAL pins as after reset and UART0 routed with Timer 1 stopped, and View >
+# Problems open. The project is made through the sheets by `zorvant run`; the
+# picture is taken on a virtual X server. Needs xvfb, xdotool and imagemagick
+# (ZV_WITH_SCREENSHOT_TOOLS=1 bash scripts/deps.sh). Usage: docs/screenshot-problems.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(cd "${1:-build}" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$build/bin/zorvant" run - <<SCRIPT
+new Q7R20
+menu "Oscillators"
+tab "External Oscillator"
+click 11181
+text 11174 "22118400"
+ok
+menu "Port I/O"
+click 11446
+answer yes
+ok
+save $work/board.zvp
+SCRIPT
+cat >"$work/shot.sh" <<SHOT
+#!/usr/bin/env bash
+"$build/bin/zorvant" "$work/board.zvp" &
+pid=\$!
+sleep 4
+xdotool search --sync --name "Zorvant" windowactivate --sync >/dev/null 2>&1 || true
+xdotool key alt+v
+sleep 0.5
+xdotool key p
+sleep 1.5
+import -window root "$PWD/docs/screenshot-problems.png"
+kill \$pid
+SHOT
+chmod +x "$work/shot.sh"
+xvfb-run -a -s "-screen 0 1366x768x24" "$work/shot.sh"
+echo "wrote docs/screenshot-problems.png"
