@@ -28,10 +28,11 @@ cat >"$work/shot.sh" <<SHOT
 "$build/bin/zorvant" "$work/board.zvp" &
 pid=\$!
 sleep 4
-xdotool search --sync --name "Zorvant" windowactivate --sync >/dev/null 2>&1 || true
-xdotool key alt+v
-sleep 0.5
-xdotool key p
+# The main window fills the screen; a click on the count at the right of the
+# status bar opens the Problems view.
+xdotool search --onlyvisible --class zorvant windowsize 1366 768 >/dev/null 2>&1 || true
+sleep 1
+xdotool mousemove 1290 754 click 1
 sleep 1.5
 import -window root "$PWD/docs/screenshot-problems.png"
 kill \$pid
