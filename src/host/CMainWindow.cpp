@@ -493,6 +493,7 @@ void CMainWindow::OnFileOpen() {
     request.DefaultExtension = "zvp";
     request.Filter = kProjectFilter;
     request.PromptOverwrite = false;
+    request.Directory = StartFolder(ActiveDocumentObject());
     const auto path = TheUi().OpenFileName(request);
     if (path) OpenProject(*path);
 }
@@ -500,7 +501,7 @@ void CMainWindow::OnFileOpen() {
 void CMainWindow::OnHelp() {
     // The project's Help command when one is open, else the user guide.
     if (active_ && OnCommand(viewcmd::Help)) return;
-    OpenUserGuide();
+    SetStatusText(ShowUserGuide());
 }
 
 void CMainWindow::ActivateNeighbour(int step) {

@@ -10,6 +10,7 @@
 
 #include "framework/CApplication.h"
 #include "framework/CChildFrame.h"
+#include "framework/OffscreenScreen.h"
 #include "host/CMainWindow.h"
 #include "host/Desktop.h"
 #include "host/PluginLoader.h"
@@ -107,8 +108,9 @@ int RunScriptCommand(int argc, char** argv) {
         return 1;
     }
 
-    // Scripts never need a screen: the widgets are real, but drawn off-screen.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Scripts never need a screen: the widgets are real, but drawn off-screen
+    // on a screen of a laptop's size.
+    const OffscreenScreen screen;
     qInstallMessageHandler(FilterPlatformNoise);
     int qtArgc = 1;
     QApplication qapp(qtArgc, argv);

@@ -61,6 +61,18 @@ std::vector<int> WidgetPositions(const std::string& bytes) {
     return position;
 }
 
+// Where the active project's file dialogs start: its folder, else the last used.
+std::string DialogFolder(CView* self) {
+    CView* view = self;
+    if (CApplication* app = TheApp())
+        if (CMainFrame* frame = app->GetMainFrame()) view = frame->GetActiveView();
+    return StartFolder(view ? view->GetDocument() : nullptr);
+}
+
+void NoteFileUsed(const std::string& path) {
+    if (CApplication* app = TheApp()) app->NoteFileUsed(path);
+}
+
 }  // namespace
 
 CQ7R2xView::CQ7R2xView(QWidget* parent) : CView(parent), edit_(new QTextEdit(this)) {
@@ -222,6 +234,7 @@ void CQ7R2xView::OnFileSaveSource() {
     }
     request.HideReadOnly = true;
     request.PromptOverwrite = true;
+    request.Directory = DialogFolder(this);
     const auto name = TheUi().SaveFileName(request);
     if (!name) return;
     SaveSourceAs(*name);
@@ -230,6 +243,7 @@ void CQ7R2xView::OnFileSaveSource() {
 bool CQ7R2xView::SaveSourceAs(const std::string& path) {
     writeError_ = fileio::WriteFileSafely(path, text_);
     if (writeError_.empty()) {
+        NoteFileUsed(path);
         SetStatus("Source saved as " + FileNameOf(path));
         return true;
     }
@@ -265,6 +279,7 @@ void CQ7R2xView::OnFileExportPdf() {
     request.InitialName = "Untitled.pdf";
     request.Filter = "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*|";
     request.Title = "Export PDF";
+    request.Directory = DialogFolder(this);
     const auto name = TheUi().SaveFileName(request);
     if (!name) return;
     ExportPdf(*name);
@@ -276,11 +291,13 @@ bool CQ7R2xView::ExportPdf(const std::string& path) {
     buffer.open(QIODevice::WriteOnly);
     PrintOutcome outcome = PrintOutcome::JobFailed;
     {
-        // The pages a PDF printer of the default page size would get.
+        // The page set up in Print Setup, else the one a printer of the
+        // default page size has.
         const QPrinter printer(QPrinter::HighResolution);
+        const CApplication* app = TheApp();
         QPdfWriter writer(&buffer);
         writer.setResolution(printer.resolution());
-        writer.setPageLayout(printer.pageLayout());
+        writer.setPageLayout(app && app->PageSetup() ? *app->PageSetup() : printer.pageLayout());
         writer.setTitle(QStringLiteral("Zorvant"));
         writer.setCreator(QStringLiteral("Zorvant"));
         outcome = PrintTextDocument(*edit_->document(), writer);
@@ -291,6 +308,7 @@ bool CQ7R2xView::ExportPdf(const std::string& path) {
                             path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())))
                       : "cannot write " + path + ": the PDF could not be rendered";
     if (writeError_.empty()) {
+        NoteFileUsed(path);
         SetStatus("Exported " + FileNameOf(path));
         return true;
     }
@@ -306,7 +324,7 @@ void CQ7R2xView::OnHelpHelp() {
         return;
     }
     // Without it, the user guide installed with the program.
-    if (OpenUserGuide()) SetStatus("Opened the user guide");
+    SetStatus(ShowUserGuide());
 }
 
 void CQ7R2xView::OnPeripheralsResetall() {

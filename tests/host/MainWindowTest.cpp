@@ -188,6 +188,13 @@ TEST_F(Shell, SaveAsOntoTheFileOfAnotherOpenProjectIsRefused) {
     EXPECT_EQ(ui.Shown[0].Text, "Error: The File Is Open In Another Window. Close It There First.");
     EXPECT_EQ(ReadFile(dir.filePath("a.zvp")), first);
     EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetPathName(), "");
+    // Chosen in the dialog, the file is refused there and another name is taken.
+    ui.SaveNames = {Path("a.zvp"), Path("c.zvp")};
+    EXPECT_EQ(window->TriggerCommand("Save Project As..."), "");
+    ASSERT_EQ(ui.Shown.size(), 2u);
+    EXPECT_EQ(ui.Shown[1].Text, ui.Shown[0].Text);
+    EXPECT_EQ(ReadFile(dir.filePath("a.zvp")), first);
+    EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetPathName(), Path("c.zvp"));
     // Its own file it may always write again.
     window->OpenProject(Path("a.zvp"));
     EXPECT_EQ(window->SaveProjectAs(Path("a.zvp")), "");

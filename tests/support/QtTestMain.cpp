@@ -4,6 +4,10 @@
 
 #include <QApplication>
 
+#include <memory>
+
+#include "framework/OffscreenScreen.h"
+
 namespace {
 // The offscreen platform warns about every top-level window it sizes.
 void Filter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -14,7 +18,10 @@ void Filter(QtMsgType type, const QMessageLogContext& context, const QString& me
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(Filter);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Off-screen on a laptop's screen, unless a platform was chosen.
+    std::unique_ptr<OffscreenScreen> screen;
+    if (qEnvironmentVariable("QT_QPA_PLATFORM", "offscreen") == "offscreen")
+        screen = std::make_unique<OffscreenScreen>();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

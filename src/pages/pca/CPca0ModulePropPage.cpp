@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include <QGroupBox>
 #include <QLineEdit>
 
 #include "pages/pca/PcaCalculators.h"
@@ -86,7 +87,7 @@ CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO,
     b.Group("PCA Capture/Compare Register (Hex)");
     b.Edit(module_.cphEdit, Digit("PCA0CPH0 (High Byte):"));
     b.Edit(module_.cplEdit, Digit("PCA0CPL0 (Low Byte):"));
-    b.Group("");
+    valueBox_ = b.Group("");
     b.BeginRow();
     b.Label(kValueLabel, "");
     b.Edit(kValueEdit, "")->setReadOnly(true);
@@ -97,7 +98,8 @@ CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO,
     b.Label(kCrossbarText, "");
     b.Button(kConfigurePortIO, "Configure Port I/O");
     b.Preview();
-    // Until a mode that has a value is shown, the display is empty.
+    // Until a mode that has a value is shown, there is no display.
+    valueBox_->hide();
     Show(kValueEdit, false);
     Show(kValueButton, false);
     Bind({{kCcf, ControlKind::Check, "", "", 0, pca::Cpm(module_.number), 0x01, 0}});
@@ -187,6 +189,7 @@ void CPca0ModulePropPage::ShowValue() {
     SetText(kValueEdit, value);
     Show(kValueEdit, shown);
     Show(kValueButton, shown);
+    valueBox_->setVisible(shown);
 }
 
 void CPca0ModulePropPage::Refresh() {

@@ -8,6 +8,8 @@
 #include "pages/common/CPropPage.h"
 #include "pages/pca/PcaMath.h"
 
+class QGroupBox;
+
 // What differs between the modules.
 struct PcaModule {
     int number;
@@ -63,6 +65,8 @@ private:
     std::uint32_t* sysclk_;
     std::uint32_t* extOsc_;
     std::uint32_t* eci_;
+    // The frame of the mode's value display, shown with it.
+    QGroupBox* valueBox_ = nullptr;
 };
 
 // "Module 4/WDT": the module that doubles as the watchdog timer.
