@@ -4,8 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "chip/Crossbar.h"
 #include "devices/Q7R2xDoc.h"
-#include "pages/portio/Crossbar.h"
+#include "devices/Registers.h"
 
 namespace {
 
@@ -23,11 +24,11 @@ Busy BusyConfiguration() {
     Busy b;
     doc->GetPeripheral(b.port, Pid::PortIO);
     doc->GetPeripheral(b.spi, Pid::Spi);
-    b.port.Registers[kXbr0Position].Value = xbr::kUart0 | xbr::kSpi0 | xbr::kSmbus | xbr::kCp0;
-    b.port.Registers[kXbr1Position].Value = xbr::kCrossbarEnable | 3 | xbr::kT0;
-    b.port.Registers[kXbr2Position].Value = xbr::kUart1;
-    b.port.Registers[kP0SkipPosition].Value = 0x40;
-    b.port.Registers[kP0SkipPosition + 1].Value = 0x18;
+    b.port.Registers[PortIOReg::XBR0].Value = xbr::kUart0 | xbr::kSpi0 | xbr::kSmbus | xbr::kCp0;
+    b.port.Registers[PortIOReg::XBR1].Value = xbr::kCrossbarEnable | 3 | xbr::kT0;
+    b.port.Registers[PortIOReg::XBR2].Value = xbr::kUart1;
+    b.port.Registers[PortIOReg::P0SKIP].Value = 0x40;
+    b.port.Registers[PortIOReg::P0SKIP + 1].Value = 0x18;
     return b;
 }
 

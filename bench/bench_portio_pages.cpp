@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/portio/PortIOPages.h"
@@ -15,10 +16,10 @@ namespace {
 using namespace portio;
 
 void BusyPort(PeripheralRecord& port) {
-    port.Registers[kXbr0Position].Value = xbr::kUart0 | xbr::kSpi0 | xbr::kSmbus | xbr::kCp0;
-    port.Registers[kXbr1Position].Value = xbr::kCrossbarEnable | 3 | xbr::kT0;
-    port.Registers[kXbr2Position].Value = xbr::kUart1;
-    port.Registers[kP0SkipPosition].Value = 0x40;
+    port.Registers[PortIOReg::XBR0].Value = xbr::kUart0 | xbr::kSpi0 | xbr::kSmbus | xbr::kCp0;
+    port.Registers[PortIOReg::XBR1].Value = xbr::kCrossbarEnable | 3 | xbr::kT0;
+    port.Registers[PortIOReg::XBR2].Value = xbr::kUart1;
+    port.Registers[PortIOReg::P0SKIP].Value = 0x40;
 }
 
 void BM_OpenPortIOSheet(benchmark::State& state) {

@@ -4,13 +4,15 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config python3
   qt6-base-dev libgl-dev
+  nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core
   xvfb xauth
   desktop-file-utils
+  lintian
 )
 [ "${ZV_WITH_SCREENSHOT_TOOLS:-0}" = 1 ] && packages+=(imagemagick)
 

@@ -11,116 +11,33 @@
 namespace projectdiff {
 namespace {
 
-std::string Hex(unsigned value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", value & 0xFFu);
-    return text;
-}
+// What the walk over two projects meets, in the order it meets it. Only
+// differences are reported; the listener decides how to show them.
+class Listener {
+public:
+    virtual ~Listener() = default;
+    // model, clock words, IncludeName, CodeFormat
+    virtual void Word(const char* name, const Change::Value& a, const Change::Value& b) = 0;
+    virtual void BeginRecord(PeripheralId key, const PeripheralRecord& shown) = 0;
+    virtual void OnlyIn(PeripheralId key, const PeripheralRecord& record, bool inA) = 0;
+    virtual void RecordText(const char* field, const std::string& a, const std::string& b) = 0;
+    // Entries at the same place: same name (compare their fields) or not.
+    virtual void Entry(const RegisterEntry& a, const RegisterEntry& b) = 0;
+    virtual void Renamed(std::size_t index, const RegisterEntry& a, const RegisterEntry& b) = 0;
+    virtual void EntryOnlyIn(const RegisterEntry& e, bool inA) = 0;
+    virtual void EndRecord() = 0;
+};
 
-std::string Model(int code) {
+std::string ModelName(int code) {
     const std::string name = models::NameOf(code);
     return name.empty() ? "device code " + std::to_string(code) : name;
 }
 
-std::string Format(std::int32_t format) {
-    return format == 0 ? "C" : "assembly";
-}
-
-// A line as shown: without its line end.
-std::string_view Shown(std::string_view line) {
-    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return line;
-}
-
-// "    what:" and the removed and added lines of a changed text.
-void TextChange(std::string& out, const std::string& what, const std::string& a,
-                const std::string& b) {
-    if (a == b) return;
-    out += "    " + what + ":\n";
-    const auto linesA = textdiff::Lines(a), linesB = textdiff::Lines(b);
-    bool shown = false;
-    for (const textdiff::Edit& e : textdiff::Diff(linesA, linesB)) {
-        if (e.Kind == textdiff::Op::Removed) {
-            out += "        - " + std::string(Shown(linesA[e.A])) + "\n";
-            shown = true;
-        } else if (e.Kind == textdiff::Op::Added) {
-            out += "        + " + std::string(Shown(linesB[e.B])) + "\n";
-            shown = true;
-        }
-    }
-    if (!shown) out += "        (line ends differ)\n";
-}
-
-void Append(std::string& notes, const std::string& note) {
-    notes += notes.empty() ? note : ", " + note;
-}
-
-// "    NAME  0xAA -> 0xBB" and what else changed about the write.
-void RegisterChange(std::string& out, const RegisterEntry& a, const RegisterEntry& b) {
-    std::string line = "    " + b.Name + "  " + Hex(a.Value);
-    if (a.Value != b.Value) line += " -> " + Hex(b.Value);
-    std::string notes;
-    if (a.IsWritten() != b.IsWritten())
-        Append(notes, a.IsWritten() ? "written -> not written" : "not written -> written");
-    if (a.ResetValue != b.ResetValue)
-        Append(notes, "reset value " + Hex(a.ResetValue) + " -> " + Hex(b.ResetValue));
-    if ((a.ForceWrite != 0) != (b.ForceWrite != 0))
-        Append(notes, a.ForceWrite ? "forced -> not forced" : "not forced -> forced");
-    if ((a.OrWrite != 0) != (b.OrWrite != 0))
-        Append(notes, a.OrWrite ? "OR-write -> plain write" : "plain write -> OR-write");
-    if (a.Value != b.Value || !notes.empty())
-        out += line + (notes.empty() ? "" : "  (" + notes + ")") + "\n";
-    TextChange(out, b.Name + " C text before", a.CPre, b.CPre);
-    TextChange(out, b.Name + " assembly text before", a.AsmPre, b.AsmPre);
-    TextChange(out, b.Name + " C text after", a.CPost, b.CPost);
-    TextChange(out, b.Name + " assembly text after", a.AsmPost, b.AsmPost);
-}
-
-std::string Routine(const PeripheralRecord& r, PeripheralId key) {
-    std::string name = codegen::CallNameFromLabel(r.AsmLabel);
-    if (name.empty()) name = "(unnamed routine)";
-    return name + " (record " + std::to_string(key) + ")";
-}
-
-void RecordChange(std::string& out, PeripheralId key, const PeripheralRecord& a,
-                  const PeripheralRecord& b) {
-    std::string body;
-    TextChange(body, "C head", a.CHead, b.CHead);
-    TextChange(body, "assembly label", a.AsmLabel, b.AsmLabel);
-    TextChange(body, "C prologue", a.CPrologue, b.CPrologue);
-    TextChange(body, "assembly prologue", a.AsmPrologue, b.AsmPrologue);
-    const std::size_t common = std::min(a.Registers.size(), b.Registers.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const RegisterEntry& ea = a.Registers[i];
-        const RegisterEntry& eb = b.Registers[i];
-        if (ea.Name != eb.Name) {
-            body += "    register " + std::to_string(i) + ": " + ea.Name + " " + Hex(ea.Value) +
-                    " -> " + eb.Name + " " + Hex(eb.Value) + "\n";
-            continue;
-        }
-        RegisterChange(body, ea, eb);
-    }
-    for (std::size_t i = common; i < a.Registers.size(); ++i)
-        body += "    " + a.Registers[i].Name + "  " + Hex(a.Registers[i].Value) + "  (removed)\n";
-    for (std::size_t i = common; i < b.Registers.size(); ++i)
-        body += "    " + b.Registers[i].Name + "  " + Hex(b.Registers[i].Value) + "  (added)\n";
-    TextChange(body, "C foot", a.CFoot, b.CFoot);
-    TextChange(body, "assembly foot", a.AsmFoot, b.AsmFoot);
-    if (!body.empty()) out += Routine(b, key) + ":\n" + body;
-}
-
-template <typename T>
-void WordChange(std::string& out, const char* what, const T& a, const T& b) {
-    if (!(a == b)) out += std::string(what) + ": " + a + " -> " + b + "\n";
-}
-
-}  // namespace
-
-std::string Describe(const CDeviceDocument& a, const CDeviceDocument& b, const std::string& nameA,
-                     const std::string& nameB) {
-    std::string out;
-    WordChange(out, "model", Model(a.DeviceCode), Model(b.DeviceCode));
+void Walk(const CDeviceDocument& a, const CDeviceDocument& b, Listener& out) {
+    auto word = [&](const char* name, const Change::Value& va, const Change::Value& vb) {
+        if (va != vb) out.Word(name, va, vb);
+    };
+    word("model", ModelName(a.DeviceCode), ModelName(b.DeviceCode));
     const std::pair<const char*, std::uint32_t CDeviceDocument::*> clocks[] = {
         {"SysclkFrequency", &CDeviceDocument::SysclkFrequency},
         {"IntOscFrequency", &CDeviceDocument::IntOscFrequency},
@@ -128,10 +45,11 @@ std::string Describe(const CDeviceDocument& a, const CDeviceDocument& b, const s
         {"ExtOscFrequency", &CDeviceDocument::ExtOscFrequency},
         {"EciFrequency", &CDeviceDocument::EciFrequency},
     };
-    for (const auto& [name, word] : clocks)
-        WordChange(out, name, std::to_string(a.*word), std::to_string(b.*word));
-    WordChange(out, "IncludeName", a.DeviceData.IncludeName, b.DeviceData.IncludeName);
-    WordChange(out, "CodeFormat", Format(a.DeviceData.CodeFormat), Format(b.DeviceData.CodeFormat));
+    for (const auto& [name, w] : clocks)
+        word(name, std::int64_t{a.*w}, std::int64_t{b.*w});
+    word("IncludeName", a.DeviceData.IncludeName, b.DeviceData.IncludeName);
+    auto format = [](std::int32_t f) { return std::string(f == 0 ? "c" : "asm"); };
+    word("CodeFormat", format(a.DeviceData.CodeFormat), format(b.DeviceData.CodeFormat));
 
     std::set<PeripheralId> keys;
     for (const auto& [key, r] : a.DeviceData.Peripherals)
@@ -141,14 +59,199 @@ std::string Describe(const CDeviceDocument& a, const CDeviceDocument& b, const s
     for (PeripheralId key : keys) {
         const auto ia = a.DeviceData.Peripherals.find(key);
         const auto ib = b.DeviceData.Peripherals.find(key);
-        if (ia == a.DeviceData.Peripherals.end())
-            out += Routine(ib->second, key) + ": only in " + nameB + "\n";
-        else if (ib == b.DeviceData.Peripherals.end())
-            out += Routine(ia->second, key) + ": only in " + nameA + "\n";
-        else
-            RecordChange(out, key, ia->second, ib->second);
+        if (ia == a.DeviceData.Peripherals.end()) {
+            out.OnlyIn(key, ib->second, false);
+            continue;
+        }
+        if (ib == b.DeviceData.Peripherals.end()) {
+            out.OnlyIn(key, ia->second, true);
+            continue;
+        }
+        const PeripheralRecord &ra = ia->second, &rb = ib->second;
+        out.BeginRecord(key, rb);
+        auto text = [&](const char* field, const std::string& ta, const std::string& tb) {
+            if (ta != tb) out.RecordText(field, ta, tb);
+        };
+        text("CHead", ra.CHead, rb.CHead);
+        text("AsmLabel", ra.AsmLabel, rb.AsmLabel);
+        text("CPrologue", ra.CPrologue, rb.CPrologue);
+        text("AsmPrologue", ra.AsmPrologue, rb.AsmPrologue);
+        const std::size_t common = std::min(ra.Registers.size(), rb.Registers.size());
+        for (std::size_t i = 0; i < common; ++i) {
+            if (ra.Registers[i].Name != rb.Registers[i].Name)
+                out.Renamed(i, ra.Registers[i], rb.Registers[i]);
+            else if (!(ra.Registers[i] == rb.Registers[i]))
+                out.Entry(ra.Registers[i], rb.Registers[i]);
+        }
+        for (std::size_t i = common; i < ra.Registers.size(); ++i)
+            out.EntryOnlyIn(ra.Registers[i], true);
+        for (std::size_t i = common; i < rb.Registers.size(); ++i)
+            out.EntryOnlyIn(rb.Registers[i], false);
+        text("CFoot", ra.CFoot, rb.CFoot);
+        text("AsmFoot", ra.AsmFoot, rb.AsmFoot);
+        out.EndRecord();
     }
-    return out;
+}
+
+// --- the reviewer's text -------------------------------------------------
+
+std::string Hex(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", value & 0xFFu);
+    return text;
+}
+
+// A line as shown: without its line end.
+std::string_view Shown(std::string_view line) {
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+std::string Routine(const PeripheralRecord& r, PeripheralId key) {
+    std::string name = codegen::CallNameFromLabel(r.AsmLabel);
+    if (name.empty()) name = "(unnamed routine)";
+    return name + " (record " + std::to_string(key) + ")";
+}
+
+class TextListener : public Listener {
+public:
+    TextListener(const std::string& nameA, const std::string& nameB) : nameA_(nameA), nameB_(nameB) {}
+    std::string Out;
+
+    void Word(const char* name, const Change::Value& a, const Change::Value& b) override {
+        Out += std::string(name) + ": " + Show(name, a) + " -> " + Show(name, b) + "\n";
+    }
+    void BeginRecord(PeripheralId key, const PeripheralRecord& shown) override {
+        head_ = Routine(shown, key) + ":\n";
+        body_.clear();
+    }
+    void OnlyIn(PeripheralId key, const PeripheralRecord& r, bool inA) override {
+        Out += Routine(r, key) + ": only in " + (inA ? nameA_ : nameB_) + "\n";
+    }
+    void RecordText(const char* field, const std::string& a, const std::string& b) override {
+        static const std::pair<const char*, const char*> kShown[] = {
+            {"CHead", "C head"},           {"AsmLabel", "assembly label"},
+            {"CPrologue", "C prologue"},   {"AsmPrologue", "assembly prologue"},
+            {"CFoot", "C foot"},           {"AsmFoot", "assembly foot"}};
+        for (const auto& [f, what] : kShown)
+            if (std::string(f) == field) TextChange(what, a, b);
+    }
+    void Entry(const RegisterEntry& a, const RegisterEntry& b) override {
+        std::string notes;
+        auto note = [&](const std::string& n) { notes += notes.empty() ? n : ", " + n; };
+        if (a.IsWritten() != b.IsWritten())
+            note(a.IsWritten() ? "written -> not written" : "not written -> written");
+        if (a.ResetValue != b.ResetValue)
+            note("reset value " + Hex(a.ResetValue) + " -> " + Hex(b.ResetValue));
+        if ((a.ForceWrite != 0) != (b.ForceWrite != 0))
+            note(a.ForceWrite ? "forced -> not forced" : "not forced -> forced");
+        if ((a.OrWrite != 0) != (b.OrWrite != 0))
+            note(a.OrWrite ? "OR-write -> plain write" : "plain write -> OR-write");
+        if (a.Value != b.Value || !notes.empty())
+            body_ += "    " + b.Name + "  " + Hex(a.Value) +
+                     (a.Value != b.Value ? " -> " + Hex(b.Value) : std::string()) +
+                     (notes.empty() ? "" : "  (" + notes + ")") + "\n";
+        TextChange(b.Name + " C text before", a.CPre, b.CPre);
+        TextChange(b.Name + " assembly text before", a.AsmPre, b.AsmPre);
+        TextChange(b.Name + " C text after", a.CPost, b.CPost);
+        TextChange(b.Name + " assembly text after", a.AsmPost, b.AsmPost);
+    }
+    void Renamed(std::size_t i, const RegisterEntry& a, const RegisterEntry& b) override {
+        body_ += "    register " + std::to_string(i) + ": " + a.Name + " " + Hex(a.Value) + " -> " +
+                 b.Name + " " + Hex(b.Value) + "\n";
+    }
+    void EntryOnlyIn(const RegisterEntry& e, bool inA) override {
+        body_ += "    " + e.Name + "  " + Hex(e.Value) + (inA ? "  (removed)\n" : "  (added)\n");
+    }
+    void EndRecord() override {
+        if (!body_.empty()) Out += head_ + body_;
+    }
+
+private:
+    static std::string Show(const char* name, const Change::Value& v) {
+        if (std::string(name) == "CodeFormat") return std::get<std::string>(v) == "c" ? "C" : "assembly";
+        if (const auto* n = std::get_if<std::int64_t>(&v)) return std::to_string(*n);
+        return std::get<std::string>(v);
+    }
+
+    // "    what:" and the removed and added lines of a changed text.
+    void TextChange(const std::string& what, const std::string& a, const std::string& b) {
+        if (a == b) return;
+        body_ += "    " + what + ":\n";
+        const auto linesA = textdiff::Lines(a), linesB = textdiff::Lines(b);
+        bool shown = false;
+        for (const textdiff::Edit& e : textdiff::Diff(linesA, linesB)) {
+            if (e.Kind == textdiff::Op::Removed) {
+                body_ += "        - " + std::string(Shown(linesA[e.A])) + "\n";
+                shown = true;
+            } else if (e.Kind == textdiff::Op::Added) {
+                body_ += "        + " + std::string(Shown(linesB[e.B])) + "\n";
+                shown = true;
+            }
+        }
+        if (!shown) body_ += "        (line ends differ)\n";
+    }
+
+    const std::string &nameA_, &nameB_;
+    std::string head_, body_;
+};
+
+// --- the machine's list ----------------------------------------------------
+
+class ChangeListener : public Listener {
+public:
+    std::vector<Change> Out;
+
+    void Word(const char* name, const Change::Value& a, const Change::Value& b) override {
+        Out.push_back({-1, "", name, a, b});
+    }
+    void BeginRecord(PeripheralId key, const PeripheralRecord&) override { key_ = key; }
+    void OnlyIn(PeripheralId key, const PeripheralRecord&, bool inA) override {
+        Out.push_back({key, "", "record", inA, !inA});
+    }
+    void RecordText(const char* field, const std::string& a, const std::string& b) override {
+        Out.push_back({key_, "", field, a, b});
+    }
+    void Entry(const RegisterEntry& a, const RegisterEntry& b) override {
+        auto field = [&](const char* name, const Change::Value& va, const Change::Value& vb) {
+            if (va != vb) Out.push_back({key_, b.Name, name, va, vb});
+        };
+        field("Value", std::int64_t{a.Value}, std::int64_t{b.Value});
+        field("ResetValue", std::int64_t{a.ResetValue}, std::int64_t{b.ResetValue});
+        field("Written", a.IsWritten(), b.IsWritten());
+        field("ForceWrite", a.ForceWrite != 0, b.ForceWrite != 0);
+        field("OrWrite", a.OrWrite != 0, b.OrWrite != 0);
+        field("CPre", a.CPre, b.CPre);
+        field("AsmPre", a.AsmPre, b.AsmPre);
+        field("CPost", a.CPost, b.CPost);
+        field("AsmPost", a.AsmPost, b.AsmPost);
+    }
+    void Renamed(std::size_t, const RegisterEntry& a, const RegisterEntry& b) override {
+        Out.push_back({key_, a.Name, "Name", a.Name, b.Name});
+    }
+    void EntryOnlyIn(const RegisterEntry& e, bool inA) override {
+        Out.push_back({key_, e.Name, "register", inA, !inA});
+    }
+    void EndRecord() override {}
+
+private:
+    PeripheralId key_ = -1;
+};
+
+}  // namespace
+
+std::string Describe(const CDeviceDocument& a, const CDeviceDocument& b, const std::string& nameA,
+                     const std::string& nameB) {
+    TextListener text(nameA, nameB);
+    Walk(a, b, text);
+    return text.Out;
+}
+
+std::vector<Change> Changes(const CDeviceDocument& a, const CDeviceDocument& b) {
+    ChangeListener changes;
+    Walk(a, b, changes);
+    return changes.Out;
 }
 
 }  // namespace projectdiff

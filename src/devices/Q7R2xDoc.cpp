@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "devices/Models.h"
+#include "devices/Registers.h"
 
 namespace {
 
@@ -79,12 +80,11 @@ void CQ7R2xDoc::InitializePeripherals() {
 void CQ7R2xDoc::InitResetSources() {
     PeripheralRecord r = MakeRecord(Pid::ResetSources, "Reset_Sources_Init",
                                     {{"VDM0CN"}, {"RSTSRC"}});
-    r.Registers[0].CPost =
+    r.Registers[ResetSourcesReg::VDM0CN].CPost =
         std::string("    for (i = 0; i < 350; i++);  // Wait 100us for initialization") + kCrLf;
-    r.Registers[0].AsmPost = std::string(
-                                 "    clr  A                     ; Wait 100us for "
-                                 "initialization") +
-                             kCrLf + "    djnz ACC,       $" + kCrLf;
+    r.Registers[ResetSourcesReg::VDM0CN].AsmPost =
+        std::string("    clr  A                     ; Wait 100us for initialization") + kCrLf +
+        "    djnz ACC,       $" + kCrLf;
     DeviceData.Insert(r.Id, r);
 
     // The comparator reset source is built from the same working list, with
@@ -94,7 +94,7 @@ void CQ7R2xDoc::InitResetSources() {
     c.CHead = std::string("void Comparator_Reset_Source_Init()") + kCrLf + "{";
     c.AsmLabel = std::string("Comparator_Reset_Source_Init:") + kCrLf;
     RegisterEntry extra;
-    extra.Index = 1;
+    extra.Index = ResetSourcesReg::RSTSRC;
     extra.Name = "RSTSRC";
     c.Registers.push_back(extra);
     DeviceData.Insert(c.Id, c);
@@ -109,10 +109,10 @@ void CQ7R2xDoc::InitPCA() {
          {"PCA0CPH4"}});
     // The watchdog is disabled around the PCA0MD write and enabled again after
     // PCA0CPL4 (the watchdog's compare value) is written.
-    r.Registers[1].CPre = std::string("    PCA0MD    &= ~0x40;") + kCrLf;
-    r.Registers[1].AsmPre = std::string("    anl  PCA0MD,    #0BFh") + kCrLf;
-    r.Registers[13].CPost = std::string("    PCA0MD    |= 0x40;") + kCrLf;
-    r.Registers[13].AsmPost = std::string("    orl  PCA0MD,    #040h") + kCrLf;
+    r.Registers[PcaReg::PCA0MD].CPre = std::string("    PCA0MD    &= ~0x40;") + kCrLf;
+    r.Registers[PcaReg::PCA0MD].AsmPre = std::string("    anl  PCA0MD,    #0BFh") + kCrLf;
+    r.Registers[PcaReg::PCA0CPL4].CPost = std::string("    PCA0MD    |= 0x40;") + kCrLf;
+    r.Registers[PcaReg::PCA0CPL4].AsmPost = std::string("    orl  PCA0MD,    #040h") + kCrLf;
     DeviceData.Insert(r.Id, r);
 }
 
@@ -187,7 +187,7 @@ void CQ7R2xDoc::InitOscillator() {
     PeripheralRecord r = MakeRecord(Pid::Oscillator, "Oscillator_Init",
                                     {{"OSCXCN"}, {"OSCICN", 0x80}, {"OSCLCN"}, {"CLKMUL"},
                                      {"CLKSEL"}});
-    r.Registers[2].OrWrite = 1;  // OSCLCN keeps its calibration bits
+    r.Registers[OscillatorReg::OSCLCN].OrWrite = 1;  // OSCLCN keeps its calibration bits
     DeviceData.Insert(r.Id, r);
 }
 
@@ -216,4 +216,14 @@ std::unique_ptr<CQ7R2xDoc> NewProject(int model) {
     auto doc = CreateModelDocument(model);
     if (doc) doc->OnNewDocument();
     return doc;
+}
+
+void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
+    const int model = deviceCode - models::kFirstCode;
+    if (model < 0 || model > 7) return;
+    auto defaults = NewProject(model);
+    PeripheralRecord full;
+    defaults->GetPeripheral(full, id);
+    for (std::size_t i = record.Registers.size(); i < full.Registers.size(); ++i)
+        record.Registers.push_back(full.Registers[i]);
 }

@@ -58,3 +58,9 @@ using CQ7R27Doc = CQ7R2nDoc<7>;
 std::unique_ptr<CQ7R2xDoc> CreateModelDocument(int model);
 // A document set up as File New does.
 std::unique_ptr<CQ7R2xDoc> NewProject(int model);
+
+// Pages and checks address registers by position. A record read from an old
+// or damaged project may hold fewer entries than the model's default record;
+// the missing trailing entries are added from that default (at their reset
+// values), so that every position exists.
+void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/CCommandRegistry.h"
 #include "framework/CDocTemplate.h"
 
 class CDocument;
@@ -31,6 +32,9 @@ public:
     const std::vector<std::unique_ptr<CDocTemplate>>& DocTemplates() const { return templates_; }
     // The template whose File New name is `name`, or nullptr.
     CDocTemplate* FindTemplate(const std::string& name) const;
+
+    // Every command of the shell and of the loaded modules.
+    CCommandRegistry& Commands() { return commands_; }
 
     CMainFrame* GetMainFrame() const { return mainFrame_; }
     void SetMainFrame(CMainFrame* frame) { mainFrame_ = frame; }
@@ -59,6 +63,7 @@ private:
     void SaveRecentFiles() const;
 
     std::vector<std::unique_ptr<CDocTemplate>> templates_;
+    CCommandRegistry commands_;
     CMainFrame* mainFrame_ = nullptr;
     QString settingsGroup_;
     QStringList recent_;

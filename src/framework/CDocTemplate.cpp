@@ -4,12 +4,11 @@
 #include "framework/CView.h"
 
 CDocTemplate::CDocTemplate(int resourceId, std::string docString, DocumentFactory createDocument,
-                           ViewFactory createView, CMenuBar menu)
+                           ViewFactory createView)
     : resourceId_(resourceId),
       docString_(std::move(docString)),
       createDocument_(std::move(createDocument)),
-      createView_(std::move(createView)),
-      menu_(std::move(menu)) {}
+      createView_(std::move(createView)) {}
 
 bool CDocTemplate::GetDocString(std::string& out, DocStringIndex index) const {
     std::size_t begin = 0;

@@ -1,13 +1,12 @@
 #pragma once
 // A document template: the resource id that names its menu, icon and
-// document string, the factories of its document and view, and its menu.
+// document string, and the factories of its document and view. Its menu is
+// what the command registry shows for its documents.
 // The application keeps the templates in the order they were added.
 
 #include <functional>
 #include <memory>
 #include <string>
-
-#include "framework/CMenu.h"
 
 class CDocument;
 class CView;
@@ -21,7 +20,7 @@ public:
     enum DocStringIndex { windowTitle = 0, docName, fileNewName, filterName, filterExt };
 
     CDocTemplate(int resourceId, std::string docString, DocumentFactory createDocument,
-                 ViewFactory createView, CMenuBar menu);
+                 ViewFactory createView);
 
     int GetResourceId() const { return resourceId_; }
     const std::string& GetDocStringRaw() const { return docString_; }
@@ -29,8 +28,6 @@ public:
     bool GetDocString(std::string& out, DocStringIndex index) const;
     // The name offered in File New (the third part of the document string).
     std::string FileNewName() const;
-
-    const CMenuBar& Menu() const { return menu_; }
 
     // A new document of this template (not yet set up), attached to it.
     std::unique_ptr<CDocument> CreateNewDocument() const;
@@ -46,6 +43,5 @@ private:
     std::string docString_;
     DocumentFactory createDocument_;
     ViewFactory createView_;
-    CMenuBar menu_;
     int untitledCount_ = 0;
 };

@@ -6,7 +6,6 @@
 #include "framework/CApplication.h"
 #include "framework/CMainFrame.h"
 #include "framework/CView.h"
-#include "framework/CommandIds.h"
 #include "model/DeviceDocument.h"
 #include "model/FileIo.h"
 
@@ -148,29 +147,4 @@ bool CDocument::DoSave(const std::string& path, bool replacePath) {
                                                 .toLocal8Bit()
                                                 .toStdString());
     return true;
-}
-
-bool CDocument::OnCommand(int id) {
-    switch (id) {
-        case fwcmd::FileSave:
-            OnFileSave();
-            return true;
-        case fwcmd::FileSaveAs:
-            OnFileSaveAs();
-            return true;
-        case fwcmd::EditUndo:
-            undoStack_->undo();
-            return true;
-        case fwcmd::EditRedo:
-            undoStack_->redo();
-            return true;
-        default:
-            return false;
-    }
-}
-
-void CDocument::OnUpdateCommand(CCmdUI& ui) {
-    if (ui.Id == fwcmd::FileSave || ui.Id == fwcmd::FileSaveAs) ui.Enable(true);
-    if (ui.Id == fwcmd::EditUndo) ui.Enable(undoStack_->canUndo());
-    if (ui.Id == fwcmd::EditRedo) ui.Enable(undoStack_->canRedo());
 }

@@ -15,7 +15,6 @@ class CDeviceDocument;
 class QUndoStack;
 struct DocumentState;
 class CDocTemplate;
-struct CCmdUI;
 
 class CDocument : public QObject {
     Q_OBJECT
@@ -77,10 +76,6 @@ public:
     // / Cancel through the UI service. True when it may close (saved or
     // discarded); false on Cancel or when the save failed.
     bool SaveModified();
-
-    // Commands of the document: Save Project and Save Project As, Undo and Redo.
-    virtual bool OnCommand(int id);
-    virtual void OnUpdateCommand(CCmdUI& ui);
 
     // Tells the views that an undo or redo replaced the document's state.
     void NotifyStateRestored() { emit stateRestored(); }

@@ -11,17 +11,3 @@ std::string StripMnemonic(const std::string& caption) {
     }
     return out;
 }
-
-namespace {
-const CMenuItem* FindIn(const std::vector<CMenuItem>& items, int id) {
-    for (const auto& item : items) {
-        if (!item.Separator && !item.IsPopup() && item.Id == id) return &item;
-        if (const CMenuItem* found = FindIn(item.Items, id)) return found;
-    }
-    return nullptr;
-}
-}  // namespace
-
-const CMenuItem* FindMenuItem(const CMenuBar& menu, int id) {
-    return FindIn(menu, id);
-}

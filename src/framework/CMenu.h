@@ -1,6 +1,6 @@
 #pragma once
-// A menu described as data: templates carry one, and the main window builds
-// its menu bar from the active project's template.
+// A menu described as data: the command registry gives the menu bar for the
+// active project in this form, and the main window builds its menus from it.
 
 #include <string>
 #include <vector>
@@ -9,8 +9,7 @@ struct CMenuItem {
     std::string Caption;  // with "&" before the mnemonic
     int Id = 0;           // command id; 0 for a popup or a separator
     bool Separator = false;
-    bool Checked = false;          // check mark when the menu is first shown
-    bool Grayed = false;           // shown disabled whatever the handlers say
+    bool Checked = false;          // check mark
     std::vector<CMenuItem> Items;  // a popup's items
 
     bool IsPopup() const { return !Items.empty(); }
@@ -40,6 +39,3 @@ using CMenuBar = std::vector<CMenuItem>;
 // A caption without its "&" markers ("Save Project &As..." gives
 // "Save Project As..."; "&&" stays one "&").
 std::string StripMnemonic(const std::string& caption);
-
-// The item with command `id` anywhere in `menu`, or nullptr.
-const CMenuItem* FindMenuItem(const CMenuBar& menu, int id);

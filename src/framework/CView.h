@@ -1,25 +1,13 @@
 #pragma once
-// A view shows one document inside a child frame and handles the commands
-// that concern what it shows. The main window routes menu commands to the
-// active view first, then to its document.
+// A view shows one document inside a child frame. The commands that concern
+// what it shows are registered with the command registry by its module and
+// act on the active view.
 
 #include <QWidget>
 
 #include <string>
 
 class CDocument;
-
-// What a command's menu item should look like; handlers fill it in.
-struct CCmdUI {
-    int Id = 0;
-    bool Enabled = true;
-    bool Handled = false;  // set by whoever knows the command
-
-    void Enable(bool on) {
-        Enabled = on;
-        Handled = true;
-    }
-};
 
 class CView : public QWidget {
     Q_OBJECT
@@ -36,13 +24,6 @@ public:
     virtual void OnUpdate() {}
     // The view's frame became (true) or stopped being (false) the active one.
     virtual void OnActivateView(bool activate) { (void)activate; }
-    // Runs command `id`; false when the view does not handle it.
-    virtual bool OnCommand(int id) {
-        (void)id;
-        return false;
-    }
-    virtual void OnUpdateCommand(CCmdUI& ui) { (void)ui; }
-
     // The text the view shows, as the document produced it.
     virtual std::string GetText() const { return {}; }
     // Writes that text to `path` (File > Save Source As without its dialog);
@@ -54,6 +35,12 @@ public:
     // Writes the text, in its formats, to a PDF file at `path`.
     virtual bool ExportPdf(const std::string& path) {
         (void)path;
+        return false;
+    }
+    // Switches the generated text to output format `format` (0 C, 1
+    // assembly) as the menu does; false when the view has no such format.
+    virtual bool SetCodeFormat(int format) {
+        (void)format;
         return false;
     }
     // Why the last SaveSourceAs or ExportPdf failed ("cannot write PATH: REASON").

@@ -1,12 +1,16 @@
 #pragma once
 // The desktop program's main window: an MDI area of project windows, a
-// toolbar and a status bar. The menu bar is the active project's template
-// menu; with no project open it is a small menu of the shell's own (File
-// New, Open Project, Print Setup, recent files, Exit; View; Help About).
-//
-// Menu commands are routed to the active view, then to its document, then to
-// the window itself (New, Open Project, Close Project, Print Setup, recent
-// files, Exit, Toolbar, Status Bar, About).
+// toolbar and a status bar. Its duties are split over three files:
+//   CMainWindow.cpp          the project windows: creating, opening, placing,
+//                            activating and closing them, title, drops;
+//   MainWindowCommands.cpp   the shell's own commands (File New, Open, Save,
+//                            Close, Print Setup, recent files, Exit, Edit,
+//                            View, Window, About) in the command registry,
+//                            whose entries the CCommandBar turns into the
+//                            menu bar, toolbar and shortcuts;
+//   MainWindowScripting.cpp  the programmatic operations below.
+// The menu bar shows what the registry gives for the active project; with no
+// project open that is the shell's own menus.
 //
 // Programmatic use (tests and `zorvant run`): every operation below acts as
 // the matching menu command does, but without the file dialog. Messages
@@ -41,14 +45,14 @@
 #include <vector>
 
 #include "framework/CMainFrame.h"
-#include "framework/CMenu.h"
+#include "host/CCommandBar.h"
 
 class CApplication;
 class CChildFrame;
+class CCommandRegistry;
 class CDeviceDocument;
 class CDocTemplate;
 class CDocument;
-class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QSize;
@@ -56,15 +60,6 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QToolBar;
-
-// One item of the menu bar as it stands.
-struct MenuCommandState {
-    int Id = 0;
-    std::string Caption;  // without "&"
-    bool Enabled = false;
-    bool Checked = false;
-};
 
 class CMainWindow : public QMainWindow, public CMainFrame {
     Q_OBJECT
@@ -97,10 +92,9 @@ public:
     // The menu bar.
     std::optional<MenuCommandState> FindCommand(const std::string& captionOrId) const;
     std::string TriggerCommand(const std::string& captionOrId);
-    // Routes command `id` as a menu choice does; false when nobody handles it.
+    // Runs command `id` as a menu choice does; false when there is no such
+    // command or it is disabled.
     bool OnCommand(int id);
-    // Whether command `id` is enabled now, as its menu item shows it.
-    bool IsCommandEnabled(int id) const;
 
     // The active project.
     CChildFrame* ActiveFrame() const { return active_; }
@@ -118,11 +112,6 @@ public:
     void SetStatusText(const std::string& text) override;
     std::string StatusText() const;
 
-    // The menu shown while no project is open.
-    static CMenuBar HostMenu();
-    // What the window adds to every menu bar: Edit after File, Window before Help.
-    static CMenuItem EditMenu();
-    static CMenuItem WindowMenu();
     // The size a main window opens with when none is remembered: room for
     // the largest sheet, within `available` (the screen's free area).
     static QSize DefaultSize(const QSize& available);
@@ -133,36 +122,38 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // MainWindowCommands.cpp
+    void RegisterCommands();
+    void UnregisterCommands();
     void OnFileNew();
     void OnFileOpen();
     void OnAppAbout();
-    void OnHelp();
-    void PlaceFrame(CChildFrame* frame, bool maximized);
-    void UpdateWindowList();
+    void OpenRecentFile(int index);
     void ActivateNeighbour(int step);
+    QMenu* CreateNewMenu(QWidget* parent);
+    // The recent-file and window lists as commands, when they changed.
+    void UpdateRecentFiles();
+    void UpdateWindowList();
+    // Enabled states, the Undo and Redo captions, the Toolbar and Status Bar marks.
+    void UpdateCommandStates();
+
+    // CMainWindow.cpp
+    void PlaceFrame(CChildFrame* frame, bool maximized);
     void OnFrameClosing(CChildFrame* frame);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void SetActiveFrame(CChildFrame* frame);
     CChildFrame* AddFrame(CDocTemplate& docTemplate, std::unique_ptr<CDocument> document);
     CChildFrame* FindFrameByPath(const std::string& path) const;
-
-    void RebuildMenus();
-    void AddMenuItems(QMenu* menu, const std::vector<CMenuItem>& items);
-    QMenu* CreateNewMenu(QWidget* parent);
-    void UpdateCommandStates();
     void UpdateTitle();
-    void BuildToolBar();
+    // The menu bar for the active project; the view sets its check marks.
+    void RebuildMenus();
 
     CApplication& app_;
+    CCommandRegistry& commands_;
     QMdiArea* mdi_;
-    QToolBar* toolbar_ = nullptr;
+    CCommandBar* bar_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     CChildFrame* active_ = nullptr;
     bool destroying_ = false;
-    std::map<int, QAction*> actions_;      // the menu bar's command items
-    std::map<int, QAction*> toolActions_;  // the toolbar's buttons
-    std::map<int, bool> grayed_;           // items the menu greys for good
-    std::vector<QMenu*> menus_;            // the menu bar's popups
-    QMenu* windowMenu_ = nullptr;
-    std::vector<QAction*> windowItems_;  // the Window menu's list of projects
+    std::vector<std::string> windowList_;  // captions of the Window menu's list
 };

@@ -10,6 +10,7 @@
 
 #include "framework/CApplication.h"
 #include "framework/CChildFrame.h"
+#include "framework/CCommandRegistry.h"
 #include "framework/OffscreenScreen.h"
 #include "host/CMainWindow.h"
 #include "host/Desktop.h"
@@ -17,7 +18,6 @@
 #include "host/ScriptRunner.h"
 #include "model/FileIo.h"
 #include "model/Ui.h"
-#include "view/ViewCommands.h"
 
 namespace host {
 namespace {
@@ -26,7 +26,8 @@ namespace {
 // perform, without the file dialogs.
 class MainWindowHost : public ScriptHost {
 public:
-    explicit MainWindowHost(CMainWindow& window) : window_(window) {}
+    MainWindowHost(CMainWindow& window, CCommandRegistry& commands)
+        : window_(window), commands_(commands) {}
 
     std::string NewProject(const std::string& model) override {
         std::string error;
@@ -41,10 +42,11 @@ public:
     std::string SetCodeFormat(int format) override { return window_.SetCodeFormat(format); }
     std::string ChoosePeripheral(const std::string& captionOrId) override {
         if (!window_.ActiveFrame()) return "no project is open";
-        // Only the Peripherals menu: File > Exit and the like are not for scripts.
+        // Only the commands meant for scripts (the Peripherals menu): File >
+        // Exit and the like are not.
         const auto state = window_.FindCommand(captionOrId);
-        if (!state || !(viewcmd::IsPeripheralCommand(state->Id) || state->Id == viewcmd::ResetAll))
-            return "no menu item " + captionOrId;
+        const CCommand* command = state ? commands_.Find(state->Id) : nullptr;
+        if (!command || !command->Scriptable) return "no menu item " + captionOrId;
         return window_.TriggerCommand(captionOrId);
     }
     std::string Undo() override { return window_.Undo(); }
@@ -55,6 +57,7 @@ public:
 
 private:
     CMainWindow& window_;
+    CCommandRegistry& commands_;
 };
 
 constexpr int kUsage = 2;
@@ -128,7 +131,7 @@ int RunScriptCommand(int argc, char** argv) {
             status = 1;
         } else {
             CMainWindow window(app);
-            MainWindowHost scriptHost(window);
+            MainWindowHost scriptHost(window, app.Commands());
             ScriptRunner runner(scriptHost, ui, std::cout, std::cerr);
             status = runner.Run(name == "-" ? "stdin" : name, text);
         }

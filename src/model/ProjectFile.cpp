@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "devices/Registers.h"
 #include "model/ByteStream.h"
 #include "model/DeviceDocument.h"
 #include "model/Ui.h"
@@ -243,7 +244,8 @@ LoadStatus CDeviceDocument::LoadProject(std::span<const std::uint8_t> bytes, Ui&
             PeripheralRecord copy = *record;
             copy.CHead = std::string("void Comparator_Reset_Source_Init()") + kCrLf + "{";
             copy.AsmLabel = std::string("Comparator_Reset_Source_Init:") + kCrLf;
-            if (record->Registers.size() >= 2) record->Registers[1].Value &= ~0x20;
+            if (record->Registers.size() > ResetSourcesReg::RSTSRC)
+                record->Registers[ResetSourcesReg::RSTSRC].Value &= ~0x20;
             data.Insert(key, *record);
             data.Insert(10, copy);
         } else {

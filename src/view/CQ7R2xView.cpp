@@ -17,11 +17,9 @@
 #include "framework/CApplication.h"
 #include "framework/CDocument.h"
 #include "framework/CMainFrame.h"
-#include "framework/CommandIds.h"
 #include "model/DeviceDocument.h"
 #include "model/FileIo.h"
 #include "model/Ui.h"
-#include "pages/common/PeripheralCommands.h"
 #include "view/Colorize.h"
 #include "view/TextPrinter.h"
 #include "view/ViewCommands.h"
@@ -122,6 +120,12 @@ std::function<bool(const QUrl&)>& CQ7R2xView::HelpOpener() {
     return UrlOpener();
 }
 
+CQ7R2xView* CQ7R2xView::Active() {
+    CApplication* app = TheApp();
+    CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+    return frame ? dynamic_cast<CQ7R2xView*>(frame->GetActiveView()) : nullptr;
+}
+
 CDeviceDocument* CQ7R2xView::GetDeviceDocument() const {
     CView* view = const_cast<CQ7R2xView*>(this);
     if (CApplication* app = TheApp())
@@ -199,16 +203,18 @@ void CQ7R2xView::CheckCodeFormat(int format) {
     frame->CheckMenuItem(viewcmd::CodeFormatAsm, format == 1);
 }
 
-void CQ7R2xView::SetCodeFormat(int format) {
+bool CQ7R2xView::SetCodeFormat(int format) {
+    if (format != 0 && format != 1) return false;
     CheckCodeFormat(format);
     CDeviceDocument* doc = GetDeviceDocument();
-    if (!doc) return;
+    if (!doc) return true;
     {
         DocumentStep step(*doc, "Code Format");
         step.Confirm();
         doc->DeviceData.CodeFormat = format;
     }
     UpdateCodeWindow();
+    return true;
 }
 
 void CQ7R2xView::OnOptionsCodeformatC() {
@@ -338,61 +344,4 @@ void CQ7R2xView::OnPeripheralsResetall() {
         }
     }
     UpdateCodeWindow();
-}
-
-void CQ7R2xView::OnPeripheralCommand(int id) {
-    CDeviceDocument* doc = GetDeviceDocument();
-    if (!doc) return;
-    pages::RunPeripheralCommand(*doc, id);
-    UpdateCodeWindow();
-}
-
-bool CQ7R2xView::OnCommand(int id) {
-    switch (id) {
-        case viewcmd::SaveSource:
-            OnFileSaveSource();
-            return true;
-        case fwcmd::FilePrint:
-            OnFilePrint();
-            return true;
-        case viewcmd::ExportPdf:
-            OnFileExportPdf();
-            return true;
-        case viewcmd::CodeFormatC:
-            OnOptionsCodeformatC();
-            return true;
-        case viewcmd::CodeFormatAsm:
-            OnOptionsCodeformatAsm();
-            return true;
-        case viewcmd::Help:
-            OnHelpHelp();
-            return true;
-        case viewcmd::ResetAll:
-            OnPeripheralsResetall();
-            return true;
-        default:
-            break;
-    }
-    if (viewcmd::IsPeripheralCommand(id)) {
-        if (pages::HasPeripheralCommand(id)) OnPeripheralCommand(id);
-        return true;
-    }
-    return false;
-}
-
-void CQ7R2xView::OnUpdateCommand(CCmdUI& ui) {
-    switch (ui.Id) {
-        case viewcmd::SaveSource:
-        case fwcmd::FilePrint:
-        case viewcmd::ExportPdf:
-        case viewcmd::CodeFormatC:
-        case viewcmd::CodeFormatAsm:
-        case viewcmd::Help:
-        case viewcmd::ResetAll:
-            ui.Enable(true);
-            return;
-        default:
-            break;
-    }
-    if (viewcmd::IsPeripheralCommand(ui.Id)) ui.Enable(pages::HasPeripheralCommand(ui.Id));
 }

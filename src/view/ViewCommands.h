@@ -1,8 +1,8 @@
 #pragma once
-// Command ids of the code window's own menu items. The Peripherals commands
-// (43000 to 43016) are listed with the pages.
+// The code window's commands: their ids and their registration. Each acts on
+// the active project's code window.
 
-#include "pages/common/CommandIds.h"
+class CCommandRegistry;
 
 namespace viewcmd {
 inline constexpr int SaveSource = 43005;
@@ -11,14 +11,10 @@ inline constexpr int CodeFormatC = 43018;
 inline constexpr int CodeFormatAsm = 43019;
 // File > Export PDF..., an addition of this program.
 inline constexpr int ExportPdf = 43020;
-
-inline constexpr int PeripheralsFirst = 43000;
-inline constexpr int PeripheralsLast = 43016;
-inline constexpr int ResetAll = cmd::ResetAll;
-
-// True for the fifteen peripheral commands (43000 to 43016 less Save Source
-// As and Reset All).
-constexpr bool IsPeripheralCommand(int id) {
-    return id >= PeripheralsFirst && id <= PeripheralsLast && id != SaveSource && id != ResetAll;
-}
+inline constexpr int ResetAll = 43015;
 }  // namespace viewcmd
+
+// File > Save Source As, Export PDF and Print; Options > Code Format > C and
+// Asm; Peripherals > Reset All; Help > Help (F1, which opens the user guide
+// also while no project is open). The Options popup is declared here.
+void RegisterViewCommands(CCommandRegistry& registry);

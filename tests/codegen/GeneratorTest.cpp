@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "model/DeviceData.h"
 
 namespace {
@@ -43,7 +44,7 @@ RegisterEntry Entry(const std::string& name, int value, int reset = 0) {
 
 TEST(Generator, WorkedExampleSmbusInBothFormats) {
     auto doc = NewProject(0);
-    doc->DeviceData.Peripherals[4].Registers[0].Value = 128;
+    doc->DeviceData.Peripherals[4].Registers[SmbusReg::SMB0CF].Value = 128;
 
     EXPECT_EQ(Generate(doc->DeviceData, 0),
               Text({"/////////////////////////////////////",
@@ -150,13 +151,12 @@ TEST(Generator, WriteLineFormatting) {
 TEST(Generator, SurroundingTextsAndOrder) {
     auto doc = NewProject(0);
     auto& pca = doc->DeviceData.Peripherals[1];
-    pca.Registers[1].Value = 0x00;
-    pca.Registers[1].ForceWrite = 1;   // PCA0MD
-    pca.Registers[13].Value = 0x20;    // PCA0CPL4
-    doc->DeviceData.Peripherals[0].Registers[0].Value = 0x80;  // VDM0CN
+    pca.Registers[PcaReg::PCA0MD].Value = 0x00;
+    pca.Registers[PcaReg::PCA0MD].ForceWrite = 1;
+    pca.Registers[PcaReg::PCA0CPL4].Value = 0x20;
+    doc->DeviceData.Peripherals[0].Registers[ResetSourcesReg::VDM0CN].Value = 0x80;
     doc->DeviceData.Peripherals[0].CPrologue = "    int i = 0;\r\n";
-    doc->DeviceData.Peripherals[15].Registers[6].Value = 0x80;  // IE
-
+    doc->DeviceData.Peripherals[15].Registers[InterruptsReg::IE].Value = 0x80;
     const std::string c = Generate(doc->DeviceData, 0);
     EXPECT_NE(c.find("void Reset_Sources_Init()\r\n{\r\n    int i = 0;\r\n"
                      "    VDM0CN    = 0x80;\r\n"

@@ -73,4 +73,37 @@ TEST(ProjectDiff, ChangedCodeTextsShowTheirLines) {
     EXPECT_NE(Describe(*a, *b).find(" (record 12): only in a.zvp\n"), std::string::npos);
 }
 
+TEST(ProjectDiff, ChangesListEveryDifferingFieldInTheSameOrder) {
+    auto a = NewProject(0), b = NewProject(0);
+    b->SysclkFrequency = 24500000;
+    b->DeviceData.CodeFormat = 1;
+    Entry(*b, Pid::Timers, "TMOD").Value = 0x21;
+    Entry(*b, Pid::Timers, "TMOD").ForceWrite = 1;
+    b->DeviceData.Peripherals.erase(Pid::Prefetch);
+    Entry(*b, Pid::PortIO, "XBR0").CPre = "x\r\n";
+    b->DeviceData.Peripherals.at(Pid::PortIO).CPrologue = "p\r\n";
+    using V = projectdiff::Change::Value;
+    using I = std::int64_t;
+    using S = std::string;
+    const std::vector<projectdiff::Change> expected = {
+        {-1, "", "SysclkFrequency", V(I{1500000}), V(I{24500000})},
+        {-1, "", "CodeFormat", V(S("c")), V(S("asm"))},
+        {2, "TMOD", "Value", V(I{0}), V(I{0x21})},
+        {2, "TMOD", "Written", V(false), V(true)},
+        {2, "TMOD", "ForceWrite", V(false), V(true)},
+        {12, "", "record", V(true), V(false)},
+        {13, "", "CPrologue", V(S("")), V(S("p\r\n"))},
+        {13, "XBR0", "CPre", V(S("")), V(S("x\r\n"))},
+    };
+    const auto changes = projectdiff::Changes(*a, *b);
+    ASSERT_EQ(changes.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(changes[i].Record, expected[i].Record) << i;
+        EXPECT_EQ(changes[i].Register, expected[i].Register) << i;
+        EXPECT_EQ(changes[i].Field, expected[i].Field) << i;
+        EXPECT_TRUE(changes[i].A == expected[i].A && changes[i].B == expected[i].B) << i;
+    }
+    EXPECT_TRUE(projectdiff::Changes(*a, *a).empty());
+}
+
 }  // namespace

@@ -23,6 +23,7 @@
 
 #include "framework/CApplication.h"
 #include "framework/CChildFrame.h"
+#include "framework/CCommandRegistry.h"
 #include "framework/CDocTemplate.h"
 #include "framework/CDocument.h"
 #include "framework/CMenu.h"
@@ -51,7 +52,7 @@ protected:
 std::unique_ptr<CDocTemplate> Template(std::string docString) {
     return std::make_unique<CDocTemplate>(
         11000, std::move(docString), [] { return std::unique_ptr<CDocument>(new BytesDoc); },
-        [] { return new CView; }, CMenuBar{});
+        [] { return new CView; });
 }
 
 TEST(DocTemplate, DocumentStringPartsAndUntitledTitles) {
@@ -188,17 +189,89 @@ TEST(QtUiMessage, EveryButtonHasAMnemonicOfItsOwn) {
     }
 }
 
-TEST(Menu, MnemonicsAndLookUp) {
+TEST(Menu, Mnemonics) {
     EXPECT_EQ(StripMnemonic("Save Project &As..."), "Save Project As...");
     EXPECT_EQ(StripMnemonic("E&xit"), "Exit");
     EXPECT_EQ(StripMnemonic("A&&B"), "A&B");
-    const CMenuBar menu = {
-        CMenuItem::Popup("&File", {CMenuItem::Command("&Open", 5), CMenuItem::Separate(),
-                                   CMenuItem::Popup("Sub", {CMenuItem::Command("X", 7)})})};
-    ASSERT_NE(FindMenuItem(menu, 7), nullptr);
-    EXPECT_EQ(FindMenuItem(menu, 7)->Caption, "X");
-    EXPECT_EQ(FindMenuItem(menu, 0), nullptr);
-    EXPECT_EQ(FindMenuItem(menu, 8), nullptr);
+}
+
+// One line per item: "Caption|id", "-" for a separator, "[Popup" ... "]".
+std::vector<std::string> Flatten(const std::vector<CMenuItem>& items) {
+    std::vector<std::string> out;
+    for (const auto& item : items) {
+        if (item.Separator) {
+            out.push_back("-");
+        } else if (item.IsPopup()) {
+            out.push_back("[" + item.Caption);
+            for (auto& line : Flatten(item.Items)) out.push_back(line);
+            out.push_back("]");
+        } else {
+            out.push_back(item.Caption + "|" + std::to_string(item.Id) + (item.Checked ? "*" : ""));
+        }
+    }
+    return out;
+}
+
+// Menus come from the entries: popups by position, items by position with a
+// separator between hundreds, submenus, items shown only for a project, and
+// popups left out when nothing in them is shown.
+TEST(CommandRegistry, BuildsMenusAndToolbarFromItsEntries) {
+    CCommandRegistry r;
+    r.AddMenu("&Help", 700);
+    r.AddMenu("&File", 100);
+    r.AddMenu("&Options", 300);
+    r.AddMenu("&Options/Code Format", 100);
+    auto project = [](CDocument* doc) { return doc != nullptr; };
+    r.Add({.Id = 3, .Caption = "E&xit", .Menu = "&File", .Position = 501, .ToolbarPosition = 301});
+    r.Add({.Id = 1, .Caption = "&New", .Menu = "&File", .Position = 101, .ToolbarPosition = 101});
+    r.Add({.Id = 2, .Caption = "&Save", .Menu = "&File", .Position = 102, .Shown = project,
+           .ToolbarPosition = 102});
+    r.Add({.Id = 4, .Caption = "C", .Menu = "&Options/Code Format", .Position = 101,
+           .Shown = project, .Checked = true});
+    r.Add({.Id = 5, .Caption = "&Tools", .Menu = "&Extra", .Position = 1});
+    r.Add({.Id = 6, .Caption = "F1 only", .Run = [] {}});
+    EXPECT_EQ(Flatten(r.MenuBar(nullptr)),
+              (std::vector<std::string>{"[&File", "&New|1", "-", "E&xit|3", "]", "[&Extra",
+                                        "&Tools|5", "]"}));
+    BytesDoc doc;
+    EXPECT_EQ(Flatten(r.MenuBar(&doc)),
+              (std::vector<std::string>{"[&File", "&New|1", "&Save|2", "-", "E&xit|3", "]",
+                                        "[&Options", "[Code Format", "C|4*", "]", "]", "[&Extra",
+                                        "&Tools|5", "]"}));
+    EXPECT_EQ(r.Toolbar(), (std::vector<int>{1, 2, 0, 3}));
+}
+
+TEST(CommandRegistry, RunsEnabledCommandsAndReportsChanges) {
+    CCommandRegistry r;
+    int changes = 0, ran = 0;
+    std::vector<int> changed;
+    QObject::connect(&r, &CCommandRegistry::commandsChanged, [&] { ++changes; });
+    QObject::connect(&r, &CCommandRegistry::commandChanged, [&](int id) { changed.push_back(id); });
+    bool enabled = false;
+    r.Add({.Id = 1, .Caption = "A", .Run = [&] { ++ran; }, .Enabled = [&] { return enabled; }});
+    // A handler that replaces its own entry, as opening a recent file does.
+    r.Add({.Id = 2, .Caption = "B", .Run = [&] {
+               r.ReplaceRange(2, 9, {{.Id = 3, .Caption = "C", .Run = [] {}}});
+               ++ran;
+           }});
+    EXPECT_FALSE(r.Run(1));
+    EXPECT_FALSE(r.Run(7));
+    enabled = true;
+    EXPECT_TRUE(r.Run(1));
+    EXPECT_TRUE(r.Run(2));
+    EXPECT_EQ(ran, 2);
+    EXPECT_EQ(r.Find(2), nullptr);
+    ASSERT_NE(r.Find(3), nullptr);
+    EXPECT_EQ(changes, 3);
+
+    r.SetChecked(1, true);
+    r.SetChecked(1, true);  // no change
+    r.SetCaption(1, "A2");
+    r.SetIcon(1, QIcon());
+    r.SetChecked(42, true);  // unknown: ignored
+    EXPECT_EQ(changed, (std::vector<int>{1, 1, 1}));
+    EXPECT_TRUE(r.IsChecked(1));
+    EXPECT_EQ(r.Find(1)->Caption, "A2");
 }
 
 // A picture taken right after a text grew is the window as the screen shows

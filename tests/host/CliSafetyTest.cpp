@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "support/CliFixture.h"
 
 namespace fs = std::filesystem;
@@ -46,7 +47,7 @@ TEST_F(CliSafety, AFullDiskFailsEveryWriterAndKeepsThePreviousFiles) {
         disk.Mounted() ? std::nullopt : std::optional<rlim_t>(rlim_t{0});
     const std::string project = (full / "p.zvp").string(), source = (full / "init.c").string();
     auto doc = NewProject(0);
-    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x20;
+    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(TimersReg::TMOD).Value = 0x20;
     SaveProject(project, *doc);
     ASSERT_EQ(Spawn({"generate", project, "-o", source}).status, 0);
     const std::string oldProject = Slurp(project), oldSource = Slurp(source);
@@ -61,6 +62,7 @@ TEST_F(CliSafety, AFullDiskFailsEveryWriterAndKeepsThePreviousFiles) {
     };
     const std::vector<Case> cases = {
         {{"convert", project, "-o", project}, project},
+        {{"place", project, "SDA=P1.2", "-o", project}, project},
         {{"new", "Q7R22", "-o", project, "--force"}, project},
         {{"generate", project, "-o", source}, source},
         {{"generate", project, "--format", "asm", "-o", source}, source},
@@ -258,7 +260,7 @@ TEST_F(CliSafety, TheCommandLineTable) {
 
     // The general help lists every subcommand and the exit statuses.
     const std::string help = Spawn({"--help"}).out;
-    for (const char* sub : {"new", "generate", "convert", "info", "check", "diff", "run"})
+    for (const char* sub : {"new", "generate", "convert", "info", "check", "diff", "place", "pins", "run"})
         EXPECT_NE(help.find(std::string("zorvant ") + sub + " "), std::string::npos) << sub;
     EXPECT_NE(help.find("Exit status: 0 success; 1 "), std::string::npos);
     EXPECT_EQ(Spawn({"--version"}).out,
@@ -295,7 +297,7 @@ TEST_F(CliSafety, TheCommandLineTable) {
 TEST_F(CliSafety, CheckTellsFreshFromStaleAndHandEditedSources) {
     const std::string project = Path("p.zvp"), source = Path("init.c");
     auto doc = NewProject(0);
-    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x20;  // TMOD
+    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(TimersReg::TMOD).Value = 0x20;  // TMOD
     SaveProject(project, *doc);
     ASSERT_EQ(Spawn({"generate", project, "-o", source}).status, 0);
 
@@ -306,7 +308,7 @@ TEST_F(CliSafety, CheckTellsFreshFromStaleAndHandEditedSources) {
     EXPECT_EQ(Spawn({"check", project, "-"}, source).status, 0);
 
     // The project changed, the source did not.
-    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x21;
+    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(TimersReg::TMOD).Value = 0x21;
     SaveProject(project, *doc);
     r = Spawn({"check", project, source});
     EXPECT_EQ(r.status, 1);
@@ -367,14 +369,24 @@ TEST_F(CliSafety, DiffListsWhatAReviewerNeeds) {
     EXPECT_EQ(r.out, "");
 
     auto b = NewProject(0);
-    b->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x21;
+    b->DeviceData.Peripherals.at(Pid::Timers).Registers.at(TimersReg::TMOD).Value = 0x21;
     SaveProject(Path("b.zvp"), *b);
     r = Spawn({"diff", Path("a.zvp"), Path("b.zvp")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Timer_Init (record 2):\n    TMOD  0x00 -> 0x21  (not written -> written)\n");
+    r = Spawn({"diff", "--json", Path("a.zvp"), Path("b.zvp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "[\n  {\n    \"record\": 2,\n    \"register\": \"TMOD\",\n    \"field\": \"Value\",\n"
+              "    \"a\": 0,\n    \"b\": 33\n  },\n  {\n    \"record\": 2,\n    \"register\": \"TMOD\",\n"
+              "    \"field\": \"Written\",\n    \"a\": false,\n    \"b\": true\n  }\n]\n");
+    r = Spawn({"diff", "--json", Path("a.zvp"), Path("same.zvp")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "[]\n");
 
     auto c = NewProject(0);
-    c->DeviceData.Peripherals.at(Pid::PortIO).Registers.at(0).CPost = "    // pins\r\n";
+    c->DeviceData.Peripherals.at(Pid::PortIO).Registers.at(PortIOReg::P0MDIN).CPost =
+        "    // pins\r\n";
     SaveProject(Path("c.zvp"), *c);
     r = Spawn({"diff", Path("a.zvp"), "-"}, Path("c.zvp"));
     EXPECT_EQ(r.status, 1);
@@ -403,11 +415,11 @@ TEST_F(CliSafety, GitShowsProjectChangesAsTextThroughInfo) {
               0);
     Spit(repo / ".gitattributes", "*.zvp diff=zvp\n");
     auto doc = NewProject(0);
-    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x20;
+    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(TimersReg::TMOD).Value = 0x20;
     SaveProject(repo / "board.zvp", *doc);
     ASSERT_EQ(std::system((git + "add . && " + git + "commit -q -m one").c_str()), 0);
 
-    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(1).Value = 0x21;
+    doc->DeviceData.Peripherals.at(Pid::Timers).Registers.at(TimersReg::TMOD).Value = 0x21;
     SaveProject(repo / "board.zvp", *doc);
     ASSERT_EQ(std::system((git + "diff --no-color > " + (dir_ / "diff.txt").string()).c_str()), 0);
     const std::string diff = Slurp(dir_ / "diff.txt");

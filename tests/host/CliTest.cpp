@@ -11,7 +11,12 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "chip/PinSolver.h"
+#include "chip/Project.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
 #include "support/Bytes.h"
 #include "support/CliFixture.h"
@@ -58,7 +63,7 @@ TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
     EXPECT_EQ(Slurp(Path("x.asm")), doc->GenerateSource());
 
     // Without --format the project's own format is used.
-    doc->DeviceData.Peripherals[4].Registers[0].Value = 0x80;
+    doc->DeviceData.Peripherals[4].Registers[SmbusReg::SMB0CF].Value = 0x80;
     Spit(Path("asm.zvp"), doc->SaveProject());
     r = Run("generate " + Path("asm.zvp"));
     EXPECT_EQ(r.out, doc->GenerateSource());
@@ -123,7 +128,7 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
     ScriptUi ui;
     const std::vector<std::uint8_t> bytes(converted.begin(), converted.end());
     ASSERT_EQ(doc->LoadProject(bytes, ui), LoadStatus::Loaded);
-    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers.at(0).Value, 0x80);
+    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers.at(SmbusReg::SMB0CF).Value, 0x80);
     EXPECT_EQ(Run("generate " + Path("new.zvp")).out,
               Run("generate " + Path("old.zvp")).out);
 }
@@ -131,8 +136,8 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
 TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
     auto doc = NewProject(1);
     doc->SysclkFrequency = 24500000;
-    doc->DeviceData.Peripherals[15].Registers[6].Value = 0x80;
-    doc->DeviceData.Peripherals[4].Registers[0].Value = 0x0C;
+    doc->DeviceData.Peripherals[15].Registers[InterruptsReg::IE].Value = 0x80;
+    doc->DeviceData.Peripherals[4].Registers[SmbusReg::SMB0CF].Value = 0x0C;
     Spit(Path("i.zvp"), doc->SaveProject());
     const Result r = Run("info " + Path("i.zvp"));
     ASSERT_EQ(r.status, 0) << r.err;
@@ -142,6 +147,22 @@ TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
     EXPECT_NE(r.out.find("record 4: SMBus_Init\n    SMB0CF = 0x0C\n"), std::string::npos);
     EXPECT_NE(r.out.find("record 15: Interrupts_Init\n    IE = 0x80\n"), std::string::npos);
     EXPECT_NE(r.out.find("record 14: Oscillator_Init\nrecord 15"), std::string::npos);
+
+    // --json: the same facts, keys in their documented order.
+    const Result j = Run("info --json " + Path("i.zvp"));
+    ASSERT_EQ(j.status, 0) << j.err;
+    const auto json = nlohmann::ordered_json::parse(j.out);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : json.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"model", "DeviceCode", "FileVersion",
+                                              "SysclkFrequency", "IntOscFrequency",
+                                              "LfOscFrequency", "ExtOscFrequency", "EciFrequency",
+                                              "IncludeName", "CodeFormat", "records"}));
+    EXPECT_EQ(json["model"], "Q7R21");
+    EXPECT_EQ(json["SysclkFrequency"], 24500000);
+    EXPECT_EQ(json["records"][4].dump(),
+              R"({"record":4,"routine":"SMBus_Init","registers":[{"register":"SMB0CF","Value":12,"Written":true}]})");
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
@@ -151,7 +172,10 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
          std::string("new Q7R28 -o ") + Path("n.zvp"), std::string("new Q7R20"),
           "new -o " + Path("n.zvp"), "generate", "generate " + f + " --format pdf",
           "generate " + f + " " + f, "info", "info " + f + " --bogus", "convert " + f,
-          "generate " + f + " -o ''", "generate " + f + " --format ''"};
+          "generate " + f + " -o ''", "generate " + f + " --format ''",
+          "place " + f + " SDA=P1.2", "place " + f + " -o " + Path("n.zvp"),
+          "place " + f + " SDB=P1.2 -o " + Path("n.zvp"), "place " + f + " SDA=P4.0 -o " + Path("n.zvp"),
+          "place " + f + " SDA -o " + Path("n.zvp"), "pins", "pins " + f + " --csv --json"};
     for (const std::string& args : usage) {
         // One error line and the usage as a hint.
         const Result r = Run(args);
@@ -163,6 +187,92 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
     }
     EXPECT_FALSE(fs::exists(Path("n.zvp")));
     EXPECT_EQ(Run("help").status, 0);
+}
+
+TEST_F(Cli, PlaceWritesTheSolvedProjectOrNothing) {
+    ASSERT_EQ(Run("new Q7R22 -o " + Path("b.zvp")).status, 0);
+    Result r = Run("place " + Path("b.zvp") + " sda=P1.2 TX0=p0.4 -o " + Path("s.zvp"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "added skips: P0.0 P0.1 P0.2 P0.3 P0.6 P0.7 P1.0 P1.1\n"
+              "TX0     P0.4  (wanted)\nRX0     P0.5\nSDA     P1.2  (wanted)\nSCL     P1.3\n");
+    // The file is the project with the solver's Port I/O record.
+    auto doc = NewProject(2);
+    const auto plan = portio::SolvePins(chip::Project(*doc), {{6, 10}, {0, 4}});
+    ASSERT_TRUE(plan.Solved());
+    doc->SetPeripheral(plan.PortIo, Pid::PortIO);
+    EXPECT_EQ(Slurp(Path("s.zvp")), Bytes(doc->SaveProject()));
+
+    r = Run("place " + Path("b.zvp") + " SDA=P1.2 --json -o " + Path("j.zvp"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["signals"].dump(),
+              R"([{"pin":"P1.2","signal":"SDA","wanted":true},{"pin":"P1.3","signal":"SCL","wanted":false}])");
+    EXPECT_EQ(nlohmann::json::parse(r.out)["added"].size(), 10u);
+
+    // Impossible: one line naming the wish and why, exit 1, nothing written.
+    Spit(Path("keep.zvp"), "keep");
+    for (const std::string& json : {std::string(), std::string(" --json")}) {
+        for (const std::string& out : {Path("none.zvp"), Path("keep.zvp")}) {
+            r = Run("place " + Path("s.zvp") + " SDA=P3.0" + json + " -o " + out);
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.err, "zorvant: " + Path("s.zvp") +
+                                 ": cannot place SDA=P3.0: SCL would be left without a pin\n");
+        }
+        EXPECT_EQ(r.out, json.empty() ? ""
+                                      : "{\n  \"solved\": false,\n  \"signal\": \"SDA\",\n  \"pin\": "
+                                        "\"P3.0\",\n  \"reason\": \"SCL would be left without a pin\"\n}\n");
+    }
+    EXPECT_FALSE(fs::exists(Path("none.zvp")));
+    EXPECT_EQ(Slurp(Path("keep.zvp")), "keep");
+    EXPECT_EQ(Run("place " + Path("b.zvp") + " TX1=P0.0 -o " + Path("none.zvp")).status, 1);
+    EXPECT_FALSE(fs::exists(Path("none.zvp")));
+}
+
+TEST_F(Cli, PinsListsEveryCrossbarPinFromTheRegisters) {
+    // Routed by the registers alone: no pin-map comment was ever written.
+    auto doc = NewProject(0);
+    PeripheralRecord port;
+    doc->GetPeripheral(port, Pid::PortIO);
+    port.Registers[PortIOReg::XBR0].Value = portio::xbr::kUart0;
+    port.Registers[PortIOReg::P0MDOUT].Value = 0x10;  // P0.4 push-pull
+    port.Registers[PortIOReg::P1SKIP].Value = 0x01;   // P1.0 skipped
+    port.Registers[PortIOReg::P4MDIN].Value = 0x7F;   // P4.7 analog
+    doc->SetPeripheral(port, Pid::PortIO);
+    Spit(Path("p.zvp"), doc->SaveProject());
+
+    Result r = Run("pins --csv " + Path("p.zvp"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1 + 32 + 8);
+    for (const char* line : {"pin,signal,skipped,input,output\nP0.0,,no,digital,open-drain\n",
+                             "\nP0.4,TX0,no,digital,push-pull\nP0.5,RX0,no,digital,open-drain\n",
+                             "\nP1.0,,yes,digital,open-drain\n", "\nP3.7,,no,digital,open-drain\nP4.0,",
+                             "\nP4.7,,no,analog,open-drain\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line;
+
+    r = Run("pins --json " + Path("p.zvp"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto json = nlohmann::ordered_json::parse(r.out);
+    EXPECT_EQ(json["pins"][4].dump(),
+              R"({"pin":"P0.4","signal":"TX0","skipped":false,"input":"digital","output":"push-pull"})");
+    EXPECT_EQ(json["unplaced"].dump(), "[]");
+
+    // The small package lists its 25 pins; a signal without a pin is named.
+    ASSERT_EQ(Run("new Q7R26 -o " + Path("s.zvp")).status, 0);
+    r = Run("pins " + Path("s.zvp"));
+    EXPECT_EQ(r.FirstOutLine(), "pin   signal  skipped  input    output");
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1 + 25);
+    EXPECT_NE(r.out.find("\nP3.0          no       digital  open-drain\n"), std::string::npos);
+    doc = NewProject(6);
+    doc->GetPeripheral(port, Pid::PortIO);
+    port.Registers[PortIOReg::XBR0].Value = portio::xbr::kUart0;
+    port.Registers[PortIOReg::P0SKIP].Value = 0x20;  // P0.5: RX0 has nowhere to go
+    doc->SetPeripheral(port, Pid::PortIO);
+    Spit(Path("s.zvp"), doc->SaveProject());
+    EXPECT_EQ(nlohmann::json::parse(Run("pins --json " + Path("s.zvp")).out)["unplaced"].dump(),
+              R"(["RX0"])");
+    EXPECT_NE(Run("pins " + Path("s.zvp")).out.find("\nRX0 is routed but finds no pin\n"),
+              std::string::npos);
+    EXPECT_EQ(Run("pins " + Path("none.zvp")).status, 1);
 }
 
 // `zorvant run` on the real window, module and pages, with no display.

@@ -7,10 +7,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <optional>
 
 #include "devices/Q7R2xDoc.h"
@@ -41,6 +44,77 @@ class Shell : public ShellFixture {
 protected:
     bool Has(const std::string& item) const { return window->FindCommand(item).has_value(); }
 };
+
+// One line per item of the window's menus: "Caption|id", "-" for a
+// separator, "[Caption" ... "]" around a popup; "*" after a checked item.
+// Peripherals commands added after the original fifteen are left out.
+void Flatten(const QList<QAction*>& actions, std::string& out) {
+    for (QAction* a : actions) {
+        const std::string text = a->text().toStdString();
+        if (a->isSeparator()) {
+            out += "-\n";
+        } else if (!a->data().isValid() && a->menu()) {
+            out += "[" + text + "\n";
+            Flatten(a->menu()->actions(), out);
+            out += "]\n";
+        } else if (const int id = a->data().toInt(); id < 43021 || id > 43999) {
+            out += text + "|" + std::to_string(id) + (a->isChecked() ? "*" : "") + "\n";
+        }
+    }
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\n";
+    return text;
+}
+
+std::string ExpectedMenu(bool withEmi) {
+    std::vector<std::string> m = {
+        "[&File", "&New|57600", "&Open Project...|57601", "&Save Project|57603",
+        "Save Project &As...|57604", "&Close Project|57602", "-", "Sa&ve Source As...|43005",
+        "&Export PDF...|43020", "-", "&Print...|57607", "&Print Setup...|57606", "-",
+        "Recent File|57616", "-", "E&xit|57665", "]",
+        "[&Edit", "&Undo|57643", "&Redo|57644", "]",
+        "[&Options", "[Code Format", "C|43018*", "Asm|43019", "]", "]",
+        "[&Peripherals", "Port I/O|43002", "Oscillators|43008", "Timers|43007", "PCA|43016",
+        "UART|43004", "SMBus|43009", "SPI|43006", "ADC|43010", "EMI|43001", "Comparators|43011",
+        "Reset Sources|43012", "Voltage Reference|43013", "Voltage Regulator|43014",
+        "Prefetch Engine|43000", "Interrupts|43003", "-", "Reset All|43015", "]",
+        "[&View", "&Toolbar|59392*", "&Status Bar|59393*", "]",
+        "[&Window", "&Cascade|57650", "&Tile|57651", "Ne&xt|57680", "Pre&vious|57681", "-",
+        "&1 Q7R20 1|65280*", "]",
+        "[&Help", "&Help...|43017", "-", "&About Zorvant...|57664", "]",
+    };
+    if (!withEmi) std::erase(m, "EMI|43001");
+    return Lines(m);
+}
+
+// Part of the menus: the shell's, with the module's for a project of each model.
+TEST_F(Shell, MenuBarsOfTheShellAndOfEachModel) {
+    std::string menu;
+    Flatten(window->menuBar()->actions(), menu);
+    EXPECT_EQ(menu, Lines({
+                        "[&File", "&New|57600", "&Open Project...|57601", "-",
+                        "&Print Setup...|57606", "-", "Recent File|57616", "-", "E&xit|57665", "]",
+                        "[&Edit", "&Undo|57643", "&Redo|57644", "]",
+                        "[&View", "&Toolbar|59392*", "&Status Bar|59393*", "]",
+                        "[&Window", "&Cascade|57650", "&Tile|57651", "Ne&xt|57680",
+                        "Pre&vious|57681", "]",
+                        "[&Help", "&About Zorvant...|57664", "]"}));
+    for (int n = 0; n < 8; ++n) {
+        const std::string model = "Q7R2" + std::to_string(n);
+        SCOPED_TRACE(model);
+        window->NewProject(model);
+        menu.clear();
+        Flatten(window->menuBar()->actions(), menu);
+        std::string expected = ExpectedMenu(n == 0 || n == 1 || n == 4 || n == 5);
+        expected.replace(expected.find("&1 Q7R20 1"), 10, "&1 " + model + " 1");
+        EXPECT_EQ(menu, expected);
+        ASSERT_EQ(window->CloseProject(), "");
+        Settle();
+    }
+}
 
 TEST_F(Shell, HostMenuWhileNoProjectIsOpen) {
     EXPECT_EQ(window->FrameCount(), 0);
@@ -292,13 +366,19 @@ TEST_F(Shell, UnreadableFilesAreRefusedWithoutAWindow) {
 }
 
 TEST_F(Shell, ClosingTheActiveProjectActivatesTheNextOne) {
+    window->show();
     CChildFrame* first = window->NewProject("Q7R20");
+    first->showMaximized();
     window->SetCodeFormat(1);
     window->NewProject("Q7R26");
     EXPECT_EQ(window->TriggerCommand("Close Project"), "");
     Settle();
+    QCoreApplication::processEvents();
     EXPECT_EQ(window->FrameCount(), 1);
     EXPECT_EQ(window->ActiveFrame(), first);
+    // The main window's title names the project now active, modified mark and all.
+    EXPECT_EQ(window->windowTitle().toStdString(), "Zorvant - [" + first->GetDocument()->GetTitle() + "[*]]");
+    EXPECT_TRUE(window->isWindowModified());
     EXPECT_TRUE(window->FindCommand("Asm")->Checked);
     EXPECT_TRUE(Has("EMI"));
     // The format change left it modified: the question comes first.

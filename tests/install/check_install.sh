@@ -3,7 +3,7 @@
 # the tree a desktop needs: the program and its module, the menu entry (valid
 # by desktop-file-validate, opening files, for the project type), the project
 # file type, icons from 16 to 256 px and scalable, the user guide with its
-# pictures and the man page. Then runs the staged program.
+# pictures and the gzipped man page. Then runs the staged program.
 # Usage: check_install.sh BUILD_DIR
 set -u
 build=$1
@@ -17,7 +17,7 @@ usr=$stage/usr
 
 for f in bin/zorvant lib/zorvant/plugins/ZorvantQ7R2x.so share/applications/zorvant.desktop \
          share/mime/packages/zorvant.xml share/icons/hicolor/scalable/apps/zorvant.svg \
-         share/doc/zorvant/guide/index.html share/man/man1/zorvant.1; do
+         share/doc/zorvant/guide/index.html share/man/man1/zorvant.1.gz; do
   [ -s "$usr/$f" ] || problem "missing: $f"
 done
 [ -x "$usr/bin/zorvant" ] || problem "bin/zorvant is not executable"
@@ -51,7 +51,8 @@ guide="$usr/share/doc/zorvant/guide/index.html"
 for src in $(grep -o 'src="[^"]*"' "$guide" | sed 's/src="//; s/"$//'); do
   [ -s "$usr/share/doc/zorvant/guide/$src" ] || problem "the guide's picture $src is not installed"
 done
-man="$usr/share/man/man1/zorvant.1"
+man=$stage/zorvant.1
+gzip -dc "$usr/share/man/man1/zorvant.1.gz" >"$man" || problem "the man page is not gzipped"
 grep -q '^\.TH ZORVANT 1' "$man" || problem "the man page has no title line"
 # The man page and the guide describe every subcommand the program lists, and the exit statuses.
 subs=$("$usr/bin/zorvant" --help | sed -n 's/^ *zorvant \([a-z]\+\)\b.*/\1/p' | sort -u)

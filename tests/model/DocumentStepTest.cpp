@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "model/DeviceDocument.h"
 
 namespace {
@@ -44,7 +45,7 @@ TEST_F(Steps, OnlyStepsThatChangeTheDocumentAreReported) {
     {
         DocumentStep step(*doc, "Oscillators");
         doc->SysclkFrequency = 24500000;
-        doc->DeviceData.Peripherals[14].Registers[0].Value = 0x83;
+        doc->DeviceData.Peripherals[14].Registers[OscillatorReg::OSCXCN].Value = 0x83;
         step.Confirm();
     }
     ASSERT_EQ(reported.size(), 1u);
@@ -64,10 +65,10 @@ TEST_F(Steps, NestedStepsAreOneStepNamedByWhatWasConfirmed) {
         DocumentStep outer(*doc, "Voltage Reference");
         {
             DocumentStep nested(*doc, "Port I/O");
-            doc->DeviceData.Peripherals[13].Registers[0].Value = 0x7F;
+            doc->DeviceData.Peripherals[13].Registers[PortIOReg::P0MDIN].Value = 0x7F;
             nested.Confirm();
         }
-        doc->DeviceData.Peripherals[10].Registers[0].Value = 0x03;
+        doc->DeviceData.Peripherals[10].Registers[VoltageReferenceReg::REF0CN].Value = 0x03;
         outer.Confirm();
     }
     // Outer cancelled after a confirmed nested store: named after the nested sheet.
@@ -76,7 +77,7 @@ TEST_F(Steps, NestedStepsAreOneStepNamedByWhatWasConfirmed) {
         { DocumentStep cancelled(*doc, "Interrupts"); }
         {
             DocumentStep nested(*doc, "Port I/O");
-            doc->DeviceData.Peripherals[13].Registers[1].Value = 0x7F;
+            doc->DeviceData.Peripherals[13].Registers[PortIOReg::P1MDIN].Value = 0x7F;
             nested.Confirm();
         }
     }
@@ -84,7 +85,7 @@ TEST_F(Steps, NestedStepsAreOneStepNamedByWhatWasConfirmed) {
     EXPECT_EQ(reported[0].caption, "Voltage Reference");
     EXPECT_EQ(reported[1].caption, "Port I/O");
     EXPECT_TRUE(reported[0].after == reported[1].before);
-    EXPECT_EQ(reported[1].after.Data.Peripherals.at(13).Registers[1].Value, 0x7F);
+    EXPECT_EQ(reported[1].after.Data.Peripherals.at(13).Registers[PortIOReg::P1MDIN].Value, 0x7F);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "model/DeviceDocument.h"
 #include "model/Ui.h"
 #include "support/Bytes.h"
@@ -92,15 +93,15 @@ TEST(LegacyFile, Version1_3ConvertsIdsAndSplitsTheResetSources) {
     const auto& reset = p.at(0);
     EXPECT_EQ(reset.Id, 0);
     EXPECT_EQ(reset.CHead, "void Reset_Sources_Init()\r\n{");
-    EXPECT_EQ(reset.Registers[1].Value, 0x06);  // bit 5 cleared
-    EXPECT_EQ(reset.Registers[0].CPost, "w\r\n");
+    EXPECT_EQ(reset.Registers[ResetSourcesReg::RSTSRC].Value, 0x06);  // bit 5 cleared
+    EXPECT_EQ(reset.Registers[ResetSourcesReg::VDM0CN].CPost, "w\r\n");
 
     const auto& copy = p.at(10);
     EXPECT_EQ(copy.Id, 0);  // filed under 10 but keeps the reset-source Id
     EXPECT_EQ(copy.CHead, "void Comparator_Reset_Source_Init()\r\n{");
     EXPECT_EQ(copy.AsmLabel, "Comparator_Reset_Source_Init:\r\n");
-    EXPECT_EQ(copy.Registers[1].Value, 0x26);
-    EXPECT_EQ(copy.Registers[0].AsmPost, "aw\r\n");
+    EXPECT_EQ(copy.Registers[ResetSourcesReg::RSTSRC].Value, 0x26);
+    EXPECT_EQ(copy.Registers[ResetSourcesReg::VDM0CN].AsmPost, "aw\r\n");
 
     EXPECT_EQ(p.at(1).CHead, "void PCA_Init()\r\n{");
     EXPECT_EQ(p.at(1).Id, 1);

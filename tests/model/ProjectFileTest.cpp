@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "model/DeviceDocument.h"
 #include "model/Ui.h"
 #include "support/Bytes.h"
@@ -122,7 +123,7 @@ std::unique_ptr<CQ7R2xDoc> BusyDocument() {
     auto& port = doc->DeviceData.Peripherals[13];
     port.CPrologue = std::string(254, 'a');
     port.AsmPrologue = std::string(255, 'b');
-    auto& e = port.Registers[3];
+    auto& e = port.Registers[PortIOReg::P3MDIN];
     e.CPre = std::string(65533, 'c');
     e.AsmPre = std::string(65534, 'd');
     e.CPost = std::string(70000, 'e');

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "model/DeviceDocument.h"
 #include "model/Ui.h"
 
@@ -26,16 +27,16 @@ TEST(Records, CopiesAreValuesAndOnlySetPeripheralStores) {
     const std::string before = doc->GenerateSource();
     PeripheralRecord smbus;
     doc->GetPeripheral(smbus, 4);
-    smbus.Registers[0].Value = 0x80;
-    smbus.Registers[0].CPost = "x\r\n";
+    smbus.Registers[SmbusReg::SMB0CF].Value = 0x80;
+    smbus.Registers[SmbusReg::SMB0CF].CPost = "x\r\n";
     // Not written back (the Cancel path): the document is unchanged.
-    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers[0].Value, 0);
+    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers[SmbusReg::SMB0CF].Value, 0);
     EXPECT_EQ(doc->GenerateSource(), before);
 
     doc->SetPeripheral(smbus, 4);
     EXPECT_EQ(doc->DeviceData.Peripherals.at(4), smbus);
-    smbus.Registers[0].Value = 0x01;  // the stored copy is independent
-    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers[0].Value, 0x80);
+    smbus.Registers[SmbusReg::SMB0CF].Value = 0x01;  // the stored copy is independent
+    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers[SmbusReg::SMB0CF].Value, 0x80);
 
     // SetPeripheral takes every field, Id included, and creates missing keys.
     PeripheralRecord other;
@@ -57,7 +58,8 @@ TEST(Records, InsertNeverReplaces) {
 TEST(Records, ChangingOnlyPostTextOfAnUnwrittenEntryDoesNotWriteIt) {
     auto doc = NewProject(1);
     const std::string before = doc->GenerateSource();
-    doc->DeviceData.Peripherals[10].Registers[0].CPost = "    // note\r\n";
+    doc->DeviceData.Peripherals[10].Registers[VoltageReferenceReg::REF0CN].CPost =
+        "    // note\r\n";
     EXPECT_EQ(doc->GenerateSource(), before);
 }
 

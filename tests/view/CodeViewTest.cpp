@@ -19,11 +19,14 @@
 #include <memory>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/CApplication.h"
+#include "framework/CCommandRegistry.h"
 #include "framework/CMainFrame.h"
 #include "framework/CommandIds.h"
 #include "model/Ui.h"
 #include "plugin/CProjectDocument.h"
+#include "plugin/Peripherals.h"
 #include "view/CQ7R2xView.h"
 #include "view/TextPrinter.h"
 #include "view/ViewCommands.h"
@@ -53,6 +56,8 @@ protected:
     void SetUp() override {
         previous_ = SetUi(&ui);
         app.SetMainFrame(&frame);
+        RegisterViewCommands(app.Commands());
+        plugin::RegisterPeripheralCommands(app.Commands());
         doc = std::make_unique<CProjectDocument>(CreateModelDocument(0));
         ASSERT_TRUE(doc->OnNewDocument());
         view.SetDocument(doc.get());
@@ -65,6 +70,8 @@ protected:
     }
 
     CDeviceDocument& Dev() { return *doc->DeviceDocument(); }
+    // Chooses the command as its menu item does; false when it did not run.
+    bool Run(int id) { return app.Commands().Run(id); }
 
     // The character format the widget shows for the byte at `bytePos` of the
     // generated text (a CR LF pair is one position in the widget).
@@ -144,14 +151,14 @@ TEST_F(CodeView, ColoursAssemblyByItsOwnRules) {
 
 TEST_F(CodeView, CodeFormatSwitchesTextAndCheckMarks) {
     const std::string c = view.Text();
-    view.OnCommand(viewcmd::CodeFormatAsm);
+    Run(viewcmd::CodeFormatAsm);
     EXPECT_EQ(Dev().DeviceData.CodeFormat, 1);
     EXPECT_NE(view.Text(), c);
     EXPECT_EQ(view.Text(), Dev().GenerateSource());
     EXPECT_TRUE(frame.IsMenuItemChecked(viewcmd::CodeFormatAsm));
     EXPECT_FALSE(frame.IsMenuItemChecked(viewcmd::CodeFormatC));
 
-    view.OnCommand(viewcmd::CodeFormatC);
+    Run(viewcmd::CodeFormatC);
     EXPECT_EQ(view.Text(), c);  // byte for byte
     EXPECT_TRUE(frame.IsMenuItemChecked(viewcmd::CodeFormatC));
     EXPECT_FALSE(frame.IsMenuItemChecked(viewcmd::CodeFormatAsm));
@@ -165,10 +172,10 @@ TEST_F(CodeView, CodeFormatSwitchesTextAndCheckMarks) {
 
 TEST_F(CodeView, SaveSourceWritesTheKeptBytesThroughTheDialog) {
     QTemporaryDir dir;
-    view.OnCommand(viewcmd::CodeFormatAsm);
+    Run(viewcmd::CodeFormatAsm);
     const QString path = dir.filePath("init.asm");
     ui.SaveNames.push_back(path.toStdString());
-    view.OnCommand(viewcmd::SaveSource);
+    Run(viewcmd::SaveSource);
     ASSERT_EQ(ui.FileRequests.size(), 1u);
     EXPECT_EQ(ui.FileRequests[0].DefaultExtension, "asm");
     EXPECT_EQ(ui.FileRequests[0].InitialName, "Untitled.asm");
@@ -177,7 +184,7 @@ TEST_F(CodeView, SaveSourceWritesTheKeptBytesThroughTheDialog) {
     EXPECT_EQ(ReadFile(path).toStdString(), Dev().GenerateSource());
 
     // The kept text is written, not a fresh generation.
-    view.OnCommand(viewcmd::CodeFormatC);
+    Run(viewcmd::CodeFormatC);
     Dev().DeviceData.CodeFormat = 1;
     ui.SaveNames.push_back(dir.filePath("init.c").toStdString());
     view.OnFileSaveSource();
@@ -207,18 +214,18 @@ TEST_F(CodeView, SaveSourceToAnUnwritablePathAsksNothingAndWritesNothing) {
 }
 
 TEST_F(CodeView, ResetAllAsksAndRegeneratesEitherWay) {
-    view.OnCommand(viewcmd::CodeFormatAsm);
+    Run(viewcmd::CodeFormatAsm);
     const std::string before = view.Text();
     Dev().SysclkFrequency = 12345;
     // A register away from its reset value gives the project a routine.
-    auto& entry = Dev().DeviceData.Peripherals.at(11).Registers.at(0);
+    auto& entry = Dev().DeviceData.Peripherals.at(11).Registers.at(VoltageRegulatorReg::REG0CN);
     entry.Value = static_cast<std::uint8_t>(entry.ResetValue ^ 0x80);
     const auto edited = Dev().DeviceData.Peripherals;
     const std::string editedText = Dev().GenerateSource();
     ASSERT_NE(editedText, before);
 
     ui.Answers.push_back(MsgResult::No);
-    view.OnCommand(viewcmd::ResetAll);
+    Run(viewcmd::ResetAll);
     ASSERT_EQ(ui.Shown.size(), 1u);
     EXPECT_EQ(ui.Shown[0].Text, "Reset all peripheral data to default?");
     EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::YesNo);
@@ -228,7 +235,7 @@ TEST_F(CodeView, ResetAllAsksAndRegeneratesEitherWay) {
     EXPECT_EQ(view.Text(), editedText);  // regenerated although nothing changed
 
     ui.Answers.push_back(MsgResult::Yes);
-    view.OnCommand(viewcmd::ResetAll);
+    Run(viewcmd::ResetAll);
     EXPECT_EQ(Dev().SysclkFrequency, 1500000u);
     EXPECT_EQ(Dev().DeviceData.Peripherals.size(), 16u);
     EXPECT_EQ(Dev().DeviceData.CodeFormat, 1);
@@ -236,15 +243,10 @@ TEST_F(CodeView, ResetAllAsksAndRegeneratesEitherWay) {
 }
 
 TEST_F(CodeView, PeripheralCommandsRegenerateWhateverTheSheetDoes) {
-    int enabled = 0;
-    for (int id = viewcmd::PeripheralsFirst; id <= viewcmd::PeripheralsLast; ++id) {
-        if (!viewcmd::IsPeripheralCommand(id)) continue;
-        CCmdUI state;
-        state.Id = id;
-        view.OnUpdateCommand(state);
-        EXPECT_TRUE(state.Handled) << id;
-        if (!state.Enabled) continue;
-        ++enabled;
+    int commands = 0;
+    for (const auto& [id, command] : app.Commands().Commands()) {
+        if (!plugin::IsPeripheralCommand(id)) continue;
+        ++commands;
         // The document changes behind the view's back; the command, ended
         // with Cancel, still brings the window up to date.
         Dev().DeviceData.CodeFormat = 1 - Dev().DeviceData.CodeFormat;
@@ -253,11 +255,11 @@ TEST_F(CodeView, PeripheralCommandsRegenerateWhateverTheSheetDoes) {
             ++sheets;
             d.Finish(false);
         });
-        EXPECT_TRUE(view.OnCommand(id));
-        EXPECT_EQ(sheets, 1) << id;
-        EXPECT_EQ(view.Text(), Dev().GenerateSource()) << id;
+        EXPECT_TRUE(Run(id)) << command.Caption;
+        EXPECT_EQ(sheets, 1) << command.Caption;
+        EXPECT_EQ(view.Text(), Dev().GenerateSource()) << command.Caption;
     }
-    EXPECT_GT(enabled, 0);
+    EXPECT_EQ(commands, 15);
     ui.Modals.clear();
 }
 
@@ -265,8 +267,11 @@ TEST_F(CodeView, CommandsWithoutAnActiveViewDoNothing) {
     frame.active = nullptr;
     EXPECT_EQ(view.GetDeviceDocument(), nullptr);
     const std::string before = view.Text();
-    view.OnCommand(viewcmd::CodeFormatAsm);
-    view.OnCommand(viewcmd::ResetAll);
+    EXPECT_FALSE(Run(viewcmd::CodeFormatAsm));
+    EXPECT_FALSE(Run(viewcmd::ResetAll));
+    EXPECT_FALSE(Run(43002));  // Port I/O
+    view.OnOptionsCodeformatAsm();
+    view.OnPeripheralsResetall();
     EXPECT_EQ(Dev().DeviceData.CodeFormat, 0);
     EXPECT_EQ(view.Text(), before);
     EXPECT_TRUE(ui.Shown.empty());
@@ -275,7 +280,7 @@ TEST_F(CodeView, CommandsWithoutAnActiveViewDoNothing) {
 TEST_F(CodeView, PrintGoesToTheDefaultPrinterOnly) {
     // A cancelled print dialog ends printing quietly.
     ui.PrintAnswers.push_back(false);
-    view.OnCommand(fwcmd::FilePrint);
+    Run(fwcmd::FilePrint);
     ASSERT_EQ(ui.PrintRequests.size(), 1u);
     EXPECT_EQ(ui.PrintRequests[0], PrintDialogKind::Print);
     EXPECT_TRUE(ui.Shown.empty());
@@ -333,7 +338,7 @@ TEST_F(CodeView, ExportPdfUsesThePageSetUpInPrintSetup) {
 TEST_F(CodeView, ExportPdfWritesAPdfOrReportsTheFailure) {
     QTemporaryDir dir;
     ui.SaveNames.push_back(dir.filePath("code.pdf").toStdString());
-    view.OnCommand(viewcmd::ExportPdf);
+    Run(viewcmd::ExportPdf);
     ASSERT_EQ(ui.FileRequests.size(), 1u);
     EXPECT_EQ(ui.FileRequests[0].DefaultExtension, "pdf");
     EXPECT_TRUE(ReadFile(dir.filePath("code.pdf")).startsWith("%PDF"));
@@ -356,7 +361,7 @@ TEST_F(CodeView, HelpOpensTheHelpFileWhenItExistsElseTheUserGuide) {
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(dir.path());
     // Without the help file: the guide beside the program (the build tree has one).
-    view.OnCommand(viewcmd::Help);
+    Run(viewcmd::Help);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(opened[0].toLocalFile().endsWith("/share/doc/zorvant/guide/index.html"));
     EXPECT_TRUE(QFile::exists(opened[0].toLocalFile()));
@@ -364,7 +369,7 @@ TEST_F(CodeView, HelpOpensTheHelpFileWhenItExistsElseTheUserGuide) {
     QFile help(dir.filePath("ZorvantHelp.chm"));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
-    view.OnCommand(viewcmd::Help);
+    Run(viewcmd::Help);
     QDir::setCurrent(cwd);
     CQ7R2xView::HelpOpener() = saved;
     ASSERT_EQ(opened.size(), 1u);

@@ -28,7 +28,8 @@ const Command* const kCommands[] = {
 
 constexpr const char* kExitStatus =
     "Exit status: 0 success; 1 a file cannot be read or written, is corrupt or of a newer\n"
-    "version, a script fails, the desktop has no display, or (check, diff) the files differ;\n"
+    "version, a script fails, the desktop has no display, place cannot meet the wishes, or\n"
+    "(check, diff) the files differ;\n"
     "2 a usage error, or (check, diff) a file cannot be read.\n";
 
 // The hint under an error that is no subcommand's.

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "devices/Registers.h"
 #include "model/Ui.h"
 #include "pages/analog/CSarCalcDlg.h"
 #include "pages/analog/InputMarks.h"
@@ -75,23 +76,23 @@ CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interru
     b.Preview();
 
     Bind({
-        {kIdEnable, ControlKind::Check, "", "", 0, kAdc0cnPosition, kEnable, 0},
-        {kIdLowPowerTrack, ControlKind::Check, "", "", 0, kAdc0cnPosition, kLowPowerTrack, 0},
-        {kIdLeftJustify, ControlKind::Check, "", "", 0, kAdc0cfPosition, kLeftJustify, 0},
+        {kIdEnable, ControlKind::Check, "", "", 0, AdcReg::ADC0CN, kEnable, 0},
+        {kIdLowPowerTrack, ControlKind::Check, "", "", 0, AdcReg::ADC0CN, kLowPowerTrack, 0},
+        {kIdLeftJustify, ControlKind::Check, "", "", 0, AdcReg::ADC0CF, kLeftJustify, 0},
         // The start-of-conversion values are not in screen order.
-        {kIdStartBusy, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, 0},
-        {kIdStartTimer0, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, 1},
-        {kIdStartTimer1, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, 3},
-        {kIdStartTimer2, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, 2},
-        {kIdStartTimer3, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, 5},
-        {kIdStartCnvstr, ControlKind::Radio, "", "", 0, kAdc0cnPosition, kStartField, kStartCnvstr},
+        {kIdStartBusy, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, 0},
+        {kIdStartTimer0, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, 1},
+        {kIdStartTimer1, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, 3},
+        {kIdStartTimer2, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, 2},
+        {kIdStartTimer3, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, 5},
+        {kIdStartCnvstr, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, kStartCnvstr},
     });
-    BindHex(kIdGreaterHigh, kAdc0gthPosition);
-    BindHex(kIdGreaterLow, kAdc0gtlPosition);
-    BindHex(kIdLessHigh, kAdc0lthPosition);
-    BindHex(kIdLessLow, kAdc0ltlPosition);
+    BindHex(kIdGreaterHigh, AdcReg::ADC0GTH);
+    BindHex(kIdGreaterLow, AdcReg::ADC0GTL);
+    BindHex(kIdLessHigh, AdcReg::ADC0LTH);
+    BindHex(kIdLessLow, AdcReg::ADC0LTL);
     // AD0SC is ADC0CF bits 7..3; a larger number stores 0x1F (OnHexChanged).
-    BindHexField(kIdAd0sc, kAdc0cfPosition, kSarField, kSarShift);
+    BindHexField(kIdAd0sc, AdcReg::ADC0CF, kSarField, kSarShift);
     // Texts change while the sheet is open: each changing text stands on one
     // line with room for its longest version from the start, so the page
     // neither clips nor changes its size.
@@ -172,7 +173,7 @@ void CAdc0PropPage::Refresh() {
         for (const auto& e : ListOf(listId))
             names.push_back(e.Name);
         SetItems(listId, names);
-        const int position = listId == kIdPositive ? kAmx0pPosition : kAmx0nPosition;
+        const int position = listId == kIdPositive ? AdcReg::AMX0P : AdcReg::AMX0N;
         Select(listId, IndexOfRegister(ListOf(listId), Value(position)));
     }
     UpdateSarClock();
@@ -204,7 +205,7 @@ void CAdc0PropPage::OnCommand(int id) {
 
 void CAdc0PropPage::OnSelChange(int id) {
     if (id != kIdPositive && id != kIdNegative) return CPropPage::OnSelChange(id);
-    const int position = id == kIdPositive ? kAmx0pPosition : kAmx0nPosition;
+    const int position = id == kIdPositive ? AdcReg::AMX0P : AdcReg::AMX0N;
     Value(position) = WithMuxCode(Value(position), SelectedEntry(id).Code);
     UpdateInputTexts();
     RefreshPreview();
@@ -221,12 +222,12 @@ void CAdc0PropPage::OnHexChanged(int editId) {
 }
 
 void CAdc0PropPage::UpdateSarClock() {
-    SetText(kIdSarClock, SarClockText(sysclk_ ? *sysclk_ : 0, Value(kAdc0cfPosition)));
+    SetText(kIdSarClock, SarClockText(sysclk_ ? *sysclk_ : 0, Value(AdcReg::ADC0CF)));
 }
 
 void CAdc0PropPage::UpdateInterruptTexts() {
-    const std::uint8_t eie1 = interrupts_ && interrupts_->Registers.size() > kEie1Position
-                                  ? interrupts_->Registers[kEie1Position].Value
+    const std::uint8_t eie1 = interrupts_ && interrupts_->Registers.size() > InterruptsReg::EIE1
+                                  ? interrupts_->Registers[InterruptsReg::EIE1].Value
                                   : 0;
     SetText(kIdConversionInterrupt, ConversionInterruptText(eie1));
     SetText(kIdWindowInterrupt, WindowInterruptText(eie1));
@@ -239,13 +240,13 @@ void CAdc0PropPage::UpdateInputTexts() {
     SetText(kIdPositiveStatus, InputText(SelectedEntry(kIdPositive), port, true));
     SetText(kIdNegativeStatus, InputText(negative, port, false));
     SetText(kIdMode, ModeText(negative));
-    SetText(kIdCnvstrStatus, CnvstrText(DeviceCode(), Value(kAdc0cnPosition) & kStartField, port));
+    SetText(kIdCnvstrStatus, CnvstrText(DeviceCode(), Value(AdcReg::ADC0CN) & kStartField, port));
     MarkItems(kIdPositive);
     MarkItems(kIdNegative);
 }
 
 void CAdc0PropPage::UpdateConversionTexts() {
-    if (TestBits(kAdc0cnPosition, kLowPowerTrack)) {
+    if (TestBits(AdcReg::ADC0CN, kLowPowerTrack)) {
         SetText(kIdConversion, "Tracking initiated:");
         SetText(kIdConversionMore, "and lasts 3 SARs clocks, followed by conversion.");
         SetText(kIdStartCnvstr, "when CNVSTR is logic low (conversion on rising edge)");

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/analog/AdcMux.h"
+#include "chip/AdcMux.h"
 #include "pages/common/CPropPage.h"
 #include "pages/common/CommandTable.h"
 

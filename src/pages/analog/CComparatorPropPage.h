@@ -5,7 +5,7 @@
 // edit the same comparator record and read the same interrupt and Port I/O
 // copies, so every activation rebuilds the page from the records.
 
-#include "pages/analog/Comparator.h"
+#include "chip/Comparator.h"
 #include "pages/common/CPropPage.h"
 
 class CComparatorPropPage : public CPropPage {

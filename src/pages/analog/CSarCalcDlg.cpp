@@ -4,10 +4,11 @@
 
 #include <cstdio>
 
+#include "chip/Achieved.h"
+#include "chip/AdcMux.h"
+#include "chip/CalcField.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/analog/AdcMux.h"
-#include "pages/common/Achieved.h"
-#include "pages/common/CalcField.h"
 #include "pages/common/CommandTable.h"
 
 namespace {
@@ -92,7 +93,7 @@ bool CSarCalcDlg::OnOK() {
     std::snprintf(question, sizeof question, "Change AD0SC Data to:\n\n AD0SC = %02X",
                   static_cast<unsigned>(d.ad0sc));
     if (!TheUi().Ask(question)) return false;
-    std::uint8_t& cf = adc_.Registers.at(adc::kAdc0cfPosition).Value;
+    std::uint8_t& cf = adc_.Registers.at(AdcReg::ADC0CF).Value;
     cf = static_cast<std::uint8_t>((cf & 0x07) | (d.ad0sc << adc::kSarShift));
     return true;
 }

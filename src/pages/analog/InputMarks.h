@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "pages/analog/PinCheck.h"
+#include "chip/PinCheck.h"
 
 class QComboBox;
 

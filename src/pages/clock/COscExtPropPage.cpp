@@ -1,9 +1,10 @@
 #include "pages/clock/COscExtPropPage.h"
 
+#include "chip/Crossbar.h"
+#include "chip/OscText.h"
 #include "devices/Models.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/clock/OscText.h"
-#include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOSheet.h"
 
 namespace {
@@ -54,7 +55,7 @@ COscExtPropPage::COscExtPropPage(const OscClockWords& words, PeripheralRecord* p
 }
 
 void COscExtPropPage::ApplyLabelSet() {
-    const osc::LabelSet set = osc::LabelSetFor(Value(osc::kOscxcn));
+    const osc::LabelSet set = osc::LabelSetFor(Value(OscillatorReg::OSCXCN));
     const auto& labels = osc::FrequencyLabels(set);
     const bool used = set != osc::LabelSet::Unused;
     for (int i = 0; i < 8; ++i) {
@@ -63,18 +64,18 @@ void COscExtPropPage::ApplyLabelSet() {
     }
     if (!used) {
         // Off and CMOS modes use no frequency control.
-        SetField(osc::kOscxcn, osc::kFreqControlMask, 0);
+        SetField(OscillatorReg::OSCXCN, osc::kFreqControlMask, 0);
         CheckRadio(kFirstFreq, kLastFreq, kFirstFreq);
     }
 }
 
 void COscExtPropPage::UpdateXtalTexts() {
-    const std::uint8_t oscxcn = Value(osc::kOscxcn);
+    const std::uint8_t oscxcn = Value(OscillatorReg::OSCXCN);
     // Without a Port I/O record the pins read as after reset: digital, not skipped.
     std::uint8_t mdin = 0xFF, skip = 0x00;
-    if (portIO_ && portIO_->Registers.size() > portio::kP0SkipPosition) {
-        mdin = portIO_->Registers[portio::kP0MdinPosition].Value;
-        skip = portIO_->Registers[portio::kP0SkipPosition].Value;
+    if (portIO_ && portIO_->Registers.size() > PortIOReg::P0SKIP) {
+        mdin = portIO_->Registers[PortIOReg::P0MDIN].Value;
+        skip = portIO_->Registers[PortIOReg::P0SKIP].Value;
     }
     const auto texts = osc::XtalPinTexts(oscxcn, models::IsSmallPackage(DeviceCode()), mdin, skip);
     SetText(kXtal1, texts.xtal1);
@@ -83,9 +84,9 @@ void COscExtPropPage::UpdateXtalTexts() {
 }
 
 void COscExtPropPage::Refresh() {
-    CheckIndex(kFirstMode, kLastMode, ModeIndex(Value(osc::kOscxcn)));
+    CheckIndex(kFirstMode, kLastMode, ModeIndex(Value(OscillatorReg::OSCXCN)));
     ApplyLabelSet();
-    CheckIndex(kFirstFreq, kLastFreq, Value(osc::kOscxcn) & osc::kFreqControlMask);
+    CheckIndex(kFirstFreq, kLastFreq, Value(OscillatorReg::OSCXCN) & osc::kFreqControlMask);
     // Showing the stored frequency is not an entry: it recomputes nothing.
     showingFrequency_ = true;
     SetText(kFrequency, osc::Decimal(*words_.extOsc));
@@ -95,7 +96,7 @@ void COscExtPropPage::Refresh() {
 
 void COscExtPropPage::OnCommand(int id) {
     if (id >= kFirstMode && id <= kLastMode) {
-        SetField(osc::kOscxcn, osc::kModeMask, kModes[id - kFirstMode]);
+        SetField(OscillatorReg::OSCXCN, osc::kModeMask, kModes[id - kFirstMode]);
         CheckRadio(kFirstMode, kLastMode, id);
         osc::ApplyExternalModeCode(*Record());
         ApplyLabelSet();
@@ -103,7 +104,8 @@ void COscExtPropPage::OnCommand(int id) {
         StoreSysclk(osc::RecomputeB(Regs(), ClockValues()));
         RefreshPreview();
     } else if (id >= kFirstFreq && id <= kLastFreq) {
-        SetField(osc::kOscxcn, osc::kFreqControlMask, static_cast<std::uint8_t>(id - kFirstFreq));
+        SetField(OscillatorReg::OSCXCN, osc::kFreqControlMask,
+                 static_cast<std::uint8_t>(id - kFirstFreq));
         CheckRadio(kFirstFreq, kLastFreq, id);
         RefreshPreview();
     } else if (id == kConfigure) {

@@ -1,5 +1,7 @@
 #include "pages/clock/COscIntPropPage.h"
 
+#include "devices/Registers.h"
+
 namespace {
 
 constexpr int kEnable = 11164;
@@ -36,7 +38,7 @@ void COscInternalPage::OnCommand(int id) {
 }
 
 COscIntPropPage::COscIntPropPage(const OscClockWords& words)
-    : COscInternalPage("Internal H-F Oscillator", words, osc::kOscicn, kHfCaptions) {}
+    : COscInternalPage("Internal H-F Oscillator", words, OscillatorReg::OSCICN, kHfCaptions) {}
 
 COscIntLFPropPage::COscIntLFPropPage(const OscClockWords& words)
-    : COscInternalPage("Internal L-F Oscillator", words, osc::kOsclcn, kLfCaptions) {}
+    : COscInternalPage("Internal L-F Oscillator", words, OscillatorReg::OSCLCN, kLfCaptions) {}

@@ -1,6 +1,7 @@
 #include "pages/clock/COscMulPropPage.h"
 
-#include "pages/clock/OscText.h"
+#include "chip/OscText.h"
+#include "devices/Registers.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ constexpr int kHalfSpeed = 11436;
 }  // namespace
 
 void EnableClockMultiplier(CRegisterAccess& page, bool on) {
-    page.SetBits(on ? 1 : 0, osc::kClkmul, osc::kEnableBit);
+    page.SetBits(on ? 1 : 0, OscillatorReg::CLKMUL, osc::kEnableBit);
     osc::ApplyMultiplierCode(*page.Record(), on);
 }
 
@@ -53,7 +54,8 @@ void COscMulPropPage::OnCommand(int id) {
         EnableClockMultiplier(*this, IsChecked(kEnable));
         RefreshPreview();
     } else if (id >= kFirstInput && id <= kLastInput) {
-        SetField(osc::kClkmul, osc::kMulInputMask, static_cast<std::uint8_t>(id - kFirstInput));
+        SetField(OscillatorReg::CLKMUL, osc::kMulInputMask,
+                 static_cast<std::uint8_t>(id - kFirstInput));
         CheckRadio(kFirstInput, kLastInput, id);
         UpdateHalfSpeed();
         RefreshPreview();

@@ -1,5 +1,7 @@
 #include "pages/clock/COscPage.h"
 
+#include "devices/Registers.h"
+
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -30,8 +32,9 @@ void COscPage::ResetRegisters() {
 }
 
 osc::OscRegs COscPage::Regs() const {
-    return {Value(osc::kOscxcn), Value(osc::kOscicn), Value(osc::kOsclcn), Value(osc::kClkmul),
-            Value(osc::kClksel)};
+    return {Value(OscillatorReg::OSCXCN), Value(OscillatorReg::OSCICN),
+            Value(OscillatorReg::OSCLCN), Value(OscillatorReg::CLKMUL),
+            Value(OscillatorReg::CLKSEL)};
 }
 
 osc::Clocks COscPage::ClockValues() const {

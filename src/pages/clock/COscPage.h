@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <optional>
 
-#include "pages/clock/ClockMath.h"
+#include "chip/ClockMath.h"
 #include "pages/common/CPropPage.h"
 
 // The clock words a page is handed: the two it writes, by pointer, and the

@@ -1,9 +1,10 @@
 #include "pages/clock/COscSysPropPage.h"
 
+#include "chip/OscText.h"
 #include "devices/Models.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
 #include "pages/clock/COscMulPropPage.h"
-#include "pages/clock/OscText.h"
 
 namespace {
 
@@ -59,11 +60,12 @@ void COscSysPropPage::OnCommand(int id) {
         COscPage::OnCommand(id);
         return;
     }
-    SetField(osc::kClksel, osc::kSysclkSourceMask, static_cast<std::uint8_t>(source));
+    SetField(OscillatorReg::CLKSEL, osc::kSysclkSourceMask, static_cast<std::uint8_t>(source));
     CheckRadio(kFirstSource, kLastSource, id);
     // Running from the multiplier while it is off is allowed, but asked about.
     if ((source == osc::kSrcMulHalf || source == osc::kSrcMul) &&
-        !TestBits(osc::kClkmul, osc::kEnableBit) && TheUi().Ask(osc::kEnableMultiplierQuestion))
+        !TestBits(OscillatorReg::CLKMUL, osc::kEnableBit) &&
+        TheUi().Ask(osc::kEnableMultiplierQuestion))
         EnableClockMultiplier(*this, true);
     UpdateSysclk();
     RefreshPreview();

@@ -1,5 +1,7 @@
 #include "pages/clock/COscUsbPropPage.h"
 
+#include "devices/Registers.h"
+
 namespace {
 
 constexpr int kFirstSource = 11396;  // USB clock sources 0x00 .. 0x50
@@ -48,7 +50,7 @@ void COscUsbPropPage::Refresh() {
 
 void COscUsbPropPage::OnCommand(int id) {
     if (id >= kFirstSource && id <= kLastSource) {
-        SetField(osc::kClksel, osc::kUsbSourceMask,
+        SetField(OscillatorReg::CLKSEL, osc::kUsbSourceMask,
                  static_cast<std::uint8_t>((id - kFirstSource) << 4));
         CheckRadio(kFirstSource, kLastSource, id);
         UpdateUsbSpeed();

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "pages/common/Achieved.h"
+#include "chip/Achieved.h"
 #include "pages/common/CDeviceDlg.h"
 
 CCalculatorDlg::CCalculatorDlg(const std::string& caption, QWidget* parent)

@@ -10,6 +10,9 @@
 #include "pages/common/CNumberedControls.h"
 #include "pages/common/PageLayout.h"
 
+// Control id of the result line under a calculator's target field.
+inline constexpr int kAchievedId = 11990;
+
 class CCalculatorDlg : public CModalDialog, public CNumberedControls {
     Q_OBJECT
 public:

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/Q7R2xDoc.h"
 #include "model/DeviceDocument.h"
 #include "pages/common/CPropPage.h"
 
@@ -56,12 +57,6 @@ struct CommandRow {
 // Every command that has pages.
 const std::vector<CommandRow>& CommandTable();
 const CommandRow* FindCommand(int commandId);
-
-// Pages address registers by position. A record read from an old or damaged
-// project may hold fewer entries than the model's default record; the
-// missing trailing entries are added from that default (at their reset
-// values), so that every position a page uses exists.
-void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id);
 
 // Runs a command row on the document: copy out, run, store on OK.
 bool RunCommand(const CommandRow& row, CDeviceDocument& doc);

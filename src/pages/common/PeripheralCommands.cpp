@@ -16,16 +16,6 @@
 #include "pages/system/SystemCommands.h"
 #include "pages/timers/TimerSheets.h"
 
-void CompleteRecord(PeripheralRecord& record, int deviceCode, PeripheralId id) {
-    const int model = deviceCode - models::kFirstCode;
-    if (model < 0 || model > 7) return;
-    auto defaults = NewProject(model);
-    PeripheralRecord full;
-    defaults->GetPeripheral(full, id);
-    for (std::size_t i = record.Registers.size(); i < full.Registers.size(); ++i)
-        record.Registers.push_back(full.Registers[i]);
-}
-
 PeripheralRecord& CommandInputs::Rec(PeripheralId id) {
     auto it = copies_.find(id);
     if (it == copies_.end()) {

@@ -5,11 +5,12 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+#include "chip/Crossbar.h"
+#include "chip/PcaRecord.h"
+#include "chip/TimerMath.h"
+#include "devices/Registers.h"
 #include "pages/pca/PcaCalculators.h"
-#include "pages/pca/PcaRecord.h"
-#include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOSheet.h"
-#include "pages/timers/TimerMath.h"
 
 namespace {
 
@@ -128,21 +129,21 @@ pca::ClockInputs CPca0ModulePropPage::Inputs() const {
     in.sysclk = sysclk_ ? *sysclk_ : 0;
     in.extOsc = extOsc_ ? *extOsc_ : 0;
     in.eci = eci_ ? *eci_ : 0;
-    if (timers_ && timers_->Registers.size() > timers::kTh0) {
-        in.ckcon = timers_->Registers[timers::kCkcon].Value;
-        in.th0 = timers_->Registers[timers::kTh0].Value;
+    if (timers_ && timers_->Registers.size() > TimersReg::TH0) {
+        in.ckcon = timers_->Registers[TimersReg::CKCON].Value;
+        in.th0 = timers_->Registers[TimersReg::TH0].Value;
     }
     return in;
 }
 
 std::uint32_t CPca0ModulePropPage::Clock() const {
-    return pca::PcaClock(Value(pca::kPca0md), Inputs());
+    return pca::PcaClock(Value(PcaReg::PCA0MD), Inputs());
 }
 
 void CPca0ModulePropPage::ShowCrossbar() {
     int channels = -1;
-    if (portIO_ && portIO_->Registers.size() > portio::kXbr1Position)
-        channels = portIO_->Registers[portio::kXbr1Position].Value & 0x07;
+    if (portIO_ && portIO_->Registers.size() > PortIOReg::XBR1)
+        channels = portIO_->Registers[PortIOReg::XBR1].Value & 0x07;
     const bool on = channels >= module_.xbrFirst && channels <= module_.xbrLast;
     SetText(kCrossbarText,
             Digit(on ? "CEX0 is Enabled on the Crossbar" : "CEX0 is Not Enabled on the Crossbar"));
@@ -173,8 +174,8 @@ void CPca0ModulePropPage::ShowValue() {
         unit = "ms";
         button = "Change Timeout Interval";
         std::snprintf(buf, sizeof buf, "%.1f",
-                      pca::WatchdogTimeoutMs(Value(pca::kPca0md), Inputs(), Value(pca::Cpl(4)),
-                                             Value(pca::kPca0L)));
+                      pca::WatchdogTimeoutMs(Value(PcaReg::PCA0MD), Inputs(), Value(pca::Cpl(4)),
+                                             Value(PcaReg::PCA0L)));
         value = buf;
     } else {
         bool known = false;
@@ -319,7 +320,7 @@ void CPca0Module4PropPage::OnCommand(int id) {
         } else {
             pca::SetWatchdogTexts(*Record(), pca::Watchdog::Disabled);
             EnableModeButtons(true);
-            SetBits(0, pca::kPca0md, pca::kWatchdogLock);
+            SetBits(0, PcaReg::PCA0MD, pca::kWatchdogLock);
             Check(kLock, false);
             Enable(kLock, false);
         }

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
+#include "chip/PcaMath.h"
 #include "pages/common/CPropPage.h"
-#include "pages/pca/PcaMath.h"
 
 class QGroupBox;
 

@@ -1,8 +1,9 @@
 #include "pages/pca/CPca0PropPage.h"
 
+#include "chip/PcaMath.h"
+#include "chip/PcaRecord.h"
+#include "devices/Registers.h"
 #include "pages/pca/PcaCalculators.h"
-#include "pages/pca/PcaMath.h"
-#include "pages/pca/PcaRecord.h"
 #include "pages/system/InterruptSheets.h"
 
 namespace {
@@ -15,7 +16,6 @@ constexpr int kSuspend = 11335;
 constexpr int kEciRadio = 11339;
 constexpr int kPca0hEdit = 11352;
 constexpr int kPca0lEdit = 11353;
-constexpr int kEie1 = 1;  // in the interrupt record
 constexpr std::uint8_t kEie1Pca0 = 0x10;
 
 const char* const kTimebaseGroup = "PCA Timebase Input";
@@ -24,26 +24,27 @@ const char* const kTimebaseGroup = "PCA Timebase Input";
 
 CPca0PropPage::CPca0PropPage(PeripheralRecord* interrupts, std::uint32_t* eciFrequency)
     : CPropPage("PCA0"), interrupts_(interrupts), eci_(eciFrequency) {
-    using pca::kPca0md;
+    using PcaReg::PCA0MD;
     const std::vector<BitControl> table = {
-        {kRun, ControlKind::Check, "Enable PCA0", "", 0, pca::kPca0cn, pca::kCounterRun, 0},
+        {kRun, ControlKind::Check, "Enable PCA0", "", 0, PcaReg::PCA0CN, pca::kCounterRun, 0},
         {kSuspend, ControlKind::Check,
-         "Suspend PCA operation while system controller is in Idle Mode", "", 0, kPca0md,
+         "Suspend PCA operation while system controller is in Idle Mode", "", 0, PcaReg::PCA0MD,
          pca::kSuspendIdle, 0},
         {kOverflowInterrupt, ControlKind::Check,
-         "Enable PCA Counter/Timer Overflow Interrupt (occurs when CF is set)", "", 0, kPca0md,
-         pca::kOverflowInterrupt, 0},
-        {11336, ControlKind::Radio, "SYSCLK / 12", "", 0, kPca0md, pca::kTimebaseMask,
+         "Enable PCA Counter/Timer Overflow Interrupt (occurs when CF is set)", "", 0,
+         PcaReg::PCA0MD, pca::kOverflowInterrupt, 0},
+        {11336, ControlKind::Radio, "SYSCLK / 12", "", 0, PcaReg::PCA0MD, pca::kTimebaseMask,
          pca::kSysclkDiv12},
-        {11337, ControlKind::Radio, "SYSCLK / 4", "", 0, kPca0md, pca::kTimebaseMask,
+        {11337, ControlKind::Radio, "SYSCLK / 4", "", 0, PcaReg::PCA0MD, pca::kTimebaseMask,
          pca::kSysclkDiv4},
-        {11338, ControlKind::Radio, "Timer 0 Overflow", "", 0, kPca0md, pca::kTimebaseMask,
+        {11338, ControlKind::Radio, "Timer 0 Overflow", "", 0, PcaReg::PCA0MD, pca::kTimebaseMask,
          pca::kTimer0Overflow},
-        {kEciRadio, ControlKind::Radio, "High to Low Transitions on ECI", "", 0, kPca0md,
+        {kEciRadio, ControlKind::Radio, "High to Low Transitions on ECI", "", 0, PcaReg::PCA0MD,
          pca::kTimebaseMask, pca::kEciFalling},
-        {11340, ControlKind::Radio, "SYSCLK", "", 0, kPca0md, pca::kTimebaseMask, pca::kSysclk},
-        {11341, ControlKind::Radio, "External Oscillator / 8", "", 0, kPca0md, pca::kTimebaseMask,
-         pca::kExtOscDiv8},
+        {11340, ControlKind::Radio, "SYSCLK", "", 0, PcaReg::PCA0MD, pca::kTimebaseMask,
+         pca::kSysclk},
+        {11341, ControlKind::Radio, "External Oscillator / 8", "", 0, PcaReg::PCA0MD,
+         pca::kTimebaseMask, pca::kExtOscDiv8},
     };
     PageBuilder b(this, this);
     b.Group("PCA Counter/Timer Run");
@@ -63,13 +64,13 @@ CPca0PropPage::CPca0PropPage(PeripheralRecord* interrupts, std::uint32_t* eciFre
     b.Edit(kPca0lEdit, "PCA0L (Low Byte):");
     b.Preview();
     Bind(table);
-    BindHex(kPca0hEdit, pca::kPca0H);
-    BindHex(kPca0lEdit, pca::kPca0L);
+    BindHex(kPca0hEdit, PcaReg::PCA0H);
+    BindHex(kPca0lEdit, PcaReg::PCA0L);
 }
 
 void CPca0PropPage::ShowInterruptText() {
-    const bool on = interrupts_ && interrupts_->Registers.size() > kEie1 &&
-                    (interrupts_->Registers[kEie1].Value & kEie1Pca0) != 0;
+    const bool on = interrupts_ && interrupts_->Registers.size() > InterruptsReg::EIE1 &&
+                    (interrupts_->Registers[InterruptsReg::EIE1].Value & kEie1Pca0) != 0;
     SetText(kInterruptText, on ? "PCA0 Interrupt is Enabled" : "PCA0 Interrupt is Disabled");
 }
 

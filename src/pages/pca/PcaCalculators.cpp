@@ -5,12 +5,13 @@
 
 #include <QLineEdit>
 
+#include "chip/Achieved.h"
+#include "chip/ClockMath.h"
+#include "chip/PcaRecord.h"
+#include "chip/TimerMath.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
-#include "pages/clock/ClockMath.h"
 #include "pages/common/CommandTable.h"
-#include "pages/pca/PcaRecord.h"
-#include "pages/timers/TimerMath.h"
 
 namespace {
 
@@ -178,7 +179,7 @@ CTimeoutIntervalDlg::CTimeoutIntervalDlg(CDeviceDocument& doc, PeripheralRecord&
 void CTimeoutIntervalDlg::OnInitDialog() {
     // The radio of each clock choice, in the order of pca::TimeoutSource.
     constexpr int kRadios[] = {kSysclkRadio, kExtOscRadio, kEciRadio, kTimer0Radio};
-    const auto source = pca::SourceForTimebase(pca_.Registers.at(pca::kPca0md).Value);
+    const auto source = pca::SourceForTimebase(pca_.Registers.at(PcaReg::PCA0MD).Value);
     CheckRadio(kSysclkRadio, kTimer0Radio, kRadios[static_cast<int>(source)]);
     ShowFrequencies();
 }
@@ -201,7 +202,7 @@ void CTimeoutIntervalDlg::ShowFrequencies() {
 void CTimeoutIntervalDlg::ShowAchieved() {
     const double target = pca::LeadingNumber(Text(kTimeoutTarget));
     const auto r =
-        pca::CalculateTimeout(Source(), clocks_, target, pca_.Registers.at(pca::kPca0L).Value);
+        pca::CalculateTimeout(Source(), clocks_, target, pca_.Registers.at(PcaReg::PCA0L).Value);
     if (r.outcome == pca::Outcome::Ok) {
         SetText(kAchievedId, AchievedText(r.achieved, target, "ms", 1));
         return;
@@ -252,9 +253,9 @@ void CTimeoutIntervalDlg::OnCommand(int id) {
                 PeripheralRecord timers;
                 doc_.GetPeripheral(timers, Pid::Timers);
                 const auto& regs = timers.Registers;
-                if (regs.size() > timers::kTh0)
+                if (regs.size() > TimersReg::TH0)
                     clocks_.timer0Rate = pca::Timer0OverflowRate(
-                        clocks_.sysclk, regs[timers::kCkcon].Value, regs[timers::kTh0].Value);
+                        clocks_.sysclk, regs[TimersReg::CKCON].Value, regs[TimersReg::TH0].Value);
                 ShowFrequencies();
             }
             break;
@@ -266,7 +267,7 @@ void CTimeoutIntervalDlg::OnCommand(int id) {
 bool CTimeoutIntervalDlg::OnOK() {
     const auto r =
         pca::CalculateTimeout(Source(), clocks_, pca::LeadingNumber(Text(kTimeoutTarget)),
-                              pca_.Registers.at(pca::kPca0L).Value);
+                              pca_.Registers.at(PcaReg::PCA0L).Value);
     if (r.outcome != pca::Outcome::Ok) {
         TheUi().Error("Error: Invalid Timeout Interval Using Current Frequency.");
         return false;
@@ -277,7 +278,7 @@ bool CTimeoutIntervalDlg::OnOK() {
                   r.clockName.c_str());
     if (!TheUi().Ask(text)) return false;  // No: the dialog stays open
     Reg(pca_, pca::Cpl(4)) = r.cpl4;
-    std::uint8_t& md = Reg(pca_, pca::kPca0md);
+    std::uint8_t& md = Reg(pca_, PcaReg::PCA0MD);
     md = static_cast<std::uint8_t>((md & ~pca::kTimebaseMask) | r.timebase);
     return true;
 }

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
+#include "chip/PcaMath.h"
 #include "model/DeviceDocument.h"
 #include "pages/common/CCalculatorDlg.h"
-#include "pages/pca/PcaMath.h"
 
 // "ECI Pin Frequency": OK writes the typed number straight into the
 // document word it is given, whatever the sheet that opened it does later.

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QVariant>
 
+#include "devices/Registers.h"
 #include "model/Ui.h"
 
 using namespace portio;
@@ -292,7 +293,7 @@ void CPortIOCrossbarPropPage::OnCommand(int id) {
         return;
     }
     if (id == kIdEnableCrossbar || id == kIdDisableWeakPullUp) {
-        SetBits(IsChecked(id), kXbr1Position,
+        SetBits(IsChecked(id), PortIOReg::XBR1,
                 id == kIdEnableCrossbar ? xbr::kCrossbarEnable : xbr::kWeakPullUpDisable);
         RefreshPreview();
         return;

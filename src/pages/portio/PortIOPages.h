@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "chip/Crossbar.h"
 #include "pages/common/CPropPage.h"
-#include "pages/portio/Crossbar.h"
 
 class QTableWidget;
 

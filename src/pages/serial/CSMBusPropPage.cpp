@@ -4,14 +4,13 @@
 
 #include <QLineEdit>
 
-#include "pages/serial/SerialMath.h"
+#include "chip/SerialMath.h"
+#include "chip/TimerMath.h"
+#include "devices/Registers.h"
 #include "pages/serial/StatusLabel.h"
-#include "pages/timers/TimerMath.h"
 #include "pages/timers/TimerSheets.h"
 
 namespace {
-
-constexpr int kSmb0cf = 0;
 constexpr std::uint8_t kSclTimeoutBit = 0x08;
 constexpr std::uint8_t kSourceMask = 0x03;
 
@@ -21,25 +20,26 @@ const CSerialPropPage::Links kLinks = {
     .bus = "SMBus",
     .interruptText = CSMBusPropPage::kInterruptText,
     .configureInterrupts = CSMBusPropPage::kConfigureInterrupts,
-    .interruptRegister = 1,
+    .interruptRegister = InterruptsReg::EIE1,
     .interruptMask = 0x01,
     .crossbarText = CSMBusPropPage::kCrossbarText,
-    .crossbarRegister = 14,
+    .crossbarRegister = PortIOReg::XBR0,
     .crossbarMask = 0x04,
 };
 
 // The timer registers the page reads (positions in the timer record).
 serial::TimerRegisters TimerValues(const PeripheralRecord* timers) {
     serial::TimerRegisters t{};
-    if (!timers || timers->Registers.size() <= static_cast<std::size_t>(timers::kTmr3rlh)) return t;
+    if (!timers || timers->Registers.size() <= static_cast<std::size_t>(TimersReg::TMR3RLH))
+        return t;
     auto v = [&](int position) { return timers->Registers[position].Value; };
-    t.ckcon = v(timers::kCkcon);
-    t.th0 = v(timers::kTh0);
-    t.th1 = v(timers::kTh1);
-    t.tmr2rll = v(timers::kTmr2rll);
-    t.tmr2rlh = v(timers::kTmr2rlh);
-    t.tmr3rll = v(timers::kTmr3rll);
-    t.tmr3rlh = v(timers::kTmr3rlh);
+    t.ckcon = v(TimersReg::CKCON);
+    t.th0 = v(TimersReg::TH0);
+    t.th1 = v(TimersReg::TH1);
+    t.tmr2rll = v(TimersReg::TMR2RLL);
+    t.tmr2rlh = v(TimersReg::TMR2RLH);
+    t.tmr3rll = v(TimersReg::TMR3RLL);
+    t.tmr3rlh = v(TimersReg::TMR3RLH);
     return t;
 }
 
@@ -76,25 +76,25 @@ CSMBusPropPage::CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* inter
     AddLinkGroups(b);
 
     Bind({
-        {kEnable, ControlKind::Check, "", "", 0, kSmb0cf, 0x80, 0},
-        {kInhibitSlave, ControlKind::Check, "", "", 0, kSmb0cf, 0x40, 0},
-        {kExtendedTimes, ControlKind::Check, "", "", 0, kSmb0cf, 0x10, 0},
-        {kSclTimeout, ControlKind::Check, "", "", 0, kSmb0cf, kSclTimeoutBit, 0},
-        {kFreeTimeout, ControlKind::Check, "", "", 0, kSmb0cf, 0x04, 0},
-        {kTimer0, ControlKind::Radio, "", "", 0, kSmb0cf, kSourceMask, 0},
-        {kTimer1, ControlKind::Radio, "", "", 0, kSmb0cf, kSourceMask, 1},
-        {kTimer2High, ControlKind::Radio, "", "", 0, kSmb0cf, kSourceMask, 2},
-        {kTimer2Low, ControlKind::Radio, "", "", 0, kSmb0cf, kSourceMask, 3},
+        {kEnable, ControlKind::Check, "", "", 0, SmbusReg::SMB0CF, 0x80, 0},
+        {kInhibitSlave, ControlKind::Check, "", "", 0, SmbusReg::SMB0CF, 0x40, 0},
+        {kExtendedTimes, ControlKind::Check, "", "", 0, SmbusReg::SMB0CF, 0x10, 0},
+        {kSclTimeout, ControlKind::Check, "", "", 0, SmbusReg::SMB0CF, kSclTimeoutBit, 0},
+        {kFreeTimeout, ControlKind::Check, "", "", 0, SmbusReg::SMB0CF, 0x04, 0},
+        {kTimer0, ControlKind::Radio, "", "", 0, SmbusReg::SMB0CF, kSourceMask, 0},
+        {kTimer1, ControlKind::Radio, "", "", 0, SmbusReg::SMB0CF, kSourceMask, 1},
+        {kTimer2High, ControlKind::Radio, "", "", 0, SmbusReg::SMB0CF, kSourceMask, 2},
+        {kTimer2Low, ControlKind::Radio, "", "", 0, SmbusReg::SMB0CF, kSourceMask, 3},
     });
 }
 
 int CSMBusPropPage::SourceTimer() const {
-    const int source = Value(kSmb0cf) & kSourceMask;
+    const int source = Value(SmbusReg::SMB0CF) & kSourceMask;
     return source >= 2 ? 2 : source;
 }
 
 void CSMBusPropPage::ShowTimeout() {
-    const bool on = TestBits(kSmb0cf, kSclTimeoutBit);
+    const bool on = TestBits(SmbusReg::SMB0CF, kSclTimeoutBit);
     Enable(kConfigureTimer3, on);
     SetText(kTimer3Status,
             on ? serial::SmbusTimer3StatusText(Sysclk(), TimerValues(timers_)) : std::string());
@@ -102,7 +102,7 @@ void CSMBusPropPage::ShowTimeout() {
 
 void CSMBusPropPage::ShowBitRate() {
     const std::uint32_t sysclk = Sysclk();
-    const int source = Value(kSmb0cf) & kSourceMask;
+    const int source = Value(SmbusReg::SMB0CF) & kSourceMask;
     const serial::TimerRegisters t = TimerValues(timers_);
     SetText(kBitRate, std::to_string(serial::SmbusSourceBitRate(sysclk, t, source)));
     SetText(kLowTime, serial::SmbusMinimumLowTimeText(sysclk, t, source));

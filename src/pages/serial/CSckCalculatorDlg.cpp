@@ -4,15 +4,14 @@
 
 #include <QLineEdit>
 
+#include "chip/Achieved.h"
+#include "chip/CalcField.h"
+#include "chip/SerialMath.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
-#include "pages/common/CalcField.h"
 #include "pages/common/CommandTable.h"
-#include "pages/serial/SerialMath.h"
 
-namespace {
-constexpr std::size_t kSpi0ckr = 2;
-}
+namespace {}
 
 CSckCalculatorDlg::CSckCalculatorDlg(CDeviceDocument& doc, PeripheralRecord& spi)
     : CCalculatorDlg("Calculate SCK"), doc_(doc), spi_(spi) {
@@ -82,7 +81,7 @@ bool CSckCalculatorDlg::OnOK() {
         return false;
     }
     if (!TheUi().Ask(question)) return false;
-    if (spi_.Registers.size() > kSpi0ckr)
-        spi_.Registers[kSpi0ckr].Value = static_cast<std::uint8_t>(v);
+    if (spi_.Registers.size() > SpiReg::SPI0CKR)
+        spi_.Registers[SpiReg::SPI0CKR].Value = static_cast<std::uint8_t>(v);
     return true;
 }

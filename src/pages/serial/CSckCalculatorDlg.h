@@ -12,7 +12,7 @@ public:
     static constexpr int kTarget = 11239;
     static constexpr int kChangeClock = 11173;
 
-    // Writes SPI0CKR (position 2 of `spi`) when the user accepts the offer.
+    // Writes SPI0CKR of `spi` when the user accepts the offer.
     CSckCalculatorDlg(CDeviceDocument& doc, PeripheralRecord& spi);
 
     void OnCommand(int id) override;

@@ -4,9 +4,9 @@
 
 #include <QBoxLayout>
 
+#include "chip/SerialMath.h"
 #include "pages/common/CommandTable.h"
 #include "pages/portio/PortIOSheet.h"
-#include "pages/serial/SerialMath.h"
 #include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
 

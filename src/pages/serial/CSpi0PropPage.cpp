@@ -4,16 +4,14 @@
 
 #include <QLineEdit>
 
+#include "chip/SerialMath.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
 #include "pages/serial/CSckCalculatorDlg.h"
-#include "pages/serial/SerialMath.h"
 
 namespace {
 
 // SPI0 record.
-constexpr int kSpi0cfg = 0;
-constexpr int kSpi0cn = 1;
-constexpr int kSpi0ckr = 2;
 constexpr std::uint8_t kMasterBit = 0x40;
 constexpr std::uint8_t kEnableBit = 0x01;
 constexpr std::uint8_t kWireMask = 0x0C;
@@ -25,7 +23,6 @@ constexpr std::uint8_t kSingleMasterMode = 0x08;
 constexpr std::uint8_t kSingleMasterNssHigh = 0x0C;
 
 // Port I/O record: XBR0, SPI0 on the crossbar.
-constexpr std::size_t kXbr0 = 14;
 constexpr std::uint8_t kSpiOnCrossbar = 0x02;
 
 // Interrupt record IE bit 6. The crossbar page of the Port I/O sheet sees
@@ -36,10 +33,10 @@ const CSerialPropPage::Links kLinks = {
     .bus = "SPI",
     .interruptText = CSpi0PropPage::kInterruptText,
     .configureInterrupts = CSpi0PropPage::kConfigureInterrupts,
-    .interruptRegister = 6,
+    .interruptRegister = InterruptsReg::IE,
     .interruptMask = 0x40,
     .crossbarText = CSpi0PropPage::kCrossbarText,
-    .crossbarRegister = kXbr0,
+    .crossbarRegister = PortIOReg::XBR0,
     .crossbarMask = kSpiOnCrossbar,
     .crossbarSeesRecord = true,
 };
@@ -77,17 +74,17 @@ CSpi0PropPage::CSpi0PropPage(PeripheralRecord* interrupts, PeripheralRecord* por
     AddLinkGroups(b);
 
     Bind({
-        {kEnable, ControlKind::Check, "", "", 0, kSpi0cn, kEnableBit, 0},
-        {kFirstEdge, ControlKind::Radio, "", "", 0, kSpi0cfg, 0x20, 0x00},
-        {kSecondEdge, ControlKind::Radio, "", "", 0, kSpi0cfg, 0x20, 0x20},
-        {kIdleLow, ControlKind::Radio, "", "", 0, kSpi0cfg, 0x10, 0x00},
-        {kIdleHigh, ControlKind::Radio, "", "", 0, kSpi0cfg, 0x10, 0x10},
+        {kEnable, ControlKind::Check, "", "", 0, SpiReg::SPI0CN, kEnableBit, 0},
+        {kFirstEdge, ControlKind::Radio, "", "", 0, SpiReg::SPI0CFG, 0x20, 0x00},
+        {kSecondEdge, ControlKind::Radio, "", "", 0, SpiReg::SPI0CFG, 0x20, 0x20},
+        {kIdleLow, ControlKind::Radio, "", "", 0, SpiReg::SPI0CFG, 0x10, 0x00},
+        {kIdleHigh, ControlKind::Radio, "", "", 0, SpiReg::SPI0CFG, 0x10, 0x10},
     });
-    BindHex(kDivider, kSpi0ckr);
+    BindHex(kDivider, SpiReg::SPI0CKR);
 }
 
 void CSpi0PropPage::Refresh() {
-    if (!TestBits(kSpi0cfg, kMasterBit)) {
+    if (!TestBits(SpiReg::SPI0CFG, kMasterBit)) {
         Check(kSlave, true);
         Check(kMaster, false);
         Enable(kSingleMaster, false);
@@ -99,7 +96,7 @@ void CSpi0PropPage::Refresh() {
         Enable(kNss, true);
     }
     RefreshBound();  // phase, polarity, enable and the divider edit
-    switch (Value(kSpi0cn) & kWireMask) {
+    switch (Value(SpiReg::SPI0CN) & kWireMask) {
         case kThreeWireMode:
             CheckRadio(kThreeWire, kSingleMaster, kThreeWire);
             Check(kNss, false);
@@ -132,7 +129,7 @@ void CSpi0PropPage::OnSetActive() {
 }
 
 void CSpi0PropPage::ShowSck() {
-    SetText(kSck, std::to_string(serial::SpiSckFrequency(Sysclk(), Value(kSpi0ckr))));
+    SetText(kSck, std::to_string(serial::SpiSckFrequency(Sysclk(), Value(SpiReg::SPI0CKR))));
 }
 
 void CSpi0PropPage::OnHexChanged(int editId) {
@@ -140,7 +137,7 @@ void CSpi0PropPage::OnHexChanged(int editId) {
 }
 
 bool CSpi0PropPage::WireChangeAllowed() const {
-    return !serial::RecordBit(portIO_, kXbr0, kSpiOnCrossbar);
+    return !serial::RecordBit(portIO_, PortIOReg::XBR0, kSpiOnCrossbar);
 }
 
 void CSpi0PropPage::Refuse(int previous) {
@@ -149,7 +146,7 @@ void CSpi0PropPage::Refuse(int previous) {
 }
 
 void CSpi0PropPage::SetWireMode(std::uint8_t mode) {
-    SetField(kSpi0cn, kWireMask, mode);
+    SetField(SpiReg::SPI0CN, kWireMask, mode);
 }
 
 void CSpi0PropPage::OnWireMode(int id) {
@@ -210,7 +207,7 @@ void CSpi0PropPage::OnChangeSck() {
     if (calc.Run()) {
         // As a change of the edit's text, this stores the divider again and
         // shows the SCK it gives.
-        SetText(kDivider, FieldHex(kSpi0ckr, 0xFF, 0));
+        SetText(kDivider, FieldHex(SpiReg::SPI0CKR, 0xFF, 0));
         RefreshPreview();
     }
     // The calculator's Oscillators sheet may have stored a Port I/O record.
@@ -222,9 +219,9 @@ void CSpi0PropPage::OnChangeSck() {
 void CSpi0PropPage::OnCommand(int id) {
     switch (id) {
         case kSlave:
-            SetBits(0, kSpi0cfg, kMasterBit);
+            SetBits(0, SpiReg::SPI0CFG, kMasterBit);
             if (IsChecked(kSingleMaster)) {
-                SetField(kSpi0cn, kWireMask, kFourWireMode);
+                SetField(SpiReg::SPI0CN, kWireMask, kFourWireMode);
                 CheckRadio(kThreeWire, kSingleMaster, kFourWire);
             }
             Check(kNss, false);
@@ -232,11 +229,11 @@ void CSpi0PropPage::OnCommand(int id) {
             Enable(kNss, false);
             break;
         case kMaster:
-            SetBits(1, kSpi0cfg, kMasterBit);
+            SetBits(1, SpiReg::SPI0CFG, kMasterBit);
             Enable(kSingleMaster, true);
             break;
         case kNss:
-            SetBits(IsChecked(kNss), kSpi0cn, kNssBit);
+            SetBits(IsChecked(kNss), SpiReg::SPI0CN, kNssBit);
             break;
         case kThreeWire:
         case kFourWire:

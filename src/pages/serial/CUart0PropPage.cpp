@@ -4,30 +4,27 @@
 
 #include <QLineEdit>
 
-#include "pages/serial/SerialMath.h"
+#include "chip/SerialMath.h"
+#include "devices/Registers.h"
 #include "pages/serial/StatusLabel.h"
 #include "pages/timers/TimerSheets.h"
 
 namespace {
-
-constexpr int kScon0 = 0;
 constexpr std::uint8_t kNineBitMode = 0x80;
 constexpr std::uint8_t kMultiprocessor = 0x20;
 constexpr std::uint8_t kReceive = 0x10;
 
 // Timer record: CKCON and TH1.
-constexpr int kCkcon = 2;
-constexpr int kTh1 = 6;
 // Interrupt record IE bit 4; Port I/O record XBR0 bit 0.
 const CSerialPropPage::Links kLinks = {
     .unit = "UART0",
     .bus = "UART",
     .interruptText = CUart0PropPage::kInterruptText,
     .configureInterrupts = CUart0PropPage::kConfigureInterrupts,
-    .interruptRegister = 6,
+    .interruptRegister = InterruptsReg::IE,
     .interruptMask = 0x10,
     .crossbarText = CUart0PropPage::kCrossbarText,
-    .crossbarRegister = 14,
+    .crossbarRegister = PortIOReg::XBR0,
     .crossbarMask = 0x01,
 };
 
@@ -60,14 +57,14 @@ CUart0PropPage::CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* inter
     AddLinkGroups(b);
 
     Bind({
-        {kEightBit, ControlKind::Radio, "", "", 0, kScon0, kNineBitMode, 0x00},
-        {kNineBit, ControlKind::Radio, "", "", 0, kScon0, kNineBitMode, kNineBitMode},
-        {kReception, ControlKind::Check, "", "", 0, kScon0, kReceive, 0},
+        {kEightBit, ControlKind::Radio, "", "", 0, UartReg::SCON0, kNineBitMode, 0x00},
+        {kNineBit, ControlKind::Radio, "", "", 0, UartReg::SCON0, kNineBitMode, kNineBitMode},
+        {kReception, ControlKind::Check, "", "", 0, UartReg::SCON0, kReceive, 0},
     });
 }
 
 void CUart0PropPage::ShowModeGroups() {
-    const bool nine = TestBits(kScon0, kNineBitMode);
+    const bool nine = TestBits(UartReg::SCON0, kNineBitMode);
     for (int id : {kStopBitIgnored, kStopBitChecked})
         Enable(id, !nine);
     for (int id : {kNinthBitIgnored, kNinthBitChecked})
@@ -75,7 +72,7 @@ void CUart0PropPage::ShowModeGroups() {
 }
 
 void CUart0PropPage::ShowMultiprocessor() {
-    const bool on = TestBits(kScon0, kMultiprocessor);
+    const bool on = TestBits(UartReg::SCON0, kMultiprocessor);
     Check(kStopBitIgnored, !on);
     Check(kStopBitChecked, on);
     Check(kNinthBitIgnored, !on);
@@ -84,9 +81,9 @@ void CUart0PropPage::ShowMultiprocessor() {
 
 void CUart0PropPage::ShowBaudRate() {
     int rate = 0;
-    if (timers_ && timers_->Registers.size() > kTh1)
-        rate = serial::Uart0BaudRate(Sysclk(), timers_->Registers[kCkcon].Value,
-                                     timers_->Registers[kTh1].Value);
+    if (timers_ && timers_->Registers.size() > TimersReg::TH1)
+        rate = serial::Uart0BaudRate(Sysclk(), timers_->Registers[TimersReg::CKCON].Value,
+                                     timers_->Registers[TimersReg::TH1].Value);
     SetText(kBaudRate, std::to_string(rate));
     SetText(kStandardRateId, serial::StandardRateText(rate));
 }
@@ -111,7 +108,7 @@ void CUart0PropPage::OnSetActive() {
 }
 
 void CUart0PropPage::ResetRegisters() {
-    ResetRegister(kScon0);
+    ResetRegister(UartReg::SCON0);
 }
 
 void CUart0PropPage::OnCommand(int id) {
@@ -123,13 +120,13 @@ void CUart0PropPage::OnCommand(int id) {
             return;
         case kStopBitIgnored:
         case kNinthBitIgnored:
-            SetBits(0, kScon0, kMultiprocessor);
+            SetBits(0, UartReg::SCON0, kMultiprocessor);
             ShowMultiprocessor();
             RefreshPreview();
             return;
         case kStopBitChecked:
         case kNinthBitChecked:
-            SetBits(1, kScon0, kMultiprocessor);
+            SetBits(1, UartReg::SCON0, kMultiprocessor);
             ShowMultiprocessor();
             RefreshPreview();
             return;

@@ -4,20 +4,16 @@
 
 #include <QLineEdit>
 
+#include "chip/SerialMath.h"
+#include "devices/Registers.h"
+#include "pages/common/CRateCalculatorDlg.h"
 #include "pages/serial/CUart0PropPage.h"
-#include "pages/serial/SerialMath.h"
 #include "pages/serial/StatusLabel.h"
 #include "pages/system/InterruptSheets.h"
-#include "pages/timers/CRateCalculatorDlg.h"
 
 namespace {
 
 // UART record.
-constexpr int kSbrll1 = 1;
-constexpr int kSbrlh1 = 2;
-constexpr int kScon1 = 3;
-constexpr int kSmod1 = 4;
-constexpr int kSbcon1 = 5;
 constexpr std::uint8_t kParityBit = 0x10;
 constexpr std::uint8_t kExtraBitBit = 0x02;
 constexpr std::uint8_t kMultiprocessor = 0x80;
@@ -29,10 +25,10 @@ const CSerialPropPage::Links kLinks = {
     .bus = "UART",
     .interruptText = CUart1PropPage::kInterruptText,
     .configureInterrupts = CUart1PropPage::kConfigureInterrupts,
-    .interruptRegister = 3,
+    .interruptRegister = InterruptsReg::EIE2,
     .interruptMask = 0x02,
     .crossbarText = CUart1PropPage::kCrossbarText,
-    .crossbarRegister = 16,
+    .crossbarRegister = PortIOReg::XBR2,
     .crossbarMask = 0x01,
 };
 
@@ -93,49 +89,50 @@ CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* p
     AddLinkGroups(b);
 
     Bind({
-        {kFiveBit, ControlKind::Radio, "", "", 0, kSmod1, 0x0C, 0x00},
-        {kSixBit, ControlKind::Radio, "", "", 0, kSmod1, 0x0C, 0x04},
-        {kSevenBit, ControlKind::Radio, "", "", 0, kSmod1, 0x0C, 0x08},
-        {kEightBit, ControlKind::Radio, "", "", 0, kSmod1, 0x0C, 0x0C},
-        {kParity, ControlKind::Check, "", "", 0, kSmod1, kParityBit, 0},
-        {kOdd, ControlKind::Radio, "", "", 0, kSmod1, 0x60, 0x00},
-        {kEven, ControlKind::Radio, "", "", 0, kSmod1, 0x60, 0x20},
-        {kMark, ControlKind::Radio, "", "", 0, kSmod1, 0x60, 0x40},
-        {kSpace, ControlKind::Radio, "", "", 0, kSmod1, 0x60, 0x60},
-        {kExtraBit, ControlKind::Check, "", "", 0, kSmod1, kExtraBitBit, 0},
-        {kShortStop, ControlKind::Radio, "", "", 0, kSmod1, 0x01, 0x00},
-        {kLongStop, ControlKind::Radio, "", "", 0, kSmod1, 0x01, 0x01},
-        {kStopBitOnly, ControlKind::Radio, "", "", 0, kSmod1, kMultiprocessor, 0x00},
-        {kStopAndExtraBit, ControlKind::Radio, "", "", 0, kSmod1, kMultiprocessor, kMultiprocessor},
-        {kReception, ControlKind::Check, "", "", 0, kScon1, 0x10, 0},
-        {kGenerator, ControlKind::Check, "", "", 0, kSbcon1, kGeneratorRun, 0},
-        {kSysclk12, ControlKind::Radio, "", "", 0, kSbcon1, 0x03, 0x00},
-        {kSysclk4, ControlKind::Radio, "", "", 0, kSbcon1, 0x03, 0x01},
-        {kSysclk48, ControlKind::Radio, "", "", 0, kSbcon1, 0x03, 0x02},
-        {kSysclk1, ControlKind::Radio, "", "", 0, kSbcon1, 0x03, 0x03},
+        {kFiveBit, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x0C, 0x00},
+        {kSixBit, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x0C, 0x04},
+        {kSevenBit, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x0C, 0x08},
+        {kEightBit, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x0C, 0x0C},
+        {kParity, ControlKind::Check, "", "", 0, UartReg::SMOD1, kParityBit, 0},
+        {kOdd, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x60, 0x00},
+        {kEven, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x60, 0x20},
+        {kMark, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x60, 0x40},
+        {kSpace, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x60, 0x60},
+        {kExtraBit, ControlKind::Check, "", "", 0, UartReg::SMOD1, kExtraBitBit, 0},
+        {kShortStop, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x01, 0x00},
+        {kLongStop, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x01, 0x01},
+        {kStopBitOnly, ControlKind::Radio, "", "", 0, UartReg::SMOD1, kMultiprocessor, 0x00},
+        {kStopAndExtraBit, ControlKind::Radio, "", "", 0, UartReg::SMOD1, kMultiprocessor,
+         kMultiprocessor},
+        {kReception, ControlKind::Check, "", "", 0, UartReg::SCON1, 0x10, 0},
+        {kGenerator, ControlKind::Check, "", "", 0, UartReg::SBCON1, kGeneratorRun, 0},
+        {kSysclk12, ControlKind::Radio, "", "", 0, UartReg::SBCON1, 0x03, 0x00},
+        {kSysclk4, ControlKind::Radio, "", "", 0, UartReg::SBCON1, 0x03, 0x01},
+        {kSysclk48, ControlKind::Radio, "", "", 0, UartReg::SBCON1, 0x03, 0x02},
+        {kSysclk1, ControlKind::Radio, "", "", 0, UartReg::SBCON1, 0x03, 0x03},
     });
-    BindHex(kReloadHigh, kSbrlh1);
-    BindHex(kReloadLow, kSbrll1);
+    BindHex(kReloadHigh, UartReg::SBRLH1);
+    BindHex(kReloadLow, UartReg::SBRLL1);
 }
 
 void CUart1PropPage::ShowBaudRate() {
-    const std::int64_t rate =
-        serial::Uart1BaudRate(Sysclk(), Value(kSbcon1), Value(kSbrlh1), Value(kSbrll1));
+    const std::int64_t rate = serial::Uart1BaudRate(Sysclk(), Value(UartReg::SBCON1),
+                                                    Value(UartReg::SBRLH1), Value(UartReg::SBRLL1));
     SetText(kBaudRate, std::to_string(rate));
     SetText(kStandardRateId, serial::StandardRateText(rate));
 }
 
 void CUart1PropPage::ShowTexts() {
     SetText(kGeneratorText,
-            TestBits(kSbcon1, kGeneratorRun) ? "UART1 is Enabled" : "UART1 is Disabled");
+            TestBits(UartReg::SBCON1, kGeneratorRun) ? "UART1 is Enabled" : "UART1 is Disabled");
     ShowInterruptText();
     ShowCrossbarText();
 }
 
 void CUart1PropPage::Refresh() {
     RefreshBound();  // every bit control and both reload edits
-    Enable(kStopAndExtraBit, TestBits(kSmod1, kExtraBitBit));
-    const bool parity = TestBits(kSmod1, kParityBit);
+    Enable(kStopAndExtraBit, TestBits(UartReg::SMOD1, kExtraBitBit));
+    const bool parity = TestBits(UartReg::SMOD1, kParityBit);
     for (int id : {kOdd, kEven, kMark, kSpace})
         Enable(id, parity);
     ShowBaudRate();
@@ -149,15 +146,16 @@ void CUart1PropPage::OnSetActive() {
 }
 
 void CUart1PropPage::ResetRegisters() {
-    for (int position : {kScon1, kSmod1, kSbcon1, kSbrlh1, kSbrll1})
+    for (int position :
+         {UartReg::SCON1, UartReg::SMOD1, UartReg::SBCON1, UartReg::SBRLH1, UartReg::SBRLL1})
         ResetRegister(position);
 }
 
 void CUart1PropPage::ApplyExtraBitRule() {
-    if (TestBits(kSmod1, kParityBit) || !TestBits(kSmod1, kExtraBitBit)) {
+    if (TestBits(UartReg::SMOD1, kParityBit) || !TestBits(UartReg::SMOD1, kExtraBitBit)) {
         Enable(kStopAndExtraBit, false);
         CheckRadio(kStopBitOnly, kStopAndExtraBit, kStopBitOnly);
-        SetBits(0, kSmod1, kMultiprocessor);
+        SetBits(0, UartReg::SMOD1, kMultiprocessor);
     } else {
         Enable(kStopAndExtraBit, true);
     }
@@ -171,7 +169,7 @@ void CUart1PropPage::OnCommand(int id) {
     switch (id) {
         case kParity: {
             CPropPage::OnCommand(id);
-            const bool parity = TestBits(kSmod1, kParityBit);
+            const bool parity = TestBits(UartReg::SMOD1, kParityBit);
             for (int r : {kOdd, kEven, kMark, kSpace})
                 Enable(r, parity);
             ApplyExtraBitRule();

@@ -3,13 +3,12 @@
 #include <QFontMetrics>
 #include <QLabel>
 
+#include "chip/Crossbar.h"
 #include "devices/Models.h"
-#include "pages/portio/Crossbar.h"
+#include "devices/Registers.h"
 #include "pages/portio/PortIOSheet.h"
 
 namespace {
-
-constexpr int kRef0cn = 0;
 constexpr int kVref = 11224;
 constexpr int kVdd = 11225;
 constexpr int kStatus = 11323;
@@ -39,14 +38,14 @@ CVoltageRefPropPage::CVoltageRefPropPage(PeripheralRecord* portIO)
     b.Check(11229, "Enable Internal Reference Buffer");
     b.Preview();
     Bind({
-        {11226, ControlKind::Check, "", "", 0, kRef0cn, 0x04, 0},
-        {11227, ControlKind::Check, "", "", 0, kRef0cn, 0x02, 0},
-        {11229, ControlKind::Check, "", "", 0, kRef0cn, 0x01, 0},
+        {11226, ControlKind::Check, "", "", 0, VoltageReferenceReg::REF0CN, 0x04, 0},
+        {11227, ControlKind::Check, "", "", 0, VoltageReferenceReg::REF0CN, 0x02, 0},
+        {11229, ControlKind::Check, "", "", 0, VoltageReferenceReg::REF0CN, 0x01, 0},
     });
 }
 
 std::string CVoltageRefPropPage::PinStatus() const {
-    if (TestBits(kRef0cn, 0x08)) return {};
+    if (TestBits(VoltageReferenceReg::REF0CN, 0x08)) return {};
     // The VREF pin: P0.7 on the small-package models, P1.5 on the others.
     using namespace portio;
     const int pin = models::IsSmallPackage(DeviceCode()) ? PinFromPortBit(0, 7) : PinFromPortBit(1, 5);
@@ -62,7 +61,7 @@ void CVoltageRefPropPage::CheckVrefPin() { SetText(kStatus, PinStatus()); }
 
 void CVoltageRefPropPage::Refresh() {
     RefreshBound();
-    const bool vdd = TestBits(kRef0cn, 0x08);
+    const bool vdd = TestBits(VoltageReferenceReg::REF0CN, 0x08);
     CheckRadio(kVref, kVdd, vdd ? kVdd : kVref);
     Enable(kConfigure, !vdd);
     CheckVrefPin();
@@ -76,14 +75,14 @@ void CVoltageRefPropPage::OnSetActive() {
 void CVoltageRefPropPage::OnCommand(int id) {
     switch (id) {
         case kVref:
-            SetBits(0, kRef0cn, 0x08);
+            SetBits(0, VoltageReferenceReg::REF0CN, 0x08);
             CheckRadio(kVref, kVdd, kVref);
             CheckVrefPin();
             Enable(kConfigure, true);
             RefreshPreview();
             break;
         case kVdd:
-            SetBits(1, kRef0cn, 0x08);
+            SetBits(1, VoltageReferenceReg::REF0CN, 0x08);
             CheckRadio(kVref, kVdd, kVdd);
             SetText(kStatus, "");
             Enable(kConfigure, false);

@@ -1,6 +1,5 @@
 #pragma once
-// The three interrupt pages; all edit one copy of the interrupt record:
-// 0 IP, 1 EIE1, 2 EIP1, 3 EIE2, 4 EIP2, 5 IT01CF, 6 IE.
+// The three interrupt pages; all edit one copy of the interrupt record.
 
 #include "pages/common/CPropPage.h"
 

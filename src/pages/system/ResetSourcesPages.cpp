@@ -2,9 +2,10 @@
 
 #include <QLabel>
 
+#include "chip/ResetSources.h"
+#include "devices/Registers.h"
 #include "pages/analog/ComparatorSheets.h"
 #include "pages/common/CommandIds.h"
-#include "pages/system/ResetSources.h"
 
 using namespace resetsrc;
 
@@ -27,9 +28,11 @@ CResetSourcesPropPage::CResetSourcesPropPage(PeripheralRecord* rec9, PeripheralR
     b.Stretch();
     b.Preview();
     Bind({
-        {kVddMonitorSourceId, ControlKind::Check, "", "", 0, kRstsrcPosition, kVddMonitorSource, 0},
-        {kMissingClockId, ControlKind::Check, "", "", 0, kRstsrcPosition, kMissingClockSource, 0},
-        {kUsbId, ControlKind::Check, "", "", 0, kRstsrcPosition, kUsbSource, 0},
+        {kVddMonitorSourceId, ControlKind::Check, "", "", 0, ResetSourcesReg::RSTSRC,
+         kVddMonitorSource, 0},
+        {kMissingClockId, ControlKind::Check, "", "", 0, ResetSourcesReg::RSTSRC,
+         kMissingClockSource, 0},
+        {kUsbId, ControlKind::Check, "", "", 0, ResetSourcesReg::RSTSRC, kUsbSource, 0},
     });
 }
 
@@ -38,7 +41,7 @@ void CResetSourcesPropPage::Refresh() {
     RefreshBound();
     // The VDD monitor can be a reset source only while it is on; the box
     // still shows the bit when it is off.
-    Enable(kVddMonitorSourceId, TestBits(kVdm0cnPosition, kVddMonitorOn));
+    Enable(kVddMonitorSourceId, TestBits(ResetSourcesReg::VDM0CN, kVddMonitorOn));
     SetText(kComparator0StatusId, Comparator0StatusText(*rec8_));
 }
 
@@ -80,7 +83,7 @@ CResetVDDMonPropPage::CResetVDDMonPropPage(PeripheralRecord* rec9)
 }
 
 void CResetVDDMonPropPage::Refresh() {
-    Check(kVddMonitorId, TestBits(kVdm0cnPosition, kVddMonitorOn));
+    Check(kVddMonitorId, TestBits(ResetSourcesReg::VDM0CN, kVddMonitorOn));
 }
 
 void CResetVDDMonPropPage::OnSetActive() {

@@ -1,6 +1,7 @@
 #include "pages/timers/CSplitTimerPropPage.h"
 
-#include "pages/timers/TimerMath.h"
+#include "chip/TimerMath.h"
+#include "devices/Registers.h"
 
 using namespace timerids;
 
@@ -70,13 +71,13 @@ void CSplitTimerPropPage::Refresh() {
         Enable(id, split);
     const bool ext = TestBits(l_.cn, kExtClock);
     CheckRadio(l_.highSysclkId, l_.highExtId,
-               TestBits(timers::kCkcon, l_.highSysclk) ? l_.highSysclkId
-               : ext                                   ? l_.highExtId
-                                                       : l_.highDiv12Id);
+               TestBits(TimersReg::CKCON, l_.highSysclk) ? l_.highSysclkId
+               : ext                                     ? l_.highExtId
+                                                         : l_.highDiv12Id);
     CheckRadio(l_.lowSysclkId, l_.lowExtId,
-               TestBits(timers::kCkcon, l_.lowSysclk) ? l_.lowSysclkId
-               : ext                                  ? l_.lowExtId
-                                                      : l_.lowDiv12Id);
+               TestBits(TimersReg::CKCON, l_.lowSysclk) ? l_.lowSysclkId
+               : ext                                    ? l_.lowExtId
+                                                        : l_.lowDiv12Id);
     UpdateTexts();
     UpdateDisplays();
 }
@@ -106,7 +107,7 @@ CSplitTimerPropPage::Half CSplitTimerPropPage::HighHalf() const {
 
 void CSplitTimerPropPage::SetHalfClock(int id, const Half& half, const Half& other) {
     CheckRadio(half.sysclkId, half.extId, id);
-    SetBits(id == half.sysclkId, timers::kCkcon, half.ckconSysclk);
+    SetBits(id == half.sysclkId, TimersReg::CKCON, half.ckconSysclk);
     if (id == half.sysclkId) return;
     // The external-clock bit serves both halves: the other half follows
     // unless it counts SYSCLK.
@@ -117,11 +118,11 @@ void CSplitTimerPropPage::SetHalfClock(int id, const Half& half, const Half& oth
 }
 
 void CSplitTimerPropPage::OnCommand(int id) {
-    using timers::kCkcon;
+    using TimersReg::CKCON;
     if (id == kMode0) {
         SetBits(0, l_.cn, kSplit);
         if (!IsChecked(l_.lowExtId)) SetBits(0, l_.cn, kExtClock);
-        SetBits(0, kCkcon, l_.highSysclk);
+        SetBits(0, TimersReg::CKCON, l_.highSysclk);
         ShowSixteenBit();
     } else if (id == kMode1) {
         SetBits(1, l_.cn, kSplit);

@@ -2,8 +2,9 @@
 
 #include <QLabel>
 
-#include "pages/timers/CRateCalculatorDlg.h"
-#include "pages/timers/TimerMath.h"
+#include "chip/TimerMath.h"
+#include "devices/Registers.h"
+#include "pages/common/CRateCalculatorDlg.h"
 
 using namespace timerids;
 using namespace timers;
@@ -35,8 +36,8 @@ const CTimer01PropPage::Layout kTimer0 = {
     .configureExtId = 11117,
     .thId = 11122,
     .tlId = 11109,
-    .thPos = kTh0,
-    .tlPos = kTl0,
+    .thPos = TimersReg::TH0,
+    .tlPos = TimersReg::TL0,
     .intTextId = 11251,
     .intMask = 0x02,
     .modeShift = 0,
@@ -62,8 +63,8 @@ const CTimer01PropPage::Layout kTimer1 = {
     .configureExtId = 11116,
     .thId = 11123,
     .tlId = 11124,
-    .thPos = kTh1,
-    .tlPos = kTl1,
+    .thPos = TimersReg::TH1,
+    .tlPos = TimersReg::TL1,
     .intTextId = 11252,
     .intMask = 0x08,
     .modeShift = 4,
@@ -73,8 +74,6 @@ const CTimer01PropPage::Layout kTimer1 = {
     .tconEdge = 0x04,
     .ckconSysclk = kCkconT1Sysclk,
 };
-
-constexpr int kIe = 6;  // IE in the interrupt record
 
 }  // namespace
 
@@ -134,13 +133,13 @@ CTimer01PropPage::CTimer01PropPage(const Layout& layout, PeripheralRecord* inter
     AddDisplay(b, kBitRate, "Hz", kChangeBitRate, "Change Bit Rate");
     b.Preview();
 
-    Bind({{l_.enableId, ControlKind::Check, "", "", 0, kTcon, l_.tconRun, 0}});
+    Bind({{l_.enableId, ControlKind::Check, "", "", 0, TimersReg::TCON, l_.tconRun, 0}});
     BindHex(l_.thId, l_.thPos);
     BindHex(l_.tlId, l_.tlPos);
 }
 
 int CTimer01PropPage::Mode() const {
-    return (Value(kTmod) >> l_.modeShift) & 0x03;
+    return (Value(TimersReg::TMOD) >> l_.modeShift) & 0x03;
 }
 
 void CTimer01PropPage::EnablePrescalers(bool on) {
@@ -150,7 +149,7 @@ void CTimer01PropPage::EnablePrescalers(bool on) {
 
 void CTimer01PropPage::FixPrescalerAt12() {
     CheckRadio(kPre12, kPreExt, kPre12);
-    SetField(kCkcon, kCkconPrescale, 0);
+    SetField(TimersReg::CKCON, kCkconPrescale, 0);
     EnablePrescalers(false);
 }
 
@@ -164,16 +163,17 @@ void CTimer01PropPage::Refresh() {
     RefreshBound();
     const int mode = Mode();
     CheckRadio(kMode0, kMode3, kMode0 + mode);
-    CheckRadio(kPre12, kPreExt, kPre12 + (Value(kCkcon) & kCkconPrescale));
-    const int source = TestBits(kTmod, l_.tmodCounter)    ? kSrcExternal
-                       : TestBits(kCkcon, l_.ckconSysclk) ? kSrcSysclk
-                                                          : kSrcPrescaled;
+    CheckRadio(kPre12, kPreExt, kPre12 + (Value(TimersReg::CKCON) & kCkconPrescale));
+    const int source = TestBits(TimersReg::TMOD, l_.tmodCounter)    ? kSrcExternal
+                       : TestBits(TimersReg::CKCON, l_.ckconSysclk) ? kSrcSysclk
+                                                                    : kSrcPrescaled;
     CheckRadio(kSrcSysclk, kSrcExternal, source);
     EnablePrescalers(source == kSrcPrescaled);
 
-    const bool gated = TestBits(kTmod, l_.tmodGate);
+    const bool gated = TestBits(TimersReg::TMOD, l_.tmodGate);
     Check(l_.gateId, gated);
-    CheckRadio(l_.levelId, l_.edgeId, TestBits(kTcon, l_.tconEdge) ? l_.edgeId : l_.levelId);
+    CheckRadio(l_.levelId, l_.edgeId,
+               TestBits(TimersReg::TCON, l_.tconEdge) ? l_.edgeId : l_.levelId);
     Enable(l_.levelId, gated);
     Enable(l_.edgeId, gated);
     Enable(l_.configureIntId, gated);
@@ -182,9 +182,9 @@ void CTimer01PropPage::Refresh() {
         if (mode != 3) {
             CheckRadio(kTh0Sysclk, kTh0Prescaled, kTh0Prescaled);
         } else {
-            Check(kTh0Enable, TestBits(kTcon, kTconTh0Run));
+            Check(kTh0Enable, TestBits(TimersReg::TCON, kTconTh0Run));
             CheckRadio(kTh0Sysclk, kTh0Prescaled,
-                       TestBits(kCkcon, kCkconT0Sysclk) ? kTh0Sysclk : kTh0Prescaled);
+                       TestBits(TimersReg::CKCON, kCkconT0Sysclk) ? kTh0Sysclk : kTh0Prescaled);
         }
         EnableTh0Controls(mode == 3);
     }
@@ -193,12 +193,12 @@ void CTimer01PropPage::Refresh() {
 }
 
 void CTimer01PropPage::UpdateTexts() {
-    ShowInterruptText(l_.intTextId, l_.timer, kIe, l_.intMask);
-    ShowIntPinText(l_.pinId, l_.timer, TestBits(kTmod, l_.tmodGate));
+    ShowInterruptText(l_.intTextId, l_.timer, InterruptsReg::IE, l_.intMask);
+    ShowIntPinText(l_.pinId, l_.timer, TestBits(TimersReg::TMOD, l_.tmodGate));
 }
 
 void CTimer01PropPage::UpdateDisplays() {
-    const std::uint32_t clock = Timer01Clock(Sysclk(), Value(kCkcon), l_.timer);
+    const std::uint32_t clock = Timer01Clock(Sysclk(), Value(TimersReg::CKCON), l_.timer);
     const std::uint8_t reload = Value(l_.thPos);
     if (!HasTh0()) ShowNumber(kBaudRate, Uart0BaudRate(clock, reload));
     ShowNumber(kBitRate, SmbusBitRate(clock, reload));
@@ -211,7 +211,7 @@ void CTimer01PropPage::OnHexChanged(int editId) {
 
 void CTimer01PropPage::SetMode(int id) {
     const int mode = id - kMode0;
-    SetField(kTmod, static_cast<std::uint8_t>(0x03 << l_.modeShift),
+    SetField(TimersReg::TMOD, static_cast<std::uint8_t>(0x03 << l_.modeShift),
              static_cast<std::uint8_t>(mode << l_.modeShift));
     CheckRadio(kMode0, kMode3, id);
     if (!HasTh0()) return;
@@ -221,8 +221,8 @@ void CTimer01PropPage::SetMode(int id) {
 
 void CTimer01PropPage::SetSource(int id) {
     CheckRadio(kSrcSysclk, kSrcExternal, id);
-    SetBits(id == kSrcExternal, kTmod, l_.tmodCounter);
-    SetBits(id == kSrcSysclk, kCkcon, l_.ckconSysclk);
+    SetBits(id == kSrcExternal, TimersReg::TMOD, l_.tmodCounter);
+    SetBits(id == kSrcSysclk, TimersReg::CKCON, l_.ckconSysclk);
     if (id == kSrcSysclk) {
         // On Timer 0 the SYSCLK bit clocks TH0 too.
         if (HasTh0()) CheckRadio(kTh0Sysclk, kTh0Prescaled, kTh0Sysclk);
@@ -243,7 +243,7 @@ void CTimer01PropPage::SetSource(int id) {
 void CTimer01PropPage::SetTh0Clock(int id) {
     CheckRadio(kTh0Sysclk, kTh0Prescaled, id);
     const bool sysclk = id == kTh0Sysclk;
-    SetBits(sysclk, kCkcon, kCkconT0Sysclk);
+    SetBits(sysclk, TimersReg::CKCON, kCkconT0Sysclk);
     if (!IsChecked(kSrcExternal))
         CheckRadio(kSrcSysclk, kSrcExternal, sysclk ? kSrcSysclk : kSrcPrescaled);
     if (!sysclk)
@@ -254,11 +254,11 @@ void CTimer01PropPage::SetTh0Clock(int id) {
 }
 
 void CTimer01PropPage::SetGate(bool on) {
-    SetBits(on, kTmod, l_.tmodGate);
+    SetBits(on, TimersReg::TMOD, l_.tmodGate);
     Check(l_.gateId, on);
     if (!on) {
         CheckRadio(l_.levelId, l_.edgeId, l_.levelId);
-        SetBits(0, kTcon, l_.tconEdge);
+        SetBits(0, TimersReg::TCON, l_.tconEdge);
     }
     Enable(l_.levelId, on);
     Enable(l_.edgeId, on);
@@ -284,7 +284,7 @@ void CTimer01PropPage::OnCommand(int id) {
     if (id >= kMode0 && id <= kMode3) {
         SetMode(id);
     } else if (id >= kPre12 && id <= kPreExt) {
-        SetField(kCkcon, kCkconPrescale, static_cast<std::uint8_t>(id - kPre12));
+        SetField(TimersReg::CKCON, kCkconPrescale, static_cast<std::uint8_t>(id - kPre12));
         CheckRadio(kPre12, kPreExt, id);
         UpdateDisplays();
     } else if (id >= kSrcSysclk && id <= kSrcExternal) {
@@ -293,10 +293,10 @@ void CTimer01PropPage::OnCommand(int id) {
         SetGate(IsChecked(l_.gateId));
     } else if (id == l_.levelId || id == l_.edgeId) {
         CheckRadio(l_.levelId, l_.edgeId, id);
-        SetBits(id == l_.edgeId, kTcon, l_.tconEdge);
+        SetBits(id == l_.edgeId, TimersReg::TCON, l_.tconEdge);
     } else if (HasTh0() && id == kTh0Enable) {
         const bool on = IsChecked(kTh0Enable);
-        SetBits(on, kTcon, kTconTh0Run);
+        SetBits(on, TimersReg::TCON, kTconTh0Run);
         Enable(kTh0Sysclk, on);
         Enable(kTh0Prescaled, on);
     } else if (HasTh0() && (id == kTh0Sysclk || id == kTh0Prescaled)) {

@@ -1,7 +1,8 @@
 #include "pages/timers/CTimer2PropPage.h"
 
-#include "pages/timers/CRateCalculatorDlg.h"
-#include "pages/timers/TimerMath.h"
+#include "chip/TimerMath.h"
+#include "devices/Registers.h"
+#include "pages/common/CRateCalculatorDlg.h"
 
 using namespace timers;
 
@@ -14,7 +15,7 @@ constexpr int kChangeLow = 11388;
 
 const CSplitTimerPropPage::Layout kTimer2 = {
     .timer = 2,
-    .cn = kTmr2cn,
+    .cn = TimersReg::TMR2CN,
     .lowSysclk = kCkconT2LowSysclk,
     .highSysclk = kCkconT2HighSysclk,
     .lowSysclkId = 11106,
@@ -29,12 +30,12 @@ const CSplitTimerPropPage::Layout kTimer2 = {
     .lId = 11132,
     .rlhId = 11127,
     .rllId = 11125,
-    .hPos = kTmr2h,
-    .lPos = kTmr2l,
-    .rlhPos = kTmr2rlh,
-    .rllPos = kTmr2rll,
+    .hPos = TimersReg::TMR2H,
+    .lPos = TimersReg::TMR2L,
+    .rlhPos = TimersReg::TMR2RLH,
+    .rllPos = TimersReg::TMR2RLL,
     .intTextId = 11254,
-    .intPosition = 6,
+    .intPosition = InterruptsReg::IE,
     .intMask = 0x20,
 };
 
@@ -52,10 +53,10 @@ CTimer2PropPage::CTimer2PropPage(PeripheralRecord* interrupts)
 
 void CTimer2PropPage::UpdateDisplays() {
     const std::uint32_t sysclk = Sysclk();
-    ShowNumber(kHighRate,
-               SmbusBitRate(Timer2HalfClock(sysclk, Value(kCkcon), true), Value(kTmr2rlh)));
-    ShowNumber(kLowRate,
-               SmbusBitRate(Timer2HalfClock(sysclk, Value(kCkcon), false), Value(kTmr2rll)));
+    ShowNumber(kHighRate, SmbusBitRate(Timer2HalfClock(sysclk, Value(TimersReg::CKCON), true),
+                                       Value(TimersReg::TMR2RLH)));
+    ShowNumber(kLowRate, SmbusBitRate(Timer2HalfClock(sysclk, Value(TimersReg::CKCON), false),
+                                      Value(TimersReg::TMR2RLL)));
 }
 
 void CTimer2PropPage::ChangeBitRate(int choice) {

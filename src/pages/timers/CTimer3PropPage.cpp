@@ -2,9 +2,11 @@
 
 #include <QLabel>
 
+#include "chip/Achieved.h"
+#include "chip/TimerMath.h"
+#include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
-#include "pages/timers/TimerMath.h"
+#include "pages/common/CCalculatorDlg.h"
 
 using namespace timers;
 
@@ -15,7 +17,7 @@ constexpr int kSet25ms = 11115;
 
 const CSplitTimerPropPage::Layout kTimer3 = {
     .timer = 3,
-    .cn = kTmr3cn,
+    .cn = TimersReg::TMR3CN,
     .lowSysclk = kCkconT3LowSysclk,
     .highSysclk = kCkconT3HighSysclk,
     .lowSysclkId = 11144,
@@ -30,12 +32,12 @@ const CSplitTimerPropPage::Layout kTimer3 = {
     .lId = 11138,
     .rlhId = 11139,
     .rllId = 11140,
-    .hPos = kTmr3h,
-    .lPos = kTmr3l,
-    .rlhPos = kTmr3rlh,
-    .rllPos = kTmr3rll,
+    .hPos = TimersReg::TMR3H,
+    .lPos = TimersReg::TMR3L,
+    .rlhPos = TimersReg::TMR3RLH,
+    .rllPos = TimersReg::TMR3RLL,
     .intTextId = 11253,
-    .intPosition = 1,
+    .intPosition = InterruptsReg::EIE1,
     .intMask = 0x80,
 };
 
@@ -55,7 +57,8 @@ CTimer3PropPage::CTimer3PropPage(PeripheralRecord* interrupts)
 
 void CTimer3PropPage::UpdateDisplays() {
     const std::uint32_t sysclk = Sysclk();
-    const std::uint8_t ckcon = Value(kCkcon), rlh = Value(kTmr3rlh), rll = Value(kTmr3rll);
+    const std::uint8_t ckcon = Value(TimersReg::CKCON), rlh = Value(TimersReg::TMR3RLH),
+                       rll = Value(TimersReg::TMR3RLL);
     SetText(kStatus, Timer3Overflows25ms(sysclk, ckcon, rlh, rll)
                          ? "Timer 3 will overflow at 25 ms"
                          : "Timer 3 will NOT overflow at 25 ms");

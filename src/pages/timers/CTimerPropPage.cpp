@@ -6,14 +6,13 @@
 
 #include <cstdio>
 
+#include "devices/Registers.h"
 #include "model/DeviceDocument.h"
 #include "pages/common/CommandTable.h"
 #include "pages/portio/PortIOSheet.h"
 #include "pages/system/InterruptSheets.h"
 
 namespace {
-
-constexpr int kIt01cf = 5;  // IT01CF in the interrupt record
 
 // The timers' hex edits are upper-case edits: what is typed is shown and
 // checked in capitals. Every text is accepted as it is, so that a character
@@ -57,11 +56,11 @@ void CTimerPropPage::ShowInterruptText(int id, int timer, int position, std::uin
 }
 
 void CTimerPropPage::ShowIntPinText(int id, int intNumber, bool gated) {
-    if (!gated || !interrupts_ || interrupts_->Registers.size() <= kIt01cf) {
+    if (!gated || !interrupts_ || interrupts_->Registers.size() <= InterruptsReg::IT01CF) {
         SetText(id, "");
         return;
     }
-    const int it01cf = interrupts_->Registers[kIt01cf].Value;
+    const int it01cf = interrupts_->Registers[InterruptsReg::IT01CF].Value;
     const int pin = intNumber == 0 ? (it01cf & 0x07) : ((it01cf >> 4) & 0x07);
     SetText(id, "/INT" + std::to_string(intNumber) + " is on P0." + std::to_string(pin));
 }

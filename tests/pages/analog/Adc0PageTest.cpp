@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/analog/CAdc0PropPage.h"
 #include "pages/analog/CSarCalcDlg.h"
-#include "pages/common/Achieved.h"
 #include "pages/common/CDeviceDlg.h"
 
 namespace {
@@ -100,10 +100,10 @@ TEST_F(AdcPage, NewProjectShowsTheRegisters) {
 }
 
 TEST_F(AdcPage, Ad0scEditKeepsTheOtherBitsAndCapsAt1F) {
-    Open(kLargeModel, [&] { Adc(adc::kAdc0cfPosition) = 0xFF; });  // left justify and bits 1..0 set
+    Open(kLargeModel, [&] { Adc(AdcReg::ADC0CF) = 0xFF; });  // left justify and bits 1..0 set
     EXPECT_TRUE(page_->IsChecked(Page::kIdLeftJustify));
     Type(Page::kIdAd0sc, "1A");
-    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xD7);
+    EXPECT_EQ(Adc(AdcReg::ADC0CF), 0xD7);
     EXPECT_EQ(Text(Page::kIdSarClock), "55555");  // 1500000 / 27
     EXPECT_EQ(Text(kPreviewId), "    ADC0CF    = 0xD7;\r\n");
     EXPECT_TRUE(ui_.Shown.empty());
@@ -113,7 +113,7 @@ TEST_F(AdcPage, Ad0scEditKeepsTheOtherBitsAndCapsAt1F) {
               std::vector<std::string>{"Error: AD0SC Value Too Large. Defaulting to 0x1F"});
     EXPECT_EQ(ui_.Shown[0].Icon, MsgIcon::Exclamation);
     EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
-    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xFF);
+    EXPECT_EQ(Adc(AdcReg::ADC0CF), 0xFF);
     EXPECT_EQ(Text(Page::kIdSarClock), "46875");
 
     // A bad character goes through the shared hex rule, the field keeps the rest.
@@ -121,7 +121,7 @@ TEST_F(AdcPage, Ad0scEditKeepsTheOtherBitsAndCapsAt1F) {
     Type(Page::kIdAd0sc, "2G");
     EXPECT_EQ(Messages(), std::vector<std::string>{"Error: Invalid HEX Character."});
     EXPECT_EQ(Text(Page::kIdAd0sc), "2");
-    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0x17);
+    EXPECT_EQ(Adc(AdcReg::ADC0CF), 0x17);
     // Too long and too large: cut to "25", then capped.
     ui_.Shown.clear();
     Type(Page::kIdAd0sc, "250");
@@ -129,10 +129,10 @@ TEST_F(AdcPage, Ad0scEditKeepsTheOtherBitsAndCapsAt1F) {
               (std::vector<std::string>{"Error: Exceeded Size For Initial Value.",
                                         "Error: AD0SC Value Too Large. Defaulting to 0x1F"}));
     EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
-    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xFF);
+    EXPECT_EQ(Adc(AdcReg::ADC0CF), 0xFF);
     // The left-justify box still writes its own bit.
     Click(Page::kIdLeftJustify);
-    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xFB);
+    EXPECT_EQ(Adc(AdcReg::ADC0CF), 0xFB);
     EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
 }
 
@@ -142,17 +142,17 @@ TEST_F(AdcPage, StartRadiosWriteTheirValuesNotTheirOrder) {
         {Page::kIdStartTimer1, 3}, {Page::kIdStartTimer2, 2}, {Page::kIdStartTimer3, 5},
         {Page::kIdStartCnvstr, 4}, {Page::kIdStartTimer0, 1}, {Page::kIdStartBusy, 0},
     };
-    Adc(adc::kAdc0cnPosition) = 0x80;
+    Adc(AdcReg::ADC0CN) = 0x80;
     for (const auto& [id, value] : radios) {
         Click(id);
-        EXPECT_EQ(Adc(adc::kAdc0cnPosition), 0x80 | value) << id;
+        EXPECT_EQ(Adc(AdcReg::ADC0CN), 0x80 | value) << id;
         for (int other = Page::kIdStartBusy; other <= Page::kIdStartCnvstr; ++other)
             EXPECT_EQ(page_->IsChecked(other), other == id) << id << " " << other;
         EXPECT_EQ(Text(Page::kIdCnvstrStatus),
                   value == 4 ? "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly" : "");
     }
     // A value without a radio (6) checks none.
-    Adc(adc::kAdc0cnPosition) = 0x06;
+    Adc(AdcReg::ADC0CN) = 0x06;
     page_->Refresh();
     for (int id = Page::kIdStartBusy; id <= Page::kIdStartCnvstr; ++id)
         EXPECT_FALSE(page_->IsChecked(id));
@@ -163,7 +163,7 @@ TEST_F(AdcPage, CnvstrOnALargePackageAndLowPowerTrackTexts) {
     Click(Page::kIdStartCnvstr);
     EXPECT_EQ(Text(Page::kIdCnvstrStatus), "P1.4 is Skipped For CNVSTR: Configured Properly");
     Click(Page::kIdLowPowerTrack);
-    EXPECT_EQ(Adc(adc::kAdc0cnPosition), 0x44);
+    EXPECT_EQ(Adc(AdcReg::ADC0CN), 0x44);
     EXPECT_EQ(Text(Page::kIdConversion), "Tracking initiated:");
     EXPECT_EQ(Text(Page::kIdConversionMore), "and lasts 3 SARs clocks, followed by conversion.");
     EXPECT_EQ(Text(Page::kIdStartCnvstr), "when CNVSTR is logic low (conversion on rising edge)");
@@ -174,21 +174,21 @@ TEST_F(AdcPage, CnvstrOnALargePackageAndLowPowerTrackTexts) {
 
 TEST_F(AdcPage, DropDownsWriteTheFieldAndTellThePinState) {
     Open(kLargeModel, [&] {
-        Adc(adc::kAmx0pPosition) = 0xE0;
+        Adc(AdcReg::AMX0P) = 0xE0;
         Port(4) = 0xF7;  // P4.3 analog
     });
     Choose(Page::kIdPositive, "Temp Sensor");
-    EXPECT_EQ(Adc(adc::kAmx0pPosition), 0xFE);
+    EXPECT_EQ(Adc(AdcReg::AMX0P), 0xFE);
     EXPECT_EQ(Text(Page::kIdPositiveStatus), "Temp Sensor selected");
     Choose(Page::kIdNegative, "VREF");
     EXPECT_EQ(Text(Page::kIdNegativeStatus), "VREF selected");
     EXPECT_EQ(Text(Page::kIdMode), "ADC0 is in Differential Mode");
     Choose(Page::kIdNegative, "GND");
-    EXPECT_EQ(Adc(adc::kAmx0nPosition), 0x1F);
+    EXPECT_EQ(Adc(AdcReg::AMX0N), 0x1F);
     EXPECT_EQ(Text(Page::kIdMode), "ADC0 is in Single-ended Mode");
     // Port 4 has no skip register: an analog port 4 pin is set up properly.
     Choose(Page::kIdPositive, "P4.3");
-    EXPECT_EQ(Adc(adc::kAmx0pPosition), 0xEC);
+    EXPECT_EQ(Adc(AdcReg::AMX0P), 0xEC);
     EXPECT_EQ(Text(Page::kIdPositiveStatus), "Pin is Analog and Skipped: Configured Properly");
     EXPECT_FALSE(page_->IsItemMarked(Page::kIdPositive, 12));
     EXPECT_TRUE(page_->IsItemMarked(Page::kIdPositive, 11));  // P4.0 is still digital
@@ -196,12 +196,12 @@ TEST_F(AdcPage, DropDownsWriteTheFieldAndTellThePinState) {
 }
 
 TEST_F(AdcPage, CodeWithoutAnItemLeavesNoSelection) {
-    Open(kLargeModel, [&] { Adc(adc::kAmx0pPosition) = 0x10; });
+    Open(kLargeModel, [&] { Adc(AdcReg::AMX0P) = 0x10; });
     EXPECT_EQ(page_->Selected(Page::kIdPositive), -1);
     EXPECT_EQ(Text(Page::kIdPositiveStatus),
               "Pin is Analog and Not Skipped: NOT Configured Properly");
     // On a small package 0x10 is P3.0.
-    Open(kSmallModel, [&] { Adc(adc::kAmx0pPosition) = 0x10; });
+    Open(kSmallModel, [&] { Adc(AdcReg::AMX0P) = 0x10; });
     EXPECT_EQ(Text(Page::kIdPositive), "P3.0");
 }
 
@@ -213,7 +213,7 @@ TEST_F(AdcPage, ResetAsksThenRestoresEveryRegister) {
     Type(Page::kIdLessLow, "44");
     ui_.Answers.push_back(MsgResult::No);
     page_->OnReset();
-    EXPECT_EQ(Adc(adc::kAdc0cnPosition), 0x80);
+    EXPECT_EQ(Adc(AdcReg::ADC0CN), 0x80);
     page_->OnReset();
     EXPECT_EQ(Messages(), std::vector<std::string>(2, kResetQuestion));
     for (const auto& r : adc_.Registers)
@@ -226,7 +226,7 @@ TEST_F(AdcPage, ResetAsksThenRestoresEveryRegister) {
 }
 
 TEST_F(AdcPage, SarCalculatorOffersRoundedDividers) {
-    Open(kLargeModel, [&] { Adc(adc::kAdc0cfPosition) = 0xFC; });
+    Open(kLargeModel, [&] { Adc(AdcReg::ADC0CF) = 0xFC; });
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"500000", "02"}, {"400000", "03"}, {"3000000", "00"}};
     for (const auto& [target, ad0sc] : cases) {
@@ -242,7 +242,7 @@ TEST_F(AdcPage, SarCalculatorOffersRoundedDividers) {
         EXPECT_EQ(Messages(),
                   std::vector<std::string>{"Change AD0SC Data to:\n\n AD0SC = " + ad0sc});
         EXPECT_EQ(Text(Page::kIdAd0sc), ad0sc);
-        EXPECT_EQ(Adc(adc::kAdc0cfPosition), (std::stoi(ad0sc, nullptr, 16) << 3) | 0x04);
+        EXPECT_EQ(Adc(AdcReg::ADC0CF), (std::stoi(ad0sc, nullptr, 16) << 3) | 0x04);
     }
     EXPECT_EQ(Text(Page::kIdSarClock), "1500000");
     EXPECT_EQ(Text(kPreviewId), "    ADC0CF    = 0x04;\r\n");
@@ -279,7 +279,7 @@ TEST_F(AdcPage, SarCalculatorRefusesAndStaysOpen) {
     EXPECT_EQ(shown[3], "Change AD0SC Data to:\n\n AD0SC = 03");
     EXPECT_EQ(ui_.Shown[0].Icon, MsgIcon::Exclamation);
     EXPECT_EQ(ui_.Shown[3].Icon, MsgIcon::Question);
-    EXPECT_EQ(Adc(adc::kAdc0cfPosition), 0xF8);
+    EXPECT_EQ(Adc(AdcReg::ADC0CF), 0xF8);
     EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
 }
 
@@ -334,7 +334,7 @@ TEST_F(AdcPage, NestedInterruptsSheetUpdatesTheTextsOnOk) {
     EXPECT_EQ(Text(Page::kIdWindowInterrupt), "ADC0 Window Interrupt is Enabled");
     PeripheralRecord stored;
     doc_->GetPeripheral(stored, Pid::Interrupts);
-    EXPECT_EQ(stored.Registers[adc::kEie1Position].Value, 0x0C);
+    EXPECT_EQ(stored.Registers[InterruptsReg::EIE1].Value, 0x0C);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/analog/CComparatorPropPage.h"
@@ -157,9 +158,9 @@ TEST_F(ComparatorPages, EnableBitsHysteresisEdgesAndTheSharedLoopCounter) {
     EXPECT_TRUE(Run());
     const PeripheralRecord r = Stored(Pid::Comparators);
     EXPECT_EQ(r.CPrologue, "    int i = 0;\r\n");
-    EXPECT_EQ(r.Registers[0].Value, 0x0D);
-    EXPECT_EQ(r.Registers[0].CPost, "");
-    EXPECT_EQ(r.Registers[3].AsmPost,
+    EXPECT_EQ(r.Registers[ComparatorsReg::CPT0CN].Value, 0x0D);
+    EXPECT_EQ(r.Registers[ComparatorsReg::CPT0CN].CPost, "");
+    EXPECT_EQ(r.Registers[ComparatorsReg::CPT1CN].AsmPost,
               "    clr  A                     ; Wait 10us for initialization\r\n    djnz ACC, $\r\n"
               "    anl  CPT1CN,    #0CFh\r\n");
 
@@ -183,7 +184,7 @@ TEST_F(ComparatorPages, EnableBitsHysteresisEdgesAndTheSharedLoopCounter) {
     EXPECT_EQ(ui_.Shown[1].Text, "Reset all registers to default for this peripheral?");
     const PeripheralRecord reset = Stored(Pid::Comparators);
     EXPECT_EQ(reset.CPrologue, "");
-    EXPECT_EQ(reset.Registers[3].CPost, "");
+    EXPECT_EQ(reset.Registers[ComparatorsReg::CPT1CN].CPost, "");
     EXPECT_EQ(doc_->GenerateSource().find("Comparator_Init"), std::string::npos);
 }
 
@@ -211,8 +212,8 @@ TEST_F(ComparatorPages, Port4InputOnALargePackageAndMarkedItems) {
         s.PressOk();
     });
     EXPECT_TRUE(Run());
-    EXPECT_EQ(Stored(Pid::Comparators).Registers[4].Value, 0x13);
-    EXPECT_EQ(Stored(Pid::Comparators).Registers[1].Value, 0x00);
+    EXPECT_EQ(Stored(Pid::Comparators).Registers[ComparatorsReg::CPT1MX].Value, 0x13);
+    EXPECT_EQ(Stored(Pid::Comparators).Registers[ComparatorsReg::CPT0MX].Value, 0x00);
 }
 
 TEST_F(ComparatorPages, SmallPackagePinStatusAfterSelectionAndActivation) {
@@ -235,13 +236,13 @@ TEST_F(ComparatorPages, SmallPackagePinStatusAfterSelectionAndActivation) {
         s.PressOk();
     });
     EXPECT_TRUE(Run());
-    EXPECT_EQ(Stored(Pid::Comparators).Registers[1].Value, 0x01);
+    EXPECT_EQ(Stored(Pid::Comparators).Registers[ComparatorsReg::CPT0MX].Value, 0x01);
 }
 
 TEST_F(ComparatorPages, MultiplexerValueWithoutAnItemSelectsNothing) {
     Open(kLargeModel);
     PeripheralRecord r = Stored(Pid::Comparators);
-    r.Registers[1].Value = 0x57;  // CPT0MX: negative 5, positive 7
+    r.Registers[ComparatorsReg::CPT0MX].Value = 0x57;  // CPT0MX: negative 5, positive 7
     doc_->SetPeripheral(r, Pid::Comparators);
     Then([](CDeviceDlg& s) {
         QWidget* p0 = s.Page(0);
@@ -255,7 +256,7 @@ TEST_F(ComparatorPages, MultiplexerValueWithoutAnItemSelectsNothing) {
         s.Finish(false);
     });
     EXPECT_FALSE(Run());
-    EXPECT_EQ(Stored(Pid::Comparators).Registers[1].Value, 0x57);
+    EXPECT_EQ(Stored(Pid::Comparators).Registers[ComparatorsReg::CPT0MX].Value, 0x57);
 }
 
 TEST_F(ComparatorPages, ResponseTimeIsWrittenWhenAMoveEnds) {
@@ -282,8 +283,8 @@ TEST_F(ComparatorPages, ResponseTimeIsWrittenWhenAMoveEnds) {
     });
     EXPECT_TRUE(Run());
     const PeripheralRecord r = Stored(Pid::Comparators);
-    EXPECT_EQ(r.Registers[2].Value, 0x23);
-    EXPECT_EQ(r.Registers[5].Value, 0x00);
+    EXPECT_EQ(r.Registers[ComparatorsReg::CPT0MD].Value, 0x23);
+    EXPECT_EQ(r.Registers[ComparatorsReg::CPT1MD].Value, 0x00);
 }
 
 TEST_F(ComparatorPages, NestedPortIOSheetIsStoredAtOnceAndUpdatesTheTexts) {
@@ -313,9 +314,9 @@ TEST_F(ComparatorPages, NestedPortIOSheetIsStoredAtOnceAndUpdatesTheTexts) {
     });
     EXPECT_FALSE(Run());
     const PeripheralRecord port = Stored(Pid::PortIO);
-    EXPECT_EQ(port.Registers[14].Value & 0x10, 0x10);
-    EXPECT_EQ(port.Registers[12].Value, 0x01);
-    EXPECT_EQ(port.Registers[2].Value, 0xFE);
+    EXPECT_EQ(port.Registers[PortIOReg::XBR0].Value & 0x10, 0x10);
+    EXPECT_EQ(port.Registers[PortIOReg::P2SKIP].Value, 0x01);
+    EXPECT_EQ(port.Registers[PortIOReg::P2MDIN].Value, 0xFE);
 }
 
 TEST_F(ComparatorPages, NestedInterruptsSheetStoresRecord15) {
@@ -342,5 +343,5 @@ TEST_F(ComparatorPages, NestedInterruptsSheetStoresRecord15) {
         nested.Finish(false);
     });
     EXPECT_FALSE(Run());
-    EXPECT_EQ(Stored(Pid::Interrupts).Registers[1].Value, 0x40);
+    EXPECT_EQ(Stored(Pid::Interrupts).Registers[InterruptsReg::EIE1].Value, 0x40);
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
@@ -18,8 +19,6 @@
 namespace {
 
 enum Tab { kHf, kLf, kExt, kMul, kUsb, kSys };
-
-constexpr int kOscxcn = 0, kClkmul = 3, kClksel = 4;
 
 class OscillatorSheet : public ::testing::Test {
 protected:
@@ -79,9 +78,10 @@ TEST_F(OscillatorSheet, MultiplierQuestionAnsweredYesEnablesItWithItsCode) {
     });
     EXPECT_EQ(ui_.Shown.size(), 1u);
     const PeripheralRecord r = Stored();
-    EXPECT_EQ(r.Registers[kClkmul].Value, 0x80);
+    EXPECT_EQ(r.Registers[OscillatorReg::CLKMUL].Value, 0x80);
     EXPECT_EQ(r.CPrologue, "    int i = 0;\r\n");
-    EXPECT_NE(r.Registers[kClkmul].CPost.find("    CLKMUL    |= 0xC0;\r\n"), std::string::npos);
+    EXPECT_NE(r.Registers[OscillatorReg::CLKMUL].CPost.find("    CLKMUL    |= 0xC0;\r\n"),
+              std::string::npos);
     // Visiting the multiplier page last recomputed from its internal input:
     // four times the divided oscillator.
     EXPECT_EQ(doc_->SysclkFrequency, 6000000u);
@@ -123,10 +123,10 @@ TEST_F(OscillatorSheet, ResetPutsRegistersAndClocksBackButKeepsTheCode) {
     EXPECT_EQ(doc_->SysclkFrequency, 1500000u);
     EXPECT_EQ(doc_->ExtOscFrequency, 0u);
     const PeripheralRecord r = Stored();
-    EXPECT_EQ(r.Registers[kOscxcn].Value, 0x00);
-    EXPECT_EQ(r.Registers[kClksel].Value, 0x00);
+    EXPECT_EQ(r.Registers[OscillatorReg::OSCXCN].Value, 0x00);
+    EXPECT_EQ(r.Registers[OscillatorReg::CLKSEL].Value, 0x00);
     EXPECT_EQ(r.CPrologue, "    int i = 0;\r\n");
-    EXPECT_NE(r.Registers[kOscxcn].CPost, "");
+    EXPECT_NE(r.Registers[OscillatorReg::OSCXCN].CPost, "");
 }
 
 TEST_F(OscillatorSheet, InvalidFrequencyIsReportedAndTheSheetStillCloses) {
@@ -146,14 +146,14 @@ TEST_F(OscillatorSheet, InvalidFrequencyIsReportedAndTheSheetStillCloses) {
     EXPECT_EQ(ui_.Shown[0].Buttons, MsgButtons::Ok);
     EXPECT_EQ(ui_.Shown[0].Icon, MsgIcon::Question);
     EXPECT_EQ(ui_.Shown[0].Caption, "");
-    EXPECT_EQ(StoredValue(kClksel), 0x01);
+    EXPECT_EQ(StoredValue(OscillatorReg::CLKSEL), 0x01);
     EXPECT_EQ(doc_->ExtOscFrequency, 4294967295u);
 }
 
 TEST_F(OscillatorSheet, FrequencyControlFollowsTheMode) {
     doc_ = NewProject(0);
     PeripheralRecord r = Stored();
-    r.Registers[kOscxcn].Value = 0x27;  // CMOS with stray frequency bits
+    r.Registers[OscillatorReg::OSCXCN].Value = 0x27;  // CMOS with stray frequency bits
     doc_->SetPeripheral(r, Pid::Oscillator);
     Run([](CDeviceDlg& sheet) {
         CPropPage* ext = Go(sheet, kExt);
@@ -175,7 +175,7 @@ TEST_F(OscillatorSheet, FrequencyControlFollowsTheMode) {
         EXPECT_EQ(ext->Text(11110), "");
         sheet.PressOk();
     });
-    EXPECT_EQ(StoredValue(kOscxcn), 0x00);
+    EXPECT_EQ(StoredValue(OscillatorReg::OSCXCN), 0x00);
 }
 
 TEST_F(OscillatorSheet, NestedPortIOSheetStoresAtOnce) {
@@ -202,9 +202,9 @@ TEST_F(OscillatorSheet, NestedPortIOSheetStoresAtOnce) {
         },
         2);
     const PeripheralRecord port = Stored(Pid::PortIO);
-    EXPECT_EQ(port.Registers[0].Value, 0xF3);   // P0MDIN
-    EXPECT_EQ(port.Registers[10].Value, 0x0C);  // P0SKIP
-    EXPECT_EQ(StoredValue(kOscxcn), 0x00);
+    EXPECT_EQ(port.Registers[PortIOReg::P0MDIN].Value, 0xF3);
+    EXPECT_EQ(port.Registers[PortIOReg::P0SKIP].Value, 0x0C);
+    EXPECT_EQ(StoredValue(OscillatorReg::OSCXCN), 0x00);
 }
 
 TEST_F(OscillatorSheet, CalculatorsReachTheSheet) {

@@ -29,13 +29,13 @@
 #include <string>
 #include <vector>
 
+#include "chip/Crossbar.h"
 #include "devices/Q7R2xDoc.h"
 #include "framework/CMainFrame.h"
 #include "framework/OffscreenScreen.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandTable.h"
-#include "pages/portio/Crossbar.h"
 #include "pages/portio/PortIOPages.h"
 #include "support/ScopedUi.h"
 

@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
+#include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/CommandTable.h"
-#include "framework/ControlDriver.h"
 #include "pages/common/PeripheralCommands.h"
 #include "support/ScopedUi.h"
 
@@ -129,7 +130,8 @@ TEST_F(Sheets, OkStoresOnlyTheEditedRecordsAndCancelNothing) {
         s.PressOk();
     });
     EXPECT_TRUE(RunCommand(TwoPageRow(), *doc_));
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[0].Value, 0x01);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[VoltageRegulatorReg::REG0CN].Value,
+              0x01);
     for (const auto& [id, rec] : doc_->DeviceData.Peripherals)
         if (id != 11) {
             EXPECT_EQ(rec, before.Peripherals.at(id)) << id;
@@ -137,8 +139,8 @@ TEST_F(Sheets, OkStoresOnlyTheEditedRecordsAndCancelNothing) {
 }
 
 TEST_F(Sheets, ResetActsOnTheActivePageAndTheWorkingCopiesOnly) {
-    doc_->DeviceData.Peripherals[11].Registers[0].Value = 0x01;
-    doc_->DeviceData.Peripherals[12].Registers[0].Value = 0x21;
+    doc_->DeviceData.Peripherals[11].Registers[VoltageRegulatorReg::REG0CN].Value = 0x01;
+    doc_->DeviceData.Peripherals[12].Registers[PrefetchReg::PFE0CN].Value = 0x21;
     const auto before = doc_->DeviceData;
     for (bool confirm : {false, true}) {
         Then([confirm](CDeviceDlg& s) {
@@ -159,8 +161,9 @@ TEST_F(Sheets, ResetActsOnTheActivePageAndTheWorkingCopiesOnly) {
             EXPECT_TRUE(doc_->DeviceData == before);
         }
     }
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[0].Value, 0x01);
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(12).Registers[0].Value, 0x20);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[VoltageRegulatorReg::REG0CN].Value,
+              0x01);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(12).Registers[PrefetchReg::PFE0CN].Value, 0x20);
 
     // Answered No, Reset changes nothing.
     ui_.Answers.push_back(MsgResult::No);
@@ -170,7 +173,8 @@ TEST_F(Sheets, ResetActsOnTheActivePageAndTheWorkingCopiesOnly) {
         s.PressOk();
     });
     RunCommand(TwoPageRow(), *doc_);
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[0].Value, 0x01);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[VoltageRegulatorReg::REG0CN].Value,
+              0x01);
 }
 
 CommandRow OuterRow(bool withCopy) {
@@ -193,7 +197,7 @@ TEST_F(Sheets, ANestedSheetStoresItsRecordAtOnceAndSurvivesTheOuterCancel) {
             EXPECT_EQ(driver::Click(s.ActivePage(), 300), "");
             EXPECT_TRUE(outer->nestedOk);
             // Stored in the document already, while the outer sheet is open.
-            EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[0].Value, 0xFE);
+            EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFE);
             s.Finish(false);
         });
         Then([](CDeviceDlg& nested) {
@@ -202,8 +206,9 @@ TEST_F(Sheets, ANestedSheetStoresItsRecordAtOnceAndSurvivesTheOuterCancel) {
             nested.PressOk();
         });
         EXPECT_FALSE(RunCommand(OuterRow(withCopy), *doc_));
-        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[0].Value, 0xFE);
-        EXPECT_EQ(doc_->DeviceData.Peripherals.at(10).Registers[0].Value, 0x00);
+        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFE);
+        EXPECT_EQ(doc_->DeviceData.Peripherals.at(10).Registers[VoltageReferenceReg::REF0CN].Value,
+                  0x00);
     }
 }
 
@@ -218,8 +223,8 @@ TEST_F(Sheets, ANestedCancelStoresNothingButTheCallersCopyKeepsItsChanges) {
     };
     Then([&](CDeviceDlg& s) {
         driver::Click(s.ActivePage(), 300);
-        EXPECT_EQ(seen->Registers[0].Value, 0xFE);
-        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[0].Value, 0xFF);
+        EXPECT_EQ(seen->Registers[PortIOReg::P0MDIN].Value, 0xFE);
+        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFF);
         s.PressOk();
     });
     Then([](CDeviceDlg& nested) {
@@ -228,7 +233,7 @@ TEST_F(Sheets, ANestedCancelStoresNothingButTheCallersCopyKeepsItsChanges) {
     });
     EXPECT_TRUE(RunCommand(row, *doc_));
     // The outer command stores only its own record.
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[0].Value, 0xFF);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFF);
 }
 
 TEST_F(Sheets, CommandEntryPoints) {
@@ -248,7 +253,7 @@ TEST_F(Sheets, CommandEntryPoints) {
         s.PressOk();
     });
     EXPECT_TRUE(pages::RunPeripheralCommand(*doc_, cmd::Emi));
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(7).Registers[0].Value, 0x0F);
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(7).Registers[EmiReg::EMI0CF].Value, 0x0F);
 }
 
 // What the control driver refuses (hidden, disabled, missing controls, an

@@ -9,14 +9,15 @@
 
 #include <functional>
 
+#include "chip/PcaRecord.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/PeripheralCommands.h"
 #include "pages/pca/CPca0ModulePropPage.h"
-#include "pages/pca/PcaRecord.h"
 #include "support/ScopedUi.h"
 
 namespace {
@@ -119,8 +120,8 @@ TEST_F(PcaSheet, TimebaseChangeForcesBothWatchdogRegistersRunBitDoesNot) {
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
         ASSERT_EQ(driver::SetText(sheet.ActivePage(), 11353, "1F"), "");
     }));
-    EXPECT_EQ(Stored().Registers[pca::kPca0L].Value, 0x1F);
-    EXPECT_EQ(Stored().Registers[pca::kPca0md].ForceWrite, 1);
+    EXPECT_EQ(Stored().Registers[PcaReg::PCA0L].Value, 0x1F);
+    EXPECT_EQ(Stored().Registers[PcaReg::PCA0MD].ForceWrite, 1);
     EXPECT_EQ(Stored().Registers[pca::Cpl(4)].ForceWrite, 1);
 }
 
@@ -229,13 +230,13 @@ TEST_F(PcaSheet, Module4ModeChangeDoesNotRunTheWatchdogRule) {
     page.show();
     page.OnInitDialog();
     page.OnSetActive();
-    EXPECT_EQ(pca.Registers[pca::kPca0md].ForceWrite, 0);  // showing the page runs nothing
+    EXPECT_EQ(pca.Registers[PcaReg::PCA0MD].ForceWrite, 0);  // showing the page runs nothing
     ASSERT_EQ(driver::Click(&page, 11346), "");
     EXPECT_EQ(pca.Registers[pca::Cpm(4)].Value, 0x48);
-    EXPECT_EQ(pca.Registers[pca::kPca0md].ForceWrite, 0);
+    EXPECT_EQ(pca.Registers[PcaReg::PCA0MD].ForceWrite, 0);
     EXPECT_EQ(driver::TextOf(driver::Find(&page, kPreviewId)), "    PCA0CPM4  = 0x48;\n");
     ASSERT_EQ(driver::SetText(&page, 11355, "0"), "");  // a change of text, same value
-    EXPECT_EQ(pca.Registers[pca::kPca0md].ForceWrite, 1);
+    EXPECT_EQ(pca.Registers[PcaReg::PCA0MD].ForceWrite, 1);
     EXPECT_EQ(pca.Registers[pca::Cpl(4)].ForceWrite, 0);
     EXPECT_EQ(driver::TextOf(driver::Find(&page, kPreviewId)),
               "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n    PCA0CPM4  = 0x48;\n");
@@ -313,8 +314,8 @@ TEST_F(PcaSheet, NestedPortIOAndInterruptSheetsStoreAtOnce) {
     PeripheralRecord port, interrupts;
     doc_->GetPeripheral(port, Pid::PortIO);
     doc_->GetPeripheral(interrupts, Pid::Interrupts);
-    EXPECT_EQ(port.Registers.at(15).Value & 0x07, 3);
-    EXPECT_EQ(interrupts.Registers.at(1).Value & 0x10, 0x10);
+    EXPECT_EQ(port.Registers.at(PortIOReg::XBR1).Value & 0x07, 3);
+    EXPECT_EQ(interrupts.Registers.at(InterruptsReg::EIE1).Value & 0x10, 0x10);
     EXPECT_EQ(Routine(0), "");
 }
 

@@ -5,14 +5,18 @@
 
 #include <QTableWidget>
 
-#include "framework/ControlDriver.h"
+#include <random>
+
+#include "chip/PinSolver.h"
 #include "devices/Models.h"
+#include "devices/Registers.h"
+#include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/PeripheralCommands.h"
 #include "pages/portio/PortIOPages.h"
 #include "pages/portio/PortIOSheet.h"
-#include "PortIOProject.h"
+#include "support/PortIOProject.h"
 
 namespace {
 
@@ -87,8 +91,8 @@ TEST(PortIOPage, ClicksColourTheTableAndModeButtonsLeaveItAlone) {
     ASSERT_EQ(driver::Click(&o.page, portio::kFirstAnalogDigitalId + 1), "");
     ASSERT_EQ(driver::Click(&o.page, portio::kFirstDriveId + 1), "");
     EXPECT_EQ(o.Table().item(4, 2), before);
-    EXPECT_EQ(p.Reg(0) & 0x02, 0);  // P0MDIN bit 1 cleared
-    EXPECT_EQ(p.Reg(5) & 0x02, 0x02);   // P0MDOUT bit 1 set
+    EXPECT_EQ(p.Reg(PortIOReg::P0MDIN) & 0x02, 0);      // P0MDIN bit 1 cleared
+    EXPECT_EQ(p.Reg(PortIOReg::P0MDOUT) & 0x02, 0x02);  // P0MDOUT bit 1 set
     // A skip click redraws.
     ASSERT_EQ(driver::Click(&o.page, portio::kFirstSkipId + 9), "");
     EXPECT_NE(o.Table().item(4, 2), before);
@@ -96,7 +100,7 @@ TEST(PortIOPage, ClicksColourTheTableAndModeButtonsLeaveItAlone) {
 
 TEST(PortIOPage, ThreeWireSpiNamesTheRowAndNeedsThreePins) {
     PortIOProject p(kSmallModel);
-    p.spi.Registers.at(portio::kSpi0cnPosition).Value &= static_cast<std::uint8_t>(~0x0C);
+    p.spi.Registers.at(SpiReg::SPI0CN).Value &= static_cast<std::uint8_t>(~0x0C);
     p.SkipRange(0, 21);  // three pins left: P2.6, P2.7, P3.0
     OpenPage o(kSmallModel, &p.port, p.spi);
     EXPECT_EQ(o.Table().item(7, 0)->text(), "NSS*");
@@ -107,6 +111,35 @@ TEST(PortIOPage, ThreeWireSpiNamesTheRowAndNeedsThreePins) {
     // Every pin is taken now, so every free skip box is disabled.
     EXPECT_FALSE(o.page.IsEnabled(portio::kFirstSkipId + 22));
     EXPECT_FALSE(o.page.IsEnabled(portio::kIdSmbus));
+}
+
+// Whatever the pin solver accepts, the crossbar page opened on its result
+// shows: each wanted signal's cell on its pin is red.
+TEST(PortIOPage, ShowsEverySolvedSignalOnItsWantedPin) {
+    std::mt19937 rng(1234);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    int opened = 0;
+    for (int round = 0; round < 400 && opened < 20; ++round) {
+        const int model = pick(2) ? kLargeModel : kSmallModel;
+        PortIOProject p(model);
+        p.Reg(PortIOReg::XBR0) = static_cast<std::uint8_t>(rng() & rng() & 0xFE);
+        p.Reg(PortIOReg::XBR1) = static_cast<std::uint8_t>(pick(4));
+        std::vector<portio::PinWish> wishes;
+        for (int n = 1 + pick(2); n > 0; --n)
+            wishes.push_back({2 + pick(19), pick(p.Large() ? 32 : 25)});
+        portio::PinPlan plan = portio::SolvePins(p.port, p.Large(), p.spi, wishes);
+        if (!plan.Solved()) continue;
+        ++opened;
+        OpenPage o(model, &plan.PortIo, p.spi);
+        const std::string shown = driver::TextOf(o.page.PinTable());
+        for (const auto& w : wishes) {
+            EXPECT_EQ(o.Cell(w.Signal + 2, w.Pin + 1), kRed) << portio::SignalName(w.Signal);
+            EXPECT_NE(shown.find(portio::PinName(w.Pin) + " " + portio::SignalName(w.Signal) + "\n"),
+                      std::string::npos)
+                << shown;
+        }
+    }
+    EXPECT_EQ(opened, 20);
 }
 
 // The nested sheet: OK stores record 13 at once (with the comment), Cancel
@@ -125,10 +158,10 @@ TEST(PortIOSheet, NestedSheetStoresOnOkOnly) {
         d.Finish(false);
     });
     EXPECT_FALSE(RunPortIOSheet(*doc, &callerCopy));
-    EXPECT_EQ(callerCopy.Registers[portio::kXbr0Position].Value, 0x04);
+    EXPECT_EQ(callerCopy.Registers[PortIOReg::XBR0].Value, 0x04);
     PeripheralRecord stored;
     doc->GetPeripheral(stored, Pid::PortIO);
-    EXPECT_EQ(stored.Registers[portio::kXbr0Position].Value, 0x00);
+    EXPECT_EQ(stored.Registers[PortIOReg::XBR0].Value, 0x00);
 
     // OK on a fresh copy: stored with its comment, and the crossbar question
     // was asked (SMBus is on, the crossbar is not enabled).
@@ -140,8 +173,8 @@ TEST(PortIOSheet, NestedSheetStoresOnOkOnly) {
     });
     EXPECT_TRUE(RunPortIOSheet(*doc));
     doc->GetPeripheral(stored, Pid::PortIO);
-    EXPECT_EQ(stored.Registers[portio::kXbr0Position].Value, 0x01);
-    EXPECT_EQ(stored.Registers[portio::kXbr1Position].Value, 0x40);
+    EXPECT_EQ(stored.Registers[PortIOReg::XBR0].Value, 0x01);
+    EXPECT_EQ(stored.Registers[PortIOReg::XBR1].Value, 0x40);
     ASSERT_EQ(ui.Shown.size(), 1u);
     EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::None);
     EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::YesNo);
@@ -165,7 +198,7 @@ TEST(PortIOSheet, ShortRecordsAreCompletedBeforeThePagesSeeThem) {
     PeripheralRecord shortPort;
     doc->GetPeripheral(shortPort, Pid::PortIO);
     shortPort.Registers.resize(3);
-    shortPort.Registers[0].Value = 0x7F;  // kept: P0.7 analog
+    shortPort.Registers[PortIOReg::P0MDIN].Value = 0x7F;  // kept: P0.7 analog
     doc->SetPeripheral(shortPort, Pid::PortIO);
 
     ui.Modals.push_back([](ModalDialog& d) {
@@ -178,11 +211,11 @@ TEST(PortIOSheet, ShortRecordsAreCompletedBeforeThePagesSeeThem) {
     EXPECT_TRUE(pages::RunPeripheralCommand(*doc, 43002));
     PeripheralRecord stored;
     doc->GetPeripheral(stored, Pid::PortIO);
-    ASSERT_EQ(stored.Registers.size(), 17u);
-    EXPECT_EQ(stored.Registers[0].Value, 0x7F);
-    EXPECT_EQ(stored.Registers[9].Value, 0x01);
-    EXPECT_EQ(stored.Registers[14].Value, 0x01);
-    EXPECT_EQ(stored.Registers[16].Name, "XBR2");
+    ASSERT_EQ(stored.Registers.size(), std::size_t{PortIOReg::Count});
+    EXPECT_EQ(stored.Registers[PortIOReg::P0MDIN].Value, 0x7F);
+    EXPECT_EQ(stored.Registers[PortIOReg::P4MDOUT].Value, 0x01);
+    EXPECT_EQ(stored.Registers[PortIOReg::XBR0].Value, 0x01);
+    EXPECT_EQ(stored.Registers[PortIOReg::XBR2].Name, "XBR2");
     EXPECT_NE(doc->GenerateSource().find("    P0MDIN    = 0x7F;\r\n"), std::string::npos);
     SetUi(previous);
 }

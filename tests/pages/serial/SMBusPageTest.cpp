@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
@@ -15,10 +16,6 @@
 namespace {
 
 using Page = CSMBusPropPage;
-
-// Timer record positions.
-constexpr std::size_t kCkcon = 2, kTh0 = 5, kTh1 = 6, kTmr2rll = 8, kTmr2rlh = 9, kTmr3rll = 13,
-                      kTmr3rlh = 14;
 
 class SMBusPage : public ::testing::Test {
 protected:
@@ -38,7 +35,7 @@ protected:
         return *page_;
     }
     std::uint8_t& T(std::size_t position) { return timers_.Registers.at(position).Value; }
-    std::uint8_t& Smb0cf() { return smbus_.Registers.at(0).Value; }
+    std::uint8_t& Smb0cf() { return smbus_.Registers.at(SmbusReg::SMB0CF).Value; }
 
     ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
@@ -48,9 +45,9 @@ protected:
 
 TEST_F(SMBusPage, TimeoutStatusOnlyWithTimeoutDetection) {
     doc_->SysclkFrequency = 1500000;
-    T(kCkcon) = 0x40;
-    T(kTmr3rlh) = 0x6D;
-    T(kTmr3rll) = 0x83;
+    T(TimersReg::CKCON) = 0x40;
+    T(TimersReg::TMR3RLH) = 0x6D;
+    T(TimersReg::TMR3RLL) = 0x83;
     Page& p = Open();
     EXPECT_EQ(p.Text(Page::kTimer3Status), "");
     EXPECT_FALSE(p.IsEnabled(Page::kConfigureTimer3));
@@ -59,7 +56,7 @@ TEST_F(SMBusPage, TimeoutStatusOnlyWithTimeoutDetection) {
     EXPECT_TRUE(p.IsEnabled(Page::kConfigureTimer3));
     EXPECT_EQ(p.Text(Page::kTimer3Status), "Timer 3 overflows at 25 ms, Configured Properly");
     // A Timer 3 clocked by SYSCLK / 12 is too slow for these counts.
-    T(kCkcon) = 0x00;
+    T(TimersReg::CKCON) = 0x00;
     p.OnSetActive();
     EXPECT_EQ(p.Text(Page::kTimer3Status),
               "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
@@ -106,8 +103,8 @@ TEST_F(SMBusPage, Timer3SheetStoresAtOnceAndTheStatusFollows) {
     EXPECT_EQ(p.Text(Page::kTimer3Status), "Timer 3 overflows at 25 ms, Configured Properly");
     PeripheralRecord stored;
     doc_->GetPeripheral(stored, Pid::Timers);
-    EXPECT_EQ(stored.Registers.at(kTmr3rlh).Value, 0x6D);
-    EXPECT_EQ(stored.Registers.at(kTmr3rll).Value, 0x83);
+    EXPECT_EQ(stored.Registers.at(TimersReg::TMR3RLH).Value, 0x6D);
+    EXPECT_EQ(stored.Registers.at(TimersReg::TMR3RLL).Value, 0x83);
 }
 
 }  // namespace

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CommandIds.h"
 #include "pages/common/PeripheralCommands.h"
@@ -24,11 +24,6 @@
 namespace {
 
 using Page = CSpi0PropPage;
-
-constexpr int kSpi0cfg = 0;
-constexpr int kSpi0cn = 1;
-constexpr int kSpi0ckr = 2;
-constexpr std::size_t kXbr0 = 14;
 
 std::uint8_t Reg(const PeripheralRecord& r, int position) {
     return r.Registers.at(static_cast<std::size_t>(position)).Value;
@@ -54,7 +49,7 @@ protected:
     }
     void Click(int id) { EXPECT_EQ(driver::Click(page_.get(), id), "") << id; }
     bool Checked(int id) { return page_->IsChecked(id); }
-    void OnCrossbar(bool on) { port_.Registers.at(kXbr0).Value = on ? 0x02 : 0x00; }
+    void OnCrossbar(bool on) { port_.Registers.at(PortIOReg::XBR0).Value = on ? 0x02 : 0x00; }
     std::size_t Messages() const { return ui_.Shown.size(); }
 
     ScopedScriptUi ui_;
@@ -103,8 +98,8 @@ TEST_F(Spi0Page, WireModeGuardInEveryDirection) {
         {0x00, Page::kThreeWire, true, false, 0x00},
     };
     for (const Case& c : cases) {
-        spi_.Registers[kSpi0cfg].Value = 0x40;  // master: every radio is enabled
-        spi_.Registers[kSpi0cn].Value = static_cast<std::uint8_t>(c.from | 0x01);
+        spi_.Registers[SpiReg::SPI0CFG].Value = 0x40;  // master: every radio is enabled
+        spi_.Registers[SpiReg::SPI0CN].Value = static_cast<std::uint8_t>(c.from | 0x01);
         OnCrossbar(c.onCrossbar);
         Page& p = Open();
         const int before = Checked(Page::kThreeWire)  ? Page::kThreeWire
@@ -113,7 +108,7 @@ TEST_F(Spi0Page, WireModeGuardInEveryDirection) {
         const std::size_t shown = Messages();
         Click(c.click);
         const std::string label = std::to_string(c.from) + " -> " + std::to_string(c.click);
-        EXPECT_EQ(Reg(spi_, kSpi0cn), c.to | 0x01) << label;
+        EXPECT_EQ(Reg(spi_, SpiReg::SPI0CN), c.to | 0x01) << label;
         if (c.refused) {
             ASSERT_EQ(Messages(), shown + 1) << label;
             EXPECT_EQ(ui_.Shown.back().Text, kWireModeMessage);
@@ -130,19 +125,19 @@ TEST_F(Spi0Page, WireModeGuardInEveryDirection) {
         EXPECT_EQ(marks, 1) << label;
         // The NSS box is usable only in single-master mode.
         EXPECT_EQ(p.IsEnabled(Page::kNss), Checked(Page::kSingleMaster)) << label;
-        EXPECT_EQ(Checked(Page::kNss), (Reg(spi_, kSpi0cn) & 0x0C) == 0x0C) << label;
+        EXPECT_EQ(Checked(Page::kNss), (Reg(spi_, SpiReg::SPI0CN) & 0x0C) == 0x0C) << label;
     }
 }
 
 TEST_F(Spi0Page, SlaveModeLeavesSingleMasterWithoutAGuard) {
-    spi_.Registers[kSpi0cfg].Value = 0x40;
-    spi_.Registers[kSpi0cn].Value = 0x0D;
+    spi_.Registers[SpiReg::SPI0CFG].Value = 0x40;
+    spi_.Registers[SpiReg::SPI0CN].Value = 0x0D;
     OnCrossbar(true);
     Page& p = Open();
     Click(Page::kSlave);
     EXPECT_EQ(Messages(), 0u);
-    EXPECT_EQ(Reg(spi_, kSpi0cfg), 0x00);
-    EXPECT_EQ(Reg(spi_, kSpi0cn), 0x05);
+    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CFG), 0x00);
+    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CN), 0x05);
     EXPECT_TRUE(Checked(Page::kFourWire));
     EXPECT_FALSE(Checked(Page::kNss));
     EXPECT_FALSE(p.IsEnabled(Page::kSingleMaster));
@@ -151,9 +146,9 @@ TEST_F(Spi0Page, SlaveModeLeavesSingleMasterWithoutAGuard) {
     Click(Page::kMaster);
     EXPECT_TRUE(p.IsEnabled(Page::kSingleMaster));
     Click(Page::kSingleMaster);
-    EXPECT_EQ(Reg(spi_, kSpi0cn), 0x09);
+    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CN), 0x09);
     Click(Page::kNss);
-    EXPECT_EQ(Reg(spi_, kSpi0cn), 0x0D);
+    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CN), 0x0D);
 }
 
 TEST_F(Spi0Page, DividerEditDrivesTheSckText) {
@@ -209,7 +204,7 @@ TEST_F(SckCalculator, TargetsAtOnePointFiveMegahertz) {
         EXPECT_FALSE(Offer(c, "100000"));  // answered No: stays open
         EXPECT_EQ(ui_.Shown.back().Text, "Change SPI0CKR Data to:\n\n SPI0CKR = 06");
         EXPECT_EQ(ui_.Shown.back().Buttons, MsgButtons::YesNo);
-        EXPECT_EQ(Reg(spi_, kSpi0ckr), 0x00);
+        EXPECT_EQ(Reg(spi_, SpiReg::SPI0CKR), 0x00);
         EXPECT_EQ(c.Text(kAchievedId), "Achieved: 107142 Hz (+7.14 %)");
         EXPECT_TRUE(Offer(c, "100000"));
     });
@@ -224,7 +219,7 @@ TEST_F(SckCalculator, TargetsAtOnePointFiveMegahertz) {
         EXPECT_TRUE(Offer(c, "750000"));
     });
     Click(Page::kChangeSck);
-    EXPECT_EQ(Reg(spi_, kSpi0ckr), 0x00);
+    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CKR), 0x00);
     EXPECT_EQ(p.Text(Page::kSck), "750000");
 }
 
@@ -234,18 +229,18 @@ TEST_F(SckCalculator, ClosingReplacesThePortIOCopyEvenOnCancel) {
         // Meanwhile a nested sheet stores SPI0 on the crossbar into the document.
         PeripheralRecord stored;
         doc_->GetPeripheral(stored, Pid::PortIO);
-        stored.Registers.at(kXbr0).Value = 0x02;
+        stored.Registers.at(PortIOReg::XBR0).Value = 0x02;
         doc_->SetPeripheral(stored, Pid::PortIO);
         d.Finish(false);
     });
     Click(Page::kChangeSck);
-    EXPECT_EQ(Reg(p.PortIO(), kXbr0), 0x02);
+    EXPECT_EQ(Reg(p.PortIO(), PortIOReg::XBR0), 0x02);
     EXPECT_EQ(p.Text(Page::kCrossbarText), "SPI0 is Enabled on the Crossbar");
-    EXPECT_EQ(Reg(spi_, kSpi0ckr), 0x00);
+    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CKR), 0x00);
     // The guard now reads the new copy.
     Click(Page::kThreeWire);
     EXPECT_EQ(ui_.Shown.back().Text, kWireModeMessage);
-    EXPECT_EQ(Reg(spi_, kSpi0cn), 0x04);
+    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CN), 0x04);
 }
 
 // Through the command: the nested Port I/O sheet sees the page's unsaved wire
@@ -282,8 +277,8 @@ TEST_F(Spi0Page, PortIOChangeMadeHereSurvivesCancellingTheSheet) {
     PeripheralRecord port, spi;
     doc_->GetPeripheral(port, Pid::PortIO);
     doc_->GetPeripheral(spi, Pid::Spi);
-    EXPECT_EQ(Reg(port, kXbr0), 0x02);
-    EXPECT_EQ(Reg(spi, kSpi0cn), 0x04);  // the SPI sheet itself was cancelled
+    EXPECT_EQ(Reg(port, PortIOReg::XBR0), 0x02);
+    EXPECT_EQ(Reg(spi, SpiReg::SPI0CN), 0x04);  // the SPI sheet itself was cancelled
 }
 
 }  // namespace

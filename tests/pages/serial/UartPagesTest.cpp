@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
@@ -22,7 +23,6 @@ using U0 = CUart0PropPage;
 using U1 = CUart1PropPage;
 
 // UART record positions.
-constexpr int kScon0 = 0, kSbrll1 = 1, kSbrlh1 = 2, kScon1 = 3, kSmod1 = 4, kSbcon1 = 5;
 
 class UartPages : public ::testing::Test {
 protected:
@@ -62,14 +62,14 @@ TEST_F(UartPages, Uart0MultiprocessorGroupsStayInStep) {
     U0& p = Open0();
     EXPECT_FALSE(p.IsEnabled(U0::kNinthBitChecked));
     Click(&p, U0::kStopBitChecked);
-    EXPECT_EQ(Reg(kScon0), 0x20);
+    EXPECT_EQ(Reg(UartReg::SCON0), 0x20);
     EXPECT_TRUE(p.IsChecked(U0::kNinthBitChecked));
     EXPECT_FALSE(p.IsChecked(U0::kNinthBitIgnored));
 
     Click(&p, U0::kNineBit);
     EXPECT_FALSE(p.IsEnabled(U0::kStopBitIgnored));
     Click(&p, U0::kNinthBitIgnored);
-    EXPECT_EQ(Reg(kScon0), 0x80);
+    EXPECT_EQ(Reg(UartReg::SCON0), 0x80);
     EXPECT_TRUE(p.IsChecked(U0::kStopBitIgnored));
     EXPECT_FALSE(p.IsChecked(U0::kStopBitChecked));
 }
@@ -77,9 +77,9 @@ TEST_F(UartPages, Uart0MultiprocessorGroupsStayInStep) {
 TEST_F(UartPages, Uart1BaudDisplayRoundsHalfUp) {
     // 39 counts at SYSCLK: 12000000 / 78 = 153846.15.
     doc_->SysclkFrequency = 12000000;
-    Reg(kSbcon1) = 0x43;
-    Reg(kSbrlh1) = 0xFF;
-    Reg(kSbrll1) = 0xD9;
+    Reg(UartReg::SBCON1) = 0x43;
+    Reg(UartReg::SBRLH1) = 0xFF;
+    Reg(UartReg::SBRLL1) = 0xD9;
     U1& p = Open1();
     EXPECT_EQ(p.Text(U1::kReloadLow), "D9");
     EXPECT_EQ(p.Text(U1::kBaudRate), "153846");
@@ -94,7 +94,7 @@ TEST_F(UartPages, Uart1BaudDisplayRoundsHalfUp) {
     driver::SetText(&p, U1::kReloadHigh, "FF");
     driver::SetText(&p, U1::kReloadLow, "FF");
     Click(&p, U1::kSysclk48);
-    EXPECT_EQ(Reg(kSbcon1), 0x42);
+    EXPECT_EQ(Reg(UartReg::SBCON1), 0x42);
     EXPECT_EQ(p.Text(U1::kBaudRate), "15625");
 }
 
@@ -103,10 +103,10 @@ TEST_F(UartPages, Uart1StopAndExtraBitCheckNeedsTheExtraBitAndNoParity) {
     EXPECT_FALSE(p.IsEnabled(U1::kStopAndExtraBit));
     Click(&p, U1::kExtraBit);
     Click(&p, U1::kStopAndExtraBit);
-    EXPECT_EQ(Reg(kSmod1), 0x8E);
+    EXPECT_EQ(Reg(UartReg::SMOD1), 0x8E);
     // Parity on: back to the stop-bit check, bit 7 cleared.
     Click(&p, U1::kParity);
-    EXPECT_EQ(Reg(kSmod1), 0x1E);
+    EXPECT_EQ(Reg(UartReg::SMOD1), 0x1E);
     EXPECT_TRUE(p.IsChecked(U1::kStopBitOnly));
     EXPECT_FALSE(p.IsEnabled(U1::kStopAndExtraBit));
     EXPECT_TRUE(p.IsEnabled(U1::kSpace));
@@ -116,11 +116,11 @@ TEST_F(UartPages, Uart1StopAndExtraBitCheckNeedsTheExtraBitAndNoParity) {
     EXPECT_FALSE(p.IsEnabled(U1::kOdd));
     Click(&p, U1::kStopAndExtraBit);
     Click(&p, U1::kExtraBit);
-    EXPECT_EQ(Reg(kSmod1), 0x0C);
+    EXPECT_EQ(Reg(UartReg::SMOD1), 0x0C);
     EXPECT_TRUE(p.IsChecked(U1::kStopBitOnly));
     EXPECT_FALSE(p.IsEnabled(U1::kStopAndExtraBit));
     // Refreshed from a record, the check's enable follows the extra bit only.
-    Reg(kSmod1) = 0x92;
+    Reg(UartReg::SMOD1) = 0x92;
     U1& q = Open1();
     EXPECT_TRUE(q.IsChecked(U1::kStopAndExtraBit));
     EXPECT_TRUE(q.IsEnabled(U1::kStopAndExtraBit));
@@ -131,17 +131,17 @@ TEST_F(UartPages, EachResetKeepsTheOtherUartsRegisters) {
     for (int pos = 0; pos < 6; ++pos)
         Reg(pos) = 0x55;
     Open0().OnReset();
-    EXPECT_EQ(Reg(kScon0), 0x00);
+    EXPECT_EQ(Reg(UartReg::SCON0), 0x00);
     for (int pos = 1; pos < 6; ++pos)
         EXPECT_EQ(Reg(pos), 0x55) << pos;
 
-    Reg(kScon0) = 0x90;
+    Reg(UartReg::SCON0) = 0x90;
     U1& p1 = Open1();
     p1.OnReset();
-    EXPECT_EQ(Reg(kScon0), 0x90);
-    for (int pos : {kSbrll1, kSbrlh1, kScon1, kSbcon1})
+    EXPECT_EQ(Reg(UartReg::SCON0), 0x90);
+    for (int pos : {UartReg::SBRLL1, UartReg::SBRLH1, UartReg::SCON1, UartReg::SBCON1})
         EXPECT_EQ(Reg(pos), 0x00) << pos;
-    EXPECT_EQ(Reg(kSmod1), 0x0C);
+    EXPECT_EQ(Reg(UartReg::SMOD1), 0x0C);
     EXPECT_EQ(p1.Text(kPreviewId), "    SCON0     = 0x90;\r\n");
 }
 
@@ -179,9 +179,9 @@ TEST_F(UartPages, Timer1ChangeFromUart0StaysWhenTheSheetIsCancelled) {
     PeripheralRecord timers, uart;
     doc_->GetPeripheral(timers, Pid::Timers);
     doc_->GetPeripheral(uart, Pid::Uart);
-    EXPECT_EQ(timers.Registers[6].Value, 0xF3);  // TH1
-    EXPECT_EQ(timers.Registers[2].Value, 0x08);  // CKCON
-    EXPECT_EQ(uart.Registers[kScon0].Value, 0x00);
+    EXPECT_EQ(timers.Registers[TimersReg::TH1].Value, 0xF3);
+    EXPECT_EQ(timers.Registers[TimersReg::CKCON].Value, 0x08);
+    EXPECT_EQ(uart.Registers[UartReg::SCON0].Value, 0x00);
 }
 
 }  // namespace

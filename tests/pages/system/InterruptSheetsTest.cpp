@@ -4,15 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/system/InterruptSheets.h"
 
 namespace {
-
-constexpr int kIe = 6;      // IE in the interrupt record
-constexpr int kIt01cf = 5;  // IT01CF
 
 class InterruptSheets : public ::testing::Test {
 protected:
@@ -44,8 +42,8 @@ TEST_F(InterruptSheets, EnableAndPrioritySheetStoresTheCallersCopyOnOk) {
         sheet.PressOk();
     });
     EXPECT_TRUE(RunInterruptsSheet(*doc_, copy_));
-    EXPECT_EQ(copy_.Registers[kIe].Value, 0x80);
-    EXPECT_EQ(Stored(kIe), 0x80);
+    EXPECT_EQ(copy_.Registers[InterruptsReg::IE].Value, 0x80);
+    EXPECT_EQ(Stored(InterruptsReg::IE), 0x80);
 }
 
 TEST_F(InterruptSheets, ExternalPinsSheetCancelledStoresNothingButKeepsTheCopy) {
@@ -57,8 +55,8 @@ TEST_F(InterruptSheets, ExternalPinsSheetCancelledStoresNothingButKeepsTheCopy) 
         d.Finish(false);
     });
     EXPECT_FALSE(RunExternalInterruptsSheet(*doc_, copy_));
-    EXPECT_EQ(copy_.Registers[kIt01cf].Value & 0x08, 0x08);
-    EXPECT_EQ(Stored(kIt01cf), 0x01);
+    EXPECT_EQ(copy_.Registers[InterruptsReg::IT01CF].Value & 0x08, 0x08);
+    EXPECT_EQ(Stored(InterruptsReg::IT01CF), 0x01);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
@@ -49,7 +50,10 @@ protected:
         doc_->GetPeripheral(r, id);
         return r;
     }
-    std::uint8_t Rstsrc(PeripheralId id) { return Stored(id).Registers.at(1).Value; }
+    // RSTSRC of record 0 or 9 (the same position in both).
+    std::uint8_t Rstsrc(PeripheralId id) {
+        return Stored(id).Registers.at(ResetSourcesReg::RSTSRC).Value;
+    }
 
     ScriptUi ui_;
     Ui* previous_ = nullptr;
@@ -139,8 +143,8 @@ TEST_F(ResetSourcesPages, VddMonitorSwitchesItsResetSource) {
     EXPECT_TRUE(Run());
     const PeripheralRecord r = Stored(Pid::ResetSources);
     EXPECT_EQ(r.CPrologue, "    int i = 0;\r\n");
-    EXPECT_EQ(r.Registers[0].Value, 0x80);
-    EXPECT_EQ(r.Registers[1].Value, 0x00);
+    EXPECT_EQ(r.Registers[ResetSourcesReg::VDM0CN].Value, 0x80);
+    EXPECT_EQ(r.Registers[ResetSourcesReg::RSTSRC].Value, 0x00);
     EXPECT_NE(doc_->GenerateSource().find(
                   "void Reset_Sources_Init()\r\n{\r\n    int i = 0;\r\n    VDM0CN    = 0x80;\r\n"),
               std::string::npos);
@@ -165,8 +169,8 @@ TEST_F(ResetSourcesPages, VddMonitorSwitchesItsResetSource) {
     EXPECT_EQ(ui_.Shown.back().Text, "Reset all registers to default for this peripheral?");
     const PeripheralRecord after = Stored(Pid::ResetSources);
     EXPECT_EQ(after.CPrologue, "    int i = 0;\r\n");
-    EXPECT_EQ(after.Registers[0].Value, 0x00);
-    EXPECT_EQ(after.Registers[1].Value, 0x00);
+    EXPECT_EQ(after.Registers[ResetSourcesReg::VDM0CN].Value, 0x00);
+    EXPECT_EQ(after.Registers[ResetSourcesReg::RSTSRC].Value, 0x00);
     EXPECT_EQ(Rstsrc(Pid::ComparatorResetSource), 0x00);
 }
 
@@ -195,9 +199,9 @@ TEST_F(ResetSourcesPages, NestedComparatorSheetSurvivesACancelOfTheOuterSheet) {
     });
     EXPECT_FALSE(Run());
     const PeripheralRecord cmp = Stored(Pid::Comparators);
-    EXPECT_EQ(cmp.Registers[0].Value, 0x8C);
+    EXPECT_EQ(cmp.Registers[ComparatorsReg::CPT0CN].Value, 0x8C);
     EXPECT_EQ(cmp.CPrologue, "    int i = 0;\r\n");
-    EXPECT_EQ(cmp.Registers[0].CPost,
+    EXPECT_EQ(cmp.Registers[ComparatorsReg::CPT0CN].CPost,
               "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n    CPT0CN    &= "
               "~0x30;\r\n");
     EXPECT_EQ(Rstsrc(Pid::ResetSources), 0x00);  // the outer sheet was cancelled

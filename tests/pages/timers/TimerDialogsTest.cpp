@@ -8,13 +8,13 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "chip/TimerMath.h"
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
-#include "pages/common/Achieved.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/timers/CRateCalculatorDlg.h"
-#include "pages/timers/TimerMath.h"
+#include "pages/common/CRateCalculatorDlg.h"
 #include "pages/timers/TimerSheets.h"
 #include "support/ScopedUi.h"
 
@@ -78,7 +78,7 @@ TEST_F(TimerDialogs, HexEditsTakeWhatIsTypedInCapitals) {
         sheet.PressOk();
     });
     EXPECT_TRUE(RunTimerSheet(*doc_, 0, timers_, interrupts_, nullptr));
-    EXPECT_EQ(Stored(Pid::Timers).Registers[timers::kTh0].Value, 0x0A);
+    EXPECT_EQ(Stored(Pid::Timers).Registers[TimersReg::TH0].Value, 0x0A);
 }
 
 TEST_F(TimerDialogs, OnePageTimersSheetStoresTheTimerRecordOnOk) {
@@ -89,13 +89,13 @@ TEST_F(TimerDialogs, OnePageTimersSheetStoresTheTimerRecordOnOk) {
         EXPECT_EQ(sheet.Page(0)->Caption(), "Timer 2");
         EXPECT_EQ(driver::Click(sheet.ActivePage(), 11130), "");  // Enable Timer: TMR2CN bit 2
         // A change to the interrupt copy is not what this sheet stores.
-        interrupts_.Registers[6].Value = 0x20;
+        interrupts_.Registers[InterruptsReg::IE].Value = 0x20;
         EXPECT_EQ(Text(sheet.ActivePage(), 11254), "Timer 2 Interrupt is Disabled");
         sheet.PressOk();
     });
     EXPECT_TRUE(RunTimerSheet(*doc_, 2, timers_, interrupts_, nullptr));
-    EXPECT_EQ(Stored(Pid::Timers).Registers[timers::kTmr2cn].Value, 0x04);
-    EXPECT_EQ(Stored(Pid::Interrupts).Registers[6].Value, 0x00);
+    EXPECT_EQ(Stored(Pid::Timers).Registers[TimersReg::TMR2CN].Value, 0x04);
+    EXPECT_EQ(Stored(Pid::Interrupts).Registers[InterruptsReg::IE].Value, 0x00);
 
     ui_.Modals.push_back([&](ModalDialog& d) {
         auto& sheet = dynamic_cast<CDeviceDlg&>(d);
@@ -105,8 +105,8 @@ TEST_F(TimerDialogs, OnePageTimersSheetStoresTheTimerRecordOnOk) {
         d.Finish(false);
     });
     EXPECT_FALSE(RunTimerSheet(*doc_, 1, timers_, interrupts_, nullptr));
-    EXPECT_EQ(timers_.Registers[timers::kTcon].Value, 0x40);  // the caller's copy keeps it
-    EXPECT_EQ(Stored(Pid::Timers).Registers[timers::kTcon].Value, 0x00);
+    EXPECT_EQ(timers_.Registers[TimersReg::TCON].Value, 0x40);  // the caller's copy keeps it
+    EXPECT_EQ(Stored(Pid::Timers).Registers[TimersReg::TCON].Value, 0x00);
     EXPECT_FALSE(RunTimerSheet(*doc_, 4, timers_, interrupts_, nullptr));
 }
 
@@ -131,7 +131,7 @@ TEST_F(TimerDialogs, Timer3AsksWithTheIconOfItsClockAndRefusesTooFastAClock) {
         ASSERT_FALSE(ui_.Shown.empty());
         EXPECT_EQ(ui_.Shown.back().Buttons, c.buttons) << c.sysclk;
         EXPECT_EQ(ui_.Shown.back().Icon, c.icon) << c.sysclk;
-        EXPECT_EQ(timers.Registers[timers::kTmr3rlh].Value, c.rlh) << c.sysclk;
+        EXPECT_EQ(timers.Registers[TimersReg::TMR3RLH].Value, c.rlh) << c.sysclk;
     }
     EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Timeout Using Current Frequency.");
 }

@@ -1,0 +1,208 @@
+// ADC0 without widgets: the multiplexer lists of both package groups, their
+// lookups, the pin checks, the status texts and the SAR divider.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "chip/AdcMux.h"
+#include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
+
+using namespace adc;
+
+namespace {
+
+constexpr int kLargeModel = 0;  // Q7R20
+constexpr int kSmallModel = 2;  // Q7R22
+
+PeripheralRecord NewPortIO(int model) {
+    PeripheralRecord r;
+    NewProject(model)->GetPeripheral(r, Pid::PortIO);
+    return r;
+}
+
+std::uint8_t& Reg(PeripheralRecord& r, int position) {
+    return r.Registers.at(static_cast<std::size_t>(position)).Value;
+}
+
+// "NAME:CODE" of every item, in list order; checks the item indexes too.
+std::string Listing(const std::vector<AdcMuxEntry>& list) {
+    std::string out;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        EXPECT_EQ(list[i].ItemIndex, i);
+        char code[8];
+        std::snprintf(code, sizeof code, ":%02X", list[i].Code);
+        out += (i ? " " : "") + list[i].Name + code;
+    }
+    return out;
+}
+
+TEST(AdcMuxLists, NamesCodesAndLastItems) {
+    const std::string large =
+        "P2.0:00 P2.1:01 P2.2:02 P2.3:03 P2.5:04 P2.6:05 P3.0:06 P3.1:07 P3.4:08 P3.5:09 P3.7:0A "
+        "P4.0:0B P4.3:0C P4.4:0D P4.5:0E P4.6:0F P0.3:11 P0.4:12 P1.1:13 P1.2:14";
+    const std::string small =
+        "P1.0:00 P1.1:01 P1.2:02 P1.3:03 P1.4:04 P1.5:05 P1.6:06 P1.7:07 P2.0:08 P2.1:09 P2.2:0A "
+        "P2.3:0B P2.4:0C P2.5:0D P2.6:0E P2.7:0F P3.0:10 P0.0:11 P0.1:12 P0.4:13 P0.5:14";
+    EXPECT_EQ(Listing(PositiveInputs(true)), large + " Temp Sensor:1E VDD:1F");
+    EXPECT_EQ(Listing(NegativeInputs(true)), large + " VREF:1E GND:1F");
+    EXPECT_EQ(Listing(PositiveInputs(false)), small + " Temp Sensor:1E VDD:1F");
+    EXPECT_EQ(Listing(NegativeInputs(false)), small + " VREF:1E GND:1F");
+}
+
+TEST(AdcMuxLists, PinRegisters) {
+    const auto& large = PositiveInputs(true);
+    // P2.5: P2MDIN and P2SKIP, bit 5.
+    EXPECT_EQ(large[4].ModeRegister, PortIOReg::P2MDIN);
+    EXPECT_EQ(large[4].ModeMask, 0x20);
+    EXPECT_EQ(large[4].SkipRegister, PortIOReg::P2SKIP);
+    EXPECT_EQ(large[4].SkipMask, 0x20);
+    // P4.3: P4MDIN, and no skip register (port 4 is not on the crossbar).
+    const AdcMuxEntry p43 = EntryByCode(large, 0x0C);
+    EXPECT_EQ(p43.ModeRegister, PortIOReg::P4MDIN);
+    EXPECT_EQ(p43.ModeMask, 0x08);
+    EXPECT_EQ(p43.SkipRegister, kNoRegister);
+    EXPECT_EQ(p43.SkipMask, 0);
+    // P0.0 on a small package: P0MDIN and P0SKIP, bit 0.
+    const AdcMuxEntry p00 = NegativeInputs(false)[17];
+    EXPECT_EQ(p00.ModeRegister, PortIOReg::P0MDIN);
+    EXPECT_EQ(p00.SkipRegister, PortIOReg::P0SKIP);
+    EXPECT_EQ(p00.SkipMask, 0x01);
+    for (const auto& internal : {large[21], NegativeInputs(false)[21]}) {
+        EXPECT_EQ(internal.ModeRegister, kNoRegister);
+        EXPECT_EQ(internal.SkipRegister, kNoRegister);
+    }
+}
+
+TEST(AdcMuxLookups, GapsAndMissesGiveTheEmptyEntry) {
+    const AdcMuxEntry empty;
+    EXPECT_EQ(empty.ItemIndex, 255);
+    EXPECT_EQ(empty.Name, "");
+    EXPECT_EQ(empty.Code, 0);
+    EXPECT_EQ(empty.ModeRegister, 0);
+    EXPECT_EQ(empty.ModeMask, 0);
+    EXPECT_EQ(empty.SkipRegister, 0);
+    EXPECT_EQ(empty.SkipMask, 0);
+
+    // No 0x10 on the large packages; nothing from 0x15 to 0x1D anywhere.
+    EXPECT_EQ(EntryByCode(PositiveInputs(true), 0x10), empty);
+    EXPECT_EQ(EntryByCode(PositiveInputs(false), 0x10).Name, "P3.0");
+    for (bool large : {true, false}) {
+        for (std::uint8_t code = 0x15; code <= 0x1D; ++code) {
+            EXPECT_EQ(EntryByCode(PositiveInputs(large), code), empty) << int(code);
+            EXPECT_EQ(EntryByCode(NegativeInputs(large), code), empty) << int(code);
+            EXPECT_EQ(IndexOfRegister(NegativeInputs(large), code), -1);
+        }
+    }
+    EXPECT_EQ(EntryByIndex(PositiveInputs(true), -1), empty);
+    EXPECT_EQ(EntryByIndex(PositiveInputs(true), 22), empty);
+    EXPECT_EQ(EntryByIndex(PositiveInputs(false), 22).Name, "VDD");
+    EXPECT_EQ(EntryByIndex(NegativeInputs(true), 12).Name, "P4.3");
+
+    // The register's upper bits do not take part in the lookup.
+    EXPECT_EQ(IndexOfRegister(PositiveInputs(true), 0xE0 | 0x11), 16);
+    EXPECT_EQ(IndexOfRegister(PositiveInputs(true), 0x10), -1);
+    EXPECT_EQ(IndexOfRegister(NegativeInputs(false), 0xFF), 22);
+}
+
+TEST(AdcMuxLookups, MuxCodeKeepsTheUpperBits) {
+    EXPECT_EQ(WithMuxCode(0xE5, 0x1E), 0xFE);
+    EXPECT_EQ(WithMuxCode(0xBF, 0x00), 0xA0);
+    EXPECT_EQ(WithMuxCode(0x00, 0x13), 0x13);
+}
+
+TEST(AdcPinState, FourStatesFromModeAndSkipBits) {
+    PeripheralRecord port = NewPortIO(kLargeModel);
+    const AdcMuxEntry p21 = EntryByIndex(PositiveInputs(true), 1);  // P2.1: P2MDIN, P2SKIP
+    ASSERT_EQ(p21.Name, "P2.1");
+    // A new project: every pin digital, none skipped.
+    EXPECT_EQ(StateOf(p21, port), PinState::DigitalNotSkipped);
+    EXPECT_EQ(InputText(p21, port, true),
+              "Pin is Digital and Not Skipped: NOT Configured Properly");
+    Reg(port, PortIOReg::P2SKIP) |= 0x02;
+    EXPECT_EQ(StateOf(p21, port), PinState::DigitalSkipped);
+    EXPECT_EQ(InputText(p21, port, false), "Pin is Digital and Skipped: NOT Configured Properly");
+    Reg(port, PortIOReg::P2MDIN) &= static_cast<std::uint8_t>(~0x02);
+    EXPECT_EQ(StateOf(p21, port), PinState::AnalogSkipped);
+    EXPECT_TRUE(IsConfiguredProperly(StateOf(p21, port)));
+    EXPECT_EQ(InputText(p21, port, true), "Pin is Analog and Skipped: Configured Properly");
+    Reg(port, PortIOReg::P2SKIP) = 0xFD;  // every other pin of P2 skipped
+    EXPECT_EQ(StateOf(p21, port), PinState::AnalogNotSkipped);
+    EXPECT_FALSE(IsConfiguredProperly(StateOf(p21, port)));
+    EXPECT_EQ(InputText(p21, port, true), "Pin is Analog and Not Skipped: NOT Configured Properly");
+}
+
+TEST(AdcPinState, Port4PinsCountAsSkipped) {
+    PeripheralRecord port = NewPortIO(kLargeModel);
+    const AdcMuxEntry p43 = EntryByCode(NegativeInputs(true), 0x0C);
+    EXPECT_EQ(StateOf(p43, port), PinState::DigitalSkipped);
+    Reg(port, PortIOReg::P4MDIN) = 0xF7;  // P4MDIN bit 3 clear: analog
+    EXPECT_EQ(InputText(p43, port, false), "Pin is Analog and Skipped: Configured Properly");
+    // Another port 4 pin stays digital.
+    EXPECT_EQ(StateOf(EntryByCode(NegativeInputs(true), 0x0B), port), PinState::DigitalSkipped);
+}
+
+TEST(AdcPinState, InternalInputsEmptyEntryAndMode) {
+    const PeripheralRecord port = NewPortIO(kSmallModel);
+    const auto& pos = PositiveInputs(false);
+    const auto& neg = NegativeInputs(false);
+    EXPECT_EQ(InputText(pos[21], port, true), "Temp Sensor selected");
+    EXPECT_EQ(InputText(pos[22], port, true), "VDD selected");
+    EXPECT_EQ(InputText(neg[21], port, false), "VREF selected");
+    EXPECT_EQ(InputText(neg[22], port, false), "GND selected");
+    EXPECT_EQ(StateOf(neg[22], port), PinState::AnalogSkipped);
+    // A register code without an item.
+    EXPECT_EQ(InputText(AdcMuxEntry{}, port, true),
+              "Pin is Analog and Not Skipped: NOT Configured Properly");
+    EXPECT_EQ(ModeText(neg[22]), "ADC0 is in Single-ended Mode");
+    EXPECT_EQ(ModeText(neg[21]), "ADC0 is in Differential Mode");
+    EXPECT_EQ(ModeText(neg[0]), "ADC0 is in Differential Mode");
+    EXPECT_EQ(ModeText(AdcMuxEntry{}), "ADC0 is in Differential Mode");
+}
+
+TEST(AdcTexts, CnvstrPinByPackage) {
+    PeripheralRecord small = NewPortIO(kSmallModel);
+    PeripheralRecord large = NewPortIO(kLargeModel);
+    EXPECT_EQ(CnvstrText(162, 4, small), "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly");
+    EXPECT_EQ(CnvstrText(160, 4, large), "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly");
+    Reg(small, PortIOReg::P0SKIP) = 0x40;
+    Reg(large, PortIOReg::P1SKIP) = 0x10;
+    EXPECT_EQ(CnvstrText(166, 4, small), "P0.6 is Skipped For CNVSTR: Configured Properly");
+    EXPECT_EQ(CnvstrText(165, 4, large), "P1.4 is Skipped For CNVSTR: Configured Properly");
+    // The small package's pin is P0.6 whatever P1SKIP holds, and the reverse.
+    EXPECT_EQ(CnvstrText(167, 4, large), "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly");
+    for (std::uint8_t start : {0, 1, 2, 3, 5, 6, 7})
+        EXPECT_EQ(CnvstrText(162, start, small), "");
+}
+
+TEST(AdcSar, ClockFromDivider) {
+    EXPECT_EQ(SarClockText(1500000, 0xF8), "46875");
+    EXPECT_EQ(SarClockText(1500000, 0x17), "500000");  // AD0SC 2, low bits ignored
+    EXPECT_EQ(SarClockText(24500000, 0x00), "24500000");
+    EXPECT_EQ(SarClockText(0, 0x10), "0");
+}
+
+TEST(AdcSar, DividerRoundsHalfUpAndChecksTheRange) {
+    auto ok = [](std::uint32_t sysclk, std::uint32_t target, long long expected) {
+        const SarDivider d = SarDividerFor(sysclk, target);
+        EXPECT_EQ(d.status, SarDivider::Ok) << sysclk << "/" << target;
+        EXPECT_EQ(d.ad0sc, expected) << sysclk << "/" << target;
+    };
+    ok(1500000, 500000, 2);   // x = 2
+    ok(1500000, 400000, 3);   // x = 2.75
+    ok(1500000, 600000, 2);   // x = 1.5: a fraction of exactly one half rounds up
+    ok(1500000, 3000000, 0);  // above SYSCLK: x = -0.5 truncates to 0
+    ok(1500000, 4294967295u, 0);
+    ok(1, 1, 0);
+    ok(3200000, 100000, 31);                                  // x = 31
+    const SarDivider tooBig = SarDividerFor(1500000, 40000);  // x = 36.5 -> 37
+    EXPECT_EQ(tooBig.status, SarDivider::OutOfRange);
+    EXPECT_EQ(tooBig.ad0sc, 37);
+    EXPECT_EQ(SarDividerFor(3200000, 98000).status, SarDivider::OutOfRange);  // 31.65 -> 32
+    EXPECT_EQ(SarDividerFor(4294967295u, 1).status, SarDivider::OutOfRange);
+    EXPECT_EQ(SarDividerFor(0, 500000).status, SarDivider::InvalidInput);
+    EXPECT_EQ(SarDividerFor(1500000, 0).status, SarDivider::InvalidInput);
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// The comparators without widgets: start-up code through the generator,
+// Reset, the input lists and the pin and status texts.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "chip/Comparator.h"
+#include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
+
+using namespace comparator;
+
+namespace {
+
+constexpr int kLargeModel = 0;  // Q7R20
+constexpr int kSmallModel = 2;  // Q7R22
+
+// A project whose comparator record is edited directly, as the pages do.
+struct Project {
+    explicit Project(int model = kLargeModel) : doc(NewProject(model)) {
+        doc->GetPeripheral(rec, Pid::Comparators);
+    }
+    // Sets or clears a comparator's enable bit, then its start-up texts.
+    void Enable(const Instance& c, bool on) {
+        std::uint8_t& cn = rec.Registers.at(static_cast<std::size_t>(c.CnPosition)).Value;
+        cn = static_cast<std::uint8_t>(on ? cn | kEnable : cn & ~kEnable);
+        ApplyStartUp(rec, c);
+    }
+    std::string Code(int format) {
+        doc->SetPeripheral(rec, Pid::Comparators);
+        doc->DeviceData.CodeFormat = format;
+        return doc->GenerateSource();
+    }
+    // The routine of the comparator record as generated, or "" when absent.
+    std::string Routine(int format) {
+        const std::string code = Code(format);
+        const std::string head =
+            format == 0 ? "void Comparator_Init()\r\n{\r\n" : "Comparator_Init:\r\n";
+        const std::string foot = format == 0 ? "}\r\n" : "    ret\r\n";
+        const auto at = code.find(head);
+        if (at == std::string::npos) return {};
+        return code.substr(at, code.find(foot, at) + foot.size() - at);
+    }
+
+    std::unique_ptr<CQ7R2xDoc> doc;
+    PeripheralRecord rec;
+};
+
+const char* const kC0Alone =
+    "void Comparator_Init()\r\n"
+    "{\r\n"
+    "    int i = 0;\r\n"
+    "    CPT0CN    = 0x80;\r\n"
+    "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
+    "    CPT0CN    &= ~0x30;\r\n"
+    "}\r\n";
+
+const char* const kAsmC0Alone =
+    "Comparator_Init:\r\n"
+    "    mov  CPT0CN,    #080h\r\n"
+    "    clr  A                     ; Wait 10us for initialization\r\n"
+    "    djnz ACC, $\r\n"
+    "    anl  CPT0CN,    #0CFh\r\n"
+    "    ret\r\n";
+
+}  // namespace
+
+TEST(ComparatorStartUp, Comparator0AloneInCAndAssembly) {
+    Project p;
+    p.Enable(kComparator0, true);
+    EXPECT_EQ(p.Routine(0), kC0Alone);
+    EXPECT_EQ(p.Routine(1), kAsmC0Alone);
+    EXPECT_NE(p.Code(0).find("    Comparator_Init();\r\n"), std::string::npos);
+}
+
+TEST(ComparatorStartUp, BothComparatorsShareOneLoopCounter) {
+    Project p;
+    p.Enable(kComparator0, true);
+    p.Enable(kComparator1, true);
+    EXPECT_EQ(p.Routine(0),
+              "void Comparator_Init()\r\n"
+              "{\r\n"
+              "    int i = 0;\r\n"
+              "    CPT0CN    = 0x80;\r\n"
+              "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
+              "    CPT0CN    &= ~0x30;\r\n"
+              "    CPT1CN    = 0x80;\r\n"
+              "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
+              "    CPT1CN    &= ~0x30;\r\n"
+              "}\r\n");
+    EXPECT_EQ(p.Routine(1),
+              "Comparator_Init:\r\n"
+              "    mov  CPT0CN,    #080h\r\n"
+              "    clr  A                     ; Wait 10us for initialization\r\n"
+              "    djnz ACC, $\r\n"
+              "    anl  CPT0CN,    #0CFh\r\n"
+              "    mov  CPT1CN,    #080h\r\n"
+              "    clr  A                     ; Wait 10us for initialization\r\n"
+              "    djnz ACC, $\r\n"
+              "    anl  CPT1CN,    #0CFh\r\n"
+              "    ret\r\n");
+}
+
+TEST(ComparatorStartUp, SwitchingOneOffKeepsTheCounterWhileTheOtherRuns) {
+    // Comparator0 off, Comparator1 still on.
+    Project p;
+    p.Enable(kComparator0, true);
+    p.Enable(kComparator1, true);
+    p.Enable(kComparator0, false);
+    EXPECT_EQ(p.rec.CPrologue, "    int i = 0;\r\n");
+    EXPECT_EQ(p.rec.Registers[ComparatorsReg::CPT0CN].CPost, "");
+    EXPECT_EQ(p.rec.Registers[ComparatorsReg::CPT0CN].AsmPost, "");
+    EXPECT_EQ(p.Routine(0),
+              "void Comparator_Init()\r\n"
+              "{\r\n"
+              "    int i = 0;\r\n"
+              "    CPT1CN    = 0x80;\r\n"
+              "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
+              "    CPT1CN    &= ~0x30;\r\n"
+              "}\r\n");
+    EXPECT_EQ(p.Routine(1),
+              "Comparator_Init:\r\n"
+              "    mov  CPT1CN,    #080h\r\n"
+              "    clr  A                     ; Wait 10us for initialization\r\n"
+              "    djnz ACC, $\r\n"
+              "    anl  CPT1CN,    #0CFh\r\n"
+              "    ret\r\n");
+
+    // The other way round, then both off: the counter goes with the last one.
+    Project q;
+    q.Enable(kComparator1, true);
+    q.Enable(kComparator0, true);
+    q.Enable(kComparator1, false);
+    EXPECT_EQ(q.Routine(0), kC0Alone);
+    EXPECT_EQ(q.Routine(1), kAsmC0Alone);
+    q.Enable(kComparator0, false);
+    EXPECT_EQ(q.rec.CPrologue, "");
+    EXPECT_EQ(q.Routine(0), "");
+}
+
+TEST(ComparatorStartUp, ResetClearsBothComparatorsAndTheirTexts) {
+    Project p;
+    p.Enable(kComparator0, true);
+    p.Enable(kComparator1, true);
+    p.rec.Registers[ComparatorsReg::CPT0MX].Value = 0x31;
+    p.rec.Registers[ComparatorsReg::CPT1MD].Value = 0x33;
+    ResetComparators(p.rec);
+    for (const auto& entry : p.rec.Registers) {
+        EXPECT_EQ(entry.Value, entry.ResetValue) << entry.Name;
+        EXPECT_EQ(entry.CPost, "") << entry.Name;
+        EXPECT_EQ(entry.AsmPost, "") << entry.Name;
+    }
+    EXPECT_EQ(p.rec.CPrologue, "");
+    EXPECT_EQ(p.Code(0).find("Comparator_Init"), std::string::npos);
+    EXPECT_EQ(p.Code(1).find("Comparator_Init"), std::string::npos);
+}
+
+TEST(ComparatorInputs, EveryItemNamesItsPortAndBit) {
+    // The names are shown; port and bit drive the pin checks: they must agree.
+    for (const Instance* c : {&kComparator0, &kComparator1})
+        for (bool large : {true, false})
+            for (const InputList* list : {&PositiveInputs(*c, large), &NegativeInputs(*c, large)})
+                for (const InputPin& pin : *list) {
+                    char name[8];
+                    std::snprintf(name, sizeof name, "P%d.%d", pin.Port, pin.Bit);
+                    EXPECT_STREQ(pin.Name, name);
+                    EXPECT_TRUE(large || pin.Port < 4)
+                        << pin.Name << ": small packages have no port 4";
+                }
+    EXPECT_STREQ(NegativeInputs(kComparator1, true)[3].Name, "P4.6");
+    EXPECT_STREQ(PositiveInputs(kComparator0, false)[1].Name, "P1.4");
+}
+
+TEST(ComparatorInputs, ItemsFromTheMultiplexerFieldsAndValuesWithoutAnItem) {
+    Project p;
+    EXPECT_EQ(PositiveItem(kComparator0, p.rec), 0);
+    EXPECT_EQ(NegativeItem(kComparator0, p.rec), 0);
+    p.rec.Registers[ComparatorsReg::CPT1MX].Value = 0x34;
+    EXPECT_EQ(PositiveItem(kComparator1, p.rec), 4);
+    EXPECT_EQ(NegativeItem(kComparator1, p.rec), 3);
+    EXPECT_EQ(PositiveItem(kComparator0, p.rec), 0);  // the other comparator's register
+    p.rec.Registers[ComparatorsReg::CPT1MX].Value = 0x75;
+    EXPECT_EQ(PositiveItem(kComparator1, p.rec), -1);
+    EXPECT_EQ(NegativeItem(kComparator1, p.rec), -1);
+}
+
+// The four states themselves are covered with the ADC inputs; here: the
+// comparators' pins map to the right mode and skip bits.
+TEST(ComparatorPins, Port4AndTheSmallPackage) {
+    using analog::PinState;
+    auto doc = NewProject(kLargeModel);
+    PeripheralRecord port;
+    doc->GetPeripheral(port, Pid::PortIO);
+    const InputPin p46 = NegativeInputs(kComparator1, true)[3];
+    // Port 4 has no skip register: it counts as skipped, so only the mode matters.
+    EXPECT_EQ(InputPinState(port, p46), PinState::DigitalSkipped);
+    port.Registers[PortIOReg::P4MDIN].Value =
+        static_cast<std::uint8_t>(~0x40);  // P4MDIN bit 6 clear
+    EXPECT_EQ(InputPinState(port, p46), PinState::AnalogSkipped);
+
+    const InputPin p14 = PositiveInputs(kComparator0, false)[1];
+    port.Registers[PortIOReg::P1MDIN].Value =
+        static_cast<std::uint8_t>(~0x10);  // P1MDIN bit 4 clear
+    EXPECT_EQ(InputPinState(port, p14), PinState::AnalogNotSkipped);
+    port.Registers[PortIOReg::P1SKIP].Value = 0x10;  // P1SKIP bit 4
+    EXPECT_EQ(InputPinState(port, p14), PinState::AnalogSkipped);
+    // A neighbouring bit says nothing about the pin.
+    port.Registers[PortIOReg::P1MDIN].Value = static_cast<std::uint8_t>(~0x20);
+    port.Registers[PortIOReg::P1SKIP].Value = 0x20;
+    EXPECT_EQ(InputPinState(port, p14), PinState::DigitalNotSkipped);
+}
+
+TEST(ComparatorTexts, InterruptAndCrossbarBitsOfEachComparator) {
+    auto doc = NewProject(kLargeModel);
+    PeripheralRecord ints, port;
+    doc->GetPeripheral(ints, Pid::Interrupts);
+    doc->GetPeripheral(port, Pid::PortIO);
+    ints.Registers[InterruptsReg::EIE1].Value = 0x40;  // EIE1: comparator 1 only
+    EXPECT_EQ(InterruptText(kComparator0, ints), "Comparator0 Interrupt is Disabled");
+    EXPECT_EQ(InterruptText(kComparator1, ints), "Comparator1 Interrupt is Enabled");
+    ints.Registers[InterruptsReg::EIE1].Value = 0x20;
+    EXPECT_EQ(InterruptText(kComparator0, ints), "Comparator0 Interrupt is Enabled");
+    EXPECT_EQ(InterruptText(kComparator1, ints), "Comparator1 Interrupt is Disabled");
+
+    port.Registers[PortIOReg::XBR0].Value = 0x20 | 0x40;  // XBR0: CP0A, CP1
+    EXPECT_EQ(OutputText(kComparator0, port), "CP0 is Disabled on the Crossbar");
+    EXPECT_EQ(AsyncOutputText(kComparator0, port), "CP0A is Enabled on the Crossbar");
+    EXPECT_EQ(OutputText(kComparator1, port), "CP1 is Enabled on the Crossbar");
+    EXPECT_EQ(AsyncOutputText(kComparator1, port), "CP1A is Disabled on the Crossbar");
+    port.Registers[PortIOReg::XBR0].Value = 0x10 | 0x80;
+    EXPECT_EQ(OutputText(kComparator0, port), "CP0 is Enabled on the Crossbar");
+    EXPECT_EQ(AsyncOutputText(kComparator1, port), "CP1A is Enabled on the Crossbar");
+}

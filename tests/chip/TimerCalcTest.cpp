@@ -1,0 +1,247 @@
+// The calculators' arithmetic: which clock a timer should count, the reload
+// it needs (rounded half up), the range checks, the question texts and what
+// a confirmed answer writes into the records.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "chip/TimerMath.h"
+#include "devices/Registers.h"
+
+using namespace timers;
+
+namespace {
+
+PeripheralRecord Record(int registers) {
+    PeripheralRecord r;
+    r.Registers.resize(static_cast<std::size_t>(registers));
+    return r;
+}
+
+std::uint8_t& V(PeripheralRecord& r, int position) {
+    return r.Registers[static_cast<std::size_t>(position)].Value;
+}
+
+}  // namespace
+
+TEST(CalcInput, LeadingDecimalIntegerHeldToIntRange) {
+    EXPECT_EQ(LeadingInt("9600"), 9600);
+    EXPECT_EQ(LeadingInt("  115200 bps"), 115200);
+    EXPECT_EQ(LeadingInt("abc"), 0);
+    EXPECT_EQ(LeadingInt(""), 0);
+    EXPECT_EQ(LeadingInt("-5"), -5);
+    EXPECT_EQ(LeadingInt("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(LeadingInt("-99999999999999999999"), INT_MIN);
+}
+
+TEST(CalcInput, RoundHalfUpTruncatesThenAddsOne) {
+    long long r = 0;
+    ASSERT_TRUE(RoundHalfUp(177.875, r));
+    EXPECT_EQ(r, 178);
+    ASSERT_TRUE(RoundHalfUp(193.5, r));
+    EXPECT_EQ(r, 194);
+    ASSERT_TRUE(RoundHalfUp(162.25, r));
+    EXPECT_EQ(r, 162);
+    // Nothing beyond the int range is converted.
+    EXPECT_FALSE(RoundHalfUp(-6.4e9, r));
+    EXPECT_FALSE(RoundHalfUp(1.0 / 0.0, r));
+}
+
+TEST(BitRateCalc, ReloadClockAndQuestion) {
+    // 100000 Hz at 12 MHz on Timer 1: ratio 40, SYSCLK, 256 - 40 = 216.
+    ReloadResult r = BitRateReload(12000000, 100000, kChoice1H);
+    ASSERT_EQ(r.status, CalcStatus::Ok);
+    EXPECT_EQ(r.clock, CalcClock::Sysclk);
+    EXPECT_EQ(r.reload, 0xD8);
+    EXPECT_EQ(r.question, "Change T1's Data to:\n\n T1H = D8\n Clock Source: SYSCLK");
+    EXPECT_DOUBLE_EQ(r.achieved, 100000.0);
+
+    // Ratio 1000: Timer 0 counts SYSCLK / 4, a Timer 2 half SYSCLK / 12.
+    r = BitRateReload(3000000, 1000, kChoice0H);
+    EXPECT_EQ(r.clock, CalcClock::Div4);
+    EXPECT_EQ(r.reload, 6);
+    EXPECT_EQ(r.question, "Change T0's Data to:\n\n T0H = 06\n Clock Source: SYSCLK / 4");
+    r = BitRateReload(3000000, 1000, kChoice2L);
+    EXPECT_EQ(r.clock, CalcClock::Div12);
+    EXPECT_EQ(r.reload, 173);  // 256 - 83.33
+    EXPECT_EQ(r.question, "Change T2's Data to:\n\n T2L = AD\n Clock Source: SYSCLK / 12");
+
+    // Ratio 8000: Timer 0 goes to SYSCLK / 48; a Timer 2 half stays at / 12
+    // and then has no reload that fits.
+    r = BitRateReload(24000000, 1000, kChoice0H);
+    EXPECT_EQ(r.clock, CalcClock::Div48);
+    EXPECT_EQ(r.reload, 89);
+    r = BitRateReload(24000000, 1000, kChoice2H);
+    EXPECT_EQ(r.status, CalcStatus::OutOfRange);
+    EXPECT_EQ(r.clock, CalcClock::Div12);
+    EXPECT_EQ(r.error, "Error: Invalid Bit Rate Using Current Frequency.");
+}
+
+TEST(BitRateCalc, InvalidInputsAndExtremes) {
+    for (auto [sysclk, target] :
+         {std::pair<std::uint32_t, int>{0, 100000}, {12000000, 0}, {12000000, -5}}) {
+        const ReloadResult r = BitRateReload(sysclk, target, kChoice0H);
+        EXPECT_EQ(r.status, CalcStatus::InvalidInput);
+        EXPECT_EQ(r.error, "Error: Invalid Input Values.");
+    }
+    // A target above what SYSCLK can give, and the largest clock with the
+    // smallest target: refused, never converted out of range.
+    EXPECT_EQ(BitRateReload(1, INT_MAX, kChoice1H).status, CalcStatus::OutOfRange);
+    EXPECT_EQ(BitRateReload(4294967295u, 1, kChoice0H).status, CalcStatus::OutOfRange);
+    EXPECT_EQ(Timer1BaudReload(4294967295u, 1).status, CalcStatus::OutOfRange);
+    EXPECT_EQ(Uart1BaudReload(4294967295u, 1).status, CalcStatus::OutOfRange);
+}
+
+TEST(BaudRateCalc, Timer1Reload) {
+    ReloadResult r = Timer1BaudReload(1500000, 9600);  // ratio 156: 256 - 78.125 = 177.875
+    ASSERT_EQ(r.status, CalcStatus::Ok);
+    EXPECT_EQ(r.reload, 0xB2);
+    EXPECT_EQ(r.question, "Change T1's Data to:\n\n T1H = B2\n Clock Source: SYSCLK");
+    EXPECT_EQ(ReloadAchievedText(r, 9600, "bps"), "Achieved: 9615 bps (+0.16 %)");
+
+    r = Timer1BaudReload(22118400, 115200);  // exact: 256 - 96
+    EXPECT_EQ(r.reload, 0xA0);
+    EXPECT_EQ(ReloadAchievedText(r, 115200, "bps"), "Achieved: 115200 bps (+0.00 %)");
+
+    // Ratio 512 is the first one counted at SYSCLK / 4; 2048 at / 12; 6144 at / 48.
+    EXPECT_EQ(Timer1BaudReload(5120000, 10000).clock, CalcClock::Div4);
+    EXPECT_EQ(Timer1BaudReload(5120000, 10000).reload, 192);
+    EXPECT_EQ(Timer1BaudReload(5119999, 10000).clock, CalcClock::Sysclk);
+    EXPECT_EQ(Timer1BaudReload(20480000, 10000).clock, CalcClock::Div12);
+    r = Timer1BaudReload(61440000, 10000);
+    EXPECT_EQ(r.clock, CalcClock::Div48);
+    EXPECT_EQ(r.question, "Change T1's Data to:\n\n T1H = C0\n Clock Source: SYSCLK / 48");
+
+    r = Timer1BaudReload(24000000, 1);
+    EXPECT_EQ(r.status, CalcStatus::OutOfRange);
+    EXPECT_EQ(r.error, "Error: Invalid Baud Rate Using Current Frequency.");
+    EXPECT_EQ(ReloadAchievedText(r, 1, "bps"), "Achieved: - (no reload fits at this SYSCLK)");
+    EXPECT_EQ(ReloadAchievedText(Timer1BaudReload(0, 9600), 9600, "bps"), "Achieved: -");
+}
+
+TEST(BaudRateCalc, Uart1PrescalerCodes) {
+    struct Case {
+        int target;
+        unsigned divide;
+        std::uint8_t code;
+        long long reload;
+    };
+    // At 24 MHz: ratios 208, 240000, 1200000, 4800000.
+    for (const Case& c : {Case{115200, 1, 3, 0xFF98}, Case{100, 4, 1, 0x8AD0},
+                          Case{20, 12, 0, 0x3CB0}, Case{5, 48, 2, 0x3CB0}}) {
+        const ReloadResult r = Uart1BaudReload(24000000, c.target);
+        ASSERT_EQ(r.status, CalcStatus::Ok) << c.target;
+        EXPECT_EQ(r.divide, c.divide) << c.target;
+        EXPECT_EQ(r.code, c.code) << c.target;
+        EXPECT_EQ(r.reload, c.reload) << c.target;
+    }
+    EXPECT_EQ(Uart1BaudReload(24000000, 115200).question,
+              "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = FF98\n Clock Source: SYSCLK / 1");
+    EXPECT_EQ(Uart1BaudReload(24000000, 20).question,
+              "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = 3CB0\n Clock Source: SYSCLK / 12");
+    // Ratio 6291456 and above falls back to SYSCLK / 1, where nothing fits.
+    const ReloadResult r = Uart1BaudReload(24000000, 3);
+    EXPECT_EQ(r.divide, 1u);
+    EXPECT_EQ(r.code, 3);
+    EXPECT_EQ(r.status, CalcStatus::OutOfRange);
+}
+
+TEST(BaudRateCalc, Uart1WritesReloadPrescalerAndEnable) {
+    PeripheralRecord uart = Record(UartReg::Count);
+    V(uart, UartReg::SBCON1) = 0x83;  // bit 7 kept, old code 3 replaced
+    ApplyUart1Baud(uart, Uart1BaudReload(24000000, 20));
+    EXPECT_EQ(V(uart, UartReg::SBRLH1), 0x3C);
+    EXPECT_EQ(V(uart, UartReg::SBRLL1), 0xB0);
+    EXPECT_EQ(V(uart, UartReg::SBCON1), 0xC0);
+    // A refused result writes nothing; a short record is left alone.
+    ApplyUart1Baud(uart, Uart1BaudReload(24000000, 3));
+    EXPECT_EQ(V(uart, UartReg::SBRLL1), 0xB0);
+    PeripheralRecord shortRecord = Record(UartReg::SCON1);  // ends before SCON1
+    ApplyUart1Baud(shortRecord, Uart1BaudReload(24000000, 20));
+    EXPECT_EQ(V(shortRecord, UartReg::SBRLL1), 0);
+}
+
+TEST(BitRateCalc, WritesReloadAndClockBitsPerChoice) {
+    PeripheralRecord t = Record(TimersReg::Count);
+    V(t, TimersReg::TMOD) = 0x44;   // both timers count their pins
+    V(t, TimersReg::CKCON) = 0x03;  // external-oscillator prescaler
+    ApplyBitRate(t, kChoice0H, BitRateReload(12000000, 100000, kChoice0H));
+    EXPECT_EQ(V(t, TimersReg::TH0), 0xD8);
+    EXPECT_EQ(V(t, TimersReg::TMOD), 0x40);   // Timer 0 back on the clock
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x04);  // SYSCLK, prescaler cleared
+
+    // SYSCLK / 48 on Timer 1: its SYSCLK bit cleared, prescaler 2, pin bit untouched.
+    V(t, TimersReg::CKCON) = 0x08;
+    ApplyBitRate(t, kChoice1H, BitRateReload(24000000, 1000, kChoice1H));
+    EXPECT_EQ(V(t, TimersReg::TH1), 89);
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x02);
+    EXPECT_EQ(V(t, TimersReg::TMOD), 0x40);
+
+    // Timer 2 halves: their own CKCON bit, and the external clock bit cleared.
+    V(t, TimersReg::TMR2CN) = 0x09;
+    ApplyBitRate(t, kChoice2H, BitRateReload(12000000, 100000, kChoice2H));
+    EXPECT_EQ(V(t, TimersReg::TMR2RLH), 0xD8);
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x22);
+    EXPECT_EQ(V(t, TimersReg::TMR2CN), 0x08);
+    ApplyBitRate(t, kChoice2L, BitRateReload(3000000, 1000, kChoice2L));
+    EXPECT_EQ(V(t, TimersReg::TMR2RLL), 0xAD);
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x22);  // SYSCLK / 12 leaves bit 4 clear
+}
+
+TEST(BitRateCalc, TimerPreparedForTheRate) {
+    PeripheralRecord t = Record(TimersReg::Count);
+    V(t, TimersReg::TCON) = 0xFF;
+    V(t, TimersReg::TMOD) = 0xFF;
+    PrepareTimerForRate(t, 0);
+    EXPECT_EQ(V(t, TimersReg::TMOD), 0xF6);  // mode 2, gate off
+    EXPECT_EQ(V(t, TimersReg::TCON), 0xEE);  // stopped, level-triggered
+    PrepareTimerForRate(t, 1);
+    EXPECT_EQ(V(t, TimersReg::TMOD), 0x66);
+    EXPECT_EQ(V(t, TimersReg::TCON), 0xAA);
+    PrepareTimerForRate(t, 2);
+    EXPECT_EQ(V(t, TimersReg::TMR2CN), 0x08);
+}
+
+TEST(Timer3Timeout, ReloadFor25ms) {
+    Timeout25Result r = Timer3Reload25ms(1500000);  // 37500 counts of SYSCLK
+    ASSERT_EQ(r.status, CalcStatus::Ok);
+    EXPECT_TRUE(r.sysclk);
+    EXPECT_EQ(r.reload, 0x6D83);
+    EXPECT_EQ(r.question,
+              "Change Timer 3's Data to:\n\n TMR3RLH = 6D\n TMR3RLL = 83\n Clock Source: SYSCLK");
+    EXPECT_TRUE(Timer3Overflows25ms(1500000, kCkconT3LowSysclk, 0x6D, 0x83));
+
+    r = Timer3Reload25ms(24000000);  // 600000 counts: SYSCLK / 12 gives 50000
+    ASSERT_EQ(r.status, CalcStatus::Ok);
+    EXPECT_FALSE(r.sysclk);
+    EXPECT_EQ(r.reload, 65535 - 50000);
+    EXPECT_EQ(
+        r.question,
+        "Change Timer 3's Data to:\n\n TMR3RLH = 3C\n TMR3RLL = AF\n Clock Source: SYSCLK / 12");
+
+    EXPECT_EQ(Timer3Reload25ms(0).reload, 0xFFFF);
+    r = Timer3Reload25ms(40000000);  // even SYSCLK / 12 needs 83333 counts
+    EXPECT_EQ(r.status, CalcStatus::OutOfRange);
+    EXPECT_EQ(r.error, "Error: Invalid Timeout Using Current Frequency.");
+}
+
+TEST(Timer3Timeout, WritesSixteenBitModeAndClock) {
+    PeripheralRecord t = Record(TimersReg::Count);
+    V(t, TimersReg::TMR3CN) = 0x0D;  // split, running, external clock
+    V(t, TimersReg::CKCON) = 0x80;
+    ApplyTimer3Reload25ms(t, Timer3Reload25ms(1500000), true);
+    EXPECT_EQ(V(t, TimersReg::TMR3CN), 0x05);  // the external bit stays while TL3 shows it
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x40);
+    EXPECT_EQ(V(t, TimersReg::TMR3RLH), 0x6D);
+    EXPECT_EQ(V(t, TimersReg::TMR3RLL), 0x83);
+
+    V(t, TimersReg::TMR3CN) = 0x0D;
+    ApplyTimer3Reload25ms(t, Timer3Reload25ms(1500000), false);
+    EXPECT_EQ(V(t, TimersReg::TMR3CN), 0x04);
+
+    V(t, TimersReg::TMR3CN) = 0x0D;
+    ApplyTimer3Reload25ms(t, Timer3Reload25ms(24000000), true);
+    EXPECT_EQ(V(t, TimersReg::TMR3CN), 0x04);  // SYSCLK / 12 clears it anyway
+    EXPECT_EQ(V(t, TimersReg::CKCON), 0x00);
+}
