@@ -8,8 +8,8 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/clock/COscSysPropPage.h"
-#include "pages/common/CommandIds.h"
-#include "pages/common/PeripheralCommands.h"
+#include "pages/clock/OscillatorsSheet.h"
+#include "pages/common/SheetRunner.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ void BM_OpenOscillatorsSheet(benchmark::State& state) {
     auto doc = NewProject(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         // Shown, then cancelled at once by the scripted UI service.
-        benchmark::DoNotOptimize(pages::RunPeripheralCommand(*doc, cmd::Oscillators));
+        benchmark::DoNotOptimize(RunSheet(*doc, OscillatorsSheet()));
     }
     SetUi(previous);
 }
@@ -30,10 +30,10 @@ void BM_SysclkSelectClick(benchmark::State& state) {
     auto doc = NewProject(0);
     PeripheralRecord osc;
     doc->GetPeripheral(osc, Pid::Oscillator);
-    COscSysPropPage page(
-        {&doc->SysclkFrequency, &doc->ExtOscFrequency, doc->IntOscFrequency, doc->LfOscFrequency});
+    PageContext context(*doc);
+    context.Lend(Pid::Oscillator, osc);
+    COscSysPropPage page(context);
     page.SetRecord(&osc);
-    page.SetActiveDocument(doc.get());
     page.OnInitDialog();
     page.show();
     bool external = false;

@@ -9,6 +9,7 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/portio/PortIOPages.h"
+#include "pages/common/SheetRunner.h"
 #include "pages/portio/PortIOSheet.h"
 
 namespace {
@@ -29,9 +30,13 @@ void BM_OpenPortIOSheet(benchmark::State& state) {
     PeripheralRecord port;
     doc->GetPeripheral(port, Pid::PortIO);
     BusyPort(port);
+    // Opened from a page whose sheet holds the busy copy.
+    PageContext caller(*doc);
+    caller.Lend(Pid::PortIO, port);
+    const SheetSpec sheet = PortIOSheet();
     for (auto _ : state) {
         // Shown, then cancelled at once by the scripted UI service.
-        benchmark::DoNotOptimize(RunPortIOSheet(*doc, &port));
+        benchmark::DoNotOptimize(RunSheet(*doc, sheet, &caller));
     }
     SetUi(previous);
 }

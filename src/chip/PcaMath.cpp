@@ -46,9 +46,7 @@ double TimeoutMs(std::uint8_t field, std::uint32_t sysclk, std::uint32_t extOsc,
 }  // namespace
 
 std::uint32_t Timer0OverflowRate(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t th0) {
-    const std::uint32_t clock = timers::Timer01Clock(sysclk, ckcon, 0);
-    if (clock == 0) return 0;
-    const double rate = 1.0 / ((256 - th0) * (1.0 / clock));
+    const double rate = timers::OverflowRate(timers::Timer01Clock(sysclk, ckcon, 0), th0);
     return static_cast<std::uint32_t>(std::trunc(rate));
 }
 
@@ -79,6 +77,18 @@ std::uint32_t CexFrequency(std::uint32_t clock, std::uint8_t cph) {
 double DutyCyclePercent(bool sixteenBit, std::uint8_t cph, std::uint8_t cpl) {
     if (sixteenBit) return (65536 - cph * 256 - cpl) * 1.52587890625e-5 * 100;
     return (256 - cph) * 0.00390625 * 100;
+}
+
+std::string DutyCycleText(double percent) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.4f", percent);
+    return buf;
+}
+
+std::string TimeoutText(double ms) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.1f", ms);
+    return buf;
 }
 
 double WatchdogTimeoutMs(std::uint8_t pca0md, const ClockInputs& in, std::uint8_t cpl4,

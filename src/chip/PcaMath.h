@@ -41,6 +41,11 @@ std::uint32_t CexFrequency(std::uint32_t clock, std::uint8_t cph);
 // PWM duty cycle in percent, 8-bit (from PCA0CPHn) or 16-bit (PCA0CPHn:PCA0CPLn).
 double DutyCyclePercent(bool sixteenBit, std::uint8_t cph, std::uint8_t cpl);
 
+// The module pages' value display of a duty cycle ("%.4f") and of the
+// watchdog timeout ("%.1f").
+std::string DutyCycleText(double percent);
+std::string TimeoutText(double ms);
+
 // The watchdog timeout in ms: the time per count of the timebase times
 // ((PCA0CPL4 + 1) x 256 - PCA0L); 0.0 when that timebase's clock is 0.
 double WatchdogTimeoutMs(std::uint8_t pca0md, const ClockInputs& in, std::uint8_t cpl4,

@@ -29,6 +29,12 @@ inline constexpr std::uint8_t kOverflowInterrupt = 0x01;
 // PCA0CN counter run.
 inline constexpr std::uint8_t kCounterRun = 0x40;
 
+// PCA0CPMn modes (the register without bit 0, the CCF interrupt enable).
+inline constexpr std::uint8_t kModeNone = 0x00;
+inline constexpr std::uint8_t kModeFrequencyOutput = 0x46;
+inline constexpr std::uint8_t kModePwm8 = 0x42;
+inline constexpr std::uint8_t kModePwm16 = 0xC2;
+
 enum class Watchdog { Disabled, Enabled, Locked };
 
 // The state the texts of PCA0CPL4 hold: empty CPost is disabled; a "2" at

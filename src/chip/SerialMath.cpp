@@ -48,15 +48,21 @@ std::uint32_t NearestStandardRate(double rate) {
     return best;
 }
 
-std::string StandardRateText(std::int64_t rate) {
-    if (rate <= 0) return "Nearest standard rate: -";
+std::optional<StandardRateError> NearestStandardError(std::int64_t rate) {
+    if (rate <= 0) return std::nullopt;
     const std::uint32_t standard = NearestStandardRate(static_cast<double>(rate));
     double error = (static_cast<double>(rate) - standard) / standard * 100.0;
     if (std::fabs(error) < 0.005) error = 0.0;  // no "-0.00"
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "Nearest standard rate %u bps: %+.2f %%",
-                  static_cast<unsigned>(standard), error);
-    return buf;
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%+.2f", error);
+    return StandardRateError{standard, buf};
+}
+
+std::string StandardRateText(std::int64_t rate) {
+    const auto error = NearestStandardError(rate);
+    if (!error) return "Nearest standard rate: -";
+    return "Nearest standard rate " + std::to_string(error->standard) + " bps: " + error->percent +
+           " %";
 }
 
 std::uint32_t SpiSckFrequency(std::uint32_t sysclk, std::uint8_t spi0ckr) {
@@ -94,13 +100,23 @@ int SmbusSourceBitRate(std::uint32_t sysclk, const TimerRegisters& t, int source
     return timers::SmbusBitRate(c.clock, c.reload);
 }
 
-std::string SmbusMinimumLowTimeText(std::uint32_t sysclk, const TimerRegisters& t, int source) {
+std::optional<double> SmbusMinimumLowTimeMs(std::uint32_t sysclk, const TimerRegisters& t,
+                                            int source) {
     const SmbusClock c = SmbusSourceClock(sysclk, t, source);
-    if (c.clock == 0) return "Minimum SCL Low Time is - ms";
-    const double ms = (1.0 / c.clock) * (256 - c.reload) * 1000.0;
-    char buf[80];
-    std::snprintf(buf, sizeof buf, "Minimum SCL Low Time is %.4f ms", ms);
+    if (c.clock == 0) return std::nullopt;
+    return (1.0 / c.clock) * (256 - c.reload) * 1000.0;
+}
+
+std::string SmbusLowTimeNumber(std::optional<double> ms) {
+    if (!ms) return "-";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.4f", *ms);
     return buf;
+}
+
+std::string SmbusMinimumLowTimeText(std::uint32_t sysclk, const TimerRegisters& t, int source) {
+    return "Minimum SCL Low Time is " +
+           SmbusLowTimeNumber(SmbusMinimumLowTimeMs(sysclk, t, source)) + " ms";
 }
 
 std::string SmbusTimer3StatusText(std::uint32_t sysclk, const TimerRegisters& t) {

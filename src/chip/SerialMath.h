@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/PeripheralRecord.h"
@@ -37,6 +38,14 @@ inline constexpr std::uint32_t kStandardRates[] = {
     1200, 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600, 115200, 230400, 460800, 921600};
 // The standard rate nearest to `rate` (by ratio, so 3000 is nearer 2400 than 4800).
 std::uint32_t NearestStandardRate(double rate);
+// How far a rate lies from its nearest standard rate, in percent as the
+// UART pages show it (two decimals; no "-0.00"). Nothing for a rate of 0 or
+// less (nothing is sent).
+struct StandardRateError {
+    std::uint32_t standard;
+    std::string percent;  // "+0.16"
+};
+std::optional<StandardRateError> NearestStandardError(std::int64_t rate);
 // "Nearest standard rate 115200 bps: +0.16 %", or "Nearest standard rate: -"
 // for a rate of 0 (nothing is sent).
 std::string StandardRateText(std::int64_t rate);
@@ -69,9 +78,13 @@ struct TimerRegisters {
 SmbusClock SmbusSourceClock(std::uint32_t sysclk, const TimerRegisters& t, int source);
 // The bit rate the source gives ("%d" Hz).
 int SmbusSourceBitRate(std::uint32_t sysclk, const TimerRegisters& t, int source);
-// "Minimum SCL Low Time is %.4f ms": one timer overflow, (1 / clock) x
-// (256 - reload) x 1000 ms. A clock of 0 never overflows: "Minimum SCL Low
-// Time is - ms".
+// The minimum SCL low time: one timer overflow, (1 / clock) x (256 - reload)
+// x 1000 ms; nothing at a clock of 0, which never overflows.
+std::optional<double> SmbusMinimumLowTimeMs(std::uint32_t sysclk, const TimerRegisters& t,
+                                            int source);
+// That time as the page shows it ("%.4f"), "-" for nothing.
+std::string SmbusLowTimeNumber(std::optional<double> ms);
+// "Minimum SCL Low Time is %.4f ms" with that number.
 std::string SmbusMinimumLowTimeText(std::uint32_t sysclk, const TimerRegisters& t, int source);
 // The SCL timeout status of Timer 3 (counts of SYSCLK or SYSCLK / 12 by
 // CKCON bit 6, 24..26 ms wanted).

@@ -30,15 +30,21 @@ std::uint32_t Timer2HalfClock(std::uint32_t sysclk, std::uint8_t ckcon, bool hig
     return (ckcon & bit) ? sysclk : sysclk / 12;
 }
 
-int SmbusBitRate(std::uint32_t clock, std::uint8_t reload) {
+double OverflowRate(std::uint32_t clock, std::uint8_t reload) {
     if (clock == 0) return 0;
-    const double rate = 1.0 / ((256 - reload) * (1.0 / clock)) * 0.3333333333333333;
-    return static_cast<int>(std::trunc(rate));
+    return 1.0 / ((256 - reload) * (1.0 / clock));
+}
+
+int SmbusBitRate(std::uint32_t clock, std::uint8_t reload) {
+    return static_cast<int>(std::trunc(OverflowRate(clock, reload) * 0.3333333333333333));
+}
+
+std::uint32_t Timer1OverflowRate(std::uint32_t clock, std::uint8_t th1) {
+    return clock / static_cast<std::uint32_t>(256 - th1);
 }
 
 int Uart0BaudRate(std::uint32_t clock, std::uint8_t th1) {
-    const std::uint32_t perReload = clock / static_cast<std::uint32_t>(256 - th1);
-    return static_cast<int>(std::trunc(perReload * 0.5));
+    return static_cast<int>(std::trunc(Timer1OverflowRate(clock, th1) * 0.5));
 }
 
 double Timer3OverflowMs(std::uint32_t sysclk, std::uint8_t ckcon, std::uint8_t rlh,

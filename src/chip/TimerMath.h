@@ -30,11 +30,18 @@ std::uint32_t Timer01Clock(std::uint32_t sysclk, std::uint8_t ckcon, int timer);
 // set, else SYSCLK / 12 (integer).
 std::uint32_t Timer2HalfClock(std::uint32_t sysclk, std::uint8_t ckcon, bool high);
 
-// The SMBus bit rate an 8-bit reload gives: clock / (256 - reload) / 3,
-// computed in double precision and truncated.
+// How often an 8-bit auto-reload timer overflows, as the SMBus and PCA pages
+// compute it: 1 / ((256 - reload) x (1 / clock)) in double precision; 0 at a
+// clock of 0.
+double OverflowRate(std::uint32_t clock, std::uint8_t reload);
+
+// The SMBus bit rate an 8-bit reload gives: the overflow rate x 1/3, truncated.
 int SmbusBitRate(std::uint32_t clock, std::uint8_t reload);
 
-// UART0's baud rate from Timer 1: (clock / (256 - TH1), integer) x 0.5, truncated.
+// Timer 1's overflow rate as the UART0 page computes it: clock / (256 - TH1),
+// integer division.
+std::uint32_t Timer1OverflowRate(std::uint32_t clock, std::uint8_t th1);
+// UART0's baud rate from Timer 1: that overflow rate x 0.5, truncated.
 int Uart0BaudRate(std::uint32_t clock, std::uint8_t th1);
 
 // Timer 3's overflow period in ms for the SMBus timeout: (65535 - reload)

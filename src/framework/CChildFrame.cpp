@@ -15,7 +15,7 @@ CChildFrame::CChildFrame(std::unique_ptr<CDocument> document, CView* view, QWidg
     connect(document_.get(), &CDocument::titleChanged, this,
             [this](const QString& title) { setWindowTitle(title + QStringLiteral("[*]")); });
     connect(document_.get(), &CDocument::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(document_.get(), &CDocument::stateRestored, this, [this] { view_->OnUpdate(); });
+    connect(document_.get(), &CDocument::changed, this, [this] { view_->OnUpdate(); });
 }
 
 CChildFrame::~CChildFrame() {

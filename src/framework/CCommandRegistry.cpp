@@ -51,7 +51,8 @@ std::vector<CMenuItem> CCommandRegistry::Items(const std::string& path, CDocumen
             children[menu] = position;
     for (const auto& [id, c] : commands_) {
         (void)id;
-        if (c.Menu.size() > path.size() + 1 && c.Menu.compare(0, path.size() + 1, path + "/") == 0) {
+        if (c.Menu.size() > path.size() + 1 &&
+            c.Menu.compare(0, path.size() + 1, path + "/") == 0) {
             const std::string child = c.Menu.substr(0, c.Menu.find('/', path.size() + 1));
             children.emplace(child, INT_MAX);
         }
@@ -59,7 +60,8 @@ std::vector<CMenuItem> CCommandRegistry::Items(const std::string& path, CDocumen
     for (const auto& [child, position] : children) {
         auto items = Items(child, doc);
         if (items.empty()) continue;
-        placed.push_back({position, CMenuItem::Popup(child.substr(path.size() + 1), std::move(items))});
+        placed.push_back(
+            {position, CMenuItem::Popup(child.substr(path.size() + 1), std::move(items))});
     }
     std::stable_sort(placed.begin(), placed.end(),
                      [](const Placed& a, const Placed& b) { return a.position < b.position; });
@@ -82,7 +84,8 @@ CMenuBar CCommandRegistry::MenuBar(CDocument* doc) const {
         if (!c.Menu.empty()) popups.emplace(c.Menu.substr(0, c.Menu.find('/')), INT_MAX);
     }
     std::vector<std::pair<int, std::string>> order;
-    for (const auto& [menu, position] : popups) order.emplace_back(position, menu);
+    for (const auto& [menu, position] : popups)
+        order.emplace_back(position, menu);
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     CMenuBar bar;

@@ -34,7 +34,7 @@ public:
 private:
     void Apply(const DocumentState& state) {
         if (CDeviceDocument* device = doc_.DeviceDocument()) device->RestoreState(state);
-        doc_.NotifyStateRestored();
+        doc_.NotifyChanged();
     }
 
     CDocument& doc_;
@@ -60,6 +60,7 @@ CDocument::~CDocument() {
 void CDocument::RecordStep(const std::string& caption, const DocumentState& before,
                            const DocumentState& after) {
     undoStack_->push(new CSnapshotCommand(*this, caption, before, after));
+    NotifyChanged();
 }
 
 bool CDocument::IsModified() const {

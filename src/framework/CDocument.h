@@ -67,7 +67,8 @@ public:
     // (a confirmed sheet, a nested store, Reset All, a code-format switch)
     // becomes one entry; the stack's clean state is the saved one.
     QUndoStack* UndoStack() const { return undoStack_; }
-    // Adds a step that has already been applied to the device document.
+    // Adds a step that has already been applied to the device document,
+    // then tells everyone that the document changed.
     void RecordStep(const std::string& caption, const DocumentState& before,
                     const DocumentState& after);
     // True when the document differs from what was last opened or saved.
@@ -77,14 +78,17 @@ public:
     // discarded); false on Cancel or when the save failed.
     bool SaveModified();
 
-    // Tells the views that an undo or redo replaced the document's state.
-    void NotifyStateRestored() { emit stateRestored(); }
+    // Tells the views and windows that the document changed.
+    void NotifyChanged() { emit changed(); }
 
 signals:
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);
-    // Undo or redo put the device document in another state; views show it anew.
-    void stateRestored();
+    // The document is in another state: a step ended that changed it (a
+    // sheet, a nested store, Reset All, a code-format switch) or undo or redo
+    // took one back or again. Sent once, when the outermost step ends; the
+    // code window, the modified mark and the menus follow it.
+    void changed();
 
 protected:
     // The bytes OnSaveDocument writes.

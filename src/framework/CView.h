@@ -20,7 +20,7 @@ public:
 
     // First display of a new or opened document.
     virtual void OnInitialUpdate() {}
-    // The document was put in another state (undo, redo); show it anew.
+    // The document changed (its `changed` signal); show it anew.
     virtual void OnUpdate() {}
     // The view's frame became (true) or stopped being (false) the active one.
     virtual void OnActivateView(bool activate) { (void)activate; }

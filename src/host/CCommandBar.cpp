@@ -145,7 +145,8 @@ void CCommandBar::BuildToolBar() {
 }
 
 void CCommandBar::UpdateStates() {
-    for (auto& [id, a] : actions_) a->setEnabled(registry_.IsEnabled(id));
+    for (auto& [id, a] : actions_)
+        a->setEnabled(registry_.IsEnabled(id));
     for (auto& [id, a] : toolActions_)
         if (!a->menu()) a->setEnabled(registry_.IsEnabled(id));
 }

@@ -114,7 +114,7 @@ CChildFrame* CMainWindow::AddFrame(CDocTemplate& docTemplate, std::unique_ptr<CD
     };
     connect(doc, &CDocument::titleChanged, this, changed);
     connect(doc, &CDocument::modifiedChanged, this, changed);
-    connect(doc->UndoStack(), &QUndoStack::indexChanged, this, changed);
+    connect(doc, &CDocument::changed, this, changed);
     mdi_->addSubWindow(frame);
     PlaceFrame(frame, maximized);
     view->OnInitialUpdate();

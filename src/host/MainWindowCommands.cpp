@@ -26,15 +26,14 @@ namespace {
 constexpr const char* kProjectFilter = "Zorvant Files (*.zvp)|*.zvp|All Files (*.*)|*.*|";
 
 // The popups of the shell; a module places its own between them.
-constexpr int kFileMenu = 100, kEditMenu = 200, kViewMenu = 500, kWindowMenu = 600,
-              kHelpMenu = 700;
+constexpr int kFileMenu = 100, kEditMenu = 200, kViewMenu = 500, kWindowMenu = 600, kHelpMenu = 700;
 
 // The ids the shell registers one by one (the two lists come as ranges).
 constexpr int kHostIds[] = {
-    fwcmd::FileNew,       fwcmd::FileOpen,      fwcmd::FileSave,       fwcmd::FileSaveAs,
-    fwcmd::FileClose,     fwcmd::FilePrintSetup, fwcmd::AppExit,       fwcmd::EditUndo,
-    fwcmd::EditRedo,      fwcmd::ViewToolbar,   fwcmd::ViewStatusBar,  fwcmd::WindowCascade,
-    fwcmd::WindowTile,    fwcmd::WindowNext,    fwcmd::WindowPrevious, fwcmd::AppAbout,
+    fwcmd::FileNew,    fwcmd::FileOpen,       fwcmd::FileSave,       fwcmd::FileSaveAs,
+    fwcmd::FileClose,  fwcmd::FilePrintSetup, fwcmd::AppExit,        fwcmd::EditUndo,
+    fwcmd::EditRedo,   fwcmd::ViewToolbar,    fwcmd::ViewStatusBar,  fwcmd::WindowCascade,
+    fwcmd::WindowTile, fwcmd::WindowNext,     fwcmd::WindowPrevious, fwcmd::AppAbout,
 };
 
 bool HasDocument(CDocument* doc) {
@@ -59,64 +58,134 @@ void CMainWindow::RegisterCommands() {
 
     // File > New lists the models; Ctrl+N (and the command by its id) opens
     // the model picker instead.
-    r.Add({.Id = fwcmd::FileNew, .Caption = "&New", .Menu = "&File", .Position = 101,
-           .Shortcut = QKeySequence::New, .Run = [this] { OnFileNew(); },
+    r.Add({.Id = fwcmd::FileNew,
+           .Caption = "&New",
+           .Menu = "&File",
+           .Position = 101,
+           .Shortcut = QKeySequence::New,
+           .Run = [this] { OnFileNew(); },
            .Submenu = [this](QWidget* parent) { return CreateNewMenu(parent); },
-           .ToolbarPosition = 101, .ToolbarIcon = QStyle::SP_FileIcon, .ToolTip = "New Project"});
-    r.Add({.Id = fwcmd::FileOpen, .Caption = "&Open Project...", .Menu = "&File", .Position = 102,
-           .Shortcut = QKeySequence::Open, .Run = [this] { OnFileOpen(); },
-           .ToolbarPosition = 102, .ToolbarIcon = QStyle::SP_DialogOpenButton,
+           .ToolbarPosition = 101,
+           .ToolbarIcon = QStyle::SP_FileIcon,
+           .ToolTip = "New Project"});
+    r.Add({.Id = fwcmd::FileOpen,
+           .Caption = "&Open Project...",
+           .Menu = "&File",
+           .Position = 102,
+           .Shortcut = QKeySequence::Open,
+           .Run = [this] { OnFileOpen(); },
+           .ToolbarPosition = 102,
+           .ToolbarIcon = QStyle::SP_DialogOpenButton,
            .ToolTip = "Open Project"});
-    r.Add({.Id = fwcmd::FileSave, .Caption = "&Save Project", .Menu = "&File", .Position = 103,
-           .Shortcut = QKeySequence::Save, .Run = [document] { document()->OnFileSave(); },
-           .Enabled = active, .Shown = HasDocument, .ToolbarPosition = 103,
-           .ToolbarIcon = QStyle::SP_DialogSaveButton, .ToolTip = "Save Project"});
-    r.Add({.Id = fwcmd::FileSaveAs, .Caption = "Save Project &As...", .Menu = "&File",
-           .Position = 104, .Run = [document] { document()->OnFileSaveAs(); }, .Enabled = active,
+    r.Add({.Id = fwcmd::FileSave,
+           .Caption = "&Save Project",
+           .Menu = "&File",
+           .Position = 103,
+           .Shortcut = QKeySequence::Save,
+           .Run = [document] { document()->OnFileSave(); },
+           .Enabled = active,
+           .Shown = HasDocument,
+           .ToolbarPosition = 103,
+           .ToolbarIcon = QStyle::SP_DialogSaveButton,
+           .ToolTip = "Save Project"});
+    r.Add({.Id = fwcmd::FileSaveAs,
+           .Caption = "Save Project &As...",
+           .Menu = "&File",
+           .Position = 104,
+           .Run = [document] { document()->OnFileSaveAs(); },
+           .Enabled = active,
            .Shown = HasDocument});
-    r.Add({.Id = fwcmd::FileClose, .Caption = "&Close Project", .Menu = "&File", .Position = 105,
-           .Run = [this] { CloseProject(); }, .Enabled = active, .Shown = HasDocument});
-    r.Add({.Id = fwcmd::FilePrintSetup, .Caption = "&Print Setup...", .Menu = "&File",
-           .Position = 302, .Run = [] { TheUi().PrintDialog(PrintDialogKind::PageSetup); }});
-    r.Add({.Id = fwcmd::AppExit, .Caption = "E&xit", .Menu = "&File", .Position = 501,
-           .Run = [this] { close(); }});
+    r.Add({.Id = fwcmd::FileClose,
+           .Caption = "&Close Project",
+           .Menu = "&File",
+           .Position = 105,
+           .Run = [this] { CloseProject(); },
+           .Enabled = active,
+           .Shown = HasDocument});
+    r.Add({.Id = fwcmd::FilePrintSetup,
+           .Caption = "&Print Setup...",
+           .Menu = "&File",
+           .Position = 302,
+           .Run = [] { TheUi().PrintDialog(PrintDialogKind::PageSetup); }});
+    r.Add(
+        {.Id = fwcmd::AppExit, .Caption = "E&xit", .Menu = "&File", .Position = 501, .Run = [this] {
+             close();
+         }});
 
-    r.Add({.Id = fwcmd::EditUndo, .Caption = "&Undo", .Menu = "&Edit", .Position = 101,
-           .Shortcut = QKeySequence(Qt::CTRL | Qt::Key_Z), .Run = [undoStack] { undoStack()->undo(); },
+    r.Add({.Id = fwcmd::EditUndo,
+           .Caption = "&Undo",
+           .Menu = "&Edit",
+           .Position = 101,
+           .Shortcut = QKeySequence(Qt::CTRL | Qt::Key_Z),
+           .Run = [undoStack] { undoStack()->undo(); },
            .Enabled = [undoStack] { return undoStack() && undoStack()->canUndo(); }});
-    r.Add({.Id = fwcmd::EditRedo, .Caption = "&Redo", .Menu = "&Edit", .Position = 102,
+    r.Add({.Id = fwcmd::EditRedo,
+           .Caption = "&Redo",
+           .Menu = "&Edit",
+           .Position = 102,
            .Shortcut = QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
            .Run = [undoStack] { undoStack()->redo(); },
            .Enabled = [undoStack] { return undoStack() && undoStack()->canRedo(); }});
 
-    r.Add({.Id = fwcmd::ViewToolbar, .Caption = "&Toolbar", .Menu = "&View", .Position = 101,
-           .Run = [this] {
-               bar_->ToolBar()->setVisible(bar_->ToolBar()->isHidden());
-               UpdateCommandStates();
-           },
-           .Checkable = true, .Checked = true});
-    r.Add({.Id = fwcmd::ViewStatusBar, .Caption = "&Status Bar", .Menu = "&View", .Position = 102,
-           .Run = [this] {
-               statusBar()->setVisible(statusBar()->isHidden());
-               UpdateCommandStates();
-           },
-           .Checkable = true, .Checked = true});
+    r.Add({.Id = fwcmd::ViewToolbar,
+           .Caption = "&Toolbar",
+           .Menu = "&View",
+           .Position = 101,
+           .Run =
+               [this] {
+                   bar_->ToolBar()->setVisible(bar_->ToolBar()->isHidden());
+                   UpdateCommandStates();
+               },
+           .Checkable = true,
+           .Checked = true});
+    r.Add({.Id = fwcmd::ViewStatusBar,
+           .Caption = "&Status Bar",
+           .Menu = "&View",
+           .Position = 102,
+           .Run =
+               [this] {
+                   statusBar()->setVisible(statusBar()->isHidden());
+                   UpdateCommandStates();
+               },
+           .Checkable = true,
+           .Checked = true});
 
-    r.Add({.Id = fwcmd::WindowCascade, .Caption = "&Cascade", .Menu = "&Window", .Position = 101,
-           .Run = [this] { mdi_->cascadeSubWindows(); }, .Enabled = active});
-    r.Add({.Id = fwcmd::WindowTile, .Caption = "&Tile", .Menu = "&Window", .Position = 102,
-           .Run = [this] { mdi_->tileSubWindows(); }, .Enabled = active});
+    r.Add({.Id = fwcmd::WindowCascade,
+           .Caption = "&Cascade",
+           .Menu = "&Window",
+           .Position = 101,
+           .Run = [this] { mdi_->cascadeSubWindows(); },
+           .Enabled = active});
+    r.Add({.Id = fwcmd::WindowTile,
+           .Caption = "&Tile",
+           .Menu = "&Window",
+           .Position = 102,
+           .Run = [this] { mdi_->tileSubWindows(); },
+           .Enabled = active});
     auto several = [this] { return FrameCount() > 1; };
-    r.Add({.Id = fwcmd::WindowNext, .Caption = "Ne&xt", .Menu = "&Window", .Position = 103,
-           .Shortcut = QKeySequence(Qt::CTRL | Qt::Key_F6), .Run = [this] { ActivateNeighbour(1); },
+    r.Add({.Id = fwcmd::WindowNext,
+           .Caption = "Ne&xt",
+           .Menu = "&Window",
+           .Position = 103,
+           .Shortcut = QKeySequence(Qt::CTRL | Qt::Key_F6),
+           .Run = [this] { ActivateNeighbour(1); },
            .Enabled = several});
-    r.Add({.Id = fwcmd::WindowPrevious, .Caption = "Pre&vious", .Menu = "&Window", .Position = 104,
+    r.Add({.Id = fwcmd::WindowPrevious,
+           .Caption = "Pre&vious",
+           .Menu = "&Window",
+           .Position = 104,
            .Shortcut = QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6),
-           .Run = [this] { ActivateNeighbour(-1); }, .Enabled = several});
+           .Run = [this] { ActivateNeighbour(-1); },
+           .Enabled = several});
 
-    r.Add({.Id = fwcmd::AppAbout, .Caption = "&About Zorvant...", .Menu = "&Help", .Position = 201,
-           .Run = [this] { OnAppAbout(); }, .ToolbarPosition = 301,
-           .ToolbarIcon = QStyle::SP_MessageBoxInformation, .ToolTip = "About Zorvant"});
+    r.Add({.Id = fwcmd::AppAbout,
+           .Caption = "&About Zorvant...",
+           .Menu = "&Help",
+           .Position = 201,
+           .Run = [this] { OnAppAbout(); },
+           .ToolbarPosition = 301,
+           .ToolbarIcon = QStyle::SP_MessageBoxInformation,
+           .ToolTip = "About Zorvant"});
 
     UpdateRecentFiles();
     UpdateWindowList();
@@ -127,7 +196,8 @@ void CMainWindow::RegisterCommands() {
 void CMainWindow::UnregisterCommands() {
     // The entries call into this window.
     const QSignalBlocker quiet(&commands_);
-    for (int id : kHostIds) commands_.Remove(id);
+    for (int id : kHostIds)
+        commands_.Remove(id);
     commands_.ReplaceRange(fwcmd::FileMruFirst, fwcmd::FileMruLast, {});
     commands_.ReplaceRange(fwcmd::WindowFirst, fwcmd::WindowLast, {});
 }
@@ -146,15 +216,20 @@ void CMainWindow::UpdateRecentFiles() {
     std::vector<CCommand> items;
     const QStringList& recent = app_.RecentFileList();
     for (int i = 0; i < recent.size() && fwcmd::FileMruFirst + i <= fwcmd::FileMruLast; ++i)
-        items.push_back({.Id = fwcmd::FileMruFirst + i,
-                         .Caption = QStringLiteral("&%1 %2").arg(i + 1).arg(recent[i])
-                                        .toUtf8().toStdString(),
-                         .Menu = "&File", .Position = 401 + i,
-                         .Run = [this, i] { OpenRecentFile(i); }});
+        items.push_back(
+            {.Id = fwcmd::FileMruFirst + i,
+             .Caption = QStringLiteral("&%1 %2").arg(i + 1).arg(recent[i]).toUtf8().toStdString(),
+             .Menu = "&File",
+             .Position = 401 + i,
+             .Run = [this, i] { OpenRecentFile(i); }});
     // Without recent files the list's place shows greyed.
     if (items.empty())
-        items.push_back({.Id = fwcmd::FileMruFirst, .Caption = "Recent File", .Menu = "&File",
-                         .Position = 401, .Run = [] {}, .Enabled = [] { return false; }});
+        items.push_back({.Id = fwcmd::FileMruFirst,
+                         .Caption = "Recent File",
+                         .Menu = "&File",
+                         .Position = 401,
+                         .Run = [] {},
+                         .Enabled = [] { return false; }});
     commands_.ReplaceRange(fwcmd::FileMruFirst, fwcmd::FileMruLast, std::move(items));
 }
 
@@ -174,13 +249,16 @@ void CMainWindow::UpdateWindowList() {
         const int id = fwcmd::WindowFirst + static_cast<int>(i);
         if (id > fwcmd::WindowLast) break;
         CChildFrame* frame = frames[i];
-        const std::string caption =
-            "&" + std::to_string(i + 1) + " " + frame->GetDocument()->GetTitle() +
-            (frame->GetDocument()->IsModified() ? "*" : "");
+        const std::string caption = "&" + std::to_string(i + 1) + " " +
+                                    frame->GetDocument()->GetTitle() +
+                                    (frame->GetDocument()->IsModified() ? "*" : "");
         shown.push_back(caption + (frame == active_ ? "|active" : ""));
-        items.push_back({.Id = id, .Caption = caption, .Menu = "&Window",
+        items.push_back({.Id = id,
+                         .Caption = caption,
+                         .Menu = "&Window",
                          .Position = 201 + static_cast<int>(i),
-                         .Run = [this, frame] { ActivateFrame(frame); }, .Checkable = true,
+                         .Run = [this, frame] { ActivateFrame(frame); },
+                         .Checkable = true,
                          .Checked = frame == active_});
     }
     if (shown == windowList_) return;
@@ -192,12 +270,14 @@ void CMainWindow::UpdateCommandStates() {
     // Undo and Redo name the step they would take back or do again.
     const CDocument* doc = ActiveDocumentObject();
     const QUndoStack* stack = doc ? doc->UndoStack() : nullptr;
-    commands_.SetCaption(fwcmd::EditUndo, stack && stack->canUndo()
-                                              ? "&Undo " + stack->undoText().toLatin1().toStdString()
-                                              : "&Undo");
-    commands_.SetCaption(fwcmd::EditRedo, stack && stack->canRedo()
-                                              ? "&Redo " + stack->redoText().toLatin1().toStdString()
-                                              : "&Redo");
+    commands_.SetCaption(fwcmd::EditUndo,
+                         stack && stack->canUndo()
+                             ? "&Undo " + stack->undoText().toLatin1().toStdString()
+                             : "&Undo");
+    commands_.SetCaption(fwcmd::EditRedo,
+                         stack && stack->canRedo()
+                             ? "&Redo " + stack->redoText().toLatin1().toStdString()
+                             : "&Redo");
     commands_.SetChecked(fwcmd::ViewToolbar, !bar_->ToolBar()->isHidden());
     commands_.SetChecked(fwcmd::ViewStatusBar, !statusBar()->isHidden());
     bar_->UpdateStates();

@@ -45,17 +45,23 @@ std::string Step(CMainWindow& window, bool back) {
     CDocument* doc = window.ActiveDocumentObject();
     if (!doc) return "no project is open";
     QUndoStack* stack = doc->UndoStack();
-    if (!(back ? stack->canUndo() : stack->canRedo())) return back ? "nothing to undo" : "nothing to redo";
-    const std::string what = (back ? stack->undoText() : stack->redoText()).toLatin1().toStdString();
+    if (!(back ? stack->canUndo() : stack->canRedo()))
+        return back ? "nothing to undo" : "nothing to redo";
+    const std::string what =
+        (back ? stack->undoText() : stack->redoText()).toLatin1().toStdString();
     window.OnCommand(back ? fwcmd::EditUndo : fwcmd::EditRedo);
     window.SetStatusText((back ? "Undone: " : "Redone: ") + what);
     return {};
 }
 }  // namespace
 
-std::string CMainWindow::Undo() { return Step(*this, true); }
+std::string CMainWindow::Undo() {
+    return Step(*this, true);
+}
 
-std::string CMainWindow::Redo() { return Step(*this, false); }
+std::string CMainWindow::Redo() {
+    return Step(*this, false);
+}
 
 bool CMainWindow::IsActiveModified() const {
     const CDocument* doc = ActiveDocumentObject();

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
 
 #include <cstdio>
 #include <cstring>
@@ -11,6 +13,7 @@
 #include "framework/CApplication.h"
 #include "framework/CChildFrame.h"
 #include "framework/CCommandRegistry.h"
+#include "framework/CMenu.h"
 #include "framework/OffscreenScreen.h"
 #include "host/CMainWindow.h"
 #include "host/Desktop.h"
@@ -52,6 +55,20 @@ public:
     std::string Undo() override { return window_.Undo(); }
     std::string Redo() override { return window_.Redo(); }
     bool IsModified() override { return window_.IsActiveModified(); }
+    std::string CloseProject() override { return window_.CloseProject(); }
+    std::vector<std::string> PeripheralItems() override {
+        std::vector<std::string> items;
+        for (QAction* top : window_.menuBar()->actions()) {
+            if (!top->menu() || StripMnemonic(top->text().toLatin1().toStdString()) != "Peripherals")
+                continue;
+            // As when the user opens the menu: the items' states are brought up to date.
+            emit top->menu()->aboutToShow();
+            for (QAction* a : top->menu()->actions())
+                if (!a->isSeparator() && !a->menu() && a->isEnabled())
+                    items.push_back(StripMnemonic(a->text().toLatin1().toStdString()));
+        }
+        return items;
+    }
     CDeviceDocument* ActiveDocument() override { return window_.ActiveDocument(); }
     std::string CodeText() override { return window_.CodeText(); }
 
@@ -86,6 +103,10 @@ void FilterPlatformNoise(QtMsgType type, const QMessageLogContext& context, cons
 
 }  // namespace
 
+std::unique_ptr<ScriptHost> MainWindowScriptHost(CMainWindow& window, CCommandRegistry& commands) {
+    return std::make_unique<MainWindowHost>(window, commands);
+}
+
 int RunScriptCommand(int argc, char** argv) {
     if (argc == 3 && (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0)) {
         std::fputs(kScriptHelp, stdout);
@@ -111,14 +132,23 @@ int RunScriptCommand(int argc, char** argv) {
         return 1;
     }
 
-    // Scripts never need a screen: the widgets are real, but drawn off-screen
-    // on a screen of a laptop's size.
-    const OffscreenScreen screen;
-    qInstallMessageHandler(FilterPlatformNoise);
+    PrepareHeadless();
     int qtArgc = 1;
     QApplication qapp(qtArgc, argv);
     SetApplicationIdentity();
+    ScriptText source(text);
+    return RunScriptSession(name == "-" ? "stdin" : name, source, std::cout, std::cerr);
+}
 
+void PrepareHeadless() {
+    // Scripts never need a screen: the widgets are real, but drawn off-screen
+    // on a screen of a laptop's size, kept for the life of the program.
+    static const OffscreenScreen screen;
+    qInstallMessageHandler(FilterPlatformNoise);
+}
+
+int RunScriptSession(const std::string& name, ScriptSource& source, std::ostream& out,
+                     std::ostream& err) {
     ScriptUi ui;
     Ui* previous = SetUi(&ui);
     int status = 0;
@@ -127,13 +157,13 @@ int RunScriptCommand(int argc, char** argv) {
         CApplication app(QStringLiteral("Script"));
         const QString error = LoadDeviceModule(app, QCoreApplication::applicationDirPath());
         if (!error.isEmpty()) {
-            std::fprintf(stderr, "zorvant: %s\n", qPrintable(error));
+            err << "zorvant: " << error.toLocal8Bit().toStdString() << "\n";
             status = 1;
         } else {
             CMainWindow window(app);
             MainWindowHost scriptHost(window, app.Commands());
-            ScriptRunner runner(scriptHost, ui, std::cout, std::cerr);
-            status = runner.Run(name == "-" ? "stdin" : name, text);
+            ScriptRunner runner(scriptHost, ui, out, err);
+            status = runner.Run(name, source);
         }
     }
     SetUi(previous);

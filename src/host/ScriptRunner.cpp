@@ -1,9 +1,13 @@
 #include "host/ScriptRunner.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QTabWidget>
 #include <QWidget>
+
+#include <algorithm>
+#include <iterator>
 
 #include <ostream>
 #include <sstream>
@@ -12,6 +16,8 @@
 #include "model/FileIo.h"
 #include "model/Ui.h"
 #include "framework/ControlDriver.h"
+#include "devices/ProjectDiff.h"
+#include "host/ScriptSyntax.h"
 
 const char* const kScriptHelp =
     "usage: zorvant run SCRIPT        (SCRIPT '-' reads standard input)\n"
@@ -19,17 +25,23 @@ const char* const kScriptHelp =
     "One command per line; '#' starts a comment; a word with spaces is double-quoted,\n"
     "with the escapes \\n, \\\" and \\\\.\n"
     "\n"
-    "Project:  new MODEL | open FILE | save FILE | source FILE | format c|asm | resetall\n"
+    "Project:  new MODEL | open FILE | save FILE | source FILE | close | format c|asm | resetall\n"
     "          undo | redo            Edit > Undo / Redo (each sheet confirmed is one step)\n"
     "Dialogs:  menu CAPTION|ID        choose a Peripherals command; its sheet becomes current\n"
     "          tab N|CAPTION          activate a page (N counts from 1)\n"
     "          click ID | text ID \"TEXT\" | select ID \"ITEM\" | select ID #INDEX\n"
     "          slide ID POS | reset | ok | cancel\n"
     "Answers:  answer yes|no|ok|save|discard|cancel [COUNT]   answers for the next message boxes\n"
+    "          answer none            forgets the answers not used yet\n"
     "          (unanswered: Yes for questions, Cancel for the save question, OK otherwise)\n"
     "Checks:   expect text|checked|unchecked|enabled|disabled|visible|hidden|selected ID [\"TEXT\"]\n"
     "          expect pages \"CAPTION\" ...  | expect message \"TEXT\" | expect no-message\n"
+    "          expect fits WIDTH HEIGHT   the current dialog fits on such a screen\n"
     "          expect code-line \"LINE\"  | expect doc WORD VALUE | expect modified yes|no\n"
+    "          keep NAME              remember the project's bytes and code as NAME\n"
+    "          expect project NAME [except ID|WORD ...]   the project's bytes are NAME's\n"
+    "          expect code NAME | expect code-current     the code window shows NAME's code |\n"
+    "                                 what the project generates now\n"
     "Output:   print code | print state | grab FILE.png (a picture of the current dialog)\n"
     "\n"
     "Every message box is printed as: message: \"TEXT\" -> ANSWER\n"
@@ -70,69 +82,28 @@ bool ParseNumber(const std::string& word, long long& value) {
 ScriptRunner::ScriptRunner(ScriptHost& host, ScriptUi& ui, std::ostream& out, std::ostream& err)
     : host_(host), ui_(ui), out_(out), err_(err) {}
 
-bool ScriptRunner::Split(const std::string& line, std::vector<std::string>& words, std::string& error) {
-    words.clear();
-    std::size_t i = 0;
-    while (i < line.size()) {
-        const char c = line[i];
-        if (c == ' ' || c == '\t' || c == '\r') {
-            ++i;
-        } else if (c == '#' && !(i + 1 < line.size() && line[i + 1] >= '0' && line[i + 1] <= '9')) {
-            break;  // a comment; "#2" is an entry index
-        } else if (c == '"') {
-            std::string word;
-            ++i;
-            bool closed = false;
-            while (i < line.size()) {
-                const char d = line[i++];
-                if (d == '"') {
-                    closed = true;
-                    break;
-                }
-                if (d != '\\') {
-                    word += d;
-                    continue;
-                }
-                if (i >= line.size()) break;
-                const char e = line[i++];
-                if (e == 'n') word += '\n';
-                else if (e == '"') word += '"';
-                else if (e == '\\') word += '\\';
-                else {
-                    error = std::string("unknown escape \\") + e;
-                    return false;
-                }
-            }
-            if (!closed) {
-                error = "unterminated quote";
-                return false;
-            }
-            words.push_back(word);
-        } else {
-            std::size_t j = i;
-            while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r') ++j;
-            words.push_back(line.substr(i, j - i));
-            i = j;
-        }
-    }
-    return true;
+int ScriptRunner::Run(const std::string& name, const std::string& text) {
+    ScriptText source(text);
+    return Run(name, source);
 }
 
-int ScriptRunner::Run(const std::string& name, const std::string& text) {
+int ScriptRunner::Run(const std::string& name, ScriptSource& source) {
     name_ = name;
-    lines_.clear();
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines_.push_back(line);
-    next_ = 0;
+    source_ = &source;
+    current_ = 0;
     failed_ = false;
 
     ui_.OnShown = [this](const ShownMessage& m) {
         out_ << "message: " << Quoted(m.Text) << " -> " << AnswerName(m.Answer) << "\n";
+        // A box that says nothing leaves the user guessing.
+        if (m.Text.empty()) Fail("a message box without text");
     };
     ui_.ModalHandler = [this](ModalDialog& d) { OnModal(d); };
+    source.Started(*this);
     Pump(nullptr);
     ui_.OnShown = nullptr;
     ui_.ModalHandler = nullptr;
+    source_ = nullptr;
     out_.flush();
     return failed_ ? 1 : 0;
 }
@@ -146,17 +117,29 @@ void ScriptRunner::Fail(const std::string& what) {
 
 void ScriptRunner::OnModal(ModalDialog& dialog) {
     dialogs_.push_back(&dialog);
+    source_->DialogOpened(dialog);
     Pump(&dialog);
     dialogs_.pop_back();
+    source_->DialogClosed(dialog);
     // Whatever is still open after a failure is cancelled by the UI service.
 }
 
 void ScriptRunner::Pump(ModalDialog* until) {
-    while (!failed_ && next_ < lines_.size() && !(until && until->IsFinished())) {
-        current_ = ++next_;
+    std::string line;
+    bool ended = false;
+    while (!failed_ && !(until && until->IsFinished())) {
+        if (!source_->NextLine(line)) {
+            ended = true;
+            break;
+        }
+        ++current_;
+        // Between top-level commands the program is back where a user's
+        // event loop would delete what it let go (closed windows, old menus);
+        // inside a dialog, the command that opened it may still use them.
+        if (dialogs_.empty()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         std::vector<std::string> words;
         std::string error;
-        if (!Split(lines_[current_ - 1], words, error)) {
+        if (!script::Split(line, words, error)) {
             Fail(error);
             break;
         }
@@ -165,8 +148,7 @@ void ScriptRunner::Pump(ModalDialog* until) {
         commandStart_ = ui_.Shown.size();
         Execute(words);
     }
-    if (until && !until->IsFinished() && !failed_) {
-        current_ = lines_.size();
+    if (until && !until->IsFinished() && !failed_ && ended) {
         Fail("a dialog is still open at the end of the script");
     }
 }
@@ -226,6 +208,14 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
         else if (c == "open") check(host_.OpenProject(w[1]));
         else if (c == "save") check(host_.SaveProject(w[1]));
         else check(host_.SaveSource(w[1]));
+    } else if (c == "close") {
+        if (!arity(0, 0) || !noDialog()) return;
+        check(host_.CloseProject());
+    } else if (c == "keep") {
+        if (!arity(1, 1)) return;
+        CDeviceDocument* doc = host_.ActiveDocument();
+        if (!doc) return Fail("keep: no project is open");
+        kept_[w[1]] = {doc->DeviceCode, doc->State(), doc->SaveProject(), host_.CodeText()};
     } else if (c == "format") {
         if (!arity(1, 1) || !noDialog()) return;
         if (w[1] != "c" && w[1] != "asm") return Fail("format takes c or asm");
@@ -286,7 +276,10 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
         else if (w[1] == "save") r = MsgResult::Save;
         else if (w[1] == "discard") r = MsgResult::Discard;
         else if (w[1] == "cancel") r = MsgResult::Cancel;
-        else return Fail("answer takes yes, no, ok, save, discard or cancel");
+        else if (w[1] == "none" && n == 2) {
+            ui_.Answers.clear();
+            return;
+        } else return Fail("answer takes yes, no, ok, save, discard or cancel");
         long long count = 1;
         if (n == 3 && (!ParseNumber(w[2], count) || count < 1 || count > 1000))
             return Fail("answer: not a count: " + w[2]);
@@ -319,6 +312,45 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
     }
 }
 
+// expect project NAME [except ITEM...]: the active project's file bytes are
+// those kept as NAME, but for the listed records (by id) and clock words,
+// which may hold anything.
+void ScriptRunner::ExpectProject(const std::vector<std::string>& w) {
+    static const char* const kWords[] = {"SysclkFrequency", "IntOscFrequency", "LfOscFrequency",
+                                         "ExtOscFrequency", "EciFrequency"};
+    if (w.size() < 3 || (w.size() > 3 && w[3] != "except") || w.size() == 4)
+        return Fail("expect project NAME [except ID|WORD ...]");
+    CDeviceDocument* doc = host_.ActiveDocument();
+    if (!doc) return Fail("expect project: no project is open");
+    const auto it = kept_.find(w[2]);
+    if (it == kept_.end()) return Fail("expect project: nothing kept as " + w[2]);
+    CDeviceDocument expected;
+    expected.DeviceCode = it->second.DeviceCode;
+    expected.RestoreState(it->second.State);
+    const DocumentState now = doc->State();
+    DocumentState wanted = it->second.State;
+    for (std::size_t i = 4; i < w.size(); ++i) {
+        long long id = 0;
+        const auto word = std::find(std::begin(kWords), std::end(kWords), w[i]);
+        if (word != std::end(kWords)) {
+            const auto k = static_cast<std::size_t>(word - std::begin(kWords));
+            wanted.Clocks[k] = now.Clocks[k];
+        } else if (ParseNumber(w[i], id) && id >= 0 && id <= 255) {
+            const auto key = static_cast<PeripheralId>(id);
+            const auto found = now.Data.Peripherals.find(key);
+            if (found == now.Data.Peripherals.end()) wanted.Data.Peripherals.erase(key);
+            else wanted.Data.Peripherals[key] = found->second;
+        } else {
+            return Fail("expect project: not a record id or clock word: " + w[i]);
+        }
+    }
+    expected.RestoreState(wanted);
+    if (doc->SaveProject() == (w.size() == 3 ? it->second.Bytes : expected.SaveProject())) return;
+    std::string what = projectdiff::Describe(expected, *doc, w[2], "the project");
+    if (what.empty()) what = "(the file bytes differ)\n";
+    Fail("the project differs from " + w[2] + ":\n" + what.substr(0, what.size() - 1));
+}
+
 void ScriptRunner::Expect(const std::vector<std::string>& w) {
     if (w.size() < 2) return Fail("expect what?");
     const std::string& what = w[1];
@@ -349,6 +381,25 @@ void ScriptRunner::Expect(const std::vector<std::string>& w) {
         }
         return Fail("no line " + Quoted(w[2]) + " in the generated code");
     }
+    if (what == "project") return ExpectProject(w);
+    if (what == "code" || what == "code-current") {
+        if (args != (what == "code" ? 1u : 0u)) return Fail("expect code NAME | expect code-current");
+        CDeviceDocument* doc = host_.ActiveDocument();
+        if (!doc) return Fail("expect " + what + ": no project is open");
+        const std::string shown = host_.CodeText();
+        if (what == "code") {
+            const auto it = kept_.find(w[2]);
+            if (it == kept_.end()) return Fail("expect code: nothing kept as " + w[2]);
+            if (shown != it->second.Code) return Fail("the code differs from the code kept as " + w[2]);
+            return;
+        }
+        // The code window shows what the project generates, and generating
+        // again gives the same text.
+        const std::string generated = doc->GenerateSource();
+        if (doc->GenerateSource() != generated) return Fail("generating twice gives different code");
+        if (shown != generated) return Fail("the code window does not show what the project generates");
+        return;
+    }
     if (what == "modified") {
         if (args != 1 || (w[2] != "yes" && w[2] != "no")) return Fail("expect modified yes|no");
         if (!host_.ActiveDocument()) return Fail("expect modified: no project is open");
@@ -378,6 +429,17 @@ void ScriptRunner::Expect(const std::vector<std::string>& w) {
         return;
     }
     if (dialogs_.empty()) return Fail("expect " + what + ": no dialog is open");
+    if (what == "fits") {
+        long long width = 0, height = 0;
+        if (args != 2 || !ParseNumber(w[2], width) || !ParseNumber(w[3], height))
+            return Fail("expect fits WIDTH HEIGHT");
+        const QSize size = CurrentDialog()->frameGeometry().size();
+        if (size.width() > width || size.height() > height)
+            return Fail("the dialog is " + std::to_string(size.width()) + "x" +
+                        std::to_string(size.height()) + ", larger than a " + w[2] + "x" + w[3] +
+                        " screen");
+        return;
+    }
     if (what == "pages") {
         auto* tabs = CurrentDialog()->findChild<QTabWidget*>();
         std::vector<std::string> actual;

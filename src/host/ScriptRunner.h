@@ -7,10 +7,13 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <sstream>
+#include <map>
 #include <string>
 #include <vector>
 
-class CDeviceDocument;
+#include "model/DeviceDocument.h"
+
 class ModalDialog;
 class ScriptUi;
 class QWidget;
@@ -36,9 +39,42 @@ public:
     virtual std::string Redo() { return "redo is not supported here"; }
     // Whether the active project has unsaved changes.
     virtual bool IsModified() { return false; }
+    // As File > Close Project (the save question goes through the UI service).
+    virtual std::string CloseProject() { return "close is not supported here"; }
+    // The captions of the enabled items of the active project's Peripherals menu.
+    virtual std::vector<std::string> PeripheralItems() { return {}; }
     // The active project's document and its code window's text (nullptr / empty without one).
     virtual CDeviceDocument* ActiveDocument() = 0;
     virtual std::string CodeText() = 0;
+};
+
+class ScriptRunner;
+
+// Where the runner's lines come from: a script's text, or a program that
+// writes the script as it runs (the explorer), which is also told when a
+// dialog opens and closes.
+class ScriptSource {
+public:
+    virtual ~ScriptSource() = default;
+    // The run begins; `runner` is the one asking for lines.
+    virtual void Started(ScriptRunner& runner) { (void)runner; }
+    // The next line into `line`; false at the end of the script.
+    virtual bool NextLine(std::string& line) = 0;
+    // `dialog` became the current dialog (it is shown, no line has acted on it yet).
+    virtual void DialogOpened(ModalDialog& dialog) { (void)dialog; }
+    // `dialog` is no longer the current one: it closed (IsFinished, WasAccepted
+    // tell how), or the run stopped while it was open.
+    virtual void DialogClosed(ModalDialog& dialog) { (void)dialog; }
+};
+
+// The lines of a script's text.
+class ScriptText : public ScriptSource {
+public:
+    explicit ScriptText(const std::string& text) : in_(text) {}
+    bool NextLine(std::string& line) override { return static_cast<bool>(std::getline(in_, line)); }
+
+private:
+    std::istringstream in_;
 };
 
 class ScriptRunner {
@@ -48,12 +84,17 @@ public:
     // Runs the script text; `name` is used in error messages. Returns the
     // exit status: 0 success, 1 a failed expectation or error.
     int Run(const std::string& name, const std::string& text);
+    // Runs the lines `source` gives, as above.
+    int Run(const std::string& name, ScriptSource& source);
 
-    // Splits a line into words: double-quoted words may hold spaces and the
-    // escapes \n, \" and \\; '#' outside quotes starts a comment unless a
-    // digit follows it ("#2" is an entry index). Returns
-    // false (with `error`) for an unterminated quote or an unknown escape.
-    static bool Split(const std::string& line, std::vector<std::string>& words, std::string& error);
+    // What a source that writes the script as it runs looks at.
+    ScriptHost& Host() { return host_; }
+    ScriptUi& Ui() { return ui_; }
+    const std::vector<ModalDialog*>& Dialogs() const { return dialogs_; }
+    // The widget that holds the current dialog's controls (the active page of
+    // a sheet, or the dialog itself), and the dialog; nullptr without one.
+    QWidget* CurrentDialog();
+    QWidget* CurrentPage();
 
 private:
     // Executes lines until the script ends, it fails, or `until` closes.
@@ -62,12 +103,8 @@ private:
     void OnModal(ModalDialog& dialog);
     void Fail(const std::string& what);
 
-    // The widget that holds the current dialog's controls (the active page of
-    // a sheet, or the dialog itself), and the dialog.
-    QWidget* CurrentDialog();
-    QWidget* CurrentPage();
-
     void Expect(const std::vector<std::string>& w);
+    void ExpectProject(const std::vector<std::string>& w);
     int ParseId(const std::string& word);
 
     ScriptHost& host_;
@@ -75,14 +112,21 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     std::string name_;
-    std::vector<std::string> lines_;
-    std::size_t next_ = 0;     // index of the next line to execute
+    ScriptSource* source_ = nullptr;
     std::size_t current_ = 0;  // line number (1-based) being executed
     bool failed_ = false;
     std::vector<ModalDialog*> dialogs_;
     // Number of boxes shown before the current and the previous command.
     std::size_t commandStart_ = 0;
     std::size_t previousStart_ = 0;
+    // What `keep NAME` remembered of the active project.
+    struct Kept {
+        std::uint8_t DeviceCode = 0;
+        DocumentState State;
+        std::vector<std::uint8_t> Bytes;
+        std::string Code;
+    };
+    std::map<std::string, Kept> kept_;
 };
 
 // `zorvant run` usage text.

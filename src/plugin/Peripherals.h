@@ -1,6 +1,6 @@
 #pragma once
-// The Peripherals menu: one line per command, in menu order. The menu items,
-// their handlers and IsPeripheralCommand all come from this table.
+// The Peripherals commands in the command registry, one per line of the
+// Peripherals table, and the way to run one as its menu item does.
 
 #include <string>
 
@@ -9,13 +9,11 @@ class CDeviceDocument;
 
 namespace plugin {
 
-// Whether `id` is one of the Peripherals commands of the table (not Reset All).
-bool IsPeripheralCommand(int id);
-
-// Runs Peripherals command `id` on `doc` as its menu item does, and then the
-// code window of the active project regenerates whatever the sheet did.
-// Returns true when the sheet ended with OK.
-bool RunPeripheral(CDeviceDocument& doc, int id);
+// Runs Peripherals command `id` on `doc` as its menu item does (the sheet
+// starting on the page captioned `startPage`, when one is named, as a click
+// on its tab would select it); then the active code window regenerates,
+// whatever the sheet did. Returns true when the sheet ended with OK.
+bool RunPeripheral(CDeviceDocument& doc, int id, const std::string& startPage = {});
 
 // Adds the Peripherals popup and one command per line of the table.
 void RegisterPeripheralCommands(CCommandRegistry& registry);

@@ -5,11 +5,26 @@
 #include "framework/CApplication.h"
 #include "framework/CDocTemplate.h"
 #include "plugin/CProjectDocument.h"
+#include "plugin/PeripheralTable.h"
 #include "plugin/Peripherals.h"
 #include "view/CQ7R2xView.h"
+#include "view/ClockTreeCommands.h"
 #include "view/ViewCommands.h"
 
 namespace plugin {
+namespace {
+
+// A click on a clock-tree box: the sheet of the Peripherals command that
+// stores the node's record, on the node's page.
+void OpenClockTreePage(CDeviceDocument& doc, int record, const std::string& page) {
+    for (const PeripheralCommand& command : PeripheralTable())
+        if (!command.sheet.stored.empty() && command.sheet.stored.front() == record) {
+            RunPeripheral(doc, command.id, page);
+            return;
+        }
+}
+
+}  // namespace
 
 std::unique_ptr<CDocTemplate> ModelTemplate(int model) {
     const std::string name = models::NameOf(models::CodeOf(model));
@@ -24,8 +39,11 @@ std::unique_ptr<CDocTemplate> ModelTemplate(int model) {
 void RegisterTemplates(CApplication& app) {
     for (int model = 0; model < models::kCount; ++model)
         app.AddDocTemplate(ModelTemplate(model));
+    InstallSheets();
     RegisterViewCommands(app.Commands());
     RegisterPeripheralCommands(app.Commands());
+    RegisterClockTreeCommands(app.Commands());
+    CQ7R2xView::ClockTreePageOpener() = OpenClockTreePage;
 }
 
 }  // namespace plugin

@@ -8,10 +8,12 @@
 #include <QPrinterInfo>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTabWidget>
 #include <QTextEdit>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <vector>
 
 #include "framework/CApplication.h"
@@ -20,6 +22,8 @@
 #include "model/DeviceDocument.h"
 #include "model/FileIo.h"
 #include "model/Ui.h"
+#include "view/CClockTreeWidget.h"
+#include "view/ClockTreeCommands.h"
 #include "view/Colorize.h"
 #include "view/TextPrinter.h"
 #include "view/ViewCommands.h"
@@ -30,6 +34,30 @@ constexpr const char* kSaveError = "Error: Could Not Open File For Save.";
 
 std::string FileNameOf(const std::string& path) {
     return QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString();
+}
+
+// Where the active project's file dialogs start: its folder, else the last used.
+std::string DialogFolder(CView* self) {
+    CView* view = self;
+    if (CApplication* app = TheApp())
+        if (CMainFrame* frame = app->GetMainFrame()) view = frame->GetActiveView();
+    return StartFolder(view ? view->GetDocument() : nullptr);
+}
+
+void NoteFileUsed(const std::string& path) {
+    if (CApplication* app = TheApp()) app->NoteFileUsed(path);
+}
+
+// Asks for the file an export writes; nothing when the user cancels.
+std::optional<std::string> AskExportName(const char* title, const char* extension,
+                                         const char* initialName, const char* filter) {
+    FileDialogRequest request;
+    request.DefaultExtension = extension;
+    request.InitialName = initialName;
+    request.Filter = filter;
+    request.Title = title;
+    request.Directory = DialogFolder(nullptr);
+    return TheUi().SaveFileName(request);
 }
 
 bool IsCrOfCrLf(const std::string& bytes, std::size_t i) {
@@ -59,24 +87,26 @@ std::vector<int> WidgetPositions(const std::string& bytes) {
     return position;
 }
 
-// Where the active project's file dialogs start: its folder, else the last used.
-std::string DialogFolder(CView* self) {
-    CView* view = self;
-    if (CApplication* app = TheApp())
-        if (CMainFrame* frame = app->GetMainFrame()) view = frame->GetActiveView();
-    return StartFolder(view ? view->GetDocument() : nullptr);
-}
-
-void NoteFileUsed(const std::string& path) {
-    if (CApplication* app = TheApp()) app->NoteFileUsed(path);
-}
-
 }  // namespace
 
-CQ7R2xView::CQ7R2xView(QWidget* parent) : CView(parent), edit_(new QTextEdit(this)) {
+CQ7R2xView::CQ7R2xView(QWidget* parent)
+    : CView(parent),
+      tabs_(new QTabWidget(this)),
+      edit_(new QTextEdit(tabs_)),
+      tree_(new CClockTreeWidget(tabs_)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(edit_);
+    layout->addWidget(tabs_);
+    tabs_->setTabPosition(QTabWidget::South);
+    tabs_->setDocumentMode(true);
+    tabs_->addTab(edit_, QStringLiteral("Code"));
+    tabs_->addTab(tree_, QStringLiteral("Clock Tree"));
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+        setFocusProxy(tabs_->currentWidget());
+        if (ShowsClockTree() && treeStale_) RefreshClockTree();
+        CheckClockTree(ShowsClockTree());
+    });
+    connect(tree_, &CClockTreeWidget::nodeClicked, this, &CQ7R2xView::OnClockTreeClicked);
     edit_->setReadOnly(true);
     edit_->setUndoRedoEnabled(false);
     edit_->setLineWrapMode(QTextEdit::NoWrap);
@@ -138,10 +168,19 @@ void CQ7R2xView::OnInitialUpdate() {
     CDeviceDocument* doc = GetDocument() ? GetDocument()->DeviceDocument() : nullptr;
     SetText(doc ? doc->GenerateSource() : std::string());
     ColorizeText(doc);
+    RefreshClockTree();
+}
+
+void CQ7R2xView::Show(std::string text, CDeviceDocument* doc) {
+    if (text == text_ && !text_.empty()) return;
+    SetText(std::move(text));
+    ColorizeText(doc);
 }
 
 void CQ7R2xView::OnUpdate() {
-    OnInitialUpdate();
+    CDeviceDocument* doc = GetDocument() ? GetDocument()->DeviceDocument() : nullptr;
+    if (doc) Show(doc->GenerateSource(), doc);
+    RefreshClockTree();
     CApplication* app = TheApp();
     CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
     if (frame && frame->GetActiveView() == this) OnActivateView(true);
@@ -151,6 +190,7 @@ void CQ7R2xView::OnActivateView(bool activate) {
     if (!activate) return;
     if (CDeviceDocument* doc = GetDeviceDocument())
         CheckCodeFormat(doc->DeviceData.CodeFormat == 1 ? 1 : 0);
+    CheckClockTree(ShowsClockTree());
 }
 
 void CQ7R2xView::SetText(std::string text) {
@@ -185,9 +225,74 @@ void CQ7R2xView::ColorizeText(CDeviceDocument* doc) {
 void CQ7R2xView::UpdateCodeWindow() {
     CDeviceDocument* doc = GetDeviceDocument();
     if (!doc) return;
-    SetText(doc->GenerateSource());
-    ColorizeText(doc);
+    Show(doc->GenerateSource(), doc);
+    RefreshClockTree();
     SetStatus("Code regenerated");
+}
+
+CQ7R2xView::PageOpener& CQ7R2xView::ClockTreePageOpener() {
+    static PageOpener opener;
+    return opener;
+}
+
+bool CQ7R2xView::ShowsClockTree() const {
+    return tabs_->currentWidget() == tree_;
+}
+
+void CQ7R2xView::ShowClockTree(bool show) {
+    tabs_->setCurrentWidget(show ? static_cast<QWidget*>(tree_) : edit_);
+}
+
+void CQ7R2xView::OnViewClockTree() {
+    ShowClockTree(!ShowsClockTree());
+}
+
+void CQ7R2xView::RefreshClockTree() {
+    CDeviceDocument* doc = GetDocument() ? GetDocument()->DeviceDocument() : nullptr;
+    treeStale_ = !doc || !ShowsClockTree();
+    if (!treeStale_) tree_->ShowProject(*doc);
+}
+
+void CQ7R2xView::OnClockTreeClicked(const QString& node) {
+    CDeviceDocument* doc = GetDocument() ? GetDocument()->DeviceDocument() : nullptr;
+    const chip::ClockNode* n = tree_->Tree() ? tree_->Tree()->Find(node.toStdString()) : nullptr;
+    if (doc && n && ClockTreePageOpener()) ClockTreePageOpener()(*doc, n->record, n->page);
+}
+
+void CQ7R2xView::OnFileExportClockTree() {
+    if (const auto name =
+            AskExportName("Export Clock Tree", "svg", "ClockTree.svg",
+                          "SVG Files (*.svg)|*.svg|PNG Files (*.png)|*.png|All Files (*.*)|*.*|"))
+        ExportClockTree(*name);
+}
+
+bool CQ7R2xView::ExportClockTree(const std::string& path) {
+    CDeviceDocument* doc = GetDocument() ? GetDocument()->DeviceDocument() : nullptr;
+    if (!doc) return false;
+    // The drawing of the project as it is now, whichever tab is shown.
+    CClockTreeWidget drawing;
+    drawing.ShowProject(*doc);
+    std::string bytes;
+    if (QString::fromLocal8Bit(path.c_str()).endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        drawing.Render().save(&buffer, "PNG");
+        bytes.assign(buffer.data().constData(), static_cast<std::size_t>(buffer.data().size()));
+    } else {
+        bytes = chip::ClockTreeSvg(drawing.Layout());
+    }
+    writeError_ = fileio::WriteFileSafely(path, bytes);
+    return Exported(path);
+}
+
+bool CQ7R2xView::Exported(const std::string& path) {
+    if (writeError_.empty()) {
+        NoteFileUsed(path);
+        SetStatus("Exported " + FileNameOf(path));
+        return true;
+    }
+    TheUi().Error(kSaveError);
+    return false;
 }
 
 void CQ7R2xView::SetStatus(const std::string& text) {
@@ -201,6 +306,13 @@ void CQ7R2xView::CheckCodeFormat(int format) {
     if (!frame) return;
     frame->CheckMenuItem(viewcmd::CodeFormatC, format == 0);
     frame->CheckMenuItem(viewcmd::CodeFormatAsm, format == 1);
+}
+
+void CQ7R2xView::CheckClockTree(bool shown) {
+    CApplication* app = TheApp();
+    CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+    if (frame && frame->GetActiveView() == this)
+        frame->CheckMenuItem(clocktree::ViewClockTree, shown);
 }
 
 bool CQ7R2xView::SetCodeFormat(int format) {
@@ -280,15 +392,9 @@ void CQ7R2xView::OnFilePrint() {
 }
 
 void CQ7R2xView::OnFileExportPdf() {
-    FileDialogRequest request;
-    request.DefaultExtension = "pdf";
-    request.InitialName = "Untitled.pdf";
-    request.Filter = "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*|";
-    request.Title = "Export PDF";
-    request.Directory = DialogFolder(this);
-    const auto name = TheUi().SaveFileName(request);
-    if (!name) return;
-    ExportPdf(*name);
+    if (const auto name = AskExportName("Export PDF", "pdf", "Untitled.pdf",
+                                        "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*|"))
+        ExportPdf(*name);
 }
 
 bool CQ7R2xView::ExportPdf(const std::string& path) {
@@ -313,13 +419,7 @@ bool CQ7R2xView::ExportPdf(const std::string& path) {
                       ? fileio::WriteFileSafely(
                             path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())))
                       : "cannot write " + path + ": the PDF could not be rendered";
-    if (writeError_.empty()) {
-        NoteFileUsed(path);
-        SetStatus("Exported " + FileNameOf(path));
-        return true;
-    }
-    TheUi().Error(kSaveError);
-    return false;
+    return Exported(path);
 }
 
 void CQ7R2xView::OnHelpHelp() {

@@ -13,6 +13,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "chip/ClockLayout.h"
+#include "chip/ClockTree.h"
 #include "chip/PinSolver.h"
 #include "chip/Project.h"
 #include "devices/Q7R2xDoc.h"
@@ -20,6 +22,7 @@
 #include "model/Ui.h"
 #include "support/Bytes.h"
 #include "support/CliFixture.h"
+#include "support/ClockProjects.h"
 
 namespace fs = std::filesystem;
 
@@ -91,8 +94,10 @@ TEST_F(Cli, UnreadableCorruptAndRefusedFilesExitWithOneAndWriteNothing) {
 
     for (const char* name : {"cut.zvp", "alien.zvp", "empty.zvp", "missing.zvp"}) {
         for (const std::string& cmd : {std::string("generate "), std::string("info "),
-                                       std::string("convert ")}) {
-            const std::string out = cmd == "info " ? "" : " -o " + Path("out");
+                                       std::string("convert "), std::string("clocks ")}) {
+            const std::string out = cmd == "info "     ? ""
+                                    : cmd == "clocks " ? " --svg " + Path("out")
+                                                       : " -o " + Path("out");
             r = Run(cmd + Path(name) + out);
             EXPECT_EQ(r.status, 1) << cmd << name;
             EXPECT_FALSE(r.err.empty());
@@ -165,6 +170,56 @@ TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
               R"({"record":4,"routine":"SMBus_Init","registers":[{"register":"SMB0CF","Value":12,"Written":true}]})");
 }
 
+TEST_F(Cli, ClocksPrintsTheTreeAsTextJsonAndSvg) {
+    const auto doc = ClockProjectNamed("crystal").Build();
+    Spit(Path("c.zvp"), doc->SaveProject());
+    const Result text = Run("clocks " + Path("c.zvp"));
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("\nextosc: 22118400 Hz\n  sysclk: 22118400 Hz\n"), std::string::npos);
+    EXPECT_NE(text.out.find("\n      uart0: 115200 bps, +0.00 % from 115200 bps\n"),
+              std::string::npos);
+
+    // --json, also from standard input: one array, nodes in the documented
+    // order, each starting with the same four keys.
+    const Result j = Run("clocks - --json <" + Path("c.zvp"));
+    ASSERT_EQ(j.status, 0) << j.err;
+    const auto json = nlohmann::ordered_json::parse(j.out);
+    ASSERT_TRUE(json.is_array());
+    std::vector<std::string> names;
+    for (const auto& node : json) {
+        names.push_back(node["name"]);
+        std::vector<std::string> keys;
+        for (const auto& [key, value] : node.items())
+            keys.push_back(key);
+        EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 4),
+                  (std::vector<std::string>{"name", "parent", "hz", "in_use"}));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "intosc",   "lfosc",    "extosc",   "multiplier", "usb",      "sysclk",
+                         "timer0",   "timer1",   "timer2",   "timer3",     "uart0",    "uart1",
+                         "spi0",     "smbus",    "pca",      "pca.cex0",   "pca.cex1", "pca.cex2",
+                         "pca.cex3", "pca.cex4", "watchdog", "adc0"}));
+    const auto node = [&json](std::size_t i) { return json[i].dump(); };
+    EXPECT_EQ(node(0), R"({"name":"intosc","parent":null,"hz":1500000,"in_use":true})");
+    EXPECT_EQ(node(8), R"({"name":"timer2","parent":"sysclk","hz":null,"in_use":false})");
+    EXPECT_EQ(
+        node(10),
+        R"({"name":"uart0","parent":"timer1","hz":115200,"in_use":true,"error_percent":0.0})");
+    EXPECT_EQ(node(13),
+              R"({"name":"smbus","parent":"timer0","hz":99632,"in_use":true,"scl_low_ms":0.0033})");
+    EXPECT_EQ(node(15),
+              R"({"name":"pca.cex0","parent":"pca","hz":null,"in_use":true,"duty_percent":50.0})");
+    EXPECT_EQ(node(20),
+              R"({"name":"watchdog","parent":"pca","hz":null,"in_use":false,"timeout_ms":0.0})");
+
+    // --svg writes the drawing the desktop shows, and nothing to stdout.
+    const Result svg = Run("clocks " + Path("c.zvp") + " --svg " + Path("c.svg"));
+    ASSERT_EQ(svg.status, 0) << svg.err;
+    EXPECT_EQ(svg.out, "");
+    EXPECT_EQ(Slurp(Path("c.svg")),
+              chip::ClockTreeSvg(chip::LayoutClockTree(chip::ClockTree(chip::Project(*doc)))));
+}
+
 TEST_F(Cli, UsageErrorsExitWithTwo) {
     ASSERT_EQ(Run("new Q7R20 -o " + Path("u.zvp")).status, 0);
     const std::string f = Path("u.zvp");
@@ -175,7 +230,8 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
           "generate " + f + " -o ''", "generate " + f + " --format ''",
           "place " + f + " SDA=P1.2", "place " + f + " -o " + Path("n.zvp"),
           "place " + f + " SDB=P1.2 -o " + Path("n.zvp"), "place " + f + " SDA=P4.0 -o " + Path("n.zvp"),
-          "place " + f + " SDA -o " + Path("n.zvp"), "pins", "pins " + f + " --csv --json"};
+          "place " + f + " SDA -o " + Path("n.zvp"), "pins", "pins " + f + " --csv --json", "clocks",
+          "clocks " + f + " " + f, "clocks " + f + " --svg - --json", "clocks " + f + " --svg ''"};
     for (const std::string& args : usage) {
         // One error line and the usage as a hint.
         const Result r = Run(args);

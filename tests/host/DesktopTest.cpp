@@ -117,6 +117,40 @@ TEST_F(Desktop, EachKindOfChangeMarksTheProjectAndSavingOrUndoingClearsTheMark) 
     EXPECT_EQ(UndoCaption(), "Undo Port I/O");
 }
 
+// The document says it changed once a step, when the outermost one ends
+// (not while a nested sheet stores or a page writes a clock word), and the
+// code window follows that one signal whatever caused the change.
+TEST_F(Desktop, OneChangedSignalWhenTheOutermostStepEnds) {
+    window->NewProject("Q7R20");
+    int changes = 0;
+    QObject::connect(Document(), &CDocument::changed, [&] { ++changes; });
+    int duringOuter = -1;
+    ui.Modals.push_back([&](ModalDialog& d) {
+        QWidget* page = dynamic_cast<QWidget*>(&d)->findChild<QTabWidget*>()->currentWidget();
+        driver::Click(page, 11224);  // VREF
+        driver::Click(page, 11281);  // Configure Port I/O: stores at once
+        duringOuter = changes;
+        d.Finish(true);
+    });
+    QueueSheet({11477, 11509}, true);
+    window->TriggerCommand("Voltage Reference");
+    EXPECT_EQ(duringOuter, 0);
+    EXPECT_EQ(changes, 1);
+
+    // Oscillators written in place and cancelled, and Reset All answered No:
+    // no change, no signal.
+    QueueSheet({11163}, false);
+    window->TriggerCommand("Oscillators");
+    ui.Answers.push_back(MsgResult::No);
+    window->TriggerCommand("Reset All");
+    EXPECT_EQ(changes, 1);
+
+    // Undo changes the document behind the code window; the signal brings it along.
+    window->Undo();
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(window->CodeText(), Doc()->GenerateSource());
+}
+
 TEST_F(Desktop, UndoAndRedoRestoreRecordsClockWordsAndTextExactly) {
     window->NewProject("Q7R20");
     // Clock words that Reset All changes, so that its undo must restore them.

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -114,6 +115,18 @@ TEST_F(Shell, MenuBarsOfTheShellAndOfEachModel) {
         ASSERT_EQ(window->CloseProject(), "");
         Settle();
     }
+
+    // A mark set on a command from outside shows on its menu item.
+    window->NewProject("Q7R20");
+    QIcon warning = window->style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    app.Commands().SetIcon(43010, warning);  // ADC
+    QAction* adc = nullptr;
+    for (QAction* popup : window->menuBar()->actions())
+        if (popup->text() == "&Peripherals")
+            for (QAction* a : popup->menu()->actions())
+                if (a->data().toInt() == 43010) adc = a;
+    ASSERT_NE(adc, nullptr);
+    EXPECT_FALSE(adc->icon().isNull());
 }
 
 TEST_F(Shell, HostMenuWhileNoProjectIsOpen) {

@@ -6,6 +6,7 @@
 
 #include "devices/Q7R2xDoc.h"
 #include "host/ScriptRunner.h"
+#include "host/ScriptSyntax.h"
 #include "model/Ui.h"
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
     std::string error;
-    EXPECT_TRUE(ScriptRunner::Split(line, words, error)) << error;
+    EXPECT_TRUE(script::Split(line, words, error)) << error;
     return words;
 }
 
@@ -33,10 +34,15 @@ TEST(ScriptSplit, QuotesEscapesAndComments) {
 
     std::vector<std::string> words;
     std::string error;
-    EXPECT_FALSE(ScriptRunner::Split("text 1 \"open", words, error));
+    EXPECT_FALSE(script::Split("text 1 \"open", words, error));
     EXPECT_EQ(error, "unterminated quote");
-    EXPECT_FALSE(ScriptRunner::Split("text 1 \"\\t\"", words, error));
+    EXPECT_FALSE(script::Split("text 1 \"\\t\"", words, error));
     EXPECT_EQ(error, "unknown escape \\t");
+
+    // Quoting gives back every word, bare where that is safe.
+    const std::vector<std::string> tricky = {"click", "#2", "#x", "", "a b", "q\"\\\n", "\"x", "a#b"};
+    EXPECT_EQ(script::Join(tricky), "click #2 \"#x\" \"\" \"a b\" \"q\\\"\\\\\\n\" \"\\\"x\" a#b");
+    EXPECT_EQ(Words(script::Join(tricky)), tricky);
 }
 
 // A program with one project and no menus beyond Reset All.
@@ -60,6 +66,14 @@ public:
     }
     std::string ChoosePeripheral(const std::string& item) override {
         if (!doc) return "no project is open";
+        if (item == "Clock") {  // a command that moves a clock word
+            doc->SysclkFrequency = 24000000;
+            return "";
+        }
+        if (item == "Mute") {  // a box that says nothing
+            TheUi().Error("");
+            return "";
+        }
         if (item != "Reset All") return "no menu item " + item;
         if (TheUi().Ask("Reset all peripheral data to default?")) doc->InitializePeripherals();
         return "";
@@ -107,6 +121,15 @@ TEST(ScriptRunner, ProjectCommandsAnswersAndChecks) {
                                 "expect message \"Reset all peripheral data to default?\"\n"
                                 "expect no-message\n"
                                 "save out.zvp\n"
+                                "keep a\n"
+                                "menu Clock\n"
+                                "expect project a except SysclkFrequency 7\n"
+                                "expect code a\n"
+                                "expect code-current\n"
+                                "answer no\n"
+                                "answer none\n"
+                                "resetall\n"
+                                "expect project a\n"
                                 "print code\n");
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.err, "");
@@ -137,6 +160,14 @@ TEST(ScriptRunner, TheFirstFailureStopsTheRunWithItsLine) {
         {"open x.zvp\n", "t.zvs:1: open: cannot open x.zvp\n"},
         {"text 1 \"a\n", "t.zvs:1: unterminated quote\n"},
         {"new Q7R20 extra\n", "t.zvs:1: wrong number of arguments to new\n"},
+        {"new Q7R20\nexpect project a\n", "t.zvs:2: expect project: nothing kept as a\n"},
+        {"new Q7R20\nkeep a\nmenu Clock\nexpect project a except 2\n",
+         "t.zvs:4: the project differs from a:\nSysclkFrequency: 1500000 -> 24000000\n"},
+        {"new Q7R20\nkeep a\nformat asm\nexpect code a\n",
+         "t.zvs:4: the code differs from the code kept as a\n"},
+        {"new Q7R20\nkeep a\nexpect project a except Clock\n",
+         "t.zvs:3: expect project: not a record id or clock word: Clock\n"},
+        {"new Q7R20\nmenu Mute\n", "t.zvs:2: a message box without text\n"},
     };
     for (const auto& c : cases) {
         FakeHost host;

@@ -23,49 +23,7 @@ import sys
 # Forbidden includes that work in progress removes, by including file, both
 # relative to src/. An entry that no longer occurs fails the check until it
 # is taken off the list, so the list only shrinks.
-ALLOWED = {
-    # The Peripherals table still names every group's command runner; it is
-    # to be assembled in src/plugin from the sheet specs the groups export.
-    "pages/common/PeripheralCommands.cpp": [
-        "pages/analog/ComparatorSheets.h",
-        "pages/analog/CAdc0PropPage.h",
-        "pages/clock/OscillatorsCommand.h",
-        "pages/pca/PcaCommand.h",
-        "pages/portio/PortIOSheet.h",
-        "pages/serial/SerialCommands.h",
-        "pages/system/InterruptSheets.h",
-        "pages/system/ResetSourcesPages.h",
-        "pages/system/SystemCommands.h",
-        "pages/timers/TimerSheets.h",
-    ],
-    # Pages still open another group's sheet through that group's run
-    # function; they are to open it by id through pages/common.
-    "pages/analog/CAdc0PropPage.cpp": [
-        "pages/portio/PortIOSheet.h",
-        "pages/system/InterruptSheets.h",
-    ],
-    "pages/analog/CComparatorPropPage.cpp": [
-        "pages/portio/PortIOSheet.h",
-        "pages/system/InterruptSheets.h",
-    ],
-    "pages/clock/COscExtPropPage.cpp": ["pages/portio/PortIOSheet.h"],
-    "pages/pca/CPca0ModulePropPage.cpp": ["pages/portio/PortIOSheet.h"],
-    "pages/pca/CPca0PropPage.cpp": ["pages/system/InterruptSheets.h"],
-    "pages/serial/CSMBusPropPage.cpp": ["pages/timers/TimerSheets.h"],
-    "pages/serial/CSerialPropPage.cpp": [
-        "pages/portio/PortIOSheet.h",
-        "pages/system/InterruptSheets.h",
-    ],
-    "pages/serial/CUart0PropPage.cpp": ["pages/timers/TimerSheets.h"],
-    "pages/serial/CUart1PropPage.cpp": ["pages/system/InterruptSheets.h"],
-    "pages/system/CVoltageRefPropPage.cpp": ["pages/portio/PortIOSheet.h"],
-    "pages/system/InterruptPages.cpp": ["pages/portio/PortIOSheet.h"],
-    "pages/system/ResetSourcesPages.cpp": ["pages/analog/ComparatorSheets.h"],
-    "pages/timers/CTimerPropPage.cpp": [
-        "pages/portio/PortIOSheet.h",
-        "pages/system/InterruptSheets.h",
-    ],
-}
+ALLOWED = {}
 
 # The rules on examples: (including file, include line, forbidden?).
 EXAMPLES = [

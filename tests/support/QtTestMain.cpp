@@ -8,6 +8,10 @@
 
 #include "framework/OffscreenScreen.h"
 
+#ifdef ZV_INSTALL_SHEETS
+#include "plugin/PeripheralTable.h"
+#endif
+
 namespace {
 // The offscreen platform warns about every top-level window it sizes.
 void Filter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -23,6 +27,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariable("QT_QPA_PLATFORM", "offscreen") == "offscreen")
         screen = std::make_unique<OffscreenScreen>();
     QApplication app(argc, argv);
+#ifdef ZV_INSTALL_SHEETS
+    // Pages open nested sheets by id; the plug-in's table provides them.
+    plugin::InstallSheets();
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -25,9 +25,13 @@ protected:
     }
     void SetUp() override {
         previous_ = SetUi(&ui);
+        ASSERT_NO_FATAL_FAILURE(AddDeviceModule());
+        window = std::make_unique<CMainWindow>(app);
+    }
+    // Loads the module as the program does; a test that links it in registers it instead.
+    virtual void AddDeviceModule() {
         const QString error = host::LoadDeviceModule(app, QCoreApplication::applicationDirPath());
         ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-        window = std::make_unique<CMainWindow>(app);
     }
     void TearDown() override {
         window.reset();

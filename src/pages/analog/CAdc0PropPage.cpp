@@ -11,27 +11,21 @@
 #include "model/Ui.h"
 #include "pages/analog/CSarCalcDlg.h"
 #include "pages/analog/InputMarks.h"
-#include "pages/common/CommandIds.h"
-#include "pages/portio/PortIOSheet.h"
-#include "pages/system/InterruptSheets.h"
 
 using namespace adc;
 
-CommandRow AdcCommand() {
-    return {
-        cmd::Adc, "ADC", {Pid::Adc}, {{[](CommandInputs& in) {
-            return std::unique_ptr<CPropPage>(new CAdc0PropPage(
-                &in.Rec(Pid::PortIO), &in.Rec(Pid::Interrupts), in.Sysclk(), in.LargePackage()));
-        }}}};
+SheetSpec AdcSheet() {
+    return {.caption = "ADC",
+            .stored = {Pid::Adc},
+            .pages = {MakePage<CAdc0PropPage>()},
+            .copied = {Pid::PortIO, Pid::Interrupts}};
 }
 
-CAdc0PropPage::CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts,
-                             const std::uint32_t* sysclk, int largePackage)
-    : CPropPage("ADC0"),
-      portIO_(portIO),
-      interrupts_(interrupts),
-      sysclk_(sysclk),
-      large_(largePackage != 0) {
+CAdc0PropPage::CAdc0PropPage(PageContext& context)
+    : CPropPage(context, "ADC0"),
+      portIO_(&context.Record(Pid::PortIO)),
+      interrupts_(&context.Record(Pid::Interrupts)),
+      large_(context.LargePackage()) {
     PageBuilder b(this, this);
     b.Group("ADC0 Control");
     b.Check(kIdEnable, "Enable ADC0");
@@ -188,12 +182,11 @@ void CAdc0PropPage::OnCommand(int id) {
             ChangeSar();
             return;
         case kIdInterrupts:
-            if (ActiveDocument() && interrupts_ &&
-                RunInterruptsSheet(*ActiveDocument(), *interrupts_))
+            if (Ctx().OpenSheet(SheetId::Interrupts))
                 UpdateInterruptTexts();
             return;
         case kIdPortIO:
-            if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) UpdateInputTexts();
+            if (Ctx().OpenSheet(SheetId::PortIO)) UpdateInputTexts();
             return;
         default:
             break;
@@ -222,7 +215,7 @@ void CAdc0PropPage::OnHexChanged(int editId) {
 }
 
 void CAdc0PropPage::UpdateSarClock() {
-    SetText(kIdSarClock, SarClockText(sysclk_ ? *sysclk_ : 0, Value(AdcReg::ADC0CF)));
+    SetText(kIdSarClock, SarClockText(Ctx().Sysclk(), Value(AdcReg::ADC0CF)));
 }
 
 void CAdc0PropPage::UpdateInterruptTexts() {
@@ -272,18 +265,14 @@ bool CAdc0PropPage::IsItemMarked(int listId, int index) const {
 }
 
 void CAdc0PropPage::ChangeSar() {
-    CDeviceDocument* doc = ActiveDocument();
-    if (!doc || !Record()) return;
-    CSarCalcDlg calc(*doc, *Record());
+    if (!Record()) return;
+    CSarCalcDlg calc(Ctx(), *Record());
     if (calc.Run()) {
         ShowHex(kIdAd0sc);
         RefreshPreview();
     }
     // The Oscillators sheet may have stored a Port I/O record of its own.
-    if (portIO_) {
-        doc->GetPeripheral(*portIO_, Pid::PortIO);
-        CompleteRecord(*portIO_, doc->DeviceCode, Pid::PortIO);
-    }
+    Ctx().Reload(Pid::PortIO);
     UpdateSarClock();
     UpdateInputTexts();
 }

@@ -10,10 +10,11 @@
 
 #include "chip/AdcMux.h"
 #include "pages/common/CPropPage.h"
-#include "pages/common/CommandTable.h"
+#include "pages/common/SheetSpec.h"
 
-// The ADC command: the "ADC" sheet with this page alone; stores record 6 on OK.
-CommandRow AdcCommand();
+// The "ADC" sheet: this page alone, with copies of the Port I/O and interrupt
+// records; stores record 6 on OK.
+SheetSpec AdcSheet();
 
 class CAdc0PropPage : public CPropPage {
     Q_OBJECT
@@ -48,10 +49,9 @@ public:
     static constexpr int kIdConversion = 11298;
     static constexpr int kIdConversionMore = 11299;
 
-    // `portIO` and `interrupts`: the command's working copies, read here and
-    // edited only by the nested sheets; `sysclk`: the document's system clock.
-    CAdc0PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts,
-                  const std::uint32_t* sysclk, int largePackage);
+    // Reads the sheet's copies of the Port I/O and interrupt records, which
+    // only the nested sheets edit.
+    explicit CAdc0PropPage(PageContext& context);
 
     void OnInitDialog() override;
     void OnSetActive() override;
@@ -80,7 +80,6 @@ private:
 
     PeripheralRecord* portIO_;
     PeripheralRecord* interrupts_;
-    const std::uint32_t* sysclk_;
     bool large_;
     const std::vector<adc::AdcMuxEntry>* positive_ = nullptr;
     const std::vector<adc::AdcMuxEntry>* negative_ = nullptr;

@@ -5,10 +5,7 @@
 #include <QHBoxLayout>
 #include <QSlider>
 
-#include "model/DeviceDocument.h"
 #include "pages/analog/InputMarks.h"
-#include "pages/portio/PortIOSheet.h"
-#include "pages/system/InterruptSheets.h"
 
 using namespace comparator;
 
@@ -29,13 +26,12 @@ void StatusLabel(PageBuilder& b, int id) {
 
 }  // namespace
 
-CComparatorPropPage::CComparatorPropPage(const Instance& instance, PeripheralRecord* portIO,
-                                         PeripheralRecord* interrupts, bool largePackage)
-    : CPropPage(instance.PageCaption),
+CComparatorPropPage::CComparatorPropPage(PageContext& context, const Instance& instance)
+    : CPropPage(context, instance.PageCaption),
       instance_(instance),
-      portIO_(portIO),
-      interrupts_(interrupts),
-      largePackage_(largePackage) {
+      portIO_(&context.Record(Pid::PortIO)),
+      interrupts_(&context.Record(Pid::Interrupts)),
+      largePackage_(context.LargePackage()) {
     PageBuilder b(this, this);
     b.Group("");
     b.Check(kEnableId, instance.EnableCaption);
@@ -160,11 +156,11 @@ void CComparatorPropPage::OnCommand(int id) {
             RefreshPreview();
             break;
         case kConfigureInterruptsId:
-            if (ActiveDocument() && RunInterruptsSheet(*ActiveDocument(), *interrupts_))
+            if (Ctx().OpenSheet(SheetId::Interrupts))
                 SetText(kInterruptTextId, InterruptText(instance_, *interrupts_));
             break;
         case kConfigurePortIOId:
-            if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) {
+            if (Ctx().OpenSheet(SheetId::PortIO)) {
                 ShowOutputs();
                 // The marks in the lists follow the new pin modes.
                 FillInputs();

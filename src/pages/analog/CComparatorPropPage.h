@@ -23,10 +23,9 @@ public:
     static constexpr int kPositiveInputId = 11300;
     static constexpr int kNegativeInputId = 11301;
 
-    // `portIO` and `interrupts`: the sheet's copies of records 13 and 15,
-    // shared by both pages and changed only by the nested sheets.
-    CComparatorPropPage(const comparator::Instance& instance, PeripheralRecord* portIO,
-                        PeripheralRecord* interrupts, bool largePackage);
+    // Reads the sheet's copies of records 13 and 15, shared by both pages
+    // and changed only by the nested sheets.
+    CComparatorPropPage(PageContext& context, const comparator::Instance& instance);
 
     const comparator::Instance& Comparator() const { return instance_; }
 
@@ -54,12 +53,12 @@ private:
 // The two pages by name.
 class CComparator0PropPage : public CComparatorPropPage {
 public:
-    CComparator0PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts, bool largePackage)
-        : CComparatorPropPage(comparator::kComparator0, portIO, interrupts, largePackage) {}
+    explicit CComparator0PropPage(PageContext& context)
+        : CComparatorPropPage(context, comparator::kComparator0) {}
 };
 
 class CComparator1PropPage : public CComparatorPropPage {
 public:
-    CComparator1PropPage(PeripheralRecord* portIO, PeripheralRecord* interrupts, bool largePackage)
-        : CComparatorPropPage(comparator::kComparator1, portIO, interrupts, largePackage) {}
+    explicit CComparator1PropPage(PageContext& context)
+        : CComparatorPropPage(context, comparator::kComparator1) {}
 };

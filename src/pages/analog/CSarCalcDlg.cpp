@@ -9,7 +9,7 @@
 #include "chip/CalcField.h"
 #include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/common/CommandTable.h"
+#include "pages/common/PageContext.h"
 
 namespace {
 
@@ -23,8 +23,8 @@ std::string Decimal(std::uint32_t v) {
 
 }  // namespace
 
-CSarCalcDlg::CSarCalcDlg(CDeviceDocument& doc, PeripheralRecord& adc)
-    : CCalculatorDlg("Calculate SAR"), doc_(doc), adc_(adc) {
+CSarCalcDlg::CSarCalcDlg(PageContext& context, PeripheralRecord& adc)
+    : CCalculatorDlg("Calculate SAR"), context_(context), adc_(adc) {
     PageBuilder& b = Builder();
     b.Group("SAR Clock");
     b.Edit(kIdSysclk, "SYSCLK Frequency", "Hz")->setReadOnly(true);
@@ -35,7 +35,7 @@ CSarCalcDlg::CSarCalcDlg(CDeviceDocument& doc, PeripheralRecord& adc)
 
 void CSarCalcDlg::OnInitDialog() {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%u", static_cast<unsigned>(doc_.SysclkFrequency));
+    std::snprintf(buf, sizeof buf, "%u", static_cast<unsigned>(context_.Sysclk()));
     SetText(kIdSysclk, buf);
     SetText(kIdTarget, "0");
     UpdateAchieved();
@@ -44,7 +44,7 @@ void CSarCalcDlg::OnInitDialog() {
 void CSarCalcDlg::OnCommand(int id) {
     if (id != kIdChangeClock) return CCalculatorDlg::OnCommand(id);
     // Cancel of the Oscillators sheet puts the clock words back itself.
-    if (RunOscillatorsSheet(doc_)) SetText(kIdSysclk, Decimal(doc_.SysclkFrequency));
+    if (context_.OpenSheet(SheetId::Oscillators)) SetText(kIdSysclk, Decimal(context_.Sysclk()));
     UpdateAchieved();
 }
 

@@ -3,8 +3,10 @@
 // ADC0CF bits 7..3 of the ADC record the page edits. "Change Clock
 // Frequency" opens the Oscillators sheet over it.
 
-#include "model/DeviceDocument.h"
+#include "model/PeripheralRecord.h"
 #include "pages/common/CCalculatorDlg.h"
+
+class PageContext;
 
 class CSarCalcDlg : public CCalculatorDlg {
     Q_OBJECT
@@ -14,8 +16,9 @@ public:
     static constexpr int kIdChangeClock = 11173;
 
     // `adc`: the ADC record copy the page edits; only a confirmed result
-    // changes its ADC0CF.
-    CSarCalcDlg(CDeviceDocument& doc, PeripheralRecord& adc);
+    // changes its ADC0CF. `context`: the page's (the system clock, the
+    // nested Oscillators sheet).
+    CSarCalcDlg(PageContext& context, PeripheralRecord& adc);
 
     void OnCommand(int id) override;
     void OnEditChange(int id) override;
@@ -27,6 +30,6 @@ protected:
 private:
     void UpdateAchieved();
 
-    CDeviceDocument& doc_;
+    PageContext& context_;
     PeripheralRecord& adc_;
 };

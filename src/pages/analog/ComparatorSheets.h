@@ -1,14 +1,14 @@
 #pragma once
-// The Comparators command and the nested "Comparator" sheet that the reset
-// sources page opens for comparator 0.
+// The Comparators command's sheet and the nested "Comparator" sheet that the
+// reset sources page opens for comparator 0.
 
-#include "pages/common/CommandTable.h"
+#include "pages/common/SheetSpec.h"
 
 // "Comparator": the Comparator0 and Comparator1 pages on the comparator
 // record, with copies of the Port I/O and interrupt records; stores record 8.
-CommandRow ComparatorsCommand();
+SheetSpec ComparatorsSheet();
 
-// "Comparator" with the Comparator0 page alone, on the caller's copy of the
-// comparator record and fresh copies of the Port I/O and interrupt records.
-// On OK record 8 is stored into the document at once. True on OK.
-bool RunComparator0Sheet(CDeviceDocument& doc, PeripheralRecord& comparators);
+// "Comparator" with the Comparator0 page alone, on the opening page's copy
+// of the comparator record and fresh copies of the Port I/O and interrupt
+// records; stores record 8 on OK.
+SheetSpec Comparator0Sheet();

@@ -5,7 +5,6 @@
 #include "devices/Models.h"
 #include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/portio/PortIOSheet.h"
 
 namespace {
 
@@ -30,8 +29,8 @@ int ModeIndex(std::uint8_t oscxcn) {
 
 }  // namespace
 
-COscExtPropPage::COscExtPropPage(const OscClockWords& words, PeripheralRecord* portIO)
-    : COscPage("External Oscillator", words), portIO_(portIO) {
+COscExtPropPage::COscExtPropPage(PageContext& context)
+    : COscPage(context, "External Oscillator"), portIO_(&context.Record(Pid::PortIO)) {
     PageBuilder b(this, this);
     b.Group("External Oscillator Mode");
     const char* modes[7] = {"External Oscillator Off", "External CMOS",        "External CMOS / 2 ",
@@ -89,7 +88,7 @@ void COscExtPropPage::Refresh() {
     CheckIndex(kFirstFreq, kLastFreq, Value(OscillatorReg::OSCXCN) & osc::kFreqControlMask);
     // Showing the stored frequency is not an entry: it recomputes nothing.
     showingFrequency_ = true;
-    SetText(kFrequency, osc::Decimal(*words_.extOsc));
+    SetText(kFrequency, osc::Decimal(Ctx().ExtOsc()));
     showingFrequency_ = false;
     UpdateXtalTexts();
 }
@@ -109,7 +108,7 @@ void COscExtPropPage::OnCommand(int id) {
         CheckRadio(kFirstFreq, kLastFreq, id);
         RefreshPreview();
     } else if (id == kConfigure) {
-        if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) UpdateXtalTexts();
+        if (Ctx().OpenSheet(SheetId::PortIO)) UpdateXtalTexts();
     } else {
         COscPage::OnCommand(id);
     }
@@ -118,7 +117,7 @@ void COscExtPropPage::OnCommand(int id) {
 void COscExtPropPage::OnEditChange(int id) {
     COscPage::OnEditChange(id);
     if (id != kFrequency || showingFrequency_) return;
-    *words_.extOsc = osc::FrequencyFromText(Text(kFrequency));
+    Ctx().SetExtOsc(osc::FrequencyFromText(Text(kFrequency)));
     StoreSysclk(osc::RecomputeB(Regs(), ClockValues()));
 }
 

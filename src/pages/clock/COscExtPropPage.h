@@ -8,9 +8,9 @@
 class COscExtPropPage : public COscPage {
     Q_OBJECT
 public:
-    // `portIO`: the command's working copy of the Port I/O record, read for the
-    // pin checks and edited by the nested Port I/O sheet.
-    COscExtPropPage(const OscClockWords& words, PeripheralRecord* portIO);
+    // Reads the sheet's copy of the Port I/O record for the pin checks; the
+    // nested Port I/O sheet edits it.
+    explicit COscExtPropPage(PageContext& context);
 
     void Refresh() override;
     void OnCommand(int id) override;

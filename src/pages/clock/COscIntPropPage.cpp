@@ -19,9 +19,9 @@ constexpr const char* kLfCaptions[5] = {
 
 }  // namespace
 
-COscInternalPage::COscInternalPage(const std::string& caption, const OscClockWords& words,
+COscInternalPage::COscInternalPage(PageContext& context, const std::string& caption,
                                    int position, const char* const (&captions)[5])
-    : COscPage(caption, words) {
+    : COscPage(context, caption) {
     std::vector<BitControl> table = {{kEnable, ControlKind::Check, captions[0],
                                       "Oscillator Control", 0, position, osc::kEnableBit, 0}};
     for (int i = 0; i < 4; ++i)
@@ -37,8 +37,8 @@ void COscInternalPage::OnCommand(int id) {
         StoreSysclk(osc::RecomputeA(Regs(), ClockValues()));
 }
 
-COscIntPropPage::COscIntPropPage(const OscClockWords& words)
-    : COscInternalPage("Internal H-F Oscillator", words, OscillatorReg::OSCICN, kHfCaptions) {}
+COscIntPropPage::COscIntPropPage(PageContext& context)
+    : COscInternalPage(context, "Internal H-F Oscillator", OscillatorReg::OSCICN, kHfCaptions) {}
 
-COscIntLFPropPage::COscIntLFPropPage(const OscClockWords& words)
-    : COscInternalPage("Internal L-F Oscillator", words, OscillatorReg::OSCLCN, kLfCaptions) {}
+COscIntLFPropPage::COscIntLFPropPage(PageContext& context)
+    : COscInternalPage(context, "Internal L-F Oscillator", OscillatorReg::OSCLCN, kLfCaptions) {}

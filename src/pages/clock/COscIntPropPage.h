@@ -12,18 +12,18 @@ public:
 
 protected:
     // `captions`: the check box's, then the four dividers' (/ 8 first).
-    COscInternalPage(const std::string& caption, const OscClockWords& words, int position,
+    COscInternalPage(PageContext& context, const std::string& caption, int position,
                      const char* const (&captions)[5]);
 };
 
 class COscIntPropPage : public COscInternalPage {
     Q_OBJECT
 public:
-    explicit COscIntPropPage(const OscClockWords& words);
+    explicit COscIntPropPage(PageContext& context);
 };
 
 class COscIntLFPropPage : public COscInternalPage {
     Q_OBJECT
 public:
-    explicit COscIntLFPropPage(const OscClockWords& words);
+    explicit COscIntLFPropPage(PageContext& context);
 };

@@ -19,7 +19,7 @@ void EnableClockMultiplier(CRegisterAccess& page, bool on) {
     osc::ApplyMultiplierCode(*page.Record(), on);
 }
 
-COscMulPropPage::COscMulPropPage(const OscClockWords& words) : COscPage("Clock Multiplier", words) {
+COscMulPropPage::COscMulPropPage(PageContext& context) : COscPage(context, "Clock Multiplier") {
     PageBuilder b(this, this);
     b.Group("Clock Multiplier Enable");
     b.Check(kEnable, "Enable Clock Multiplier");
@@ -45,8 +45,8 @@ void COscMulPropPage::Refresh() {
     UpdateHalfSpeed();
     if (r.Source() == osc::kSrcMulHalf || r.Source() == osc::kSrcMul)
         StoreSysclk(osc::RecomputeC(r, ClockValues()));
-    SetText(kInternal, osc::Decimal(words_.intOsc));
-    SetText(kExternal, osc::Decimal(osc::ExtEff(r.oscxcn, *words_.extOsc)));
+    SetText(kInternal, osc::Decimal(Ctx().IntOsc()));
+    SetText(kExternal, osc::Decimal(osc::ExtEff(r.oscxcn, Ctx().ExtOsc())));
 }
 
 void COscMulPropPage::OnCommand(int id) {

@@ -8,7 +8,7 @@
 class COscMulPropPage : public COscPage {
     Q_OBJECT
 public:
-    explicit COscMulPropPage(const OscClockWords& words);
+    explicit COscMulPropPage(PageContext& context);
 
     void Refresh() override;
     void OnCommand(int id) override;

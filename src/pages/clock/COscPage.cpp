@@ -5,8 +5,10 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-COscPage::COscPage(const std::string& caption, const OscClockWords& words)
-    : CPropPage(caption), words_(words) {}
+#include "pages/common/PageContext.h"
+
+COscPage::COscPage(PageContext& context, const std::string& caption)
+    : CPropPage(context, caption) {}
 
 void COscPage::OnInitDialog() {
     // The sheet has six tabs: the pages make room for all of them, so that
@@ -27,8 +29,8 @@ void COscPage::OnSetActive() {
 
 void COscPage::ResetRegisters() {
     ResetAllRegisters();
-    *words_.sysclk = osc::kDefaultSysclk;
-    *words_.extOsc = 0;
+    Ctx().SetSysclk(osc::kDefaultSysclk);
+    Ctx().SetExtOsc(0);
 }
 
 osc::OscRegs COscPage::Regs() const {
@@ -38,11 +40,11 @@ osc::OscRegs COscPage::Regs() const {
 }
 
 osc::Clocks COscPage::ClockValues() const {
-    return {words_.intOsc, words_.lfOsc, *words_.extOsc};
+    return {Ctx().IntOsc(), Ctx().LfOsc(), Ctx().ExtOsc()};
 }
 
 void COscPage::StoreSysclk(std::optional<std::uint32_t> value) {
-    if (value) *words_.sysclk = *value;
+    if (value) Ctx().SetSysclk(*value);
 }
 
 void COscPage::CheckIndex(int first, int last, int index) {

@@ -1,8 +1,9 @@
 #pragma once
 // Base of the six oscillator pages: they share one working copy of the
 // oscillator record and write the document's SysclkFrequency and
-// ExtOscFrequency in place; Reset puts all five registers and both clock
-// words back (the record's start-up code lines stay as they are).
+// ExtOscFrequency in place through the sheet's context; Reset puts all five
+// registers and both clock words back (the record's start-up code lines stay
+// as they are).
 
 #include <cstdint>
 #include <initializer_list>
@@ -11,19 +12,10 @@
 #include "chip/ClockMath.h"
 #include "pages/common/CPropPage.h"
 
-// The clock words a page is handed: the two it writes, by pointer, and the
-// two fixed oscillators by value.
-struct OscClockWords {
-    std::uint32_t* sysclk;
-    std::uint32_t* extOsc;
-    std::uint32_t intOsc;
-    std::uint32_t lfOsc;
-};
-
 class COscPage : public CPropPage {
     Q_OBJECT
 public:
-    COscPage(const std::string& caption, const OscClockWords& words);
+    COscPage(PageContext& context, const std::string& caption);
 
     void OnInitDialog() override;
     // Every activation sets the controls from the record again.
@@ -47,6 +39,4 @@ protected:
     };
     void AddDisplays(PageBuilder& b, std::initializer_list<Display> inputs, const char* speedGroup,
                      int speedId);
-
-    OscClockWords words_;
 };

@@ -23,7 +23,7 @@ int SourceOf(int id) {
 
 }  // namespace
 
-COscSysPropPage::COscSysPropPage(const OscClockWords& words) : COscPage("SYSCLK Select", words) {
+COscSysPropPage::COscSysPropPage(PageContext& context) : COscPage(context, "SYSCLK Select") {
     PageBuilder b(this, this);
     b.Group("SYSCLK Source");
     const char* captions[5] = {
@@ -44,7 +44,7 @@ void COscSysPropPage::OnInitDialog() {
 
 void COscSysPropPage::UpdateSysclk() {
     StoreSysclk(osc::SysclkD(Regs(), ClockValues()));
-    SetText(kSysclkSpeed, osc::Decimal(*words_.sysclk));
+    SetText(kSysclkSpeed, osc::Decimal(Ctx().Sysclk()));
 }
 
 void COscSysPropPage::Refresh() {

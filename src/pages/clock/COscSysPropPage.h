@@ -7,7 +7,7 @@
 class COscSysPropPage : public COscPage {
     Q_OBJECT
 public:
-    explicit COscSysPropPage(const OscClockWords& words);
+    explicit COscSysPropPage(PageContext& context);
 
     void OnInitDialog() override;
     void Refresh() override;

@@ -13,7 +13,7 @@ constexpr int kUsbSpeed = 11170;
 
 }  // namespace
 
-COscUsbPropPage::COscUsbPropPage(const OscClockWords& words) : COscPage("USB Clock Source", words) {
+COscUsbPropPage::COscUsbPropPage(PageContext& context) : COscPage(context, "USB Clock Source") {
     PageBuilder b(this, this);
     b.Group("USB Clock Source");
     const char* sources[6] = {"Clock Multiplier",        "Internal Oscillator / 2",
@@ -43,8 +43,8 @@ void COscUsbPropPage::Refresh() {
     CheckIndex(kFirstSource, kLastSource, r.UsbSource() >> 4);
     if (const auto mul = osc::UsbMultiplier(r, ClockValues()))
         SetText(kMultiplier, osc::Decimal(*mul));
-    SetText(kInternal, osc::Decimal(osc::Divided(words_.intOsc, r.oscicn)));
-    SetText(kExternal, osc::Decimal(*words_.extOsc));
+    SetText(kInternal, osc::Decimal(osc::Divided(Ctx().IntOsc(), r.oscicn)));
+    SetText(kExternal, osc::Decimal(Ctx().ExtOsc()));
     UpdateUsbSpeed();
 }
 

@@ -7,7 +7,7 @@
 class COscUsbPropPage : public COscPage {
     Q_OBJECT
 public:
-    explicit COscUsbPropPage(const OscClockWords& words);
+    explicit COscUsbPropPage(PageContext& context);
 
     void Refresh() override;
     void OnCommand(int id) override;

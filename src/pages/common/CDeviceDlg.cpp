@@ -120,12 +120,13 @@ void CDeviceDlg::SetActivePage(int index) {
     tabs_->setCurrentIndex(index);
 }
 
-bool CDeviceDlg::Run() {
+bool CDeviceDlg::Run(int startPage) {
     // Every page exists from the start, so each one's OnInitDialog runs.
     for (CPropPage* page : pages_) page->OnInitDialog();
     initialised_ = true;
     tabs_->setCurrentIndex(0);
     if (CPropPage* first = Page(0)) first->OnSetActive();
+    if (startPage > 0 && startPage < PageCount()) tabs_->setCurrentIndex(startPage);
     return RunModal();
 }
 

@@ -32,8 +32,9 @@ public:
     void SetActivePage(int index);
 
     // Initialises every page, activates the first and runs the sheet through
-    // the UI service; true when it ended with OK.
-    bool Run();
+    // the UI service; true when it ended with OK. A `startPage` other than 0
+    // is then selected as a click on its tab selects it.
+    bool Run(int startPage = 0);
 
     // The three buttons, as a click on them.
     void PressOk();

@@ -6,9 +6,19 @@
 #include <QLineEdit>
 
 #include "model/Ui.h"
+#include "pages/common/PageContext.h"
 
 CPropPage::CPropPage(const std::string& caption, QWidget* parent)
     : QWidget(parent), caption_(caption) {}
+
+CPropPage::CPropPage(PageContext& context, const std::string& caption) : CPropPage(caption) {
+    SetContext(&context);
+}
+
+void CPropPage::SetContext(PageContext* context) {
+    context_ = context;
+    SetActiveDocument(context ? &context->Doc() : nullptr);
+}
 
 void CPropPage::OnInitDialog() {
     Refresh();

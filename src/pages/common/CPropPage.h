@@ -15,6 +15,7 @@
 
 #include "pages/common/CNumberedControls.h"
 #include "pages/common/CRegisterAccess.h"
+#include "pages/common/PageContext.h"
 #include "pages/common/PageLayout.h"
 
 // One control bound to register bits.
@@ -36,8 +37,16 @@ class CPropPage : public QWidget, public CNumberedControls, public CRegisterAcce
     Q_OBJECT
 public:
     explicit CPropPage(const std::string& caption, QWidget* parent = nullptr);
+    // A page that reads its sheet's context while it is built.
+    CPropPage(PageContext& context, const std::string& caption);
 
     const std::string& Caption() const { return caption_; }
+
+    // The sheet's context (the runner sets it before the sheet runs): the
+    // document, the clock words, the record copies, the nested sheets.
+    void SetContext(PageContext* context);
+    PageContext& Ctx() const { return *context_; }
+    bool HasContext() const { return context_ != nullptr; }
 
     // Life cycle, driven by the sheet.
     virtual void OnInitDialog();  // default: Refresh and preview
@@ -98,6 +107,7 @@ private:
     const HexEdit* FindHex(int editId) const;
 
     std::string caption_;
+    PageContext* context_ = nullptr;
     std::vector<BitControl> bound_;
     std::vector<HexEdit> hex_;
 };

@@ -6,9 +6,8 @@
 #include <cstdio>
 
 #include "chip/Achieved.h"
-#include "model/DeviceDocument.h"
 #include "model/Ui.h"
-#include "pages/common/CommandTable.h"
+#include "pages/common/PageContext.h"
 
 using namespace calcids;
 
@@ -18,10 +17,10 @@ const char* Unit(RateKind kind) {
 }
 }  // namespace
 
-CRateCalculatorDlg::CRateCalculatorDlg(CDeviceDocument& doc, PeripheralRecord& record,
+CRateCalculatorDlg::CRateCalculatorDlg(PageContext& context, PeripheralRecord& record,
                                        RateKind kind, int choice)
     : CCalculatorDlg(kind == RateKind::BitRate ? "Calculate Bit Rate" : "Calculate Baud Rate"),
-      doc_(doc),
+      context_(context),
       record_(record),
       kind_(kind),
       choice_(choice) {
@@ -41,7 +40,7 @@ void CRateCalculatorDlg::OnInitDialog() {
 }
 
 void CRateCalculatorDlg::ShowSysclk() {
-    sysclk_ = doc_.SysclkFrequency;
+    sysclk_ = context_.Sysclk();
     char buf[16];
     std::snprintf(buf, sizeof buf, "%d", static_cast<int>(sysclk_));
     SetText(kSysclk, buf);
@@ -70,7 +69,7 @@ void CRateCalculatorDlg::OnEditChange(int id) {
 
 void CRateCalculatorDlg::OnCommand(int id) {
     if (id == kChangeClock) {
-        RunOscillatorsSheet(doc_);
+        context_.OpenSheet(SheetId::Oscillators);
         // On Cancel the sheet has put the clock back; either way show what holds now.
         ShowSysclk();
         UpdateAchieved();

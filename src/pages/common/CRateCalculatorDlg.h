@@ -12,7 +12,7 @@
 #include "chip/TimerMath.h"
 #include "pages/common/CCalculatorDlg.h"
 
-class CDeviceDocument;
+class PageContext;
 
 // What a calculator turns the target into.
 enum class RateKind { BitRate, Timer1Baud, Uart1Baud };
@@ -20,10 +20,11 @@ enum class RateKind { BitRate, Timer1Baud, Uart1Baud };
 class CRateCalculatorDlg : public CCalculatorDlg {
     Q_OBJECT
 public:
-    // `record`: the timer record (BitRate, Timer1Baud) or the UART record
-    // (Uart1Baud); `choice`: for BitRate one of timers::BitRateChoice
-    // ("0H", "1H", "2L", "2H").
-    CRateCalculatorDlg(CDeviceDocument& doc, PeripheralRecord& record, RateKind kind,
+    // `context`: the calling page's (the system clock, the nested
+    // Oscillators sheet); `record`: the timer record (BitRate, Timer1Baud)
+    // or the UART record (Uart1Baud); `choice`: for BitRate one of
+    // timers::BitRateChoice ("0H", "1H", "2L", "2H").
+    CRateCalculatorDlg(PageContext& context, PeripheralRecord& record, RateKind kind,
                        int choice = timers::kChoice0H);
 
     void OnCommand(int id) override;
@@ -39,7 +40,7 @@ private:
     void ShowSysclk();
     void UpdateAchieved();
 
-    CDeviceDocument& doc_;
+    PageContext& context_;
     PeripheralRecord& record_;
     const RateKind kind_;
     const int choice_;

@@ -10,7 +10,6 @@
 #include "chip/TimerMath.h"
 #include "devices/Registers.h"
 #include "pages/pca/PcaCalculators.h"
-#include "pages/portio/PortIOSheet.h"
 
 namespace {
 
@@ -26,10 +25,10 @@ constexpr int kValueEdit = 11361;
 constexpr int kLock = 11333;
 constexpr int kEnableWatchdog = 11334;
 
-constexpr std::uint8_t kNone = 0x00;
-constexpr std::uint8_t kFrequencyOutput = 0x46;
-constexpr std::uint8_t kPwm8 = 0x42;
-constexpr std::uint8_t kPwm16 = 0xC2;
+constexpr std::uint8_t kNone = pca::kModeNone;
+constexpr std::uint8_t kFrequencyOutput = pca::kModeFrequencyOutput;
+constexpr std::uint8_t kPwm8 = pca::kModePwm8;
+constexpr std::uint8_t kPwm16 = pca::kModePwm16;
 
 // The mode buttons, 11342 to 11350 in order; captions as module 0 has them.
 struct Mode {
@@ -49,9 +48,9 @@ constexpr Mode kModes[] = {
 };
 
 constexpr PcaModule kModules[] = {
-    {0, 11061, 11358, 11359, 1, 7, false}, {1, 11062, 11362, 11363, 2, 5, false},
-    {2, 11064, 11391, 11392, 3, 5, false}, {3, 11065, 11393, 11394, 4, 5, false},
-    {4, 11063, 11354, 11355, 5, 5, true},
+    {0, 11061, 11358, 11359, false}, {1, 11062, 11362, 11363, false},
+    {2, 11064, 11391, 11392, false}, {3, 11065, 11393, 11394, false},
+    {4, 11063, 11354, 11355, true},
 };
 
 }  // namespace
@@ -60,16 +59,11 @@ const PcaModule& PcaModuleRow(int number) {
     return kModules[number < 0 || number > 4 ? 0 : number];
 }
 
-CPca0ModulePropPage::CPca0ModulePropPage(int module, PeripheralRecord* portIO,
-                                         PeripheralRecord* timers, std::uint32_t* sysclk,
-                                         std::uint32_t* extOsc, std::uint32_t* eci)
-    : CPropPage(module == 4 ? "Module 4/WDT" : "Module " + std::to_string(module)),
+CPca0ModulePropPage::CPca0ModulePropPage(PageContext& context, int module)
+    : CPropPage(context, module == 4 ? "Module 4/WDT" : "Module " + std::to_string(module)),
       module_(PcaModuleRow(module)),
-      portIO_(portIO),
-      timers_(timers),
-      sysclk_(sysclk),
-      extOsc_(extOsc),
-      eci_(eci) {
+      portIO_(&context.Record(Pid::PortIO)),
+      timers_(&context.Record(Pid::Timers)) {
     PageBuilder b(this, this);
     b.Group("Capture/Compare Modules");
     for (int i = 0; i <= kModeLast - kModeFirst; ++i) {
@@ -126,9 +120,9 @@ int CPca0ModulePropPage::Cpm() const {
 
 pca::ClockInputs CPca0ModulePropPage::Inputs() const {
     pca::ClockInputs in;
-    in.sysclk = sysclk_ ? *sysclk_ : 0;
-    in.extOsc = extOsc_ ? *extOsc_ : 0;
-    in.eci = eci_ ? *eci_ : 0;
+    in.sysclk = Ctx().Sysclk();
+    in.extOsc = Ctx().ExtOsc();
+    in.eci = Ctx().Eci();
     if (timers_ && timers_->Registers.size() > TimersReg::TH0) {
         in.ckcon = timers_->Registers[TimersReg::CKCON].Value;
         in.th0 = timers_->Registers[TimersReg::TH0].Value;
@@ -141,10 +135,8 @@ std::uint32_t CPca0ModulePropPage::Clock() const {
 }
 
 void CPca0ModulePropPage::ShowCrossbar() {
-    int channels = -1;
-    if (portIO_ && portIO_->Registers.size() > PortIOReg::XBR1)
-        channels = portIO_->Registers[PortIOReg::XBR1].Value & 0x07;
-    const bool on = channels >= module_.xbrFirst && channels <= module_.xbrLast;
+    const bool on = portIO_ && portIO_->Registers.size() > PortIOReg::XBR1 &&
+                    portio::IsCexRouted(*portIO_, module_.number);
     SetText(kCrossbarText,
             Digit(on ? "CEX0 is Enabled on the Crossbar" : "CEX0 is Not Enabled on the Crossbar"));
 }
@@ -152,31 +144,23 @@ void CPca0ModulePropPage::ShowCrossbar() {
 void CPca0ModulePropPage::ShowValue() {
     const std::uint8_t mode = Value(Cpm()) & 0xFE;
     std::string label, unit, button, value;
-    char buf[64];
     if (mode == kPwm8 || mode == kPwm16) {
         label = "Duty Cycle:";
         unit = "%";
         button = "Change Duty Cycle";
-        std::snprintf(buf, sizeof buf, "%.4f",
-                      pca::DutyCyclePercent(mode == kPwm16, Value(pca::Cph(module_.number)),
-                                            Value(pca::Cpl(module_.number))));
-        value = buf;
+        value = pca::DutyCycleText(pca::DutyCyclePercent(
+            mode == kPwm16, Value(pca::Cph(module_.number)), Value(pca::Cpl(module_.number))));
     } else if (mode == kFrequencyOutput) {
         label = Digit("CEX0 Frequency:");
         unit = "Hz";
         button = Digit("Change CEX0 Frequency");
-        std::snprintf(
-            buf, sizeof buf, "%u",
-            static_cast<unsigned>(pca::CexFrequency(Clock(), Value(pca::Cph(module_.number)))));
-        value = buf;
+        value = std::to_string(pca::CexFrequency(Clock(), Value(pca::Cph(module_.number))));
     } else if (mode == kNone && module_.watchdog) {
         label = "Timeout Interval:";
         unit = "ms";
         button = "Change Timeout Interval";
-        std::snprintf(buf, sizeof buf, "%.1f",
-                      pca::WatchdogTimeoutMs(Value(PcaReg::PCA0MD), Inputs(), Value(pca::Cpl(4)),
-                                             Value(PcaReg::PCA0L)));
-        value = buf;
+        value = pca::TimeoutText(pca::WatchdogTimeoutMs(Value(PcaReg::PCA0MD), Inputs(),
+                                                        Value(pca::Cpl(4)), Value(PcaReg::PCA0L)));
     } else {
         bool known = false;
         for (const Mode& m : kModes)
@@ -251,7 +235,7 @@ void CPca0ModulePropPage::OnCommand(int id) {
     } else if (id == kValueButton) {
         if (RunCalculator()) AfterCalculator();
     } else if (id == kConfigurePortIO) {
-        if (ActiveDocument() && RunPortIOSheet(*ActiveDocument(), portIO_)) ShowCrossbar();
+        if (Ctx().OpenSheet(SheetId::PortIO)) ShowCrossbar();
     } else {
         CPropPage::OnCommand(id);
     }
@@ -259,10 +243,8 @@ void CPca0ModulePropPage::OnCommand(int id) {
 
 // ---------------------------------------------------------------- Module 4/WDT
 
-CPca0Module4PropPage::CPca0Module4PropPage(PeripheralRecord* portIO, PeripheralRecord* timers,
-                                           std::uint32_t* sysclk, std::uint32_t* extOsc,
-                                           std::uint32_t* eci)
-    : CPca0ModulePropPage(4, portIO, timers, sysclk, extOsc, eci) {}
+CPca0Module4PropPage::CPca0Module4PropPage(PageContext& context)
+    : CPca0ModulePropPage(context, 4) {}
 
 void CPca0Module4PropPage::EnableModeButtons(bool on) {
     for (int id = kModeFirst; id <= kModeLast; ++id)
@@ -292,14 +274,13 @@ void CPca0Module4PropPage::OnHexChanged(int editId) {
 
 bool CPca0Module4PropPage::RunCalculator() {
     if ((Value(Cpm()) & 0xFE) != kNone) return CPca0ModulePropPage::RunCalculator();
-    if (!ActiveDocument()) return false;
     const pca::ClockInputs in = Inputs();
     pca::TimeoutInputs clocks;
     clocks.sysclk = in.sysclk;
     clocks.extOsc = in.extOsc;
     clocks.eci = in.eci;
     clocks.timer0Rate = pca::Timer0OverflowRate(in.sysclk, in.ckcon, in.th0);
-    CTimeoutIntervalDlg dlg(*ActiveDocument(), *Record(), clocks);
+    CTimeoutIntervalDlg dlg(Ctx(), *Record(), clocks);
     return dlg.Run();
 }
 

@@ -16,9 +16,6 @@ struct PcaModule {
     int dialogId;
     int cphEdit;
     int cplEdit;
-    // CEXn is on the crossbar when XBR1 bits 2..0 lie in xbrFirst..xbrLast.
-    int xbrFirst;
-    int xbrLast;
     bool watchdog;  // Module 4/WDT
 };
 
@@ -28,11 +25,10 @@ const PcaModule& PcaModuleRow(int number);
 class CPca0ModulePropPage : public CPropPage {
     Q_OBJECT
 public:
-    // `portIO` and `timers`: the command's copies of the Port I/O record (for
-    // XBR1 and the nested Port I/O sheet) and of the timer record (for the
-    // Timer 0 timebase); the three frequencies are the document's words.
-    CPca0ModulePropPage(int module, PeripheralRecord* portIO, PeripheralRecord* timers,
-                        std::uint32_t* sysclk, std::uint32_t* extOsc, std::uint32_t* eci);
+    // Reads the sheet's copies of the Port I/O record (for XBR1 and the
+    // nested Port I/O sheet) and of the timer record (for the Timer 0
+    // timebase), and the document's clock words.
+    CPca0ModulePropPage(PageContext& context, int module);
 
     void Refresh() override;
     void OnSetActive() override;
@@ -62,9 +58,6 @@ private:
 
     PeripheralRecord* portIO_;
     PeripheralRecord* timers_;
-    std::uint32_t* sysclk_;
-    std::uint32_t* extOsc_;
-    std::uint32_t* eci_;
     // The frame of the mode's value display, shown with it.
     QGroupBox* valueBox_ = nullptr;
 };
@@ -73,8 +66,7 @@ private:
 class CPca0Module4PropPage : public CPca0ModulePropPage {
     Q_OBJECT
 public:
-    CPca0Module4PropPage(PeripheralRecord* portIO, PeripheralRecord* timers, std::uint32_t* sysclk,
-                         std::uint32_t* extOsc, std::uint32_t* eci);
+    explicit CPca0Module4PropPage(PageContext& context);
 
     void Refresh() override;
     void OnCommand(int id) override;

@@ -4,7 +4,6 @@
 #include "chip/PcaRecord.h"
 #include "devices/Registers.h"
 #include "pages/pca/PcaCalculators.h"
-#include "pages/system/InterruptSheets.h"
 
 namespace {
 
@@ -22,8 +21,8 @@ const char* const kTimebaseGroup = "PCA Timebase Input";
 
 }  // namespace
 
-CPca0PropPage::CPca0PropPage(PeripheralRecord* interrupts, std::uint32_t* eciFrequency)
-    : CPropPage("PCA0"), interrupts_(interrupts), eci_(eciFrequency) {
+CPca0PropPage::CPca0PropPage(PageContext& context)
+    : CPropPage(context, "PCA0"), interrupts_(&context.Record(Pid::Interrupts)) {
     using PcaReg::PCA0MD;
     const std::vector<BitControl> table = {
         {kRun, ControlKind::Check, "Enable PCA0", "", 0, PcaReg::PCA0CN, pca::kCounterRun, 0},
@@ -95,7 +94,7 @@ void CPca0PropPage::OnHexChanged(int) {
 
 void CPca0PropPage::OnCommand(int id) {
     if (id == kConfigureInterrupts) {
-        if (interrupts_ && ActiveDocument() && RunInterruptsSheet(*ActiveDocument(), *interrupts_))
+        if (Ctx().OpenSheet(SheetId::Interrupts))
             ShowInterruptText();
         return;
     }
@@ -108,8 +107,8 @@ void CPca0PropPage::OnCommand(int id) {
         pca::ApplyPca0WatchdogRule(*Record());
         RefreshPreview();
     }
-    if (id == kEciRadio && eci_) {
-        CEciFrequencyDlg dlg(eci_);
+    if (id == kEciRadio) {
+        CEciFrequencyDlg dlg(Ctx());
         dlg.Run();  // its answer changes nothing here
     }
 }

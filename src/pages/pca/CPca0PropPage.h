@@ -10,10 +10,10 @@
 class CPca0PropPage : public CPropPage {
     Q_OBJECT
 public:
-    // `interrupts`: the command's copy of the interrupt record (for the
-    // status text and the nested Interrupts sheet); `eciFrequency`: the
-    // document's word, which the ECI dialog writes directly.
-    CPca0PropPage(PeripheralRecord* interrupts, std::uint32_t* eciFrequency);
+    // Reads the sheet's copy of the interrupt record (for the status text and
+    // the nested Interrupts sheet); the ECI dialog writes the document's
+    // EciFrequency directly.
+    explicit CPca0PropPage(PageContext& context);
 
     void Refresh() override;
     void OnSetActive() override;
@@ -27,5 +27,4 @@ private:
     void ShowInterruptText();
 
     PeripheralRecord* interrupts_;
-    std::uint32_t* eci_;
 };

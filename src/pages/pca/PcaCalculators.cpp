@@ -11,7 +11,8 @@
 #include "chip/TimerMath.h"
 #include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/common/CommandTable.h"
+#include "model/DeviceDocument.h"
+#include "pages/common/PageContext.h"
 
 namespace {
 
@@ -49,18 +50,18 @@ std::uint8_t& Reg(PeripheralRecord& r, int position) {
 
 // ---------------------------------------------------------------- ECI
 
-CEciFrequencyDlg::CEciFrequencyDlg(std::uint32_t* eciFrequency)
-    : CCalculatorDlg("ECI Pin Frequency"), eci_(eciFrequency) {
+CEciFrequencyDlg::CEciFrequencyDlg(PageContext& context)
+    : CCalculatorDlg("ECI Pin Frequency"), context_(context) {
     Builder().Group("ECI Pin Frequency");
     Builder().Edit(kEciEdit, "", "Hz");
 }
 
 void CEciFrequencyDlg::OnInitDialog() {
-    SetText(kEciEdit, Number(*eci_));
+    SetText(kEciEdit, Number(context_.Eci()));
 }
 
 bool CEciFrequencyDlg::OnOK() {
-    *eci_ = pca::LeadingUnsigned(Text(kEciEdit));
+    context_.SetEci(pca::LeadingUnsigned(Text(kEciEdit)));
     return true;
 }
 
@@ -152,9 +153,9 @@ bool CDutyCycleDlg::OnOK() {
 
 // ---------------------------------------------------------------- Timeout
 
-CTimeoutIntervalDlg::CTimeoutIntervalDlg(CDeviceDocument& doc, PeripheralRecord& pca,
+CTimeoutIntervalDlg::CTimeoutIntervalDlg(PageContext& context, PeripheralRecord& pca,
                                          const pca::TimeoutInputs& clocks)
-    : CCalculatorDlg("Calculate Timeout Interval"), doc_(doc), pca_(pca), clocks_(clocks) {
+    : CCalculatorDlg("Calculate Timeout Interval"), context_(context), pca_(pca), clocks_(clocks) {
     auto& b = Builder();
     b.Group("Frequencies");
     const struct {
@@ -234,8 +235,8 @@ void CTimeoutIntervalDlg::OnCommand(int id) {
         case kEciRadio:
             // Every click that leaves the radio checked asks for the ECI frequency.
             if (IsChecked(kEciRadio)) {
-                CEciFrequencyDlg eci(&doc_.EciFrequency);
-                if (eci.Run()) clocks_.eci = doc_.EciFrequency;
+                CEciFrequencyDlg eci(context_);
+                if (eci.Run()) clocks_.eci = context_.Eci();
                 ShowFrequencies();
             }
             break;
@@ -245,13 +246,13 @@ void CTimeoutIntervalDlg::OnCommand(int id) {
             ShowAchieved();
             break;
         case kChangeClocks:
-            if (RunOscillatorsSheet(doc_)) {
-                clocks_.sysclk = doc_.SysclkFrequency;
-                clocks_.extOsc = doc_.ExtOscFrequency;
+            if (context_.OpenSheet(SheetId::Oscillators)) {
+                clocks_.sysclk = context_.Sysclk();
+                clocks_.extOsc = context_.ExtOsc();
                 // The Timer 0 rate from the document's own timer record, not
                 // from the copy the PCA sheet was given.
                 PeripheralRecord timers;
-                doc_.GetPeripheral(timers, Pid::Timers);
+                context_.Doc().GetPeripheral(timers, Pid::Timers);
                 const auto& regs = timers.Registers;
                 if (regs.size() > TimersReg::TH0)
                     clocks_.timer0Rate = pca::Timer0OverflowRate(

@@ -4,22 +4,24 @@
 #include <cstdint>
 
 #include "chip/PcaMath.h"
-#include "model/DeviceDocument.h"
+#include "model/PeripheralRecord.h"
 #include "pages/common/CCalculatorDlg.h"
 
+class PageContext;
+
 // "ECI Pin Frequency": OK writes the typed number straight into the
-// document word it is given, whatever the sheet that opened it does later.
+// document's EciFrequency, whatever the sheet that opened it does later.
 class CEciFrequencyDlg : public CCalculatorDlg {
     Q_OBJECT
 public:
-    explicit CEciFrequencyDlg(std::uint32_t* eciFrequency);
+    explicit CEciFrequencyDlg(PageContext& context);
 
 protected:
     void OnInitDialog() override;
     bool OnOK() override;
 
 private:
-    std::uint32_t* eci_;
+    PageContext& context_;
 };
 
 // "Calculate CEX Frequency": PCA0CPHn of a module in frequency output.
@@ -63,9 +65,10 @@ private:
 class CTimeoutIntervalDlg : public CCalculatorDlg {
     Q_OBJECT
 public:
-    // `doc` is where "Change Clock Frequencies" and the ECI dialog act;
-    // `clocks` the frequencies the module page had when it opened the dialog.
-    CTimeoutIntervalDlg(CDeviceDocument& doc, PeripheralRecord& pca,
+    // `context` (the module page's) is where "Change Clock Frequencies" and
+    // the ECI dialog act; `clocks` the frequencies the module page had when
+    // it opened the dialog.
+    CTimeoutIntervalDlg(PageContext& context, PeripheralRecord& pca,
                         const pca::TimeoutInputs& clocks);
     void OnCommand(int id) override;
     void OnEditChange(int id) override;
@@ -79,7 +82,7 @@ private:
     void ShowFrequencies();
     void ShowAchieved();
 
-    CDeviceDocument& doc_;
+    PageContext& context_;
     PeripheralRecord& pca_;
     pca::TimeoutInputs clocks_;
 };

@@ -69,6 +69,11 @@ QString Port4PinName(const CrossbarEntry& e) {
 // ---------------------------------------------------------------------------
 // Crossbar page
 
+CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(PageContext& context)
+    : CPortIOCrossbarPropPage(context.LargePackage(), context.Record(Pid::Spi)) {
+    SetContext(&context);
+}
+
 CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(bool largePackage, const PeripheralRecord& spi0)
     : CPropPage(kCrossbarPageCaption), crossbar_(largePackage, spi0) {
     PageBuilder b(this, this);
@@ -374,12 +379,4 @@ void CPortIOInOutPropPage::OnCommand(int id) {
                 return;
             }
     CPropPage::OnCommand(id);
-}
-
-std::vector<std::unique_ptr<CPropPage>> MakePortIOPages(bool largePackage,
-                                                        const PeripheralRecord& spi0) {
-    std::vector<std::unique_ptr<CPropPage>> pages;
-    pages.push_back(std::make_unique<CPortIOCrossbarPropPage>(largePackage, spi0));
-    if (largePackage) pages.push_back(std::make_unique<CPortIOInOutPropPage>());
-    return pages;
 }

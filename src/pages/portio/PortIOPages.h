@@ -17,8 +17,10 @@ public:
     // The control id of the pin table.
     static constexpr int kPinTableId = 11463;
 
-    // `spi0`: the SPI0 record whose wire mode decides whether NSS takes a pin
-    // (read now, for the life of the sheet).
+    // On the sheet's copy of the SPI0 record, whose wire mode decides whether
+    // NSS takes a pin (read now, for the life of the sheet).
+    explicit CPortIOCrossbarPropPage(PageContext& context);
+    // The same page for a model group and an SPI0 record of the caller's.
     CPortIOCrossbarPropPage(bool largePackage, const PeripheralRecord& spi0);
 
     void OnInitDialog() override;
@@ -54,8 +56,3 @@ private:
     std::vector<portio::CrossbarEntry> analogDigital_;
     std::vector<portio::CrossbarEntry> drive_;
 };
-
-// The sheet's pages in order for a model: the crossbar page, then the port 4
-// page on large-package models.
-std::vector<std::unique_ptr<CPropPage>> MakePortIOPages(bool largePackage,
-                                                        const PeripheralRecord& spi0);

@@ -1,19 +1,11 @@
 #pragma once
-// The Port I/O sheet: its Peripherals command and the nested sheet that other
-// pages open with their "Configure Port I/O" buttons.
+// The "Port I/O" sheet, for its Peripherals command and for the "Configure
+// Port I/O" buttons of other pages: the crossbar page (with a copy of the
+// SPI0 record) and, on large-package models, the port 4 page; stores the
+// Port I/O record on OK. Nested, it works on the opening page's copies of
+// the Port I/O and SPI0 records when that page's sheet has them (the SPI
+// page's own, whose wire mode decides the pins).
 
-#include "model/DeviceDocument.h"
-#include "pages/common/CommandTable.h"
+#include "pages/common/SheetSpec.h"
 
-// The Port I/O command: the crossbar page (with a copy of the SPI0 record and
-// the model group) and, on large-package models, the port 4 page; stores the
-// Port I/O record on OK.
-CommandRow PortIOCommand();
-
-// Runs the nested "Port I/O" sheet. Its pages edit `portCopy` (the caller's
-// working copy of the Port I/O record) or, when null, a fresh copy taken from
-// the document; the crossbar page reads `spiCopy` (the SPI page's own working
-// copy) or, when null, a fresh copy of the SPI record. On OK the Port I/O
-// record is stored into the document at once. Returns true on OK.
-bool RunPortIOSheet(CDeviceDocument& doc, PeripheralRecord* portCopy = nullptr,
-                    const PeripheralRecord* spiCopy = nullptr);
+SheetSpec PortIOSheet();

@@ -8,7 +8,6 @@
 #include "chip/TimerMath.h"
 #include "devices/Registers.h"
 #include "pages/serial/StatusLabel.h"
-#include "pages/timers/TimerSheets.h"
 
 namespace {
 constexpr std::uint8_t kSclTimeoutBit = 0x08;
@@ -45,9 +44,8 @@ serial::TimerRegisters TimerValues(const PeripheralRecord* timers) {
 
 }  // namespace
 
-CSMBusPropPage::CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* interrupts,
-                               PeripheralRecord* portIO, const std::uint32_t* sysclk)
-    : CSerialPropPage("SMBus", kLinks, interrupts, portIO, sysclk), timers_(timers) {
+CSMBusPropPage::CSMBusPropPage(PageContext& context)
+    : CSerialPropPage(context, "SMBus", kLinks), timers_(&context.Record(Pid::Timers)) {
     PageBuilder b(this, this);
     b.Group("SMBus Enable");
     b.Check(kEnable, "Enable SMBus");
@@ -142,14 +140,14 @@ void CSMBusPropPage::OnCommand(int id) {
             return;
         case kConfigureBitRate:
             // The page of the timer that clocks the bus, on this page's copies.
-            RunTimerSheet(*ActiveDocument(), SourceTimer(), *timers_, *interrupts_, portIO_);
+            Ctx().OpenSheet(TimerSheetId(SourceTimer()));
             // Its pages may have stored a Port I/O record of their own.
             ReloadPortIO();
             ShowBitRate();
             ShowTexts();
             return;
         case kConfigureTimer3:
-            RunTimerSheet(*ActiveDocument(), 3, *timers_, *interrupts_, nullptr);
+            Ctx().OpenSheet(SheetId::Timer3);
             ShowTimeout();
             return;
         default:

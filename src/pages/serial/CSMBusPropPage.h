@@ -29,11 +29,9 @@ public:
     static constexpr int kTimer2Low = 11385;
     static constexpr int kLowTime = 11389;
 
-    // The command's working copies of the timer, interrupt and Port I/O
-    // records (edited only by the nested sheets) and the document's
-    // SysclkFrequency.
-    CSMBusPropPage(PeripheralRecord* timers, PeripheralRecord* interrupts, PeripheralRecord* portIO,
-                   const std::uint32_t* sysclk);
+    // Reads the sheet's copies of the timer, interrupt and Port I/O records
+    // (edited only by the nested sheets).
+    explicit CSMBusPropPage(PageContext& context);
 
     void OnSetActive() override;
     void Refresh() override;

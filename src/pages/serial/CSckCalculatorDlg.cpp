@@ -9,12 +9,12 @@
 #include "chip/SerialMath.h"
 #include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/common/CommandTable.h"
+#include "pages/common/PageContext.h"
 
 namespace {}
 
-CSckCalculatorDlg::CSckCalculatorDlg(CDeviceDocument& doc, PeripheralRecord& spi)
-    : CCalculatorDlg("Calculate SCK"), doc_(doc), spi_(spi) {
+CSckCalculatorDlg::CSckCalculatorDlg(PageContext& context, PeripheralRecord& spi)
+    : CCalculatorDlg("Calculate SCK"), context_(context), spi_(spi) {
     PageBuilder& b = Builder();
     b.Group("");
     b.Edit(kSysclk, "SYSCLK Frequency", "Hz")->setReadOnly(true);
@@ -30,11 +30,11 @@ void CSckCalculatorDlg::OnInitDialog() {
 }
 
 void CSckCalculatorDlg::ShowSysclk() {
-    SetText(kSysclk, std::to_string(doc_.SysclkFrequency));
+    SetText(kSysclk, std::to_string(context_.Sysclk()));
 }
 
 void CSckCalculatorDlg::ShowAchieved() {
-    const std::uint32_t sysclk = doc_.SysclkFrequency;
+    const std::uint32_t sysclk = context_.Sysclk();
     const auto parsed = ParseUnsignedField(Text(kTarget));
     const std::uint32_t target = parsed.value_or(0);
     if (!parsed || sysclk == 0 || target == 0) {
@@ -57,7 +57,7 @@ void CSckCalculatorDlg::OnEditChange(int id) {
 void CSckCalculatorDlg::OnCommand(int id) {
     if (id != kChangeClock) return CCalculatorDlg::OnCommand(id);
     // OK stores the oscillator record; Cancel puts the clock words back.
-    RunOscillatorsSheet(doc_);
+    context_.OpenSheet(SheetId::Oscillators);
     ShowSysclk();
     ShowAchieved();
 }
@@ -69,7 +69,7 @@ bool CSckCalculatorDlg::OnOK() {
         return false;
     }
     const std::uint32_t target = *parsed;
-    const std::uint32_t sysclk = doc_.SysclkFrequency;
+    const std::uint32_t sysclk = context_.Sysclk();
     if (sysclk == 0 || target == 0) {
         TheUi().Error("Error: Invalid Input Values.");
         return false;

@@ -2,8 +2,10 @@
 // "Calculate SCK": the SPI0CKR divider for a wanted SCK frequency at the
 // document's system clock, with a live line of the SCK that divider gives.
 
-#include "model/DeviceDocument.h"
+#include "model/PeripheralRecord.h"
 #include "pages/common/CCalculatorDlg.h"
+
+class PageContext;
 
 class CSckCalculatorDlg : public CCalculatorDlg {
     Q_OBJECT
@@ -12,8 +14,9 @@ public:
     static constexpr int kTarget = 11239;
     static constexpr int kChangeClock = 11173;
 
-    // Writes SPI0CKR of `spi` when the user accepts the offer.
-    CSckCalculatorDlg(CDeviceDocument& doc, PeripheralRecord& spi);
+    // Writes SPI0CKR of `spi` when the user accepts the offer; `context` is
+    // the calling page's (the system clock, the nested Oscillators sheet).
+    CSckCalculatorDlg(PageContext& context, PeripheralRecord& spi);
 
     void OnCommand(int id) override;
     void OnEditChange(int id) override;
@@ -26,6 +29,6 @@ private:
     void ShowSysclk();
     void ShowAchieved();
 
-    CDeviceDocument& doc_;
+    PageContext& context_;
     PeripheralRecord& spi_;
 };

@@ -5,19 +5,14 @@
 #include <QBoxLayout>
 
 #include "chip/SerialMath.h"
-#include "pages/common/CommandTable.h"
-#include "pages/portio/PortIOSheet.h"
 #include "pages/serial/StatusLabel.h"
-#include "pages/system/InterruptSheets.h"
 
-CSerialPropPage::CSerialPropPage(const std::string& caption, const Links& links,
-                                 PeripheralRecord* interrupts, PeripheralRecord* portIO,
-                                 const std::uint32_t* sysclk)
-    : CPropPage(caption),
-      interrupts_(interrupts),
-      portIO_(portIO),
-      links_(links),
-      sysclk_(sysclk) {}
+CSerialPropPage::CSerialPropPage(PageContext& context, const std::string& caption,
+                                 const Links& links)
+    : CPropPage(context, caption),
+      interrupts_(&context.Record(Pid::Interrupts)),
+      portIO_(&context.Record(Pid::PortIO)),
+      links_(links) {}
 
 void CSerialPropPage::AddLinkGroups(PageBuilder& b) {
     const std::string unit = links_.unit;
@@ -47,19 +42,14 @@ void CSerialPropPage::ShowCrossbarText() {
 
 bool CSerialPropPage::OnLinkCommand(int id) {
     if (id == links_.configureInterrupts) {
-        if (RunInterruptsSheet(*ActiveDocument(), *interrupts_)) ShowInterruptText();
+        if (Ctx().OpenSheet(SheetId::Interrupts)) ShowInterruptText();
         return true;
     }
     if (id == kConfigurePortIO) {
-        const PeripheralRecord* spi = links_.crossbarSeesRecord ? Record() : nullptr;
-        if (RunPortIOSheet(*ActiveDocument(), portIO_, spi)) ShowCrossbarText();
+        if (Ctx().OpenSheet(SheetId::PortIO)) ShowCrossbarText();
         return true;
     }
     return false;
 }
 
-void CSerialPropPage::ReloadPortIO() {
-    CDeviceDocument& doc = *ActiveDocument();
-    doc.GetPeripheral(*portIO_, Pid::PortIO);
-    CompleteRecord(*portIO_, doc.DeviceCode, Pid::PortIO);
-}
+void CSerialPropPage::ReloadPortIO() { Ctx().Reload(Pid::PortIO); }

@@ -1,5 +1,5 @@
 #pragma once
-// What the UART, SPI0 and SMBus pages share: the working copies of the
+// What the UART, SPI0 and SMBus pages share: the sheet's copies of the
 // interrupt and Port I/O records and the document's SysclkFrequency; the
 // "Interrupt" and "on the Crossbar" groups with their status lines and
 // buttons; and the nested Interrupts and Port I/O sheets behind them.
@@ -27,19 +27,15 @@ public:
         int crossbarText;
         std::size_t crossbarRegister;  // position in the Port I/O record
         std::uint8_t crossbarMask;
-        // The crossbar page of the Port I/O sheet sees this page's own record
-        // (the SPI0 page, whose wire mode decides the pins).
-        bool crossbarSeesRecord = false;
     };
 
     // The Port I/O copy the page reads.
     const PeripheralRecord& PortIO() const { return *portIO_; }
 
 protected:
-    // `interrupts` and `portIO`: the command's working copies, edited only by
-    // the nested sheets; `sysclk`: the document's SysclkFrequency.
-    CSerialPropPage(const std::string& caption, const Links& links, PeripheralRecord* interrupts,
-                    PeripheralRecord* portIO, const std::uint32_t* sysclk);
+    // Reads the sheet's copies of the interrupt and Port I/O records, which
+    // only the nested sheets edit.
+    CSerialPropPage(PageContext& context, const std::string& caption, const Links& links);
 
     // Adds the interrupt and crossbar groups and the preview, with the spare
     // height of the sheet above the preview.
@@ -48,16 +44,18 @@ protected:
     void ShowCrossbarText();
     // "Configure ... Interrupts" and "Configure Port I/O": runs the nested
     // sheet and, on its OK, updates the status line. False for other ids.
+    // The crossbar page of the Port I/O sheet sees the sheet's copy of the
+    // SPI0 record, if it has one (the SPI0 page's, whose wire mode decides
+    // the pins).
     bool OnLinkCommand(int id);
     // Replaces the Port I/O copy by the document's record (a nested sheet
     // may have stored one).
     void ReloadPortIO();
-    std::uint32_t Sysclk() const { return sysclk_ ? *sysclk_ : 0; }
+    std::uint32_t Sysclk() const { return Ctx().Sysclk(); }
 
     PeripheralRecord* interrupts_;
     PeripheralRecord* portIO_;
 
 private:
     Links links_;
-    const std::uint32_t* sysclk_;
 };

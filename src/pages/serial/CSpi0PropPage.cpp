@@ -38,14 +38,12 @@ const CSerialPropPage::Links kLinks = {
     .crossbarText = CSpi0PropPage::kCrossbarText,
     .crossbarRegister = PortIOReg::XBR0,
     .crossbarMask = kSpiOnCrossbar,
-    .crossbarSeesRecord = true,
 };
 
 }  // namespace
 
-CSpi0PropPage::CSpi0PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
-                             const std::uint32_t* sysclk)
-    : CSerialPropPage("SPI0", kLinks, interrupts, portIO, sysclk) {
+CSpi0PropPage::CSpi0PropPage(PageContext& context)
+    : CSerialPropPage(context, "SPI0", kLinks) {
     PageBuilder b(this, this);
     b.Group("SPI0 Enable");
     b.Check(kEnable, "Enable SPI0");
@@ -203,7 +201,7 @@ void CSpi0PropPage::OnWireMode(int id) {
 }
 
 void CSpi0PropPage::OnChangeSck() {
-    CSckCalculatorDlg calc(*ActiveDocument(), *Record());
+    CSckCalculatorDlg calc(Ctx(), *Record());
     if (calc.Run()) {
         // As a change of the edit's text, this stores the divider again and
         // shows the SCK it gives.

@@ -40,10 +40,7 @@ public:
     static constexpr int kInterruptText = 11250;
     static constexpr int kCrossbarText = 11286;
 
-    // `interrupts` and `portIO`: the command's working copies, edited only by
-    // the nested sheets; `sysclk`: the document's SysclkFrequency.
-    CSpi0PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
-                  const std::uint32_t* sysclk);
+    explicit CSpi0PropPage(PageContext& context);
 
     void OnSetActive() override;
     void Refresh() override;

@@ -7,7 +7,6 @@
 #include "chip/SerialMath.h"
 #include "devices/Registers.h"
 #include "pages/serial/StatusLabel.h"
-#include "pages/timers/TimerSheets.h"
 
 namespace {
 constexpr std::uint8_t kNineBitMode = 0x80;
@@ -30,9 +29,8 @@ const CSerialPropPage::Links kLinks = {
 
 }  // namespace
 
-CUart0PropPage::CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* interrupts,
-                               PeripheralRecord* portIO, const std::uint32_t* sysclk)
-    : CSerialPropPage("UART0", kLinks, interrupts, portIO, sysclk), timers_(timers) {
+CUart0PropPage::CUart0PropPage(PageContext& context)
+    : CSerialPropPage(context, "UART0", kLinks), timers_(&context.Record(Pid::Timers)) {
     PageBuilder b(this, this);
     b.Group("UART Mode");
     b.Radio(kEightBit, "8 Bit UART");
@@ -133,7 +131,7 @@ void CUart0PropPage::OnCommand(int id) {
         case kConfigureBaudRate:
             // The Timer 1 page alone, on this page's copies; its OK stores the
             // timer record at once.
-            if (RunTimerSheet(*ActiveDocument(), 1, *timers_, *interrupts_, portIO_))
+            if (Ctx().OpenSheet(SheetId::Timer1))
                 ReloadPortIO();
             // A cancelled sheet may still have changed the timer copy in place.
             ShowBaudRate();

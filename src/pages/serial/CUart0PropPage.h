@@ -27,11 +27,9 @@ public:
     static constexpr int kInterruptText = 11247;
     static constexpr int kCrossbarText = 11280;
 
-    // The command's working copies of the timer, interrupt and Port I/O
-    // records (edited only by the nested sheets) and the document's
-    // SysclkFrequency.
-    CUart0PropPage(PeripheralRecord* timers, PeripheralRecord* interrupts, PeripheralRecord* portIO,
-                   const std::uint32_t* sysclk);
+    // Reads the sheet's copies of the timer, interrupt and Port I/O records
+    // (edited only by the nested sheets).
+    explicit CUart0PropPage(PageContext& context);
 
     void OnSetActive() override;
     void Refresh() override;

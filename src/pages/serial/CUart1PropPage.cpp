@@ -9,7 +9,7 @@
 #include "pages/common/CRateCalculatorDlg.h"
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/StatusLabel.h"
-#include "pages/system/InterruptSheets.h"
+#include "pages/common/CRateCalculatorDlg.h"
 
 namespace {
 
@@ -34,9 +34,8 @@ const CSerialPropPage::Links kLinks = {
 
 }  // namespace
 
-CUart1PropPage::CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
-                               const std::uint32_t* sysclk)
-    : CSerialPropPage("UART1", kLinks, interrupts, portIO, sysclk) {
+CUart1PropPage::CUart1PropPage(PageContext& context)
+    : CSerialPropPage(context, "UART1", kLinks) {
     PageBuilder b(this, this);
     // Short choices side by side, so that the page fits a laptop's screen.
     b.Group("Data Length");
@@ -194,7 +193,7 @@ void CUart1PropPage::OnCommand(int id) {
             return;
         case kConfigureBaudRate: {
             // The calculator's generator path writes SBRLH1, SBRLL1 and SBCON1.
-            CRateCalculatorDlg calc(*ActiveDocument(), *Record(), RateKind::Uart1Baud);
+            CRateCalculatorDlg calc(Ctx(), *Record(), RateKind::Uart1Baud);
             if (calc.Run()) {
                 Refresh();
                 RefreshPreview();

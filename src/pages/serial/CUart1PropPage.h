@@ -39,10 +39,7 @@ public:
     static constexpr int kConfigureBaudRate = 11156;
     static constexpr int kBaudRate = 11167;
 
-    // The command's working copies of the interrupt and Port I/O records
-    // (edited only by the nested sheets) and the document's SysclkFrequency.
-    CUart1PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO,
-                   const std::uint32_t* sysclk);
+    explicit CUart1PropPage(PageContext& context);
 
     void OnSetActive() override;
     void Refresh() override;

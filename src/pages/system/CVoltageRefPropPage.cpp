@@ -6,7 +6,6 @@
 #include "chip/Crossbar.h"
 #include "devices/Models.h"
 #include "devices/Registers.h"
-#include "pages/portio/PortIOSheet.h"
 
 namespace {
 constexpr int kVref = 11224;
@@ -16,8 +15,8 @@ constexpr int kConfigure = 11281;
 
 }  // namespace
 
-CVoltageRefPropPage::CVoltageRefPropPage(PeripheralRecord* portIO)
-    : CPropPage("Reference Control"), portIO_(portIO) {
+CVoltageRefPropPage::CVoltageRefPropPage(PageContext& context)
+    : CPropPage(context, "Reference Control"), portIO_(&context.Record(Pid::PortIO)) {
     PageBuilder b(this, this);
     b.Group("Voltage Reference Select");
     b.Radio(kVref, "VREF", false);
@@ -89,7 +88,7 @@ void CVoltageRefPropPage::OnCommand(int id) {
             RefreshPreview();
             break;
         case kConfigure:
-            if (RunPortIOSheet(*ActiveDocument(), portIO_)) CheckVrefPin();
+            if (Ctx().OpenSheet(SheetId::PortIO)) CheckVrefPin();
             break;
         default:
             CPropPage::OnCommand(id);

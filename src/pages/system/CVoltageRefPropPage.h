@@ -9,7 +9,7 @@ class CVoltageRefPropPage : public CPropPage {
 public:
     // `portIO`: the command's working copy of the Port I/O record, which the
     // page reads for the pin check and its nested Port I/O sheet edits.
-    explicit CVoltageRefPropPage(PeripheralRecord* portIO);
+    explicit CVoltageRefPropPage(PageContext& context);
 
     void Refresh() override;
     void OnSetActive() override;

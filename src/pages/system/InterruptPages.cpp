@@ -3,7 +3,6 @@
 #include "devices/Models.h"
 #include "devices/Registers.h"
 #include "model/DeviceDocument.h"
-#include "pages/portio/PortIOSheet.h"
 
 // Every page here edits the interrupt record: its registers by name.
 using namespace InterruptsReg;
@@ -131,8 +130,9 @@ void CInt01ConfigPropPage::OnSetActive() {
 
 void CInt01ConfigPropPage::OnCommand(int id) {
     if (id == kInt0Button || id == kInt1Button) {
-        // Fresh copies of the Port I/O and SPI records; this page is unchanged.
-        RunPortIOSheet(*ActiveDocument());
+        // Fresh copies of the Port I/O and SPI records (this sheet holds
+        // none); this page is unchanged.
+        Ctx().OpenSheet(SheetId::PortIO);
         return;
     }
     CPropPage::OnCommand(id);

@@ -1,25 +1,24 @@
 #include "pages/system/InterruptSheets.h"
 
-#include "pages/common/CommandIds.h"
 #include "pages/system/InterruptPages.h"
 
-CommandRow InterruptsCommand() {
-    return {cmd::Interrupts,
-            "Interrupts",
-            {Pid::Interrupts},
-            {SimplePage<CIntEnablePropPage>(), SimplePage<CIntPriorityPropPage>(),
-             SimplePage<CInt01ConfigPropPage>()}};
+SheetSpec InterruptsSheet() {
+    return {.caption = "Interrupts",
+            .stored = {Pid::Interrupts},
+            .pages = {MakePage<CIntEnablePropPage>(), MakePage<CIntPriorityPropPage>(),
+                      MakePage<CInt01ConfigPropPage>()}};
 }
 
-bool RunInterruptsSheet(CDeviceDocument& doc, PeripheralRecord& interrupts) {
-    std::vector<std::unique_ptr<CPropPage>> pages;
-    pages.push_back(std::make_unique<CIntEnablePropPage>());
-    pages.push_back(std::make_unique<CIntPriorityPropPage>());
-    return RunNestedSheet(doc, "Interrupts", Pid::Interrupts, interrupts, std::move(pages));
+SheetSpec InterruptEnableSheet() {
+    return {.caption = "Interrupts",
+            .stored = {Pid::Interrupts},
+            .pages = {MakePage<CIntEnablePropPage>(), MakePage<CIntPriorityPropPage>()},
+            .shared = {Pid::Interrupts}};
 }
 
-bool RunExternalInterruptsSheet(CDeviceDocument& doc, PeripheralRecord& interrupts) {
-    std::vector<std::unique_ptr<CPropPage>> pages;
-    pages.push_back(std::make_unique<CInt01ConfigPropPage>());
-    return RunNestedSheet(doc, "Interrupts", Pid::Interrupts, interrupts, std::move(pages));
+SheetSpec ExternalInterruptsSheet() {
+    return {.caption = "Interrupts",
+            .stored = {Pid::Interrupts},
+            .pages = {MakePage<CInt01ConfigPropPage>()},
+            .shared = {Pid::Interrupts}};
 }

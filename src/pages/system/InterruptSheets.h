@@ -1,12 +1,12 @@
 #pragma once
-// The Interrupts command and the two nested Interrupts sheets that other
+// The Interrupts sheets: the Interrupts command's, and the two that other
 // pages open on their own copy of the interrupt record.
 
-#include "pages/common/CommandTable.h"
+#include "pages/common/SheetSpec.h"
 
-CommandRow InterruptsCommand();
-
+// "Interrupts": the enable, priority and /INT0 and /INT1 pages; stores record 15.
+SheetSpec InterruptsSheet();
 // "Interrupts" with the enable and priority pages; stores record 15 on OK.
-bool RunInterruptsSheet(CDeviceDocument& doc, PeripheralRecord& interrupts);
+SheetSpec InterruptEnableSheet();
 // "Interrupts" with the /INT0 and /INT1 page only; stores record 15 on OK.
-bool RunExternalInterruptsSheet(CDeviceDocument& doc, PeripheralRecord& interrupts);
+SheetSpec ExternalInterruptsSheet();

@@ -4,13 +4,13 @@
 
 #include "chip/ResetSources.h"
 #include "devices/Registers.h"
-#include "pages/analog/ComparatorSheets.h"
-#include "pages/common/CommandIds.h"
 
 using namespace resetsrc;
 
-CResetSourcesPropPage::CResetSourcesPropPage(PeripheralRecord* rec9, PeripheralRecord* rec8)
-    : CPropPage("Reset Sources"), rec9_(rec9), rec8_(rec8) {
+CResetSourcesPropPage::CResetSourcesPropPage(PageContext& context)
+    : CPropPage(context, "Reset Sources"),
+      rec9_(&context.Record(Pid::ComparatorResetSource)),
+      rec8_(&context.Record(Pid::Comparators)) {
     PageBuilder b(this, this);
     b.Group("Comparator");
     b.Check(kComparator0SourceId, "Enable Comparator 0 as an Active-Low Reset Source");
@@ -65,7 +65,7 @@ void CResetSourcesPropPage::OnCommand(int id) {
             RefreshPreview();
             break;
         case kConfigureComparator0Id:
-            if (ActiveDocument() && RunComparator0Sheet(*ActiveDocument(), *rec8_))
+            if (Ctx().OpenSheet(SheetId::Comparator0))
                 SetText(kComparator0StatusId, Comparator0StatusText(*rec8_));
             break;
         default:
@@ -73,8 +73,9 @@ void CResetSourcesPropPage::OnCommand(int id) {
     }
 }
 
-CResetVDDMonPropPage::CResetVDDMonPropPage(PeripheralRecord* rec9)
-    : CPropPage("Power-Fail Reset/VDD Monitor"), rec9_(rec9) {
+CResetVDDMonPropPage::CResetVDDMonPropPage(PageContext& context)
+    : CPropPage(context, "Power-Fail Reset/VDD Monitor"),
+      rec9_(&context.Record(Pid::ComparatorResetSource)) {
     PageBuilder b(this, this);
     b.Group("VDD Monitor");
     b.Check(kVddMonitorId, "Enable VDD Monitor");
@@ -101,16 +102,9 @@ void CResetVDDMonPropPage::OnCommand(int id) {
     RefreshPreview();
 }
 
-CommandRow ResetSourcesCommand() {
-    return {cmd::ResetSources,
-            "Reset Sources",
-            {Pid::ResetSources, Pid::ComparatorResetSource},
-            {{[](CommandInputs& in) {
-                 return std::unique_ptr<CPropPage>(new CResetSourcesPropPage(
-                     &in.Rec(Pid::ComparatorResetSource), &in.Rec(Pid::Comparators)));
-             }},
-             {[](CommandInputs& in) {
-                 return std::unique_ptr<CPropPage>(
-                     new CResetVDDMonPropPage(&in.Rec(Pid::ComparatorResetSource)));
-             }}}};
+SheetSpec ResetSourcesSheet() {
+    return {.caption = "Reset Sources",
+            .stored = {Pid::ResetSources, Pid::ComparatorResetSource},
+            .pages = {MakePage<CResetSourcesPropPage>(), MakePage<CResetVDDMonPropPage>()},
+            .copied = {Pid::Comparators}};
 }

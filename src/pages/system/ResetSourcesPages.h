@@ -4,7 +4,7 @@
 // complete reset-source value when comparator 0 is one of the sources.
 
 #include "pages/common/CPropPage.h"
-#include "pages/common/CommandTable.h"
+#include "pages/common/SheetSpec.h"
 
 // Which events reset the chip: comparator 0, the VDD monitor, the missing
 // clock detector and USB.
@@ -18,9 +18,9 @@ public:
     static constexpr int kConfigureComparator0Id = 11269;
     static constexpr int kComparator0StatusId = 11270;
 
-    // `rec9`: the sheet's copy of record 9; `rec8`: its copy of the comparator
-    // record, edited by the nested Comparator sheet.
-    CResetSourcesPropPage(PeripheralRecord* rec9, PeripheralRecord* rec8);
+    // Reads the sheet's copies of record 9 and of the comparator record
+    // (which the nested Comparator sheet edits).
+    explicit CResetSourcesPropPage(PageContext& context);
 
     void OnSetActive() override;
     // Moves the comparator 0 source into record 9 when the sheet is confirmed.
@@ -40,7 +40,7 @@ class CResetVDDMonPropPage : public CPropPage {
 public:
     static constexpr int kVddMonitorId = 11232;
 
-    explicit CResetVDDMonPropPage(PeripheralRecord* rec9);
+    explicit CResetVDDMonPropPage(PageContext& context);
 
     void OnSetActive() override;
     void Refresh() override;
@@ -53,4 +53,4 @@ private:
 
 // "Reset Sources": both pages on records 0 and 9 (the first page also on
 // record 8); stores records 0 and 9.
-CommandRow ResetSourcesCommand();
+SheetSpec ResetSourcesSheet();

@@ -14,9 +14,9 @@ constexpr std::uint8_t kCapture = 0x10;
 constexpr std::uint8_t kLowOverflow = 0x20;
 }  // namespace
 
-CSplitTimerPropPage::CSplitTimerPropPage(const std::string& caption, const Layout& layout,
-                                         PeripheralRecord* interrupts)
-    : CTimerPropPage(caption, interrupts, nullptr), l_(layout) {}
+CSplitTimerPropPage::CSplitTimerPropPage(PageContext& context, const std::string& caption,
+                                         const Layout& layout)
+    : CTimerPropPage(context, caption, false), l_(layout) {}
 
 void CSplitTimerPropPage::BuildShared(PageBuilder& b) {
     const std::string n = std::to_string(l_.timer);

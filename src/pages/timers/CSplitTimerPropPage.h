@@ -25,8 +25,7 @@ public:
         std::uint8_t intMask;
     };
 
-    CSplitTimerPropPage(const std::string& caption, const Layout& layout,
-                        PeripheralRecord* interrupts);
+    CSplitTimerPropPage(PageContext& context, const std::string& caption, const Layout& layout);
 
     void Refresh() override;
     void OnCommand(int id) override;

@@ -77,15 +77,12 @@ const CTimer01PropPage::Layout kTimer1 = {
 
 }  // namespace
 
-CTimer0PropPage::CTimer0PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO)
-    : CTimer01PropPage(kTimer0, interrupts, portIO) {}
+CTimer0PropPage::CTimer0PropPage(PageContext& context) : CTimer01PropPage(context, kTimer0) {}
 
-CTimer1PropPage::CTimer1PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO)
-    : CTimer01PropPage(kTimer1, interrupts, portIO) {}
+CTimer1PropPage::CTimer1PropPage(PageContext& context) : CTimer01PropPage(context, kTimer1) {}
 
-CTimer01PropPage::CTimer01PropPage(const Layout& layout, PeripheralRecord* interrupts,
-                                   PeripheralRecord* portIO)
-    : CTimerPropPage(layout.caption, interrupts, portIO), l_(layout) {
+CTimer01PropPage::CTimer01PropPage(PageContext& context, const Layout& layout)
+    : CTimerPropPage(context, layout.caption, true), l_(layout) {
     const std::string n = std::to_string(l_.timer);
     const std::string intN = "/INT" + n;
     PageBuilder b(this, this);
@@ -267,8 +264,7 @@ void CTimer01PropPage::SetGate(bool on) {
 }
 
 void CTimer01PropPage::ChangeRate(bool baud) {
-    if (!ActiveDocument()) return;
-    CRateCalculatorDlg dlg(*ActiveDocument(), *Record(),
+    CRateCalculatorDlg dlg(Ctx(), *Record(),
                            baud ? RateKind::Timer1Baud : RateKind::BitRate,
                            l_.timer == 0 ? kChoice0H : kChoice1H);
     if (dlg.Run()) {

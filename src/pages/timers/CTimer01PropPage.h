@@ -25,7 +25,7 @@ public:
         std::uint8_t tmodCounter, tmodGate, tconRun, tconEdge, ckconSysclk;
     };
 
-    CTimer01PropPage(const Layout& layout, PeripheralRecord* interrupts, PeripheralRecord* portIO);
+    CTimer01PropPage(PageContext& context, const Layout& layout);
 
     void Refresh() override;
     void OnCommand(int id) override;
@@ -54,10 +54,10 @@ private:
 
 class CTimer0PropPage : public CTimer01PropPage {
 public:
-    CTimer0PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO);
+    explicit CTimer0PropPage(PageContext& context);
 };
 
 class CTimer1PropPage : public CTimer01PropPage {
 public:
-    CTimer1PropPage(PeripheralRecord* interrupts, PeripheralRecord* portIO);
+    explicit CTimer1PropPage(PageContext& context);
 };

@@ -41,8 +41,8 @@ const CSplitTimerPropPage::Layout kTimer2 = {
 
 }  // namespace
 
-CTimer2PropPage::CTimer2PropPage(PeripheralRecord* interrupts)
-    : CSplitTimerPropPage("Timer 2", kTimer2, interrupts) {
+CTimer2PropPage::CTimer2PropPage(PageContext& context)
+    : CSplitTimerPropPage(context, "Timer 2", kTimer2) {
     PageBuilder b(this, this);
     BuildShared(b);
     b.Group("Bit Rate for SMBus");
@@ -60,8 +60,7 @@ void CTimer2PropPage::UpdateDisplays() {
 }
 
 void CTimer2PropPage::ChangeBitRate(int choice) {
-    if (!ActiveDocument()) return;
-    CRateCalculatorDlg dlg(*ActiveDocument(), *Record(), RateKind::BitRate, choice);
+    CRateCalculatorDlg dlg(Ctx(), *Record(), RateKind::BitRate, choice);
     if (dlg.Run()) {
         // A reload was written: Timer 2 runs as two 8-bit timers.
         PrepareTimerForRate(*Record(), 2);

@@ -6,7 +6,7 @@
 class CTimer2PropPage : public CSplitTimerPropPage {
     Q_OBJECT
 public:
-    explicit CTimer2PropPage(PeripheralRecord* interrupts);
+    explicit CTimer2PropPage(PageContext& context);
 
     void OnCommand(int id) override;
 

@@ -43,8 +43,8 @@ const CSplitTimerPropPage::Layout kTimer3 = {
 
 }  // namespace
 
-CTimer3PropPage::CTimer3PropPage(PeripheralRecord* interrupts)
-    : CSplitTimerPropPage("Timer 3", kTimer3, interrupts) {
+CTimer3PropPage::CTimer3PropPage(PageContext& context)
+    : CSplitTimerPropPage(context, "Timer 3", kTimer3) {
     PageBuilder b(this, this);
     BuildShared(b);
     b.Group("Configure for SMBus Timeout");

@@ -6,7 +6,7 @@
 class CTimer3PropPage : public CSplitTimerPropPage {
     Q_OBJECT
 public:
-    explicit CTimer3PropPage(PeripheralRecord* interrupts);
+    explicit CTimer3PropPage(PageContext& context);
 
     void OnCommand(int id) override;
 

@@ -7,10 +7,6 @@
 #include <cstdio>
 
 #include "devices/Registers.h"
-#include "model/DeviceDocument.h"
-#include "pages/common/CommandTable.h"
-#include "pages/portio/PortIOSheet.h"
-#include "pages/system/InterruptSheets.h"
 
 namespace {
 
@@ -29,9 +25,10 @@ public:
 
 }  // namespace
 
-CTimerPropPage::CTimerPropPage(const std::string& caption, PeripheralRecord* interrupts,
-                               PeripheralRecord* portIO)
-    : CPropPage(caption), interrupts_(interrupts), portIO_(portIO) {}
+CTimerPropPage::CTimerPropPage(PageContext& context, const std::string& caption, bool usesPortIO)
+    : CPropPage(context, caption),
+      interrupts_(&context.Record(Pid::Interrupts)),
+      portIO_(usesPortIO ? &context.Record(Pid::PortIO) : nullptr) {}
 
 void CTimerPropPage::OnInitDialog() {
     Refresh();
@@ -41,10 +38,6 @@ void CTimerPropPage::OnInitDialog() {
 void CTimerPropPage::OnSetActive() {
     Refresh();
     RefreshPreview();
-}
-
-std::uint32_t CTimerPropPage::Sysclk() const {
-    return ActiveDocument() ? ActiveDocument()->SysclkFrequency : 0;
 }
 
 void CTimerPropPage::ShowInterruptText(int id, int timer, int position, std::uint8_t mask) {
@@ -72,27 +65,21 @@ void CTimerPropPage::ShowNumber(int id, long long value) {
 }
 
 bool CTimerPropPage::ConfigureInterrupts() {
-    if (!ActiveDocument() || !interrupts_) return false;
-    const bool ok = RunInterruptsSheet(*ActiveDocument(), *interrupts_);
+    const bool ok = Ctx().OpenSheet(SheetId::Interrupts);
     UpdateTexts();
     return ok;
 }
 
 bool CTimerPropPage::ConfigureExternalInterrupts() {
-    if (!ActiveDocument() || !interrupts_) return false;
-    const bool ok = RunExternalInterruptsSheet(*ActiveDocument(), *interrupts_);
-    if (ok && portIO_) {
-        // The INT0/INT1 page's own Port I/O sheet stores into the document.
-        ActiveDocument()->GetPeripheral(*portIO_, Pid::PortIO);
-        CompleteRecord(*portIO_, ActiveDocument()->DeviceCode, Pid::PortIO);
-    }
+    const bool ok = Ctx().OpenSheet(SheetId::ExternalInterrupts);
+    // The INT0/INT1 page's own Port I/O sheet stores into the document.
+    if (ok && portIO_) Ctx().Reload(Pid::PortIO);
     UpdateTexts();
     return ok;
 }
 
 bool CTimerPropPage::ConfigurePortIO() {
-    if (!ActiveDocument()) return false;
-    return RunPortIOSheet(*ActiveDocument(), portIO_);
+    return Ctx().OpenSheet(SheetId::PortIO);
 }
 
 void CTimerPropPage::AddInterruptGroup(PageBuilder& b, int statusId) {

@@ -1,24 +1,22 @@
 #pragma once
-// What the four timer pages share: the interrupt record copy and its status
-// text, the Port I/O record copy of Timers 0 and 1, the system clock, the
-// nested Interrupts and Port I/O sheets, and the numeric displays.
+// What the four timer pages share: the sheet's interrupt record copy and its
+// status text, its Port I/O record copy (Timers 0 and 1), the system clock,
+// the nested Interrupts and Port I/O sheets, and the numeric displays.
 
 #include "pages/common/CPropPage.h"
 
 class CTimerPropPage : public CPropPage {
     Q_OBJECT
 public:
-    // `interrupts`: the command's copy of the interrupt record; `portIO`: its
-    // copy of the Port I/O record (Timers 0 and 1 only, else null).
-    CTimerPropPage(const std::string& caption, PeripheralRecord* interrupts,
-                   PeripheralRecord* portIO);
+    // Timers 0 and 1 read the Port I/O copy (`usesPortIO`), the others do not.
+    CTimerPropPage(PageContext& context, const std::string& caption, bool usesPortIO);
 
     void OnInitDialog() override;
     void OnSetActive() override;
 
 protected:
-    // The document's system clock, 0 without a document.
-    std::uint32_t Sysclk() const;
+    // The document's system clock.
+    std::uint32_t Sysclk() const { return Ctx().Sysclk(); }
     // Sets "Timer N Interrupt is Enabled" / "... Disabled" in `id` from the
     // interrupt record's bit `mask` at `position`.
     void ShowInterruptText(int id, int timer, int position, std::uint8_t mask);
@@ -31,7 +29,8 @@ protected:
     // interrupt copy; true on OK (stored at once).
     bool ConfigureInterrupts();
     // "Configure /INTn Ports": the INT0/INT1 page on the interrupt copy; on
-    // OK the Port I/O copy is read again from the document.
+    // OK the Port I/O copy is read again from the document (that page's own
+    // Port I/O sheet stores there).
     bool ConfigureExternalInterrupts();
     // "Configure External T0/T1": the Port I/O sheet on the Port I/O copy.
     bool ConfigurePortIO();

@@ -1,55 +1,39 @@
 #include "pages/timers/TimerSheets.h"
 
-#include "pages/common/CommandIds.h"
 #include "pages/timers/CTimer01PropPage.h"
 #include "pages/timers/CTimer2PropPage.h"
 #include "pages/timers/CTimer3PropPage.h"
 
 namespace {
 
-std::unique_ptr<CPropPage> MakeTimerPage(int timer, PeripheralRecord* interrupts,
-                                         PeripheralRecord* portIO) {
+PageSpec TimerPage(int timer) {
     switch (timer) {
         case 0:
-            return std::make_unique<CTimer0PropPage>(interrupts, portIO);
+            return MakePage<CTimer0PropPage>();
         case 1:
-            return std::make_unique<CTimer1PropPage>(interrupts, portIO);
+            return MakePage<CTimer1PropPage>();
         case 2:
-            return std::make_unique<CTimer2PropPage>(interrupts);
+            return MakePage<CTimer2PropPage>();
         default:
-            return std::make_unique<CTimer3PropPage>(interrupts);
+            return MakePage<CTimer3PropPage>();
     }
-}
-
-PageRow TimerPage(int timer) {
-    return {[timer](CommandInputs& in) {
-        PeripheralRecord* portIO = timer < 2 ? &in.Rec(Pid::PortIO) : nullptr;
-        return MakeTimerPage(timer, &in.Rec(Pid::Interrupts), portIO);
-    }};
 }
 
 }  // namespace
 
-CommandRow TimersCommand() {
-    return {cmd::Timers,
-            "Timers",
-            {Pid::Timers},
-            {TimerPage(0), TimerPage(1), TimerPage(2), TimerPage(3)}};
+SheetSpec TimersSheet() {
+    return {.caption = "Timers",
+            .stored = {Pid::Timers},
+            .pages = {TimerPage(0), TimerPage(1), TimerPage(2), TimerPage(3)},
+            .copied = {Pid::Interrupts, Pid::PortIO}};
 }
 
-bool RunTimerSheet(CDeviceDocument& doc, int timer, PeripheralRecord& timers,
-                   PeripheralRecord& interrupts, PeripheralRecord* portIO) {
-    if (timer < 0 || timer > 3) return false;
-    CompleteRecord(interrupts, doc.DeviceCode, Pid::Interrupts);
-    PeripheralRecord freshPortIO;
-    if (timer < 2) {
-        if (!portIO) {
-            doc.GetPeripheral(freshPortIO, Pid::PortIO);
-            portIO = &freshPortIO;
-        }
-        CompleteRecord(*portIO, doc.DeviceCode, Pid::PortIO);
-    }
-    std::vector<std::unique_ptr<CPropPage>> pages;
-    pages.push_back(MakeTimerPage(timer, &interrupts, timer < 2 ? portIO : nullptr));
-    return RunNestedSheet(doc, "Timers", Pid::Timers, timers, std::move(pages));
+SheetSpec TimerSheet(int timer) {
+    SheetSpec spec{.caption = "Timers",
+                   .stored = {Pid::Timers},
+                   .pages = {TimerPage(timer)},
+                   .copied = {Pid::Interrupts},
+                   .shared = {Pid::Timers, Pid::Interrupts, Pid::PortIO}};
+    if (timer < 2) spec.copied.push_back(Pid::PortIO);
+    return spec;
 }

@@ -32,11 +32,11 @@ protected:
         doc_->GetPeripheral(port_, Pid::PortIO);
         doc_->GetPeripheral(ints_, Pid::Interrupts);
         if (before) before();
-        page_ =
-            std::make_unique<Page>(&port_, &ints_, &doc_->SysclkFrequency,
-                                   model == kLargeModel || model == 1 || model == 4 || model == 5);
+        context_ = std::make_unique<PageContext>(*doc_);
+        context_->Lend(Pid::PortIO, port_);
+        context_->Lend(Pid::Interrupts, ints_);
+        page_ = std::make_unique<Page>(*context_);
         page_->SetRecord(&adc_);
-        page_->SetActiveDocument(doc_.get());
         page_->OnInitDialog();
         page_->show();
     }
@@ -65,6 +65,7 @@ protected:
     Ui* previous_ = nullptr;
     std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord adc_, port_, ints_;
+    std::unique_ptr<PageContext> context_;
     std::unique_ptr<Page> page_;
 };
 

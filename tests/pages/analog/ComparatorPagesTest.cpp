@@ -15,8 +15,8 @@
 #include "model/Ui.h"
 #include "pages/analog/CComparatorPropPage.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/CommandIds.h"
-#include "pages/common/PeripheralCommands.h"
+#include "pages/analog/ComparatorSheets.h"
+#include "pages/common/SheetRunner.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ protected:
     void Then(std::function<void(CDeviceDlg&)> act) {
         ui_.Modals.push_back([act](ModalDialog& d) { act(Sheet(d)); });
     }
-    bool Run() { return pages::RunPeripheralCommand(*doc_, cmd::Comparators); }
+    bool Run() { return RunSheet(*doc_, ComparatorsSheet()); }
     PeripheralRecord Stored(PeripheralId id) {
         PeripheralRecord r;
         doc_->GetPeripheral(r, id);

@@ -11,9 +11,8 @@
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/CPropPage.h"
-#include "pages/common/CommandIds.h"
-#include "pages/common/CommandTable.h"
-#include "pages/common/PeripheralCommands.h"
+#include "pages/clock/OscillatorsSheet.h"
+#include "pages/common/SheetRunner.h"
 #include "support/ScopedUi.h"
 
 namespace {
@@ -28,7 +27,7 @@ protected:
     bool Run(const std::function<void(CDeviceDlg&)>& drive, int model = 0) {
         if (!doc_) doc_ = NewProject(model);
         ui_.Modals.push_back([drive](ModalDialog& d) { drive(dynamic_cast<CDeviceDlg&>(d)); });
-        return pages::RunPeripheralCommand(*doc_, cmd::Oscillators);
+        return RunSheet(*doc_, OscillatorsSheet());
     }
     // The page of a tab on a six-page sheet, made active.
     static CPropPage* Go(CDeviceDlg& sheet, Tab tab) {
@@ -55,9 +54,7 @@ bool Hidden(CPropPage* page, int id) {
 // Captions and the five-page small-package sheet are checked by the
 // oscillators_* scripts; model 4 keeps the L-F choice but not the multiplier.
 TEST_F(OscillatorSheet, PagesPerModel) {
-    const auto* row = FindCommand(cmd::Oscillators);
-    ASSERT_NE(row, nullptr);
-    EXPECT_TRUE(row->restoresClocks);
+    EXPECT_TRUE(OscillatorsSheet().restoresClocks);
     Run(
         [](CDeviceDlg& sheet) {
             ASSERT_EQ(sheet.PageCount(), 6);
@@ -214,7 +211,8 @@ TEST_F(OscillatorSheet, CalculatorsReachTheSheet) {
         driver::Click(Go(sheet, kHf), 11163);
         sheet.PressOk();
     });
-    EXPECT_TRUE(RunOscillatorsSheet(*doc_));
+    PageContext calculator(*doc_);
+    EXPECT_TRUE(calculator.OpenSheet(SheetId::Oscillators));
     EXPECT_EQ(doc_->SysclkFrequency, 12000000u);
     EXPECT_EQ(StoredValue(1), 0x83);
 }

@@ -15,10 +15,10 @@
 #include "devices/Q7R2xDoc.h"
 #include "framework/ControlDriver.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/CommandIds.h"
-#include "pages/common/PeripheralCommands.h"
+#include "pages/common/SheetRunner.h"
 #include "pages/serial/CSckCalculatorDlg.h"
 #include "pages/serial/CSpi0PropPage.h"
+#include "pages/serial/SerialSheets.h"
 #include "support/ScopedUi.h"
 
 namespace {
@@ -93,7 +93,7 @@ TEST(Keyboard, DrivesTheSpiSheetAndItsCalculator) {
         Key(Qt::Key_Return);  // OK
         EXPECT_TRUE(d.WasAccepted());
     });
-    EXPECT_TRUE(pages::RunPeripheralCommand(*doc, cmd::Spi));
+    EXPECT_TRUE(RunSheet(*doc, SpiSheet()));
     PeripheralRecord spi;
     doc->GetPeripheral(spi, Pid::Spi);
     EXPECT_EQ(spi.Registers.at(2).Value, 2);     // SPI0CKR: 1.5 MHz / (2 x 3) = 250 kHz

@@ -35,8 +35,9 @@
 #include "framework/OffscreenScreen.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/CommandTable.h"
+#include "pages/common/SheetRunner.h"
 #include "pages/portio/PortIOPages.h"
+#include "plugin/PeripheralTable.h"
 #include "support/ScopedUi.h"
 
 namespace {
@@ -258,12 +259,12 @@ TEST_P(Layout, EveryPageOfEveryCommandShowsAllItsTextWithoutOverlaps) {
     const QRect laptop = CModalDialog::ScreenArea(nullptr);
     ASSERT_EQ(laptop, QRect(0, 0, kOffscreenWidth, kOffscreenHeight));
     const QRect smaller[] = {QRect(0, 0, 1280, 720), QRect(0, 0, 1024, 600)};
-    for (const CommandRow& row : CommandTable()) {
+    for (const plugin::PeripheralCommand& row : plugin::PeripheralTable()) {
         auto doc = NewProject(model);
         ui_.Modals.push_back([&](ModalDialog& d) {
             auto& sheet = dynamic_cast<CDeviceDlg&>(d);
             auto eachPage = [&](const QRect& screen, bool scrolls) {
-                const std::string where = row.title + " at " + std::to_string(screen.width()) + "x" +
+                const std::string where = row.caption + " at " + std::to_string(screen.width()) + "x" +
                                           std::to_string(screen.height());
                 for (const auto& problem : FitProblems(sheet, screen))
                     ADD_FAILURE() << where << ": " << problem;
@@ -289,8 +290,8 @@ TEST_P(Layout, EveryPageOfEveryCommandShowsAllItsTextWithoutOverlaps) {
             // As it opens, on the laptop's screen.
             eachPage(laptop, false);
             // It opens over the main window's default size, which keeps it in sight.
-            EXPECT_LE(sheet.width(), kMainFrameDefaultWidth) << row.title;
-            EXPECT_LE(sheet.height() + 40, kMainFrameDefaultHeight) << row.title;
+            EXPECT_LE(sheet.width(), kMainFrameDefaultWidth) << row.caption;
+            EXPECT_LE(sheet.height() + 40, kMainFrameDefaultHeight) << row.caption;
             // On smaller screens the pages scroll, but the sheet and its buttons fit.
             for (const QRect& screen : smaller) {
                 sheet.FitInto(screen, CModalDialog::FrameMargins(&sheet));
@@ -299,9 +300,9 @@ TEST_P(Layout, EveryPageOfEveryCommandShowsAllItsTextWithoutOverlaps) {
             }
             d.Finish(false);
         });
-        RunCommand(row, *doc);
+        RunSheet(*doc, row.sheet);
     }
-    EXPECT_GE(pagesSeen, static_cast<int>(CommandTable().size()));
+    EXPECT_GE(pagesSeen, static_cast<int>(plugin::PeripheralTable().size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(LargeAndSmallPackage, Layout, ::testing::Values(0, 2),

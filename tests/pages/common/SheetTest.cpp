@@ -1,5 +1,6 @@
-// Sheet and command mechanics: copy out, run, store on OK, nested sheets,
-// Reset on the active page only.
+// The sheet runner: copy out, run, store on OK, nested sheets by id and the
+// copies they share, what Cancel puts back, the start page, Reset on the
+// active page only.
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,9 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/CommandIds.h"
-#include "pages/common/CommandTable.h"
-#include "pages/common/PeripheralCommands.h"
+#include "pages/common/CPropPage.h"
+#include "pages/common/SheetRunner.h"
+#include "plugin/PeripheralTable.h"
 #include "support/ScopedUi.h"
 
 namespace {
@@ -41,31 +42,19 @@ public:
     void OnOK() override { g_calls.push_back(Caption() + ".ok"); }
 };
 
-// A page whose button 300 opens a nested sheet on the caller's copy of the
-// Port I/O record (or on a fresh one when it has none).
+// A page whose button 300 opens the nested "Port I/O" sheet.
 class OuterPage : public LogPage {
 public:
-    OuterPage(PeripheralRecord* portCopy) : LogPage("Outer"), portCopy_(portCopy) {
+    OuterPage() : LogPage("Outer") {
         auto* button = new QPushButton("Nested", this);
         Register(300, button, ControlKind::Button);
         layout()->addWidget(button);
     }
     void OnCommand(int id) override {
         if (id != 300) return CPropPage::OnCommand(id);
-        PeripheralRecord fresh;
-        PeripheralRecord* target = portCopy_;
-        if (!target) {
-            ActiveDocument()->GetPeripheral(fresh, Pid::PortIO);
-            target = &fresh;
-        }
-        std::vector<std::unique_ptr<CPropPage>> pages;
-        pages.push_back(std::make_unique<LogPage>("Nested"));
-        nestedOk = RunNestedSheet(*ActiveDocument(), "Port I/O", Pid::PortIO, *target, std::move(pages));
+        nestedOk = Ctx().OpenSheet(SheetId::PortIO);
     }
     bool nestedOk = false;
-
-private:
-    PeripheralRecord* portCopy_;
 };
 
 CDeviceDlg& Sheet(ModalDialog& d) { return dynamic_cast<CDeviceDlg&>(d); }
@@ -75,32 +64,45 @@ protected:
     void SetUp() override {
         doc_ = NewProject(0);
         g_calls.clear();
+        // The nested "Port I/O" sheet of these tests: one logging page on the
+        // opening page's copy of record 13, when its sheet holds one.
+        InstallSheetDirectory([](SheetId id) -> const SheetSpec* {
+            static const SheetSpec nested{.caption = "Port I/O",
+                                          .stored = {Pid::PortIO},
+                                          .pages = {Log("Nested")},
+                                          .shared = {Pid::PortIO}};
+            return id == SheetId::PortIO ? &nested : nullptr;
+        });
     }
+    void TearDown() override { plugin::InstallSheets(); }
 
     // Queues what the user does in the next sheet.
     void Then(std::function<void(CDeviceDlg&)> act) {
         ui_.Modals.push_back([act](ModalDialog& d) { act(Sheet(d)); });
     }
+public:
+    static PageSpec Log(const std::string& name, PeripheralId record = -1) {
+        return {[name, record](PageContext& context) -> std::unique_ptr<CPropPage> {
+            auto page = std::make_unique<LogPage>(name);
+            if (record >= 0) page->SetRecord(&context.Record(record));
+            return page;
+        }};
+    }
 
+protected:
     ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
 };
 
-CommandRow TwoPageRow() {
+SheetSpec TwoPageSheet() {
     // Page "A" edits record 11 (REG0CN), page "B" record 12 (PFE0CN).
-    return {99001, "Two", {Pid::VoltageRegulator, Pid::Prefetch},
-            {{[](CommandInputs& in) {
-                 auto p = std::make_unique<LogPage>("A");
-                 p->SetRecord(&in.Rec(Pid::VoltageRegulator));
-                 return std::unique_ptr<CPropPage>(std::move(p));
-             }},
-             {[](CommandInputs& in) {
-                 auto p = std::make_unique<LogPage>("B");
-                 p->SetRecord(&in.Rec(Pid::Prefetch));
-                 return std::unique_ptr<CPropPage>(std::move(p));
-             }},
-             {[](CommandInputs&) { return std::unique_ptr<CPropPage>(new LogPage("Never")); },
-              [](int code) { return code == 999; }}}};
+    PageSpec never = Sheets::Log("Never");
+    never.when = [](int code) { return code == 999; };
+    return {.caption = "Two",
+            .stored = {Pid::VoltageRegulator, Pid::Prefetch},
+            .pages = {Sheets::Log("A"),
+                      Sheets::Log("B", Pid::Prefetch),
+                      never}};
 }
 
 TEST_F(Sheets, PagesAreInitialisedInOrderAndOkRunsEveryPage) {
@@ -111,9 +113,18 @@ TEST_F(Sheets, PagesAreInitialisedInOrderAndOkRunsEveryPage) {
         s.SetActivePage(1);
         s.PressOk();
     });
-    EXPECT_TRUE(RunCommand(TwoPageRow(), *doc_));
+    EXPECT_TRUE(RunSheet(*doc_, TwoPageSheet()));
     EXPECT_EQ(g_calls, (std::vector<std::string>{"A.init", "B.init", "A.active", "B.active", "A.ok",
                                                  "B.ok"}));
+
+    // Started on a page (by caption), as a click on its tab selects it.
+    g_calls.clear();
+    Then([](CDeviceDlg& s) {
+        EXPECT_EQ(s.ActiveIndex(), 1);
+        s.Finish(false);
+    });
+    EXPECT_FALSE(RunSheet(*doc_, TwoPageSheet(), nullptr, "B"));
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"A.init", "B.init", "A.active", "B.active"}));
 }
 
 TEST_F(Sheets, OkStoresOnlyTheEditedRecordsAndCancelNothing) {
@@ -122,16 +133,15 @@ TEST_F(Sheets, OkStoresOnlyTheEditedRecordsAndCancelNothing) {
         EXPECT_EQ(driver::Click(s.ActivePage(), 100), "");
         s.Finish(false);
     });
-    EXPECT_FALSE(RunCommand(TwoPageRow(), *doc_));
+    EXPECT_FALSE(RunSheet(*doc_, TwoPageSheet()));
     EXPECT_TRUE(doc_->DeviceData == before);
 
     Then([](CDeviceDlg& s) {
         driver::Click(s.ActivePage(), 100);
         s.PressOk();
     });
-    EXPECT_TRUE(RunCommand(TwoPageRow(), *doc_));
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[VoltageRegulatorReg::REG0CN].Value,
-              0x01);
+    EXPECT_TRUE(RunSheet(*doc_, TwoPageSheet()));
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[VoltageRegulatorReg::REG0CN].Value, 0x01);
     for (const auto& [id, rec] : doc_->DeviceData.Peripherals)
         if (id != 11) {
             EXPECT_EQ(rec, before.Peripherals.at(id)) << id;
@@ -152,7 +162,7 @@ TEST_F(Sheets, ResetActsOnTheActivePageAndTheWorkingCopiesOnly) {
             EXPECT_TRUE(s.Page(1)->TestBits(0, 0x20));  // back to 0x20, the reset value
             confirm ? s.PressOk() : s.Finish(false);
         });
-        RunCommand(TwoPageRow(), *doc_);
+        RunSheet(*doc_, TwoPageSheet());
         ASSERT_FALSE(ui_.Shown.empty());
         EXPECT_EQ(ui_.Shown.back().Text, "Reset all registers to default for this peripheral?");
         EXPECT_EQ(ui_.Shown.back().Icon, MsgIcon::Question);
@@ -172,18 +182,17 @@ TEST_F(Sheets, ResetActsOnTheActivePageAndTheWorkingCopiesOnly) {
         EXPECT_TRUE(s.Page(0)->TestBits(0, 0x01));
         s.PressOk();
     });
-    RunCommand(TwoPageRow(), *doc_);
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[VoltageRegulatorReg::REG0CN].Value,
-              0x01);
+    RunSheet(*doc_, TwoPageSheet());
+    EXPECT_EQ(doc_->DeviceData.Peripherals.at(11).Registers[VoltageRegulatorReg::REG0CN].Value, 0x01);
 }
 
-CommandRow OuterRow(bool withCopy) {
-    return {99002, "Outer", {Pid::VoltageReference},
-            {{[withCopy](CommandInputs& in) {
-                auto p = std::make_unique<OuterPage>(withCopy ? &in.Rec(Pid::PortIO) : nullptr);
-                p->SetRecord(&in.Rec(Pid::VoltageReference));
-                return std::unique_ptr<CPropPage>(std::move(p));
-            }}}};
+// The outer sheet edits record 10 and, with `withCopy`, holds a copy of record 13.
+SheetSpec OuterSheet(bool withCopy) {
+    SheetSpec spec{.caption = "Outer",
+                   .stored = {Pid::VoltageReference},
+                   .pages = {MakePage<OuterPage>()}};
+    if (withCopy) spec.copied = {Pid::PortIO};
+    return spec;
 }
 
 TEST_F(Sheets, ANestedSheetStoresItsRecordAtOnceAndSurvivesTheOuterCancel) {
@@ -205,54 +214,89 @@ TEST_F(Sheets, ANestedSheetStoresItsRecordAtOnceAndSurvivesTheOuterCancel) {
             driver::Click(nested.ActivePage(), 100);  // P0MDIN bit 0 cleared
             nested.PressOk();
         });
-        EXPECT_FALSE(RunCommand(OuterRow(withCopy), *doc_));
+        EXPECT_FALSE(RunSheet(*doc_, OuterSheet(withCopy)));
         EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFE);
-        EXPECT_EQ(doc_->DeviceData.Peripherals.at(10).Registers[VoltageReferenceReg::REF0CN].Value,
-                  0x00);
+        EXPECT_EQ(doc_->DeviceData.Peripherals.at(10).Registers[VoltageReferenceReg::REF0CN].Value, 0x00);
     }
 }
 
 TEST_F(Sheets, ANestedCancelStoresNothingButTheCallersCopyKeepsItsChanges) {
-    PeripheralRecord* seen = nullptr;
-    CommandRow row = OuterRow(true);
-    row.pages[0].make = [&seen](CommandInputs& in) {
-        seen = &in.Rec(Pid::PortIO);
-        auto p = std::make_unique<OuterPage>(seen);
-        p->SetRecord(&in.Rec(Pid::VoltageReference));
-        return std::unique_ptr<CPropPage>(std::move(p));
-    };
-    Then([&](CDeviceDlg& s) {
-        driver::Click(s.ActivePage(), 300);
-        EXPECT_EQ(seen->Registers[PortIOReg::P0MDIN].Value, 0xFE);
+    for (bool withCopy : {true, false}) {
+        SCOPED_TRACE(withCopy);
+        doc_ = NewProject(0);
+        Then([&](CDeviceDlg& s) {
+            driver::Click(s.ActivePage(), 300);
+            PageContext& context = dynamic_cast<CPropPage*>(s.ActivePage())->Ctx();
+            // A shared copy keeps the nested pages' change; otherwise the
+            // nested sheet worked on a fresh copy of its own.
+            EXPECT_EQ(context.Holds(Pid::PortIO), withCopy);
+            EXPECT_EQ(context.Record(Pid::PortIO).Registers[PortIOReg::P0MDIN].Value, withCopy ? 0xFE : 0xFF);
+            EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFF);
+            s.PressOk();
+        });
+        Then([](CDeviceDlg& nested) {
+            driver::Click(nested.ActivePage(), 100);
+            nested.Finish(false);
+        });
+        EXPECT_TRUE(RunSheet(*doc_, OuterSheet(withCopy)));
+        // The outer sheet stores only its own record.
         EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFF);
-        s.PressOk();
-    });
-    Then([](CDeviceDlg& nested) {
-        driver::Click(nested.ActivePage(), 100);
-        nested.Finish(false);
-    });
-    EXPECT_TRUE(RunCommand(row, *doc_));
-    // The outer command stores only its own record.
-    EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFF);
+    }
 }
 
-TEST_F(Sheets, CommandEntryPoints) {
-    EXPECT_TRUE(pages::HasPeripheralCommand(cmd::PrefetchEngine));
-    EXPECT_TRUE(pages::HasPeripheralCommand(cmd::Emi));
-    EXPECT_TRUE(pages::HasPeripheralCommand(cmd::VoltageRegulator));
-    EXPECT_FALSE(pages::HasPeripheralCommand(cmd::ResetAll));
-    EXPECT_FALSE(pages::HasPeripheralCommand(12345));
-    EXPECT_FALSE(pages::RunPeripheralCommand(*doc_, 12345));
+// What Cancel puts back: the two clock words, to their values when the
+// sheet opened, and only for a sheet that says so; never a record a nested
+// sheet stored, nor the ECI word.
+TEST_F(Sheets, CancelPutsBackOnlyTheClockWordsOfASheetThatWritesThem) {
+    struct Case {
+        bool restoresClocks;
+        std::uint32_t sysclk, extOsc;  // after Cancel
+    };
+    for (const Case& c : {Case{true, 1500000, 0}, Case{false, 24500000, 32768}}) {
+        SCOPED_TRACE(c.restoresClocks);
+        doc_ = NewProject(0);
+        SheetSpec spec = OuterSheet(false);
+        spec.restoresClocks = c.restoresClocks;
+        Then([&](CDeviceDlg& s) {
+            PageContext& context = dynamic_cast<CPropPage*>(s.ActivePage())->Ctx();
+            context.SetSysclk(24500000);
+            context.SetExtOsc(32768);
+            context.SetEci(1000);
+            driver::Click(s.ActivePage(), 300);
+            s.Finish(false);
+        });
+        Then([](CDeviceDlg& nested) {
+            driver::Click(nested.ActivePage(), 100);
+            nested.PressOk();
+        });
+        EXPECT_FALSE(RunSheet(*doc_, spec));
+        EXPECT_EQ(doc_->SysclkFrequency, c.sysclk);
+        EXPECT_EQ(doc_->ExtOscFrequency, c.extOsc);
+        EXPECT_EQ(doc_->EciFrequency, 1000u);
+        EXPECT_EQ(doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value, 0xFE);
+    }
+}
+
+TEST_F(Sheets, ThePeripheralsTable) {
+    EXPECT_TRUE(plugin::IsPeripheralCommand(43000));  // Prefetch Engine
+    EXPECT_TRUE(plugin::IsPeripheralCommand(43001));  // EMI
+    EXPECT_FALSE(plugin::IsPeripheralCommand(43015));  // Reset All
+    EXPECT_FALSE(plugin::IsPeripheralCommand(12345));
 
     // The EMI command works for a model without the menu item too.
+    const plugin::PeripheralCommand* emi = plugin::FindPeripheral(43001);
+    ASSERT_NE(emi, nullptr);
+    EXPECT_FALSE(emi->inMenu(162));
+    EXPECT_TRUE(emi->inMenu(160));
     doc_ = NewProject(2);
+    plugin::InstallSheets();
     Then([](CDeviceDlg& s) {
         EXPECT_EQ(s.windowTitle(), "EMI");
         EXPECT_EQ(s.ActivePage()->Caption(), "EMI0");
         driver::Click(s.ActivePage(), 11094);
         s.PressOk();
     });
-    EXPECT_TRUE(pages::RunPeripheralCommand(*doc_, cmd::Emi));
+    EXPECT_TRUE(RunSheet(*doc_, emi->sheet));
     EXPECT_EQ(doc_->DeviceData.Peripherals.at(7).Registers[EmiReg::EMI0CF].Value, 0x0F);
 }
 

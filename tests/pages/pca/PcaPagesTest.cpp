@@ -15,9 +15,9 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/CommandIds.h"
-#include "pages/common/PeripheralCommands.h"
+#include "pages/common/SheetRunner.h"
 #include "pages/pca/CPca0ModulePropPage.h"
+#include "pages/pca/PcaSheet.h"
 #include "support/ScopedUi.h"
 
 namespace {
@@ -44,7 +44,7 @@ protected:
             else
                 d.Finish(false);
         });
-        return pages::RunPeripheralCommand(*doc_, cmd::Pca);
+        return RunSheet(*doc_, ::PcaSheet());
     }
     static QWidget* Page(CDeviceDlg& sheet, int index) {
         sheet.SetActivePage(index);
@@ -223,10 +223,11 @@ TEST_F(PcaSheet, Module4ModeChangeDoesNotRunTheWatchdogRule) {
     PeripheralRecord port, timers;
     doc_->GetPeripheral(port, Pid::PortIO);
     doc_->GetPeripheral(timers, Pid::Timers);
-    CPca0Module4PropPage page(&port, &timers, &doc_->SysclkFrequency, &doc_->ExtOscFrequency,
-                              &doc_->EciFrequency);
+    PageContext context(*doc_);
+    context.Lend(Pid::PortIO, port);
+    context.Lend(Pid::Timers, timers);
+    CPca0Module4PropPage page(context);
     page.SetRecord(&pca);
-    page.SetActiveDocument(doc_.get());
     page.show();
     page.OnInitDialog();
     page.OnSetActive();

@@ -13,7 +13,7 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/PeripheralCommands.h"
+#include "pages/common/SheetRunner.h"
 #include "pages/portio/PortIOPages.h"
 #include "pages/portio/PortIOSheet.h"
 #include "support/PortIOProject.h"
@@ -157,7 +157,9 @@ TEST(PortIOSheet, NestedSheetStoresOnOkOnly) {
         EXPECT_EQ(driver::Click(sheet.ActivePage(), portio::kIdSmbus), "");
         d.Finish(false);
     });
-    EXPECT_FALSE(RunPortIOSheet(*doc, &callerCopy));
+    PageContext caller(*doc);
+    caller.Lend(Pid::PortIO, callerCopy);
+    EXPECT_FALSE(caller.OpenSheet(SheetId::PortIO));
     EXPECT_EQ(callerCopy.Registers[PortIOReg::XBR0].Value, 0x04);
     PeripheralRecord stored;
     doc->GetPeripheral(stored, Pid::PortIO);
@@ -171,7 +173,8 @@ TEST(PortIOSheet, NestedSheetStoresOnOkOnly) {
         EXPECT_EQ(driver::Click(sheet.ActivePage(), portio::kIdUart0), "");
         sheet.PressOk();
     });
-    EXPECT_TRUE(RunPortIOSheet(*doc));
+    PageContext withoutCopies(*doc);
+    EXPECT_TRUE(withoutCopies.OpenSheet(SheetId::PortIO));
     doc->GetPeripheral(stored, Pid::PortIO);
     EXPECT_EQ(stored.Registers[PortIOReg::XBR0].Value, 0x01);
     EXPECT_EQ(stored.Registers[PortIOReg::XBR1].Value, 0x40);
@@ -208,7 +211,7 @@ TEST(PortIOSheet, ShortRecordsAreCompletedBeforeThePagesSeeThem) {
         EXPECT_EQ(driver::Click(sheet.ActivePage(), 11418), "");  // P4.0 push-pull
         sheet.PressOk();
     });
-    EXPECT_TRUE(pages::RunPeripheralCommand(*doc, 43002));
+    EXPECT_TRUE(RunSheet(*doc, PortIOSheet()));
     PeripheralRecord stored;
     doc->GetPeripheral(stored, Pid::PortIO);
     ASSERT_EQ(stored.Registers.size(), std::size_t{PortIOReg::Count});

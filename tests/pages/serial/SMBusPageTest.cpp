@@ -27,9 +27,12 @@ protected:
         doc_->GetPeripheral(port_, Pid::PortIO);
     }
     Page& Open() {
-        page_ = std::make_unique<Page>(&timers_, &ints_, &port_, &doc_->SysclkFrequency);
+        context_ = std::make_unique<PageContext>(*doc_);
+        context_->Lend(Pid::Timers, timers_);
+        context_->Lend(Pid::Interrupts, ints_);
+        context_->Lend(Pid::PortIO, port_);
+        page_ = std::make_unique<Page>(*context_);
         page_->SetRecord(&smbus_);
-        page_->SetActiveDocument(doc_.get());
         page_->OnInitDialog();
         page_->show();
         return *page_;
@@ -40,6 +43,7 @@ protected:
     ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord smbus_, timers_, ints_, port_;
+    std::unique_ptr<PageContext> context_;
     std::unique_ptr<Page> page_;
 };
 

@@ -15,8 +15,8 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/CommandIds.h"
-#include "pages/common/PeripheralCommands.h"
+#include "pages/common/SheetRunner.h"
+#include "pages/serial/SerialSheets.h"
 #include "pages/serial/CSckCalculatorDlg.h"
 #include "pages/serial/CSpi0PropPage.h"
 #include "support/ScopedUi.h"
@@ -40,9 +40,12 @@ protected:
 
     // Opens the page on the copies, as the sheet does.
     Page& Open() {
-        page_ = std::make_unique<Page>(&ints_, &port_, &doc_->SysclkFrequency);
+        context_ = std::make_unique<PageContext>(*doc_);
+        context_->Lend(Pid::Spi, spi_);
+        context_->Lend(Pid::Interrupts, ints_);
+        context_->Lend(Pid::PortIO, port_);
+        page_ = std::make_unique<Page>(*context_);
         page_->SetRecord(&spi_);
-        page_->SetActiveDocument(doc_.get());
         page_->OnInitDialog();
         page_->show();
         return *page_;
@@ -55,6 +58,7 @@ protected:
     ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord spi_, ints_, port_;
+    std::unique_ptr<PageContext> context_;
     std::unique_ptr<Page> page_;
 };
 
@@ -273,7 +277,7 @@ TEST_F(Spi0Page, PortIOChangeMadeHereSurvivesCancellingTheSheet) {
         EXPECT_TRUE(page->IsChecked(Page::kThreeWire));
         d.Finish(false);
     });
-    EXPECT_FALSE(pages::RunPeripheralCommand(*doc_, cmd::Spi));
+    EXPECT_FALSE(RunSheet(*doc_, SpiSheet()));
     PeripheralRecord port, spi;
     doc_->GetPeripheral(port, Pid::PortIO);
     doc_->GetPeripheral(spi, Pid::Spi);

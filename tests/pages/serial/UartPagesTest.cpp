@@ -11,8 +11,8 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/CommandIds.h"
-#include "pages/common/PeripheralCommands.h"
+#include "pages/common/SheetRunner.h"
+#include "pages/serial/SerialSheets.h"
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/CUart1PropPage.h"
 #include "support/ScopedUi.h"
@@ -34,18 +34,26 @@ protected:
         doc_->GetPeripheral(port_, Pid::PortIO);
     }
 
+    PageContext& Context() {
+        if (!context_) {
+            context_ = std::make_unique<PageContext>(*doc_);
+            context_->Lend(Pid::Timers, timers_);
+            context_->Lend(Pid::Interrupts, ints_);
+            context_->Lend(Pid::PortIO, port_);
+        }
+        return *context_;
+    }
     template <class Page>
     Page& Init(std::unique_ptr<Page>& p) {
         p->SetRecord(&uart_);
-        p->SetActiveDocument(doc_.get());
         p->OnInitDialog();
         p->show();
         return *p;
     }
     U0& Open0() {
-        return Init(u0_ = std::make_unique<U0>(&timers_, &ints_, &port_, &doc_->SysclkFrequency));
+        return Init(u0_ = std::make_unique<U0>(Context()));
     }
-    U1& Open1() { return Init(u1_ = std::make_unique<U1>(&ints_, &port_, &doc_->SysclkFrequency)); }
+    U1& Open1() { return Init(u1_ = std::make_unique<U1>(Context())); }
     std::uint8_t& Reg(int position) {
         return uart_.Registers.at(static_cast<std::size_t>(position)).Value;
     }
@@ -54,6 +62,7 @@ protected:
     ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord uart_, timers_, ints_, port_;
+    std::unique_ptr<PageContext> context_;
     std::unique_ptr<U0> u0_;
     std::unique_ptr<U1> u1_;
 };
@@ -155,7 +164,7 @@ TEST_F(UartPages, SheetHoldsUart1OnLargePackagesOnly) {
             EXPECT_EQ(sheet.Page(pages - 1)->Caption(), pages == 2 ? "UART1" : "UART0");
             d.Finish(false);
         });
-        EXPECT_FALSE(pages::RunPeripheralCommand(*doc, cmd::Uart));
+        EXPECT_FALSE(RunSheet(*doc, UartSheet()));
     }
 }
 
@@ -175,7 +184,7 @@ TEST_F(UartPages, Timer1ChangeFromUart0StaysWhenTheSheetIsCancelled) {
         Click(page, U0::kReception);
         d.Finish(false);
     });
-    EXPECT_FALSE(pages::RunPeripheralCommand(*doc_, cmd::Uart));
+    EXPECT_FALSE(RunSheet(*doc_, UartSheet()));
     PeripheralRecord timers, uart;
     doc_->GetPeripheral(timers, Pid::Timers);
     doc_->GetPeripheral(uart, Pid::Uart);

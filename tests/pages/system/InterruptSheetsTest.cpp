@@ -8,7 +8,8 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/system/InterruptSheets.h"
+#include "pages/common/CPropPage.h"
+#include "pages/common/PageContext.h"
 
 namespace {
 
@@ -20,6 +21,12 @@ protected:
         doc_->GetPeripheral(copy_, Pid::Interrupts);
     }
     void TearDown() override { SetUi(previous_); }
+    // Opens a nested Interrupts sheet as a page does that holds `copy_`.
+    bool Open(SheetId id) {
+        PageContext caller(*doc_);
+        caller.Lend(Pid::Interrupts, copy_);
+        return caller.OpenSheet(id);
+    }
     std::uint8_t Stored(int position) {
         PeripheralRecord r;
         doc_->GetPeripheral(r, Pid::Interrupts);
@@ -41,7 +48,7 @@ TEST_F(InterruptSheets, EnableAndPrioritySheetStoresTheCallersCopyOnOk) {
         EXPECT_EQ(driver::Click(sheet.ActivePage(), 11191), "");
         sheet.PressOk();
     });
-    EXPECT_TRUE(RunInterruptsSheet(*doc_, copy_));
+    EXPECT_TRUE(Open(SheetId::Interrupts));
     EXPECT_EQ(copy_.Registers[InterruptsReg::IE].Value, 0x80);
     EXPECT_EQ(Stored(InterruptsReg::IE), 0x80);
 }
@@ -54,7 +61,7 @@ TEST_F(InterruptSheets, ExternalPinsSheetCancelledStoresNothingButKeepsTheCopy) 
         EXPECT_EQ(driver::Click(sheet.ActivePage(), 11221), "");  // /INT0 active high
         d.Finish(false);
     });
-    EXPECT_FALSE(RunExternalInterruptsSheet(*doc_, copy_));
+    EXPECT_FALSE(Open(SheetId::ExternalInterrupts));
     EXPECT_EQ(copy_.Registers[InterruptsReg::IT01CF].Value & 0x08, 0x08);
     EXPECT_EQ(Stored(InterruptsReg::IT01CF), 0x01);
 }

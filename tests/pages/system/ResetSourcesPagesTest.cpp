@@ -11,8 +11,7 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
-#include "pages/common/CommandIds.h"
-#include "pages/common/PeripheralCommands.h"
+#include "pages/common/SheetRunner.h"
 #include "pages/system/ResetSourcesPages.h"
 
 namespace {
@@ -44,7 +43,7 @@ protected:
     void Then(std::function<void(CDeviceDlg&)> act) {
         ui_.Modals.push_back([act](ModalDialog& d) { act(Sheet(d)); });
     }
-    bool Run() { return pages::RunPeripheralCommand(*doc_, cmd::ResetSources); }
+    bool Run() { return RunSheet(*doc_, ResetSourcesSheet()); }
     PeripheralRecord Stored(PeripheralId id) {
         PeripheralRecord r;
         doc_->GetPeripheral(r, id);

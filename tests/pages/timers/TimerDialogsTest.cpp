@@ -14,8 +14,9 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
+#include "pages/common/CPropPage.h"
 #include "pages/common/CRateCalculatorDlg.h"
-#include "pages/timers/TimerSheets.h"
+#include "pages/common/PageContext.h"
 #include "support/ScopedUi.h"
 
 namespace {
@@ -33,6 +34,14 @@ protected:
         return r;
     }
     static std::string Text(QWidget* w, int id) { return driver::TextOf(driver::Find(w, id)); }
+    // Opens the one-page Timers sheet of `timer` as a page does that holds
+    // copies of the timer and interrupt records.
+    bool OpenTimer(int timer, PeripheralRecord& timers) {
+        PageContext caller(*doc_);
+        caller.Lend(Pid::Timers, timers);
+        caller.Lend(Pid::Interrupts, interrupts_);
+        return caller.OpenSheet(TimerSheetId(timer));
+    }
 
     ScopedScriptUi ui_;
     std::unique_ptr<CQ7R2xDoc> doc_;
@@ -42,7 +51,8 @@ protected:
 
 TEST_F(TimerDialogs, ZeroSysclkIsRefusedNotDividedBy) {
     doc_->SysclkFrequency = 0;
-    CRateCalculatorDlg dlg(*doc_, timers_, RateKind::Timer1Baud);
+    PageContext page(*doc_);
+    CRateCalculatorDlg dlg(page, timers_, RateKind::Timer1Baud);
     ui_.Modals.push_back([&](ModalDialog& d) {
         auto* w = dynamic_cast<QWidget*>(&d);
         EXPECT_EQ(Text(w, 11166), "0");
@@ -93,7 +103,7 @@ TEST_F(TimerDialogs, OnePageTimersSheetStoresTheTimerRecordOnOk) {
         EXPECT_EQ(Text(sheet.ActivePage(), 11254), "Timer 2 Interrupt is Disabled");
         sheet.PressOk();
     });
-    EXPECT_TRUE(RunTimerSheet(*doc_, 2, timers_, interrupts_, nullptr));
+    EXPECT_TRUE(OpenTimer(2, timers_));
     EXPECT_EQ(Stored(Pid::Timers).Registers[TimersReg::TMR2CN].Value, 0x04);
     EXPECT_EQ(Stored(Pid::Interrupts).Registers[InterruptsReg::IE].Value, 0x00);
 
@@ -104,10 +114,9 @@ TEST_F(TimerDialogs, OnePageTimersSheetStoresTheTimerRecordOnOk) {
         driver::Click(sheet.ActivePage(), 11119);
         d.Finish(false);
     });
-    EXPECT_FALSE(RunTimerSheet(*doc_, 1, timers_, interrupts_, nullptr));
+    EXPECT_FALSE(OpenTimer(1, timers_));
     EXPECT_EQ(timers_.Registers[TimersReg::TCON].Value, 0x40);  // the caller's copy keeps it
     EXPECT_EQ(Stored(Pid::Timers).Registers[TimersReg::TCON].Value, 0x00);
-    EXPECT_FALSE(RunTimerSheet(*doc_, 4, timers_, interrupts_, nullptr));
 }
 
 TEST_F(TimerDialogs, Timer3AsksWithTheIconOfItsClockAndRefusesTooFastAClock) {
@@ -127,7 +136,7 @@ TEST_F(TimerDialogs, Timer3AsksWithTheIconOfItsClockAndRefusesTooFastAClock) {
             driver::Click(dynamic_cast<CDeviceDlg&>(d).ActivePage(), 11115);
             d.Finish(false);
         });
-        EXPECT_FALSE(RunTimerSheet(*doc_, 3, timers, interrupts_, nullptr));
+        EXPECT_FALSE(OpenTimer(3, timers));
         ASSERT_FALSE(ui_.Shown.empty());
         EXPECT_EQ(ui_.Shown.back().Buttons, c.buttons) << c.sysclk;
         EXPECT_EQ(ui_.Shown.back().Icon, c.icon) << c.sysclk;

@@ -1,0 +1,6 @@
+#pragma once
+// The "Programmable Counter Array" sheet: the PCA0 page and the five module pages.
+
+#include "pages/common/SheetSpec.h"
+
+SheetSpec PcaSheet();

@@ -1,0 +1,306 @@
+// The clock tree against the real program: every figure equals what its own
+// page shows, driven through the script runner on the real sheets; the view
+// follows a sheet's OK and undo; a click opens the page that sets the box;
+// the export writes a well-formed drawing naming every clock in use.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <set>
+#include <sstream>
+
+#include "chip/ClockTree.h"
+#include "chip/Project.h"
+#include "devices/Q7R2xDoc.h"
+#include "framework/CApplication.h"
+#include "framework/CChildFrame.h"
+#include "framework/CCommandRegistry.h"
+#include "framework/CModalDialog.h"
+#include "host/CMainWindow.h"
+#include "host/ScriptMain.h"
+#include "host/ScriptRunner.h"
+#include "model/DeviceDocument.h"
+#include "model/Ui.h"
+#include "plugin/Registration.h"
+#include "support/ClockProjects.h"
+#include "support/Files.h"
+#include "support/ShellFixture.h"
+#include "view/CClockTreeWidget.h"
+#include "view/CQ7R2xView.h"
+#include "view/ClockTreeCommands.h"
+
+namespace {
+
+// The desktop window with the device module built in (not loaded), so the
+// test reaches the code window and its clock tree directly.
+class ClockTreeShell : public ShellFixture {
+protected:
+    void AddDeviceModule() override { plugin::RegisterTemplates(app); }
+
+    // Runs a script against the window; its errors become the failure.
+    void Script(const std::string& text) {
+        const auto host = host::MainWindowScriptHost(*window, app.Commands());
+        std::ostringstream out, err;
+        ScriptRunner runner(*host, ui, out, err);
+        EXPECT_EQ(runner.Run("clocks.zvs", text), 0) << err.str() << "\n" << text;
+    }
+    // Opens hand-worked project `p` in a window of its own.
+    void Open(const ClockProject& p) {
+        testing_files::Spit(Path("p.zvp"), p.Build()->SaveProject());
+        std::string error;
+        ASSERT_TRUE(window->OpenProject(Path("p.zvp"), &error)) << error;
+    }
+    CQ7R2xView* View() { return CQ7R2xView::Active(); }
+    chip::ClockTree Tree() { return chip::ClockTree(chip::Project(*window->ActiveDocument())); }
+};
+
+// Where each page shows a node's figure: the sheet, the page, the control
+// and, for a figure inside a calculator, the button that opens it.
+struct Display {
+    const char* node;
+    const char* menu;
+    const char* tab;  // "" for a sheet of one page
+    int control;
+    int calculator = 0;
+};
+
+constexpr Display kDisplays[] = {
+    {"intosc", "Oscillators", "USB Clock Source", 11402},
+    {"extosc", "Oscillators", "External Oscillator", 11174},
+    {"multiplier", "Oscillators", "Clock Multiplier", 11436},
+    {"usb", "Oscillators", "USB Clock Source", 11170},
+    {"sysclk", "Oscillators", "SYSCLK Select", 11170},
+    {"uart0", "UART", "UART0", 11167},
+    {"uart0", "Timers", "Timer 1", 11167},
+    {"uart1", "UART", "UART1", 11167},
+    {"spi0", "SPI", "", 11239},
+    {"smbus", "SMBus", "", 11169},
+    {"adc0", "ADC", "", 11302},
+    {"pca.cex0", "PCA", "Module 0", 11361},
+    {"pca.cex1", "PCA", "Module 1", 11361},
+    {"pca.cex2", "PCA", "Module 2", 11361},
+    {"pca.cex3", "PCA", "Module 3", 11361},
+    {"pca.cex4", "PCA", "Module 4/WDT", 11361},
+    {"watchdog", "PCA", "Module 4/WDT", 11361},
+    // The PCA clock in the CEX calculator of a module in Frequency Output;
+    // Timer 0's rate in the watchdog's timeout calculator.
+    {"pca", "PCA", "Module 0", 11370, 11356},
+    {"pca", "PCA", "Module 1", 11370, 11356},
+    {"timer0", "PCA", "Module 4/WDT", 11175, 11356},
+};
+
+// Whether the page shows the node's figure for this project.
+bool Shown(const Display& d, const chip::ClockTree& tree, bool large) {
+    const chip::ClockNode& n = *tree.Find(d.node);
+    const std::string name = d.node;
+    if (name == "uart1") return large;
+    if (name == "multiplier" || name == "usb" || name == "sysclk" || name == "intosc" ||
+        name == "extosc")
+        return n.hz.has_value();
+    if (name.rfind("pca.cex", 0) == 0) return n.text != "-";
+    const bool watchdogOn = tree.Find("watchdog")->detail == "timeout";
+    if (name == "watchdog" || name == "timer0") return watchdogOn;
+    if (name == "pca") {
+        const chip::ClockNode& module = *tree.Find(std::string("pca.cex") + d.tab[7]);
+        return module.detail == "Frequency Output";
+    }
+    return true;
+}
+
+TEST_F(ClockTreeShell, EveryFigureIsTheNumberItsPageShows) {
+    for (const ClockProject& p : ClockProjects()) {
+        SCOPED_TRACE(p.name);
+        Open(p);
+        const chip::ClockTree tree = Tree();
+        const bool large = chip::Project(*window->ActiveDocument()).LargePackage();
+        std::string script;
+        int checks = 0;
+        for (const Display& d : kDisplays) {
+            if (!Shown(d, tree, large)) continue;
+            const chip::ClockNode& n = *tree.Find(d.node);
+            script += std::string("menu \"") + d.menu + "\"\n";
+            if (*d.tab) script += std::string("tab \"") + d.tab + "\"\n";
+            if (d.calculator) script += "click " + std::to_string(d.calculator) + "\n";
+            script += "expect text " + std::to_string(d.control) + " \"" + n.text + "\"\n";
+            // The UART pages also show the error against the nearest standard rate.
+            if (n.errorPercent && std::string(d.menu) == "UART")
+                script += "expect text 11995 \"Nearest standard rate " +
+                          std::to_string(n.standardRate) +
+                          " bps: " + n.detail.substr(0, n.detail.find(' ')) + " %\"\n";
+            if (n.sclLowMs)
+                script += "expect text 11389 \"Minimum SCL Low Time is " +
+                          n.detail.substr(8, n.detail.size() - 11) + " ms\"\n";
+            if (d.calculator) script += "cancel\n";
+            script += "cancel\n";
+            ++checks;
+        }
+        // The L-F oscillator has no display of its own: as SYSCLK it is what
+        // SYSCLK Select shows.
+        if (tree.Find("sysclk")->parent == "lfosc") {
+            EXPECT_EQ(tree.Find("lfosc")->text, tree.Find("sysclk")->text);
+        }
+        Script(script);
+        EXPECT_GE(checks, 9);
+        ASSERT_EQ(window->CloseProject(), "");
+        Settle();
+    }
+}
+
+TEST_F(ClockTreeShell, FollowsTheSheetsOkAndUndo) {
+    ASSERT_TRUE(window->NewProject("Q7R20"));
+    ASSERT_TRUE(app.Commands().Run(clocktree::ViewClockTree));
+    ASSERT_TRUE(View()->ShowsClockTree());
+    EXPECT_TRUE(app.Commands().IsChecked(clocktree::ViewClockTree));
+    CClockTreeWidget* widget = View()->ClockTree();
+    const auto sysclk = [widget] { return widget->Layout().Box("sysclk")->value; };
+    EXPECT_EQ(sysclk(), "1500000 Hz");
+    Script("menu Oscillators\ntab \"Internal H-F Oscillator\"\nclick 11163\nok\n");
+    EXPECT_EQ(sysclk(), "12000000 Hz");
+    EXPECT_EQ(widget->Layout().Box("spi0")->value, "6000000 Hz");
+    Script("undo\n");
+    EXPECT_EQ(sysclk(), "1500000 Hz");
+    Script("redo\n");
+    EXPECT_EQ(sysclk(), "12000000 Hz");
+    // A cancelled sheet leaves it as it was.
+    Script("menu Oscillators\ntab \"Internal H-F Oscillator\"\nclick 11160\ncancel\n");
+    EXPECT_EQ(sysclk(), "12000000 Hz");
+    // Back to the code: the menu item toggles.
+    ASSERT_TRUE(app.Commands().Run(clocktree::ViewClockTree));
+    EXPECT_FALSE(View()->ShowsClockTree());
+    EXPECT_FALSE(app.Commands().IsChecked(clocktree::ViewClockTree));
+}
+
+TEST_F(ClockTreeShell, AClickOpensTheSheetThatSetsTheBox) {
+    Open(ClockProjectNamed("multiplier"));
+    View()->ShowClockTree(true);
+    CClockTreeWidget* widget = View()->ClockTree();
+    widget->resize(1300, 600);
+    // The sheet opens on the box's page, as a click on that tab selects it.
+    const struct {
+        const char* node;
+        const char* sheet;
+        const char* page;
+    } rows[] = {{"sysclk", "Oscillators", "SYSCLK Select"},
+                {"usb", "Oscillators", "USB Clock Source"},
+                {"timer2", "Timers", "Timer 2"},
+                {"uart1", "UARTs", "UART1"},
+                {"smbus", "SMBus", "SMBus"},
+                {"pca.cex3", "Programmable Counter Array", "Module 3"},
+                {"watchdog", "Programmable Counter Array", "Module 4/WDT"},
+                {"adc0", "ADC", "ADC0"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.node);
+        std::string sheet, page;
+        ui.Modals.push_back([&](ModalDialog& dialog) {
+            auto* d = dynamic_cast<CModalDialog*>(&dialog);
+            ASSERT_NE(d, nullptr);
+            sheet = d->windowTitle().toStdString();
+            const auto* tabs = d->findChild<QTabWidget*>();
+            ASSERT_NE(tabs, nullptr);
+            page = tabs->tabText(tabs->currentIndex()).toStdString();
+            dialog.Finish(false);
+        });
+        const QRectF box = widget->BoxRect(row.node);
+        ASSERT_FALSE(box.isEmpty());
+        QTest::mouseClick(widget, Qt::LeftButton, {}, box.center().toPoint());
+        EXPECT_EQ(sheet, row.sheet);
+        EXPECT_EQ(page, row.page);
+    }
+    EXPECT_TRUE(ui.Modals.empty());
+}
+
+TEST_F(ClockTreeShell, ExportWritesTheDrawingAsSvgOrPng) {
+    Open(ClockProjectNamed("crystal"));
+    const chip::ClockTree tree = Tree();
+    ui.SaveNames.push_back(Path("tree.svg"));
+    ASSERT_TRUE(app.Commands().Run(clocktree::ExportClockTree));
+    QFile svg(QString::fromStdString(Path("tree.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    std::set<std::string> ids, texts;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement()) continue;
+        if (xml.name() == QLatin1String("g") && xml.attributes().hasAttribute("id"))
+            ids.insert(xml.attributes().value("id").toString().toStdString());
+        if (xml.name() == QLatin1String("text")) texts.insert(xml.readElementText().toStdString());
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    for (const chip::ClockNode& n : tree.Nodes()) {
+        if (!n.inUse) continue;
+        EXPECT_TRUE(ids.count(n.name)) << n.name;
+        EXPECT_TRUE(texts.count(n.title)) << n.title;
+    }
+    EXPECT_TRUE(texts.count("115200 bps"));
+
+    ui.SaveNames.push_back(Path("tree.png"));
+    ASSERT_TRUE(app.Commands().Run(clocktree::ExportClockTree));
+    QImage png;
+    ASSERT_TRUE(png.load(QString::fromStdString(Path("tree.png")), "PNG"));
+    EXPECT_EQ(png.width(), static_cast<int>(chip::LayoutClockTree(tree).width + 0.5));
+    // A file that cannot be written is reported and leaves nothing behind.
+    ui.SaveNames.push_back(Path("missing/tree.svg"));
+    ASSERT_TRUE(app.Commands().Run(clocktree::ExportClockTree));
+    ASSERT_FALSE(ui.Shown.empty());
+    EXPECT_EQ(ui.Shown.back().Text, "Error: Could Not Open File For Save.");
+}
+
+// The view's layout as a user sees it: every text inside its box and every
+// edge label on its own stretch of line, in the face the widget paints with;
+// at 1366 x 768 the whole tree fits a maximized project window at a readable
+// scale.
+TEST_F(ClockTreeShell, LayoutKeepsEveryTextInsideItsBoxAtTheScreenSize) {
+    auto busy = NewProject(0);
+    for (auto& [id, record] : busy->DeviceData.Peripherals)
+        for (auto& e : record.Registers)
+            e.Value = static_cast<std::uint8_t>(e.ResetValue ^ 0xA5);
+    busy->SysclkFrequency = busy->ExtOscFrequency = busy->EciFrequency = 4294967295u;
+    std::vector<std::unique_ptr<CQ7R2xDoc>> docs;
+    for (const ClockProject& p : ClockProjects())
+        docs.push_back(p.Build());
+    docs.push_back(std::move(busy));
+    const QFontMetricsF title(CClockTreeWidget::TextFont(chip::kClockTitleSize, true));
+    const QFontMetricsF value(CClockTreeWidget::TextFont(chip::kClockTextSize));
+    const QFontMetricsF small(CClockTreeWidget::TextFont(chip::kClockLabelSize));
+    const auto width = [](const QFontMetricsF& m, const std::string& s) {
+        return m.horizontalAdvance(QString::fromLatin1(s.c_str()));
+    };
+    for (const auto& doc : docs) {
+        const chip::ClockLayout layout =
+            chip::LayoutClockTree(chip::ClockTree(chip::Project(*doc)));
+        for (const chip::LayoutBox& b : layout.boxes) {
+            const double room = b.w - 2 * chip::kClockPad;
+            EXPECT_LE(width(title, b.title), room) << b.node;
+            EXPECT_LE(width(value, b.value), room) << b.node << " " << b.value;
+            EXPECT_LE(width(small, b.detail), room) << b.node << " " << b.detail;
+        }
+        for (const chip::LayoutEdge& e : layout.edges) {
+            // The label ends at the child and starts right of the trunk.
+            const double start = e.labelX - width(small, e.label);
+            EXPECT_GT(start, e.points[e.points.size() - 2].x + 2) << e.to << " " << e.label;
+        }
+    }
+
+    window->resize(1366, 768);
+    window->show();
+    ASSERT_TRUE(window->NewProject("Q7R20"));
+    window->ActiveFrame()->showMaximized();
+    View()->ShowClockTree(true);
+    QCoreApplication::processEvents();
+    CClockTreeWidget* widget = View()->ClockTree();
+    const chip::LayoutBox* box = widget->Layout().Box("adc0");
+    const QRectF shown = widget->BoxRect("adc0");
+    EXPECT_GE(shown.width() / box->w, 0.9);
+    EXPECT_LE(widget->BoxRect("watchdog").bottom(), widget->height());
+    EXPECT_LE(widget->BoxRect("pca.cex4").right(), widget->width());
+}
+
+}  // namespace
