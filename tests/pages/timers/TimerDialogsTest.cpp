@@ -87,7 +87,7 @@ TEST_F(TimerDialogs, HexEditsTakeWhatIsTypedInCapitals) {
         EXPECT_EQ(ui_.Shown[1].Text, "Error: Invalid HEX Character.");
         sheet.PressOk();
     });
-    EXPECT_TRUE(RunTimerSheet(*doc_, 0, timers_, interrupts_, nullptr));
+    EXPECT_TRUE(OpenTimer(0, timers_));
     EXPECT_EQ(Stored(Pid::Timers).Registers[TimersReg::TH0].Value, 0x0A);
 }
 
