@@ -215,6 +215,8 @@ TEST_F(CliSafety, TheCommandLineTable) {
         {{"run", "--help"}, 0, true, "usage: zorvant run SCRIPT"},
         {{"help", "diff"}, 0, true, "usage: zorvant diff A.zvp B.zvp"},
         {{"help", "bogus"}, 2, false, "zorvant: help: no subcommand bogus"},
+        {{"help", "merg"}, 2, false, "zorvant: help: no subcommand merg (did you mean merge?)"},
+        {{"merge", "--help"}, 0, true, "usage: zorvant merge BASE OURS THEIRS [-o OUT]"},
         {{"generat", project},
          2,
          false,
@@ -260,7 +262,8 @@ TEST_F(CliSafety, TheCommandLineTable) {
 
     // The general help lists every subcommand and the exit statuses.
     const std::string help = Spawn({"--help"}).out;
-    for (const char* sub : {"new", "generate", "convert", "info", "check", "diff", "place", "pins", "run"})
+    for (const char* sub :
+         {"new", "generate", "convert", "info", "check", "diff", "merge", "place", "pins", "run"})
         EXPECT_NE(help.find(std::string("zorvant ") + sub + " "), std::string::npos) << sub;
     EXPECT_NE(help.find("Exit status: 0 success; 1 "), std::string::npos);
     EXPECT_EQ(Spawn({"--version"}).out,
@@ -427,6 +430,100 @@ TEST_F(CliSafety, GitShowsProjectChangesAsTextThroughInfo) {
               std::string::npos)
         << diff;
     EXPECT_EQ(diff.find("Binary files"), std::string::npos);
+}
+
+// Two peripherals changed on two copies through the real sheets, as users
+// change them: the merge is the project that making both changes gives.
+class Merge : public testing_cli::CliFixture {
+protected:
+    static constexpr const char* kTimers = "menu Timers\nclick 11093\nok\n";
+    static constexpr const char* kPortIo = "menu \"Port I/O\"\nclick 11446\nclick 11464\nanswer yes\nok\n";
+    static constexpr const char* kSkipOnly = "menu \"Port I/O\"\nclick 11465\nanswer yes\nok\n";
+
+    // Opens `from`, applies the changes and saves to `to`, through `zorvant run`.
+    void Edit(const std::string& from, const std::string& changes, const std::string& to) const {
+        Spit(Path("edit.zvs"), "open " + from + "\n" + changes + "save " + to + "\n");
+        const Result r = Spawn({"run", Path("edit.zvs")});
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+};
+
+TEST_F(Merge, DisjointChangesMergeToWhatBothChangesGive) {
+    const std::string base = Path("base.zvp");
+    ASSERT_EQ(Spawn({"new", "Q7R20", "-o", base}).status, 0);
+    struct Case {
+        std::string ours, theirs;
+    };
+    // Different records; both sides changing Port I/O (the comment is rebuilt).
+    for (const Case& c : {Case{kTimers, kPortIo}, Case{kPortIo, kSkipOnly}}) {
+        Edit(base, c.ours, Path("ours.zvp"));
+        Edit(base, c.theirs, Path("theirs.zvp"));
+        Edit(base, c.ours + c.theirs, Path("both.zvp"));
+        const Result r = Spawn({"merge", base, Path("ours.zvp"), Path("theirs.zvp"), "-o", Path("m.zvp")});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(Slurp(Path("m.zvp")), Slurp(Path("both.zvp"))) << c.ours << c.theirs;
+    }
+    // Only one side changed: its file, byte for byte.
+    EXPECT_EQ(Spawn({"merge", base, base, Path("theirs.zvp"), "-o", Path("m.zvp")}).status, 0);
+    EXPECT_EQ(Slurp(Path("m.zvp")), Slurp(Path("theirs.zvp")));
+}
+
+TEST_F(Merge, AConflictKeepsOursAndNamesTheRegister) {
+    const std::string base = Path("base.zvp"), ours = Path("ours.zvp");
+    ASSERT_EQ(Spawn({"new", "Q7R20", "-o", base}).status, 0);
+    Edit(base, kTimers, ours);
+    Edit(base, "menu Timers\nclick 11092\nok\n", Path("theirs.zvp"));
+    const std::string before = Slurp(ours);
+    Result r = Spawn({"merge", base, ours, Path("theirs.zvp"), "-o", ours});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Timer_Init TMOD: base 0x00 ours 0x02 theirs 0x01\nzorvant: merge: 1 conflict; " +
+                         ours + " is kept\n");
+    EXPECT_EQ(Slurp(ours), before);
+    r = Spawn({"merge", base, ours, Path("theirs.zvp"), "-o", Path("out.zvp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(Slurp(Path("out.zvp")), before);
+
+    // Different models, unreadable files and wrong words.
+    ASSERT_EQ(Spawn({"new", "Q7R22", "-o", Path("small.zvp")}).status, 0);
+    r = Spawn({"merge", base, ours, Path("small.zvp"), "-o", Path("out.zvp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.FirstErrLine(), "model: base Q7R20 ours Q7R20 theirs Q7R22");
+    EXPECT_EQ(Spawn({"merge", base, ours, Path("none.zvp")}).status, 2);
+    EXPECT_EQ(Spawn({"merge", base, ours}).status, 2);
+    EXPECT_EQ(Spawn({"merge", "-", "-", ours}).status, 2);
+}
+
+// git, set up as the README says, merges two branches that changed different
+// peripherals of one project, and the result generates what both changes give.
+TEST_F(Merge, GitMergesBranchesThroughTheDriver) {
+    const fs::path repo = dir_ / "repo";
+    fs::create_directories(repo);
+    const std::string git = "cd " + repo.string() + " && HOME=" + dir_.string() +
+                            " GIT_CONFIG_NOSYSTEM=1 git -c core.pager=cat ";
+    auto sh = [&](const std::string& cmd) { return std::system((git + cmd + " >/dev/null 2>&1").c_str()); };
+    ASSERT_EQ(sh("init -q -b main"), 0);
+    ASSERT_EQ(sh("config user.name Tester"), 0);
+    ASSERT_EQ(sh("config user.email tester@example.com"), 0);
+    ASSERT_EQ(sh(std::string("config merge.zvp.driver '") + ZORVANT_EXE + " merge %O %A %B -o %A'"), 0);
+    Spit(repo / ".gitattributes", "*.zvp diff=zvp merge=zvp\n");
+    const std::string board = (repo / "board.zvp").string();
+    ASSERT_EQ(Spawn({"new", "Q7R21", "-o", board}).status, 0);
+    ASSERT_EQ(sh("add . && " + git + "commit -q -m base"), 0);
+    Edit(board, kTimers + std::string(kPortIo), Path("both.zvp"));
+
+    ASSERT_EQ(sh("checkout -q -b timers"), 0);
+    Edit(board, kTimers, board);
+    ASSERT_EQ(sh("commit -q -am timers"), 0);
+    ASSERT_EQ(sh("checkout -q main"), 0);
+    Edit(board, kPortIo, board);
+    ASSERT_EQ(sh("commit -q -am crossbar"), 0);
+    ASSERT_EQ(sh("merge -q --no-edit timers"), 0);
+
+    const Result merged = Spawn({"generate", board}), both = Spawn({"generate", Path("both.zvp")});
+    ASSERT_EQ(merged.status, 0);
+    EXPECT_EQ(merged.out, both.out);
+    EXPECT_NE(merged.out.find("    TMOD      = 0x02;\r\n"), std::string::npos) << merged.out;
+    EXPECT_NE(merged.out.find("    // P0.4  -  TX0 (UART0)"), std::string::npos) << merged.out;
 }
 
 }  // namespace

@@ -169,9 +169,12 @@ TEST_F(ClockTreeShell, FollowsTheSheetsOkAndUndo) {
     EXPECT_EQ(sysclk(), "1500000 Hz");
     Script("redo\n");
     EXPECT_EQ(sysclk(), "12000000 Hz");
-    // A cancelled sheet leaves it as it was.
+    // A cancelled sheet leaves it as it was; what a nested sheet stored stays.
     Script("menu Oscillators\ntab \"Internal H-F Oscillator\"\nclick 11160\ncancel\n");
     EXPECT_EQ(sysclk(), "12000000 Hz");
+    EXPECT_TRUE(widget->Layout().Box("uart0")->dimmed);
+    Script("menu UART\nclick 11281\nclick 11446\nok\ncancel\n");
+    EXPECT_FALSE(widget->Layout().Box("uart0")->dimmed);
     // Back to the code: the menu item toggles.
     ASSERT_TRUE(app.Commands().Run(clocktree::ViewClockTree));
     EXPECT_FALSE(View()->ShowsClockTree());

@@ -28,9 +28,9 @@ const Command* const kCommands[] = {
 
 constexpr const char* kExitStatus =
     "Exit status: 0 success; 1 a file cannot be read or written, is corrupt or of a newer\n"
-    "version, a script fails, the desktop has no display, place cannot meet the wishes, or\n"
-    "(check, diff) the files differ;\n"
-    "2 a usage error, or (check, diff) a file cannot be read.\n";
+    "version, a script fails, the desktop has no display, place cannot meet the wishes,\n"
+    "(check, diff) the files differ or (merge) a conflict; 2 a usage error, or (check, diff,\n"
+    "merge) a file cannot be read.\n";
 
 // The hint under an error that is no subcommand's.
 constexpr const char* kGeneralHint =
@@ -58,7 +58,7 @@ std::string GeneralUsage() {
         "       zorvant help [SUBCOMMAND] | SUBCOMMAND --help\n"
         "       zorvant --version\n"
         "\n"
-        "PROJECT '-' reads the project from standard input (generate, info, check, diff).\n"
+        "A project '-' is read from standard input (generate, info, check, diff, merge).\n"
         "`zorvant run --help` describes the script language.\n"
         "Every error goes to standard error as one line starting with \"zorvant:\",\n"
         "a usage error with one more line that shows the usage.\n\n";
@@ -103,7 +103,9 @@ int Help(const std::vector<std::string>& words) {
         std::string what;
         for (const std::string& w : words)
             what += (what.empty() ? "" : " ") + w;
-        return GeneralUsageError("help: no subcommand " + what);
+        const std::string near = words.size() == 1 ? Nearest(words[0], CommandNames()) : "";
+        return GeneralUsageError("help: no subcommand " + what +
+                                 (near.empty() ? "" : " (did you mean " + near + "?)"));
     }
     return RunCommand(*c, {"--help"});
 }

@@ -28,6 +28,10 @@ std::unique_ptr<CQ7R2xDoc> OpenProject(const std::string& path) {
         Err(error);
         return nullptr;
     }
+    return OpenProjectBytes(data, path);
+}
+
+std::unique_ptr<CQ7R2xDoc> OpenProjectBytes(const std::string& data, const std::string& path) {
     if (data.empty() || !models::IsModelCode(static_cast<unsigned char>(data[0]))) {
         Err(Shown(path) + " is not a Q7R2x project (unknown device code)");
         return nullptr;

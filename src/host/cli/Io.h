@@ -25,6 +25,8 @@ std::string Shown(const std::string& path);
 // first byte picks the model's document, which then reads the file. A
 // failure is reported on stderr and gives nothing.
 std::unique_ptr<CQ7R2xDoc> OpenProject(const std::string& path);
+// The same for bytes already read from `path`.
+std::unique_ptr<CQ7R2xDoc> OpenProjectBytes(const std::string& data, const std::string& path);
 
 // Writes `bytes` to `path` through the safe-write path, or to standard
 // output for "" and "-". A failure is reported and gives false.
