@@ -1,10 +1,11 @@
 // One click on the crossbar page of a busy configuration: write the box into
 // the register, place every signal, and judge every unchecked box, which
-// places the whole crossbar once more per box.
+// places the whole crossbar once more per box. And the pin solver on it.
 
 #include <benchmark/benchmark.h>
 
 #include "chip/Crossbar.h"
+#include "chip/PinSolver.h"
 #include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
 
@@ -65,5 +66,21 @@ void BM_PinComment(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PinComment);
+
+// The Pin Planner solves on every drop: the busy configuration with SDA and
+// UART1's RX1 wanted high up, which takes many skips.
+void BM_SolvePins(benchmark::State& state) {
+    Busy b = BusyConfiguration();
+    const std::vector<PinWish> wishes = {{*SignalByName("SDA"), *PinByName("P2.4")},
+                                         {*SignalByName("RX1"), *PinByName("P3.7")}};
+    std::size_t added = 0;
+    for (auto _ : state) {
+        PinPlan plan = SolvePins(b.port, true, b.spi, wishes);
+        added = plan.AddedSkips.size();
+        benchmark::DoNotOptimize(plan.AddedSkips.data());
+    }
+    state.counters["added"] = static_cast<double>(added);
+}
+BENCHMARK(BM_SolvePins)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

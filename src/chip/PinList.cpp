@@ -13,23 +13,28 @@ bool BitAt(const PeripheralRecord& rec, int position, int bit) {
 
 }  // namespace
 
-std::vector<PinListRow> PinListOf(const chip::Project& project) {
-    const PeripheralRecord& rec = project.Record(Pid::PortIO);
-    const CCrossbar& xbar = project.Crossbar();
+std::vector<PinListRow> PinListOf(const PeripheralRecord& rec, bool largePackage,
+                                  const PeripheralRecord& spi0) {
+    CCrossbar xbar(largePackage, spi0);
     std::vector<PinListRow> rows;
     for (int p = 0; p < xbar.PinCount(); ++p)
         rows.push_back({PinName(p), "", BitAt(rec, SkipPosition(p), PinBit(p)),
                         BitAt(rec, MdinPosition(p), PinBit(p)),
                         BitAt(rec, MdoutPosition(p), PinBit(p))});
-    for (const auto& cell : project.Placement().AssignedCells)
+    for (const auto& cell : xbar.DecodeCrossbar(rec).AssignedCells)
         rows[static_cast<std::size_t>(cell.Pin)].Signal =
             xbar.SignalList()[static_cast<std::size_t>(cell.GridRow)].GridName;
-    if (project.LargePackage())
+    if (largePackage)
         for (int bit = 0; bit < 8; ++bit)
             rows.push_back({"P4." + std::to_string(bit), "", false,
                             BitAt(rec, PortIOReg::P4MDIN, bit),
                             BitAt(rec, PortIOReg::P4MDOUT, bit)});
     return rows;
+}
+
+std::vector<PinListRow> PinListOf(const chip::Project& project) {
+    return PinListOf(project.Record(Pid::PortIO), project.LargePackage(),
+                     project.Record(Pid::Spi));
 }
 
 const char* InputText(const PinListRow& row) {

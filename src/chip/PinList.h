@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "model/PeripheralRecord.h"
+
 namespace chip {
 class Project;
 }
@@ -23,6 +25,10 @@ struct PinListRow {
 };
 
 std::vector<PinListRow> PinListOf(const chip::Project& project);
+// The same for a Port I/O record of a model group, with the SPI0 record that
+// decides the wire mode.
+std::vector<PinListRow> PinListOf(const PeripheralRecord& portIo, bool largePackage,
+                                  const PeripheralRecord& spi0);
 
 // "digital" / "analog", "push-pull" / "open-drain".
 const char* InputText(const PinListRow& row);

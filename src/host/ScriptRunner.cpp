@@ -27,7 +27,7 @@ const char* const kScriptHelp =
     "\n"
     "Project:  new MODEL | open FILE | save FILE | source FILE | close | format c|asm | resetall\n"
     "          undo | redo            Edit > Undo / Redo (each sheet confirmed is one step)\n"
-    "Dialogs:  menu CAPTION|ID        choose a Peripherals command; its sheet becomes current\n"
+    "Dialogs:  menu CAPTION|ID        choose a menu command; its dialog becomes current\n"
     "          tab N|CAPTION          activate a page (N counts from 1)\n"
     "          click ID | text ID \"TEXT\" | select ID \"ITEM\" | select ID #INDEX\n"
     "          slide ID POS | reset | ok | cancel\n"

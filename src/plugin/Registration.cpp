@@ -7,6 +7,7 @@
 #include "plugin/CProjectDocument.h"
 #include "plugin/PeripheralTable.h"
 #include "plugin/Peripherals.h"
+#include "plugin/Tools.h"
 #include "view/CQ7R2xView.h"
 #include "view/ClockTreeCommands.h"
 #include "view/ViewCommands.h"
@@ -44,6 +45,7 @@ void RegisterTemplates(CApplication& app) {
     RegisterPeripheralCommands(app.Commands());
     RegisterClockTreeCommands(app.Commands());
     CQ7R2xView::ClockTreePageOpener() = OpenClockTreePage;
+    RegisterToolCommands(app.Commands());
 }
 
 }  // namespace plugin

@@ -266,8 +266,10 @@ TEST(PinSolver, AgreesWithExhaustiveSearch) {
         for (int pin = 0; pin <= top; ++pin)
             if (!(rec.Registers[SkipPosition(pin)].Value & PinMask(pin)) && !(wanted & (1u << pin)))
                 free.push_back(pin);
+        PeripheralRecord r = rec;
         auto works = [&](const std::vector<int>& skips) {
-            PeripheralRecord r = rec;
+            for (int pos = SkipPosition(0); pos <= SkipPosition(31); ++pos)
+                r.Registers[pos].Value = rec.Registers[pos].Value;
             for (int pin : skips)
                 r.Registers[SkipPosition(pin)].Value |= PinMask(pin);
             const auto& d = xbar.DecodeCrossbar(r);
@@ -282,8 +284,19 @@ TEST(PinSolver, AgreesWithExhaustiveSearch) {
                 routed += e.LowestPin != kNotRouted && IsEntryOn(r, e);
             return d.AssignedCells.size() == routed;
         };
+        // No skip set helps a wish for a skipped pin, for a pin outside the
+        // signal's range, or two wishes for one pin or one signal: those
+        // need no search.
+        bool hopeless = false;
+        for (const auto& w : wishes) {
+            const auto& e = xbar.SignalList()[static_cast<std::size_t>(w.Signal)];
+            hopeless |= w.Pin < e.LowestPin || w.Pin > e.HighestPin ||
+                        (rec.Registers[SkipPosition(w.Pin)].Value & PinMask(w.Pin));
+            for (const auto& v : wishes)
+                hopeless |= (v.Pin == w.Pin) != (v.Signal == w.Signal);
+        }
         std::optional<std::vector<int>> best;
-        const int n = static_cast<int>(free.size());
+        const int n = hopeless ? -1 : static_cast<int>(free.size());
         for (int k = 0; k <= n && !best; ++k) {
             // Combinations of k of the free pins in ascending (lexicographic) order.
             std::vector<int> index(static_cast<std::size_t>(k));

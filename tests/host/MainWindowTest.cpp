@@ -55,9 +55,10 @@ void Flatten(const QList<QAction*>& actions, std::string& out) {
         if (a->isSeparator()) {
             out += "-\n";
         } else if (!a->data().isValid() && a->menu()) {
-            out += "[" + text + "\n";
-            Flatten(a->menu()->actions(), out);
-            out += "]\n";
+            // A popup that holds only additions (Tools) is left out with them.
+            std::string items;
+            Flatten(a->menu()->actions(), items);
+            if (!items.empty()) out += "[" + text + "\n" + items + "]\n";
         } else if (const int id = a->data().toInt(); id < 43021 || id > 43999) {
             out += text + "|" + std::to_string(id) + (a->isChecked() ? "*" : "") + "\n";
         }

@@ -36,6 +36,7 @@
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/SheetRunner.h"
+#include "pages/portio/CPinPlannerDlg.h"
 #include "pages/portio/PortIOPages.h"
 #include "plugin/PeripheralTable.h"
 #include "support/ScopedUi.h"
@@ -303,6 +304,22 @@ TEST_P(Layout, EveryPageOfEveryCommandShowsAllItsTextWithoutOverlaps) {
         RunSheet(*doc, row.sheet);
     }
     EXPECT_GE(pagesSeen, static_cast<int>(plugin::PeripheralTable().size()));
+}
+
+// The Pin Planner, with a refusal as its longest status, fits a 1366x768
+// screen with its title bar.
+TEST_P(Layout, PinPlannerShowsAllItsTextWithoutOverlaps) {
+    auto doc = NewProject(GetParam());
+    CPinPlannerDlg planner(*doc, "pins.csv");
+    planner.Want(8, 0);   // CP0 on P0.0
+    planner.Want(6, 10);  // SDA on P1.2: SDA would take P0.0
+    ASSERT_FALSE(planner.Plan().Solved());
+    planner.show();
+    QCoreApplication::processEvents();
+    for (const auto& problem : LayoutProblems(&planner))
+        ADD_FAILURE() << problem;
+    EXPECT_LE(planner.width(), 1366);
+    EXPECT_LE(planner.height() + 40, 768);
 }
 
 INSTANTIATE_TEST_SUITE_P(LargeAndSmallPackage, Layout, ::testing::Values(0, 2),
