@@ -3,7 +3,7 @@ include(GoogleTest)
 
 # main() for UI tests: creates the QApplication (offscreen) before the tests run.
 add_library(zv_qt_test_main STATIC ${PROJECT_SOURCE_DIR}/tests/support/QtTestMain.cpp)
-target_link_libraries(zv_qt_test_main PUBLIC zv_options GTest::gtest Qt6::Widgets)
+target_link_libraries(zv_qt_test_main PUBLIC zv_options zv_framework GTest::gtest Qt6::Widgets)
 
 # The same for page tests, with every group's nested sheets reachable by id
 # (as the module makes them when it is loaded).

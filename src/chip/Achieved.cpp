@@ -16,3 +16,7 @@ std::string AchievedText(double achieved, double target, const std::string& unit
     std::snprintf(buf, sizeof buf, "Achieved: %.*f %s (%+.2f %%)", decimals, achieved, unit.c_str(), error);
     return buf;
 }
+
+std::string NoAchievedText(const std::string& reason) { return "Achieved: - (" + reason + ")"; }
+
+std::string NoClockReason(const std::string& clock) { return "no clock: " + clock + " is 0 Hz"; }

@@ -8,3 +8,12 @@
 // and the deviation from `target` in percent with a sign and two places.
 // A target of 0 gives the rate alone.
 std::string AchievedText(double achieved, double target, const std::string& unit, int decimals = 0);
+
+// The result line when there is nothing to show, saying why:
+// "Achieved: - (no target)".
+std::string NoAchievedText(const std::string& reason);
+// The reasons the calculators give.
+inline constexpr const char* kNoTarget = "no target";
+inline constexpr const char* kNotANumberReason = "the target is not a number";
+// "no clock: SYSCLK is 0 Hz"
+std::string NoClockReason(const std::string& clock);

@@ -4,12 +4,16 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
 #include <QUrl>
+
+#include "framework/CDocument.h"
 
 namespace {
 CApplication* g_app = nullptr;
 constexpr const char* kRecentKey = "RecentFiles";
+constexpr const char* kLastFolderKey = "LastFolder";
 }  // namespace
 
 CApplication* TheApp() {
@@ -24,6 +28,7 @@ CApplication::CApplication(QString settingsGroup) : settingsGroup_(std::move(set
         recent_ = settings.value(kRecentKey).toStringList();
         while (recent_.size() > kMaxRecentFiles)
             recent_.removeLast();
+        lastFolder_ = settings.value(kLastFolderKey).toString();
     }
 }
 
@@ -54,6 +59,24 @@ void CApplication::AddToRecentFileList(const std::string& path) {
     emit recentFilesChanged();
 }
 
+void CApplication::NoteFileUsed(const std::string& path) {
+    lastFolder_ = QFileInfo(QString::fromLocal8Bit(path.c_str())).absolutePath();
+    if (settingsGroup_.isEmpty()) return;
+    QSettings settings;
+    settings.beginGroup(settingsGroup_);
+    settings.setValue(kLastFolderKey, lastFolder_);
+}
+
+std::string StartFolder(const CDocument* doc) {
+    if (doc && !doc->GetPathName().empty())
+        return QFileInfo(QString::fromLocal8Bit(doc->GetPathName().c_str()))
+            .absolutePath()
+            .toLocal8Bit()
+            .toStdString();
+    const CApplication* app = TheApp();
+    return app ? app->LastFolder().toLocal8Bit().toStdString() : std::string();
+}
+
 void CApplication::RemoveFromRecentFileList(const QString& path) {
     if (recent_.removeAll(path) == 0) return;
     SaveRecentFiles();
@@ -67,20 +90,50 @@ void CApplication::SaveRecentFiles() const {
     settings.setValue(kRecentKey, recent_);
 }
 
+namespace {
+
+// The desktop's handler for `url`. On the free desktops the handler is run
+// through xdg-open, whose exit status says whether anything could show the
+// file; the desktop services report success as soon as xdg-open starts.
+bool OpenWithDesktop(const QUrl& url) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    auto* process = new QProcess(QCoreApplication::instance());
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->start(QStringLiteral("xdg-open"), {url.toString()});
+    if (!process->waitForStarted(3000)) {
+        delete process;
+        return false;
+    }
+    // A handler that stays in front (a browser started directly) is showing it.
+    if (!process->waitForFinished(3000)) return true;
+    return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+#else
+    return QDesktopServices::openUrl(url);
+#endif
+}
+
+QString InstalledGuidePath() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../share/doc/zorvant/guide/index.html"));
+}
+
+}  // namespace
+
 std::function<bool(const QUrl&)>& UrlOpener() {
-    static std::function<bool(const QUrl&)> opener = [](const QUrl& url) {
-        return QDesktopServices::openUrl(url);
-    };
+    static std::function<bool(const QUrl&)> opener = OpenWithDesktop;
     return opener;
 }
 
 QString UserGuidePath() {
-    const QString path = QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                         QStringLiteral("/../share/doc/zorvant/guide/index.html"));
+    const QString path = InstalledGuidePath();
     return QFileInfo::exists(path) ? path : QString();
 }
 
-bool OpenUserGuide() {
-    const QString path = UserGuidePath();
-    return !path.isEmpty() && UrlOpener()(QUrl::fromLocalFile(path));
+std::string ShowUserGuide() {
+    const QString path = InstalledGuidePath();
+    const std::string shown = QDir::toNativeSeparators(path).toLocal8Bit().toStdString();
+    if (!QFileInfo::exists(path)) return "The user guide is not installed: " + shown;
+    if (!UrlOpener()(QUrl::fromLocalFile(path)))
+        return "Could not open the user guide (no program to show it): " + shown;
+    return "Opened the user guide";
 }

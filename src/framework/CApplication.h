@@ -4,16 +4,19 @@
 // reachable through TheApp(); host and module share it through this library.
 
 #include <QObject>
+#include <QPageLayout>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/CCommandRegistry.h"
 #include "framework/CDocTemplate.h"
 
+class CDocument;
 class CMainFrame;
 
 class CApplication : public QObject {
@@ -42,6 +45,16 @@ public:
     void AddToRecentFileList(const std::string& path);
     void RemoveFromRecentFileList(const QString& path);
 
+    // The page set up in File > Print Setup, once the user has chosen one:
+    // what Export PDF lays its pages out on.
+    const std::optional<QPageLayout>& PageSetup() const { return pageSetup_; }
+    void SetPageSetup(const QPageLayout& layout) { pageSetup_ = layout; }
+
+    // The folder of the file last opened or saved (remembered with the
+    // recent files); file dialogs of a project without a file start there.
+    const QString& LastFolder() const { return lastFolder_; }
+    void NoteFileUsed(const std::string& path);
+
 signals:
     void templatesChanged();
     void recentFilesChanged();
@@ -54,10 +67,16 @@ private:
     CMainFrame* mainFrame_ = nullptr;
     QString settingsGroup_;
     QStringList recent_;
+    QString lastFolder_;
+    std::optional<QPageLayout> pageSetup_;
 };
 
 // The process's application object, or nullptr before one exists.
 CApplication* TheApp();
+
+// Where a file dialog for `doc` starts: the folder of its file, else the
+// folder last used, else "" (the working directory).
+std::string StartFolder(const CDocument* doc);
 
 class QUrl;
 // How the program opens a help file or the user guide (the desktop's handler
@@ -66,5 +85,6 @@ std::function<bool(const QUrl&)>& UrlOpener();
 // The user guide installed with the program (index.html of
 // <exe dir>/../share/doc/zorvant/guide), or an empty string when it is missing.
 QString UserGuidePath();
-// Opens the user guide; false when it is missing or cannot be opened.
-bool OpenUserGuide();
+// Opens the user guide and says how that went, for the status bar:
+// "Opened the user guide", or why not, with the guide's path.
+std::string ShowUserGuide();

@@ -89,8 +89,9 @@ void CDocument::SetPathName(const std::string& path, bool addToRecent) {
     path_ = path;
     SetTitle(
         QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString());
-    if (addToRecent) {
-        if (CApplication* app = TheApp()) app->AddToRecentFileList(path);
+    if (CApplication* app = TheApp()) {
+        app->NoteFileUsed(path);
+        if (addToRecent) app->AddToRecentFileList(path);
     }
 }
 
@@ -106,21 +107,33 @@ bool CDocument::OnFileSave() {
 }
 
 bool CDocument::OnFileSaveAs() {
-    const auto name = TheUi().SaveFileName(SaveAsRequest());
+    FileDialogRequest request = SaveAsRequest();
+    request.Directory = StartFolder(this);
+    // The dialog refuses the file of another open project before it asks
+    // whether to replace it.
+    request.Refuse = [this](const std::string& path) {
+        return IsOpenElsewhere(path) ? std::string(kOpenElsewhereText) : std::string();
+    };
+    const auto name = TheUi().SaveFileName(request);
     if (!name) return false;
     return DoSave(*name, true);
+}
+
+bool CDocument::IsOpenElsewhere(const std::string& path) const {
+    CApplication* app = TheApp();
+    CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+    return frame && frame->IsOpenElsewhere(path, this);
 }
 
 bool CDocument::DoSave(const std::string& path, bool replacePath) {
     saveError_.clear();
     // Writing over the file of another open project would leave that window
     // claiming a file that no longer holds it.
-    if (CApplication* app = TheApp())
-        if (CMainFrame* frame = app->GetMainFrame(); frame && frame->IsOpenElsewhere(path, this)) {
-            saveError_ = path + " is open in another window";
-            TheUi().Error(kOpenElsewhereText);
-            return false;
-        }
+    if (IsOpenElsewhere(path)) {
+        saveError_ = path + " is open in another window";
+        TheUi().Error(kOpenElsewhereText);
+        return false;
+    }
     if (!OnSaveDocument(path)) {
         if (saveError_.empty()) saveError_ = "cannot write " + path;
         TheUi().Error(SaveErrorText());

@@ -102,6 +102,8 @@ protected:
 
 private:
     bool DoSave(const std::string& path, bool replacePath);
+    // Whether another open project has the file `path`.
+    bool IsOpenElsewhere(const std::string& path) const;
 
     QUndoStack* undoStack_;
     CDocTemplate* template_ = nullptr;

@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSlider>
+#include <QValidator>
 #include <QVariant>
 #include <QWidget>
 
@@ -66,7 +68,12 @@ std::string SetText(QWidget* root, int id, const std::string& text) {
     auto* e = qobject_cast<QLineEdit*>(w);
     if (!e) return "control " + std::to_string(id) + " is not an edit";
     if (e->isReadOnly()) return "control " + std::to_string(id) + " is read-only";
+    // Text set this way is taken as it is: the edit's validator, which shapes
+    // what a user types, does not see it.
+    const QValidator* validator = e->validator();
+    e->setValidator(nullptr);
     e->setText(ToQt(text));
+    e->setValidator(validator);
     return {};
 }
 
@@ -147,6 +154,17 @@ std::string Describe(QWidget* root) {
                Escape(TextOf(w)) + "\"\n";
     }
     return out;
+}
+
+QPixmap Picture(QWidget* w) {
+    w->ensurePolished();
+    if (!w->isVisible()) w->show();
+    // A layout request may resize a widget whose layout then asks again.
+    for (int pass = 0; pass < 3; ++pass) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
+    }
+    return w->grab();
 }
 
 std::string Escape(const std::string& text) {

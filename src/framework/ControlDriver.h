@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include <QPixmap>
+
 class QWidget;
 
 namespace driver {
@@ -34,6 +36,11 @@ std::string KindOf(QWidget* w);
 // One line per numbered control under `root`, in id order:
 // ID KIND enabled|disabled visible|hidden checked|unchecked|- "TEXT"
 std::string Describe(QWidget* root);
+
+// A picture of the window `w` as a user sees it on screen: polished, shown
+// (off-screen) and with every pending layout request and resize carried
+// out, so that texts changed just before have their room when it is drawn.
+QPixmap Picture(QWidget* w);
 
 // Escapes a text for one output line: \n, \r, \" and \\.
 std::string Escape(const std::string& text);

@@ -1,5 +1,6 @@
 #include "framework/QtUi.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -46,6 +47,7 @@ MsgResult QtUi::Message(const std::string& text, MsgButtons buttons, MsgIcon ico
     // An empty caption stays empty rather than taking the application's name.
     box.setWindowTitle(QString::fromLatin1(caption.c_str()));
     if (buttons == MsgButtons::SaveDiscardCancel) box.setDefaultButton(QMessageBox::Save);
+    AddMnemonics(box);
     const int chosen = box.exec();
     if (buttons == MsgButtons::SaveDiscardCancel) {
         if (chosen == QMessageBox::Save) return MsgResult::Save;
@@ -55,6 +57,28 @@ MsgResult QtUi::Message(const std::string& text, MsgButtons buttons, MsgIcon ico
     if (buttons == MsgButtons::YesNo)
         return chosen == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
     return MsgResult::Ok;
+}
+
+void AddMnemonics(QMessageBox& box) {
+    const QList<QAbstractButton*> buttons = box.buttons();
+    QString used;
+    auto mnemonic = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text[at + 1].toLower() : QChar();
+    };
+    for (const QAbstractButton* b : buttons)
+        if (const QChar m = mnemonic(b->text()); !m.isNull()) used += m;
+    for (QAbstractButton* b : buttons) {
+        QString text = b->text();
+        if (!mnemonic(text).isNull()) continue;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (!text[i].isLetterOrNumber() || used.contains(text[i].toLower())) continue;
+            used += text[i].toLower();
+            text.insert(i, QLatin1Char('&'));
+            b->setText(text);
+            break;
+        }
+    }
 }
 
 QStringList ConvertFilter(const std::string& filter) {
@@ -75,8 +99,40 @@ QStringList ConvertFilter(const std::string& filter) {
     return out;
 }
 
+namespace {
+
+// A file dialog that refuses a path the request names a reason against,
+// before it asks whether to replace the file, and stays open for another choice.
+class CheckedFileDialog : public QFileDialog {
+public:
+    CheckedFileDialog(QWidget* owner, const FileDialogRequest& request)
+        : QFileDialog(owner), refuse_(request.Refuse) {
+        // Only this program's own dialog lets the path be looked at first.
+        if (refuse_) setOption(QFileDialog::DontUseNativeDialog);
+    }
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (refuse_ && !files.isEmpty()) {
+            const std::string why = refuse_(files.first().toLocal8Bit().toStdString());
+            if (!why.empty()) {
+                TheUi().Error(why);
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    std::function<std::string(const std::string&)> refuse_;
+};
+
+}  // namespace
+
 std::optional<std::string> QtUi::FileDialog(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(DialogOwner());
+    CheckedFileDialog dialog(DialogOwner(), request);
+    if (!request.Directory.empty())
+        dialog.setDirectory(QString::fromLocal8Bit(request.Directory.c_str()));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (!request.Title.empty()) dialog.setWindowTitle(QString::fromLatin1(request.Title.c_str()));
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -111,7 +167,10 @@ bool QtUi::PrintDialog(PrintDialogKind kind) {
     if (!printer_) printer_ = std::make_unique<QPrinter>();
     if (kind == PrintDialogKind::PageSetup) {
         QPageSetupDialog dialog(printer_.get(), DialogOwner());
-        return dialog.exec() == QDialog::Accepted;
+        if (dialog.exec() != QDialog::Accepted) return false;
+        // Export PDF lays its pages out as set up here.
+        if (CApplication* app = TheApp()) app->SetPageSetup(printer_->pageLayout());
+        return true;
     }
     QPrintDialog dialog(printer_.get(), DialogOwner());
     return dialog.exec() == QDialog::Accepted;

@@ -9,6 +9,7 @@
 
 #include "model/Ui.h"
 
+class QMessageBox;
 class QPrinter;
 class QWidget;
 
@@ -36,6 +37,10 @@ private:
 // pattern Qt matches with is appended in parentheses (shown only when the
 // description does not already end with it), and "*.*" matches every file.
 QStringList ConvertFilter(const std::string& filter);
+
+// Gives every button of `box` without a mnemonic one: the first letter of
+// its text that no other button of the box uses.
+void AddMnemonics(QMessageBox& box);
 
 // The owner for a modal window: the active window, else the main frame's.
 QWidget* DialogOwner();

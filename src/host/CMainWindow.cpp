@@ -298,6 +298,9 @@ std::string CMainWindow::ProblemsCountText() const {
 
 void CMainWindow::OnFrameClosing(CChildFrame* frame) {
     if (destroying_) return;
+    // A maximized window takes the main window's modified mark with it as it
+    // goes; once it has gone, the title is the active project's again.
+    QMetaObject::invokeMethod(this, &CMainWindow::UpdateTitle, Qt::QueuedConnection);
     if (frame != active_) {
         UpdateWindowList();
         return;

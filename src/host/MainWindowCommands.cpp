@@ -314,6 +314,7 @@ void CMainWindow::OnFileOpen() {
     request.DefaultExtension = "zvp";
     request.Filter = kProjectFilter;
     request.PromptOverwrite = false;
+    request.Directory = StartFolder(ActiveDocumentObject());
     const auto path = TheUi().OpenFileName(request);
     if (path) OpenProject(*path);
 }

@@ -14,6 +14,7 @@
 #include "framework/CChildFrame.h"
 #include "framework/CCommandRegistry.h"
 #include "framework/CMenu.h"
+#include "framework/OffscreenScreen.h"
 #include "host/CMainWindow.h"
 #include "host/Desktop.h"
 #include "host/PluginLoader.h"
@@ -140,8 +141,9 @@ int RunScriptCommand(int argc, char** argv) {
 }
 
 void PrepareHeadless() {
-    // Scripts never need a screen: the widgets are real, but drawn off-screen.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Scripts never need a screen: the widgets are real, but drawn off-screen
+    // on a screen of a laptop's size, kept for the life of the program.
+    static const OffscreenScreen screen;
     qInstallMessageHandler(FilterPlatformNoise);
 }
 

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QPixmap>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -297,7 +296,8 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (!CurrentDialog()->grab().save(&buffer, "PNG")) return Fail("grab: cannot encode " + w[1]);
+        if (!driver::Picture(CurrentDialog()).save(&buffer, "PNG"))
+            return Fail("grab: cannot encode " + w[1]);
         check(fileio::WriteFileSafely(
             w[1], std::string_view(png.constData(), static_cast<std::size_t>(png.size()))));
     } else if (c == "print") {

@@ -30,10 +30,15 @@ MsgResult ScriptUi::Message(const std::string& text, MsgButtons buttons, MsgIcon
 
 std::optional<std::string> ScriptUi::SaveFileName(const FileDialogRequest& request) {
     FileRequests.push_back(request);
-    if (SaveNames.empty()) return std::nullopt;
-    auto name = SaveNames.front();
-    SaveNames.pop_front();
-    return name;
+    while (!SaveNames.empty()) {
+        auto name = SaveNames.front();
+        SaveNames.pop_front();
+        if (!name || !request.Refuse) return name;
+        const std::string why = request.Refuse(*name);
+        if (why.empty()) return name;
+        Error(why);
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> ScriptUi::OpenFileName(const FileDialogRequest& request) {

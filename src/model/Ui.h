@@ -40,8 +40,13 @@ struct FileDialogRequest {
     std::string DefaultExtension;  // without the dot, e.g. "zvp"
     std::string InitialName;       // e.g. "Untitled.zvp"
     std::string Filter;            // "Name (*.x)|*.x|All Files (*.*)|*.*|"
+    std::string Directory;         // the folder it starts in; empty: the working directory
     bool PromptOverwrite = true;
     bool HideReadOnly = true;
+    // Why a chosen path cannot be taken (shown as an error, the dialog stays
+    // open for another choice), asked before whether to replace the file;
+    // empty or returning "" takes every path.
+    std::function<std::string(const std::string& path)> Refuse;
 };
 
 struct ShownMessage {
@@ -77,7 +82,9 @@ public:
     }
 };
 
-// Answers from queues and records every message; a box with no queued answer
+// Answers from queues and records every message; a save name the request
+// refuses is reported as the dialog reports it and the next queued name is
+// taken in its place. A box with no queued answer
 // gets Yes (Yes/No boxes), Cancel (the save question: nothing is lost) or OK. A modal dialog is
 // shown without blocking and handed to the next queued driver (else to ModalHandler); whatever the
 // driver leaves open is then cancelled.

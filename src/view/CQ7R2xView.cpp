@@ -36,6 +36,18 @@ std::string FileNameOf(const std::string& path) {
     return QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString();
 }
 
+// Where the active project's file dialogs start: its folder, else the last used.
+std::string DialogFolder(CView* self) {
+    CView* view = self;
+    if (CApplication* app = TheApp())
+        if (CMainFrame* frame = app->GetMainFrame()) view = frame->GetActiveView();
+    return StartFolder(view ? view->GetDocument() : nullptr);
+}
+
+void NoteFileUsed(const std::string& path) {
+    if (CApplication* app = TheApp()) app->NoteFileUsed(path);
+}
+
 // Asks for the file an export writes; nothing when the user cancels.
 std::optional<std::string> AskExportName(const char* title, const char* extension,
                                          const char* initialName, const char* filter) {
@@ -44,6 +56,7 @@ std::optional<std::string> AskExportName(const char* title, const char* extensio
     request.InitialName = initialName;
     request.Filter = filter;
     request.Title = title;
+    request.Directory = DialogFolder(nullptr);
     return TheUi().SaveFileName(request);
 }
 
@@ -274,6 +287,7 @@ bool CQ7R2xView::ExportClockTree(const std::string& path) {
 
 bool CQ7R2xView::Exported(const std::string& path) {
     if (writeError_.empty()) {
+        NoteFileUsed(path);
         SetStatus("Exported " + FileNameOf(path));
         return true;
     }
@@ -338,6 +352,7 @@ void CQ7R2xView::OnFileSaveSource() {
     }
     request.HideReadOnly = true;
     request.PromptOverwrite = true;
+    request.Directory = DialogFolder(this);
     const auto name = TheUi().SaveFileName(request);
     if (!name) return;
     SaveSourceAs(*name);
@@ -346,6 +361,7 @@ void CQ7R2xView::OnFileSaveSource() {
 bool CQ7R2xView::SaveSourceAs(const std::string& path) {
     writeError_ = fileio::WriteFileSafely(path, text_);
     if (writeError_.empty()) {
+        NoteFileUsed(path);
         SetStatus("Source saved as " + FileNameOf(path));
         return true;
     }
@@ -387,11 +403,13 @@ bool CQ7R2xView::ExportPdf(const std::string& path) {
     buffer.open(QIODevice::WriteOnly);
     PrintOutcome outcome = PrintOutcome::JobFailed;
     {
-        // The pages a PDF printer of the default page size would get.
+        // The page set up in Print Setup, else the one a printer of the
+        // default page size has.
         const QPrinter printer(QPrinter::HighResolution);
+        const CApplication* app = TheApp();
         QPdfWriter writer(&buffer);
         writer.setResolution(printer.resolution());
-        writer.setPageLayout(printer.pageLayout());
+        writer.setPageLayout(app && app->PageSetup() ? *app->PageSetup() : printer.pageLayout());
         writer.setTitle(QStringLiteral("Zorvant"));
         writer.setCreator(QStringLiteral("Zorvant"));
         outcome = PrintTextDocument(*edit_->document(), writer);
@@ -412,7 +430,7 @@ void CQ7R2xView::OnHelpHelp() {
         return;
     }
     // Without it, the user guide installed with the program.
-    if (OpenUserGuide()) SetStatus("Opened the user guide");
+    SetStatus(ShowUserGuide());
 }
 
 void CQ7R2xView::OnPeripheralsResetall() {

@@ -3,6 +3,7 @@
 #include "framework/CApplication.h"
 #include "framework/CCommandRegistry.h"
 #include "framework/CDocument.h"
+#include "framework/CMainFrame.h"
 #include "framework/CommandIds.h"
 #include "view/CQ7R2xView.h"
 
@@ -90,10 +91,13 @@ void RegisterViewCommands(CCommandRegistry& r) {
            .Shortcut = QKeySequence::HelpContents,
            .Run =
                [] {
-                   if (CQ7R2xView* view = CQ7R2xView::Active())
+                   if (CQ7R2xView* view = CQ7R2xView::Active()) {
                        view->OnHelpHelp();
-                   else
-                       OpenUserGuide();
+                       return;
+                   }
+                   const std::string status = ShowUserGuide();
+                   if (CApplication* app = TheApp())
+                       if (CMainFrame* frame = app->GetMainFrame()) frame->SetStatusText(status);
                },
            .Shown = OwnProject});
 }

@@ -4,10 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QVBoxLayout>
 
 #include "framework/CApplication.h"
 #include "framework/CChildFrame.h"
@@ -17,6 +29,7 @@
 #include "framework/CMenu.h"
 #include "framework/CView.h"
 #include "framework/CommandIds.h"
+#include "framework/ControlDriver.h"
 #include "framework/QtUi.h"
 #include "model/Ui.h"
 
@@ -111,6 +124,71 @@ TEST(QtUiFilter, ConvertsBarSeparatedFilters) {
     EXPECT_TRUE(ConvertFilter("").isEmpty());
 }
 
+// The real save dialog starts in the folder asked for, and a path the
+// request refuses is refused before the dialog asks whether to replace the
+// file; it stays open for another choice.
+TEST(QtUiFileDialog, StartsInTheFolderAndRefusesBeforeAskingToReplace) {
+    QTemporaryDir dir;
+    QFile open(dir.filePath("open.zvp"));
+    ASSERT_TRUE(open.open(QIODevice::WriteOnly));
+    open.close();
+    FileDialogRequest request;
+    request.Directory = dir.path().toStdString();
+    request.InitialName = "Untitled.zvp";
+    request.DefaultExtension = "zvp";
+    request.Refuse = [](const std::string& path) {
+        return QString::fromStdString(path).endsWith("open.zvp") ? "Error: Open elsewhere." : "";
+    };
+    QtUi qt;
+    Ui* previous = SetUi(&qt);
+    // Every message box that comes up is noted and closed.
+    QStringList boxes;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            box->done(QMessageBox::Yes);
+        }
+    });
+    closer.start(10);
+    QString start;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        start = dialog->directory().absolutePath();
+        dialog->selectFile(dir.filePath("open.zvp"));
+        static_cast<QDialog*>(dialog)->accept();
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->selectFile(dir.filePath("new.zvp"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const auto chosen = qt.SaveFileName(request);
+    SetUi(previous);
+    EXPECT_EQ(start, dir.path());
+    EXPECT_EQ(boxes, QStringList{"Error: Open elsewhere."});
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, dir.filePath("new.zvp").toStdString());
+}
+
+// Every button of a message box can be pressed with Alt and a letter of its own.
+TEST(QtUiMessage, EveryButtonHasAMnemonicOfItsOwn) {
+    for (const auto buttons : {QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                               QMessageBox::StandardButtons(QMessageBox::Ok)}) {
+        QMessageBox box(QMessageBox::Question, QString(), QStringLiteral("?"), buttons);
+        AddMnemonics(box);
+        QString letters;
+        for (const QAbstractButton* b : box.buttons()) {
+            const qsizetype at = b->text().indexOf('&');
+            ASSERT_GE(at, 0) << b->text().toStdString();
+            const QChar letter = b->text()[at + 1].toLower();
+            EXPECT_TRUE(letter.isLetterOrNumber()) << b->text().toStdString();
+            EXPECT_FALSE(letters.contains(letter)) << b->text().toStdString();
+            letters += letter;
+        }
+    }
+}
+
 TEST(Menu, Mnemonics) {
     EXPECT_EQ(StripMnemonic("Save Project &As..."), "Save Project As...");
     EXPECT_EQ(StripMnemonic("E&xit"), "Exit");
@@ -194,6 +272,27 @@ TEST(CommandRegistry, RunsEnabledCommandsAndReportsChanges) {
     EXPECT_EQ(changed, (std::vector<int>{1, 1, 1}));
     EXPECT_TRUE(r.IsChecked(1));
     EXPECT_EQ(r.Find(1)->Caption, "A2");
+}
+
+// A picture taken right after a text grew is the window as the screen shows
+// it once the event loop has run: the wrapped lines have their room.
+TEST(Driver, PictureIsTheWindowAsLaidOutOnScreen) {
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(QStringLiteral("Short"));
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    layout->addWidget(new QPushButton(QStringLiteral("Configure Port I/O")));
+    layout->addStretch(1);
+    dialog.resize(300, 300);
+    dialog.show();
+    QCoreApplication::processEvents();
+    label->setText(QStringLiteral("P0.6 for XTAL1 is Digital and Not Skipped: NOT Configured "
+                                  "Properly, and a good deal more, so that it wraps"));
+    const QImage picture = driver::Picture(&dialog).toImage();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(picture == dialog.grab().toImage());
+    EXPECT_GE(label->height(), label->heightForWidth(label->width()));
 }
 
 // Saving a document (asking for a path once, remembering it, a failed save

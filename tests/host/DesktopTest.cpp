@@ -304,6 +304,14 @@ TEST_F(Desktop, F1OpensTheUserGuideWithOrWithoutAProject) {
         EXPECT_TRUE(QFile::exists(url.toLocalFile()));
     }
     EXPECT_EQ(window->StatusText(), "Opened the user guide");
+    // Nothing to show it with: the status bar says so, with the guide's path.
+    UrlOpener() = [](const QUrl&) { return false; };
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    UrlOpener() = saved;
+    const std::string status = window->StatusText();
+    EXPECT_EQ(status.rfind("Could not open the user guide (no program to show it): ", 0), 0u) << status;
+    EXPECT_TRUE(QString::fromStdString(status).endsWith("/share/doc/zorvant/guide/index.html")) << status;
+    EXPECT_EQ(ui.Shown.size(), 0u);
 }
 
 TEST_F(Desktop, TheWindowMenuListsAndActivatesProjectsAndNewWindowsStayVisible) {
@@ -352,15 +360,38 @@ TEST_F(Desktop, TheWindowMenuListsAndActivatesProjectsAndNewWindowsStayVisible) 
         EXPECT_TRUE(area.contains(frame->geometry())) << frame->GetDocument()->GetTitle();
 }
 
+// File dialogs keep their titles and default names and start in the
+// project's folder, else in the one last used, else in the working directory.
 TEST_F(Desktop, FileDialogsAreTitledForWhatTheySave) {
+    const char* items[] = {"Save Project As...", "Save Source As...", "Export PDF...",
+                           "Open Project..."};
+    auto requests = [&] {
+        std::vector<std::string> seen;
+        for (const FileDialogRequest& r : ui.FileRequests)
+            seen.push_back(r.Title + " | " + r.InitialName + " | " + r.Directory);
+        ui.FileRequests.clear();
+        return seen;
+    };
     window->TriggerCommand("Open Project...");
     window->NewProject("Q7R20");
-    for (const char* item : {"Save Project As...", "Save Source As...", "Export PDF..."})
-        EXPECT_EQ(window->TriggerCommand(item), "") << item;  // each dialog cancelled
-    std::vector<std::string> titles;
-    for (const FileDialogRequest& r : ui.FileRequests) titles.push_back(r.Title);
-    EXPECT_EQ(titles, (std::vector<std::string>{"Open Project", "Save Project As", "Save Source As",
-                                                "Export PDF"}));
+    for (const char* item : items) EXPECT_EQ(window->TriggerCommand(item), "") << item;  // cancelled
+    EXPECT_EQ(requests(), (std::vector<std::string>{"Open Project |  | ",
+                                                    "Save Project As | Untitled.zvp | ",
+                                                    "Save Source As | Untitled.c | ",
+                                                    "Export PDF | Untitled.pdf | ",
+                                                    "Open Project |  | "}));
+    // Saved in a folder: its dialogs start there, and so do a new project's.
+    ASSERT_EQ(window->SaveProjectAs(Path("a.zvp")), "");
+    window->SetCodeFormat(1);
+    for (const char* item : items) window->TriggerCommand(item);
+    window->NewProject("Q7R22");
+    window->TriggerCommand("Save Project As...");
+    const std::string folder = dir.path().toStdString();
+    EXPECT_EQ(requests(), (std::vector<std::string>{"Save Project As | Untitled.zvp | " + folder,
+                                                    "Save Source As | Untitled.asm | " + folder,
+                                                    "Export PDF | Untitled.pdf | " + folder,
+                                                    "Open Project |  | " + folder,
+                                                    "Save Project As | Untitled.zvp | " + folder}));
 }
 
 TEST_F(Desktop, DroppedProjectFilesOpen) {

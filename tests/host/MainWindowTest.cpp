@@ -276,6 +276,13 @@ TEST_F(Shell, SaveAsOntoTheFileOfAnotherOpenProjectIsRefused) {
     EXPECT_EQ(ui.Shown[0].Text, "Error: The File Is Open In Another Window. Close It There First.");
     EXPECT_EQ(ReadFile(dir.filePath("a.zvp")), first);
     EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetPathName(), "");
+    // Chosen in the dialog, the file is refused there and another name is taken.
+    ui.SaveNames = {Path("a.zvp"), Path("c.zvp")};
+    EXPECT_EQ(window->TriggerCommand("Save Project As..."), "");
+    ASSERT_EQ(ui.Shown.size(), 2u);
+    EXPECT_EQ(ui.Shown[1].Text, ui.Shown[0].Text);
+    EXPECT_EQ(ReadFile(dir.filePath("a.zvp")), first);
+    EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetPathName(), Path("c.zvp"));
     // Its own file it may always write again.
     window->OpenProject(Path("a.zvp"));
     EXPECT_EQ(window->SaveProjectAs(Path("a.zvp")), "");
@@ -373,13 +380,19 @@ TEST_F(Shell, UnreadableFilesAreRefusedWithoutAWindow) {
 }
 
 TEST_F(Shell, ClosingTheActiveProjectActivatesTheNextOne) {
+    window->show();
     CChildFrame* first = window->NewProject("Q7R20");
+    first->showMaximized();
     window->SetCodeFormat(1);
     window->NewProject("Q7R26");
     EXPECT_EQ(window->TriggerCommand("Close Project"), "");
     Settle();
+    QCoreApplication::processEvents();
     EXPECT_EQ(window->FrameCount(), 1);
     EXPECT_EQ(window->ActiveFrame(), first);
+    // The main window's title names the project now active, modified mark and all.
+    EXPECT_EQ(window->windowTitle().toStdString(), "Zorvant - [" + first->GetDocument()->GetTitle() + "[*]]");
+    EXPECT_TRUE(window->isWindowModified());
     EXPECT_TRUE(window->FindCommand("Asm")->Checked);
     EXPECT_TRUE(Has("EMI"));
     // The format change left it modified: the question comes first.

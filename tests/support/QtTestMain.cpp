@@ -4,6 +4,10 @@
 
 #include <QApplication>
 
+#include <memory>
+
+#include "framework/OffscreenScreen.h"
+
 #ifdef ZV_INSTALL_SHEETS
 #include "plugin/PeripheralTable.h"
 #endif
@@ -18,7 +22,10 @@ void Filter(QtMsgType type, const QMessageLogContext& context, const QString& me
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(Filter);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Off-screen on a laptop's screen, unless a platform was chosen.
+    std::unique_ptr<OffscreenScreen> screen;
+    if (qEnvironmentVariable("QT_QPA_PLATFORM", "offscreen") == "offscreen")
+        screen = std::make_unique<OffscreenScreen>();
     QApplication app(argc, argv);
 #ifdef ZV_INSTALL_SHEETS
     // Pages open nested sheets by id; the plug-in's table provides them.

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -291,6 +292,48 @@ TEST_F(CodeView, PrintGoesToTheDefaultPrinterOnly) {
     ASSERT_EQ(ui.Shown.size(), 1u);
     EXPECT_EQ(ui.Shown[0].Text, "No printer is selected.\nPlease select a default printer.");
     EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::Ok);
+}
+
+// The size of the PDF's first page and where its drawing starts: the
+// corner of the printable area, from the first content stream's "cm", in
+// points from the bottom left.
+struct PdfPage {
+    QSizeF size;
+    QPointF origin;
+};
+PdfPage FirstPage(const QByteArray& pdf) {
+    PdfPage page;
+    const QRegularExpression box(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])");
+    if (const auto m = box.match(QString::fromLatin1(pdf)); m.hasMatch())
+        page.size = QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
+    const QRegularExpression cm(R"(([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+) cm)");
+    for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at + 1)) {
+        const qsizetype start = at + 7;
+        const qsizetype end = pdf.indexOf("endstream", start);
+        if (end < 0) break;
+        // zlib data, to which qUncompress wants the expected size in front.
+        QByteArray data = QByteArray::fromHex("00100000") + pdf.mid(start, end - start);
+        const auto m = cm.match(QString::fromLatin1(qUncompress(data)));
+        if (!m.hasMatch()) continue;
+        page.origin = QPointF(m.captured(5).toDouble(), m.captured(6).toDouble());
+        break;
+    }
+    return page;
+}
+
+// Export PDF lays the text out on the page set up in Print Setup: A5 with
+// 20 mm margins puts the text 20 mm from the page's left and top edges.
+TEST_F(CodeView, ExportPdfUsesThePageSetUpInPrintSetup) {
+    app.SetPageSetup(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait,
+                                 QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+    QTemporaryDir dir;
+    ASSERT_TRUE(view.ExportPdf(dir.filePath("code.pdf").toStdString()));
+    const PdfPage page = FirstPage(ReadFile(dir.filePath("code.pdf")));
+    EXPECT_NEAR(page.size.width(), 420, 1);  // A5 in points
+    EXPECT_NEAR(page.size.height(), 595, 1);
+    const double margin = 20 / 25.4 * 72;
+    EXPECT_NEAR(page.origin.x(), margin, 1);
+    EXPECT_NEAR(page.size.height() - page.origin.y(), margin, 1);
 }
 
 TEST_F(CodeView, ExportPdfWritesAPdfOrReportsTheFailure) {

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QHBoxLayout>
 #include <QSlider>
 
 #include "pages/analog/InputMarks.h"
@@ -45,11 +46,16 @@ CComparatorPropPage::CComparatorPropPage(PageContext& context, const Instance& i
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setTickInterval(1);
     slider->setPageStep(1);
-    b.BeginRow();
-    b.Add(PlainLabel("Fastest Response Time", this));
-    b.Stretch();
-    b.Add(PlainLabel("Lowest Power Consumption", this));
-    b.EndRow();
+    // The two ends of the scale under the slider's ends, apart however
+    // narrow the column.
+    auto* ends = new QWidget(this);
+    auto* row = new QHBoxLayout(ends);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(24);
+    row->addWidget(PlainLabel("Fastest Response Time", ends));
+    row->addStretch(1);
+    row->addWidget(PlainLabel("Lowest Power Consumption", ends));
+    b.Add(ends);
     b.Stretch();
 
     b.NextColumn();

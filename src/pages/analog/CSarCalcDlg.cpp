@@ -56,13 +56,19 @@ void CSarCalcDlg::UpdateAchieved() {
     if (!Has(kAchievedId)) return;
     const auto sysclk = ParseUnsignedField(Text(kIdSysclk));
     const auto target = ParseUnsignedField(Text(kIdTarget));
-    std::string text = "Achieved: -";
-    if (sysclk && target) {
-        const adc::SarDivider d = adc::SarDividerFor(*sysclk, *target);
-        if (d.status == adc::SarDivider::Ok) {
-            const auto cf = static_cast<std::uint8_t>(d.ad0sc << adc::kSarShift);
-            text = AchievedText(adc::SarClock(*sysclk, cf), *target, "Hz");
-        }
+    std::string text;
+    if (!target) {
+        text = NoAchievedText(kNotANumberReason);
+    } else if (*target == 0) {
+        text = NoAchievedText(kNoTarget);
+    } else if (!sysclk || *sysclk == 0) {
+        text = NoAchievedText(NoClockReason("SYSCLK"));
+    } else if (const adc::SarDivider d = adc::SarDividerFor(*sysclk, *target);
+               d.status == adc::SarDivider::Ok) {
+        const auto cf = static_cast<std::uint8_t>(d.ad0sc << adc::kSarShift);
+        text = AchievedText(adc::SarClock(*sysclk, cf), *target, "Hz");
+    } else {
+        text = NoAchievedText("no AD0SC value fits at this SYSCLK");
     }
     SetText(kAchievedId, text);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -21,8 +22,8 @@ CCalculatorDlg::CCalculatorDlg(const std::string& caption, QWidget* parent)
     buttons->addStretch(1);
     auto* ok = new QPushButton("OK", this);
     auto* cancel = new QPushButton("Cancel", this);
+    // Return presses OK, unless another button has the focus: that one takes it.
     ok->setDefault(true);
-    cancel->setAutoDefault(false);
     Register(kIdOk, ok, ControlKind::Button);
     Register(kIdCancel, cancel, ControlKind::Button);
     buttons->addWidget(ok);
@@ -34,7 +35,28 @@ CCalculatorDlg::~CCalculatorDlg() = default;
 
 bool CCalculatorDlg::Run() {
     OnInitDialog();
+    FocusFirstField();
     return RunModal();
+}
+
+void CCalculatorDlg::FocusFirstField() {
+    // OK and Cancel were made before the body: they go last in the Tab order.
+    QWidget* ok = Control(kIdOk);
+    QWidget* cancel = Control(kIdCancel);
+    QWidget* last = previousInFocusChain();
+    if (last != cancel) {
+        setTabOrder(last, ok);
+        setTabOrder(ok, cancel);
+    }
+    // The target can be typed at once, over the value shown.
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        auto* edit = qobject_cast<QLineEdit*>(w);
+        if (edit && !edit->isReadOnly() && edit->isEnabled() && edit->isVisibleTo(this)) {
+            edit->setFocus(Qt::TabFocusReason);
+            edit->selectAll();
+            return;
+        }
+    }
 }
 
 void CCalculatorDlg::PressOk() {

@@ -38,5 +38,9 @@ protected:
     virtual bool OnOK() { return true; }
 
 private:
+    // Puts OK and Cancel last in the Tab order and the focus in the first
+    // field the user can type into, its text selected.
+    void FocusFirstField();
+
     std::unique_ptr<PageBuilder> builder_;
 };

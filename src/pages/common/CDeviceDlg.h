@@ -40,8 +40,14 @@ public:
     void PressOk();
     void PressReset();
 
+protected:
+    void LimitTo(const QSize& room) override;
+
 private:
+    class PageScroller;
+
     QTabWidget* tabs_;
+    std::vector<PageScroller*> scrollers_;
     std::vector<CPropPage*> pages_;
     bool initialised_ = false;
 };

@@ -1,13 +1,43 @@
 #include "pages/common/CNumberedControls.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSlider>
 #include <QVariant>
 #include <QWidget>
+
+namespace {
+
+// Read-only edits take the look the platform gives them: the window's colour
+// behind the text, so that a rate on show is not taken for a field to type in.
+class ReadOnlyLook : public QObject {
+public:
+    static ReadOnlyLook& Instance() {
+        static ReadOnlyLook look;
+        return look;
+    }
+    static void Apply(QLineEdit* edit) {
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, edit->isReadOnly()
+                                             ? palette.color(QPalette::Window)
+                                             : QApplication::palette(edit).color(QPalette::Base));
+        edit->setPalette(palette);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ReadOnlyChange)
+            if (auto* edit = qobject_cast<QLineEdit*>(watched)) Apply(edit);
+        return false;
+    }
+};
+
+}  // namespace
 
 void CNumberedControls::Register(int id, QWidget* w, ControlKind kind) {
     controls_[id] = w;
@@ -30,6 +60,8 @@ void CNumberedControls::Register(int id, QWidget* w, ControlKind kind) {
         case ControlKind::Edit:
             QObject::connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, w,
                              [this, id] { OnEditChange(id); });
+            w->installEventFilter(&ReadOnlyLook::Instance());
+            if (static_cast<QLineEdit*>(w)->isReadOnly()) ReadOnlyLook::Apply(static_cast<QLineEdit*>(w));
             break;
         case ControlKind::Slider: {
             auto* s = static_cast<QSlider*>(w);

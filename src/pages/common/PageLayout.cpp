@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,12 +21,61 @@ CRadio::CRadio(const QString& text, bool automatic, QWidget* parent)
     setAutoExclusive(false);
 }
 
+QList<CRadio*> CRadio::Group() const {
+    if (!parentWidget()) return {const_cast<CRadio*>(this)};
+    return parentWidget()->findChildren<CRadio*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void CRadio::TakeTabStop() {
+    for (CRadio* radio : Group())
+        radio->setFocusPolicy(radio == this ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 void CRadio::nextCheckState() {
     if (!automatic_) return;  // the handler sets the mark
     setChecked(true);
-    if (!parentWidget()) return;
-    for (auto* sibling : parentWidget()->findChildren<CRadio*>(QString(), Qt::FindDirectChildrenOnly))
+    TakeTabStop();
+    for (CRadio* sibling : Group())
         if (sibling != this) sibling->setChecked(false);
+}
+
+void CRadio::checkStateSet() {
+    QRadioButton::checkStateSet();
+    if (isChecked()) TakeTabStop();
+}
+
+void CRadio::focusInEvent(QFocusEvent* event) {
+    TakeTabStop();
+    QRadioButton::focusInEvent(event);
+}
+
+void CRadio::keyPressEvent(QKeyEvent* event) {
+    int step = 0;
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            step = -1;
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            step = 1;
+            break;
+        default:
+            QRadioButton::keyPressEvent(event);
+            return;
+    }
+    // The next radio of the group a user can reach, round the end.
+    const QList<CRadio*> group = Group();
+    const qsizetype count = group.size();
+    const qsizetype at = group.indexOf(this);
+    for (qsizetype i = 1; i < count; ++i) {
+        CRadio* next = group[((at + step * i) % count + count) % count];
+        if (next->isEnabled() && next->isVisibleTo(window())) {
+            next->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            next->click();
+            return;
+        }
+    }
 }
 
 PageBuilder::PageBuilder(QWidget* host, CNumberedControls* controls)
@@ -50,6 +100,8 @@ QGroupBox* PageBuilder::Group(const std::string& caption) {
     auto* box = new QGroupBox(CNumberedControls::ToQt(caption), host_);
     column_->addWidget(box);
     group_ = new QVBoxLayout(box);
+    group_->setContentsMargins(9, 4, 9, 4);
+    group_->setSpacing(3);
     row_ = nullptr;
     EndForm();
     return box;
@@ -103,6 +155,12 @@ CRadio* PageBuilder::Radio(int id, const std::string& caption, bool automatic) {
     auto* w = new CRadio(CNumberedControls::ToQt(caption), automatic, host_);
     controls_->Register(id, w, ControlKind::Radio);
     Add(w);
+    // Placed, it has its siblings: the first radio of a group is its Tab stop
+    // until one is checked.
+    w->setFocusPolicy(Qt::ClickFocus);
+    for (CRadio* radio : w->parentWidget()->findChildren<CRadio*>(QString(), Qt::FindDirectChildrenOnly))
+        if (radio->focusPolicy() == Qt::StrongFocus || radio->isChecked()) return w;
+    w->TakeTabStop();
     return w;
 }
 
@@ -115,8 +173,8 @@ QPushButton* PageBuilder::Toggle(int id, const std::string& caption) {
 }
 
 QPushButton* PageBuilder::Button(int id, const std::string& caption) {
+    // In a dialog a focused push button takes Return for itself.
     auto* w = new QPushButton(CNumberedControls::ToQt(caption), host_);
-    w->setAutoDefault(false);
     controls_->Register(id, w, ControlKind::Button);
     Add(w);
     return w;
@@ -177,17 +235,19 @@ QSlider* PageBuilder::Slider(int id, int min, int max) {
     return w;
 }
 
-QPlainTextEdit* PageBuilder::Preview() {
+QPlainTextEdit* PageBuilder::Preview(int lines) {
     auto* box = new QGroupBox(host_);
     // As high as its lines: room the page does not use stays above it, not
     // inside an empty frame.
     box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(6, 6, 6, 6);
     auto* w = new QPlainTextEdit(box);
     w->setReadOnly(true);
     w->setLineWrapMode(QPlainTextEdit::NoWrap);
     w->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    w->setFixedHeight(w->fontMetrics().lineSpacing() * 6 + 12);
+    // Longer previews scroll.
+    w->setFixedHeight(w->fontMetrics().lineSpacing() * lines + 12);
     layout->addWidget(w);
     controls_->Register(kPreviewId, w, ControlKind::Preview);
     outer_->addWidget(box);

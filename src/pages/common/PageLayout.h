@@ -25,16 +25,26 @@ inline constexpr int kPreviewId = 11110;
 
 // A radio button whose check mark is set either by the click itself
 // (automatic: checks itself and clears its sibling radios) or only by the
-// page's handler (non-automatic).
+// page's handler (non-automatic). The radios that share a parent are one
+// group for the keyboard: one Tab stop (the checked radio, else the first),
+// and the arrow keys move to the next or previous radio and click it.
 class CRadio : public QRadioButton {
 public:
     CRadio(const QString& text, bool automatic, QWidget* parent = nullptr);
     bool IsAutomatic() const { return automatic_; }
+    // Makes this radio its group's Tab stop.
+    void TakeTabStop();
 
 protected:
     void nextCheckState() override;
+    void checkStateSet() override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // This radio and its siblings, in the order they were laid out.
+    QList<CRadio*> Group() const;
+
     bool automatic_;
 };
 
@@ -66,8 +76,8 @@ public:
     QSlider* Slider(int id, int min, int max);
     // Places an existing widget in the current group or row.
     void Add(QWidget* w);
-    // The read-only register preview (id 11110) under all columns.
-    QPlainTextEdit* Preview();
+    // The read-only register preview (id 11110) under all columns, `lines` high.
+    QPlainTextEdit* Preview(int lines = 5);
 
 private:
     QBoxLayout* Target();

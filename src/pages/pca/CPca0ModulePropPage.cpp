@@ -1,5 +1,8 @@
 #include "pages/pca/CPca0ModulePropPage.h"
 
+#include <cstdio>
+
+#include <QGroupBox>
 #include <QLineEdit>
 
 #include "chip/Crossbar.h"
@@ -64,7 +67,7 @@ CPca0ModulePropPage::CPca0ModulePropPage(PageContext& context, int module)
     b.Group("PCA Capture/Compare Register (Hex)");
     b.Edit(module_.cphEdit, Digit("PCA0CPH0 (High Byte):"));
     b.Edit(module_.cplEdit, Digit("PCA0CPL0 (Low Byte):"));
-    b.Group("");
+    valueBox_ = b.Group("");
     b.BeginRow();
     b.Label(kValueLabel, "");
     b.Edit(kValueEdit, "")->setReadOnly(true);
@@ -75,7 +78,8 @@ CPca0ModulePropPage::CPca0ModulePropPage(PageContext& context, int module)
     b.Label(kCrossbarText, "");
     b.Button(kConfigurePortIO, "Configure Port I/O");
     b.Preview();
-    // Until a mode that has a value is shown, the display is empty.
+    // Until a mode that has a value is shown, there is no display.
+    valueBox_->hide();
     Show(kValueEdit, false);
     Show(kValueButton, false);
     Bind({{kCcf, ControlKind::Check, "", "", 0, pca::Cpm(module_.number), 0x01, 0}});
@@ -155,6 +159,7 @@ void CPca0ModulePropPage::ShowValue() {
     SetText(kValueEdit, value);
     Show(kValueEdit, shown);
     Show(kValueButton, shown);
+    valueBox_->setVisible(shown);
 }
 
 void CPca0ModulePropPage::Refresh() {

@@ -8,6 +8,8 @@
 #include "chip/PcaMath.h"
 #include "pages/common/CPropPage.h"
 
+class QGroupBox;
+
 // What differs between the modules.
 struct PcaModule {
     int number;
@@ -56,6 +58,8 @@ private:
 
     PeripheralRecord* portIO_;
     PeripheralRecord* timers_;
+    // The frame of the mode's value display, shown with it.
+    QGroupBox* valueBox_ = nullptr;
 };
 
 // "Module 4/WDT": the module that doubles as the watchdog timer.

@@ -204,8 +204,26 @@ void CTimeoutIntervalDlg::ShowAchieved() {
     const double target = pca::LeadingNumber(Text(kTimeoutTarget));
     const auto r =
         pca::CalculateTimeout(Source(), clocks_, target, pca_.Registers.at(PcaReg::PCA0L).Value);
-    SetText(kAchievedId,
-            AchievedText(r.outcome == pca::Outcome::Ok ? r.achieved : kNone, target, "ms", 1));
+    if (r.outcome == pca::Outcome::Ok) {
+        SetText(kAchievedId, AchievedText(r.achieved, target, "ms", 1));
+        return;
+    }
+    // Why there is nothing to show: the target, the chosen clock, or the range.
+    struct Clock {
+        const char* name;
+        std::uint32_t frequency;
+    };
+    const Clock clocks[] = {{"SYSCLK", clocks_.sysclk},
+                            {"External Oscillator", clocks_.extOsc},
+                            {"ECI Source", clocks_.eci},
+                            {"Timer 0", clocks_.timer0Rate}};
+    const Clock& clock = clocks[static_cast<int>(Source())];
+    if (!(target > 0))
+        SetText(kAchievedId, NoAchievedText(kNoTarget));
+    else if (clock.frequency == 0)
+        SetText(kAchievedId, NoAchievedText(NoClockReason(clock.name)));
+    else
+        SetText(kAchievedId, NoAchievedText("no PCA0CPL4 value fits at this clock"));
 }
 
 void CTimeoutIntervalDlg::OnEditChange(int id) {

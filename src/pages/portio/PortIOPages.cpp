@@ -116,7 +116,8 @@ CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(bool largePackage, const Periph
     b.Label(kIdSmallPackageNote, FixedPinNote(false))->setWordWrap(false);
     b.Stretch();
 
-    b.Preview();
+    // Short, so that the sheet with its pin map fits a laptop's screen.
+    b.Preview(4);
 }
 
 void CPortIOCrossbarPropPage::BuildPinMap(QWidget* map) {

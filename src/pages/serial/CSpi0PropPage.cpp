@@ -56,13 +56,15 @@ CSpi0PropPage::CSpi0PropPage(PageContext& context)
     b.Group("Clock Polarity");
     b.Radio(kIdleLow, "SCK Line Low in Idle State");
     b.Radio(kIdleHigh, "SCK Line High in Idle State");
+
+    // The wire mode heads the second column, so that the columns are about
+    // as high as each other.
+    b.NextColumn();
     b.Group("Wire Mode");
     b.Radio(kThreeWire, "3 Wire Slave or 3 Wire Master Mode", false);
     b.Radio(kFourWire, "4 Wire Slave or Multi Master Mode", false);
     b.Radio(kSingleMaster, "4 Wire Single Master Mode", false);
     b.Check(kNss, "Set NSS Signal to 1");
-
-    b.NextColumn();
     b.Group("SCK Frequency");
     b.Edit(kSck, "SCK:", "Hz")->setReadOnly(true);
     b.Button(kChangeSck, "Change SCK");

@@ -37,11 +37,14 @@ const CSerialPropPage::Links kLinks = {
 CUart1PropPage::CUart1PropPage(PageContext& context)
     : CSerialPropPage(context, "UART1", kLinks) {
     PageBuilder b(this, this);
+    // Short choices side by side, so that the page fits a laptop's screen.
     b.Group("Data Length");
+    b.BeginRow();
     b.Radio(kFiveBit, "5-bit data");
     b.Radio(kSixBit, "6-bit data");
     b.Radio(kSevenBit, "7-bit data");
     b.Radio(kEightBit, "8-bit data");
+    b.EndRow();
     b.Group("Parity Type");
     b.Check(kParity, "Enable Parity");
     b.BeginRow();
@@ -64,13 +67,17 @@ CUart1PropPage::CUart1PropPage(PageContext& context)
 
     b.NextColumn();
     b.Group("Baud Rate Generator Control");
+    b.BeginRow();
     b.Check(kGenerator, "Enable Baud Rate Generator");
     StatusLabel(b.Label(kGeneratorText, ""), "UART1 is Disabled");
+    b.EndRow();
     b.Group("Prescaled Clock Inputs");
+    b.BeginRow();
     b.Radio(kSysclk12, "SYSCLK / 12");
     b.Radio(kSysclk4, "SYSCLK / 4");
     b.Radio(kSysclk48, "SYSCLK / 48");
     b.Radio(kSysclk1, "SYSCLK / 1");
+    b.EndRow();
     b.Group("Baud Rate Generator Reload Value");
     b.Edit(kReloadHigh, "SBRLH1 (High Byte):");
     b.Edit(kReloadLow, "SBRLL1 (Low Byte):");

@@ -2,12 +2,28 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QValidator>
 
 #include <cstdio>
 
 #include "devices/Registers.h"
 
-namespace {}
+namespace {
+
+// The timers' hex edits are upper-case edits: what is typed is shown and
+// checked in capitals. Every text is accepted as it is, so that a character
+// that is no hex digit still reaches ValidateHex and gets its message. Text
+// set by the program is not converted.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*pos*/) const override {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+}  // namespace
 
 CTimerPropPage::CTimerPropPage(PageContext& context, const std::string& caption, bool usesPortIO)
     : CPropPage(context, caption),
@@ -76,6 +92,7 @@ void CTimerPropPage::AddHexEdit(PageBuilder& b, int id, const std::string& label
     b.BeginRow();
     QLineEdit* edit = b.Edit(id, label);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("WWWW") + 8);
+    edit->setValidator(new UpperCaseValidator(edit));
     b.EndRow();
 }
 

@@ -253,14 +253,15 @@ TEST_F(AdcPage, SarCalculatorRefusesAndStaysOpen) {
     Open(kSmallModel);
     ui_.Modals.push_back([&](ModalDialog& d) {
         auto& calc = dynamic_cast<CSarCalcDlg&>(d);
-        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: -");
+        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: - (no target)");
         driver::SetText(&calc, CSarCalcDlg::kIdTarget, "40000");  // 36.5 rounds to 37
-        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: -");
+        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: - (no AD0SC value fits at this SYSCLK)");
         driver::Click(&calc, kIdOk);
         EXPECT_FALSE(d.IsFinished());
         driver::SetText(&calc, CSarCalcDlg::kIdTarget, "0");
         driver::Click(&calc, kIdOk);
         driver::SetText(&calc, CSarCalcDlg::kIdTarget, "12x");
+        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: - (the target is not a number)");
         driver::Click(&calc, kIdOk);
         EXPECT_FALSE(d.IsFinished());
         driver::SetText(&calc, CSarCalcDlg::kIdTarget, "400000");
@@ -291,7 +292,7 @@ TEST_F(AdcPage, SarCalculatorWithoutSystemClock) {
     ui_.Modals.push_back([&](ModalDialog& d) {
         auto& calc = dynamic_cast<CSarCalcDlg&>(d);
         driver::SetText(&calc, CSarCalcDlg::kIdTarget, "500000");
-        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: -");
+        EXPECT_EQ(calc.Text(kAchievedId), "Achieved: - (no clock: SYSCLK is 0 Hz)");
         driver::Click(&calc, kIdOk);
         EXPECT_FALSE(d.IsFinished());
     });

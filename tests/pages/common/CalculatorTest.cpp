@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include "model/Ui.h"
 #include "pages/common/CCalculatorDlg.h"
 #include "pages/common/CRegisterAccess.h"
@@ -18,6 +20,7 @@ class ByteCalc : public CCalculatorDlg {
 public:
     explicit ByteCalc(std::uint8_t& target) : CCalculatorDlg("Byte"), target_(target) {
         Builder().Group("Value");
+        Builder().Edit(502, "Clock:", "Hz")->setReadOnly(true);
         Builder().Edit(500, "Value:", "units");
         Builder().Label(501, "");
     }
@@ -44,6 +47,23 @@ class Calculators : public ::testing::Test {
 protected:
     ScopedScriptUi ui_;
 };
+
+// A field that only shows a value has the platform's read-only look, not
+// that of a field to type in, and turns back when it becomes editable.
+TEST_F(Calculators, ReadOnlyFieldsLookReadOnly) {
+    std::uint8_t target = 0;
+    ByteCalc calc(target);
+    auto* shown = qobject_cast<QLineEdit*>(calc.Control(502));
+    auto* typed = qobject_cast<QLineEdit*>(calc.Control(500));
+    const QPalette palette = calc.palette();
+    EXPECT_EQ(shown->palette().color(QPalette::Base), palette.color(QPalette::Window));
+    EXPECT_EQ(typed->palette().color(QPalette::Base), palette.color(QPalette::Base));
+    ASSERT_NE(palette.color(QPalette::Window), palette.color(QPalette::Base));
+    typed->setReadOnly(true);
+    EXPECT_EQ(typed->palette().color(QPalette::Base), palette.color(QPalette::Window));
+    shown->setReadOnly(false);
+    EXPECT_EQ(shown->palette().color(QPalette::Base), palette.color(QPalette::Base));
+}
 
 TEST_F(Calculators, RefusedOkKeepsTheDialogOpen) {
     std::uint8_t target = 0;

@@ -1,8 +1,11 @@
 // Every page of every Peripherals command, on a large- and a small-package
 // model, laid out as a user sees it: no visible label, check box or radio
 // button smaller than its size hint (its text would be clipped), and no two
-// visible controls overlapping. New commands are covered as soon as their
-// row is in the command table.
+// visible controls overlapping. The sheets open on a laptop's screen
+// (1366x768, the UI tests' off-screen screen) and must fit there, buttons
+// and title bar included, with no page scrolling; on 1280x720 and 1024x600
+// they still fit and the pages scroll. New commands are covered as soon as their row is
+// in the command table.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +20,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -27,6 +32,7 @@
 #include "chip/Crossbar.h"
 #include "devices/Q7R2xDoc.h"
 #include "framework/CMainFrame.h"
+#include "framework/OffscreenScreen.h"
 #include "model/Ui.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/SheetRunner.h"
@@ -86,6 +92,17 @@ bool IsAncestor(const QWidget* a, const QWidget* b) {
     return false;
 }
 
+// Where a one-line label's text is drawn in its rectangle `r` on the page.
+QRect TextSpan(const QLabel* label, const QRect& r) {
+    if (label->wordWrap()) return r;
+    const int width = std::min(r.width(), label->fontMetrics().horizontalAdvance(label->text()));
+    const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+    int left = r.left();
+    if (align & Qt::AlignRight) left = r.right() + 1 - width;
+    else if (align & Qt::AlignHCenter) left = r.left() + (r.width() - width) / 2;
+    return QRect(left, r.top(), width, r.height());
+}
+
 // What is wrong with the page's layout as it stands; empty when nothing.
 std::vector<std::string> LayoutProblems(QWidget* page) {
     std::vector<std::string> problems;
@@ -106,20 +123,80 @@ std::vector<std::string> LayoutProblems(QWidget* page) {
             problems.push_back(out.str());
         }
     }
+    auto shown = [](const QWidget* w) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        return !label || !label->text().isEmpty();
+    };
     for (std::size_t i = 0; i < controls.size(); ++i)
         for (std::size_t j = i + 1; j < controls.size(); ++j) {
             QWidget* a = controls[i];
             QWidget* b = controls[j];
             if (IsAncestor(a, b) || IsAncestor(b, a)) continue;
-            if (OnPage(a, page).intersects(OnPage(b, page)))
-                problems.push_back(Describe(a) + " overlaps " + Describe(b));
+            const QRect ra = OnPage(a, page), rb = OnPage(b, page);
+            if (ra.intersects(rb)) problems.push_back(Describe(a) + " overlaps " + Describe(b));
+            // Two texts on one line need a gap, or they read as one.
+            const auto* la = qobject_cast<QLabel*>(a);
+            const auto* lb = qobject_cast<QLabel*>(b);
+            if (la && lb && shown(a) && shown(b) && ra.top() <= rb.bottom() && rb.top() <= ra.bottom()) {
+                const QRect ta = TextSpan(la, ra), tb = TextSpan(lb, rb);
+                const int gap = std::max(tb.left() - ta.right(), ta.left() - tb.right()) - 1;
+                if (gap < 8) problems.push_back(Describe(a) + " runs into " + Describe(b));
+            }
         }
+    // A frame with nothing to show in it.
+    for (QWidget* w : controls) {
+        if (!qobject_cast<QGroupBox*>(w)) continue;
+        bool empty = true;
+        for (QWidget* inner : controls)
+            if (IsAncestor(w, inner) && !qobject_cast<QGroupBox*>(inner) && shown(inner)) empty = false;
+        if (empty) problems.push_back(Describe(w) + " is an empty frame");
+    }
     return problems;
 }
 
-// The checks themselves: a page placed by hand with a cut label and two
-// overlapping check boxes is refused on both counts; the parts of a
-// drop-down are not controls of their own.
+// What a page cannot show on its screen: a page larger than the room its
+// scroll area gives it, in a direction without a scroll bar; with
+// `scrolls == false`, any scroll bar at all.
+std::vector<std::string> ScrollProblems(QWidget* page, bool scrolls) {
+    std::vector<std::string> problems;
+    QAbstractScrollArea* area = nullptr;
+    for (QWidget* p = page->parentWidget(); p && !area; p = p->parentWidget())
+        area = qobject_cast<QAbstractScrollArea*>(p);
+    if (!area) return {"the page is not in a scroll area"};
+    const QSize room = area->viewport()->size();
+    const bool across = area->horizontalScrollBar()->isVisible();
+    const bool down = area->verticalScrollBar()->isVisible();
+    if (!scrolls && (across || down)) problems.push_back("the page scrolls");
+    if (page->width() > room.width() && !across) problems.push_back("the page is cut at the right");
+    if (page->height() > room.height() && !down) problems.push_back("the page is cut at the bottom");
+    return problems;
+}
+
+// The sheet, its frame and its buttons within `screen`.
+std::vector<std::string> FitProblems(CDeviceDlg& sheet, const QRect& screen) {
+    std::vector<std::string> problems;
+    const QRect frame = sheet.geometry().marginsAdded(CModalDialog::FrameMargins(&sheet));
+    if (!screen.contains(frame)) {
+        std::ostringstream out;
+        out << "the sheet with its frame is " << frame.width() << "x" << frame.height() << " at "
+            << frame.x() << "," << frame.y() << ", the screen " << screen.width() << "x"
+            << screen.height();
+        problems.push_back(out.str());
+    }
+    for (int id : {kIdOk, kIdCancel, kIdReset}) {
+        QWidget* button = nullptr;
+        for (auto* b : sheet.findChildren<QPushButton*>())
+            if (b->property("zvId").toInt() == id) button = b;
+        if (!button || !button->isVisible() ||
+            !sheet.rect().contains(QRect(button->mapTo(&sheet, QPoint(0, 0)), button->size())))
+            problems.push_back("button " + std::to_string(id) + " is not in sight");
+    }
+    return problems;
+}
+
+// The checks themselves: a page placed by hand with a cut label, two
+// overlapping check boxes, two texts run together and an empty frame is
+// refused on each count; the parts of a drop-down are not controls of their own.
 TEST(LayoutChecks, FindClippedTextAndOverlaps) {
     QWidget page;
     auto* label = new QLabel(QStringLiteral("A caption that needs room"), &page);
@@ -142,6 +219,20 @@ TEST(LayoutChecks, FindClippedTextAndOverlaps) {
     b->move(0, 40 + a->height());
     label->resize(label->sizeHint());
     EXPECT_TRUE(LayoutProblems(&page).empty());
+
+    auto* fastest = new QLabel(QStringLiteral("Fastest"), &page);
+    auto* lowest = new QLabel(QStringLiteral("Lowest"), &page);
+    auto* frame = new QGroupBox(QStringLiteral("Frame"), &page);
+    fastest->setGeometry(QRect(QPoint(0, 150), fastest->sizeHint()));
+    lowest->setGeometry(QRect(QPoint(fastest->width() + 2, 150), lowest->sizeHint()));
+    frame->setGeometry(250, 0, 100, 60);
+    fastest->show();
+    lowest->show();
+    frame->show();
+    const auto more = LayoutProblems(&page);
+    ASSERT_EQ(more.size(), 2u);
+    EXPECT_NE(more[0].find("\"Fastest\" runs into QLabel \"Lowest\""), std::string::npos) << more[0];
+    EXPECT_NE(more[1].find("\"Frame\" is an empty frame"), std::string::npos) << more[1];
 }
 
 // The crossbar's boxes without a caption say in their tooltip what they route.
@@ -166,26 +257,48 @@ protected:
 TEST_P(Layout, EveryPageOfEveryCommandShowsAllItsTextWithoutOverlaps) {
     const int model = GetParam();
     int pagesSeen = 0;
+    const QRect laptop = CModalDialog::ScreenArea(nullptr);
+    ASSERT_EQ(laptop, QRect(0, 0, kOffscreenWidth, kOffscreenHeight));
+    const QRect smaller[] = {QRect(0, 0, 1280, 720), QRect(0, 0, 1024, 600)};
     for (const plugin::PeripheralCommand& row : plugin::PeripheralTable()) {
         auto doc = NewProject(model);
         ui_.Modals.push_back([&](ModalDialog& d) {
             auto& sheet = dynamic_cast<CDeviceDlg&>(d);
-            for (int i = 0; i < sheet.PageCount(); ++i) {
-                sheet.SetActivePage(i);
-                QCoreApplication::processEvents();
-                QWidget* page = sheet.ActivePage();
-                const QString caption = sheet.findChild<QTabWidget*>()->tabText(i);
-                for (const auto& problem : LayoutProblems(page))
-                    ADD_FAILURE() << row.caption << " / " << caption.toStdString() << ": " << problem;
-                // The page fits in the sheet as it opens: nothing cut at its edges.
-                EXPECT_TRUE(QRect(QPoint(0, 0), sheet.size())
-                                .contains(QRect(page->mapTo(&sheet, QPoint(0, 0)), page->size())))
-                    << row.caption << " / " << caption.toStdString();
-                ++pagesSeen;
-            }
-            // The sheet, with a title bar, fits on the main window it opens over.
+            auto eachPage = [&](const QRect& screen, bool scrolls) {
+                const std::string where = row.caption + " at " + std::to_string(screen.width()) + "x" +
+                                          std::to_string(screen.height());
+                for (const auto& problem : FitProblems(sheet, screen))
+                    ADD_FAILURE() << where << ": " << problem;
+                for (int i = 0; i < sheet.PageCount(); ++i) {
+                    sheet.SetActivePage(i);
+                    QCoreApplication::processEvents();
+                    QWidget* page = sheet.ActivePage();
+                    const std::string caption =
+                        sheet.findChild<QTabWidget*>()->tabText(i).toStdString();
+                    for (const auto& problem : LayoutProblems(page))
+                        ADD_FAILURE() << where << " / " << caption << ": " << problem;
+                    for (const auto& problem : ScrollProblems(page, scrolls))
+                        ADD_FAILURE() << where << " / " << caption << ": " << problem;
+                    if (!scrolls) {
+                        // The page fits in the sheet as it opens: nothing cut at its edges.
+                        EXPECT_TRUE(QRect(QPoint(0, 0), sheet.size())
+                                        .contains(QRect(page->mapTo(&sheet, QPoint(0, 0)), page->size())))
+                            << where << " / " << caption;
+                        ++pagesSeen;
+                    }
+                }
+            };
+            // As it opens, on the laptop's screen.
+            eachPage(laptop, false);
+            // It opens over the main window's default size, which keeps it in sight.
             EXPECT_LE(sheet.width(), kMainFrameDefaultWidth) << row.caption;
             EXPECT_LE(sheet.height() + 40, kMainFrameDefaultHeight) << row.caption;
+            // On smaller screens the pages scroll, but the sheet and its buttons fit.
+            for (const QRect& screen : smaller) {
+                sheet.FitInto(screen, CModalDialog::FrameMargins(&sheet));
+                QCoreApplication::processEvents();
+                eachPage(screen, true);
+            }
             d.Finish(false);
         });
         RunSheet(*doc, row.sheet);

@@ -370,6 +370,15 @@ TEST_F(PcaSheet, TimeoutCalculatorsEciRadioAsksForTheFrequency) {
         QWidget* m4 = Page(sheet, kModule4Page);
         ui_.Modals.push_back([this](ModalDialog& d) {
             auto* w = dynamic_cast<QWidget*>(&d);
+            // Without a result the line says why: no target, no clock, out of range.
+            EXPECT_EQ(Text(w, 11990), "Achieved: - (no target)");
+            ASSERT_EQ(driver::Click(w, 11366), "");
+            ASSERT_EQ(driver::SetText(w, 11364, "100"), "");
+            EXPECT_EQ(Text(w, 11990), "Achieved: - (no clock: External Oscillator is 0 Hz)");
+            ASSERT_EQ(driver::Click(w, 11365), "");
+            ASSERT_EQ(driver::SetText(w, 11364, "100000"), "");
+            EXPECT_EQ(Text(w, 11990), "Achieved: - (no PCA0CPL4 value fits at this clock)");
+            ASSERT_EQ(driver::SetText(w, 11364, ""), "");
             ui_.Modals.push_back([](ModalDialog& eci) {
                 auto* e = dynamic_cast<QWidget*>(&eci);
                 ASSERT_EQ(driver::SetText(e, 11390, "100000"), "");

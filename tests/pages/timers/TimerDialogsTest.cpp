@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QTest>
+
 #include "chip/TimerMath.h"
 #include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
@@ -61,6 +64,31 @@ TEST_F(TimerDialogs, ZeroSysclkIsRefusedNotDividedBy) {
         d.Finish(false);
     });
     EXPECT_FALSE(dlg.Run());
+}
+
+// The timers' hex edits take typed letters in capitals; a character that is
+// no hex digit is still refused with its message, and text set by the
+// program (as a script's `text`) is taken as it is.
+TEST_F(TimerDialogs, HexEditsTakeWhatIsTypedInCapitals) {
+    ui_.Modals.push_back([&](ModalDialog& d) {
+        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        auto* th0 = qobject_cast<QLineEdit*>(driver::Find(sheet.ActivePage(), 11122));
+        ASSERT_NE(th0, nullptr);
+        EXPECT_EQ(driver::SetText(sheet.ActivePage(), 11122, "b"), "");
+        EXPECT_EQ(th0->text(), "");
+        ASSERT_EQ(ui_.Shown.size(), 1u);
+        EXPECT_EQ(ui_.Shown[0].Text, "Error: Invalid HEX Character.");
+        QTest::keyClicks(th0, "a");
+        EXPECT_EQ(th0->text(), "A");
+        EXPECT_EQ(ui_.Shown.size(), 1u);
+        QTest::keyClicks(th0, "g");
+        EXPECT_EQ(th0->text(), "A");
+        ASSERT_EQ(ui_.Shown.size(), 2u);
+        EXPECT_EQ(ui_.Shown[1].Text, "Error: Invalid HEX Character.");
+        sheet.PressOk();
+    });
+    EXPECT_TRUE(OpenTimer(0, timers_));
+    EXPECT_EQ(Stored(Pid::Timers).Registers[TimersReg::TH0].Value, 0x0A);
 }
 
 TEST_F(TimerDialogs, OnePageTimersSheetStoresTheTimerRecordOnOk) {
