@@ -24,8 +24,7 @@ void OnToolsPinPlanner() {
     CQ7R2xView* view = CQ7R2xView::Active();
     CDeviceDocument* doc = view ? view->GetDeviceDocument() : nullptr;
     if (!doc) return;
-    CPinPlannerDlg planner(
-        *doc, [view] { view->UpdateCodeWindow(); }, PinListName(view->GetDocument()));
+    CPinPlannerDlg planner(*doc, PinListName(view->GetDocument()));
     planner.RunModal();
 }
 

@@ -26,8 +26,7 @@ struct Planner {
     explicit Planner(int model) : doc(NewProject(model)) {
         doc->OnStep = [this](const std::string& caption, const DocumentState&,
                              const DocumentState&) { steps.push_back(caption); };
-        dlg = std::make_unique<CPinPlannerDlg>(
-            *doc, [this] { ++applied; }, "board-pins.csv");
+        dlg = std::make_unique<CPinPlannerDlg>(*doc, "board-pins.csv");
         dlg->show();
     }
     std::string Status() const { return driver::TextOf(driver::Find(dlg.get(), kIdStatus)); }
