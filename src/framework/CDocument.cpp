@@ -67,6 +67,16 @@ bool CDocument::IsModified() const {
     return !undoStack_->isClean();
 }
 
+void CDocument::MarkModified() {
+    // No state of the undo stack is the saved one any more.
+    undoStack_->resetClean();
+}
+
+std::string CDocument::WriteCopy(const std::string& path) const {
+    const std::vector<std::uint8_t> bytes = Serialize();
+    return fileio::WriteFileSafely(path, std::span<const std::uint8_t>(bytes));
+}
+
 bool CDocument::SaveModified() {
     if (!IsModified()) return true;
     const std::string text = "Save changes to " + title_ + "?";

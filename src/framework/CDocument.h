@@ -78,6 +78,13 @@ public:
     // discarded); false on Cancel or when the save failed.
     bool SaveModified();
 
+    // A document read from somewhere other than its file (a recovery copy):
+    // modified until it is saved, whatever undo does.
+    void MarkModified();
+    // Writes the bytes Save would write to `path` (a copy: path, title and
+    // the saved state stay as they are); "" on success, else why not.
+    std::string WriteCopy(const std::string& path) const;
+
     // Tells the views and windows that the document changed.
     void NotifyChanged() { emit changed(); }
 

@@ -7,6 +7,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "framework/CApplication.h"
 #include "framework/CMainFrame.h"
@@ -47,8 +48,19 @@ MsgResult QtUi::Message(const std::string& text, MsgButtons buttons, MsgIcon ico
     // An empty caption stays empty rather than taking the application's name.
     box.setWindowTitle(QString::fromLatin1(caption.c_str()));
     if (buttons == MsgButtons::SaveDiscardCancel) box.setDefaultButton(QMessageBox::Save);
+    // Recover is the default; without an escape button the box cannot be
+    // closed without an answer, and Escape never throws the copy away.
+    QAbstractButton* recover = nullptr;
+    if (buttons == MsgButtons::RecoverDiscard) {
+        box.setStandardButtons(QMessageBox::Discard);
+        recover = box.addButton(QStringLiteral("Recover"), QMessageBox::AcceptRole);
+        box.setDefaultButton(qobject_cast<QPushButton*>(recover));
+    }
     AddMnemonics(box);
     const int chosen = box.exec();
+    if (buttons == MsgButtons::RecoverDiscard)
+        return box.clickedButton() == box.button(QMessageBox::Discard) ? MsgResult::Discard
+                                                                        : MsgResult::Recover;
     if (buttons == MsgButtons::SaveDiscardCancel) {
         if (chosen == QMessageBox::Save) return MsgResult::Save;
         if (chosen == QMessageBox::Discard) return MsgResult::Discard;

@@ -21,6 +21,7 @@
 #include "framework/CChildFrame.h"
 #include "framework/CDocTemplate.h"
 #include "framework/CDocument.h"
+#include "framework/CRecovery.h"
 #include "framework/CView.h"
 #include "host/CProblemsDock.h"
 #include "model/FileIo.h"
@@ -150,6 +151,7 @@ CChildFrame* CMainWindow::AddFrame(CDocTemplate& docTemplate, std::unique_ptr<CD
     connect(doc, &CDocument::titleChanged, this, changed);
     connect(doc, &CDocument::modifiedChanged, this, changed);
     connect(doc, &CDocument::changed, this, changed);
+    if (recovery_) recovery_->Watch(doc);
     mdi_->addSubWindow(frame);
     PlaceFrame(frame, maximized);
     view->OnInitialUpdate();
@@ -208,16 +210,14 @@ bool CMainWindow::IsOpenElsewhere(const std::string& path, const CDocument* doc)
     return frame && frame->GetDocument() != doc;
 }
 
-CChildFrame* CMainWindow::OpenProject(const std::string& path, std::string* error) {
-    auto fail = [&](const char* message) -> CChildFrame* {
+std::unique_ptr<CDocument> CMainWindow::ReadProject(const std::string& path,
+                                                   CDocTemplate*& docTemplate,
+                                                   std::string* error) {
+    auto fail = [&](const char* message) -> std::unique_ptr<CDocument> {
         if (message) TheUi().Error(message);
         if (error) *error = message ? message : "the project file was refused";
         return nullptr;
     };
-    if (CChildFrame* open = FindFrameByPath(path)) {
-        ActivateFrame(open);
-        return open;
-    }
     // The file's first byte, its DeviceCode, chooses the template. The read
     // is bounded and refuses FIFOs and devices, which would block or never end.
     std::string bytes;
@@ -225,16 +225,51 @@ CChildFrame* CMainWindow::OpenProject(const std::string& path, std::string* erro
         return fail(kOpenError);
     const char code = bytes.empty() ? 0 : bytes[0];
     if (!models::IsModelCode(static_cast<unsigned char>(code))) return fail(kNotAProject);
-    CDocTemplate* docTemplate = app_.FindTemplate(models::NameOf(static_cast<unsigned char>(code)));
+    docTemplate = app_.FindTemplate(models::NameOf(static_cast<unsigned char>(code)));
     if (!docTemplate) return fail(kNoTemplate);
 
     auto document = docTemplate->CreateNewDocument();
     // The document reports its own read errors.
     if (!document->OnOpenDocument(path)) return fail(nullptr);
+    return document;
+}
+
+CChildFrame* CMainWindow::OpenProject(const std::string& path, std::string* error) {
+    if (CChildFrame* open = FindFrameByPath(path)) {
+        ActivateFrame(open);
+        return open;
+    }
+    CDocTemplate* docTemplate = nullptr;
+    auto document = ReadProject(path, docTemplate, error);
+    if (!document) return nullptr;
     document->SetPathName(Absolute(path).toLocal8Bit().toStdString());
     CChildFrame* frame = AddFrame(*docTemplate, std::move(document));
     if (frame) SetStatusText("Opened " + FileNameOf(path).toLocal8Bit().toStdString());
     return frame;
+}
+
+CDocument* CMainWindow::OpenRecovered(const std::string& copy, const std::string& path,
+                                      const std::string& title) {
+    CDocTemplate* docTemplate = nullptr;
+    auto document = ReadProject(copy, docTemplate, nullptr);
+    if (!document) return nullptr;
+    // Save writes where the project came from; one never saved keeps its title.
+    if (path.empty()) document->SetTitle(title.empty() ? docTemplate->NextUntitledTitle() : title);
+    else document->SetPathName(path);
+    document->MarkModified();
+    CChildFrame* frame = AddFrame(*docTemplate, std::move(document));
+    if (!frame) return nullptr;
+    SetStatusText("Recovered " + frame->GetDocument()->GetTitle());
+    return frame->GetDocument();
+}
+
+int CMainWindow::StartRecovery(const QString& folder) {
+    if (recovery_) return 0;
+    recovery_ = std::make_unique<CRecovery>(folder.isEmpty() ? CRecovery::DefaultFolder() : folder);
+    for (CChildFrame* frame : Frames()) recovery_->Watch(frame->GetDocument());
+    return recovery_->OfferEnded([this](const CRecovery::Copy& copy) {
+        return OpenRecovered(copy.project, copy.path, copy.title);
+    });
 }
 
 void CMainWindow::SetStatusText(const std::string& text) {

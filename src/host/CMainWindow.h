@@ -28,6 +28,9 @@
 //   CloseProject()               File > Close Project (asks about unsaved changes;
 //                                "" when the window closed)
 //   Undo(), Redo()               Edit > Undo / Redo on the active project
+//   StartRecovery()              what the desktop does at start: offers the
+//                                recovery copies of ended sessions, then keeps
+//                                copies of the modified projects (CRecovery)
 //   FindCommand("Reset All") / FindCommand("43015")
 //                                an item of the current menu bar, by caption
 //                                without "&" or by command id, with its state
@@ -54,6 +57,7 @@ class CDeviceDocument;
 class CDocTemplate;
 class CDocument;
 class CProblemsDock;
+class CRecovery;
 class QToolButton;
 class QDragEnterEvent;
 class QDropEvent;
@@ -86,6 +90,9 @@ public:
     std::string ExportPdf(const std::string& path);
     std::string SetCodeFormat(int format);
     std::string CloseProject();
+    // Returns how many projects were recovered; `folder` empty: the
+    // application's own recovery folder.
+    int StartRecovery(const QString& folder = QString());
     std::string Undo();
     std::string Redo();
     // Whether the active project has unsaved changes.
@@ -149,6 +156,14 @@ private:
     void SetActiveFrame(CChildFrame* frame);
     CChildFrame* AddFrame(CDocTemplate& docTemplate, std::unique_ptr<CDocument> document);
     CChildFrame* FindFrameByPath(const std::string& path) const;
+    // Reads a project file into a new document of the template its model
+    // chooses (into `docTemplate`); nullptr when it cannot (the user has been
+    // told why, `error` says it).
+    std::unique_ptr<CDocument> ReadProject(const std::string& path, CDocTemplate*& docTemplate,
+                                           std::string* error);
+    // Opens a recovery copy as the modified project it was, with its path.
+    CDocument* OpenRecovered(const std::string& copy, const std::string& path,
+                             const std::string& title);
     void UpdateTitle();
     // The menu bar for the active project; the view sets its check marks.
     void RebuildMenus();
@@ -165,4 +180,5 @@ private:
     CChildFrame* active_ = nullptr;
     bool destroying_ = false;
     std::vector<std::string> windowList_;  // captions of the Window menu's list
+    std::unique_ptr<CRecovery> recovery_;  // once StartRecovery ran
 };

@@ -96,6 +96,9 @@ int RunDesktop(int argc, char** argv) {
             window.restoreGeometry(settings.value(QStringLiteral("Geometry")).toByteArray());
             window.restoreState(settings.value(QStringLiteral("WindowState")).toByteArray());
             window.show();
+            // What a crash or a kill left unsaved is offered first; from now
+            // on the modified projects keep recovery copies.
+            window.StartRecovery();
             // Project files named on the command line open as Open Project opens them.
             const QStringList args = QCoreApplication::arguments();
             // ("--" only ends the options, as the command-line check allows.)

@@ -56,6 +56,10 @@ public:
     std::string Redo() override { return window_.Redo(); }
     bool IsModified() override { return window_.IsActiveModified(); }
     std::string CloseProject() override { return window_.CloseProject(); }
+    std::string StartRecovery() override {
+        window_.StartRecovery();
+        return {};
+    }
     std::vector<std::string> PeripheralItems() override {
         std::vector<std::string> items;
         for (QAction* top : window_.menuBar()->actions()) {

@@ -3,7 +3,9 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -29,13 +31,17 @@ const char* const kScriptHelp =
     "\n"
     "Project:  new MODEL | open FILE | save FILE | source FILE | close | format c|asm | resetall\n"
     "          undo | redo            Edit > Undo / Redo (each sheet confirmed is one step)\n"
+    "          recovery               as the desktop at start: offers the recovery copies of\n"
+    "                                 ended sessions, then keeps copies of modified projects\n"
+    "          wait MS                lets the program run for MS milliseconds (timers fire)\n"
     "Dialogs:  menu CAPTION|ID        choose a menu command; its dialog becomes current\n"
     "          tab N|CAPTION          activate a page (N counts from 1)\n"
     "          click ID | text ID \"TEXT\" | select ID \"ITEM\" | select ID #INDEX\n"
     "          slide ID POS | reset | ok | cancel\n"
-    "Answers:  answer yes|no|ok|save|discard|cancel [COUNT]   answers for the next message boxes\n"
+    "Answers:  answer yes|no|ok|save|discard|cancel|recover [COUNT]   answers for the next boxes\n"
     "          answer none            forgets the answers not used yet\n"
-    "          (unanswered: Yes for questions, Cancel for the save question, OK otherwise)\n"
+    "          (unanswered: Yes for questions, Cancel for the save question, Recover for\n"
+    "          the recovery offer, OK otherwise)\n"
     "Checks:   expect text|checked|unchecked|enabled|disabled|visible|hidden|selected ID [\"TEXT\"]\n"
     "          expect pages \"CAPTION\" ...  | expect message \"TEXT\" | expect no-message\n"
     "          expect fits WIDTH HEIGHT   the current dialog fits on such a screen\n"
@@ -63,6 +69,7 @@ const char* AnswerName(MsgResult r) {
         case MsgResult::Save: return "save";
         case MsgResult::Discard: return "discard";
         case MsgResult::Cancel: return "cancel";
+        case MsgResult::Recover: return "recover";
     }
     return "ok";
 }
@@ -226,6 +233,19 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
     } else if (c == "undo" || c == "redo") {
         if (!arity(0, 0) || !noDialog()) return;
         check(c == "undo" ? host_.Undo() : host_.Redo());
+    } else if (c == "recovery") {
+        if (!arity(0, 0) || !noDialog()) return;
+        check(host_.StartRecovery());
+    } else if (c == "wait") {
+        if (!arity(1, 1)) return;
+        long long ms = 0;
+        if (!ParseNumber(w[1], ms) || ms < 0 || ms > 3600000)
+            return Fail("wait: not a number of milliseconds: " + w[1]);
+        // The program's own event loop, as while the user thinks: timers
+        // fire, posted events are delivered.
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
+        loop.exec();
     } else if (c == "resetall") {
         if (!arity(0, 0) || !noDialog()) return;
         check(host_.ChoosePeripheral("Reset All"));
@@ -279,10 +299,11 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
         else if (w[1] == "save") r = MsgResult::Save;
         else if (w[1] == "discard") r = MsgResult::Discard;
         else if (w[1] == "cancel") r = MsgResult::Cancel;
+        else if (w[1] == "recover") r = MsgResult::Recover;
         else if (w[1] == "none" && n == 2) {
             ui_.Answers.clear();
             return;
-        } else return Fail("answer takes yes, no, ok, save, discard or cancel");
+        } else return Fail("answer takes yes, no, ok, save, discard, cancel or recover");
         long long count = 1;
         if (n == 3 && (!ParseNumber(w[2], count) || count < 1 || count > 1000))
             return Fail("answer: not a count: " + w[2]);

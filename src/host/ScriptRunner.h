@@ -41,6 +41,9 @@ public:
     virtual bool IsModified() { return false; }
     // As File > Close Project (the save question goes through the UI service).
     virtual std::string CloseProject() { return "close is not supported here"; }
+    // As the desktop at start: offers the recovery copies of ended sessions
+    // and from then on keeps copies of the modified projects.
+    virtual std::string StartRecovery() { return "recovery is not supported here"; }
     // The captions of the enabled items of the active project's Peripherals menu.
     virtual std::vector<std::string> PeripheralItems() { return {}; }
     // The active project's document and its code window's text (nullptr / empty without one).

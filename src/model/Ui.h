@@ -12,9 +12,10 @@
 #include <vector>
 
 enum class MsgIcon { None, Exclamation, Question, Information };
-// SaveDiscardCancel is the question before an unsaved project closes.
-enum class MsgButtons { Ok, YesNo, SaveDiscardCancel };
-enum class MsgResult { Ok, Yes, No, Save, Discard, Cancel };
+// SaveDiscardCancel is the question before an unsaved project closes;
+// RecoverDiscard the offer of a project's recovery copy at start.
+enum class MsgButtons { Ok, YesNo, SaveDiscardCancel, RecoverDiscard };
+enum class MsgResult { Ok, Yes, No, Save, Discard, Cancel, Recover };
 // The two printing dialogs: File > Print's and File > Print Setup's.
 enum class PrintDialogKind { Print, PageSetup };
 
@@ -85,7 +86,8 @@ public:
 // Answers from queues and records every message; a save name the request
 // refuses is reported as the dialog reports it and the next queued name is
 // taken in its place. A box with no queued answer
-// gets Yes (Yes/No boxes), Cancel (the save question: nothing is lost) or OK. A modal dialog is
+// gets Yes (Yes/No boxes), Cancel (the save question: nothing is lost), Recover
+// (the recovery offer, likewise) or OK. A modal dialog is
 // shown without blocking and handed to the next queued driver (else to ModalHandler); whatever the
 // driver leaves open is then cancelled.
 class ScriptUi : public Ui {
@@ -121,6 +123,8 @@ protected:
                 return MsgResult::Yes;
             case MsgButtons::SaveDiscardCancel:
                 return MsgResult::Cancel;
+            case MsgButtons::RecoverDiscard:
+                return MsgResult::Recover;
             default:
                 return MsgResult::Ok;
         }

@@ -7,11 +7,16 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -22,11 +27,13 @@
 #include "framework/CApplication.h"
 #include "framework/CChildFrame.h"
 #include "framework/CDocument.h"
+#include "framework/CRecovery.h"
 #include "framework/ControlDriver.h"
 #include "host/CMainWindow.h"
 #include "host/CNewProjectDlg.h"
 #include "host/PluginLoader.h"
 #include "model/DeviceDocument.h"
+#include "model/FileIo.h"
 #include "model/Ui.h"
 #include "support/ShellFixture.h"
 
@@ -427,4 +434,148 @@ TEST_F(Desktop, DroppedProjectFilesOpen) {
     EXPECT_EQ(window->StatusText(), "Opened a.zvp");
 }
 
+// The files of a recovery folder with the extension `ext`, and the bytes of one.
+QStringList FilesIn(const QString& folder, const QString& pattern = QStringLiteral("*")) {
+    return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
+}
+
+std::string BytesOf(const QString& path) {
+    std::string bytes;
+    EXPECT_EQ(fileio::ReadFileBounded(path.toStdString(), 1 << 20, bytes), "") << path.toStdString();
+    return bytes;
+}
+
+std::string Bytes(const std::vector<std::uint8_t>& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A modified project keeps one copy, written about a second after a change
+// and rewritten after the next, and none once it is saved, undone back to
+// its saved state or closed; a running program's copies are nobody else's.
+TEST_F(Desktop, ARecoveryCopyFollowsTheUnsavedChanges) {
+    const QString folder = dir.filePath("recovery");
+    EXPECT_EQ(window->StartRecovery(folder), 0);
+    window->NewProject("Q7R20");
+    auto copies = [&] { return FilesIn(folder, "*.zvp"); };
+    // Waits for the copy of the project as it is now; "" once it is there.
+    auto copied = [&]() -> std::string {
+        const std::string wanted = Bytes(Doc()->SaveProject());
+        if (!QTest::qWaitFor([&] { return copies().size() == 1 && BytesOf(folder + "/" + copies()[0]) == wanted; }, 5000))
+            return "no copy of the project as it is: " + copies().join(" ").toStdString();
+        return "";
+    };
+
+    window->SetCodeFormat(1);
+    EXPECT_TRUE(copies().empty());  // not at once: changes come in bursts
+    ASSERT_EQ(copied(), "");
+    const QString copy = copies()[0];
+    const QJsonObject info =
+        QJsonDocument::fromJson(QByteArray::fromStdString(BytesOf(folder + "/" + QFileInfo(copy).completeBaseName() + ".info"))).object();
+    EXPECT_EQ(info["title"].toString(), "Q7R20 1");
+    EXPECT_EQ(info["path"].toString(), "");
+    EXPECT_EQ(info["model"].toString(), "Q7R20");
+
+    QueueSheet({11446}, true);
+    window->TriggerCommand("Port I/O");
+    ASSERT_EQ(copied(), "");
+    EXPECT_EQ(copies()[0], copy);  // the same copy, rewritten
+
+    // Back at the saved state: nothing to recover, at once.
+    window->Undo();
+    window->Undo();
+    EXPECT_TRUE(FilesIn(folder).isEmpty()) << FilesIn(folder).join(" ").toStdString();
+    window->Redo();
+    ASSERT_EQ(copied(), "");
+
+    // Another instance on the same folder, while this one runs, is offered nothing.
+    {
+        CRecovery other(folder);
+        EXPECT_EQ(other.OfferEnded([](const CRecovery::Copy&) -> CDocument* {
+            ADD_FAILURE() << "offered a running program's copy";
+            return nullptr;
+        }), 0);
+        EXPECT_TRUE(ui.Shown.empty());
+    }
+    ASSERT_EQ(copies().size(), 1);
+
+    ASSERT_EQ(window->SaveProjectAs(Path("p.zvp")), "");
+    EXPECT_TRUE(FilesIn(folder).isEmpty());
+    window->SetCodeFormat(0);
+    ASSERT_EQ(copied(), "");
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(BytesOf(folder + "/" + FilesIn(folder, "*.info")[0]))).object()["path"].toString().toStdString(), Path("p.zvp"));
+
+    // Closed without saving.
+    ui.Answers.push_back(MsgResult::Discard);
+    ASSERT_EQ(window->CloseProject(), "");
+    Settle();
+    EXPECT_TRUE(FilesIn(folder).isEmpty()) << FilesIn(folder).join(" ").toStdString();
+}
+
+// The real program, changed and killed: at its next start each project it
+// had not saved is offered; Recover opens it as it was, modified, with its
+// path, Discard deletes its copy.
+TEST_F(Desktop, AKilledProgramsChangesAreRecoveredOrDiscarded) {
+    // A data folder (and settings) of the test's own.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("HOME", dir.filePath("home"));
+    env.insert("XDG_DATA_HOME", dir.filePath("data"));
+    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    const QString folder = dir.filePath("data/Zorvant/Zorvant Q7R2x/recovery");
+    int scripts = 0;
+    auto start = [&](QProcess& program, const std::string& script) {
+        const std::string name = Path(("s" + std::to_string(++scripts) + ".zvs").c_str());
+        ASSERT_EQ(fileio::WriteFileSafely(name, script), "");
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(dir.path());
+        program.start(ZORVANT_EXE, {"run", QString::fromStdString(name)});
+        ASSERT_TRUE(program.waitForStarted());
+    };
+    auto run = [&](const std::string& script) {
+        QProcess program;
+        start(program, script);
+        EXPECT_TRUE(program.waitForFinished(60000));
+        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+        return program.readAllStandardOutput().toStdString();
+    };
+
+    // What the projects hold when the program dies, made the same way.
+    run("new Q7R20\nmenu \"Port I/O\"\nclick 11446\nok\nsave expected20.zvp\n"
+        "new Q7R22\nformat asm\nsave expected22.zvp\n");
+
+    // One project saved and changed since, one never saved, one to throw away.
+    const std::string orig = Path("orig.zvp");
+    QProcess first;
+    start(first, "recovery\nnew Q7R20\nsave \"" + orig + "\"\nmenu \"Port I/O\"\nclick 11446\nok\n"
+                 "new Q7R22\nformat asm\nnew Q7R24\nformat asm\nwait 600000\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return FilesIn(folder, "*.info").size() == 3 || first.state() == QProcess::NotRunning;
+    }, 30000));
+    ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
+
+    // Another instance started meanwhile takes none of them.
+    EXPECT_EQ(run("recovery\nexpect no-message\n"), "");
+    EXPECT_EQ(FilesIn(folder, "*.info").size(), 3);
+
+    first.kill();  // SIGKILL
+    ASSERT_TRUE(first.waitForFinished());
+    ASSERT_EQ(FilesIn(folder, "*.info").size(), 3);
+
+    // Started again. The recovered projects are modified: the untitled one
+    // is saved as a new file; the other's Save writes its own file.
+    const std::string out = run(
+        "answer recover 2\nanswer discard\nrecovery\n"
+        "expect modified yes\nsave untitled.zvp\nclose\n"
+        "expect modified yes\nanswer save\nclose\nprint code\n");
+    EXPECT_EQ(out, "message: \"Recover unsaved changes to " + orig + "?\" -> recover\n"
+                   "message: \"Recover unsaved changes to Q7R22 1?\" -> recover\n"
+                   "message: \"Recover unsaved changes to Q7R24 1?\" -> discard\n"
+                   "message: \"Save changes to orig.zvp?\" -> save\n");
+    EXPECT_EQ(BytesOf(QString::fromStdString(orig)), BytesOf(dir.filePath("expected20.zvp")));
+    EXPECT_EQ(BytesOf(dir.filePath("untitled.zvp")), BytesOf(dir.filePath("expected22.zvp")));
+    // Every copy is gone, the discarded one with the others.
+    EXPECT_TRUE(FilesIn(folder).isEmpty()) << FilesIn(folder).join(" ").toStdString();
+}
+
 }  // namespace
+
