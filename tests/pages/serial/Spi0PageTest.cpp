@@ -11,7 +11,7 @@
 #include <string>
 
 #include "devices/Registers.h"
-#include "pages/serial/CSckCalculatorDlg.h"
+#include "pages/common/CClockTargetDlg.h"
 #include "pages/serial/CSpi0PropPage.h"
 #include "pages/serial/SerialSheets.h"
 #include "support/PageTest.h"
@@ -147,8 +147,8 @@ TEST_F(Spi0Page, DividerEditDrivesTheSckText) {
 class SckCalculator : public Spi0Page {
 protected:
     // Types `target` and presses OK; returns whether the calculator closed.
-    bool Offer(CSckCalculatorDlg& c, const std::string& target) {
-        EXPECT_EQ(driver::SetText(&c, CSckCalculatorDlg::kTarget, target), "");
+    bool Offer(CClockTargetDlg& c, const std::string& target) {
+        EXPECT_EQ(driver::SetText(&c, calcids::kSckTarget, target), "");
         driver::Click(&c, kIdOk);
         return c.IsFinished();
     }
@@ -158,8 +158,8 @@ TEST_F(SckCalculator, TargetsAtOnePointFiveMegahertz) {
     Page& p = Open();
     ASSERT_EQ(doc_->SysclkFrequency, 1500000u);
     ui_.Modals.push_back([&](ModalDialog& d) {
-        auto& c = dynamic_cast<CSckCalculatorDlg&>(d);
-        EXPECT_EQ(c.Text(CSckCalculatorDlg::kSysclk), "1500000");
+        auto& c = dynamic_cast<CClockTargetDlg&>(d);
+        EXPECT_EQ(c.Text(calcids::kSysclk), "1500000");
         // 0 is no input.
         EXPECT_FALSE(Offer(c, "0"));
         EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Input Values.");
@@ -190,7 +190,7 @@ TEST_F(SckCalculator, TargetsAtOnePointFiveMegahertz) {
     EXPECT_EQ(p.Text(kPreviewId), "    SPI0CKR   = 0x06;\r\n");
 
     ui_.Modals.push_back([&](ModalDialog& d) {
-        auto& c = dynamic_cast<CSckCalculatorDlg&>(d);
+        auto& c = dynamic_cast<CClockTargetDlg&>(d);
         EXPECT_EQ(c.Text(kAchievedId), "Achieved: -");
         EXPECT_TRUE(Offer(c, "750000"));
     });
