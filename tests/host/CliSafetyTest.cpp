@@ -423,7 +423,7 @@ TEST_F(CliSafety, LintListsProblemsAndFixesThem) {
 
     // A 22.1184 MHz crystal left at "f <= 32kHz", its pins as after reset.
     auto doc = NewProject(0);
-    doc->DeviceData.Peripherals.at(Pid::Oscillator).Registers.at(0).Value = 0x60;
+    doc->DeviceData.Peripherals.at(Pid::Oscillator).Registers.at(OscillatorReg::OSCXCN).Value = 0x60;
     doc->ExtOscFrequency = 22118400;
     SaveProject(Path("p.zvp"), *doc);
     const std::string p = Path("p.zvp");
@@ -471,7 +471,7 @@ TEST_F(CliSafety, LintListsProblemsAndFixesThem) {
               "Oscillator_Init (record 14):\n    OSCXCN  0x60 -> 0x67\n");
 
     // A problem without a fix stays, and lint --fix says so by its status.
-    doc->DeviceData.Peripherals.at(Pid::Oscillator).Registers.at(0).Value = 0x67;
+    doc->DeviceData.Peripherals.at(Pid::Oscillator).Registers.at(OscillatorReg::OSCXCN).Value = 0x67;
     doc->ExtOscFrequency = 40000000;
     SaveProject(p, *doc);
     r = Spawn({"lint", "--fix", p, "-o", p, "--json"});

@@ -13,10 +13,11 @@
 #include <set>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
+#include "pages/common/CClockTargetDlg.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/SheetRunner.h"
-#include "pages/common/CClockTargetDlg.h"
 #include "pages/serial/CSpi0PropPage.h"
 #include "pages/serial/SerialSheets.h"
 #include "support/ScopedUi.h"
@@ -96,8 +97,8 @@ TEST(Keyboard, DrivesTheSpiSheetAndItsCalculator) {
     EXPECT_TRUE(RunSheet(*doc, SpiSheet()));
     PeripheralRecord spi;
     doc->GetPeripheral(spi, Pid::Spi);
-    EXPECT_EQ(spi.Registers.at(2).Value, 2);     // SPI0CKR: 1.5 MHz / (2 x 3) = 250 kHz
-    EXPECT_EQ(spi.Registers.at(0).Value & 0x20, 0x20);  // SPI0CFG: second edge
+    EXPECT_EQ(spi.Registers.at(SpiReg::SPI0CKR).Value, 2);  // 1.5 MHz / (2 x 3) = 250 kHz
+    EXPECT_EQ(spi.Registers.at(SpiReg::SPI0CFG).Value & 0x20, 0x20);  // second edge
 }
 
 }  // namespace
