@@ -95,8 +95,7 @@ TEST(Keyboard, DrivesTheSpiSheetAndItsCalculator) {
         EXPECT_TRUE(d.WasAccepted());
     });
     EXPECT_TRUE(RunSheet(*doc, SpiSheet()));
-    PeripheralRecord spi;
-    doc->GetPeripheral(spi, Pid::Spi);
+    const PeripheralRecord& spi = doc->DeviceData.Peripherals.at(Pid::Spi);
     EXPECT_EQ(spi.Registers.at(SpiReg::SPI0CKR).Value, 2);  // 1.5 MHz / (2 x 3) = 250 kHz
     EXPECT_EQ(spi.Registers.at(SpiReg::SPI0CFG).Value & 0x20, 0x20);  // second edge
 }
