@@ -186,4 +186,28 @@ SarDivider SarDividerFor(std::uint32_t sysclk, std::uint32_t target) {
     return r;
 }
 
+std::string SarAchievedText(const DividerFields& fields) {
+    const auto& [sysclk, target] = fields;
+    if (!target) return NoAchievedText(kNotANumberReason);
+    if (*target == 0) return NoAchievedText(kNoTarget);
+    if (!sysclk || *sysclk == 0) return NoAchievedText(NoClockReason("SYSCLK"));
+    const SarDivider d = SarDividerFor(*sysclk, *target);
+    if (d.status != SarDivider::Ok) return NoAchievedText("no AD0SC value fits at this SYSCLK");
+    return AchievedText(SarClock(*sysclk, static_cast<std::uint8_t>(d.ad0sc << kSarShift)), *target,
+                        "Hz");
+}
+
+DividerOffer SarOffer(const DividerFields& fields) {
+    const auto& [sysclk, target] = fields;
+    if (!sysclk || !target) return DividerOffer::Refusal("Error: Enter a whole number from 0 to 4294967295.");
+    const SarDivider d = SarDividerFor(*sysclk, *target);
+    if (d.status == SarDivider::InvalidInput) return DividerOffer::Refusal("Error: Invalid Input Values.");
+    if (d.status == SarDivider::OutOfRange)
+        return DividerOffer::Refusal("Error: Invalid SAR Value Using Current SYSCLK Frequency.");
+    char question[64];
+    std::snprintf(question, sizeof question, "Change AD0SC Data to:\n\n AD0SC = %02X",
+                  static_cast<unsigned>(d.ad0sc));
+    return {{}, question, static_cast<std::uint8_t>(d.ad0sc)};
+}
+
 }  // namespace adc

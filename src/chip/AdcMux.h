@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "chip/Achieved.h"
 #include "chip/PinCheck.h"
 #include "model/PeripheralRecord.h"
 
@@ -97,5 +98,9 @@ struct SarDivider {
     long long ad0sc = 0;  // the computed value, also when it is out of range
 };
 SarDivider SarDividerFor(std::uint32_t sysclk, std::uint32_t target);
+
+// The SAR calculator: its live result line, and the AD0SC value its OK offers.
+std::string SarAchievedText(const DividerFields& fields);
+DividerOffer SarOffer(const DividerFields& fields);
 
 }  // namespace adc

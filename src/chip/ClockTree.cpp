@@ -10,6 +10,7 @@
 #include "chip/Crossbar.h"
 #include "chip/PcaMath.h"
 #include "chip/PcaRecord.h"
+#include "chip/Problems.h"
 #include "chip/Project.h"
 #include "chip/SerialMath.h"
 #include "chip/TimerMath.h"
@@ -524,6 +525,10 @@ ClockTree::ClockTree(const Project& p) {
     // A clock that something in use needs but that is 0.
     for (ClockNode& n : nodes_)
         if (n.inUse && n.hz && *n.hz == 0) n.warning = true;
+    // And every box whose field a problem check of the project names, so that
+    // the tree, the Problems view and `zorvant lint` point at the same values.
+    for (const Problem& problem : FindProblems(p))
+        FlagField(problem.Record, problem.Position, problem.Mask);
 }
 
 const ClockNode* ClockTree::Find(const std::string& name) const {

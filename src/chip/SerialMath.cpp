@@ -82,6 +82,25 @@ std::string SpiSckQuestion(std::int64_t v) {
     return buf;
 }
 
+std::string SckAchievedText(const DividerFields& fields) {
+    const std::uint32_t sysclk = fields.sysclk.value_or(0);
+    const std::uint32_t target = fields.target.value_or(0);
+    if (!fields.target || sysclk == 0 || target == 0) return "Achieved: -";
+    const std::int64_t v = SpiSckDivider(sysclk, target);
+    if (!SpiSckDividerFits(v)) return "Achieved: -";
+    return AchievedText(SpiSckFrequency(sysclk, static_cast<std::uint8_t>(v)), target, "Hz");
+}
+
+DividerOffer SckOffer(const DividerFields& fields) {
+    if (!fields.target) return DividerOffer::Refusal("Please enter an unsigned integer.");
+    const std::uint32_t sysclk = fields.sysclk.value_or(0);
+    const std::uint32_t target = *fields.target;
+    if (sysclk == 0 || target == 0) return DividerOffer::Refusal("Error: Invalid Input Values.");
+    const std::int64_t v = SpiSckDivider(sysclk, target);
+    if (!SpiSckDividerFits(v)) return DividerOffer::Refusal("Error: Invalid SCK Value Using Current SYSCLK Frequency.");
+    return {{}, SpiSckQuestion(v), static_cast<std::uint8_t>(v)};
+}
+
 SmbusClock SmbusSourceClock(std::uint32_t sysclk, const TimerRegisters& t, int source) {
     switch (source & 0x03) {
         case 0:

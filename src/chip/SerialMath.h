@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "chip/Achieved.h"
 #include "model/PeripheralRecord.h"
 
 namespace serial {
@@ -65,6 +66,9 @@ inline bool SpiSckDividerFits(std::int64_t v) {
 // "Change SPI0CKR Data to:\n\n SPI0CKR = %02X" with v as the register would
 // take it ("%02X" of the number as a signed 32-bit int).
 std::string SpiSckQuestion(std::int64_t v);
+// The SCK calculator: its live result line, and the SPI0CKR value its OK offers.
+std::string SckAchievedText(const DividerFields& fields);
+DividerOffer SckOffer(const DividerFields& fields);
 
 // The timer clock and reload behind the SMBus clock source (SMB0CF bits
 // 1..0): 0 Timer 0 with TH0, 1 Timer 1 with TH1, 2 Timer 2 high byte with

@@ -136,6 +136,18 @@ TEST(ClockTree, AFlaggedFieldMarksTheNodesThatShowIt) {
             if (n.warning) flagged.insert(n.name);
         EXPECT_EQ(flagged, row.flagged) << row.record << ":" << row.position;
     }
+
+    // The tree flags what the project's own problem checks name: Timer 1
+    // stopped under a routed UART0 marks timer 1, and nothing unrelated.
+    auto doc = ClockProjectNamed("crystal").Build();
+    EXPECT_FALSE(TreeOf(*doc).Find("timer1")->warning);
+    PeripheralRecord timers;
+    doc->GetPeripheral(timers, Pid::Timers);
+    timers.Registers[TimersReg::TCON].Value &= ~0x40;
+    doc->SetPeripheral(timers, Pid::Timers);
+    const chip::ClockTree stopped = TreeOf(*doc);
+    EXPECT_TRUE(stopped.Find("timer1")->warning);
+    EXPECT_FALSE(stopped.Find("smbus")->warning);
 }
 
 TEST(ClockTree, TextIndentsEachClockUnderItsSource) {

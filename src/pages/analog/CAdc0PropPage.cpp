@@ -9,7 +9,7 @@
 
 #include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/analog/CSarCalcDlg.h"
+#include "pages/common/CClockTargetDlg.h"
 #include "pages/analog/InputMarks.h"
 
 using namespace adc;
@@ -26,91 +26,64 @@ CAdc0PropPage::CAdc0PropPage(PageContext& context)
       portIO_(&context.Record(Pid::PortIO)),
       interrupts_(&context.Record(Pid::Interrupts)),
       large_(context.LargePackage()) {
-    PageBuilder b(this, this);
+    using AdcReg::ADC0CN;
+    // Texts change while the sheet is open: each changing text stands on one
+    // line with room for its longest version from the start, so the page
+    // neither clips nor changes its size.
+    std::vector<std::string> pinTexts = {"Temp Sensor selected", "VREF selected"};
+    for (auto state : {PinState::AnalogSkipped, PinState::AnalogNotSkipped,
+                       PinState::DigitalSkipped, PinState::DigitalNotSkipped})
+        pinTexts.push_back(PinStatusText(state));
+    PageBuilder b = Builder();
     b.Group("ADC0 Control");
-    b.Check(kIdEnable, "Enable ADC0");
-    b.Check(kIdLowPowerTrack, "Enable Low Power Track Mode");
-    b.Check(kIdLeftJustify, "Left justify ADC0H:ADC0L registers");
+    b.Check(kIdEnable, "Enable ADC0").Bit(ADC0CN, kEnable);
+    b.Check(kIdLowPowerTrack, "Enable Low Power Track Mode").Bit(ADC0CN, kLowPowerTrack);
+    b.Check(kIdLeftJustify, "Left justify ADC0H:ADC0L registers").Bit(AdcReg::ADC0CF, kLeftJustify);
     b.Group("Start of Conversion");
-    b.Label(kIdConversion, "");
-    b.Radio(kIdStartBusy, "every write of '1' to AD0BUSY", false);
-    b.Radio(kIdStartTimer0, "on overflow of Timer 0", false);
-    b.Radio(kIdStartTimer1, "on overflow of Timer 1", false);
-    b.Radio(kIdStartTimer2, "on overflow of Timer 2", false);
-    b.Radio(kIdStartTimer3, "on overflow of Timer 3", false);
-    b.Radio(kIdStartCnvstr, "on rising edge of CNVSTR", false);
-    b.Label(kIdConversionMore, "");
-    b.Label(kIdCnvstrStatus, "");
+    b.Status(kIdConversion, {"ADC conversion initiated:", "Tracking initiated:"});
+    // The start-of-conversion values are not in screen order.
+    b.Radio(kIdStartBusy, "every write of '1' to AD0BUSY", false).Field(ADC0CN, kStartField, 0);
+    b.Radio(kIdStartTimer0, "on overflow of Timer 0", false).Field(ADC0CN, kStartField, 1);
+    b.Radio(kIdStartTimer1, "on overflow of Timer 1", false).Field(ADC0CN, kStartField, 3);
+    b.Radio(kIdStartTimer2, "on overflow of Timer 2", false).Field(ADC0CN, kStartField, 2);
+    b.Radio(kIdStartTimer3, "on overflow of Timer 3", false).Field(ADC0CN, kStartField, 5);
+    b.Radio(kIdStartCnvstr, "on rising edge of CNVSTR", false)
+        .Field(ADC0CN, kStartField, kStartCnvstr)
+        .Room({"on rising edge of CNVSTR", "when CNVSTR is logic low (conversion on rising edge)"});
+    b.Status(kIdConversionMore, {"and lasts 3 SARs clocks, followed by conversion."});
+    b.Status(kIdCnvstrStatus, {"P0.6 is Skipped For CNVSTR: Configured Properly",
+                               "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly",
+                               "P1.4 is Skipped For CNVSTR: Configured Properly",
+                               "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly"});
     b.Group("Interrupts");
-    b.Label(kIdConversionInterrupt, "");
-    b.Label(kIdWindowInterrupt, "");
+    b.Status(kIdConversionInterrupt,
+             {ConversionInterruptText(0), ConversionInterruptText(kConversionInterrupt)});
+    b.Status(kIdWindowInterrupt, {WindowInterruptText(0), WindowInterruptText(kWindowInterrupt)});
     b.Button(kIdInterrupts, "Configure ADC Interrupts");
 
     b.NextColumn();
     b.Group("Input Multiplexer");
     b.List(kIdPositive, "Positive Input:", {});
-    b.Label(kIdPositiveStatus, "");
+    b.Status(kIdPositiveStatus, pinTexts);
     b.List(kIdNegative, "Negative Input:", {});
-    b.Label(kIdNegativeStatus, "");
-    b.Label(kIdMode, "");
+    b.Status(kIdNegativeStatus, pinTexts);
+    b.Status(kIdMode, {ModeText(EntryByCode(NegativeInputs(large_), 0x1F)), ModeText(AdcMuxEntry{})});
     b.Button(kIdPortIO, "Configure Port I/O");
     b.Group("SAR Clock");
-    b.Edit(kIdAd0sc, "AD0SC Value (Hex)");
-    b.Edit(kIdSarClock, "SAR Clock:", "Hz")->setReadOnly(true);
+    // AD0SC is ADC0CF bits 7..3; a larger number stores 0x1F (OnHexChanged).
+    b.Hex(kIdAd0sc, "AD0SC Value (Hex)", AdcReg::ADC0CF, kSarField);
+    b.Display(kIdSarClock, "SAR Clock:", "Hz");
     b.Button(kIdChangeSar, "Change SAR");
     b.Group("Window Detector");
     b.BeginRow();
-    b.Edit(kIdGreaterHigh, "Greater Than:");
-    b.Edit(kIdGreaterLow, "");
+    b.Hex(kIdGreaterHigh, "Greater Than:", AdcReg::ADC0GTH);
+    b.Hex(kIdGreaterLow, "", AdcReg::ADC0GTL);
     b.EndRow();
     b.BeginRow();
-    b.Edit(kIdLessHigh, "Less Than:");
-    b.Edit(kIdLessLow, "");
+    b.Hex(kIdLessHigh, "Less Than:", AdcReg::ADC0LTH);
+    b.Hex(kIdLessLow, "", AdcReg::ADC0LTL);
     b.EndRow();
     b.Preview();
-
-    Bind({
-        {kIdEnable, ControlKind::Check, "", "", 0, AdcReg::ADC0CN, kEnable, 0},
-        {kIdLowPowerTrack, ControlKind::Check, "", "", 0, AdcReg::ADC0CN, kLowPowerTrack, 0},
-        {kIdLeftJustify, ControlKind::Check, "", "", 0, AdcReg::ADC0CF, kLeftJustify, 0},
-        // The start-of-conversion values are not in screen order.
-        {kIdStartBusy, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, 0},
-        {kIdStartTimer0, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, 1},
-        {kIdStartTimer1, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, 3},
-        {kIdStartTimer2, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, 2},
-        {kIdStartTimer3, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, 5},
-        {kIdStartCnvstr, ControlKind::Radio, "", "", 0, AdcReg::ADC0CN, kStartField, kStartCnvstr},
-    });
-    BindHex(kIdGreaterHigh, AdcReg::ADC0GTH);
-    BindHex(kIdGreaterLow, AdcReg::ADC0GTL);
-    BindHex(kIdLessHigh, AdcReg::ADC0LTH);
-    BindHex(kIdLessLow, AdcReg::ADC0LTL);
-    // AD0SC is ADC0CF bits 7..3; a larger number stores 0x1F (OnHexChanged).
-    BindHexField(kIdAd0sc, AdcReg::ADC0CF, kSarField, kSarShift);
-    // Texts change while the sheet is open: each changing text stands on one
-    // line with room for its longest version from the start, so the page
-    // neither clips nor changes its size.
-    ReserveRoom(kIdStartCnvstr, {"on rising edge of CNVSTR",
-                                 "when CNVSTR is logic low (conversion on rising edge)"});
-    ReserveRoom(kIdConversion, {"ADC conversion initiated:", "Tracking initiated:"});
-    ReserveRoom(kIdConversionMore, {"and lasts 3 SARs clocks, followed by conversion."});
-    ReserveRoom(kIdCnvstrStatus, {"P0.6 is Skipped For CNVSTR: Configured Properly",
-                                  "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly",
-                                  "P1.4 is Skipped For CNVSTR: Configured Properly",
-                                  "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly"});
-    for (int id : {kIdPositiveStatus, kIdNegativeStatus}) {
-        std::vector<std::string> texts = {"Temp Sensor selected", "VREF selected"};
-        for (auto state : {PinState::AnalogSkipped, PinState::AnalogNotSkipped,
-                           PinState::DigitalSkipped, PinState::DigitalNotSkipped})
-            texts.push_back(PinStatusText(state));
-        ReserveRoom(id, texts);
-    }
-    ReserveRoom(kIdMode,
-                {ModeText(EntryByCode(NegativeInputs(large_), 0x1F)), ModeText(AdcMuxEntry{})});
-    ReserveRoom(kIdConversionInterrupt,
-                {ConversionInterruptText(0), ConversionInterruptText(kConversionInterrupt)});
-    ReserveRoom(kIdWindowInterrupt,
-                {WindowInterruptText(0), WindowInterruptText(kWindowInterrupt)});
     // Wide enough for "Temp Sensor" and the warning mark.
     for (int id : {kIdPositive, kIdNegative}) {
         auto* box = static_cast<QComboBox*>(Control(id));
@@ -120,19 +93,6 @@ CAdc0PropPage::CAdc0PropPage(PageContext& context)
     for (int id : {kIdGreaterHigh, kIdGreaterLow, kIdLessHigh, kIdLessLow, kIdAd0sc})
         static_cast<QLineEdit*>(Control(id))
             ->setMaximumWidth(fontMetrics().horizontalAdvance("MMMMM"));
-}
-
-void CAdc0PropPage::ReserveRoom(int id, const std::vector<std::string>& texts) {
-    QWidget* w = Control(id);
-    if (auto* label = qobject_cast<QLabel*>(w)) label->setWordWrap(false);
-    const std::string shown = Text(id);
-    QSize room;
-    for (const auto& text : texts) {
-        SetText(id, text);
-        room = room.expandedTo(w->sizeHint());
-    }
-    SetText(id, shown);
-    w->setMinimumSize(room);
 }
 
 const std::vector<AdcMuxEntry>& CAdc0PropPage::ListOf(int listId) const {
@@ -147,11 +107,6 @@ AdcMuxEntry CAdc0PropPage::SelectedEntry(int listId) const {
 void CAdc0PropPage::OnInitDialog() {
     positive_ = &PositiveInputs(large_);
     negative_ = &NegativeInputs(large_);
-    Refresh();
-    RefreshPreview();
-}
-
-void CAdc0PropPage::OnSetActive() {
     Refresh();
     RefreshPreview();
 }
@@ -266,7 +221,7 @@ bool CAdc0PropPage::IsItemMarked(int listId, int index) const {
 
 void CAdc0PropPage::ChangeSar() {
     if (!Record()) return;
-    CSarCalcDlg calc(Ctx(), *Record());
+    CClockTargetDlg calc(Ctx(), *Record(), ClockTarget::SarClock);
     if (calc.Run()) {
         ShowHex(kIdAd0sc);
         RefreshPreview();

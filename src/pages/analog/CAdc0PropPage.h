@@ -54,7 +54,6 @@ public:
     explicit CAdc0PropPage(PageContext& context);
 
     void OnInitDialog() override;
-    void OnSetActive() override;
     void Refresh() override;
     void OnCommand(int id) override;
     void OnSelChange(int id) override;
@@ -75,8 +74,6 @@ private:
     void UpdateConversionTexts();
     void MarkItems(int listId);
     void ChangeSar();
-    // Keeps room for the largest of the texts a control will show.
-    void ReserveRoom(int id, const std::vector<std::string>& texts);
 
     PeripheralRecord* portIO_;
     PeripheralRecord* interrupts_;

@@ -19,11 +19,6 @@ QLabel* PlainLabel(const char* text, QWidget* parent) {
     return new QLabel(CNumberedControls::ToQt(text), parent);
 }
 
-// A status text on one line, as wide as it needs.
-void StatusLabel(PageBuilder& b, int id) {
-    b.Label(id, "")->setWordWrap(false);
-}
-
 }  // namespace
 
 CComparatorPropPage::CComparatorPropPage(PageContext& context, const Instance& instance)
@@ -32,15 +27,17 @@ CComparatorPropPage::CComparatorPropPage(PageContext& context, const Instance& i
       portIO_(&context.Record(Pid::PortIO)),
       interrupts_(&context.Record(Pid::Interrupts)),
       largePackage_(context.LargePackage()) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("");
-    b.Check(kEnableId, instance.EnableCaption);
+    b.Check(kEnableId, instance.EnableCaption).Bit(instance.CnPosition, kEnable);
     b.Group("Positive Hysteresis:");
     for (int i = 0; i < 4; ++i)
-        b.Radio(kPositiveHysteresisIds[i], kHysteresisCaptions[i]);
+        b.Radio(kPositiveHysteresisIds[i], kHysteresisCaptions[i])
+            .Field(instance.CnPosition, kPositiveHysteresis, static_cast<std::uint8_t>(i << 2));
     b.Group("Negative Hysteresis:");
     for (int i = 0; i < 4; ++i)
-        b.Radio(kNegativeHysteresisIds[i], kHysteresisCaptions[i]);
+        b.Radio(kNegativeHysteresisIds[i], kHysteresisCaptions[i])
+            .Field(instance.CnPosition, kNegativeHysteresis, static_cast<std::uint8_t>(i));
     b.Group("Comparator Response Time");
     QSlider* slider = b.Slider(kResponseTimeId, 0, kResponseSteps - 1);
     slider->setTickPosition(QSlider::TicksBelow);
@@ -61,34 +58,20 @@ CComparatorPropPage::CComparatorPropPage(PageContext& context, const Instance& i
     b.NextColumn();
     b.Group("Inputs");
     b.List(kPositiveInputId, "Positive Input:", {});
-    StatusLabel(b, kPositiveStatusId);
+    b.Status(kPositiveStatusId);
     b.List(kNegativeInputId, "Negative Input:", {});
-    StatusLabel(b, kNegativeStatusId);
+    b.Status(kNegativeStatusId);
     b.Group("Interrupts");
-    b.Check(kRisingEdgeId, "Enable Rising Edge Interrupt");
-    b.Check(kFallingEdgeId, "Enable Falling Edge Interrupt");
-    StatusLabel(b, kInterruptTextId);
+    b.Check(kRisingEdgeId, "Enable Rising Edge Interrupt").Bit(instance.MdPosition, kRisingEdge);
+    b.Check(kFallingEdgeId, "Enable Falling Edge Interrupt").Bit(instance.MdPosition, kFallingEdge);
+    b.Status(kInterruptTextId);
     b.Button(kConfigureInterruptsId, "Configure CP Interrupts");
     b.Group("Outputs");
-    StatusLabel(b, instance.OutputTextId);
-    StatusLabel(b, instance.AsyncTextId);
+    b.Status(instance.OutputTextId);
+    b.Status(instance.AsyncTextId);
     b.Button(kConfigurePortIOId, "Configure Port I/O");
     b.Stretch();
     b.Preview();
-
-    std::vector<BitControl> table = {
-        {kEnableId, ControlKind::Check, "", "", 0, instance.CnPosition, kEnable, 0},
-        {kRisingEdgeId, ControlKind::Check, "", "", 0, instance.MdPosition, kRisingEdge, 0},
-        {kFallingEdgeId, ControlKind::Check, "", "", 0, instance.MdPosition, kFallingEdge, 0},
-    };
-    for (int i = 0; i < 4; ++i) {
-        table.push_back({kPositiveHysteresisIds[i], ControlKind::Radio, "", "", 0,
-                         instance.CnPosition, kPositiveHysteresis,
-                         static_cast<std::uint8_t>(i << 2)});
-        table.push_back({kNegativeHysteresisIds[i], ControlKind::Radio, "", "", 0,
-                         instance.CnPosition, kNegativeHysteresis, static_cast<std::uint8_t>(i)});
-    }
-    Bind(table);
 }
 
 const InputList& CComparatorPropPage::Inputs(int listId) const {
@@ -137,11 +120,6 @@ void CComparatorPropPage::Refresh() {
     ShowOutputs();
     ShowPinStatus(kPositiveInputId);
     ShowPinStatus(kNegativeInputId);
-}
-
-void CComparatorPropPage::OnSetActive() {
-    Refresh();
-    RefreshPreview();
 }
 
 void CComparatorPropPage::ResetRegisters() {

@@ -29,7 +29,6 @@ public:
 
     const comparator::Instance& Comparator() const { return instance_; }
 
-    void OnSetActive() override;
     void Refresh() override;
     void ResetRegisters() override;
     void OnCommand(int id) override;

@@ -31,7 +31,7 @@ int ModeIndex(std::uint8_t oscxcn) {
 
 COscExtPropPage::COscExtPropPage(PageContext& context)
     : COscPage(context, "External Oscillator"), portIO_(&context.Record(Pid::PortIO)) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("External Oscillator Mode");
     const char* modes[7] = {"External Oscillator Off", "External CMOS",        "External CMOS / 2 ",
                             "RC Oscillator",           "Capacitor Oscillator", "Crystal Oscillator",

@@ -22,13 +22,14 @@ constexpr const char* kLfCaptions[5] = {
 COscInternalPage::COscInternalPage(PageContext& context, const std::string& caption,
                                    int position, const char* const (&captions)[5])
     : COscPage(context, caption) {
-    std::vector<BitControl> table = {{kEnable, ControlKind::Check, captions[0],
-                                      "Oscillator Control", 0, position, osc::kEnableBit, 0}};
+    PageBuilder b = Builder();
+    b.Group("Oscillator Control");
+    b.Check(kEnable, captions[0]).Bit(position, osc::kEnableBit);
+    b.Group("Oscillator Divider");
     for (int i = 0; i < 4; ++i)
-        table.push_back({kFirstDivider + i, ControlKind::Radio, captions[i + 1],
-                         "Oscillator Divider", 0, position, osc::kDividerMask,
-                         static_cast<std::uint8_t>(i)});
-    BuildBound(table);
+        b.Radio(kFirstDivider + i, captions[i + 1])
+            .Field(position, osc::kDividerMask, static_cast<std::uint8_t>(i));
+    b.Preview();
 }
 
 void COscInternalPage::OnCommand(int id) {

@@ -20,7 +20,7 @@ void EnableClockMultiplier(CRegisterAccess& page, bool on) {
 }
 
 COscMulPropPage::COscMulPropPage(PageContext& context) : COscPage(context, "Clock Multiplier") {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("Clock Multiplier Enable");
     b.Check(kEnable, "Enable Clock Multiplier");
     b.Group("Clock Multiplier Input");

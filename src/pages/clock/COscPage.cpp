@@ -22,11 +22,6 @@ void COscPage::OnInitDialog() {
     CPropPage::OnInitDialog();
 }
 
-void COscPage::OnSetActive() {
-    Refresh();
-    RefreshPreview();
-}
-
 void COscPage::ResetRegisters() {
     ResetAllRegisters();
     Ctx().SetSysclk(osc::kDefaultSysclk);

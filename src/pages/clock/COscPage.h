@@ -18,8 +18,6 @@ public:
     COscPage(PageContext& context, const std::string& caption);
 
     void OnInitDialog() override;
-    // Every activation sets the controls from the record again.
-    void OnSetActive() override;
     void ResetRegisters() override;
 
 protected:

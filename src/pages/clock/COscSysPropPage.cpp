@@ -24,7 +24,7 @@ int SourceOf(int id) {
 }  // namespace
 
 COscSysPropPage::COscSysPropPage(PageContext& context) : COscPage(context, "SYSCLK Select") {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("SYSCLK Source");
     const char* captions[5] = {
         "Use Internal H-F Oscillator as SYSCLK", "Use External Oscillator as SYSCLK",

@@ -14,7 +14,7 @@ constexpr int kUsbSpeed = 11170;
 }  // namespace
 
 COscUsbPropPage::COscUsbPropPage(PageContext& context) : COscPage(context, "USB Clock Source") {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("USB Clock Source");
     const char* sources[6] = {"Clock Multiplier",        "Internal Oscillator / 2",
                               "External Oscillator",     "External Oscillator / 2",

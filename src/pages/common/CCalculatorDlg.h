@@ -13,6 +13,13 @@
 // Control id of the result line under a calculator's target field.
 inline constexpr int kAchievedId = 11990;
 
+// Control ids of the system clock display and its "Change Clock Frequency"
+// button, in every calculator that shows them.
+namespace calcids {
+inline constexpr int kSysclk = 11166;
+inline constexpr int kChangeClock = 11173;
+}  // namespace calcids
+
 class CCalculatorDlg : public CModalDialog, public CNumberedControls {
     Q_OBJECT
 public:

@@ -26,7 +26,7 @@ CRateCalculatorDlg::CRateCalculatorDlg(PageContext& context, PeripheralRecord& r
       choice_(choice) {
     PageBuilder& b = Builder();
     b.Group("");
-    b.Edit(kSysclk, "SYSCLK Frequency", "Hz")->setReadOnly(true);
+    b.Display(kSysclk, "SYSCLK Frequency", "Hz");
     b.Edit(kTarget, kind == RateKind::BitRate ? "Target Bit Rate" : "Target Baud Rate", Unit(kind));
     AddAchievedLine();
     // One line that grows with its text rather than wrapping.

@@ -47,9 +47,7 @@ private:
     std::uint32_t sysclk_ = 0;
 };
 
-// Control ids of the rate calculators.
+// Control id of the rate calculators' target.
 namespace calcids {
-inline constexpr int kSysclk = 11166;
 inline constexpr int kTarget = 11167;
-inline constexpr int kChangeClock = 11173;
 }  // namespace calcids

@@ -78,8 +78,8 @@ void CRadio::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-PageBuilder::PageBuilder(QWidget* host, CNumberedControls* controls)
-    : host_(host), controls_(controls) {
+PageBuilder::PageBuilder(QWidget* host, CNumberedControls* controls, std::vector<Binding>* bindings)
+    : host_(host), controls_(controls), bindings_(bindings) {
     outer_ = new QVBoxLayout(host);
     columns_ = new QHBoxLayout;
     columns_->setAlignment(Qt::AlignTop);
@@ -144,14 +144,31 @@ void PageBuilder::Add(QWidget* w) {
     Target()->addWidget(w);
 }
 
-QCheckBox* PageBuilder::Check(int id, const std::string& caption) {
+void PageBuilder::Bind(const Binding& binding) {
+    Q_ASSERT(bindings_);  // only pages bind controls to a record
+    bindings_->push_back(binding);
+}
+
+void PageBuilder::ReserveRoom(int id, const std::vector<std::string>& texts) {
+    QWidget* w = controls_->Control(id);
+    const std::string shown = controls_->Text(id);
+    QSize room;
+    for (const auto& text : texts) {
+        controls_->SetText(id, text);
+        room = room.expandedTo(w->sizeHint());
+    }
+    controls_->SetText(id, shown);
+    w->setMinimumSize(room);
+}
+
+Placed<QCheckBox> PageBuilder::Check(int id, const std::string& caption) {
     auto* w = new QCheckBox(CNumberedControls::ToQt(caption), host_);
     controls_->Register(id, w, ControlKind::Check);
     Add(w);
-    return w;
+    return {*this, id, w};
 }
 
-CRadio* PageBuilder::Radio(int id, const std::string& caption, bool automatic) {
+Placed<CRadio> PageBuilder::Radio(int id, const std::string& caption, bool automatic) {
     auto* w = new CRadio(CNumberedControls::ToQt(caption), automatic, host_);
     controls_->Register(id, w, ControlKind::Radio);
     Add(w);
@@ -159,9 +176,9 @@ CRadio* PageBuilder::Radio(int id, const std::string& caption, bool automatic) {
     // until one is checked.
     w->setFocusPolicy(Qt::ClickFocus);
     for (CRadio* radio : w->parentWidget()->findChildren<CRadio*>(QString(), Qt::FindDirectChildrenOnly))
-        if (radio->focusPolicy() == Qt::StrongFocus || radio->isChecked()) return w;
+        if (radio->focusPolicy() == Qt::StrongFocus || radio->isChecked()) return {*this, id, w};
     w->TakeTabStop();
-    return w;
+    return {*this, id, w};
 }
 
 QPushButton* PageBuilder::Toggle(int id, const std::string& caption) {
@@ -180,7 +197,7 @@ QPushButton* PageBuilder::Button(int id, const std::string& caption) {
     return w;
 }
 
-QComboBox* PageBuilder::List(int id, const std::string& label, const std::vector<std::string>& items) {
+Placed<QComboBox> PageBuilder::List(int id, const std::string& label, const std::vector<std::string>& items) {
     auto* w = new QComboBox(host_);
     for (const auto& item : items) w->addItem(CNumberedControls::ToQt(item));
     controls_->Register(id, w, ControlKind::List);
@@ -195,35 +212,58 @@ QComboBox* PageBuilder::List(int id, const std::string& label, const std::vector
         form->addWidget(new QLabel(CNumberedControls::ToQt(label), host_), line, 0);
         form->addWidget(w, line, 1);
     }
-    return w;
+    return {*this, id, w};
 }
 
-QLineEdit* PageBuilder::Edit(int id, const std::string& label, const std::string& unit) {
+Placed<QLineEdit> PageBuilder::Edit(int id, const std::string& label, const std::string& unit) {
     auto* w = new QLineEdit(host_);
     controls_->Register(id, w, ControlKind::Edit);
+    const Placed<QLineEdit> placed{*this, id, w};
     if (label.empty() && unit.empty()) {
         Add(w);
-        return w;
+        return placed;
     }
     if (row_) {
         if (!label.empty()) row_->addWidget(new QLabel(CNumberedControls::ToQt(label), host_));
         row_->addWidget(w, 1);
         if (!unit.empty()) row_->addWidget(new QLabel(CNumberedControls::ToQt(unit), host_));
-        return w;
+        return placed;
     }
     QGridLayout* form = Form();
     const int line = form->count() == 0 ? 0 : form->rowCount();
     if (!label.empty()) form->addWidget(new QLabel(CNumberedControls::ToQt(label), host_), line, 0);
     form->addWidget(w, line, 1);
     if (!unit.empty()) form->addWidget(new QLabel(CNumberedControls::ToQt(unit), host_), line, 2);
+    return placed;
+}
+
+Placed<QLineEdit> PageBuilder::Hex(int id, const std::string& label, int position, std::uint8_t mask) {
+    Placed<QLineEdit> w = Edit(id, label);
+    // The edit takes whatever is typed (no mask, no length limit), so that a
+    // bad character reaches the page's hex entry rule.
+    w->setAlignment(Qt::AlignCenter);
+    Bind({id, ControlKind::Edit, position, mask});
     return w;
 }
 
-QLabel* PageBuilder::Label(int id, const std::string& text) {
+Placed<QLineEdit> PageBuilder::Display(int id, const std::string& label, const std::string& unit) {
+    Placed<QLineEdit> w = Edit(id, label, unit);
+    w->setReadOnly(true);
+    return w;
+}
+
+Placed<QLabel> PageBuilder::Label(int id, const std::string& text) {
     auto* w = new QLabel(CNumberedControls::ToQt(text), host_);
     w->setWordWrap(true);
     if (id != 0) controls_->Register(id, w, ControlKind::Label);
     Add(w);
+    return {*this, id, w};
+}
+
+Placed<QLabel> PageBuilder::Status(int id, const std::vector<std::string>& texts) {
+    Placed<QLabel> w = Label(id, std::string());
+    w->setWordWrap(false);
+    if (!texts.empty()) w.Room(texts);
     return w;
 }
 
@@ -235,7 +275,7 @@ QSlider* PageBuilder::Slider(int id, int min, int max) {
     return w;
 }
 
-QPlainTextEdit* PageBuilder::Preview(int lines) {
+QPlainTextEdit* PageBuilder::Preview(int lines, PreviewPlace place) {
     auto* box = new QGroupBox(host_);
     // As high as its lines: room the page does not use stays above it, not
     // inside an empty frame.
@@ -250,6 +290,7 @@ QPlainTextEdit* PageBuilder::Preview(int lines) {
     w->setFixedHeight(w->fontMetrics().lineSpacing() * lines + 12);
     layout->addWidget(w);
     controls_->Register(kPreviewId, w, ControlKind::Preview);
+    if (place == PreviewPlace::PageBottom) outer_->addStretch(1);
     outer_->addWidget(box);
     return w;
 }

@@ -49,7 +49,7 @@ CPca0ModulePropPage::CPca0ModulePropPage(PageContext& context, int module)
       module_(PcaModuleRow(module)),
       portIO_(&context.Record(Pid::PortIO)),
       timers_(&context.Record(Pid::Timers)) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("Capture/Compare Modules");
     for (int i = 0; i <= kModeLast - kModeFirst; ++i) {
         const std::string caption =
@@ -63,14 +63,14 @@ CPca0ModulePropPage::CPca0ModulePropPage(PageContext& context, int module)
     }
     b.NextColumn();
     b.Group("Capture/Compare Interrupt Enable");
-    b.Check(kCcf, "Enable CCF Interrupt");
+    b.Check(kCcf, "Enable CCF Interrupt").Bit(pca::Cpm(module_.number), 0x01);
     b.Group("PCA Capture/Compare Register (Hex)");
-    b.Edit(module_.cphEdit, Digit("PCA0CPH0 (High Byte):"));
-    b.Edit(module_.cplEdit, Digit("PCA0CPL0 (Low Byte):"));
+    b.Hex(module_.cphEdit, Digit("PCA0CPH0 (High Byte):"), pca::Cph(module_.number));
+    b.Hex(module_.cplEdit, Digit("PCA0CPL0 (Low Byte):"), pca::Cpl(module_.number));
     valueBox_ = b.Group("");
     b.BeginRow();
     b.Label(kValueLabel, "");
-    b.Edit(kValueEdit, "")->setReadOnly(true);
+    b.Display(kValueEdit, "");
     b.Label(kValueUnit, "");
     b.EndRow();
     b.Button(kValueButton, "");
@@ -82,9 +82,6 @@ CPca0ModulePropPage::CPca0ModulePropPage(PageContext& context, int module)
     valueBox_->hide();
     Show(kValueEdit, false);
     Show(kValueButton, false);
-    Bind({{kCcf, ControlKind::Check, "", "", 0, pca::Cpm(module_.number), 0x01, 0}});
-    BindHex(module_.cphEdit, pca::Cph(module_.number));
-    BindHex(module_.cplEdit, pca::Cpl(module_.number));
 }
 
 // The module's own digit in place of the 0 of CEX0, PCA0CPH0 and PCA0CPL0.
@@ -174,11 +171,6 @@ void CPca0ModulePropPage::Refresh() {
         Check(id, id == checked);
     ShowCrossbar();
     ShowValue();
-}
-
-void CPca0ModulePropPage::OnSetActive() {
-    Refresh();
-    RefreshPreview();
 }
 
 void CPca0ModulePropPage::ResetRegisters() {

@@ -31,7 +31,6 @@ public:
     CPca0ModulePropPage(PageContext& context, int module);
 
     void Refresh() override;
-    void OnSetActive() override;
     void OnCommand(int id) override;
     void ResetRegisters() override;
 

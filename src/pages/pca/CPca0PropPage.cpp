@@ -17,54 +17,35 @@ constexpr int kPca0hEdit = 11352;
 constexpr int kPca0lEdit = 11353;
 constexpr std::uint8_t kEie1Pca0 = 0x10;
 
-const char* const kTimebaseGroup = "PCA Timebase Input";
-
 }  // namespace
 
 CPca0PropPage::CPca0PropPage(PageContext& context)
     : CPropPage(context, "PCA0"), interrupts_(&context.Record(Pid::Interrupts)) {
+    using PcaReg::PCA0CN;
     using PcaReg::PCA0MD;
-    const std::vector<BitControl> table = {
-        {kRun, ControlKind::Check, "Enable PCA0", "", 0, PcaReg::PCA0CN, pca::kCounterRun, 0},
-        {kSuspend, ControlKind::Check,
-         "Suspend PCA operation while system controller is in Idle Mode", "", 0, PcaReg::PCA0MD,
-         pca::kSuspendIdle, 0},
-        {kOverflowInterrupt, ControlKind::Check,
-         "Enable PCA Counter/Timer Overflow Interrupt (occurs when CF is set)", "", 0,
-         PcaReg::PCA0MD, pca::kOverflowInterrupt, 0},
-        {11336, ControlKind::Radio, "SYSCLK / 12", "", 0, PcaReg::PCA0MD, pca::kTimebaseMask,
-         pca::kSysclkDiv12},
-        {11337, ControlKind::Radio, "SYSCLK / 4", "", 0, PcaReg::PCA0MD, pca::kTimebaseMask,
-         pca::kSysclkDiv4},
-        {11338, ControlKind::Radio, "Timer 0 Overflow", "", 0, PcaReg::PCA0MD, pca::kTimebaseMask,
-         pca::kTimer0Overflow},
-        {kEciRadio, ControlKind::Radio, "High to Low Transitions on ECI", "", 0, PcaReg::PCA0MD,
-         pca::kTimebaseMask, pca::kEciFalling},
-        {11340, ControlKind::Radio, "SYSCLK", "", 0, PcaReg::PCA0MD, pca::kTimebaseMask,
-         pca::kSysclk},
-        {11341, ControlKind::Radio, "External Oscillator / 8", "", 0, PcaReg::PCA0MD,
-         pca::kTimebaseMask, pca::kExtOscDiv8},
-    };
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("PCA Counter/Timer Run");
-    b.Check(kRun, table[0].caption);
+    b.Check(kRun, "Enable PCA0").Bit(PCA0CN, pca::kCounterRun);
     b.Group("PCA Counter/Timer Idle Control");
-    b.Check(kSuspend, table[1].caption);
+    b.Check(kSuspend, "Suspend PCA operation while system controller is in Idle Mode")
+        .Bit(PCA0MD, pca::kSuspendIdle);
     b.Group("PCA Interrupt");
-    b.Check(kOverflowInterrupt, table[2].caption);
+    b.Check(kOverflowInterrupt, "Enable PCA Counter/Timer Overflow Interrupt (occurs when CF is set)")
+        .Bit(PCA0MD, pca::kOverflowInterrupt);
     b.Label(kInterruptText, "");
     b.Button(kConfigureInterrupts, "Configure PCA Interrupts");
     b.NextColumn();
-    b.Group(kTimebaseGroup);
-    for (std::size_t i = 3; i < table.size(); ++i)
-        b.Radio(table[i].id, table[i].caption);
+    b.Group("PCA Timebase Input");
+    b.Radio(11336, "SYSCLK / 12").Field(PCA0MD, pca::kTimebaseMask, pca::kSysclkDiv12);
+    b.Radio(11337, "SYSCLK / 4").Field(PCA0MD, pca::kTimebaseMask, pca::kSysclkDiv4);
+    b.Radio(11338, "Timer 0 Overflow").Field(PCA0MD, pca::kTimebaseMask, pca::kTimer0Overflow);
+    b.Radio(kEciRadio, "High to Low Transitions on ECI").Field(PCA0MD, pca::kTimebaseMask, pca::kEciFalling);
+    b.Radio(11340, "SYSCLK").Field(PCA0MD, pca::kTimebaseMask, pca::kSysclk);
+    b.Radio(11341, "External Oscillator / 8").Field(PCA0MD, pca::kTimebaseMask, pca::kExtOscDiv8);
     b.Group("PCA Counter/Timer Initial Value (Hex)");
-    b.Edit(kPca0hEdit, "PCA0H (High Byte):");
-    b.Edit(kPca0lEdit, "PCA0L (Low Byte):");
+    b.Hex(kPca0hEdit, "PCA0H (High Byte):", PcaReg::PCA0H);
+    b.Hex(kPca0lEdit, "PCA0L (Low Byte):", PcaReg::PCA0L);
     b.Preview();
-    Bind(table);
-    BindHex(kPca0hEdit, PcaReg::PCA0H);
-    BindHex(kPca0lEdit, PcaReg::PCA0L);
 }
 
 void CPca0PropPage::ShowInterruptText() {

@@ -38,10 +38,6 @@ std::string Number(std::uint32_t v) {
     return std::to_string(v);
 }
 
-void ReadOnly(QLineEdit* edit) {
-    edit->setReadOnly(true);
-}
-
 std::uint8_t& Reg(PeripheralRecord& r, int position) {
     return r.Registers.at(static_cast<std::size_t>(position)).Value;
 }
@@ -70,7 +66,7 @@ bool CEciFrequencyDlg::OnOK() {
 CCexFrequencyDlg::CCexFrequencyDlg(PeripheralRecord& pca, int module, std::uint32_t pcaClock)
     : CCalculatorDlg("Calculate CEX Frequency"), pca_(pca), module_(module), clock_(pcaClock) {
     Builder().Group("PCA Frequency");
-    ReadOnly(Builder().Edit(kCexClock, "", "Hz"));
+    Builder().Display(kCexClock, "", "Hz");
     Builder().Group("Target CEX Frequency");
     Builder().Edit(kCexTarget, "", "Hz");
     AddAchievedLine();
@@ -168,7 +164,7 @@ CTimeoutIntervalDlg::CTimeoutIntervalDlg(PageContext& context, PeripheralRecord&
     for (const auto& row : rows) {
         b.BeginRow();
         b.Radio(row.radio, row.label);
-        ReadOnly(b.Edit(row.edit, "", "Hz"));
+        b.Display(row.edit, "", "Hz");
         b.EndRow();
     }
     b.Button(kChangeClocks, "Change Clock Frequencies");

@@ -76,7 +76,7 @@ CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(PageContext& context)
 
 CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(bool largePackage, const PeripheralRecord& spi0)
     : CPropPage(kCrossbarPageCaption), crossbar_(largePackage, spi0) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
 
     // The peripherals that can be put on the crossbar, in priority order;
     // boxes without a caption stand beside their peripheral's first box.
@@ -321,7 +321,7 @@ CPortIOInOutPropPage::CPortIOInOutPropPage()
     : CPropPage(kPort4PageCaption),
       analogDigital_(BuildPort4AnalogDigitalList()),
       drive_(BuildPort4DriveList()) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group(kPort4GroupCaption);
     // A grid: the pin names over their columns (bit 7 on the left, bit 0 on
     // the right), each bit's two buttons in its column, the row captions on

@@ -2,12 +2,9 @@
 
 #include <string>
 
-#include <QLineEdit>
-
 #include "chip/SerialMath.h"
 #include "chip/TimerMath.h"
 #include "devices/Registers.h"
-#include "pages/serial/StatusLabel.h"
 
 namespace {
 constexpr std::uint8_t kSclTimeoutBit = 0x08;
@@ -46,44 +43,32 @@ serial::TimerRegisters TimerValues(const PeripheralRecord* timers) {
 
 CSMBusPropPage::CSMBusPropPage(PageContext& context)
     : CSerialPropPage(context, "SMBus", kLinks), timers_(&context.Record(Pid::Timers)) {
-    PageBuilder b(this, this);
+    using SmbusReg::SMB0CF;
+    PageBuilder b = Builder();
     b.Group("SMBus Enable");
-    b.Check(kEnable, "Enable SMBus");
+    b.Check(kEnable, "Enable SMBus").Bit(SMB0CF, 0x80);
     b.Group("SMBus Slave Inhibit");
-    b.Check(kInhibitSlave, "Inhibit Slave");
+    b.Check(kInhibitSlave, "Inhibit Slave").Bit(SMB0CF, 0x40);
     b.Group("SDA Extended Setup and Hold Times");
-    b.Check(kExtendedTimes, "Enable SDA Extended Setup and Hold Times");
+    b.Check(kExtendedTimes, "Enable SDA Extended Setup and Hold Times").Bit(SMB0CF, 0x10);
     b.Group("Timeout Detection");
-    b.Check(kSclTimeout, "Enable SCL Timeout Detection");
-    StatusLabel(b.Label(kTimer3Status, ""),
-                "Timer 3 does not overflow at 25 ms, NOT Configured Properly");
+    b.Check(kSclTimeout, "Enable SCL Timeout Detection").Bit(SMB0CF, kSclTimeoutBit);
+    b.Status(kTimer3Status, {"Timer 3 does not overflow at 25 ms, NOT Configured Properly"});
     b.Button(kConfigureTimer3, "Configure Timer 3");
-    b.Check(kFreeTimeout, "Enable Free Timeout Detection");
+    b.Check(kFreeTimeout, "Enable Free Timeout Detection").Bit(SMB0CF, 0x04);
 
     b.NextColumn();
     b.Group("SMBus Clock Source Select");
-    b.Radio(kTimer0, "Timer 0 Overflow");
-    b.Radio(kTimer1, "Timer 1 Overflow");
-    b.Radio(kTimer2High, "Timer 2 High Byte Overflow");
-    b.Radio(kTimer2Low, "Timer 2 Low Byte Overflow");
+    b.Radio(kTimer0, "Timer 0 Overflow").Field(SMB0CF, kSourceMask, 0);
+    b.Radio(kTimer1, "Timer 1 Overflow").Field(SMB0CF, kSourceMask, 1);
+    b.Radio(kTimer2High, "Timer 2 High Byte Overflow").Field(SMB0CF, kSourceMask, 2);
+    b.Radio(kTimer2Low, "Timer 2 Low Byte Overflow").Field(SMB0CF, kSourceMask, 3);
     b.Group("SMBus Bit Rate");
     b.Label(0, "Bit Rate from Clock Source:");
-    b.Edit(kBitRate, "", "Hz")->setReadOnly(true);
-    StatusLabel(b.Label(kLowTime, ""), "Minimum SCL Low Time is 0000.0000 ms");
+    b.Display(kBitRate, "", "Hz");
+    b.Status(kLowTime, {"Minimum SCL Low Time is 0000.0000 ms"});
     b.Button(kConfigureBitRate, "Configure SMBus Bit Rate");
     AddLinkGroups(b);
-
-    Bind({
-        {kEnable, ControlKind::Check, "", "", 0, SmbusReg::SMB0CF, 0x80, 0},
-        {kInhibitSlave, ControlKind::Check, "", "", 0, SmbusReg::SMB0CF, 0x40, 0},
-        {kExtendedTimes, ControlKind::Check, "", "", 0, SmbusReg::SMB0CF, 0x10, 0},
-        {kSclTimeout, ControlKind::Check, "", "", 0, SmbusReg::SMB0CF, kSclTimeoutBit, 0},
-        {kFreeTimeout, ControlKind::Check, "", "", 0, SmbusReg::SMB0CF, 0x04, 0},
-        {kTimer0, ControlKind::Radio, "", "", 0, SmbusReg::SMB0CF, kSourceMask, 0},
-        {kTimer1, ControlKind::Radio, "", "", 0, SmbusReg::SMB0CF, kSourceMask, 1},
-        {kTimer2High, ControlKind::Radio, "", "", 0, SmbusReg::SMB0CF, kSourceMask, 2},
-        {kTimer2Low, ControlKind::Radio, "", "", 0, SmbusReg::SMB0CF, kSourceMask, 3},
-    });
 }
 
 int CSMBusPropPage::SourceTimer() const {

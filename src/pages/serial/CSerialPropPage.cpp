@@ -2,10 +2,7 @@
 
 #include <string>
 
-#include <QBoxLayout>
-
 #include "chip/SerialMath.h"
-#include "pages/serial/StatusLabel.h"
 
 CSerialPropPage::CSerialPropPage(PageContext& context, const std::string& caption,
                                  const Links& links)
@@ -18,14 +15,18 @@ void CSerialPropPage::AddLinkGroups(PageBuilder& b) {
     const std::string unit = links_.unit;
     const std::string bus = links_.bus;
     b.Group(bus + " Interrupt");
-    StatusLabel(b.Label(links_.interruptText, ""), unit + " Interrupt is Disabled");
+    b.Status(links_.interruptText, {unit + " Interrupt is Disabled"});
     b.Button(links_.configureInterrupts, "Configure " + bus + " Interrupts");
     b.Group(bus + " on the Crossbar");
-    StatusLabel(b.Label(links_.crossbarText, ""), unit + " is Disabled on the Crossbar");
+    b.Status(links_.crossbarText, {unit + " is Disabled on the Crossbar"});
     b.Button(kConfigurePortIO, "Configure Port I/O");
-    b.Preview();
     // Spare height of the sheet goes above the preview, not into it.
-    if (auto* outer = qobject_cast<QBoxLayout*>(layout())) outer->insertStretch(1, 1);
+    b.Preview(5, PreviewPlace::PageBottom);
+}
+
+void CSerialPropPage::AddBaudRateDisplay(PageBuilder& b, int id) {
+    b.Display(id, "", "bps");
+    b.Status(kStandardRateId, {"Nearest standard rate 921600 bps: -100.00 %"});
 }
 
 void CSerialPropPage::ShowInterruptText() {

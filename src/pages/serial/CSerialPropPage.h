@@ -9,6 +9,10 @@
 
 #include "pages/common/CPropPage.h"
 
+// The line beside a UART baud display with the error against the nearest
+// standard rate.
+inline constexpr int kStandardRateId = 11995;
+
 class CSerialPropPage : public CPropPage {
     Q_OBJECT
 public:
@@ -40,6 +44,9 @@ protected:
     // Adds the interrupt and crossbar groups and the preview, with the spare
     // height of the sheet above the preview.
     void AddLinkGroups(PageBuilder& b);
+    // The baud-rate display `id` and, under it, the error against the
+    // nearest standard rate (kStandardRateId).
+    void AddBaudRateDisplay(PageBuilder& b, int id);
     void ShowInterruptText();
     void ShowCrossbarText();
     // "Configure ... Interrupts" and "Configure Port I/O": runs the nested

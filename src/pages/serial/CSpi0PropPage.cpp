@@ -2,12 +2,10 @@
 
 #include <string>
 
-#include <QLineEdit>
-
 #include "chip/SerialMath.h"
 #include "devices/Registers.h"
 #include "model/Ui.h"
-#include "pages/serial/CSckCalculatorDlg.h"
+#include "pages/common/CClockTargetDlg.h"
 
 namespace {
 
@@ -44,18 +42,18 @@ const CSerialPropPage::Links kLinks = {
 
 CSpi0PropPage::CSpi0PropPage(PageContext& context)
     : CSerialPropPage(context, "SPI0", kLinks) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("SPI0 Enable");
-    b.Check(kEnable, "Enable SPI0");
+    b.Check(kEnable, "Enable SPI0").Bit(SpiReg::SPI0CN, kEnableBit);
     b.Group("Master/Slave Select");
     b.Radio(kSlave, "Operate in Slave Mode");
     b.Radio(kMaster, "Operate in Master Mode");
     b.Group("Clock Phase");
-    b.Radio(kFirstEdge, "Data Centered on First Edge of SCK");
-    b.Radio(kSecondEdge, "Data Centered on Second Edge of SCK");
+    b.Radio(kFirstEdge, "Data Centered on First Edge of SCK").Field(SpiReg::SPI0CFG, 0x20, 0x00);
+    b.Radio(kSecondEdge, "Data Centered on Second Edge of SCK").Field(SpiReg::SPI0CFG, 0x20, 0x20);
     b.Group("Clock Polarity");
-    b.Radio(kIdleLow, "SCK Line Low in Idle State");
-    b.Radio(kIdleHigh, "SCK Line High in Idle State");
+    b.Radio(kIdleLow, "SCK Line Low in Idle State").Field(SpiReg::SPI0CFG, 0x10, 0x00);
+    b.Radio(kIdleHigh, "SCK Line High in Idle State").Field(SpiReg::SPI0CFG, 0x10, 0x10);
 
     // The wire mode heads the second column, so that the columns are about
     // as high as each other.
@@ -66,19 +64,10 @@ CSpi0PropPage::CSpi0PropPage(PageContext& context)
     b.Radio(kSingleMaster, "4 Wire Single Master Mode", false);
     b.Check(kNss, "Set NSS Signal to 1");
     b.Group("SCK Frequency");
-    b.Edit(kSck, "SCK:", "Hz")->setReadOnly(true);
+    b.Display(kSck, "SCK:", "Hz");
     b.Button(kChangeSck, "Change SCK");
-    b.Edit(kDivider, "SPI0CKR Value (Hex)");
+    b.Hex(kDivider, "SPI0CKR Value (Hex)", SpiReg::SPI0CKR);
     AddLinkGroups(b);
-
-    Bind({
-        {kEnable, ControlKind::Check, "", "", 0, SpiReg::SPI0CN, kEnableBit, 0},
-        {kFirstEdge, ControlKind::Radio, "", "", 0, SpiReg::SPI0CFG, 0x20, 0x00},
-        {kSecondEdge, ControlKind::Radio, "", "", 0, SpiReg::SPI0CFG, 0x20, 0x20},
-        {kIdleLow, ControlKind::Radio, "", "", 0, SpiReg::SPI0CFG, 0x10, 0x00},
-        {kIdleHigh, ControlKind::Radio, "", "", 0, SpiReg::SPI0CFG, 0x10, 0x10},
-    });
-    BindHex(kDivider, SpiReg::SPI0CKR);
 }
 
 void CSpi0PropPage::Refresh() {
@@ -201,7 +190,7 @@ void CSpi0PropPage::OnWireMode(int id) {
 }
 
 void CSpi0PropPage::OnChangeSck() {
-    CSckCalculatorDlg calc(Ctx(), *Record());
+    CClockTargetDlg calc(Ctx(), *Record(), ClockTarget::Sck);
     if (calc.Run()) {
         // As a change of the edit's text, this stores the divider again and
         // shows the SCK it gives.

@@ -2,11 +2,8 @@
 
 #include <string>
 
-#include <QLineEdit>
-
 #include "chip/SerialMath.h"
 #include "devices/Registers.h"
-#include "pages/serial/StatusLabel.h"
 
 namespace {
 constexpr std::uint8_t kNineBitMode = 0x80;
@@ -31,10 +28,10 @@ const CSerialPropPage::Links kLinks = {
 
 CUart0PropPage::CUart0PropPage(PageContext& context)
     : CSerialPropPage(context, "UART0", kLinks), timers_(&context.Record(Pid::Timers)) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("UART Mode");
-    b.Radio(kEightBit, "8 Bit UART");
-    b.Radio(kNineBit, "9 Bit UART");
+    b.Radio(kEightBit, "8 Bit UART").Field(UartReg::SCON0, kNineBitMode, 0x00);
+    b.Radio(kNineBit, "9 Bit UART").Field(UartReg::SCON0, kNineBitMode, kNineBitMode);
     // Two views of one bit; the handler keeps them in step.
     b.Group("Multiprocessor Communications Enable");
     b.Label(0, "8 Bit UART - Checks for valid stop bit:");
@@ -45,20 +42,13 @@ CUart0PropPage::CUart0PropPage(PageContext& context)
     b.Radio(kNinthBitChecked,
             "RI0 is set and an interrupt is generated only when the ninth bit is logic 1", false);
     b.Group("Receive Enable");
-    b.Check(kReception, "Enable UART0 Reception");
+    b.Check(kReception, "Enable UART0 Reception").Bit(UartReg::SCON0, kReceive);
 
     b.NextColumn();
     b.Group("UART Baud Rate");
-    b.Edit(kBaudRate, "", "bps")->setReadOnly(true);
-    StatusLabel(b.Label(kStandardRateId, ""), "Nearest standard rate 921600 bps: -100.00 %");
+    AddBaudRateDisplay(b, kBaudRate);
     b.Button(kConfigureBaudRate, "Configure UART Baud Rate");
     AddLinkGroups(b);
-
-    Bind({
-        {kEightBit, ControlKind::Radio, "", "", 0, UartReg::SCON0, kNineBitMode, 0x00},
-        {kNineBit, ControlKind::Radio, "", "", 0, UartReg::SCON0, kNineBitMode, kNineBitMode},
-        {kReception, ControlKind::Check, "", "", 0, UartReg::SCON0, kReceive, 0},
-    });
 }
 
 void CUart0PropPage::ShowModeGroups() {

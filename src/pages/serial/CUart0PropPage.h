@@ -7,10 +7,6 @@
 
 #include "pages/serial/CSerialPropPage.h"
 
-// The line beside a UART baud display with the error against the nearest
-// standard rate.
-inline constexpr int kStandardRateId = 11995;
-
 class CUart0PropPage : public CSerialPropPage {
     Q_OBJECT
 public:

@@ -2,13 +2,8 @@
 
 #include <string>
 
-#include <QLineEdit>
-
 #include "chip/SerialMath.h"
 #include "devices/Registers.h"
-#include "pages/common/CRateCalculatorDlg.h"
-#include "pages/serial/CUart0PropPage.h"
-#include "pages/serial/StatusLabel.h"
 #include "pages/common/CRateCalculatorDlg.h"
 
 namespace {
@@ -36,82 +31,59 @@ const CSerialPropPage::Links kLinks = {
 
 CUart1PropPage::CUart1PropPage(PageContext& context)
     : CSerialPropPage(context, "UART1", kLinks) {
-    PageBuilder b(this, this);
+    using UartReg::SBCON1;
+    using UartReg::SMOD1;
+    PageBuilder b = Builder();
     // Short choices side by side, so that the page fits a laptop's screen.
     b.Group("Data Length");
     b.BeginRow();
-    b.Radio(kFiveBit, "5-bit data");
-    b.Radio(kSixBit, "6-bit data");
-    b.Radio(kSevenBit, "7-bit data");
-    b.Radio(kEightBit, "8-bit data");
+    b.Radio(kFiveBit, "5-bit data").Field(SMOD1, 0x0C, 0x00);
+    b.Radio(kSixBit, "6-bit data").Field(SMOD1, 0x0C, 0x04);
+    b.Radio(kSevenBit, "7-bit data").Field(SMOD1, 0x0C, 0x08);
+    b.Radio(kEightBit, "8-bit data").Field(SMOD1, 0x0C, 0x0C);
     b.EndRow();
     b.Group("Parity Type");
-    b.Check(kParity, "Enable Parity");
+    b.Check(kParity, "Enable Parity").Bit(SMOD1, kParityBit);
     b.BeginRow();
-    b.Radio(kOdd, "Odd");
-    b.Radio(kEven, "Even");
-    b.Radio(kMark, "Mark");
-    b.Radio(kSpace, "Space");
+    b.Radio(kOdd, "Odd").Field(SMOD1, 0x60, 0x00);
+    b.Radio(kEven, "Even").Field(SMOD1, 0x60, 0x20);
+    b.Radio(kMark, "Mark").Field(SMOD1, 0x60, 0x40);
+    b.Radio(kSpace, "Space").Field(SMOD1, 0x60, 0x60);
     b.EndRow();
     b.Group("Extra Bit Enable");
-    b.Check(kExtraBit, "Enable extra bit");
+    b.Check(kExtraBit, "Enable extra bit").Bit(SMOD1, kExtraBitBit);
     b.Group("Stop Bit Length");
-    b.Radio(kShortStop, "Short - one bit time");
-    b.Radio(kLongStop, "Long - 2 bit times (6-bit, 7-bit, 8-bit) or 1.5 bit times (5-bit)");
+    b.Radio(kShortStop, "Short - one bit time").Field(SMOD1, 0x01, 0x00);
+    b.Radio(kLongStop, "Long - 2 bit times (6-bit, 7-bit, 8-bit) or 1.5 bit times (5-bit)")
+        .Field(SMOD1, 0x01, 0x01);
     b.Group("Multiprocessor Communications Enable");
-    b.Radio(kStopBitOnly, "RI will only be activated if stop bit is logic level 1");
-    b.Radio(kStopAndExtraBit,
-            "RI will only be activated if stop bit and extra bit are logic level 1");
+    b.Radio(kStopBitOnly, "RI will only be activated if stop bit is logic level 1")
+        .Field(SMOD1, kMultiprocessor, 0x00);
+    b.Radio(kStopAndExtraBit, "RI will only be activated if stop bit and extra bit are logic level 1")
+        .Field(SMOD1, kMultiprocessor, kMultiprocessor);
     b.Group("Receive Enable");
-    b.Check(kReception, "Enable UART1 Reception");
+    b.Check(kReception, "Enable UART1 Reception").Bit(UartReg::SCON1, 0x10);
 
     b.NextColumn();
     b.Group("Baud Rate Generator Control");
     b.BeginRow();
-    b.Check(kGenerator, "Enable Baud Rate Generator");
-    StatusLabel(b.Label(kGeneratorText, ""), "UART1 is Disabled");
+    b.Check(kGenerator, "Enable Baud Rate Generator").Bit(SBCON1, kGeneratorRun);
+    b.Status(kGeneratorText, {"UART1 is Disabled"});
     b.EndRow();
     b.Group("Prescaled Clock Inputs");
     b.BeginRow();
-    b.Radio(kSysclk12, "SYSCLK / 12");
-    b.Radio(kSysclk4, "SYSCLK / 4");
-    b.Radio(kSysclk48, "SYSCLK / 48");
-    b.Radio(kSysclk1, "SYSCLK / 1");
+    b.Radio(kSysclk12, "SYSCLK / 12").Field(SBCON1, 0x03, 0x00);
+    b.Radio(kSysclk4, "SYSCLK / 4").Field(SBCON1, 0x03, 0x01);
+    b.Radio(kSysclk48, "SYSCLK / 48").Field(SBCON1, 0x03, 0x02);
+    b.Radio(kSysclk1, "SYSCLK / 1").Field(SBCON1, 0x03, 0x03);
     b.EndRow();
     b.Group("Baud Rate Generator Reload Value");
-    b.Edit(kReloadHigh, "SBRLH1 (High Byte):");
-    b.Edit(kReloadLow, "SBRLL1 (Low Byte):");
+    b.Hex(kReloadHigh, "SBRLH1 (High Byte):", UartReg::SBRLH1);
+    b.Hex(kReloadLow, "SBRLL1 (Low Byte):", UartReg::SBRLL1);
     b.Group("UART Baud Rate");
-    b.Edit(kBaudRate, "", "bps")->setReadOnly(true);
-    StatusLabel(b.Label(kStandardRateId, ""), "Nearest standard rate 921600 bps: -100.00 %");
+    AddBaudRateDisplay(b, kBaudRate);
     b.Button(kConfigureBaudRate, "Configure UART Baud Rate");
     AddLinkGroups(b);
-
-    Bind({
-        {kFiveBit, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x0C, 0x00},
-        {kSixBit, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x0C, 0x04},
-        {kSevenBit, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x0C, 0x08},
-        {kEightBit, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x0C, 0x0C},
-        {kParity, ControlKind::Check, "", "", 0, UartReg::SMOD1, kParityBit, 0},
-        {kOdd, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x60, 0x00},
-        {kEven, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x60, 0x20},
-        {kMark, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x60, 0x40},
-        {kSpace, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x60, 0x60},
-        {kExtraBit, ControlKind::Check, "", "", 0, UartReg::SMOD1, kExtraBitBit, 0},
-        {kShortStop, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x01, 0x00},
-        {kLongStop, ControlKind::Radio, "", "", 0, UartReg::SMOD1, 0x01, 0x01},
-        {kStopBitOnly, ControlKind::Radio, "", "", 0, UartReg::SMOD1, kMultiprocessor, 0x00},
-        {kStopAndExtraBit, ControlKind::Radio, "", "", 0, UartReg::SMOD1, kMultiprocessor,
-         kMultiprocessor},
-        {kReception, ControlKind::Check, "", "", 0, UartReg::SCON1, 0x10, 0},
-        {kGenerator, ControlKind::Check, "", "", 0, UartReg::SBCON1, kGeneratorRun, 0},
-        {kSysclk12, ControlKind::Radio, "", "", 0, UartReg::SBCON1, 0x03, 0x00},
-        {kSysclk4, ControlKind::Radio, "", "", 0, UartReg::SBCON1, 0x03, 0x01},
-        {kSysclk48, ControlKind::Radio, "", "", 0, UartReg::SBCON1, 0x03, 0x02},
-        {kSysclk1, ControlKind::Radio, "", "", 0, UartReg::SBCON1, 0x03, 0x03},
-    });
-    BindHex(kReloadHigh, UartReg::SBRLH1);
-    BindHex(kReloadLow, UartReg::SBRLL1);
 }
 
 void CUart1PropPage::ShowBaudRate() {

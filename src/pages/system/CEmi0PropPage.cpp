@@ -18,29 +18,21 @@ std::vector<std::string> Cycles(int first, int last, const std::string& unit) {
 }  // namespace
 
 CEmi0PropPage::CEmi0PropPage() : CPropPage("EMI0") {
-    BuildBound({
-        {11091, ControlKind::Radio, "Internal Only", "EMI Mode", 0, EmiReg::EMI0CF, 0x0C, 0x00},
-        {11092, ControlKind::Radio, "Split Mode w/out Bank Select", "EMI Mode", 0, EmiReg::EMI0CF,
-         0x0C, 0x04},
-        {11093, ControlKind::Radio, "Split Mode w/ Bank Select", "EMI Mode", 0, EmiReg::EMI0CF,
-         0x0C, 0x08},
-        {11094, ControlKind::Radio, "External Only", "EMI Mode", 0, EmiReg::EMI0CF, 0x0C, 0x0C},
-        {11081, ControlKind::Radio, "Multiplexed Address/Data Mode", "EMI Multiplex Mode", 0,
-         EmiReg::EMI0CF, 0x10, 0x00},
-        {11082, ControlKind::Radio, "Non-multiplexed Mode", "EMI Multiplex Mode", 0, EmiReg::EMI0CF,
-         0x10, 0x10},
-        {11083, ControlKind::List, "ALE High and ALE Low Pulse Width:", "Timing", 1, EmiReg::EMI0CF,
-         0x03, 0, Cycles(1, 4, "SYSCLK")},
-        {11084, ControlKind::List, "EMI Address Setup Time:", "Timing", 1, EmiReg::EMI0TC, 0xC0, 6,
-         Cycles(0, 3, "SYSCLK")},
-        {11085, ControlKind::List, "/WR and /RD Pulse Width:", "Timing", 1, EmiReg::EMI0TC, 0x3C, 2,
-         Cycles(1, 16, "SYSCLK")},
-        {11086, ControlKind::List, "EMI Address Hold Time:", "Timing", 1, EmiReg::EMI0TC, 0x03, 0,
-         Cycles(0, 3, "SYCLK")},
-    });
-}
-
-void CEmi0PropPage::OnSetActive() {
-    Refresh();
-    RefreshPreview();
+    using namespace EmiReg;
+    PageBuilder b = Builder();
+    b.Group("EMI Mode");
+    b.Radio(11091, "Internal Only").Field(EMI0CF, 0x0C, 0x00);
+    b.Radio(11092, "Split Mode w/out Bank Select").Field(EMI0CF, 0x0C, 0x04);
+    b.Radio(11093, "Split Mode w/ Bank Select").Field(EMI0CF, 0x0C, 0x08);
+    b.Radio(11094, "External Only").Field(EMI0CF, 0x0C, 0x0C);
+    b.Group("EMI Multiplex Mode");
+    b.Radio(11081, "Multiplexed Address/Data Mode").Field(EMI0CF, 0x10, 0x00);
+    b.Radio(11082, "Non-multiplexed Mode").Field(EMI0CF, 0x10, 0x10);
+    b.NextColumn();
+    b.Group("Timing");
+    b.List(11083, "ALE High and ALE Low Pulse Width:", Cycles(1, 4, "SYSCLK")).Field(EMI0CF, 0x03);
+    b.List(11084, "EMI Address Setup Time:", Cycles(0, 3, "SYSCLK")).Field(EMI0TC, 0xC0);
+    b.List(11085, "/WR and /RD Pulse Width:", Cycles(1, 16, "SYSCLK")).Field(EMI0TC, 0x3C);
+    b.List(11086, "EMI Address Hold Time:", Cycles(0, 3, "SYCLK")).Field(EMI0TC, 0x03);
+    b.Preview();
 }

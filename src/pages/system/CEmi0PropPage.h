@@ -7,6 +7,4 @@ class CEmi0PropPage : public CPropPage {
     Q_OBJECT
 public:
     CEmi0PropPage();
-    // Every activation shows the registers again.
-    void OnSetActive() override;
 };

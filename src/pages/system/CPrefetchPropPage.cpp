@@ -2,15 +2,13 @@
 
 #include "devices/Registers.h"
 
-namespace {}
-
 CPrefetchPropPage::CPrefetchPropPage() : CPropPage("Prefetch Engine") {
-    BuildBound({
-        {11445, ControlKind::Check, "Enable Prefetch Engine", "Prefetch Enable", 0,
-         PrefetchReg::PFE0CN, 0x20, 0},
-        {11443, ControlKind::Radio, "FLASH bytes are written individually",
-         "FLASH Block Write Enable", 0, PrefetchReg::PFE0CN, 0x01, 0x00},
-        {11444, ControlKind::Radio, "FLASH bytes are written in groups of two",
-         "FLASH Block Write Enable", 0, PrefetchReg::PFE0CN, 0x01, 0x01},
-    });
+    using PrefetchReg::PFE0CN;
+    PageBuilder b = Builder();
+    b.Group("Prefetch Enable");
+    b.Check(11445, "Enable Prefetch Engine").Bit(PFE0CN, 0x20);
+    b.Group("FLASH Block Write Enable");
+    b.Radio(11443, "FLASH bytes are written individually").Field(PFE0CN, 0x01, 0x00);
+    b.Radio(11444, "FLASH bytes are written in groups of two").Field(PFE0CN, 0x01, 0x01);
+    b.Preview();
 }

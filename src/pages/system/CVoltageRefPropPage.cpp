@@ -17,7 +17,8 @@ constexpr int kConfigure = 11281;
 
 CVoltageRefPropPage::CVoltageRefPropPage(PageContext& context)
     : CPropPage(context, "Reference Control"), portIO_(&context.Record(Pid::PortIO)) {
-    PageBuilder b(this, this);
+    using VoltageReferenceReg::REF0CN;
+    PageBuilder b = Builder();
     b.Group("Voltage Reference Select");
     b.Radio(kVref, "VREF", false);
     b.Radio(kVdd, "VDD", false);
@@ -30,17 +31,12 @@ CVoltageRefPropPage::CVoltageRefPropPage(PageContext& context)
     b.Button(kConfigure, "Configure Port I/O");
     b.NextColumn();
     b.Group("Temperature Sensor");
-    b.Check(11226, "Enable Temperature Sensor");
+    b.Check(11226, "Enable Temperature Sensor").Bit(REF0CN, 0x04);
     b.Group("Internal Analog Bias Generator");
-    b.Check(11227, "Enable Internal Bias Generator");
+    b.Check(11227, "Enable Internal Bias Generator").Bit(REF0CN, 0x02);
     b.Group("Internal Reference Buffer");
-    b.Check(11229, "Enable Internal Reference Buffer");
+    b.Check(11229, "Enable Internal Reference Buffer").Bit(REF0CN, 0x01);
     b.Preview();
-    Bind({
-        {11226, ControlKind::Check, "", "", 0, VoltageReferenceReg::REF0CN, 0x04, 0},
-        {11227, ControlKind::Check, "", "", 0, VoltageReferenceReg::REF0CN, 0x02, 0},
-        {11229, ControlKind::Check, "", "", 0, VoltageReferenceReg::REF0CN, 0x01, 0},
-    });
 }
 
 std::string CVoltageRefPropPage::PinStatus() const {
@@ -56,11 +52,6 @@ void CVoltageRefPropPage::Refresh() {
     CheckRadio(kVref, kVdd, vdd ? kVdd : kVref);
     Enable(kConfigure, !vdd);
     CheckVrefPin();
-}
-
-void CVoltageRefPropPage::OnSetActive() {
-    CheckVrefPin();
-    RefreshPreview();
 }
 
 void CVoltageRefPropPage::OnCommand(int id) {

@@ -12,7 +12,6 @@ public:
     explicit CVoltageRefPropPage(PageContext& context);
 
     void Refresh() override;
-    void OnSetActive() override;
     void OnCommand(int id) override;
 
     // The status text for the current selection and pin settings.

@@ -2,19 +2,16 @@
 
 #include "devices/Registers.h"
 
-namespace {}
-
 CVoltageRegPropPage::CVoltageRegPropPage() : CPropPage("Voltage Regulator") {
-    BuildBound({
-        {11429, ControlKind::Radio, "Normal Mode", "Voltage Regulator Mode", 0,
-         VoltageRegulatorReg::REG0CN, 0x10, 0x00},
-        {11430, ControlKind::Radio, "Low Power Mode", "Voltage Regulator Mode", 0,
-         VoltageRegulatorReg::REG0CN, 0x10, 0x10},
-        {11431, ControlKind::Radio, "VBUS Interrupt Active when VBUS is Low",
-         "VBUS Interrupt Polarity", 0, VoltageRegulatorReg::REG0CN, 0x20, 0x00},
-        {11432, ControlKind::Radio, "VBUS Interrupt Active when VBUS is High",
-         "VBUS Interrupt Polarity", 0, VoltageRegulatorReg::REG0CN, 0x20, 0x20},
-        {11433, ControlKind::Check, "Disable Voltage Regulator", "Voltage Regulator Disable", 0,
-         VoltageRegulatorReg::REG0CN, 0x80, 0},
-    });
+    using VoltageRegulatorReg::REG0CN;
+    PageBuilder b = Builder();
+    b.Group("Voltage Regulator Mode");
+    b.Radio(11429, "Normal Mode").Field(REG0CN, 0x10, 0x00);
+    b.Radio(11430, "Low Power Mode").Field(REG0CN, 0x10, 0x10);
+    b.Group("VBUS Interrupt Polarity");
+    b.Radio(11431, "VBUS Interrupt Active when VBUS is Low").Field(REG0CN, 0x20, 0x00);
+    b.Radio(11432, "VBUS Interrupt Active when VBUS is High").Field(REG0CN, 0x20, 0x20);
+    b.Group("Voltage Regulator Disable");
+    b.Check(11433, "Disable Voltage Regulator").Bit(REG0CN, 0x80);
+    b.Preview();
 }

@@ -9,7 +9,6 @@ class CIntEnablePropPage : public CPropPage {
 public:
     CIntEnablePropPage();
     void OnInitDialog() override;
-    void OnSetActive() override;
 };
 
 // Interrupt priorities, one check box per bit (set = high).
@@ -18,7 +17,6 @@ class CIntPriorityPropPage : public CPropPage {
 public:
     CIntPriorityPropPage();
     void OnInitDialog() override;
-    void OnSetActive() override;
 };
 
 // /INT0 and /INT1 polarity and pin (IT01CF), with buttons that open the Port
@@ -27,6 +25,5 @@ class CInt01ConfigPropPage : public CPropPage {
     Q_OBJECT
 public:
     CInt01ConfigPropPage();
-    void OnSetActive() override;
     void OnCommand(int id) override;
 };

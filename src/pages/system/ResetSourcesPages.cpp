@@ -11,29 +11,24 @@ CResetSourcesPropPage::CResetSourcesPropPage(PageContext& context)
     : CPropPage(context, "Reset Sources"),
       rec9_(&context.Record(Pid::ComparatorResetSource)),
       rec8_(&context.Record(Pid::Comparators)) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("Comparator");
     b.Check(kComparator0SourceId, "Enable Comparator 0 as an Active-Low Reset Source");
     b.BeginRow();
     b.Button(kConfigureComparator0Id, "Configure Comparator0");
-    b.Label(kComparator0StatusId, "")->setWordWrap(false);
+    b.Status(kComparator0StatusId);
     b.EndRow();
     b.NextColumn();
     b.Group("VDD Monitor");
-    b.Check(kVddMonitorSourceId, "Enable VDD Monitor as a Reset Source");
+    b.Check(kVddMonitorSourceId, "Enable VDD Monitor as a Reset Source")
+        .Bit(ResetSourcesReg::RSTSRC, kVddMonitorSource);
     b.Group("Missing Clock Detector");
-    b.Check(kMissingClockId, "Enable Missing Clock Detector");
+    b.Check(kMissingClockId, "Enable Missing Clock Detector")
+        .Bit(ResetSourcesReg::RSTSRC, kMissingClockSource);
     b.Group("USB Resets");
-    b.Check(kUsbId, "Enable USB Resets");
+    b.Check(kUsbId, "Enable USB Resets").Bit(ResetSourcesReg::RSTSRC, kUsbSource);
     b.Stretch();
     b.Preview();
-    Bind({
-        {kVddMonitorSourceId, ControlKind::Check, "", "", 0, ResetSourcesReg::RSTSRC,
-         kVddMonitorSource, 0},
-        {kMissingClockId, ControlKind::Check, "", "", 0, ResetSourcesReg::RSTSRC,
-         kMissingClockSource, 0},
-        {kUsbId, ControlKind::Check, "", "", 0, ResetSourcesReg::RSTSRC, kUsbSource, 0},
-    });
 }
 
 void CResetSourcesPropPage::Refresh() {
@@ -43,11 +38,6 @@ void CResetSourcesPropPage::Refresh() {
     // still shows the bit when it is off.
     Enable(kVddMonitorSourceId, TestBits(ResetSourcesReg::VDM0CN, kVddMonitorOn));
     SetText(kComparator0StatusId, Comparator0StatusText(*rec8_));
-}
-
-void CResetSourcesPropPage::OnSetActive() {
-    Refresh();
-    RefreshPreview();
 }
 
 void CResetSourcesPropPage::OnOK() {
@@ -76,7 +66,7 @@ void CResetSourcesPropPage::OnCommand(int id) {
 CResetVDDMonPropPage::CResetVDDMonPropPage(PageContext& context)
     : CPropPage(context, "Power-Fail Reset/VDD Monitor"),
       rec9_(&context.Record(Pid::ComparatorResetSource)) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("VDD Monitor");
     b.Check(kVddMonitorId, "Enable VDD Monitor");
     b.Stretch();
@@ -85,11 +75,6 @@ CResetVDDMonPropPage::CResetVDDMonPropPage(PageContext& context)
 
 void CResetVDDMonPropPage::Refresh() {
     Check(kVddMonitorId, TestBits(ResetSourcesReg::VDM0CN, kVddMonitorOn));
-}
-
-void CResetVDDMonPropPage::OnSetActive() {
-    Refresh();
-    RefreshPreview();
 }
 
 void CResetVDDMonPropPage::ResetRegisters() {

@@ -22,7 +22,6 @@ public:
     // (which the nested Comparator sheet edits).
     explicit CResetSourcesPropPage(PageContext& context);
 
-    void OnSetActive() override;
     // Moves the comparator 0 source into record 9 when the sheet is confirmed.
     void OnOK() override;
     void Refresh() override;
@@ -42,7 +41,6 @@ public:
 
     explicit CResetVDDMonPropPage(PageContext& context);
 
-    void OnSetActive() override;
     void Refresh() override;
     void ResetRegisters() override;
     void OnCommand(int id) override;

@@ -34,33 +34,21 @@ void CSplitTimerPropPage::BuildShared(PageBuilder& b) {
 
     b.NextColumn();
     b.Group("Timer Control");
-    b.Check(l_.enableId, "Enable Timer");
-    b.Check(l_.overflowId, "Enable Timer " + n + " Low Byte Overflow");
+    b.Check(l_.enableId, "Enable Timer").Bit(l_.cn, kRun);
+    b.Check(l_.overflowId, "Enable Timer " + n + " Low Byte Overflow").Bit(l_.cn, kLowOverflow);
     b.Group("Low Frequency Capture");
-    b.Check(kCaptureEnable, "Enable Low Frequency Capture");
-    b.Radio(kCaptureUsb, "USB Start-Of-Frame", false);
-    b.Radio(kCaptureLf, "Falling Edge L-F Oscillator", false);
+    b.Check(kCaptureEnable, "Enable Low Frequency Capture").Bit(l_.cn, kCapture);
+    b.Radio(kCaptureUsb, "USB Start-Of-Frame", false).Field(l_.cn, kCaptureLfBit, 0);
+    b.Radio(kCaptureLf, "Falling Edge L-F Oscillator", false).Field(l_.cn, kCaptureLfBit, kCaptureLfBit);
     b.Group("Timer Initial Value (Hex)");
-    AddHexEdit(b, l_.hId, "TMR" + n + "H (High Byte):");
-    AddHexEdit(b, l_.lId, "TMR" + n + "L (Low Byte):");
+    AddHexEdit(b, l_.hId, "TMR" + n + "H (High Byte):", l_.hPos);
+    AddHexEdit(b, l_.lId, "TMR" + n + "L (Low Byte):", l_.lPos);
     b.Group("Timer Reload Value (Hex)");
-    AddHexEdit(b, l_.rlhId, "TMR" + n + "RLH (High Byte):");
-    AddHexEdit(b, l_.rllId, "TMR" + n + "RLL (Low Byte):");
+    AddHexEdit(b, l_.rlhId, "TMR" + n + "RLH (High Byte):", l_.rlhPos);
+    AddHexEdit(b, l_.rllId, "TMR" + n + "RLL (Low Byte):", l_.rllPos);
 
     b.NextColumn();
     AddInterruptGroup(b, l_.intTextId);
-
-    Bind({
-        {l_.enableId, ControlKind::Check, "", "", 0, l_.cn, kRun, 0},
-        {l_.overflowId, ControlKind::Check, "", "", 0, l_.cn, kLowOverflow, 0},
-        {kCaptureEnable, ControlKind::Check, "", "", 0, l_.cn, kCapture, 0},
-        {kCaptureUsb, ControlKind::Radio, "", "", 0, l_.cn, kCaptureLfBit, 0},
-        {kCaptureLf, ControlKind::Radio, "", "", 0, l_.cn, kCaptureLfBit, kCaptureLfBit},
-    });
-    BindHex(l_.hId, l_.hPos);
-    BindHex(l_.lId, l_.lPos);
-    BindHex(l_.rlhId, l_.rlhPos);
-    BindHex(l_.rllId, l_.rllPos);
 }
 
 void CSplitTimerPropPage::Refresh() {

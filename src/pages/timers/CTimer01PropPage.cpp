@@ -85,7 +85,7 @@ CTimer01PropPage::CTimer01PropPage(PageContext& context, const Layout& layout)
     : CTimerPropPage(context, layout.caption, true), l_(layout) {
     const std::string n = std::to_string(l_.timer);
     const std::string intN = "/INT" + n;
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     b.Group("Timer Mode");
     b.Radio(kMode0, "13 Bit Counter/Timer", false);
     b.Radio(kMode1, "16 Bit Counter/Timer", false);
@@ -104,11 +104,11 @@ CTimer01PropPage::CTimer01PropPage(PageContext& context, const Layout& layout)
 
     b.NextColumn();
     b.Group("Timer Control");
-    b.Check(l_.enableId, l_.enableText);
+    b.Check(l_.enableId, l_.enableText).Bit(TimersReg::TCON, l_.tconRun);
     b.Check(l_.gateId, "Gate Timer Depending on " + intN);
     b.Radio(l_.levelId, intN + " is Level Triggered", false);
     b.Radio(l_.edgeId, intN + " is Edge Triggered", false);
-    b.Label(l_.pinId, "")->setWordWrap(false);
+    b.Status(l_.pinId);
     b.Button(l_.configureIntId, "Configure " + intN + " Ports");
     if (HasTh0()) {
         b.Group("TH0 (Mode 3 Only)");
@@ -117,8 +117,8 @@ CTimer01PropPage::CTimer01PropPage(PageContext& context, const Layout& layout)
         b.Radio(kTh0Prescaled, "Prescaled Clock Input (Left)", false);
     }
     b.Group("Timer Initial Value (Hex)");
-    AddHexEdit(b, l_.thId, "TH" + n + " (High Byte - Reload Val in Mode 2):");
-    AddHexEdit(b, l_.tlId, "TL" + n + " (Low Byte):");
+    AddHexEdit(b, l_.thId, "TH" + n + " (High Byte - Reload Val in Mode 2):", l_.thPos);
+    AddHexEdit(b, l_.tlId, "TL" + n + " (Low Byte):", l_.tlPos);
 
     b.NextColumn();
     AddInterruptGroup(b, l_.intTextId);
@@ -129,10 +129,6 @@ CTimer01PropPage::CTimer01PropPage(PageContext& context, const Layout& layout)
     b.Group("Bit Rate for SMBus");
     AddDisplay(b, kBitRate, "Hz", kChangeBitRate, "Change Bit Rate");
     b.Preview();
-
-    Bind({{l_.enableId, ControlKind::Check, "", "", 0, TimersReg::TCON, l_.tconRun, 0}});
-    BindHex(l_.thId, l_.thPos);
-    BindHex(l_.tlId, l_.tlPos);
 }
 
 int CTimer01PropPage::Mode() const {

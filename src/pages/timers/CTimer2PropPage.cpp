@@ -43,7 +43,7 @@ const CSplitTimerPropPage::Layout kTimer2 = {
 
 CTimer2PropPage::CTimer2PropPage(PageContext& context)
     : CSplitTimerPropPage(context, "Timer 2", kTimer2) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     BuildShared(b);
     b.Group("Bit Rate for SMBus");
     AddDisplay(b, kHighRate, "Hz (High)", kChangeHigh, "Change Bit Rate");

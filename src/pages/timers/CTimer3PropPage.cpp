@@ -45,12 +45,12 @@ const CSplitTimerPropPage::Layout kTimer3 = {
 
 CTimer3PropPage::CTimer3PropPage(PageContext& context)
     : CSplitTimerPropPage(context, "Timer 3", kTimer3) {
-    PageBuilder b(this, this);
+    PageBuilder b = Builder();
     BuildShared(b);
     b.Group("Configure for SMBus Timeout");
-    b.Label(kStatus, "")->setWordWrap(false);
+    b.Status(kStatus);
     // How long the current reload actually takes to overflow.
-    b.Label(kAchievedId, "")->setWordWrap(false);
+    b.Status(kAchievedId);
     b.Button(kSet25ms, "Set Overflow to 25 ms");
     b.Preview();
 }

@@ -30,16 +30,6 @@ CTimerPropPage::CTimerPropPage(PageContext& context, const std::string& caption,
       interrupts_(&context.Record(Pid::Interrupts)),
       portIO_(usesPortIO ? &context.Record(Pid::PortIO) : nullptr) {}
 
-void CTimerPropPage::OnInitDialog() {
-    Refresh();
-    RefreshPreview();
-}
-
-void CTimerPropPage::OnSetActive() {
-    Refresh();
-    RefreshPreview();
-}
-
 void CTimerPropPage::ShowInterruptText(int id, int timer, int position, std::uint8_t mask) {
     bool on = false;
     if (interrupts_ && static_cast<std::size_t>(position) < interrupts_->Registers.size())
@@ -84,13 +74,13 @@ bool CTimerPropPage::ConfigurePortIO() {
 
 void CTimerPropPage::AddInterruptGroup(PageBuilder& b, int statusId) {
     b.Group("Interrupts");
-    b.Label(statusId, "")->setWordWrap(false);
+    b.Status(statusId);
     b.Button(timerids::kConfigureInterrupts, "Configure Timer Interrupts");
 }
 
-void CTimerPropPage::AddHexEdit(PageBuilder& b, int id, const std::string& label) {
+void CTimerPropPage::AddHexEdit(PageBuilder& b, int id, const std::string& label, int position) {
     b.BeginRow();
-    QLineEdit* edit = b.Edit(id, label);
+    QLineEdit* edit = b.Hex(id, label, position);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("WWWW") + 8);
     edit->setValidator(new UpperCaseValidator(edit));
     b.EndRow();
@@ -99,8 +89,7 @@ void CTimerPropPage::AddHexEdit(PageBuilder& b, int id, const std::string& label
 void CTimerPropPage::AddDisplay(PageBuilder& b, int id, const std::string& unit, int buttonId,
                                 const std::string& button) {
     b.BeginRow();
-    QLineEdit* edit = b.Edit(id, "", unit);
-    edit->setReadOnly(true);
+    QLineEdit* edit = b.Display(id, "", unit);
     edit->setAlignment(Qt::AlignRight);
     // Room for the largest rate a 32-bit clock can give.
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance("0000000000") + 12);

@@ -11,9 +11,6 @@ public:
     // Timers 0 and 1 read the Port I/O copy (`usesPortIO`), the others do not.
     CTimerPropPage(PageContext& context, const std::string& caption, bool usesPortIO);
 
-    void OnInitDialog() override;
-    void OnSetActive() override;
-
 protected:
     // The document's system clock.
     std::uint32_t Sysclk() const { return Ctx().Sysclk(); }
@@ -37,8 +34,9 @@ protected:
 
     // Builds the interrupt group (status text and 11113).
     void AddInterruptGroup(PageBuilder& b, int statusId);
-    // A hexadecimal register edit with its label, sized for two digits.
-    void AddHexEdit(PageBuilder& b, int id, const std::string& label);
+    // A hexadecimal edit of the register at `position` with its label, sized
+    // for two digits.
+    void AddHexEdit(PageBuilder& b, int id, const std::string& label, int position);
     // A read-only display with its unit; `buttonId` (0 for none) beside it.
     void AddDisplay(PageBuilder& b, int id, const std::string& unit, int buttonId,
                     const std::string& button);

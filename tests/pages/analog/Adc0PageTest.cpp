@@ -9,7 +9,7 @@
 #include "framework/ControlDriver.h"
 #include "model/Ui.h"
 #include "pages/analog/CAdc0PropPage.h"
-#include "pages/analog/CSarCalcDlg.h"
+#include "pages/common/CClockTargetDlg.h"
 #include "pages/common/CDeviceDlg.h"
 
 namespace {
@@ -233,10 +233,10 @@ TEST_F(AdcPage, SarCalculatorOffersRoundedDividers) {
     for (const auto& [target, ad0sc] : cases) {
         ui_.Shown.clear();
         ui_.Modals.push_back([&](ModalDialog& d) {
-            auto& calc = dynamic_cast<CSarCalcDlg&>(d);
-            EXPECT_EQ(calc.Text(CSarCalcDlg::kIdSysclk), "1500000");
-            EXPECT_EQ(calc.Text(CSarCalcDlg::kIdTarget), "0");
-            EXPECT_EQ(driver::SetText(&calc, CSarCalcDlg::kIdTarget, target), "");
+            auto& calc = dynamic_cast<CClockTargetDlg&>(d);
+            EXPECT_EQ(calc.Text(calcids::kSysclk), "1500000");
+            EXPECT_EQ(calc.Text(calcids::kSarTarget), "0");
+            EXPECT_EQ(driver::SetText(&calc, calcids::kSarTarget, target), "");
             EXPECT_EQ(driver::Click(&calc, kIdOk), "");
         });
         Click(Page::kIdChangeSar);
@@ -252,19 +252,19 @@ TEST_F(AdcPage, SarCalculatorOffersRoundedDividers) {
 TEST_F(AdcPage, SarCalculatorRefusesAndStaysOpen) {
     Open(kSmallModel);
     ui_.Modals.push_back([&](ModalDialog& d) {
-        auto& calc = dynamic_cast<CSarCalcDlg&>(d);
+        auto& calc = dynamic_cast<CClockTargetDlg&>(d);
         EXPECT_EQ(calc.Text(kAchievedId), "Achieved: - (no target)");
-        driver::SetText(&calc, CSarCalcDlg::kIdTarget, "40000");  // 36.5 rounds to 37
+        driver::SetText(&calc, calcids::kSarTarget, "40000");  // 36.5 rounds to 37
         EXPECT_EQ(calc.Text(kAchievedId), "Achieved: - (no AD0SC value fits at this SYSCLK)");
         driver::Click(&calc, kIdOk);
         EXPECT_FALSE(d.IsFinished());
-        driver::SetText(&calc, CSarCalcDlg::kIdTarget, "0");
+        driver::SetText(&calc, calcids::kSarTarget, "0");
         driver::Click(&calc, kIdOk);
-        driver::SetText(&calc, CSarCalcDlg::kIdTarget, "12x");
+        driver::SetText(&calc, calcids::kSarTarget, "12x");
         EXPECT_EQ(calc.Text(kAchievedId), "Achieved: - (the target is not a number)");
         driver::Click(&calc, kIdOk);
         EXPECT_FALSE(d.IsFinished());
-        driver::SetText(&calc, CSarCalcDlg::kIdTarget, "400000");
+        driver::SetText(&calc, calcids::kSarTarget, "400000");
         EXPECT_EQ(calc.Text(kAchievedId), "Achieved: 375000 Hz (-6.25 %)");
         ui_.Answers.push_back(MsgResult::No);  // No keeps the calculator open
         driver::Click(&calc, kIdOk);
@@ -290,8 +290,8 @@ TEST_F(AdcPage, SarCalculatorWithoutSystemClock) {
     page_->Refresh();
     EXPECT_EQ(Text(Page::kIdSarClock), "0");
     ui_.Modals.push_back([&](ModalDialog& d) {
-        auto& calc = dynamic_cast<CSarCalcDlg&>(d);
-        driver::SetText(&calc, CSarCalcDlg::kIdTarget, "500000");
+        auto& calc = dynamic_cast<CClockTargetDlg&>(d);
+        driver::SetText(&calc, calcids::kSarTarget, "500000");
         EXPECT_EQ(calc.Text(kAchievedId), "Achieved: - (no clock: SYSCLK is 0 Hz)");
         driver::Click(&calc, kIdOk);
         EXPECT_FALSE(d.IsFinished());

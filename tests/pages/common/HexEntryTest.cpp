@@ -16,12 +16,10 @@ namespace {
 class HexPage : public CPropPage {
 public:
     HexPage() : CPropPage("Hex") {
-        PageBuilder b(this, this);
-        b.Edit(500, "Low:");
-        b.Edit(501, "High:");
+        PageBuilder b = Builder();
+        b.Hex(500, "Low:", 0);
+        b.Hex(501, "High:", 1);
         b.Preview();
-        BindHex(500, 0);
-        BindHex(501, 1);
     }
     void OnHexChanged(int id) override { changed.push_back(id); }
     std::vector<int> changed;

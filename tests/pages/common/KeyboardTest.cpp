@@ -16,7 +16,7 @@
 #include "framework/ControlDriver.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/SheetRunner.h"
-#include "pages/serial/CSckCalculatorDlg.h"
+#include "pages/common/CClockTargetDlg.h"
 #include "pages/serial/CSpi0PropPage.h"
 #include "pages/serial/SerialSheets.h"
 #include "support/ScopedUi.h"
@@ -70,11 +70,11 @@ TEST(Keyboard, DrivesTheSpiSheetAndItsCalculator) {
 
         // Return on "Change SCK" opens the calculator instead of closing the sheet.
         ui.Modals.push_back([&](ModalDialog& c) {
-            auto& calc = dynamic_cast<CSckCalculatorDlg&>(c);
+            auto& calc = dynamic_cast<CClockTargetDlg&>(c);
             Activate(&calc);
-            EXPECT_EQ(QApplication::focusWidget(), driver::Find(&calc, CSckCalculatorDlg::kTarget));
+            EXPECT_EQ(QApplication::focusWidget(), driver::Find(&calc, calcids::kSckTarget));
             QTest::keyClicks(QApplication::focusWidget(), "250000");
-            EXPECT_EQ(calc.Text(CSckCalculatorDlg::kTarget), "250000");
+            EXPECT_EQ(calc.Text(calcids::kSckTarget), "250000");
             Key(Qt::Key_Return);  // OK, and Yes to the question
             calculated = c.WasAccepted();
         });

@@ -29,7 +29,10 @@ std::vector<std::string> g_calls;
 class LogPage : public CPropPage {
 public:
     explicit LogPage(const std::string& name) : CPropPage(name) {
-        BuildBound({{100, ControlKind::Check, "Bit 0", "Bits", 0, 0, 0x01, 0}});
+        PageBuilder b = Builder();
+        b.Group("Bits");
+        b.Check(100, "Bit 0").Bit(0, 0x01);
+        b.Preview();
     }
     void OnInitDialog() override {
         g_calls.push_back(Caption() + ".init");

@@ -17,7 +17,7 @@
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/SheetRunner.h"
 #include "pages/serial/SerialSheets.h"
-#include "pages/serial/CSckCalculatorDlg.h"
+#include "pages/common/CClockTargetDlg.h"
 #include "pages/serial/CSpi0PropPage.h"
 #include "support/ScopedUi.h"
 
@@ -175,8 +175,8 @@ TEST_F(Spi0Page, DividerEditDrivesTheSckText) {
 class SckCalculator : public Spi0Page {
 protected:
     // Types `target` and presses OK; returns whether the calculator closed.
-    bool Offer(CSckCalculatorDlg& c, const std::string& target) {
-        EXPECT_EQ(driver::SetText(&c, CSckCalculatorDlg::kTarget, target), "");
+    bool Offer(CClockTargetDlg& c, const std::string& target) {
+        EXPECT_EQ(driver::SetText(&c, calcids::kSckTarget, target), "");
         driver::Click(&c, kIdOk);
         return c.IsFinished();
     }
@@ -186,8 +186,8 @@ TEST_F(SckCalculator, TargetsAtOnePointFiveMegahertz) {
     Page& p = Open();
     ASSERT_EQ(doc_->SysclkFrequency, 1500000u);
     ui_.Modals.push_back([&](ModalDialog& d) {
-        auto& c = dynamic_cast<CSckCalculatorDlg&>(d);
-        EXPECT_EQ(c.Text(CSckCalculatorDlg::kSysclk), "1500000");
+        auto& c = dynamic_cast<CClockTargetDlg&>(d);
+        EXPECT_EQ(c.Text(calcids::kSysclk), "1500000");
         // 0 is no input.
         EXPECT_FALSE(Offer(c, "0"));
         EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Input Values.");
@@ -218,7 +218,7 @@ TEST_F(SckCalculator, TargetsAtOnePointFiveMegahertz) {
     EXPECT_EQ(p.Text(kPreviewId), "    SPI0CKR   = 0x06;\r\n");
 
     ui_.Modals.push_back([&](ModalDialog& d) {
-        auto& c = dynamic_cast<CSckCalculatorDlg&>(d);
+        auto& c = dynamic_cast<CClockTargetDlg&>(d);
         EXPECT_EQ(c.Text(kAchievedId), "Achieved: -");
         EXPECT_TRUE(Offer(c, "750000"));
     });
