@@ -74,6 +74,8 @@ import -window root -crop 1100x730+0+0 "$PWD/docs/screenshot-clock-tree.png"
 kill \$pid
 SHOT
 chmod +x "$work/shot.sh"
-xvfb-run -a -s "-screen 0 1366x768x24" "$work/shot.sh"
+# Settings of its own, so the picture shows neither the user's recent files
+# nor the window layout the user left, and leaves them alone.
+XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 1366x768x24" "$work/shot.sh"
 cp docs/screenshot-clock-tree.png docs/guide/clock-tree.png
 echo "wrote docs/screenshot-clock-tree.png and docs/guide/clock-tree.png"

@@ -38,5 +38,7 @@ import -window root "$PWD/docs/screenshot-problems.png"
 kill \$pid
 SHOT
 chmod +x "$work/shot.sh"
-xvfb-run -a -s "-screen 0 1366x768x24" "$work/shot.sh"
+# Settings of its own, so the picture shows neither the user's recent files
+# nor the window layout the user left, and leaves them alone.
+XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 1366x768x24" "$work/shot.sh"
 echo "wrote docs/screenshot-problems.png"

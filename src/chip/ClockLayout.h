@@ -63,7 +63,7 @@ inline constexpr double kClockValueBaseline = 33;
 inline constexpr double kClockDetailBaseline = 48;
 // The colours, as "#RRGGBB".
 inline constexpr const char* kClockInk = "#202020";
-inline constexpr const char* kClockDimInk = "#a0a0a0";
+inline constexpr const char* kClockDimInk = "#6e6e6e";
 inline constexpr const char* kClockBoxFill = "#f4f7fb";
 inline constexpr const char* kClockDimFill = "#f7f7f7";
 inline constexpr const char* kClockFrame = "#5b7896";

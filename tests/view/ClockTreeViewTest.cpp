@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -14,9 +15,12 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <sstream>
 
+#include "chip/ClockLayout.h"
 #include "chip/ClockTree.h"
 #include "chip/Project.h"
 #include "devices/Q7R2xDoc.h"
@@ -304,6 +308,31 @@ TEST_F(ClockTreeShell, LayoutKeepsEveryTextInsideItsBoxAtTheScreenSize) {
     EXPECT_GE(shown.width() / box->w, 0.9);
     EXPECT_LE(widget->BoxRect("watchdog").bottom(), widget->height());
     EXPECT_LE(widget->BoxRect("pca.cex4").right(), widget->width());
+}
+
+// Every text of the drawing stands out from what it is written on by at least
+// the 4.5:1 contrast small print needs, the grey of clocks nothing uses included.
+double Luminance(const char* hex) {
+    const QColor c{QLatin1String(hex)};
+    auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+TEST(ClockTreeColours, EveryTextIsReadableOnItsGround) {
+    const struct {
+        const char* ink;
+        const char* ground;
+    } pairs[] = {
+        {chip::kClockInk, chip::kClockBoxFill},         {chip::kClockDimInk, chip::kClockDimFill},
+        {chip::kClockWarning, chip::kClockBoxFill},     {chip::kClockWarning, chip::kClockDimFill},
+        {chip::kClockEdge, chip::kClockBackground},     {chip::kClockDimInk, chip::kClockBackground},
+    };
+    for (const auto& p : pairs) {
+        const double a = Luminance(p.ink), b = Luminance(p.ground);
+        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 4.5) << p.ink << " on " << p.ground;
+    }
 }
 
 }  // namespace
