@@ -8,13 +8,11 @@
 #include "chip/AdcMux.h"
 #include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
+#include "support/Models.h"
 
 using namespace adc;
 
 namespace {
-
-constexpr int kLargeModel = 0;  // Q7R20
-constexpr int kSmallModel = 2;  // Q7R22
 
 PeripheralRecord NewPortIO(int model) {
     PeripheralRecord r;

@@ -8,13 +8,11 @@
 #include "chip/Comparator.h"
 #include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
+#include "support/Models.h"
 
 using namespace comparator;
 
 namespace {
-
-constexpr int kLargeModel = 0;  // Q7R20
-constexpr int kSmallModel = 2;  // Q7R22
 
 // A project whose comparator record is edited directly, as the pages do.
 struct Project {
@@ -47,93 +45,48 @@ struct Project {
     PeripheralRecord rec;
 };
 
-const char* const kC0Alone =
-    "void Comparator_Init()\r\n"
-    "{\r\n"
-    "    int i = 0;\r\n"
-    "    CPT0CN    = 0x80;\r\n"
-    "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
-    "    CPT0CN    &= ~0x30;\r\n"
-    "}\r\n";
-
-const char* const kAsmC0Alone =
-    "Comparator_Init:\r\n"
-    "    mov  CPT0CN,    #080h\r\n"
-    "    clr  A                     ; Wait 10us for initialization\r\n"
-    "    djnz ACC, $\r\n"
-    "    anl  CPT0CN,    #0CFh\r\n"
-    "    ret\r\n";
+// The generated routine with the start-up block of each enabled comparator, in order.
+std::string Expected(int format, std::initializer_list<int> comparators) {
+    std::string out = format == 0 ? "void Comparator_Init()\r\n{\r\n    int i = 0;\r\n"
+                                  : "Comparator_Init:\r\n";
+    for (int n : comparators) {
+        const std::string cn = "CPT" + std::to_string(n) + "CN";
+        out += format == 0 ? "    " + cn + "    = 0x80;\r\n"
+                                 "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
+                                 "    " + cn + "    &= ~0x30;\r\n"
+                           : "    mov  " + cn + ",    #080h\r\n"
+                                 "    clr  A                     ; Wait 10us for initialization\r\n"
+                                 "    djnz ACC, $\r\n    anl  " + cn + ",    #0CFh\r\n";
+    }
+    return out + (format == 0 ? "}\r\n" : "    ret\r\n");
+}
 
 }  // namespace
 
-TEST(ComparatorStartUp, Comparator0AloneInCAndAssembly) {
+TEST(ComparatorStartUp, EachEnabledComparatorGetsItsBlockAndTheyShareOneCounter) {
     Project p;
     p.Enable(kComparator0, true);
-    EXPECT_EQ(p.Routine(0), kC0Alone);
-    EXPECT_EQ(p.Routine(1), kAsmC0Alone);
+    EXPECT_EQ(p.Routine(0), Expected(0, {0}));
+    EXPECT_EQ(p.Routine(1), Expected(1, {0}));
     EXPECT_NE(p.Code(0).find("    Comparator_Init();\r\n"), std::string::npos);
-}
-
-TEST(ComparatorStartUp, BothComparatorsShareOneLoopCounter) {
-    Project p;
-    p.Enable(kComparator0, true);
     p.Enable(kComparator1, true);
-    EXPECT_EQ(p.Routine(0),
-              "void Comparator_Init()\r\n"
-              "{\r\n"
-              "    int i = 0;\r\n"
-              "    CPT0CN    = 0x80;\r\n"
-              "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
-              "    CPT0CN    &= ~0x30;\r\n"
-              "    CPT1CN    = 0x80;\r\n"
-              "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
-              "    CPT1CN    &= ~0x30;\r\n"
-              "}\r\n");
-    EXPECT_EQ(p.Routine(1),
-              "Comparator_Init:\r\n"
-              "    mov  CPT0CN,    #080h\r\n"
-              "    clr  A                     ; Wait 10us for initialization\r\n"
-              "    djnz ACC, $\r\n"
-              "    anl  CPT0CN,    #0CFh\r\n"
-              "    mov  CPT1CN,    #080h\r\n"
-              "    clr  A                     ; Wait 10us for initialization\r\n"
-              "    djnz ACC, $\r\n"
-              "    anl  CPT1CN,    #0CFh\r\n"
-              "    ret\r\n");
-}
-
-TEST(ComparatorStartUp, SwitchingOneOffKeepsTheCounterWhileTheOtherRuns) {
-    // Comparator0 off, Comparator1 still on.
-    Project p;
-    p.Enable(kComparator0, true);
-    p.Enable(kComparator1, true);
+    EXPECT_EQ(p.Routine(0), Expected(0, {0, 1}));
+    EXPECT_EQ(p.Routine(1), Expected(1, {0, 1}));
+    // Comparator0 off, Comparator1 still on: the counter stays.
     p.Enable(kComparator0, false);
     EXPECT_EQ(p.rec.CPrologue, "    int i = 0;\r\n");
     EXPECT_EQ(p.rec.Registers[ComparatorsReg::CPT0CN].CPost, "");
     EXPECT_EQ(p.rec.Registers[ComparatorsReg::CPT0CN].AsmPost, "");
-    EXPECT_EQ(p.Routine(0),
-              "void Comparator_Init()\r\n"
-              "{\r\n"
-              "    int i = 0;\r\n"
-              "    CPT1CN    = 0x80;\r\n"
-              "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
-              "    CPT1CN    &= ~0x30;\r\n"
-              "}\r\n");
-    EXPECT_EQ(p.Routine(1),
-              "Comparator_Init:\r\n"
-              "    mov  CPT1CN,    #080h\r\n"
-              "    clr  A                     ; Wait 10us for initialization\r\n"
-              "    djnz ACC, $\r\n"
-              "    anl  CPT1CN,    #0CFh\r\n"
-              "    ret\r\n");
+    EXPECT_EQ(p.Routine(0), Expected(0, {1}));
+    EXPECT_EQ(p.Routine(1), Expected(1, {1}));
 
     // The other way round, then both off: the counter goes with the last one.
     Project q;
     q.Enable(kComparator1, true);
     q.Enable(kComparator0, true);
     q.Enable(kComparator1, false);
-    EXPECT_EQ(q.Routine(0), kC0Alone);
-    EXPECT_EQ(q.Routine(1), kAsmC0Alone);
+    EXPECT_EQ(q.Routine(0), Expected(0, {0}));
+    EXPECT_EQ(q.Routine(1), Expected(1, {0}));
     q.Enable(kComparator0, false);
     EXPECT_EQ(q.rec.CPrologue, "");
     EXPECT_EQ(q.Routine(0), "");

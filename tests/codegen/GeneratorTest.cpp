@@ -42,54 +42,57 @@ RegisterEntry Entry(const std::string& name, int value, int reset = 0) {
     return e;
 }
 
+// The lines every generated file starts with, in C and in assembly.
+const std::vector<std::string> kCHead = {
+    "/////////////////////////////////////", "//  Generated Initialization File  //",
+    "/////////////////////////////////////", "", "#include \"Q7R20.h\"", ""};
+const std::vector<std::string> kAsmHead = {
+    ";------------------------------------", ";-  Generated Initialization File  --",
+    ";------------------------------------", "", "$include (Q7R20.inc)", "", "public  Init_Device",
+    "", "INIT SEGMENT CODE", "    rseg INIT", ""};
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 TEST(Generator, WorkedExampleSmbusInBothFormats) {
     auto doc = NewProject(0);
     doc->DeviceData.Peripherals[4].Registers[SmbusReg::SMB0CF].Value = 128;
-
     EXPECT_EQ(Generate(doc->DeviceData, 0),
-              Text({"/////////////////////////////////////",
-                    "//  Generated Initialization File  //",
-                    "/////////////////////////////////////", "", "#include \"Q7R20.h\"", "",
-                    "// Peripheral specific initialization functions,",
-                    "// Called from the Init_Device() function", "void SMBus_Init()", "{",
-                    "    SMB0CF    = 0x80;", "}", "", "// Initialization function for device,",
-                    "// Call Init_Device() from your main program", "void Init_Device(void)",
-                    "{", "    SMBus_Init();", "}"}));
-
+              Text(kCHead + std::vector<std::string>{
+                                "// Peripheral specific initialization functions,",
+                                "// Called from the Init_Device() function", "void SMBus_Init()",
+                                "{", "    SMB0CF    = 0x80;", "}", "",
+                                "// Initialization function for device,",
+                                "// Call Init_Device() from your main program",
+                                "void Init_Device(void)", "{", "    SMBus_Init();", "}"}));
     EXPECT_EQ(Generate(doc->DeviceData, 1),
-              Text({";------------------------------------",
-                    ";-  Generated Initialization File  --",
-                    ";------------------------------------", "", "$include (Q7R20.inc)", "",
-                    "public  Init_Device", "", "INIT SEGMENT CODE", "    rseg INIT", "",
-                    "; Peripheral specific initialization functions,",
-                    "; Called from the Init_Device label", "SMBus_Init:",
-                    "    mov  SMB0CF,    #080h", "    ret", "",
-                    "; Initialization function for device,",
-                    "; Call Init_Device from your main program", "Init_Device:",
-                    "    lcall SMBus_Init", "    ret", "", "end"}));
+              Text(kAsmHead + std::vector<std::string>{
+                                  "; Peripheral specific initialization functions,",
+                                  "; Called from the Init_Device label", "SMBus_Init:",
+                                  "    mov  SMB0CF,    #080h", "    ret", "",
+                                  "; Initialization function for device,",
+                                  "; Call Init_Device from your main program", "Init_Device:",
+                                  "    lcall SMBus_Init", "    ret", "", "end"}));
 }
 
 TEST(Generator, EmptyConfigurationTexts) {
     auto doc = NewProject(3);
     EXPECT_EQ(Generate(doc->DeviceData, 0),
-              Text({"/////////////////////////////////////",
-                    "//  Generated Initialization File  //",
-                    "/////////////////////////////////////", "", "#include \"Q7R20.h\"", "",
-                    "// Initialization function for device,",
-                    "// Call Init_Device() from your main program", "void Init_Device(void)",
-                    "{", "}", "", "// Empty configuration", "",
-                    "// Open the \"Peripherals\" menu and",
-                    "// choose a peripheral to configure."}));
+              Text(kCHead + std::vector<std::string>{
+                                "// Initialization function for device,",
+                                "// Call Init_Device() from your main program",
+                                "void Init_Device(void)", "{", "}", "", "// Empty configuration",
+                                "", "// Open the \"Peripherals\" menu and",
+                                "// choose a peripheral to configure."}));
     EXPECT_EQ(Generate(doc->DeviceData, 1),
-              Text({";------------------------------------",
-                    ";-  Generated Initialization File  --",
-                    ";------------------------------------", "", "$include (Q7R20.inc)", "",
-                    "public  Init_Device", "", "INIT SEGMENT CODE", "    rseg INIT", "",
-                    "; Initialization function for device,",
-                    "; Call Init_Device from your main program", "Init_Device:", "    ret", "",
-                    "end", "", "; Empty configuration", "",
-                    "; Open the \"Peripherals\" menu and",
-                    "; choose a peripheral to configure."}));
+              Text(kAsmHead + std::vector<std::string>{
+                                  "; Initialization function for device,",
+                                  "; Call Init_Device from your main program", "Init_Device:",
+                                  "    ret", "", "end", "", "; Empty configuration", "",
+                                  "; Open the \"Peripherals\" menu and",
+                                  "; choose a peripheral to configure."}));
     // Any format value other than 0 means assembly.
     EXPECT_EQ(Generate(doc->DeviceData, 7), Generate(doc->DeviceData, 1));
 }

@@ -86,13 +86,9 @@ TEST_F(Cli, UnreadableCorruptAndRefusedFilesExitWithOneAndWriteNothing) {
     Spit(Path("alien.zvp"), alien);
     Spit(Path("empty.zvp"), "");
 
-    Result r = Run("generate " + Path("new.zvp") + " -o " + Path("out.c"));
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Error: This file is not supported under this DLL version"),
-              std::string::npos);
-    EXPECT_FALSE(fs::exists(Path("out.c")));
-
-    for (const char* name : {"cut.zvp", "alien.zvp", "empty.zvp", "missing.zvp"}) {
+    // The messages themselves: CliSafety.
+    Result r;
+    for (const char* name : {"new.zvp", "cut.zvp", "alien.zvp", "empty.zvp", "missing.zvp"}) {
         for (const std::string& cmd : {std::string("generate "), std::string("info "),
                                        std::string("convert "), std::string("clocks ")}) {
             const std::string out = cmd == "info "     ? ""

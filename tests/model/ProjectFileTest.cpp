@@ -8,59 +8,11 @@
 #include "model/DeviceDocument.h"
 #include "model/Ui.h"
 #include "support/Bytes.h"
+#include "support/DefaultRecords.h"
 
 namespace {
 
 using testing_bytes::Bytes;
-
-// The default records, written out by hand: routine, registers and reset values.
-struct DefaultReg {
-    const char* name;
-    unsigned reset;
-};
-struct DefaultRecord {
-    int id;
-    const char* routine;
-    std::vector<DefaultReg> regs;
-};
-
-const std::vector<DefaultRecord>& DefaultTable() {
-    static const std::vector<DefaultRecord> table = {
-        {0, "Reset_Sources_Init", {{"VDM0CN", 0}, {"RSTSRC", 0}}},
-        {1, "PCA_Init", {{"PCA0CN", 0}, {"PCA0MD", 0}, {"PCA0CPM0", 0}, {"PCA0CPM1", 0},
-                         {"PCA0CPM2", 0}, {"PCA0CPM3", 0}, {"PCA0CPM4", 0}, {"PCA0L", 0},
-                         {"PCA0H", 0}, {"PCA0CPL0", 0}, {"PCA0CPL1", 0}, {"PCA0CPL2", 0},
-                         {"PCA0CPL3", 0}, {"PCA0CPL4", 0}, {"PCA0CPH0", 0}, {"PCA0CPH1", 0},
-                         {"PCA0CPH2", 0}, {"PCA0CPH3", 0}, {"PCA0CPH4", 0}}},
-        {2, "Timer_Init", {{"TCON", 0}, {"TMOD", 0}, {"CKCON", 0}, {"TL0", 0}, {"TL1", 0},
-                           {"TH0", 0}, {"TH1", 0}, {"TMR2CN", 0}, {"TMR2RLL", 0}, {"TMR2RLH", 0},
-                           {"TMR2L", 0}, {"TMR2H", 0}, {"TMR3CN", 0}, {"TMR3RLL", 0},
-                           {"TMR3RLH", 0}, {"TMR3L", 0}, {"TMR3H", 0}}},
-        {3, "UART_Init", {{"SCON0", 0}, {"SBRLL1", 0}, {"SBRLH1", 0}, {"SCON1", 0},
-                          {"SMOD1", 0x0C}, {"SBCON1", 0}}},
-        {4, "SMBus_Init", {{"SMB0CF", 0}}},
-        {5, "SPI_Init", {{"SPI0CFG", 0}, {"SPI0CN", 4}, {"SPI0CKR", 0}}},
-        {6, "ADC_Init", {{"AMX0P", 0}, {"AMX0N", 0}, {"ADC0CF", 0xF8}, {"ADC0CN", 0},
-                         {"ADC0GTH", 0xFF}, {"ADC0GTL", 0xFF}, {"ADC0LTH", 0}, {"ADC0LTL", 0}}},
-        {7, "EMI_Init", {{"EMI0CF", 3}, {"EMI0TC", 0xFF}}},
-        {8, "Comparator_Init", {{"CPT0CN", 0}, {"CPT0MX", 0}, {"CPT0MD", 2}, {"CPT1CN", 0},
-                                {"CPT1MX", 0}, {"CPT1MD", 2}}},
-        {9, "Comparator_Reset_Source_Init", {{"VDM0CN", 0}, {"RSTSRC", 0}, {"RSTSRC", 0}}},
-        {10, "Voltage_Reference_Init", {{"REF0CN", 0}}},
-        {11, "Voltage_Regulator_Init", {{"REG0CN", 0}}},
-        {12, "Prefetch_Init", {{"PFE0CN", 0x20}}},
-        {13, "Port_IO_Init", {{"P0MDIN", 0xFF}, {"P1MDIN", 0xFF}, {"P2MDIN", 0xFF},
-                              {"P3MDIN", 0xFF}, {"P4MDIN", 0xFF}, {"P0MDOUT", 0}, {"P1MDOUT", 0},
-                              {"P2MDOUT", 0}, {"P3MDOUT", 0}, {"P4MDOUT", 0}, {"P0SKIP", 0},
-                              {"P1SKIP", 0}, {"P2SKIP", 0}, {"P3SKIP", 0}, {"XBR0", 0},
-                              {"XBR1", 0}, {"XBR2", 0}}},
-        {14, "Oscillator_Init", {{"OSCXCN", 0}, {"OSCICN", 0x80}, {"OSCLCN", 0}, {"CLKMUL", 0},
-                                 {"CLKSEL", 0}}},
-        {15, "Interrupts_Init", {{"IP", 0}, {"EIE1", 0}, {"EIP1", 0}, {"EIE2", 0}, {"EIP2", 0},
-                                 {"IT01CF", 1}, {"IE", 0}}},
-    };
-    return table;
-}
 
 std::vector<std::uint8_t> ExpectedNewProject(int model) {
     const std::string wait = "    for (i = 0; i < 350; i++);  // Wait 100us for initialization\r\n";
@@ -71,28 +23,31 @@ std::vector<std::uint8_t> ExpectedNewProject(int model) {
     b.u8(160 + model).i32(1).i32(60);
     b.u32(1500000).u32(12000000).u32(80000).u32(0).u32(0);
     b.str("Q7R20").i32(0).i32(16);
-    for (const auto& rec : DefaultTable()) {
-        b.i32(rec.id).str(std::string("void ") + rec.routine + "()\r\n{");
-        b.str(std::string(rec.routine) + ":\r\n").str("").str("");
-        b.i32(static_cast<int>(rec.regs.size()));
-        for (std::size_t i = 0; i < rec.regs.size(); ++i) {
+    for (const auto& [id, routine] : DefaultRoutines()) {
+        std::vector<DefaultRegister> regs;
+        for (const DefaultRegister& r : DefaultRegisters())
+            if (r.record == id) regs.push_back(r);
+        b.i32(id).str(std::string("void ") + routine + "()\r\n{");
+        b.str(std::string(routine) + ":\r\n").str("").str("");
+        b.i32(static_cast<int>(regs.size()));
+        for (int i = 0; i < static_cast<int>(regs.size()); ++i) {
             std::string cpre, apre, cpost, apost;
-            if (rec.id == 1 && i == 1) {
+            if (id == Pid::Pca && i == PcaReg::PCA0MD) {
                 cpre = "    PCA0MD    &= ~0x40;\r\n";
                 apre = "    anl  PCA0MD,    #0BFh\r\n";
             }
-            if (rec.id == 1 && i == 13) {
+            if (id == Pid::Pca && i == PcaReg::PCA0CPL4) {
                 cpost = "    PCA0MD    |= 0x40;\r\n";
                 apost = "    orl  PCA0MD,    #040h\r\n";
             }
-            if ((rec.id == 0 || rec.id == 9) && i == 0) {
+            if ((id == Pid::ResetSources || id == Pid::ComparatorResetSource) && i == 0) {
                 cpost = wait;
                 apost = asmWait;
             }
-            b.i32(rec.id == 9 && i == 2 ? 1 : static_cast<int>(i)).str(rec.regs[i].name);
-            b.str(cpre).str(apre).str(cpost).str(apost);
-            b.u8(rec.regs[i].reset).u8(rec.regs[i].reset);
-            b.i32(rec.id == 14 && i == 2 ? 1 : 0).i32(0);
+            const DefaultRegister& r = regs[static_cast<std::size_t>(i)];
+            b.i32(id == Pid::ComparatorResetSource && i == 2 ? 1 : i);
+            b.str(r.name).str(cpre).str(apre).str(cpost).str(apost).u8(r.reset).u8(r.reset);
+            b.i32(id == Pid::Oscillator && i == OscillatorReg::OSCLCN ? 1 : 0).i32(0);
         }
         b.str("}").str("    ret");
     }

@@ -5,9 +5,7 @@
 #include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-
-inline constexpr int kLargeModel = 0;  // Q7R20: 32 crossbar pins
-inline constexpr int kSmallModel = 2;  // Q7R22: 25 crossbar pins
+#include "support/Models.h"
 
 struct PortIOProject {
     explicit PortIOProject(int model) : large(models::IsLargePackage(models::kFirstCode + model)) {

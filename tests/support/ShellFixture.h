@@ -15,7 +15,7 @@
 #include "framework/CApplication.h"
 #include "host/CMainWindow.h"
 #include "host/PluginLoader.h"
-#include "model/Ui.h"
+#include "support/ScopedUi.h"
 
 class ShellFixture : public ::testing::Test {
 protected:
@@ -24,7 +24,6 @@ protected:
         qunsetenv(host::kPluginPathVariable);
     }
     void SetUp() override {
-        previous_ = SetUi(&ui);
         ASSERT_NO_FATAL_FAILURE(AddDeviceModule());
         window = std::make_unique<CMainWindow>(app);
     }
@@ -33,17 +32,13 @@ protected:
         const QString error = host::LoadDeviceModule(app, QCoreApplication::applicationDirPath());
         ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     }
-    void TearDown() override {
-        window.reset();
-        SetUi(previous_);
-    }
+    void TearDown() override { window.reset(); }
 
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
     // Lets closed windows go.
     static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    Ui* previous_ = nullptr;
-    ScriptUi ui;
+    ScopedScriptUi ui;
     CApplication app;
     std::unique_ptr<CMainWindow> window;
     QTemporaryDir dir;

@@ -25,6 +25,7 @@
 #include "framework/CMainFrame.h"
 #include "framework/CommandIds.h"
 #include "model/Ui.h"
+#include "support/ScopedUi.h"
 #include "plugin/CProjectDocument.h"
 #include "plugin/PeripheralTable.h"
 #include "plugin/Peripherals.h"
@@ -55,7 +56,6 @@ QByteArray ReadFile(const QString& path) {
 class CodeView : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = SetUi(&ui);
         app.SetMainFrame(&frame);
         RegisterViewCommands(app.Commands());
         plugin::RegisterPeripheralCommands(app.Commands());
@@ -65,10 +65,7 @@ protected:
         frame.active = &view;
         view.OnInitialUpdate();
     }
-    void TearDown() override {
-        frame.active = nullptr;
-        SetUi(previous_);
-    }
+    void TearDown() override { frame.active = nullptr; }
 
     CDeviceDocument& Dev() { return *doc->DeviceDocument(); }
     // Chooses the command as its menu item does; false when it did not run.
@@ -92,8 +89,7 @@ protected:
         return at == std::string::npos ? 0 : at;
     }
 
-    Ui* previous_ = nullptr;
-    ScriptUi ui;
+    ScopedScriptUi ui;
     CApplication app;
     FakeFrame frame;
     std::unique_ptr<CProjectDocument> doc;

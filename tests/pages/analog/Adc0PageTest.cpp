@@ -4,69 +4,28 @@
 
 #include <gtest/gtest.h>
 
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
 #include "pages/analog/CAdc0PropPage.h"
 #include "pages/common/CClockTargetDlg.h"
-#include "pages/common/CDeviceDlg.h"
+#include "support/PageTest.h"
 
 namespace {
 
 using Page = CAdc0PropPage;
-constexpr int kLargeModel = 0;  // Q7R20
-constexpr int kSmallModel = 2;  // Q7R22
+using namespace testing_pages;
 
 // The page opened as the ADC command opens it, on copies of a new project's records.
-class AdcPage : public ::testing::Test {
+class AdcPage : public PageTest<Page> {
 protected:
-    void SetUp() override { previous_ = SetUi(&ui_); }
-    void TearDown() override {
-        page_.reset();
-        SetUi(previous_);
-    }
+    // A new project of `model`, its copies set up by `before`, and the page.
     void Open(int model, const std::function<void()>& before = {}) {
-        doc_ = NewProject(model);
-        doc_->GetPeripheral(adc_, Pid::Adc);
-        doc_->GetPeripheral(port_, Pid::PortIO);
-        doc_->GetPeripheral(ints_, Pid::Interrupts);
+        New(model);
         if (before) before();
-        context_ = std::make_unique<PageContext>(*doc_);
-        context_->Lend(Pid::PortIO, port_);
-        context_->Lend(Pid::Interrupts, ints_);
-        page_ = std::make_unique<Page>(*context_);
-        page_->SetRecord(&adc_);
-        page_->OnInitDialog();
-        page_->show();
+        PageTest::Open(Pid::Adc);
     }
-    std::uint8_t& Adc(int position) {
-        return adc_.Registers.at(static_cast<std::size_t>(position)).Value;
-    }
-    std::uint8_t& Port(int position) {
-        return port_.Registers.at(static_cast<std::size_t>(position)).Value;
-    }
+    std::uint8_t& Adc(int position) { return Reg(Pid::Adc, position); }
+    std::uint8_t& Port(int position) { return Reg(Pid::PortIO, position); }
     std::string Text(int id) { return page_->Text(id); }
-    void Type(int id, const std::string& text) {
-        ASSERT_EQ(driver::SetText(page_.get(), id, text), "");
-    }
-    void Click(int id) { ASSERT_EQ(driver::Click(page_.get(), id), ""); }
-    void Choose(int id, const std::string& item) {
-        ASSERT_EQ(driver::SelectText(page_.get(), id, item), "");
-    }
-    std::vector<std::string> Messages() {
-        std::vector<std::string> texts;
-        for (const auto& m : ui_.Shown)
-            texts.push_back(m.Text);
-        return texts;
-    }
-
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
-    std::unique_ptr<CQ7R2xDoc> doc_;
-    PeripheralRecord adc_, port_, ints_;
-    std::unique_ptr<PageContext> context_;
-    std::unique_ptr<Page> page_;
 };
 
 TEST_F(AdcPage, NewProjectShowsTheRegisters) {
@@ -217,7 +176,7 @@ TEST_F(AdcPage, ResetAsksThenRestoresEveryRegister) {
     EXPECT_EQ(Adc(AdcReg::ADC0CN), 0x80);
     page_->OnReset();
     EXPECT_EQ(Messages(), std::vector<std::string>(2, kResetQuestion));
-    for (const auto& r : adc_.Registers)
+    for (const auto& r : Copy(Pid::Adc).Registers)
         EXPECT_EQ(r.Value, r.ResetValue) << r.Name;
     EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
     EXPECT_EQ(Text(Page::kIdLessLow), "00");
@@ -333,9 +292,7 @@ TEST_F(AdcPage, NestedInterruptsSheetUpdatesTheTextsOnOk) {
     // The copy kept the cancelled change; both are stored with the OK.
     EXPECT_EQ(Text(Page::kIdConversionInterrupt), "ADC0 Interrupt is Enabled");
     EXPECT_EQ(Text(Page::kIdWindowInterrupt), "ADC0 Window Interrupt is Enabled");
-    PeripheralRecord stored;
-    doc_->GetPeripheral(stored, Pid::Interrupts);
-    EXPECT_EQ(stored.Registers[InterruptsReg::EIE1].Value, 0x0C);
+    EXPECT_EQ(StoredValue(Pid::Interrupts, InterruptsReg::EIE1), 0x0C);
 }
 
 }  // namespace

@@ -7,78 +7,40 @@
 #include <QComboBox>
 #include <QSlider>
 
-#include <functional>
-
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
 #include "pages/analog/CComparatorPropPage.h"
-#include "pages/common/CDeviceDlg.h"
 #include "pages/analog/ComparatorSheets.h"
-#include "pages/common/SheetRunner.h"
+#include "support/PageTest.h"
 
 namespace {
 
 using Page = CComparatorPropPage;
+using namespace testing_pages;
 
-constexpr int kLargeModel = 0;  // Q7R20
-constexpr int kSmallModel = 2;  // Q7R22
-
-CDeviceDlg& Sheet(ModalDialog& d) {
-    return dynamic_cast<CDeviceDlg&>(d);
-}
-
+QComboBox* List(QWidget* page, int id) { return qobject_cast<QComboBox*>(driver::Find(page, id)); }
 std::vector<std::string> Items(QWidget* page, int id) {
-    auto* box = qobject_cast<QComboBox*>(driver::Find(page, id));
     std::vector<std::string> out;
-    for (int i = 0; box && i < box->count(); ++i)
-        out.push_back(box->itemText(i).toStdString());
+    for (int i = 0; List(page, id) && i < List(page, id)->count(); ++i)
+        out.push_back(List(page, id)->itemText(i).toStdString());
     return out;
 }
-
 // Whether a list item is marked as a misconfigured pin, and the status it carries.
 bool Marked(QWidget* page, int id, int item) {
-    auto* box = qobject_cast<QComboBox*>(driver::Find(page, id));
-    return box->itemData(item, Qt::ForegroundRole).isValid();
+    return List(page, id)->itemData(item, Qt::ForegroundRole).isValid();
 }
 std::string ItemStatus(QWidget* page, int id, int item) {
-    auto* box = qobject_cast<QComboBox*>(driver::Find(page, id));
-    return box->itemData(item, Qt::ToolTipRole).toString().toStdString();
+    return List(page, id)->itemData(item, Qt::ToolTipRole).toString().toStdString();
 }
 
-std::string Text(QWidget* page, int id) {
-    return driver::TextOf(driver::Find(page, id));
-}
-bool Checked(QWidget* page, int id) {
-    return driver::IsChecked(driver::Find(page, id));
-}
-
-class ComparatorPages : public ::testing::Test {
+class ComparatorPages : public SheetTest {
 protected:
-    void SetUp() override { previous_ = SetUi(&ui_); }
-    void TearDown() override { SetUi(previous_); }
-
     void Open(int model) { doc_ = NewProject(model); }
-    // Queues what the user does in the next sheet (outer or nested).
-    void Then(std::function<void(CDeviceDlg&)> act) {
-        ui_.Modals.push_back([act](ModalDialog& d) { act(Sheet(d)); });
-    }
     bool Run() { return RunSheet(*doc_, ComparatorsSheet()); }
-    PeripheralRecord Stored(PeripheralId id) {
-        PeripheralRecord r;
-        doc_->GetPeripheral(r, id);
-        return r;
-    }
     void SetPortIO(int position, std::uint8_t value) {
         PeripheralRecord r = Stored(Pid::PortIO);
         r.Registers.at(static_cast<std::size_t>(position)).Value = value;
         doc_->SetPeripheral(r, Pid::PortIO);
     }
-
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
-    std::unique_ptr<CQ7R2xDoc> doc_;
 };
 
 }  // namespace
@@ -97,15 +59,11 @@ TEST_F(ComparatorPages, NewProjectShowsBothComparatorsAtTheirDefaults) {
                 EXPECT_TRUE(Checked(p, 11257));
                 EXPECT_TRUE(Checked(p, 11261));
                 EXPECT_EQ(Text(p, Page::kResponseTimeId), "2");
+                const std::string cp = "CP" + std::to_string(n);
                 EXPECT_EQ(Text(p, Page::kInterruptTextId),
-                          n == 0 ? "Comparator0 Interrupt is Disabled"
-                                 : "Comparator1 Interrupt is Disabled");
-                EXPECT_EQ(Text(p, n == 0 ? 11283 : 11434), n == 0
-                                                               ? "CP0 is Disabled on the Crossbar"
-                                                               : "CP1 is Disabled on the Crossbar");
-                EXPECT_EQ(Text(p, n == 0 ? 11284 : 11435),
-                          n == 0 ? "CP0A is Disabled on the Crossbar"
-                                 : "CP1A is Disabled on the Crossbar");
+                          "Comparator" + std::to_string(n) + " Interrupt is Disabled");
+                EXPECT_EQ(Text(p, n == 0 ? 11283 : 11434), cp + " is Disabled on the Crossbar");
+                EXPECT_EQ(Text(p, n == 0 ? 11284 : 11435), cp + "A is Disabled on the Crossbar");
                 EXPECT_EQ(Text(p, Page::kPositiveStatusId),
                           "Pin is Digital and Not Skipped: NOT Configured Properly");
                 EXPECT_EQ(Text(p, 11110), "");
@@ -137,14 +95,11 @@ TEST_F(ComparatorPages, EnableBitsHysteresisEdgesAndTheSharedLoopCounter) {
     Open(kLargeModel);
     Then([](CDeviceDlg& s) {
         QWidget* p0 = s.Page(0);
-        ASSERT_EQ(driver::Click(p0, Page::kEnableId), "");
-        ASSERT_EQ(driver::Click(p0, 11260), "");  // positive 20 mV
-        ASSERT_EQ(driver::Click(p0, 11262), "");  // negative 5 mV
-        ASSERT_EQ(driver::Click(p0, Page::kFallingEdgeId), "");
+        // Enabled, positive 20 mV, negative 5 mV, falling edge.
+        Click(p0, {Page::kEnableId, 11260, 11262, Page::kFallingEdgeId});
         EXPECT_FALSE(Checked(p0, 11257));
         s.SetActivePage(1);
-        ASSERT_EQ(driver::Click(s.Page(1), Page::kEnableId), "");
-        ASSERT_EQ(driver::Click(s.Page(1), Page::kRisingEdgeId), "");
+        Click(s.Page(1), {Page::kEnableId, Page::kRisingEdgeId});
         // Switching Comparator0 off keeps the counter that Comparator1 needs.
         s.SetActivePage(0);
         EXPECT_TRUE(Checked(p0, Page::kEnableId));
@@ -246,10 +201,8 @@ TEST_F(ComparatorPages, MultiplexerValueWithoutAnItemSelectsNothing) {
     doc_->SetPeripheral(r, Pid::Comparators);
     Then([](CDeviceDlg& s) {
         QWidget* p0 = s.Page(0);
-        EXPECT_EQ(
-            qobject_cast<QComboBox*>(driver::Find(p0, Page::kPositiveInputId))->currentIndex(), -1);
-        EXPECT_EQ(
-            qobject_cast<QComboBox*>(driver::Find(p0, Page::kNegativeInputId))->currentIndex(), -1);
+        EXPECT_EQ(List(p0, Page::kPositiveInputId)->currentIndex(), -1);
+        EXPECT_EQ(List(p0, Page::kNegativeInputId)->currentIndex(), -1);
         EXPECT_EQ(Text(p0, Page::kPositiveStatusId), "");
         ASSERT_EQ(driver::SelectIndex(p0, Page::kPositiveInputId, 2), "");
         EXPECT_EQ(Text(p0, 11110), "    CPT0MX    = 0x52;\n");
@@ -307,9 +260,7 @@ TEST_F(ComparatorPages, NestedPortIOSheetIsStoredAtOnceAndUpdatesTheTexts) {
     Then([](CDeviceDlg& nested) {
         EXPECT_EQ(nested.windowTitle().toStdString(), "Port I/O");
         QWidget* x = nested.Page(0);
-        ASSERT_EQ(driver::Click(x, 11449), "");       // CP0
-        ASSERT_EQ(driver::Click(x, 11464 + 16), "");  // skip P2.0
-        ASSERT_EQ(driver::Click(x, 11496 + 16), "");  // P2.0 analog
+        Click(x, {11449, 11464 + 16, 11496 + 16});  // CP0, skip P2.0, P2.0 analog
         nested.PressOk();
     });
     EXPECT_FALSE(Run());

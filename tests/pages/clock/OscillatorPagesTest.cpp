@@ -3,48 +3,25 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
-#include "pages/common/CDeviceDlg.h"
-#include "pages/common/CPropPage.h"
 #include "pages/clock/OscillatorsSheet.h"
-#include "pages/common/SheetRunner.h"
-#include "support/ScopedUi.h"
+#include "support/PageTest.h"
 
 namespace {
 
+using namespace testing_pages;
 enum Tab { kHf, kLf, kExt, kMul, kUsb, kSys };
 
-class OscillatorSheet : public ::testing::Test {
+class OscillatorSheet : public SheetTest {
 protected:
-
-    // Runs the Oscillators command on a new project of `model`; `drive`
-    // works the sheet and closes it (or leaves it to be cancelled).
-    bool Run(const std::function<void(CDeviceDlg&)>& drive, int model = 0) {
-        if (!doc_) doc_ = NewProject(model);
-        ui_.Modals.push_back([drive](ModalDialog& d) { drive(dynamic_cast<CDeviceDlg&>(d)); });
+    // Runs the Oscillators command; `drive` works the sheet and closes it
+    // (or leaves it to be cancelled).
+    bool Run(const std::function<void(CDeviceDlg&)>& drive) {
+        Then(drive);
         return RunSheet(*doc_, OscillatorsSheet());
     }
-    // The page of a tab on a six-page sheet, made active.
-    static CPropPage* Go(CDeviceDlg& sheet, Tab tab) {
-        sheet.SetActivePage(tab);
-        return sheet.ActivePage();
-    }
-    PeripheralRecord Stored(PeripheralId id = Pid::Oscillator) {
-        PeripheralRecord r;
-        doc_->GetPeripheral(r, id);
-        return r;
-    }
-    std::uint8_t StoredValue(int position) {
-        return Stored().Registers.at(static_cast<std::size_t>(position)).Value;
-    }
-
-    ScopedScriptUi ui_;
-    std::unique_ptr<CQ7R2xDoc> doc_;
+    PeripheralRecord Stored(PeripheralId id = Pid::Oscillator) { return SheetTest::Stored(id); }
+    std::uint8_t StoredValue(int position) { return SheetTest::StoredValue(Pid::Oscillator, position); }
 };
 
 bool Hidden(CPropPage* page, int id) {
@@ -55,13 +32,12 @@ bool Hidden(CPropPage* page, int id) {
 // oscillators_* scripts; model 4 keeps the L-F choice but not the multiplier.
 TEST_F(OscillatorSheet, PagesPerModel) {
     EXPECT_TRUE(OscillatorsSheet().restoresClocks);
-    Run(
-        [](CDeviceDlg& sheet) {
-            ASSERT_EQ(sheet.PageCount(), 6);
-            EXPECT_TRUE(Hidden(sheet.Page(kSys), 11440));
-            EXPECT_FALSE(Hidden(sheet.Page(kSys), 11442));
-        },
-        4);
+    doc_ = NewProject(4);
+    Run([](CDeviceDlg& sheet) {
+        ASSERT_EQ(sheet.PageCount(), 6);
+        EXPECT_TRUE(Hidden(sheet.Page(kSys), 11440));
+        EXPECT_FALSE(Hidden(sheet.Page(kSys), 11442));
+    });
 }
 
 TEST_F(OscillatorSheet, MultiplierQuestionAnsweredYesEnablesItWithItsCode) {
@@ -148,7 +124,6 @@ TEST_F(OscillatorSheet, InvalidFrequencyIsReportedAndTheSheetStillCloses) {
 }
 
 TEST_F(OscillatorSheet, FrequencyControlFollowsTheMode) {
-    doc_ = NewProject(0);
     PeripheralRecord r = Stored();
     r.Registers[OscillatorReg::OSCXCN].Value = 0x27;  // CMOS with stray frequency bits
     doc_->SetPeripheral(r, Pid::Oscillator);
@@ -176,28 +151,24 @@ TEST_F(OscillatorSheet, FrequencyControlFollowsTheMode) {
 }
 
 TEST_F(OscillatorSheet, NestedPortIOSheetStoresAtOnce) {
-    Run(
-        [this](CDeviceDlg& sheet) {
-            ui_.Modals.push_back([](ModalDialog& d) {
-                auto& nested = dynamic_cast<CDeviceDlg&>(d);
-                EXPECT_EQ(nested.PageCount(), 1);  // Q7R22: the crossbar page only
-                CPropPage* xbar = nested.ActivePage();
-                for (int id : {11466, 11467, 11498, 11499})
-                    EXPECT_EQ(driver::Click(xbar, id), "") << id;
-                nested.PressOk();
-            });
-            CPropPage* ext = Go(sheet, kExt);
-            driver::Click(ext, 11181);
-            EXPECT_EQ(ext->Text(11327),
-                      "P0.2 for XTAL1 is Digital and Not Skipped: NOT Configured Properly");
-            EXPECT_EQ(driver::Click(ext, 11281), "");
-            EXPECT_EQ(ext->Text(11327),
-                      "P0.2 for XTAL1 is Analog and Skipped: Configured Properly");
-            EXPECT_EQ(ext->Text(11328),
-                      "P0.3 for XTAL2 is Analog and Skipped: Configured Properly");
-            sheet.Finish(false);
-        },
-        2);
+    doc_ = NewProject(kSmallModel);
+    Run([this](CDeviceDlg& sheet) {
+        ui_.Modals.push_back([](ModalDialog& d) {
+            auto& nested = dynamic_cast<CDeviceDlg&>(d);
+            EXPECT_EQ(nested.PageCount(), 1);  // Q7R22: the crossbar page only
+            CPropPage* xbar = nested.ActivePage();
+            Click(xbar, {11466, 11467, 11498, 11499});
+            nested.PressOk();
+        });
+        CPropPage* ext = Go(sheet, kExt);
+        driver::Click(ext, 11181);
+        EXPECT_EQ(ext->Text(11327),
+                  "P0.2 for XTAL1 is Digital and Not Skipped: NOT Configured Properly");
+        EXPECT_EQ(driver::Click(ext, 11281), "");
+        EXPECT_EQ(ext->Text(11327), "P0.2 for XTAL1 is Analog and Skipped: Configured Properly");
+        EXPECT_EQ(ext->Text(11328), "P0.3 for XTAL2 is Analog and Skipped: Configured Properly");
+        sheet.Finish(false);
+    });
     const PeripheralRecord port = Stored(Pid::PortIO);
     EXPECT_EQ(port.Registers[PortIOReg::P0MDIN].Value, 0xF3);
     EXPECT_EQ(port.Registers[PortIOReg::P0SKIP].Value, 0x0C);
@@ -205,9 +176,7 @@ TEST_F(OscillatorSheet, NestedPortIOSheetStoresAtOnce) {
 }
 
 TEST_F(OscillatorSheet, CalculatorsReachTheSheet) {
-    doc_ = NewProject(0);
-    ui_.Modals.push_back([](ModalDialog& d) {
-        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+    Then([](CDeviceDlg& sheet) {
         driver::Click(Go(sheet, kHf), 11163);
         sheet.PressOk();
     });

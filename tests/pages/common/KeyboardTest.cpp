@@ -13,6 +13,7 @@
 #include <set>
 
 #include "devices/Q7R2xDoc.h"
+#include "devices/Registers.h"
 #include "framework/ControlDriver.h"
 #include "pages/common/CDeviceDlg.h"
 #include "pages/common/SheetRunner.h"
@@ -94,10 +95,9 @@ TEST(Keyboard, DrivesTheSpiSheetAndItsCalculator) {
         EXPECT_TRUE(d.WasAccepted());
     });
     EXPECT_TRUE(RunSheet(*doc, SpiSheet()));
-    PeripheralRecord spi;
-    doc->GetPeripheral(spi, Pid::Spi);
-    EXPECT_EQ(spi.Registers.at(2).Value, 2);     // SPI0CKR: 1.5 MHz / (2 x 3) = 250 kHz
-    EXPECT_EQ(spi.Registers.at(0).Value & 0x20, 0x20);  // SPI0CFG: second edge
+    const PeripheralRecord& spi = doc->DeviceData.Peripherals.at(Pid::Spi);
+    EXPECT_EQ(spi.Registers.at(SpiReg::SPI0CKR).Value, 2);  // 1.5 MHz / (2 x 3) = 250 kHz
+    EXPECT_EQ(spi.Registers.at(SpiReg::SPI0CFG).Value & 0x20, 0x20);  // second edge
 }
 
 }  // namespace

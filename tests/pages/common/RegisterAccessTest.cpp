@@ -53,17 +53,18 @@ TEST_F(RegisterAccess, PreviewHoldsOnlyTheWrittenCLines) {
 }
 
 TEST_F(RegisterAccess, ParseHex) {
-    EXPECT_EQ(CRegisterAccess::ParseHex("1F", 4), 31u);
-    EXPECT_EQ(CRegisterAccess::ParseHex("  1F\t", 2), 31u);
-    EXPECT_EQ(CRegisterAccess::ParseHex("a0", 2), 0u);  // lower case counts for nothing
-    EXPECT_EQ(CRegisterAccess::ParseHex("A0", 2), 160u);
-    EXPECT_EQ(CRegisterAccess::ParseHex("", 4), 0u);
-    EXPECT_EQ(CRegisterAccess::ParseHex("FFFF", 4), 65535u);
-    EXPECT_EQ(CRegisterAccess::ParseHex("1234", 2), 0x12u);  // only the first width characters
-    EXPECT_EQ(CRegisterAccess::ParseHex("G1", 2), 1u);       // a bad character keeps its place
-    EXPECT_EQ(CRegisterAccess::ParseHex("FF", 0), 0u);
-    EXPECT_EQ(CRegisterAccess::ParseHex("FFFFFFFF", 8), 0xFFFFFFFFu);
-    EXPECT_EQ(CRegisterAccess::ParseHex("1FFFFFFFF", 9), 0xFFFFFFFFu);
+    // Lower case counts for nothing, only the first `width` characters are
+    // read, and a bad character keeps its place.
+    const struct {
+        const char* text;
+        int width;
+        std::uint32_t value;
+    } cases[] = {{"1F", 4, 31},       {"  1F\t", 2, 31},       {"a0", 2, 0},
+                 {"A0", 2, 160},      {"", 4, 0},              {"FFFF", 4, 65535},
+                 {"1234", 2, 0x12},   {"G1", 2, 1},            {"FF", 0, 0},
+                 {"FFFFFFFF", 8, 0xFFFFFFFF}, {"1FFFFFFFF", 9, 0xFFFFFFFF}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CRegisterAccess::ParseHex(c.text, c.width), c.value) << c.text;
 }
 
 TEST_F(RegisterAccess, ValidateHex) {

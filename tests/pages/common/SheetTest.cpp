@@ -10,15 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
-#include "pages/common/CDeviceDlg.h"
-#include "pages/common/CPropPage.h"
-#include "pages/common/SheetRunner.h"
 #include "plugin/PeripheralTable.h"
-#include "support/ScopedUi.h"
+#include "support/PageTest.h"
 
 namespace {
 
@@ -60,12 +54,9 @@ public:
     bool nestedOk = false;
 };
 
-CDeviceDlg& Sheet(ModalDialog& d) { return dynamic_cast<CDeviceDlg&>(d); }
-
-class Sheets : public ::testing::Test {
+class Sheets : public testing_pages::SheetTest {
 protected:
     void SetUp() override {
-        doc_ = NewProject(0);
         g_calls.clear();
         // The nested "Port I/O" sheet of these tests: one logging page on the
         // opening page's copy of record 13, when its sheet holds one.
@@ -79,10 +70,6 @@ protected:
     }
     void TearDown() override { plugin::InstallSheets(); }
 
-    // Queues what the user does in the next sheet.
-    void Then(std::function<void(CDeviceDlg&)> act) {
-        ui_.Modals.push_back([act](ModalDialog& d) { act(Sheet(d)); });
-    }
 public:
     static PageSpec Log(const std::string& name, PeripheralId record = -1) {
         return {[name, record](PageContext& context) -> std::unique_ptr<CPropPage> {
@@ -91,10 +78,6 @@ public:
             return page;
         }};
     }
-
-protected:
-    ScopedScriptUi ui_;
-    std::unique_ptr<CQ7R2xDoc> doc_;
 };
 
 SheetSpec TwoPageSheet() {
@@ -103,9 +86,7 @@ SheetSpec TwoPageSheet() {
     never.when = [](int code) { return code == 999; };
     return {.caption = "Two",
             .stored = {Pid::VoltageRegulator, Pid::Prefetch},
-            .pages = {Sheets::Log("A"),
-                      Sheets::Log("B", Pid::Prefetch),
-                      never}};
+            .pages = {Sheets::Log("A"), Sheets::Log("B", Pid::Prefetch), never}};
 }
 
 TEST_F(Sheets, PagesAreInitialisedInOrderAndOkRunsEveryPage) {

@@ -7,53 +7,35 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "chip/PcaRecord.h"
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
-#include "pages/common/CDeviceDlg.h"
-#include "pages/common/SheetRunner.h"
 #include "pages/pca/CPca0ModulePropPage.h"
 #include "pages/pca/PcaSheet.h"
-#include "support/ScopedUi.h"
+#include "support/PageTest.h"
 
 namespace {
 
+using namespace testing_pages;
 constexpr int kPca0Page = 0;
 constexpr int kModule0Page = 1;
 constexpr int kModule4Page = 5;
 
-class PcaSheet : public ::testing::Test {
+class PcaSheet : public SheetTest {
 protected:
-    void SetUp() override {
-        doc_ = NewProject(0);
-    }
-
     // Runs the PCA command; `body` acts on the sheet, which is then closed
     // with OK or Cancel. Returns what the command returned.
     bool Run(const std::function<void(CDeviceDlg&)>& body, bool ok = true) {
-        ui_.Modals.push_back([body, ok](ModalDialog& d) {
-            auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+        Then([body, ok](CDeviceDlg& sheet) {
             body(sheet);
-            if (d.IsFinished()) return;
+            if (sheet.IsFinished()) return;
             if (ok)
                 sheet.PressOk();
             else
-                d.Finish(false);
+                sheet.Finish(false);
         });
         return RunSheet(*doc_, ::PcaSheet());
     }
-    static QWidget* Page(CDeviceDlg& sheet, int index) {
-        sheet.SetActivePage(index);
-        return sheet.ActivePage();
-    }
-    static std::string Text(QWidget* page, int id) {
-        return driver::TextOf(driver::Find(page, id));
-    }
-    static bool Checked(QWidget* page, int id) { return driver::IsChecked(driver::Find(page, id)); }
+    static QWidget* Page(CDeviceDlg& sheet, int index) { return Go(sheet, index); }
 
     // The PCA routine of the generated text in one format; empty when absent.
     std::string Routine(int format) {
@@ -65,14 +47,7 @@ protected:
         if (begin == std::string::npos) return {};
         return text.substr(begin, text.find(foot, begin) + foot.size() - begin);
     }
-    PeripheralRecord Stored() {
-        PeripheralRecord r;
-        doc_->GetPeripheral(r, Pid::Pca);
-        return r;
-    }
-
-    ScopedScriptUi ui_;
-    std::unique_ptr<CQ7R2xDoc> doc_;
+    PeripheralRecord Stored() { return SheetTest::Stored(Pid::Pca); }
 };
 
 TEST_F(PcaSheet, ANewProjectWritesNoWatchdogRegister) {
@@ -145,9 +120,7 @@ TEST_F(PcaSheet, DisablingTheWatchdogWritesPca0mdOnlyLockingWritesThe0x20Line) {
         QWidget* m4 = Page(sheet, kModule4Page);
         EXPECT_FALSE(Checked(m4, 11334));
         // Disabled, the module may take any mode; re-enabling masks it to bit 0.
-        ASSERT_EQ(driver::Click(m4, 11441), "");
-        ASSERT_EQ(driver::Click(m4, 11348), "");
-        ASSERT_EQ(driver::Click(m4, 11334), "");
+        Click(m4, {11441, 11348, 11334});
         EXPECT_TRUE(Checked(m4, 11342));
         EXPECT_FALSE(Checked(m4, 11348));
         for (int id = 11342; id <= 11350; ++id)
@@ -169,8 +142,7 @@ TEST_F(PcaSheet, DisablingTheWatchdogWritesPca0mdOnlyLockingWritesThe0x20Line) {
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
         QWidget* m4 = Page(sheet, kModule4Page);
         EXPECT_TRUE(Checked(m4, 11333));
-        ASSERT_EQ(driver::Click(m4, 11333), "");
-        ASSERT_EQ(driver::Click(m4, 11441), "");
+        Click(m4, {11333, 11441});
         EXPECT_EQ(Text(m4, kPreviewId), "");
     }));
     EXPECT_EQ(Stored().Registers[pca::Cpl(4)].AsmPost, "    orl  PCA0MD,    #040h;\r\n");
@@ -182,7 +154,7 @@ TEST_F(PcaSheet, ResetOnAnyPageRestoresEveryRegisterTheTextsAndTheFlags) {
         EXPECT_TRUE(Run([this, page](CDeviceDlg& sheet) {
             ASSERT_EQ(driver::Click(Page(sheet, kPca0Page), 11340), "");
             QWidget* m0 = Page(sheet, kModule0Page);
-            ASSERT_EQ(driver::Click(m0, 11349), "");
+            Click(m0, {11349});
             ASSERT_EQ(driver::SetText(m0, 11358, "80"), "");
             QWidget* m2 = Page(sheet, 3);
             ASSERT_EQ(driver::Click(m2, 11346), "");
@@ -264,8 +236,7 @@ TEST_F(PcaSheet, ModuleDisplaysFollowTheModeAndTheClock) {
         ASSERT_EQ(driver::Click(m0, 11350), "");
         EXPECT_EQ(Text(m0, 11361), "50.0000");
         // The CCF bit survives every mode change.
-        ASSERT_EQ(driver::Click(m0, 11441), "");
-        ASSERT_EQ(driver::Click(m0, 11347), "");
+        Click(m0, {11441, 11347});
         EXPECT_FALSE(driver::Find(m0, 11361)->isVisible());
         EXPECT_FALSE(driver::Find(m0, 11356)->isVisible());
         EXPECT_EQ(Text(m0, 11357), "");
@@ -287,11 +258,9 @@ TEST_F(PcaSheet, NestedPortIOAndInterruptSheetsStoreAtOnce) {
         [this](CDeviceDlg& sheet) {
             QWidget* m2 = Page(sheet, 3);
             EXPECT_EQ(Text(m2, 11351), "CEX2 is Not Enabled on the Crossbar");
-            ui_.Modals.push_back([](ModalDialog& d) {
-                auto& portIO = dynamic_cast<CDeviceDlg&>(d);
+            Then([](CDeviceDlg& portIO) {
                 EXPECT_EQ(portIO.PageCount(), 2);
-                ASSERT_EQ(driver::Click(portIO.ActivePage(), 11456),
-                          "");  // CEX2 and the two before it
+                Click(portIO.ActivePage(), {11456});  // CEX2 and the two before it
                 portIO.PressOk();
             });
             ASSERT_EQ(driver::Click(m2, 11281), "");
@@ -302,21 +271,17 @@ TEST_F(PcaSheet, NestedPortIOAndInterruptSheetsStoreAtOnce) {
 
             QWidget* pca0 = Page(sheet, kPca0Page);
             EXPECT_EQ(Text(pca0, 11330), "PCA0 Interrupt is Disabled");
-            ui_.Modals.push_back([](ModalDialog& d) {
-                auto& interrupts = dynamic_cast<CDeviceDlg&>(d);
+            Then([](CDeviceDlg& interrupts) {
                 EXPECT_EQ(interrupts.PageCount(), 2);
-                ASSERT_EQ(driver::Click(interrupts.ActivePage(), 11201), "");
+                Click(interrupts.ActivePage(), {11201});
                 interrupts.PressOk();
             });
             ASSERT_EQ(driver::Click(pca0, 11331), "");
             EXPECT_EQ(Text(pca0, 11330), "PCA0 Interrupt is Enabled");
         },
         false));
-    PeripheralRecord port, interrupts;
-    doc_->GetPeripheral(port, Pid::PortIO);
-    doc_->GetPeripheral(interrupts, Pid::Interrupts);
-    EXPECT_EQ(port.Registers.at(PortIOReg::XBR1).Value & 0x07, 3);
-    EXPECT_EQ(interrupts.Registers.at(InterruptsReg::EIE1).Value & 0x10, 0x10);
+    EXPECT_EQ(StoredValue(Pid::PortIO, PortIOReg::XBR1) & 0x07, 3);
+    EXPECT_EQ(StoredValue(Pid::Interrupts, InterruptsReg::EIE1) & 0x10, 0x10);
     EXPECT_EQ(Routine(0), "");
 }
 

@@ -10,12 +10,9 @@
 #include "chip/PinSolver.h"
 #include "devices/Models.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
-#include "pages/common/CDeviceDlg.h"
-#include "pages/common/SheetRunner.h"
 #include "pages/portio/PortIOPages.h"
 #include "pages/portio/PortIOSheet.h"
+#include "support/PageTest.h"
 #include "support/PortIOProject.h"
 
 namespace {
@@ -76,8 +73,7 @@ TEST(PortIOPage, ClicksColourTheTableAndModeButtonsLeaveItAlone) {
         for (int c = 1; c < o.Table().columnCount(); ++c)
             ASSERT_NE(o.Cell(r, c), kRed) << r << "," << c;
 
-    ASSERT_EQ(driver::Click(&o.page, portio::kFirstSkipId + 0), "");
-    ASSERT_EQ(driver::Click(&o.page, portio::kIdSpi0), "");
+    testing_pages::Click(&o.page, {portio::kFirstSkipId + 0, portio::kIdSpi0});
     // P0.0 skipped: its whole column below the headers; SCK moves to P0.1.
     for (int r = 2; r < o.Table().rowCount(); ++r) EXPECT_EQ(o.Cell(r, 1), kTeal);
     EXPECT_NE(o.Cell(1, 1), kTeal);
@@ -88,8 +84,7 @@ TEST(PortIOPage, ClicksColourTheTableAndModeButtonsLeaveItAlone) {
     // An analog/digital or drive button changes bits, not the placement:
     // the table keeps its very cells.
     QTableWidgetItem* before = o.Table().item(4, 2);
-    ASSERT_EQ(driver::Click(&o.page, portio::kFirstAnalogDigitalId + 1), "");
-    ASSERT_EQ(driver::Click(&o.page, portio::kFirstDriveId + 1), "");
+    testing_pages::Click(&o.page, {portio::kFirstAnalogDigitalId + 1, portio::kFirstDriveId + 1});
     EXPECT_EQ(o.Table().item(4, 2), before);
     EXPECT_EQ(p.Reg(PortIOReg::P0MDIN) & 0x02, 0);      // P0MDIN bit 1 cleared
     EXPECT_EQ(p.Reg(PortIOReg::P0MDOUT) & 0x02, 0x02);  // P0MDOUT bit 1 set
@@ -142,85 +137,68 @@ TEST(PortIOPage, ShowsEverySolvedSignalOnItsWantedPin) {
     EXPECT_EQ(opened, 20);
 }
 
+using PortIOCommand = testing_pages::SheetTest;
+
 // The nested sheet: OK stores record 13 at once (with the comment), Cancel
 // stores nothing, and the caller's copy is edited in place either way.
-TEST(PortIOSheet, NestedSheetStoresOnOkOnly) {
-    ScriptUi ui;
-    Ui* previous = SetUi(&ui);
-    auto doc = NewProject(kSmallModel);
-    PeripheralRecord callerCopy;
-    doc->GetPeripheral(callerCopy, Pid::PortIO);
+TEST_F(PortIOCommand, NestedSheetStoresOnOkOnly) {
+    doc_ = NewProject(kSmallModel);
+    PeripheralRecord callerCopy = Stored(Pid::PortIO);
 
     // Cancel: the caller's copy keeps the change, the document does not get it.
-    ui.Modals.push_back([](ModalDialog& d) {
-        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+    Then([](CDeviceDlg& sheet) {
         EXPECT_EQ(driver::Click(sheet.ActivePage(), portio::kIdSmbus), "");
-        d.Finish(false);
+        sheet.Finish(false);
     });
-    PageContext caller(*doc);
+    PageContext caller(*doc_);
     caller.Lend(Pid::PortIO, callerCopy);
     EXPECT_FALSE(caller.OpenSheet(SheetId::PortIO));
     EXPECT_EQ(callerCopy.Registers[PortIOReg::XBR0].Value, 0x04);
-    PeripheralRecord stored;
-    doc->GetPeripheral(stored, Pid::PortIO);
-    EXPECT_EQ(stored.Registers[PortIOReg::XBR0].Value, 0x00);
+    EXPECT_EQ(StoredValue(Pid::PortIO, PortIOReg::XBR0), 0x00);
 
     // OK on a fresh copy: stored with its comment, and the crossbar question
     // was asked (SMBus is on, the crossbar is not enabled).
-    ui.Modals.push_back([](ModalDialog& d) {
-        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+    Then([](CDeviceDlg& sheet) {
         EXPECT_EQ(sheet.PageCount(), 1);  // no port 4 page on a small package
         EXPECT_EQ(driver::Click(sheet.ActivePage(), portio::kIdUart0), "");
         sheet.PressOk();
     });
-    PageContext withoutCopies(*doc);
+    PageContext withoutCopies(*doc_);
     EXPECT_TRUE(withoutCopies.OpenSheet(SheetId::PortIO));
-    doc->GetPeripheral(stored, Pid::PortIO);
+    const PeripheralRecord stored = Stored(Pid::PortIO);
     EXPECT_EQ(stored.Registers[PortIOReg::XBR0].Value, 0x01);
     EXPECT_EQ(stored.Registers[PortIOReg::XBR1].Value, 0x40);
-    ASSERT_EQ(ui.Shown.size(), 1u);
-    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::None);
-    EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::YesNo);
+    ASSERT_EQ(ui_.Shown.size(), 1u);
+    EXPECT_EQ(ui_.Shown[0].Icon, MsgIcon::None);
+    EXPECT_EQ(ui_.Shown[0].Buttons, MsgButtons::YesNo);
     EXPECT_NE(stored.CPrologue.find("    // P0.4  -  TX0 (UART0), Open-Drain, Digital\r\n"),
               std::string::npos);
     EXPECT_NE(stored.AsmPrologue.find("    ; P3.0  -  Unassigned,  Open-Drain, Digital\r\n\r\n"),
               std::string::npos);
-    SetUi(previous);
 }
-
-}  // namespace
-
-namespace {
 
 // A project read from a damaged or old file may carry a short Port I/O
 // record; the command still opens on a complete one and stores that.
-TEST(PortIOSheet, ShortRecordsAreCompletedBeforeThePagesSeeThem) {
-    ScriptUi ui;
-    Ui* previous = SetUi(&ui);
-    auto doc = NewProject(kLargeModel);
-    PeripheralRecord shortPort;
-    doc->GetPeripheral(shortPort, Pid::PortIO);
+TEST_F(PortIOCommand, ShortRecordsAreCompletedBeforeThePagesSeeThem) {
+    PeripheralRecord shortPort = Stored(Pid::PortIO);
     shortPort.Registers.resize(3);
     shortPort.Registers[PortIOReg::P0MDIN].Value = 0x7F;  // kept: P0.7 analog
-    doc->SetPeripheral(shortPort, Pid::PortIO);
+    doc_->SetPeripheral(shortPort, Pid::PortIO);
 
-    ui.Modals.push_back([](ModalDialog& d) {
-        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+    Then([](CDeviceDlg& sheet) {
         EXPECT_EQ(driver::Click(sheet.ActivePage(), portio::kIdUart0), "");
         sheet.SetActivePage(1);
         EXPECT_EQ(driver::Click(sheet.ActivePage(), 11418), "");  // P4.0 push-pull
         sheet.PressOk();
     });
-    EXPECT_TRUE(RunSheet(*doc, PortIOSheet()));
-    PeripheralRecord stored;
-    doc->GetPeripheral(stored, Pid::PortIO);
+    EXPECT_TRUE(RunSheet(*doc_, PortIOSheet()));
+    const PeripheralRecord stored = Stored(Pid::PortIO);
     ASSERT_EQ(stored.Registers.size(), std::size_t{PortIOReg::Count});
     EXPECT_EQ(stored.Registers[PortIOReg::P0MDIN].Value, 0x7F);
     EXPECT_EQ(stored.Registers[PortIOReg::P4MDOUT].Value, 0x01);
     EXPECT_EQ(stored.Registers[PortIOReg::XBR0].Value, 0x01);
     EXPECT_EQ(stored.Registers[PortIOReg::XBR2].Name, "XBR2");
-    EXPECT_NE(doc->GenerateSource().find("    P0MDIN    = 0x7F;\r\n"), std::string::npos);
-    SetUi(previous);
+    EXPECT_NE(doc_->GenerateSource().find("    P0MDIN    = 0x7F;\r\n"), std::string::npos);
 }
 
 }  // namespace

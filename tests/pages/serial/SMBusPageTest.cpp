@@ -3,48 +3,21 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
-#include "pages/common/CDeviceDlg.h"
 #include "pages/serial/CSMBusPropPage.h"
-#include "support/ScopedUi.h"
+#include "support/PageTest.h"
 
 namespace {
 
 using Page = CSMBusPropPage;
+using namespace testing_pages;
 
-class SMBusPage : public ::testing::Test {
+class SMBusPage : public PageTest<Page> {
 protected:
-    void SetUp() override {
-        doc_ = NewProject(2);
-        doc_->GetPeripheral(smbus_, Pid::Smbus);
-        doc_->GetPeripheral(timers_, Pid::Timers);
-        doc_->GetPeripheral(ints_, Pid::Interrupts);
-        doc_->GetPeripheral(port_, Pid::PortIO);
-    }
-    Page& Open() {
-        context_ = std::make_unique<PageContext>(*doc_);
-        context_->Lend(Pid::Timers, timers_);
-        context_->Lend(Pid::Interrupts, ints_);
-        context_->Lend(Pid::PortIO, port_);
-        page_ = std::make_unique<Page>(*context_);
-        page_->SetRecord(&smbus_);
-        page_->OnInitDialog();
-        page_->show();
-        return *page_;
-    }
-    std::uint8_t& T(std::size_t position) { return timers_.Registers.at(position).Value; }
-    std::uint8_t& Smb0cf() { return smbus_.Registers.at(SmbusReg::SMB0CF).Value; }
-
-    ScopedScriptUi ui_;
-    std::unique_ptr<CQ7R2xDoc> doc_;
-    PeripheralRecord smbus_, timers_, ints_, port_;
-    std::unique_ptr<PageContext> context_;
-    std::unique_ptr<Page> page_;
+    void SetUp() override { New(kSmallModel); }
+    Page& Open() { return PageTest::Open(Pid::Smbus); }
+    std::uint8_t& T(int position) { return Reg(Pid::Timers, position); }
+    std::uint8_t& Smb0cf() { return Reg(Pid::Smbus, SmbusReg::SMB0CF); }
 };
 
 TEST_F(SMBusPage, TimeoutStatusOnlyWithTimeoutDetection) {
@@ -105,10 +78,8 @@ TEST_F(SMBusPage, Timer3SheetStoresAtOnceAndTheStatusFollows) {
     });
     ASSERT_EQ(driver::Click(&p, Page::kConfigureTimer3), "");
     EXPECT_EQ(p.Text(Page::kTimer3Status), "Timer 3 overflows at 25 ms, Configured Properly");
-    PeripheralRecord stored;
-    doc_->GetPeripheral(stored, Pid::Timers);
-    EXPECT_EQ(stored.Registers.at(TimersReg::TMR3RLH).Value, 0x6D);
-    EXPECT_EQ(stored.Registers.at(TimersReg::TMR3RLL).Value, 0x83);
+    EXPECT_EQ(StoredValue(Pid::Timers, TimersReg::TMR3RLH), 0x6D);
+    EXPECT_EQ(StoredValue(Pid::Timers, TimersReg::TMR3RLL), 0x83);
 }
 
 }  // namespace

@@ -10,56 +10,28 @@
 #include <memory>
 #include <string>
 
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
-#include "pages/common/CDeviceDlg.h"
-#include "pages/common/SheetRunner.h"
-#include "pages/serial/SerialSheets.h"
 #include "pages/common/CClockTargetDlg.h"
 #include "pages/serial/CSpi0PropPage.h"
-#include "support/ScopedUi.h"
+#include "pages/serial/SerialSheets.h"
+#include "support/PageTest.h"
 
 namespace {
 
 using Page = CSpi0PropPage;
+using namespace testing_pages;
 
-std::uint8_t Reg(const PeripheralRecord& r, int position) {
+std::uint8_t At(const PeripheralRecord& r, int position) {
     return r.Registers.at(static_cast<std::size_t>(position)).Value;
 }
 
-class Spi0Page : public ::testing::Test {
+class Spi0Page : public PageTest<Page> {
 protected:
-    void SetUp() override {
-        doc_ = NewProject(0);
-        doc_->GetPeripheral(spi_, Pid::Spi);
-        doc_->GetPeripheral(ints_, Pid::Interrupts);
-        doc_->GetPeripheral(port_, Pid::PortIO);
-    }
-
-    // Opens the page on the copies, as the sheet does.
-    Page& Open() {
-        context_ = std::make_unique<PageContext>(*doc_);
-        context_->Lend(Pid::Spi, spi_);
-        context_->Lend(Pid::Interrupts, ints_);
-        context_->Lend(Pid::PortIO, port_);
-        page_ = std::make_unique<Page>(*context_);
-        page_->SetRecord(&spi_);
-        page_->OnInitDialog();
-        page_->show();
-        return *page_;
-    }
-    void Click(int id) { EXPECT_EQ(driver::Click(page_.get(), id), "") << id; }
+    Page& Open() { return PageTest::Open(Pid::Spi); }
+    std::uint8_t& Spi(int position) { return Reg(Pid::Spi, position); }
     bool Checked(int id) { return page_->IsChecked(id); }
-    void OnCrossbar(bool on) { port_.Registers.at(PortIOReg::XBR0).Value = on ? 0x02 : 0x00; }
+    void OnCrossbar(bool on) { Reg(Pid::PortIO, PortIOReg::XBR0) = on ? 0x02 : 0x00; }
     std::size_t Messages() const { return ui_.Shown.size(); }
-
-    ScopedScriptUi ui_;
-    std::unique_ptr<CQ7R2xDoc> doc_;
-    PeripheralRecord spi_, ints_, port_;
-    std::unique_ptr<PageContext> context_;
-    std::unique_ptr<Page> page_;
 };
 
 TEST_F(Spi0Page, NewProjectShowsFourWireSlave) {
@@ -102,8 +74,8 @@ TEST_F(Spi0Page, WireModeGuardInEveryDirection) {
         {0x00, Page::kThreeWire, true, false, 0x00},
     };
     for (const Case& c : cases) {
-        spi_.Registers[SpiReg::SPI0CFG].Value = 0x40;  // master: every radio is enabled
-        spi_.Registers[SpiReg::SPI0CN].Value = static_cast<std::uint8_t>(c.from | 0x01);
+        Spi(SpiReg::SPI0CFG) = 0x40;  // master: every radio is enabled
+        Spi(SpiReg::SPI0CN) = static_cast<std::uint8_t>(c.from | 0x01);
         OnCrossbar(c.onCrossbar);
         Page& p = Open();
         const int before = Checked(Page::kThreeWire)  ? Page::kThreeWire
@@ -112,7 +84,7 @@ TEST_F(Spi0Page, WireModeGuardInEveryDirection) {
         const std::size_t shown = Messages();
         Click(c.click);
         const std::string label = std::to_string(c.from) + " -> " + std::to_string(c.click);
-        EXPECT_EQ(Reg(spi_, SpiReg::SPI0CN), c.to | 0x01) << label;
+        EXPECT_EQ(Spi(SpiReg::SPI0CN), c.to | 0x01) << label;
         if (c.refused) {
             ASSERT_EQ(Messages(), shown + 1) << label;
             EXPECT_EQ(ui_.Shown.back().Text, kWireModeMessage);
@@ -129,19 +101,19 @@ TEST_F(Spi0Page, WireModeGuardInEveryDirection) {
         EXPECT_EQ(marks, 1) << label;
         // The NSS box is usable only in single-master mode.
         EXPECT_EQ(p.IsEnabled(Page::kNss), Checked(Page::kSingleMaster)) << label;
-        EXPECT_EQ(Checked(Page::kNss), (Reg(spi_, SpiReg::SPI0CN) & 0x0C) == 0x0C) << label;
+        EXPECT_EQ(Checked(Page::kNss), (Spi(SpiReg::SPI0CN) & 0x0C) == 0x0C) << label;
     }
 }
 
 TEST_F(Spi0Page, SlaveModeLeavesSingleMasterWithoutAGuard) {
-    spi_.Registers[SpiReg::SPI0CFG].Value = 0x40;
-    spi_.Registers[SpiReg::SPI0CN].Value = 0x0D;
+    Spi(SpiReg::SPI0CFG) = 0x40;
+    Spi(SpiReg::SPI0CN) = 0x0D;
     OnCrossbar(true);
     Page& p = Open();
     Click(Page::kSlave);
     EXPECT_EQ(Messages(), 0u);
-    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CFG), 0x00);
-    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CN), 0x05);
+    EXPECT_EQ(Spi(SpiReg::SPI0CFG), 0x00);
+    EXPECT_EQ(Spi(SpiReg::SPI0CN), 0x05);
     EXPECT_TRUE(Checked(Page::kFourWire));
     EXPECT_FALSE(Checked(Page::kNss));
     EXPECT_FALSE(p.IsEnabled(Page::kSingleMaster));
@@ -150,17 +122,17 @@ TEST_F(Spi0Page, SlaveModeLeavesSingleMasterWithoutAGuard) {
     Click(Page::kMaster);
     EXPECT_TRUE(p.IsEnabled(Page::kSingleMaster));
     Click(Page::kSingleMaster);
-    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CN), 0x09);
+    EXPECT_EQ(Spi(SpiReg::SPI0CN), 0x09);
     Click(Page::kNss);
-    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CN), 0x0D);
+    EXPECT_EQ(Spi(SpiReg::SPI0CN), 0x0D);
 }
 
 TEST_F(Spi0Page, DividerEditDrivesTheSckText) {
     Page& p = Open();
-    EXPECT_EQ(driver::SetText(page_.get(), Page::kDivider, "FF"), "");
+    EXPECT_EQ(driver::SetText(page_, Page::kDivider, "FF"), "");
     EXPECT_EQ(p.Text(Page::kSck), "2929");
     // The third character reaches the check, which cuts it.
-    driver::SetText(page_.get(), Page::kDivider, "123");
+    driver::SetText(page_, Page::kDivider, "123");
     ASSERT_EQ(Messages(), 1u);
     EXPECT_EQ(ui_.Shown[0].Text, "Error: Exceeded Size For Initial Value.");
     EXPECT_EQ(p.Text(Page::kDivider), "12");
@@ -208,7 +180,7 @@ TEST_F(SckCalculator, TargetsAtOnePointFiveMegahertz) {
         EXPECT_FALSE(Offer(c, "100000"));  // answered No: stays open
         EXPECT_EQ(ui_.Shown.back().Text, "Change SPI0CKR Data to:\n\n SPI0CKR = 06");
         EXPECT_EQ(ui_.Shown.back().Buttons, MsgButtons::YesNo);
-        EXPECT_EQ(Reg(spi_, SpiReg::SPI0CKR), 0x00);
+        EXPECT_EQ(Spi(SpiReg::SPI0CKR), 0x00);
         EXPECT_EQ(c.Text(kAchievedId), "Achieved: 107142 Hz (+7.14 %)");
         EXPECT_TRUE(Offer(c, "100000"));
     });
@@ -223,7 +195,7 @@ TEST_F(SckCalculator, TargetsAtOnePointFiveMegahertz) {
         EXPECT_TRUE(Offer(c, "750000"));
     });
     Click(Page::kChangeSck);
-    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CKR), 0x00);
+    EXPECT_EQ(Spi(SpiReg::SPI0CKR), 0x00);
     EXPECT_EQ(p.Text(Page::kSck), "750000");
 }
 
@@ -238,13 +210,13 @@ TEST_F(SckCalculator, ClosingReplacesThePortIOCopyEvenOnCancel) {
         d.Finish(false);
     });
     Click(Page::kChangeSck);
-    EXPECT_EQ(Reg(p.PortIO(), PortIOReg::XBR0), 0x02);
+    EXPECT_EQ(At(p.PortIO(), PortIOReg::XBR0), 0x02);
     EXPECT_EQ(p.Text(Page::kCrossbarText), "SPI0 is Enabled on the Crossbar");
-    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CKR), 0x00);
+    EXPECT_EQ(Spi(SpiReg::SPI0CKR), 0x00);
     // The guard now reads the new copy.
     Click(Page::kThreeWire);
     EXPECT_EQ(ui_.Shown.back().Text, kWireModeMessage);
-    EXPECT_EQ(Reg(spi_, SpiReg::SPI0CN), 0x04);
+    EXPECT_EQ(Spi(SpiReg::SPI0CN), 0x04);
 }
 
 // Through the command: the nested Port I/O sheet sees the page's unsaved wire
@@ -278,11 +250,8 @@ TEST_F(Spi0Page, PortIOChangeMadeHereSurvivesCancellingTheSheet) {
         d.Finish(false);
     });
     EXPECT_FALSE(RunSheet(*doc_, SpiSheet()));
-    PeripheralRecord port, spi;
-    doc_->GetPeripheral(port, Pid::PortIO);
-    doc_->GetPeripheral(spi, Pid::Spi);
-    EXPECT_EQ(Reg(port, PortIOReg::XBR0), 0x02);
-    EXPECT_EQ(Reg(spi, SpiReg::SPI0CN), 0x04);  // the SPI sheet itself was cancelled
+    EXPECT_EQ(StoredValue(Pid::PortIO, PortIOReg::XBR0), 0x02);
+    EXPECT_EQ(StoredValue(Pid::Spi, SpiReg::SPI0CN), 0x04);  // the SPI sheet itself was cancelled
 }
 
 }  // namespace

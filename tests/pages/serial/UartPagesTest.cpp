@@ -4,67 +4,24 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
-#include "pages/common/CDeviceDlg.h"
-#include "pages/common/SheetRunner.h"
-#include "pages/serial/SerialSheets.h"
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/CUart1PropPage.h"
-#include "support/ScopedUi.h"
+#include "pages/serial/SerialSheets.h"
+#include "support/PageTest.h"
 
 namespace {
 
 using U0 = CUart0PropPage;
 using U1 = CUart1PropPage;
+using namespace testing_pages;
 
-// UART record positions.
-
-class UartPages : public ::testing::Test {
+class UartPages : public PageTest<> {
 protected:
-    void SetUp() override {
-        doc_ = NewProject(0);
-        doc_->GetPeripheral(uart_, Pid::Uart);
-        doc_->GetPeripheral(timers_, Pid::Timers);
-        doc_->GetPeripheral(ints_, Pid::Interrupts);
-        doc_->GetPeripheral(port_, Pid::PortIO);
-    }
-
-    PageContext& Context() {
-        if (!context_) {
-            context_ = std::make_unique<PageContext>(*doc_);
-            context_->Lend(Pid::Timers, timers_);
-            context_->Lend(Pid::Interrupts, ints_);
-            context_->Lend(Pid::PortIO, port_);
-        }
-        return *context_;
-    }
-    template <class Page>
-    Page& Init(std::unique_ptr<Page>& p) {
-        p->SetRecord(&uart_);
-        p->OnInitDialog();
-        p->show();
-        return *p;
-    }
-    U0& Open0() {
-        return Init(u0_ = std::make_unique<U0>(Context()));
-    }
-    U1& Open1() { return Init(u1_ = std::make_unique<U1>(Context())); }
-    std::uint8_t& Reg(int position) {
-        return uart_.Registers.at(static_cast<std::size_t>(position)).Value;
-    }
+    U0& Open0() { return Open<U0>(Pid::Uart); }
+    U1& Open1() { return Open<U1>(Pid::Uart); }
+    std::uint8_t& Reg(int position) { return PageTest::Reg(Pid::Uart, position); }
     static void Click(QWidget* page, int id) { ASSERT_EQ(driver::Click(page, id), "") << id; }
-
-    ScopedScriptUi ui_;
-    std::unique_ptr<CQ7R2xDoc> doc_;
-    PeripheralRecord uart_, timers_, ints_, port_;
-    std::unique_ptr<PageContext> context_;
-    std::unique_ptr<U0> u0_;
-    std::unique_ptr<U1> u1_;
 };
 
 TEST_F(UartPages, Uart0MultiprocessorGroupsStayInStep) {
@@ -185,12 +142,9 @@ TEST_F(UartPages, Timer1ChangeFromUart0StaysWhenTheSheetIsCancelled) {
         d.Finish(false);
     });
     EXPECT_FALSE(RunSheet(*doc_, UartSheet()));
-    PeripheralRecord timers, uart;
-    doc_->GetPeripheral(timers, Pid::Timers);
-    doc_->GetPeripheral(uart, Pid::Uart);
-    EXPECT_EQ(timers.Registers[TimersReg::TH1].Value, 0xF3);
-    EXPECT_EQ(timers.Registers[TimersReg::CKCON].Value, 0x08);
-    EXPECT_EQ(uart.Registers[UartReg::SCON0].Value, 0x00);
+    EXPECT_EQ(StoredValue(Pid::Timers, TimersReg::TH1), 0xF3);
+    EXPECT_EQ(StoredValue(Pid::Timers, TimersReg::CKCON), 0x08);
+    EXPECT_EQ(StoredValue(Pid::Uart, UartReg::SCON0), 0x00);
 }
 
 }  // namespace

@@ -4,59 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
-#include "pages/common/CDeviceDlg.h"
-#include "pages/common/SheetRunner.h"
 #include "pages/system/ResetSourcesPages.h"
+#include "support/PageTest.h"
 
 namespace {
 
 using Sources = CResetSourcesPropPage;
 using VddMon = CResetVDDMonPropPage;
+using namespace testing_pages;
 
-CDeviceDlg& Sheet(ModalDialog& d) {
-    return dynamic_cast<CDeviceDlg&>(d);
-}
-std::string Text(QWidget* page, int id) {
-    return driver::TextOf(driver::Find(page, id));
-}
-bool Checked(QWidget* page, int id) {
-    return driver::IsChecked(driver::Find(page, id));
-}
-bool Enabled(QWidget* page, int id) {
-    return driver::Find(page, id)->isEnabled();
-}
-
-class ResetSourcesPages : public ::testing::Test {
+class ResetSourcesPages : public SheetTest {
 protected:
-    void SetUp() override {
-        previous_ = SetUi(&ui_);
-        doc_ = NewProject(0);
-    }
-    void TearDown() override { SetUi(previous_); }
-
-    void Then(std::function<void(CDeviceDlg&)> act) {
-        ui_.Modals.push_back([act](ModalDialog& d) { act(Sheet(d)); });
-    }
     bool Run() { return RunSheet(*doc_, ResetSourcesSheet()); }
-    PeripheralRecord Stored(PeripheralId id) {
-        PeripheralRecord r;
-        doc_->GetPeripheral(r, id);
-        return r;
-    }
     // RSTSRC of record 0 or 9 (the same position in both).
-    std::uint8_t Rstsrc(PeripheralId id) {
-        return Stored(id).Registers.at(ResetSourcesReg::RSTSRC).Value;
-    }
-
-    ScriptUi ui_;
-    Ui* previous_ = nullptr;
-    std::unique_ptr<CQ7R2xDoc> doc_;
+    std::uint8_t Rstsrc(PeripheralId id) { return StoredValue(id, ResetSourcesReg::RSTSRC); }
 };
 
 }  // namespace
@@ -70,8 +32,7 @@ TEST_F(ResetSourcesPages, Comparator0SourceIsMovedOnOkAndShownAgainOnReopening) 
         QWidget* p = s.Page(0);
         EXPECT_EQ(Text(p, Sources::kComparator0StatusId), "Comparator0 is Disabled");
         EXPECT_FALSE(Enabled(p, Sources::kVddMonitorSourceId));
-        ASSERT_EQ(driver::Click(p, Sources::kComparator0SourceId), "");
-        ASSERT_EQ(driver::Click(p, Sources::kMissingClockId), "");
+        Click(p, {Sources::kComparator0SourceId, Sources::kMissingClockId});
         EXPECT_EQ(Text(p, 11110), "    RSTSRC    = 0x24;\n");
         s.PressOk();
     });
@@ -152,8 +113,7 @@ TEST_F(ResetSourcesPages, VddMonitorSwitchesItsResetSource) {
     // the VDD page clears the registers of both records, not the counter.
     Then([](CDeviceDlg& s) {
         EXPECT_TRUE(Enabled(s.Page(0), Sources::kVddMonitorSourceId));
-        ASSERT_EQ(driver::Click(s.Page(0), Sources::kComparator0SourceId), "");
-        ASSERT_EQ(driver::Click(s.Page(0), Sources::kUsbId), "");
+        Click(s.Page(0), {Sources::kComparator0SourceId, Sources::kUsbId});
         s.SetActivePage(1);
         EXPECT_TRUE(Checked(s.Page(1), VddMon::kVddMonitorId));
         s.PressReset();
@@ -192,7 +152,7 @@ TEST_F(ResetSourcesPages, NestedComparatorSheetSurvivesACancelOfTheOuterSheet) {
     });
     Then([](CDeviceDlg& nested) {
         // The cancelled change is still in the caller's copy.
-        EXPECT_TRUE(driver::IsChecked(driver::Find(nested.Page(0), 11260)));
+        EXPECT_TRUE(Checked(nested.Page(0), 11260));
         ASSERT_EQ(driver::Click(nested.Page(0), 11255), "");
         nested.PressOk();
     });

@@ -9,31 +9,20 @@
 #include <QTest>
 
 #include "chip/TimerMath.h"
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
-#include "model/Ui.h"
-#include "pages/common/CDeviceDlg.h"
-#include "pages/common/CPropPage.h"
 #include "pages/common/CRateCalculatorDlg.h"
-#include "pages/common/PageContext.h"
-#include "support/ScopedUi.h"
+#include "support/PageTest.h"
 
 namespace {
 
-class TimerDialogs : public ::testing::Test {
+using namespace testing_pages;
+
+class TimerDialogs : public SheetTest {
 protected:
     void SetUp() override {
-        doc_ = NewProject(0);
         doc_->GetPeripheral(timers_, Pid::Timers);
         doc_->GetPeripheral(interrupts_, Pid::Interrupts);
     }
-    PeripheralRecord Stored(PeripheralId id) {
-        PeripheralRecord r;
-        doc_->GetPeripheral(r, id);
-        return r;
-    }
-    static std::string Text(QWidget* w, int id) { return driver::TextOf(driver::Find(w, id)); }
     // Opens the one-page Timers sheet of `timer` as a page does that holds
     // copies of the timer and interrupt records.
     bool OpenTimer(int timer, PeripheralRecord& timers) {
@@ -43,8 +32,6 @@ protected:
         return caller.OpenSheet(TimerSheetId(timer));
     }
 
-    ScopedScriptUi ui_;
-    std::unique_ptr<CQ7R2xDoc> doc_;
     PeripheralRecord timers_;
     PeripheralRecord interrupts_;
 };
@@ -70,8 +57,7 @@ TEST_F(TimerDialogs, ZeroSysclkIsRefusedNotDividedBy) {
 // no hex digit is still refused with its message, and text set by the
 // program (as a script's `text`) is taken as it is.
 TEST_F(TimerDialogs, HexEditsTakeWhatIsTypedInCapitals) {
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+    Then([&](CDeviceDlg& sheet) {
         auto* th0 = qobject_cast<QLineEdit*>(driver::Find(sheet.ActivePage(), 11122));
         ASSERT_NE(th0, nullptr);
         EXPECT_EQ(driver::SetText(sheet.ActivePage(), 11122, "b"), "");
@@ -88,12 +74,11 @@ TEST_F(TimerDialogs, HexEditsTakeWhatIsTypedInCapitals) {
         sheet.PressOk();
     });
     EXPECT_TRUE(OpenTimer(0, timers_));
-    EXPECT_EQ(Stored(Pid::Timers).Registers[TimersReg::TH0].Value, 0x0A);
+    EXPECT_EQ(StoredValue(Pid::Timers, TimersReg::TH0), 0x0A);
 }
 
 TEST_F(TimerDialogs, OnePageTimersSheetStoresTheTimerRecordOnOk) {
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+    Then([&](CDeviceDlg& sheet) {
         EXPECT_EQ(sheet.windowTitle().toStdString(), "Timers");
         ASSERT_EQ(sheet.PageCount(), 1);
         EXPECT_EQ(sheet.Page(0)->Caption(), "Timer 2");
@@ -104,19 +89,18 @@ TEST_F(TimerDialogs, OnePageTimersSheetStoresTheTimerRecordOnOk) {
         sheet.PressOk();
     });
     EXPECT_TRUE(OpenTimer(2, timers_));
-    EXPECT_EQ(Stored(Pid::Timers).Registers[TimersReg::TMR2CN].Value, 0x04);
-    EXPECT_EQ(Stored(Pid::Interrupts).Registers[InterruptsReg::IE].Value, 0x00);
+    EXPECT_EQ(StoredValue(Pid::Timers, TimersReg::TMR2CN), 0x04);
+    EXPECT_EQ(StoredValue(Pid::Interrupts, InterruptsReg::IE), 0x00);
 
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        auto& sheet = dynamic_cast<CDeviceDlg&>(d);
+    Then([&](CDeviceDlg& sheet) {
         EXPECT_EQ(sheet.Page(0)->Caption(), "Timer 1");
         EXPECT_EQ(Text(sheet.ActivePage(), 11252), "Timer 1 Interrupt is Disabled");
         driver::Click(sheet.ActivePage(), 11119);
-        d.Finish(false);
+        sheet.Finish(false);
     });
     EXPECT_FALSE(OpenTimer(1, timers_));
     EXPECT_EQ(timers_.Registers[TimersReg::TCON].Value, 0x40);  // the caller's copy keeps it
-    EXPECT_EQ(Stored(Pid::Timers).Registers[TimersReg::TCON].Value, 0x00);
+    EXPECT_EQ(StoredValue(Pid::Timers, TimersReg::TCON), 0x00);
 }
 
 TEST_F(TimerDialogs, Timer3AsksWithTheIconOfItsClockAndRefusesTooFastAClock) {
