@@ -73,17 +73,8 @@ TEST(CrossbarDecode, SignalsTakeLowestFreePinInPriorityOrder) {
     const CrossbarDecode& d = xbar.DecodeCrossbar(p.port);
     // SPI0 0..3, SMBus 4 and 5 (UART0 is off), CP0 7, SYSCLK 8, CEX0 9,
     // CEX1 11, T1 12.
-    EXPECT_EQ(d.AssignedCells, (Cells{{2, 0},
-                                      {3, 1},
-                                      {4, 2},
-                                      {5, 3},
-                                      {6, 4},
-                                      {7, 5},
-                                      {8, 7},
-                                      {12, 8},
-                                      {13, 9},
-                                      {14, 11},
-                                      {20, 12}}));
+    EXPECT_EQ(d.AssignedCells, (Cells{{2, 0}, {3, 1}, {4, 2}, {5, 3}, {6, 4}, {7, 5}, {8, 7},
+                                      {12, 8}, {13, 9}, {14, 11}, {20, 12}}));
     EXPECT_EQ(d.SkippedPins, (std::vector<int>{6, 10}));
     EXPECT_EQ(d.Pins[6].Label, "Skipped,     ");
     EXPECT_EQ(d.Pins[11].Label, "CEX1  (PCA), ");

@@ -25,22 +25,12 @@ namespace {
 // Anything else that closes (a calculator) stores nothing.
 const std::vector<std::string>& StoredBy(const std::string& title) {
     static const std::map<std::string, std::vector<std::string>> table = {
-        {"Oscillators", {"14", "SysclkFrequency", "ExtOscFrequency"}},
-        {"Timers", {"2"}},
-        {"Interrupts", {"15"}},
-        {"SMBus", {"4"}},
-        {"Enhanced Serial Peripheral Interface", {"5"}},
-        {"UARTs", {"3"}},
-        {"Voltage Reference", {"10"}},
-        {"Voltage Regulator", {"11"}},
-        {"Comparator", {"8"}},
-        {"Port I/O", {"13"}},
-        {"Programmable Counter Array", {"1"}},
-        {"Reset Sources", {"0", "9"}},
-        {"ADC", {"6"}},
-        {"Prefetch Engine", {"12"}},
-        {"EMI", {"7"}},
-        {"ECI Pin Frequency", {"EciFrequency"}},
+        {"Oscillators", {"14", "SysclkFrequency", "ExtOscFrequency"}}, {"Timers", {"2"}},
+        {"Interrupts", {"15"}}, {"SMBus", {"4"}}, {"Enhanced Serial Peripheral Interface", {"5"}},
+        {"UARTs", {"3"}}, {"Voltage Reference", {"10"}}, {"Voltage Regulator", {"11"}},
+        {"Comparator", {"8"}}, {"Port I/O", {"13"}}, {"Programmable Counter Array", {"1"}},
+        {"Reset Sources", {"0", "9"}}, {"ADC", {"6"}}, {"Prefetch Engine", {"12"}},
+        {"EMI", {"7"}}, {"ECI Pin Frequency", {"EciFrequency"}},
     };
     static const std::vector<std::string> none;
     const auto it = table.find(title);

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -117,6 +118,16 @@ protected:
                 args.push_back(w == "''" ? std::string() : w);
         }
         return Spawn(args, input);
+    }
+
+    // Runs `git ARGS` through the shell in dir_/repo (made on first use), with
+    // a configuration and an author of its own; returns the exit status.
+    int Git(const std::string& args) const {
+        fs::create_directories(dir_ / "repo");
+        return std::system(("cd " + (dir_ / "repo").string() + " && HOME=" + dir_.string() +
+                            " GIT_CONFIG_NOSYSTEM=1 git -c core.pager=cat -c user.name=Tester "
+                            "-c user.email=tester@example.com " + args)
+                               .c_str());
     }
 
     fs::path dir_;

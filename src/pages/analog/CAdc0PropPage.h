@@ -19,35 +19,18 @@ SheetSpec AdcSheet();
 class CAdc0PropPage : public CPropPage {
     Q_OBJECT
 public:
-    // Control ids.
-    static constexpr int kIdEnable = 11293;
-    static constexpr int kIdLowPowerTrack = 11296;
-    static constexpr int kIdLeftJustify = 11313;
-    static constexpr int kIdStartBusy = 11316;    // AD0BUSY write, value 0
-    static constexpr int kIdStartTimer0 = 11317;  // 1
-    static constexpr int kIdStartTimer1 = 11318;  // 3
-    static constexpr int kIdStartTimer2 = 11319;  // 2
-    static constexpr int kIdStartTimer3 = 11320;  // 5
-    static constexpr int kIdStartCnvstr = 11321;  // 4
-    static constexpr int kIdPositive = 11300;
-    static constexpr int kIdNegative = 11301;
-    static constexpr int kIdGreaterHigh = 11314;
-    static constexpr int kIdGreaterLow = 11315;
-    static constexpr int kIdLessHigh = 11133;
-    static constexpr int kIdLessLow = 11135;
-    static constexpr int kIdAd0sc = 11306;
-    static constexpr int kIdSarClock = 11302;
-    static constexpr int kIdChangeSar = 11304;
-    static constexpr int kIdInterrupts = 11308;
-    static constexpr int kIdPortIO = 11281;
-    static constexpr int kIdConversionInterrupt = 11309;
-    static constexpr int kIdWindowInterrupt = 11310;
-    static constexpr int kIdMode = 11311;
-    static constexpr int kIdPositiveStatus = 11287;
-    static constexpr int kIdNegativeStatus = 11288;
-    static constexpr int kIdCnvstrStatus = 11312;
-    static constexpr int kIdConversion = 11298;
-    static constexpr int kIdConversionMore = 11299;
+    // Control ids. The start-of-conversion radios run from kIdStartBusy to
+    // kIdStartCnvstr (AD0CM values 0, 1, 3, 2, 5, 4).
+    enum : int {
+        kIdLessHigh = 11133, kIdLessLow = 11135, kIdPortIO = 11281,
+        kIdPositiveStatus = 11287, kIdNegativeStatus,
+        kIdEnable = 11293, kIdLowPowerTrack = 11296,
+        kIdConversion = 11298, kIdConversionMore, kIdPositive, kIdNegative, kIdSarClock,
+        kIdChangeSar = 11304, kIdAd0sc = 11306, kIdInterrupts = 11308,
+        kIdConversionInterrupt, kIdWindowInterrupt, kIdMode, kIdCnvstrStatus, kIdLeftJustify,
+        kIdGreaterHigh, kIdGreaterLow,
+        kIdStartBusy, kIdStartTimer0, kIdStartTimer1, kIdStartTimer2, kIdStartTimer3, kIdStartCnvstr,
+    };
 
     // Reads the sheet's copies of the Port I/O and interrupt records, which
     // only the nested sheets edit.

@@ -11,17 +11,13 @@
 class CComparatorPropPage : public CPropPage {
     Q_OBJECT
 public:
-    static constexpr int kEnableId = 11255;
-    static constexpr int kInterruptTextId = 11256;
-    static constexpr int kRisingEdgeId = 11265;
-    static constexpr int kFallingEdgeId = 11266;
-    static constexpr int kConfigureInterruptsId = 11267;
-    static constexpr int kResponseTimeId = 11268;
-    static constexpr int kConfigurePortIOId = 11285;
-    static constexpr int kPositiveStatusId = 11287;
-    static constexpr int kNegativeStatusId = 11288;
-    static constexpr int kPositiveInputId = 11300;
-    static constexpr int kNegativeInputId = 11301;
+    // Control ids.
+    enum : int {
+        kEnableId = 11255, kInterruptTextId,
+        kRisingEdgeId = 11265, kFallingEdgeId, kConfigureInterruptsId, kResponseTimeId,
+        kConfigurePortIOId = 11285, kPositiveStatusId = 11287, kNegativeStatusId,
+        kPositiveInputId = 11300, kNegativeInputId,
+    };
 
     // Reads the sheet's copies of records 13 and 15, shared by both pages
     // and changed only by the nested sheets.

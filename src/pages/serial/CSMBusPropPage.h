@@ -11,23 +11,13 @@
 class CSMBusPropPage : public CSerialPropPage {
     Q_OBJECT
 public:
-    static constexpr int kBitRate = 11169;
-    static constexpr int kTimer3Status = 11312;
-    static constexpr int kEnable = 11372;
-    static constexpr int kInhibitSlave = 11373;
-    static constexpr int kExtendedTimes = 11374;
-    static constexpr int kSclTimeout = 11375;
-    static constexpr int kFreeTimeout = 11376;
-    static constexpr int kCrossbarText = 11377;
-    static constexpr int kConfigureTimer3 = 11378;
-    static constexpr int kInterruptText = 11379;
-    static constexpr int kConfigureBitRate = 11380;
-    static constexpr int kConfigureInterrupts = 11381;
-    static constexpr int kTimer0 = 11382;
-    static constexpr int kTimer1 = 11383;
-    static constexpr int kTimer2High = 11384;
-    static constexpr int kTimer2Low = 11385;
-    static constexpr int kLowTime = 11389;
+    // Control ids.
+    enum : int {
+        kBitRate = 11169, kTimer3Status = 11312,
+        kEnable = 11372, kInhibitSlave, kExtendedTimes, kSclTimeout, kFreeTimeout, kCrossbarText,
+        kConfigureTimer3, kInterruptText, kConfigureBitRate, kConfigureInterrupts,
+        kTimer0, kTimer1, kTimer2High, kTimer2Low, kLowTime = 11389,
+    };
 
     // Reads the sheet's copies of the timer, interrupt and Port I/O records
     // (edited only by the nested sheets).

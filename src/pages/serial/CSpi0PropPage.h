@@ -22,23 +22,11 @@ class CSpi0PropPage : public CSerialPropPage {
     Q_OBJECT
 public:
     // Control ids.
-    static constexpr int kSlave = 11234;
-    static constexpr int kMaster = 11235;
-    static constexpr int kFirstEdge = 11236;
-    static constexpr int kSecondEdge = 11237;
-    static constexpr int kChangeSck = 11238;
-    static constexpr int kSck = 11239;
-    static constexpr int kIdleLow = 11240;
-    static constexpr int kIdleHigh = 11241;
-    static constexpr int kEnable = 11242;
-    static constexpr int kThreeWire = 11243;
-    static constexpr int kFourWire = 11244;
-    static constexpr int kSingleMaster = 11245;
-    static constexpr int kNss = 11246;
-    static constexpr int kDivider = 11248;
-    static constexpr int kConfigureInterrupts = 11249;
-    static constexpr int kInterruptText = 11250;
-    static constexpr int kCrossbarText = 11286;
+    enum : int {
+        kSlave = 11234, kMaster, kFirstEdge, kSecondEdge, kChangeSck, kSck, kIdleLow, kIdleHigh,
+        kEnable, kThreeWire, kFourWire, kSingleMaster, kNss,
+        kDivider = 11248, kConfigureInterrupts, kInterruptText, kCrossbarText = 11286,
+    };
 
     explicit CSpi0PropPage(PageContext& context);
 

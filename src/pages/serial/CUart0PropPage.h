@@ -10,18 +10,13 @@
 class CUart0PropPage : public CSerialPropPage {
     Q_OBJECT
 public:
-    static constexpr int kEightBit = 11091;
-    static constexpr int kNineBit = 11092;
-    static constexpr int kStopBitIgnored = 11150;
-    static constexpr int kStopBitChecked = 11151;
-    static constexpr int kNinthBitIgnored = 11152;
-    static constexpr int kNinthBitChecked = 11153;
-    static constexpr int kReception = 11154;
-    static constexpr int kConfigureInterrupts = 11155;
-    static constexpr int kConfigureBaudRate = 11156;
-    static constexpr int kBaudRate = 11167;
-    static constexpr int kInterruptText = 11247;
-    static constexpr int kCrossbarText = 11280;
+    // Control ids.
+    enum : int {
+        kEightBit = 11091, kNineBit,
+        kStopBitIgnored = 11150, kStopBitChecked, kNinthBitIgnored, kNinthBitChecked, kReception,
+        kConfigureInterrupts, kConfigureBaudRate, kBaudRate = 11167,
+        kInterruptText = 11247, kCrossbarText = 11280,
+    };
 
     // Reads the sheet's copies of the timer, interrupt and Port I/O records
     // (edited only by the nested sheets).

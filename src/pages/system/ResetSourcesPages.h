@@ -11,12 +11,11 @@
 class CResetSourcesPropPage : public CPropPage {
     Q_OBJECT
 public:
-    static constexpr int kComparator0SourceId = 11228;
-    static constexpr int kMissingClockId = 11230;
-    static constexpr int kVddMonitorSourceId = 11231;
-    static constexpr int kUsbId = 11233;
-    static constexpr int kConfigureComparator0Id = 11269;
-    static constexpr int kComparator0StatusId = 11270;
+    // Control ids.
+    enum : int {
+        kComparator0SourceId = 11228, kMissingClockId = 11230, kVddMonitorSourceId, kUsbId = 11233,
+        kConfigureComparator0Id = 11269, kComparator0StatusId,
+    };
 
     // Reads the sheet's copies of record 9 and of the comparator record
     // (which the nested Comparator sheet edits).

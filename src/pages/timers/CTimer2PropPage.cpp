@@ -14,29 +14,15 @@ constexpr int kLowRate = 11387;
 constexpr int kChangeLow = 11388;
 
 const CSplitTimerPropPage::Layout kTimer2 = {
-    .timer = 2,
-    .cn = TimersReg::TMR2CN,
-    .lowSysclk = kCkconT2LowSysclk,
-    .highSysclk = kCkconT2HighSysclk,
-    .lowSysclkId = 11106,
-    .lowDiv12Id = 11107,
-    .lowExtId = 11108,
-    .highSysclkId = 11147,
-    .highDiv12Id = 11148,
-    .highExtId = 11149,
-    .enableId = 11130,
-    .overflowId = 11120,
-    .hId = 11131,
-    .lId = 11132,
-    .rlhId = 11127,
-    .rllId = 11125,
-    .hPos = TimersReg::TMR2H,
-    .lPos = TimersReg::TMR2L,
-    .rlhPos = TimersReg::TMR2RLH,
-    .rllPos = TimersReg::TMR2RLL,
-    .intTextId = 11254,
-    .intPosition = InterruptsReg::IE,
-    .intMask = 0x20,
+    .timer = 2, .cn = TimersReg::TMR2CN,
+    .lowSysclk = kCkconT2LowSysclk, .highSysclk = kCkconT2HighSysclk,
+    .lowSysclkId = 11106, .lowDiv12Id = 11107, .lowExtId = 11108,
+    .highSysclkId = 11147, .highDiv12Id = 11148, .highExtId = 11149,
+    .enableId = 11130, .overflowId = 11120,
+    .hId = 11131, .lId = 11132, .rlhId = 11127, .rllId = 11125,
+    .hPos = TimersReg::TMR2H, .lPos = TimersReg::TMR2L,
+    .rlhPos = TimersReg::TMR2RLH, .rllPos = TimersReg::TMR2RLL,
+    .intTextId = 11254, .intPosition = InterruptsReg::IE, .intMask = 0x20,
 };
 
 }  // namespace

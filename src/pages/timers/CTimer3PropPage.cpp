@@ -16,29 +16,15 @@ constexpr int kStatus = 11386;
 constexpr int kSet25ms = 11115;
 
 const CSplitTimerPropPage::Layout kTimer3 = {
-    .timer = 3,
-    .cn = TimersReg::TMR3CN,
-    .lowSysclk = kCkconT3LowSysclk,
-    .highSysclk = kCkconT3HighSysclk,
-    .lowSysclkId = 11144,
-    .lowDiv12Id = 11145,
-    .lowExtId = 11146,
-    .highSysclkId = 11141,
-    .highDiv12Id = 11142,
-    .highExtId = 11143,
-    .enableId = 11136,
-    .overflowId = 11134,
-    .hId = 11137,
-    .lId = 11138,
-    .rlhId = 11139,
-    .rllId = 11140,
-    .hPos = TimersReg::TMR3H,
-    .lPos = TimersReg::TMR3L,
-    .rlhPos = TimersReg::TMR3RLH,
-    .rllPos = TimersReg::TMR3RLL,
-    .intTextId = 11253,
-    .intPosition = InterruptsReg::EIE1,
-    .intMask = 0x80,
+    .timer = 3, .cn = TimersReg::TMR3CN,
+    .lowSysclk = kCkconT3LowSysclk, .highSysclk = kCkconT3HighSysclk,
+    .lowSysclkId = 11144, .lowDiv12Id = 11145, .lowExtId = 11146,
+    .highSysclkId = 11141, .highDiv12Id = 11142, .highExtId = 11143,
+    .enableId = 11136, .overflowId = 11134,
+    .hId = 11137, .lId = 11138, .rlhId = 11139, .rllId = 11140,
+    .hPos = TimersReg::TMR3H, .lPos = TimersReg::TMR3L,
+    .rlhPos = TimersReg::TMR3RLH, .rllPos = TimersReg::TMR3RLL,
+    .intTextId = 11253, .intPosition = InterruptsReg::EIE1, .intMask = 0x80,
 };
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST_F(OscillatorSheet, InternalPagesFollowTheCurrentSource) {
         sheet.PressOk();
     });
     EXPECT_EQ(doc_->SysclkFrequency, 80000u);
-    EXPECT_EQ(StoredValue(1), 0x81);
+    EXPECT_EQ(StoredValue(OscillatorReg::OSCICN), 0x81);
 }
 
 TEST_F(OscillatorSheet, ResetPutsRegistersAndClocksBackButKeepsTheCode) {
@@ -183,7 +183,7 @@ TEST_F(OscillatorSheet, CalculatorsReachTheSheet) {
     PageContext calculator(*doc_);
     EXPECT_TRUE(calculator.OpenSheet(SheetId::Oscillators));
     EXPECT_EQ(doc_->SysclkFrequency, 12000000u);
-    EXPECT_EQ(StoredValue(1), 0x83);
+    EXPECT_EQ(StoredValue(OscillatorReg::OSCICN), 0x83);
 }
 
 }  // namespace

@@ -56,22 +56,17 @@ TEST_F(Spi0Page, WireModeGuardInEveryDirection) {
         std::uint8_t to;
     };
     const Case cases[] = {
-        {0x04, Page::kThreeWire, true, true, 0x04},
-        {0x04, Page::kThreeWire, false, false, 0x00},
-        {0x00, Page::kFourWire, true, true, 0x00},
-        {0x00, Page::kFourWire, false, false, 0x04},
+        {0x04, Page::kThreeWire, true, true, 0x04}, {0x04, Page::kThreeWire, false, false, 0x00},
+        {0x00, Page::kFourWire, true, true, 0x00}, {0x00, Page::kFourWire, false, false, 0x04},
         {0x00, Page::kSingleMaster, true, true, 0x00},
         {0x00, Page::kSingleMaster, false, false, 0x08},
-        {0x0C, Page::kThreeWire, true, true, 0x0C},
-        {0x0C, Page::kThreeWire, false, false, 0x00},
+        {0x0C, Page::kThreeWire, true, true, 0x0C}, {0x0C, Page::kThreeWire, false, false, 0x00},
         // Between the two four-wire modes nothing is ever refused.
-        {0x04, Page::kSingleMaster, true, false, 0x08},
-        {0x0C, Page::kFourWire, true, false, 0x04},
+        {0x04, Page::kSingleMaster, true, false, 0x08}, {0x0C, Page::kFourWire, true, false, 0x04},
         {0x08, Page::kFourWire, false, false, 0x04},
         {0x04, Page::kSingleMaster, false, false, 0x08},
         // The radio already checked changes nothing.
-        {0x0C, Page::kSingleMaster, true, false, 0x0C},
-        {0x00, Page::kThreeWire, true, false, 0x00},
+        {0x0C, Page::kSingleMaster, true, false, 0x0C}, {0x00, Page::kThreeWire, true, false, 0x00},
     };
     for (const Case& c : cases) {
         Spi(SpiReg::SPI0CFG) = 0x40;  // master: every radio is enabled
