@@ -1,5 +1,7 @@
 #include "host/CMainWindow.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -8,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
@@ -60,6 +63,7 @@ CMainWindow::CMainWindow(CApplication& app, QWidget* parent)
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
+    mdi_->viewport()->installEventFilter(this);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainWindow::OnSubWindowActivated);
     setAcceptDrops(true);
 
@@ -155,6 +159,26 @@ CChildFrame* CMainWindow::AddFrame(CDocTemplate& docTemplate, std::unique_ptr<CD
     view->OnInitialUpdate();
     ActivateFrame(frame);
     return frame;
+}
+
+bool CMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (!destroying_ && watched == mdi_->viewport() && event->type() == QEvent::Resize)
+        FitFramesToWorkspace();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainWindow::FitFramesToWorkspace() {
+    const QRect area = mdi_->viewport()->rect();
+    if (area.isEmpty()) return;
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (window->isMaximized() || window->isMinimized() || window->isHidden()) continue;
+        QRect g = window->geometry();
+        g.setWidth(std::min(g.width(), area.width()));
+        g.setHeight(std::min(g.height(), area.height()));
+        g.moveLeft(std::clamp(g.left(), 0, area.width() - g.width()));
+        g.moveTop(std::clamp(g.top(), 0, area.height() - g.height()));
+        if (g != window->geometry()) window->setGeometry(g);
+    }
 }
 
 void CMainWindow::PlaceFrame(CChildFrame* frame, bool maximized) {

@@ -122,6 +122,7 @@ public:
     static QSize DefaultSize(const QSize& available);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -144,6 +145,9 @@ private:
 
     // CMainWindow.cpp
     void PlaceFrame(CChildFrame* frame, bool maximized);
+    // Moves and, where it must, shrinks every normal project window so that it
+    // lies inside the workspace (after a dock or the window took room from it).
+    void FitFramesToWorkspace();
     void OnFrameClosing(CChildFrame* frame);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void SetActiveFrame(CChildFrame* frame);

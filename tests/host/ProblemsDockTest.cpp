@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QMdiArea>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
@@ -18,6 +19,7 @@
 #include "chip/Problems.h"
 #include "devices/Registers.h"
 #include "framework/CApplication.h"
+#include "framework/CChildFrame.h"
 #include "framework/CDocument.h"
 #include "host/CProblemsDock.h"
 #include "host/ScriptMain.h"
@@ -198,6 +200,7 @@ TEST_F(ProblemsDock, EntriesOpenTheirPageMarkTheMenuAndMatchLint) {
 }
 
 TEST_F(ProblemsDock, ViewProblemsShowsTheDockAndFollowsTheActiveProject) {
+    window->show();
     EXPECT_TRUE(Dock().isHidden());
     EXPECT_EQ(window->ProblemsCountText(), "");
     window->NewProject("Q7R20");
@@ -206,6 +209,12 @@ TEST_F(ProblemsDock, ViewProblemsShowsTheDockAndFollowsTheActiveProject) {
     EXPECT_FALSE(Dock().isHidden());
     EXPECT_TRUE(window->FindCommand("Problems")->Checked);
     window->NewProject("Q7R22");
+    // The dock took room from the workspace: no project window hangs out of
+    // it, so their tabs never hide behind a scroll bar.
+    QCoreApplication::processEvents();
+    const QRect workspace = window->MdiArea()->viewport()->rect();
+    for (const CChildFrame* frame : window->Frames())
+        EXPECT_TRUE(workspace.contains(frame->geometry())) << workspace.width() << "x" << workspace.height() << " " << frame->geometry().x() << "," << frame->geometry().y() << " " << frame->geometry().width() << "x" << frame->geometry().height() << " max " << frame->isMaximized();
     EXPECT_EQ(Ids(), Ids_{});
     EXPECT_EQ(window->ProblemsCountText(), "No problems");
     window->ActivateFrame(window->Frames().front());
