@@ -84,6 +84,13 @@ bool Explorer::NextLine(std::string& line) {
             AfterTopLevel();
             continue;
         }
+        if (dialogCheckDue_) {
+            dialogCheckDue_ = false;
+            if (!levels_.empty()) {
+                CheckDialog();
+                continue;
+            }
+        }
         if (steps_ >= budget_) {
             // Every dialog closes before the script ends.
             if (levels_.empty()) return false;
@@ -114,7 +121,10 @@ void Explorer::Act(const std::string& line) {
     Emit(line);
     ++steps_;
     --episodeSteps_;
-    if (!levels_.empty()) ++levels_.back().Actions;
+    if (!levels_.empty()) {
+        ++levels_.back().Actions;
+        dialogCheckDue_ = true;
+    }
 }
 
 void Explorer::MaybeAnswer() {
@@ -350,16 +360,26 @@ void Explorer::DialogOpened(ModalDialog& dialog) {
     level.Sysclk = preSysclk_;
     level.ExtOsc = preExtOsc_;
     levels_.push_back(level);
-    // Opening a dialog stores nothing; only the Oscillators pages move the
-    // clock words while their sheet is open.
-    bool clocks = false;
-    for (const Level& l : levels_) clocks = clocks || l.Title == kClockSheet;
+    // Opening a dialog stores nothing.
     const std::string before =
         levels_.size() == 1 ? StateName(history_[index_]) : "d" + std::to_string(levels_.size() - 1);
-    Emit("expect project " + before +
-         ExceptList(clocks ? std::vector<std::string>{"SysclkFrequency", "ExtOscFrequency"}
-                           : std::vector<std::string>{}));
+    Emit("expect project " + before + ClockExcept());
     Emit("keep d" + std::to_string(levels_.size()));
+    Emit("expect fits " + std::to_string(kMainFrameDefaultWidth) + " " +
+         std::to_string(kMainFrameDefaultHeight));
+}
+
+std::string Explorer::ClockExcept() const {
+    // Only the Oscillators pages move the clock words while their sheet is open.
+    bool clocks = false;
+    for (const Level& l : levels_) clocks = clocks || l.Title == kClockSheet;
+    return clocks ? ExceptList({"SysclkFrequency", "ExtOscFrequency"}) : std::string();
+}
+
+void Explorer::CheckDialog() {
+    // Controls, pages and Reset store nothing until the dialog's OK; the
+    // dialog still fits on the screen after its page changed.
+    Emit("expect project d" + std::to_string(levels_.size()) + ClockExcept());
     Emit("expect fits " + std::to_string(kMainFrameDefaultWidth) + " " +
          std::to_string(kMainFrameDefaultHeight));
 }

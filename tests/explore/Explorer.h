@@ -8,7 +8,8 @@
 // that must hold after them:
 //   - Cancel leaves the project's bytes as they were when the sheet opened,
 //     but for what nested sheets and the ECI dialog stored at once; a sheet's
-//     OK changes only the records it stores;
+//     OK changes only the records it stores; while a dialog is open, no action
+//     on it stores anything (but the Oscillators' clock words);
 //   - Undo gives back the exact bytes before a step, Redo those after it, and
 //     the modified mark follows the saved state;
 //   - save, close and open give the same bytes and the same generated code;
@@ -74,6 +75,9 @@ private:
     void Emit(const std::string& line) { pending_.push_back(line); }
     void Act(const std::string& line);
     void MaybeAnswer();
+    // The checks on the current dialog after an action on it.
+    void CheckDialog();
+    std::string ClockExcept() const;
 
     void StartEpisode();
     void TopLevelAction();
@@ -99,6 +103,7 @@ private:
     std::deque<std::string> pending_;
     std::vector<Level> levels_;
     std::string problem_;
+    bool dialogCheckDue_ = false;  // an action on a dialog awaits CheckDialog
 
     bool projectOpen_ = false;
     long episodeSteps_ = 0;    // actions left in this episode
