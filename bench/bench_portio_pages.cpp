@@ -33,7 +33,7 @@ void BM_OpenPortIOSheet(benchmark::State& state) {
     // Opened from a page whose sheet holds the busy copy.
     PageContext caller(*doc);
     caller.Lend(Pid::PortIO, port);
-    const SheetSpec sheet = PortIOSheet();
+    const SheetPlan sheet = PortIOSheet();
     for (auto _ : state) {
         // Shown, then cancelled at once by the scripted UI service.
         benchmark::DoNotOptimize(RunSheet(*doc, sheet, &caller));

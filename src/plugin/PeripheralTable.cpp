@@ -21,7 +21,7 @@ const std::vector<PeripheralCommand>& PeripheralTable() {
     // Ids, captions and order are the Qt-free menu's, which the problem
     // checks and the command line name commands by; each gets its sheet here.
     static const std::vector<PeripheralCommand> table = [] {
-        const std::map<int, SheetSpec> sheets = {
+        const std::map<int, SheetPlan> sheets = {
             {43002, PortIOSheet()},
             {43008, OscillatorsSheet()},
             {43007, TimersSheet()},
@@ -60,7 +60,7 @@ bool IsPeripheralCommand(int id) {
 }
 
 void InstallSheets() {
-    static const std::map<SheetId, SheetSpec> nested = {
+    static const std::map<SheetId, SheetPlan> nested = {
         {SheetId::PortIO, PortIOSheet()},
         {SheetId::Interrupts, InterruptEnableSheet()},
         {SheetId::ExternalInterrupts, ExternalInterruptsSheet()},
@@ -71,7 +71,7 @@ void InstallSheets() {
         {SheetId::Comparator0, Comparator0Sheet()},
         {SheetId::Oscillators, OscillatorsSheet()},
     };
-    InstallSheetDirectory([](SheetId id) -> const SheetSpec* {
+    InstallSheetDirectory([](SheetId id) -> const SheetPlan* {
         auto it = nested.find(id);
         return it == nested.end() ? nullptr : &it->second;
     });

@@ -1,5 +1,5 @@
 #pragma once
-// The Peripherals menu as one table, assembled here from the sheet specs
+// The Peripherals menu as one table, assembled here from the sheet plans
 // that the page groups export (the plug-in is the only place that knows
 // every group). One line per command, in menu order: its id, caption and
 // sheet, and on which models it has a menu item. The menu, its handlers and
@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
 namespace plugin {
 
 struct PeripheralCommand {
     int id;
     std::string caption;  // the menu item
-    SheetSpec sheet;
+    SheetPlan sheet;
     // Whether a project of this DeviceCode shows the menu item (the command
     // runs for every model); unset means all.
     std::function<bool(int deviceCode)> inMenu = {};

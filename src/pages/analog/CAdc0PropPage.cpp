@@ -14,7 +14,7 @@
 
 using namespace adc;
 
-SheetSpec AdcSheet() {
+SheetPlan AdcSheet() {
     return {.caption = "ADC",
             .stored = {Pid::Adc},
             .pages = {MakePage<CAdc0PropPage>()},

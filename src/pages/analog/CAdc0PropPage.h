@@ -10,11 +10,11 @@
 
 #include "chip/AdcMux.h"
 #include "pages/common/CPropPage.h"
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
 // The "ADC" sheet: this page alone, with copies of the Port I/O and interrupt
 // records; stores record 6 on OK.
-SheetSpec AdcSheet();
+SheetPlan AdcSheet();
 
 class CAdc0PropPage : public CPropPage {
     Q_OBJECT

@@ -6,14 +6,14 @@ namespace {
 constexpr const char* kSheetCaption = "Comparator";
 }  // namespace
 
-SheetSpec ComparatorsSheet() {
+SheetPlan ComparatorsSheet() {
     return {.caption = kSheetCaption,
             .stored = {Pid::Comparators},
             .pages = {MakePage<CComparator0PropPage>(), MakePage<CComparator1PropPage>()},
             .copied = {Pid::PortIO, Pid::Interrupts}};
 }
 
-SheetSpec Comparator0Sheet() {
+SheetPlan Comparator0Sheet() {
     return {.caption = kSheetCaption,
             .stored = {Pid::Comparators},
             .pages = {MakePage<CComparator0PropPage>()},

@@ -7,7 +7,7 @@
 #include "pages/clock/COscSysPropPage.h"
 #include "pages/clock/COscUsbPropPage.h"
 
-SheetSpec OscillatorsSheet() {
+SheetPlan OscillatorsSheet() {
     return {.caption = "Oscillators",
             .stored = {Pid::Oscillator},
             .pages = {MakePage<COscIntPropPage>(), MakePage<COscIntLFPropPage>([](int deviceCode) {

@@ -5,6 +5,6 @@
 // a copy of the Port I/O record for the XTAL pins; OK stores the oscillator
 // record, Cancel puts SysclkFrequency and ExtOscFrequency back.
 
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
-SheetSpec OscillatorsSheet();
+SheetPlan OscillatorsSheet();

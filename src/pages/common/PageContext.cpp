@@ -68,6 +68,6 @@ void PageContext::Reload(PeripheralId id) {
 }
 
 bool PageContext::OpenSheet(SheetId id) {
-    const SheetSpec* spec = FindSheet(id);
-    return spec && RunSheet(doc_, *spec, this);
+    const SheetPlan* plan = FindSheet(id);
+    return plan && RunSheet(doc_, *plan, this);
 }

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "model/PeripheralRecord.h"
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
 class CDeviceDocument;
 

@@ -16,29 +16,29 @@ void InstallSheetDirectory(SheetDirectory directory) {
     Directory() = std::move(directory);
 }
 
-const SheetSpec* FindSheet(SheetId id) {
+const SheetPlan* FindSheet(SheetId id) {
     return Directory() ? Directory()(id) : nullptr;
 }
 
-bool RunSheet(CDeviceDocument& doc, const SheetSpec& spec, PageContext* caller,
+bool RunSheet(CDeviceDocument& doc, const SheetPlan& plan, PageContext* caller,
               const std::string& startPage) {
     // One undoable step, whatever the pages and nested sheets do meanwhile.
-    DocumentStep step(doc, spec.caption);
+    DocumentStep step(doc, plan.caption);
     PageContext context(doc, caller);
-    for (PeripheralId id : spec.shared)
+    for (PeripheralId id : plan.shared)
         if (caller && caller->Holds(id)) context.Lend(id, caller->Record(id));
-    for (PeripheralId id : spec.stored)
+    for (PeripheralId id : plan.stored)
         context.Record(id);
-    for (PeripheralId id : spec.copied)
+    for (PeripheralId id : plan.copied)
         context.Record(id);
 
-    CDeviceDlg sheet(spec.caption);
+    CDeviceDlg sheet(plan.caption);
     int start = 0;
-    for (const PageSpec& pageSpec : spec.pages) {
-        if (pageSpec.when && !pageSpec.when(doc.DeviceCode)) continue;
-        auto page = pageSpec.make(context);
-        if (!page->Record() && !spec.stored.empty())
-            page->SetRecord(&context.Record(spec.stored.front()));
+    for (const PagePlan& pagePlan : plan.pages) {
+        if (pagePlan.when && !pagePlan.when(doc.DeviceCode)) continue;
+        auto page = pagePlan.make(context);
+        if (!page->Record() && !plan.stored.empty())
+            page->SetRecord(&context.Record(plan.stored.front()));
         page->SetContext(&context);
         if (!startPage.empty() && page->Caption() == startPage) start = sheet.PageCount();
         sheet.AddPage(std::move(page));
@@ -49,9 +49,9 @@ bool RunSheet(CDeviceDocument& doc, const SheetSpec& spec, PageContext* caller,
     const bool ok = sheet.Run(start);
     if (ok) {
         step.Confirm();
-        for (PeripheralId id : spec.stored)
+        for (PeripheralId id : plan.stored)
             doc.SetPeripheral(context.Record(id), id);
-    } else if (spec.restoresClocks) {
+    } else if (plan.restoresClocks) {
         doc.SysclkFrequency = sysclk;
         doc.ExtOscFrequency = extOsc;
     }

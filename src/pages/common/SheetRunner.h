@@ -8,16 +8,16 @@
 //   4. the sheet runs modally, starting on `startPage` when one is named
 //      (selected as a click on its tab selects it);
 //   5. OK stores the stored records into the document at once; Cancel
-//      stores nothing and, when the spec says so, puts SysclkFrequency and
+//      stores nothing and, when the plan says so, puts SysclkFrequency and
 //      ExtOscFrequency back to their values at the start.
 // Nothing else is put back: what a nested sheet or a calculator stored meanwhile stays.
 
 #include <string>
 
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
 class CDeviceDocument;
 
 // True when the sheet ended with OK.
-bool RunSheet(CDeviceDocument& doc, const SheetSpec& spec, PageContext* caller = nullptr,
+bool RunSheet(CDeviceDocument& doc, const SheetPlan& plan, PageContext* caller = nullptr,
               const std::string& startPage = {});

@@ -5,7 +5,7 @@
 
 namespace {
 
-PageSpec ModulePage(int module) {
+PagePlan ModulePage(int module) {
     return {[module](PageContext& context) -> std::unique_ptr<CPropPage> {
         return std::make_unique<CPca0ModulePropPage>(context, module);
     }};
@@ -13,7 +13,7 @@ PageSpec ModulePage(int module) {
 
 }  // namespace
 
-SheetSpec PcaSheet() {
+SheetPlan PcaSheet() {
     return {.caption = "Programmable Counter Array",
             .stored = {Pid::Pca},
             .pages = {MakePage<CPca0PropPage>(), ModulePage(0), ModulePage(1), ModulePage(2),

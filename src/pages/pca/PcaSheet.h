@@ -1,6 +1,6 @@
 #pragma once
 // The "Programmable Counter Array" sheet: the PCA0 page and the five module pages.
 
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
-SheetSpec PcaSheet();
+SheetPlan PcaSheet();

@@ -3,7 +3,7 @@
 #include "devices/Models.h"
 #include "pages/portio/PortIOPages.h"
 
-SheetSpec PortIOSheet() {
+SheetPlan PortIOSheet() {
     return {.caption = portio::kSheetCaption,
             .stored = {Pid::PortIO},
             .pages = {MakePage<CPortIOCrossbarPropPage>(),

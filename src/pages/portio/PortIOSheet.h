@@ -6,6 +6,6 @@
 // the Port I/O and SPI0 records when that page's sheet has them (the SPI
 // page's own, whose wire mode decides the pins).
 
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
-SheetSpec PortIOSheet();
+SheetPlan PortIOSheet();

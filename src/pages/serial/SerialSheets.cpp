@@ -6,7 +6,7 @@
 #include "pages/serial/CUart0PropPage.h"
 #include "pages/serial/CUart1PropPage.h"
 
-SheetSpec UartSheet() {
+SheetPlan UartSheet() {
     return {.caption = "UARTs",
             .stored = {Pid::Uart},
             .pages = {MakePage<CUart0PropPage>(), MakePage<CUart1PropPage>([](int deviceCode) {
@@ -15,14 +15,14 @@ SheetSpec UartSheet() {
             .copied = {Pid::Interrupts, Pid::PortIO, Pid::Timers}};
 }
 
-SheetSpec SpiSheet() {
+SheetPlan SpiSheet() {
     return {.caption = "Enhanced Serial Peripheral Interface",
             .stored = {Pid::Spi},
             .pages = {MakePage<CSpi0PropPage>()},
             .copied = {Pid::Interrupts, Pid::PortIO}};
 }
 
-SheetSpec SmbusSheet() {
+SheetPlan SmbusSheet() {
     return {.caption = "SMBus",
             .stored = {Pid::Smbus},
             .pages = {MakePage<CSMBusPropPage>()},

@@ -1,13 +1,13 @@
 #pragma once
 // The sheets of the serial pages: UARTs, SPI0 and SMBus.
 
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
 // "UARTs": UART0 and, on the large-package models, UART1, on the UART record
 // with copies of the interrupt, Port I/O and timer records.
-SheetSpec UartSheet();
+SheetPlan UartSheet();
 // "Enhanced Serial Peripheral Interface": SPI0 with copies of the interrupt
 // and Port I/O records.
-SheetSpec SpiSheet();
+SheetPlan SpiSheet();
 // "SMBus" with copies of the timer, Port I/O and interrupt records.
-SheetSpec SmbusSheet();
+SheetPlan SmbusSheet();

@@ -2,21 +2,21 @@
 
 #include "pages/system/InterruptPages.h"
 
-SheetSpec InterruptsSheet() {
+SheetPlan InterruptsSheet() {
     return {.caption = "Interrupts",
             .stored = {Pid::Interrupts},
             .pages = {MakePage<CIntEnablePropPage>(), MakePage<CIntPriorityPropPage>(),
                       MakePage<CInt01ConfigPropPage>()}};
 }
 
-SheetSpec InterruptEnableSheet() {
+SheetPlan InterruptEnableSheet() {
     return {.caption = "Interrupts",
             .stored = {Pid::Interrupts},
             .pages = {MakePage<CIntEnablePropPage>(), MakePage<CIntPriorityPropPage>()},
             .shared = {Pid::Interrupts}};
 }
 
-SheetSpec ExternalInterruptsSheet() {
+SheetPlan ExternalInterruptsSheet() {
     return {.caption = "Interrupts",
             .stored = {Pid::Interrupts},
             .pages = {MakePage<CInt01ConfigPropPage>()},

@@ -2,11 +2,11 @@
 // The Interrupts sheets: the Interrupts command's, and the two that other
 // pages open on their own copy of the interrupt record.
 
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
 // "Interrupts": the enable, priority and /INT0 and /INT1 pages; stores record 15.
-SheetSpec InterruptsSheet();
+SheetPlan InterruptsSheet();
 // "Interrupts" with the enable and priority pages; stores record 15 on OK.
-SheetSpec InterruptEnableSheet();
+SheetPlan InterruptEnableSheet();
 // "Interrupts" with the /INT0 and /INT1 page only; stores record 15 on OK.
-SheetSpec ExternalInterruptsSheet();
+SheetPlan ExternalInterruptsSheet();

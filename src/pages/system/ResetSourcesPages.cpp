@@ -87,7 +87,7 @@ void CResetVDDMonPropPage::OnCommand(int id) {
     RefreshPreview();
 }
 
-SheetSpec ResetSourcesSheet() {
+SheetPlan ResetSourcesSheet() {
     return {.caption = "Reset Sources",
             .stored = {Pid::ResetSources, Pid::ComparatorResetSource},
             .pages = {MakePage<CResetSourcesPropPage>(), MakePage<CResetVDDMonPropPage>()},

@@ -4,7 +4,7 @@
 // complete reset-source value when comparator 0 is one of the sources.
 
 #include "pages/common/CPropPage.h"
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
 // Which events reset the chip: comparator 0, the VDD monitor, the missing
 // clock detector and USB.
@@ -50,4 +50,4 @@ private:
 
 // "Reset Sources": both pages on records 0 and 9 (the first page also on
 // record 8); stores records 0 and 9.
-SheetSpec ResetSourcesSheet();
+SheetPlan ResetSourcesSheet();

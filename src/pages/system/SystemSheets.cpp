@@ -5,24 +5,24 @@
 #include "pages/system/CVoltageRefPropPage.h"
 #include "pages/system/CVoltageRegPropPage.h"
 
-SheetSpec VoltageRegulatorSheet() {
+SheetPlan VoltageRegulatorSheet() {
     return {.caption = "Voltage Regulator",
             .stored = {Pid::VoltageRegulator},
             .pages = {MakePage<CVoltageRegPropPage>()}};
 }
 
-SheetSpec PrefetchSheet() {
+SheetPlan PrefetchSheet() {
     return {.caption = "Prefetch Engine",
             .stored = {Pid::Prefetch},
             .pages = {MakePage<CPrefetchPropPage>()}};
 }
 
-SheetSpec EmiSheet() {
+SheetPlan EmiSheet() {
     // The page is also handed a copy of the Port I/O record, which it does not read.
     return {.caption = "EMI", .stored = {Pid::Emi}, .pages = {MakePage<CEmi0PropPage>()}};
 }
 
-SheetSpec VoltageReferenceSheet() {
+SheetPlan VoltageReferenceSheet() {
     return {.caption = "Voltage Reference",
             .stored = {Pid::VoltageReference},
             .pages = {MakePage<CVoltageRefPropPage>()},

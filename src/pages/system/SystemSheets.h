@@ -1,10 +1,10 @@
 #pragma once
 // The one-page sheets of the system control pages.
 
-#include "pages/common/SheetSpec.h"
+#include "pages/common/SheetPlan.h"
 
-SheetSpec VoltageRegulatorSheet();
-SheetSpec PrefetchSheet();
-SheetSpec EmiSheet();
+SheetPlan VoltageRegulatorSheet();
+SheetPlan PrefetchSheet();
+SheetPlan EmiSheet();
 // "Voltage Reference", with a copy of the Port I/O record for the VREF pin.
-SheetSpec VoltageReferenceSheet();
+SheetPlan VoltageReferenceSheet();

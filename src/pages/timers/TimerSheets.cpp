@@ -6,7 +6,7 @@
 
 namespace {
 
-PageSpec TimerPage(int timer) {
+PagePlan TimerPage(int timer) {
     switch (timer) {
         case 0:
             return MakePage<CTimer0PropPage>();
@@ -21,19 +21,19 @@ PageSpec TimerPage(int timer) {
 
 }  // namespace
 
-SheetSpec TimersSheet() {
+SheetPlan TimersSheet() {
     return {.caption = "Timers",
             .stored = {Pid::Timers},
             .pages = {TimerPage(0), TimerPage(1), TimerPage(2), TimerPage(3)},
             .copied = {Pid::Interrupts, Pid::PortIO}};
 }
 
-SheetSpec TimerSheet(int timer) {
-    SheetSpec spec{.caption = "Timers",
+SheetPlan TimerSheet(int timer) {
+    SheetPlan plan{.caption = "Timers",
                    .stored = {Pid::Timers},
                    .pages = {TimerPage(timer)},
                    .copied = {Pid::Interrupts},
                    .shared = {Pid::Timers, Pid::Interrupts, Pid::PortIO}};
-    if (timer < 2) spec.copied.push_back(Pid::PortIO);
-    return spec;
+    if (timer < 2) plan.copied.push_back(Pid::PortIO);
+    return plan;
 }

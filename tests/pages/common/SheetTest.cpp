@@ -60,8 +60,8 @@ protected:
         g_calls.clear();
         // The nested "Port I/O" sheet of these tests: one logging page on the
         // opening page's copy of record 13, when its sheet holds one.
-        InstallSheetDirectory([](SheetId id) -> const SheetSpec* {
-            static const SheetSpec nested{.caption = "Port I/O",
+        InstallSheetDirectory([](SheetId id) -> const SheetPlan* {
+            static const SheetPlan nested{.caption = "Port I/O",
                                           .stored = {Pid::PortIO},
                                           .pages = {Log("Nested")},
                                           .shared = {Pid::PortIO}};
@@ -71,7 +71,7 @@ protected:
     void TearDown() override { plugin::InstallSheets(); }
 
 public:
-    static PageSpec Log(const std::string& name, PeripheralId record = -1) {
+    static PagePlan Log(const std::string& name, PeripheralId record = -1) {
         return {[name, record](PageContext& context) -> std::unique_ptr<CPropPage> {
             auto page = std::make_unique<LogPage>(name);
             if (record >= 0) page->SetRecord(&context.Record(record));
@@ -80,9 +80,9 @@ public:
     }
 };
 
-SheetSpec TwoPageSheet() {
+SheetPlan TwoPageSheet() {
     // Page "A" edits record 11 (REG0CN), page "B" record 12 (PFE0CN).
-    PageSpec never = Sheets::Log("Never");
+    PagePlan never = Sheets::Log("Never");
     never.when = [](int code) { return code == 999; };
     return {.caption = "Two",
             .stored = {Pid::VoltageRegulator, Pid::Prefetch},
@@ -171,12 +171,12 @@ TEST_F(Sheets, ResetActsOnTheActivePageAndTheWorkingCopiesOnly) {
 }
 
 // The outer sheet edits record 10 and, with `withCopy`, holds a copy of record 13.
-SheetSpec OuterSheet(bool withCopy) {
-    SheetSpec spec{.caption = "Outer",
+SheetPlan OuterSheet(bool withCopy) {
+    SheetPlan plan{.caption = "Outer",
                    .stored = {Pid::VoltageReference},
                    .pages = {MakePage<OuterPage>()}};
-    if (withCopy) spec.copied = {Pid::PortIO};
-    return spec;
+    if (withCopy) plan.copied = {Pid::PortIO};
+    return plan;
 }
 
 TEST_F(Sheets, ANestedSheetStoresItsRecordAtOnceAndSurvivesTheOuterCancel) {
@@ -239,8 +239,8 @@ TEST_F(Sheets, CancelPutsBackOnlyTheClockWordsOfASheetThatWritesThem) {
     for (const Case& c : {Case{true, 1500000, 0}, Case{false, 24500000, 32768}}) {
         SCOPED_TRACE(c.restoresClocks);
         doc_ = NewProject(0);
-        SheetSpec spec = OuterSheet(false);
-        spec.restoresClocks = c.restoresClocks;
+        SheetPlan plan = OuterSheet(false);
+        plan.restoresClocks = c.restoresClocks;
         Then([&](CDeviceDlg& s) {
             PageContext& context = dynamic_cast<CPropPage*>(s.ActivePage())->Ctx();
             context.SetSysclk(24500000);
@@ -253,7 +253,7 @@ TEST_F(Sheets, CancelPutsBackOnlyTheClockWordsOfASheetThatWritesThem) {
             driver::Click(nested.ActivePage(), 100);
             nested.PressOk();
         });
-        EXPECT_FALSE(RunSheet(*doc_, spec));
+        EXPECT_FALSE(RunSheet(*doc_, plan));
         EXPECT_EQ(doc_->SysclkFrequency, c.sysclk);
         EXPECT_EQ(doc_->ExtOscFrequency, c.extOsc);
         EXPECT_EQ(doc_->EciFrequency, 1000u);

@@ -2,7 +2,7 @@
 // A sheet described as data: its caption, its pages in order (a factory per
 // page, with the models it is shown for), the records copied in and those
 // stored back on OK, and whether Cancel puts the clock words back. Each page
-// group exports the specs of its sheets; the plug-in assembles the
+// group exports the plans of its sheets; the plug-in assembles the
 // Peripherals table from them and makes the nested ones reachable by id, and
 // RunSheet (SheetRunner.h) runs any of them, top-level or nested.
 
@@ -17,7 +17,7 @@
 class CPropPage;
 class PageContext;
 
-struct PageSpec {
+struct PagePlan {
     // Builds the page; its inputs come from the context. The page's record is
     // the sheet's first stored record unless the factory gives it another.
     std::function<std::unique_ptr<CPropPage>(PageContext&)> make;
@@ -25,11 +25,11 @@ struct PageSpec {
     std::function<bool(int deviceCode)> when = {};
 };
 
-struct SheetSpec {
+struct SheetPlan {
     std::string caption;
     // The edited records, stored into the document on OK.
     std::vector<PeripheralId> stored;
-    std::vector<PageSpec> pages;
+    std::vector<PagePlan> pages;
     // Further records the pages read (and may change), copied in when the
     // sheet opens and never stored by it.
     std::vector<PeripheralId> copied = {};
@@ -44,7 +44,7 @@ struct SheetSpec {
 
 // A page built from the context when it takes one, else by default.
 template <class Page>
-PageSpec MakePage(std::function<bool(int deviceCode)> when = {}) {
+PagePlan MakePage(std::function<bool(int deviceCode)> when = {}) {
     return {[](PageContext& context) -> std::unique_ptr<CPropPage> {
                 if constexpr (std::is_constructible_v<Page, PageContext&>)
                     return std::make_unique<Page>(context);
@@ -74,6 +74,6 @@ inline SheetId TimerSheetId(int timer) {
 
 // Where nested sheets are found: the plug-in, which knows every group,
 // installs the lookup once.
-using SheetDirectory = std::function<const SheetSpec*(SheetId)>;
+using SheetDirectory = std::function<const SheetPlan*(SheetId)>;
 void InstallSheetDirectory(SheetDirectory directory);
-const SheetSpec* FindSheet(SheetId id);
+const SheetPlan* FindSheet(SheetId id);
