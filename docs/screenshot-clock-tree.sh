@@ -60,22 +60,14 @@ click 11277
 ok
 save $work/board.zvp
 SCRIPT
-cat >"$work/shot.sh" <<SHOT
-#!/usr/bin/env bash
-"$build/bin/zorvant" "$work/board.zvp" &
-pid=\$!
-sleep 4
+. docs/desktop-shot.sh
+desktop_shot 1366x768 "$work/board.zvp" <<SHOT
 # The project window maximized, then View > Clock Tree.
 xdotool mousemove 300 69 click --repeat 2 --delay 80 1
 sleep 1
 xdotool key alt+v c
 sleep 1
 import -window root -crop 1100x730+0+0 "$PWD/docs/screenshot-clock-tree.png"
-kill \$pid
 SHOT
-chmod +x "$work/shot.sh"
-# Settings of its own, so the picture shows neither the user's recent files
-# nor the window layout the user left, and leaves them alone.
-XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 1366x768x24" "$work/shot.sh"
 cp docs/screenshot-clock-tree.png docs/guide/clock-tree.png
 echo "wrote docs/screenshot-clock-tree.png and docs/guide/clock-tree.png"

@@ -23,11 +23,8 @@ answer yes
 ok
 save $work/board.zvp
 SCRIPT
-cat >"$work/shot.sh" <<SHOT
-#!/usr/bin/env bash
-"$build/bin/zorvant" "$work/board.zvp" &
-pid=\$!
-sleep 4
+. docs/desktop-shot.sh
+desktop_shot 1366x768 "$work/board.zvp" <<SHOT
 # The main window fills the screen; a click on the count at the right of the
 # status bar opens the Problems view.
 xdotool search --onlyvisible --class zorvant windowsize 1366 768 >/dev/null 2>&1 || true
@@ -35,10 +32,5 @@ sleep 1
 xdotool mousemove 1290 754 click 1
 sleep 1.5
 import -window root "$PWD/docs/screenshot-problems.png"
-kill \$pid
 SHOT
-chmod +x "$work/shot.sh"
-# Settings of its own, so the picture shows neither the user's recent files
-# nor the window layout the user left, and leaves them alone.
-XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 1366x768x24" "$work/shot.sh"
 echo "wrote docs/screenshot-problems.png"
