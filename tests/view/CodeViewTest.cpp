@@ -22,7 +22,6 @@
 #include "framework/CCommandRegistry.h"
 #include "framework/CMainFrame.h"
 #include "framework/CommandIds.h"
-#include "model/Ui.h"
 #include "support/ScopedUi.h"
 #include "plugin/CProjectDocument.h"
 #include "plugin/PeripheralTable.h"

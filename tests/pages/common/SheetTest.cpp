@@ -66,7 +66,9 @@ protected:
         });
     }
     void TearDown() override { plugin::InstallSheets(); }
-    std::uint8_t P0mdin() { return doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value; }
+    std::uint8_t P0mdin() {
+        return doc_->DeviceData.Peripherals.at(13).Registers[PortIOReg::P0MDIN].Value;
+    }
 
 public:
     static PagePlan Log(const std::string& name, PeripheralId record = -1) {
@@ -197,8 +199,9 @@ TEST_F(Sheets, ANestedSheetStoresAtOnceOnOkAndTheSharedCopyKeepsACancelledChange
             EXPECT_EQ(RunSheet(*doc_, OuterSheet(withCopy)), !nestedOk);
             // The outer sheet's OK stores only its own record.
             EXPECT_EQ(P0mdin(), nestedOk ? 0xFE : 0xFF);
-            EXPECT_EQ(doc_->DeviceData.Peripherals.at(10).Registers[VoltageReferenceReg::REF0CN].Value,
-                      nestedOk ? 0x00 : 0x01);
+            EXPECT_EQ(
+                doc_->DeviceData.Peripherals.at(10).Registers[VoltageReferenceReg::REF0CN].Value,
+                nestedOk ? 0x00 : 0x01);
         }
 }
 
