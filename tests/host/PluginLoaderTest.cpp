@@ -59,7 +59,7 @@ TEST(PluginLoader, FindsTheModuleInEachOfItsThreePlaces) {
 }
 
 // The eight templates the module registers (their menus, as the window shows
-// them: MainWindowTest).
+// them: DesktopTest).
 TEST(PluginLoader, TheModuleRegistersTheEightTemplatesOnEachCall) {
     QString error;
     const auto module = host::LoadModule(BuiltModule(), error);
