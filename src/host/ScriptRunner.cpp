@@ -36,13 +36,14 @@ const char* const kScriptHelp =
     "          wait MS                lets the program run for MS milliseconds (timers fire)\n"
     "Dialogs:  menu CAPTION|ID        choose a menu command; its dialog becomes current\n"
     "          tab N|CAPTION          activate a page (N counts from 1)\n"
-    "          click ID | text ID \"TEXT\" | select ID \"ITEM\" | select ID #INDEX\n"
+    "          click ID ... | text ID \"TEXT\" | select ID \"ITEM\" | select ID #INDEX\n"
     "          slide ID POS | reset | ok | cancel\n"
     "Answers:  answer yes|no|ok|save|discard|cancel|recover [COUNT]   answers for the next boxes\n"
     "          answer none            forgets the answers not used yet\n"
     "          (unanswered: Yes for questions, Cancel for the save question, Recover for\n"
     "          the recovery offer, OK otherwise)\n"
-    "Checks:   expect text|checked|unchecked|enabled|disabled|visible|hidden|selected ID [\"TEXT\"]\n"
+    "Checks:   expect text|selected ID \"TEXT\"\n"
+    "          expect checked|unchecked|enabled|disabled|visible|hidden ID ...\n"
     "          expect pages \"CAPTION\" ...  | expect message \"TEXT\" | expect no-message\n"
     "          expect fits WIDTH HEIGHT   the current dialog fits on such a screen\n"
     "          expect code-line \"LINE\"  | expect doc WORD VALUE | expect modified yes|no\n"
@@ -126,6 +127,7 @@ void ScriptRunner::Fail(const std::string& what) {
 }
 
 void ScriptRunner::OnModal(ModalDialog& dialog) {
+    ++modalsOpened_;
     dialogs_.push_back(&dialog);
     source_->DialogOpened(dialog);
     Pump(&dialog);
@@ -210,6 +212,7 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
     };
     auto check = [&](const std::string& error) {
         if (!error.empty()) Fail(c + ": " + error);
+        return error.empty();
     };
 
     if (c == "new" || c == "open" || c == "save" || c == "source") {
@@ -266,14 +269,28 @@ void ScriptRunner::Execute(const std::vector<std::string>& w) {
         }
         if (found < 0) return Fail("tab: no page " + w[1]);
         tabs->setCurrentIndex(found);
-    } else if (c == "click" || c == "text" || c == "select" || c == "slide") {
-        if (!arity(c == "click" ? 1 : 2, c == "click" ? 1 : 2) || !needDialog()) return;
+    } else if (c == "click") {
+        // Several ids click in turn; the first that fails stops the line.
+        if (!arity(1, 64)) return;
+        const std::size_t line = current_;
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            if (!needDialog()) return;
+            const int id = ParseId(w[i]);
+            const std::size_t opened = modalsOpened_;
+            if (id < 0 || !check(driver::Click(CurrentPage(), id))) return;
+            // The lines after a click that opens a dialog belong to that
+            // dialog, so such a click must end its line.
+            if (modalsOpened_ != opened && i + 1 < w.size()) {
+                current_ = line;
+                return Fail("click: control " + w[i] + " opened a dialog; click it last on its line");
+            }
+        }
+    } else if (c == "text" || c == "select" || c == "slide") {
+        if (!arity(2, 2) || !needDialog()) return;
         const int id = ParseId(w[1]);
         if (id < 0) return;
         QWidget* page = CurrentPage();
-        if (c == "click") {
-            check(driver::Click(page, id));
-        } else if (c == "text") {
+        if (c == "text") {
             check(driver::SetText(page, id, w[2]));
         } else if (c == "select") {
             long long index = 0;
@@ -495,28 +512,39 @@ void ScriptRunner::Expect(const std::vector<std::string>& w) {
     }
 
     if (args < 1) return Fail("expect " + what + " ID");
-    const int id = ParseId(w[2]);
-    if (id < 0) return;
-    QWidget* control = driver::Find(CurrentPage(), id);
-    if (!control) control = driver::Find(CurrentDialog(), id);
-    if (!control) return Fail("no control " + w[2]);
-    const std::string label = "control " + w[2];
     if (what == "text" || what == "selected") {
         if (args != 2) return Fail("expect " + what + " ID \"TEXT\"");
+        QWidget* control = ExpectedControl(w[2]);
+        if (!control) return;
+        const std::string label = "control " + w[2];
         const std::string actual = driver::TextOf(control);
         if (what == "selected" && driver::KindOf(control) != "list")
             return Fail(label + " is not a drop-down list");
         if (actual != w[3]) return Fail(label + " shows " + Quoted(actual) + ", expected " + Quoted(w[3]));
         return;
     }
-    if (args != 1) return Fail("expect " + what + " ID takes no text");
-    bool ok;
-    if (what == "checked") ok = driver::IsChecked(control);
-    else if (what == "unchecked") ok = !driver::IsChecked(control);
-    else if (what == "enabled") ok = control->isEnabled();
-    else if (what == "disabled") ok = !control->isEnabled();
-    else if (what == "visible") ok = control->isVisible();
-    else if (what == "hidden") ok = !control->isVisible();
-    else return Fail("unknown expectation: " + what);
-    if (!ok) Fail(label + " is not " + what);
+    // A state may be expected of several controls at once; the first that
+    // lacks it stops the run.
+    for (std::size_t i = 2; i < w.size(); ++i) {
+        QWidget* control = ExpectedControl(w[i]);
+        if (!control) return;
+        bool ok;
+        if (what == "checked") ok = driver::IsChecked(control);
+        else if (what == "unchecked") ok = !driver::IsChecked(control);
+        else if (what == "enabled") ok = control->isEnabled();
+        else if (what == "disabled") ok = !control->isEnabled();
+        else if (what == "visible") ok = control->isVisible();
+        else if (what == "hidden") ok = !control->isVisible();
+        else return Fail("unknown expectation: " + what);
+        if (!ok) return Fail("control " + w[i] + " is not " + what);
+    }
+}
+
+QWidget* ScriptRunner::ExpectedControl(const std::string& word) {
+    const int id = ParseId(word);
+    if (id < 0) return nullptr;
+    QWidget* control = driver::Find(CurrentPage(), id);
+    if (!control) control = driver::Find(CurrentDialog(), id);
+    if (!control) Fail("no control " + word);
+    return control;
 }

@@ -109,6 +109,9 @@ private:
     void Expect(const std::vector<std::string>& w);
     void ExpectProject(const std::vector<std::string>& w);
     int ParseId(const std::string& word);
+    // The control an expectation names, on the current page or else the
+    // dialog; fails the run when there is none.
+    QWidget* ExpectedControl(const std::string& word);
 
     ScriptHost& host_;
     ScriptUi& ui_;
@@ -119,6 +122,7 @@ private:
     std::size_t current_ = 0;  // line number (1-based) being executed
     bool failed_ = false;
     std::vector<ModalDialog*> dialogs_;
+    std::size_t modalsOpened_ = 0;  // dialogs opened so far, to spot a click that opens one
     // Number of boxes shown before the current and the previous command.
     std::size_t commandStart_ = 0;
     std::size_t previousStart_ = 0;
