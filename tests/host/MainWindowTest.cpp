@@ -4,42 +4,26 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
-#include <algorithm>
 #include <optional>
 
 #include "devices/Q7R2xDoc.h"
-#include "framework/CApplication.h"
 #include "framework/CChildFrame.h"
 #include "framework/CDocument.h"
-#include "host/CMainWindow.h"
-#include "host/CNewProjectDlg.h"
-#include "host/PluginLoader.h"
 #include "model/DeviceDocument.h"
-#include "model/Ui.h"
+#include "support/Files.h"
 #include "support/FullDisk.h"
 #include "support/ShellFixture.h"
 
 namespace {
 
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
+using testing_files::Slurp;
+using testing_files::Spit;
 
 class Shell : public ShellFixture {
 protected:
@@ -136,7 +120,6 @@ TEST_F(Shell, HostMenuWhileNoProjectIsOpen) {
     EXPECT_EQ(window->CodeText(), "");
     EXPECT_EQ(window->windowTitle(), "Zorvant");
     // The items themselves: MenuBarsOfTheShellAndOfEachModel.
-    EXPECT_FALSE(Has("Save Project"));
     EXPECT_FALSE(window->FindCommand("Recent File")->Enabled);
     EXPECT_EQ(window->TriggerCommand("Recent File"), "menu item Recent File is disabled");
     EXPECT_EQ(window->TriggerCommand("Nothing"), "no menu item Nothing");
@@ -160,37 +143,14 @@ TEST_F(Shell, NewProjectShowsItsCodeUnderItsTemplatesMenu) {
     EXPECT_EQ(window->windowTitle(), "Zorvant - [Q7R20 1[*]]");
     EXPECT_TRUE(window->FindCommand("C")->Checked);
     EXPECT_FALSE(window->FindCommand("Asm")->Checked);
-    EXPECT_TRUE(Has("EMI"));
     EXPECT_TRUE(window->FindCommand("43015")->Enabled);  // Reset All
     EXPECT_TRUE(window->FindCommand("Save Project As...")->Enabled);
 
     window->NewProject("q7r22");
     EXPECT_EQ(window->ActiveDocument()->DeviceCode, 162);
-    EXPECT_FALSE(Has("EMI"));
     EXPECT_EQ(window->FrameCount(), 2);
     window->NewProject("Q7R20");
     EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetTitle(), "Q7R20 2");
-}
-
-TEST_F(Shell, FileNewAsACommandOffersTheEightModels) {
-    std::vector<std::string> offered;
-    ui.Modals.push_back([&](ModalDialog& d) {
-        auto& chooser = dynamic_cast<CNewProjectDlg&>(d);
-        for (const char* n :
-             {"Q7R20", "Q7R21", "Q7R22", "Q7R23", "Q7R24", "Q7R25", "Q7R26", "Q7R27"})
-            if (chooser.Select(n)) offered.push_back(n);
-        EXPECT_FALSE(chooser.Select("Q7R28"));
-        chooser.Select("Q7R25");
-        d.Finish(true);
-    });
-    EXPECT_EQ(window->TriggerCommand("57600"), "");
-    EXPECT_EQ(offered.size(), 8u);
-    ASSERT_NE(window->ActiveDocument(), nullptr);
-    EXPECT_EQ(window->ActiveDocument()->DeviceCode, 165);
-
-    // Cancel creates nothing.
-    window->OnCommand(57600);
-    EXPECT_EQ(window->FrameCount(), 1);
 }
 
 TEST_F(Shell, CodeFormatChecksFollowTheActiveProject) {
@@ -227,13 +187,10 @@ TEST_F(Shell, SaveProjectWithoutPathGoesThroughSaveAsAndWritesWhatTheCliWrites) 
     EXPECT_TRUE(ui.FileRequests[0].PromptOverwrite);
     EXPECT_TRUE(ui.FileRequests[0].HideReadOnly);
 
-    QProcess cli;
-    cli.start(ZORVANT_EXE, {"new", "Q7R20", "-o", dir.filePath("cli.zvp")});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    ASSERT_EQ(cli.exitCode(), 0);
-    const QByteArray saved = ReadFile(QString::fromStdString(path));
-    EXPECT_FALSE(saved.isEmpty());
-    EXPECT_EQ(saved, ReadFile(dir.filePath("cli.zvp")));
+    // What `zorvant new` writes: CliTest.NewWritesTheProjectOfEveryModel.
+    const std::vector<std::uint8_t> bytes = NewProject(0)->SaveProject();
+    const std::string saved = Slurp(path);
+    EXPECT_EQ(saved, std::string(bytes.begin(), bytes.end()));
 
     EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetTitle(), "board.zvp");
     EXPECT_EQ(window->windowTitle(), "Zorvant - [board.zvp[*]]");
@@ -244,20 +201,8 @@ TEST_F(Shell, SaveProjectWithoutPathGoesThroughSaveAsAndWritesWhatTheCliWrites) 
     window->SetCodeFormat(1);
     EXPECT_EQ(window->TriggerCommand("57603"), "");
     EXPECT_EQ(ui.FileRequests.size(), 1u);
-    EXPECT_NE(ReadFile(QString::fromStdString(path)), saved);
+    EXPECT_NE(Slurp(path), saved);
     EXPECT_TRUE(ui.Shown.empty());
-}
-
-TEST_F(Shell, SaveToAnUnwritablePathReportsAndKeepsThePath) {
-    window->NewProject("Q7R23");
-    EXPECT_NE(window->SaveProjectAs(Path("none/board.zvp")), "");
-    ASSERT_EQ(ui.Shown.size(), 1u);
-    EXPECT_EQ(ui.Shown[0].Text, "Error: Could Not Open File For Save.");
-    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
-    EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetPathName(), "");
-    EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetTitle(), "Q7R23 1");
-    EXPECT_TRUE(app.RecentFileList().isEmpty());
-
 }
 
 // Two windows must never claim one file: Save As onto the file of another
@@ -265,20 +210,20 @@ TEST_F(Shell, SaveToAnUnwritablePathReportsAndKeepsThePath) {
 TEST_F(Shell, SaveAsOntoTheFileOfAnotherOpenProjectIsRefused) {
     window->NewProject("Q7R20");
     ASSERT_EQ(window->SaveProjectAs(Path("a.zvp")), "");
-    const QByteArray first = ReadFile(dir.filePath("a.zvp"));
+    const std::string first = Slurp(Path("a.zvp"));
     window->NewProject("Q7R27");
     ui.Shown.clear();
     EXPECT_NE(window->SaveProjectAs(Path("a.zvp")), "");
     ASSERT_EQ(ui.Shown.size(), 1u);
     EXPECT_EQ(ui.Shown[0].Text, "Error: The File Is Open In Another Window. Close It There First.");
-    EXPECT_EQ(ReadFile(dir.filePath("a.zvp")), first);
+    EXPECT_EQ(Slurp(Path("a.zvp")), first);
     EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetPathName(), "");
     // Chosen in the dialog, the file is refused there and another name is taken.
     ui.SaveNames = {Path("a.zvp"), Path("c.zvp")};
     EXPECT_EQ(window->TriggerCommand("Save Project As..."), "");
     ASSERT_EQ(ui.Shown.size(), 2u);
     EXPECT_EQ(ui.Shown[1].Text, ui.Shown[0].Text);
-    EXPECT_EQ(ReadFile(dir.filePath("a.zvp")), first);
+    EXPECT_EQ(Slurp(Path("a.zvp")), first);
     EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetPathName(), Path("c.zvp"));
     // Its own file it may always write again.
     window->OpenProject(Path("a.zvp"));
@@ -295,7 +240,6 @@ TEST_F(Shell, OpenPicksTheTemplateByTheFirstByte) {
     EXPECT_EQ(window->CloseProject(), "");
     Settle();
     EXPECT_EQ(window->FrameCount(), 0);
-    EXPECT_FALSE(Has("Save Project"));
 
     ui.OpenNames.push_back(Path("small.zvp"));
     EXPECT_EQ(window->TriggerCommand("Open Project..."), "");
@@ -306,7 +250,6 @@ TEST_F(Shell, OpenPicksTheTemplateByTheFirstByte) {
     EXPECT_EQ(std::string(window->ActiveFrame()->GetDocument()->GetRuntimeClass()), "CQ7R22Doc");
     EXPECT_EQ(window->CodeText(), asmText);
     EXPECT_TRUE(window->FindCommand("Asm")->Checked);
-    EXPECT_FALSE(Has("EMI"));
     EXPECT_EQ(window->ActiveFrame()->GetDocument()->GetTitle(), "small.zvp");
     EXPECT_TRUE(ui.Shown.empty());
 
@@ -324,14 +267,10 @@ TEST_F(Shell, OpenPicksTheTemplateByTheFirstByte) {
 }
 
 TEST_F(Shell, ANewerFileOpensWithAnEmptyConfiguration) {
-    auto doc = NewProject(0);
-    auto bytes = doc->SaveProject();
+    auto bytes = NewProject(0)->SaveProject();
     bytes[5] = 61;  // minor version 61
-    const QString path = dir.filePath("newer.zvp");
-    ASSERT_TRUE(
-        WriteFile(path, QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
-
-    ASSERT_NE(window->OpenProject(path.toStdString()), nullptr);
+    Spit(Path("newer.zvp"), bytes);
+    ASSERT_NE(window->OpenProject(Path("newer.zvp")), nullptr);
     ASSERT_EQ(ui.Shown.size(), 1u);
     EXPECT_EQ(ui.Shown[0].Text, "Error: This file is not supported under this DLL version");
     EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
@@ -342,25 +281,24 @@ TEST_F(Shell, ANewerFileOpensWithAnEmptyConfiguration) {
 
 TEST_F(Shell, UnreadableFilesAreRefusedWithoutAWindow) {
     const auto bytes = NewProject(3)->SaveProject();
-    const QByteArray whole(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const std::string whole(bytes.begin(), bytes.end());
     struct Case {
         const char* name;
-        QByteArray content;
+        std::string content;
         const char* message;
     };
     const Case cases[] = {
-        {"truncated.zvp", whole.left(whole.size() / 2),
+        {"truncated.zvp", whole.substr(0, whole.size() / 2),
          "Error: This project file is damaged and cannot be read."},
-        {"header.zvp", whole.left(7), "Error: This project file is damaged and cannot be read."},
-        {"empty.zvp", QByteArray(), "Error: This file is not a Q7R2x project file."},
-        {"text.zvp", QByteArray("hello"), "Error: This file is not a Q7R2x project file."},
-        {"code168.zvp", QByteArray(1, char(168)) + whole.mid(1),
-         "Error: This file is not a Q7R2x project file."},
+        {"header.zvp", whole.substr(0, 7), "Error: This project file is damaged and cannot be read."},
+        {"empty.zvp", "", "Error: This file is not a Q7R2x project file."},
+        {"text.zvp", "hello", "Error: This file is not a Q7R2x project file."},
+        {"code168.zvp", "\xA8" + whole.substr(1), "Error: This file is not a Q7R2x project file."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ui.Shown.clear();
-        ASSERT_TRUE(WriteFile(dir.filePath(c.name), c.content));
+        Spit(Path(c.name), c.content);
         std::string error;
         EXPECT_EQ(window->OpenProject(Path(c.name), &error), nullptr);
         EXPECT_EQ(window->FrameCount(), 0);
@@ -431,9 +369,7 @@ TEST_F(Shell, AFullDiskFailsEverySaveAndKeepsFilesAndPath) {
     ASSERT_EQ(window->SaveProjectAs(project), "");
     ASSERT_EQ(window->SaveSourceAs(source), "");
     ASSERT_EQ(window->ExportPdf(pdf), "");
-    const QByteArray oldProject = ReadFile(QString::fromStdString(project));
-    const QByteArray oldSource = ReadFile(QString::fromStdString(source));
-    const QByteArray oldPdf = ReadFile(QString::fromStdString(pdf));
+    const std::string oldProject = Slurp(project), oldSource = Slurp(source), oldPdf = Slurp(pdf);
     window->SetCodeFormat(1);  // a change the saves below would carry
     CDocument* doc = window->ActiveFrame()->GetDocument();
     ui.Shown.clear();
@@ -456,9 +392,9 @@ TEST_F(Shell, AFullDiskFailsEverySaveAndKeepsFilesAndPath) {
     EXPECT_EQ(exportPdf, "cannot write " + pdf + ": " + reason);
     ASSERT_EQ(ui.Shown.size(), 4u);
     for (const auto& shown : ui.Shown) EXPECT_EQ(shown.Text, "Error: Could Not Open File For Save.");
-    EXPECT_EQ(ReadFile(QString::fromStdString(project)), oldProject);
-    EXPECT_EQ(ReadFile(QString::fromStdString(source)), oldSource);
-    EXPECT_EQ(ReadFile(QString::fromStdString(pdf)), oldPdf);
+    EXPECT_EQ(Slurp(project), oldProject);
+    EXPECT_EQ(Slurp(source), oldSource);
+    EXPECT_EQ(Slurp(pdf), oldPdf);
     EXPECT_FALSE(QFile::exists(full + "/other.zvp"));
     EXPECT_EQ(doc->GetPathName(), project);
     EXPECT_EQ(window->ActiveDocument()->DeviceData.CodeFormat, 1);

@@ -1,5 +1,5 @@
-// Where the host finds the device module, loading it, and a program
-// started without one.
+// Where the host finds the device module, loading it, what it registers,
+// and a program started without one.
 
 #include <gtest/gtest.h>
 
@@ -7,12 +7,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include "framework/CApplication.h"
+#include "framework/CDocTemplate.h"
+#include "framework/CDocument.h"
+#include "framework/CView.h"
 #include "host/PluginLoader.h"
+#include "model/DeviceDocument.h"
 
 namespace {
 
@@ -28,22 +33,9 @@ QString PlaceModule(const QString& dir) {
     return target;
 }
 
-TEST(PluginLoader, LooksAtTheVariableThenBesideThenInstalled) {
-    QTemporaryDir t;
-    const QString exe = t.filePath("bin");
-    QDir().mkpath(t.filePath("custom"));
-    EXPECT_EQ(host::ModuleCandidates("", exe),
-              (QStringList{t.filePath("bin/plugins/ZorvantQ7R2x.so"),
-                           t.filePath("lib/zorvant/plugins/ZorvantQ7R2x.so")}));
-    EXPECT_EQ(host::ModuleCandidates(t.filePath("custom"), exe).value(0),
-              t.filePath("custom/ZorvantQ7R2x.so"));
-    EXPECT_EQ(host::ModuleCandidates(t.filePath("custom/mine.so"), exe).value(0),
-              t.filePath("custom/mine.so"));
-    EXPECT_EQ(host::FindModule("", exe), "");
-}
-
 TEST(PluginLoader, FindsTheModuleInEachOfItsThreePlaces) {
     QTemporaryDir t;
+    EXPECT_EQ(host::FindModule("", t.filePath("build/bin")), "");
     // Build tree: <exe dir>/plugins.
     const QString beside = PlaceModule(t.filePath("build/bin/plugins"));
     EXPECT_EQ(host::FindModule("", t.filePath("build/bin")), beside);
@@ -63,10 +55,55 @@ TEST(PluginLoader, FindsTheModuleInEachOfItsThreePlaces) {
         const auto module = host::LoadModule(path, error);
         ASSERT_TRUE(module) << error.toStdString();
         EXPECT_EQ(module->GetDLLVersion(), 0);
-        CApplication app;
-        module->InitQ7R2xDLL();
-        EXPECT_EQ(app.DocTemplates().size(), 8u);
     }
+}
+
+// The eight templates the module registers (their menus, as the window shows
+// them: MainWindowTest).
+TEST(PluginLoader, TheModuleRegistersTheEightTemplatesOnEachCall) {
+    QString error;
+    const auto module = host::LoadModule(BuiltModule(), error);
+    ASSERT_TRUE(module) << error.toStdString();
+    // Without an application object there is nothing to add to.
+    module->InitQ7R2xDLL();
+
+    CApplication app;
+    module->InitQ7R2xDLL();
+    const auto& templates = app.DocTemplates();
+    ASSERT_EQ(templates.size(), 8u);
+    const int ids[] = {11000, 11001, 11002, 11003, 11004, 11005, 11007, 11009};
+    for (int n = 0; n < 8; ++n) {
+        const std::string name = "Q7R2" + std::to_string(n);
+        SCOPED_TRACE(name);
+        const CDocTemplate& t = *templates[n];
+        EXPECT_EQ(t.GetResourceId(), ids[n]);
+        EXPECT_EQ(t.GetDocStringRaw(), "\n" + name + " \n" + name);
+        EXPECT_EQ(t.FileNewName(), name);
+
+        auto doc = t.CreateNewDocument();
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(std::string(doc->GetRuntimeClass()), "C" + name + "Doc");
+        ASSERT_TRUE(doc->OnNewDocument());
+        ASSERT_NE(doc->DeviceDocument(), nullptr);
+        EXPECT_EQ(doc->DeviceDocument()->DeviceCode, 160 + n);
+        EXPECT_TRUE(std::unique_ptr<CView>(t.CreateView()));
+    }
+    // The commands of the projects come with the templates.
+    ASSERT_NE(app.Commands().Find(43015), nullptr);
+    EXPECT_EQ(app.Commands().Find(43015)->Caption, "Reset All");
+
+    // Every call adds a further set.
+    module->InitQ7R2xDLL();
+    ASSERT_EQ(app.DocTemplates().size(), 16u);
+    EXPECT_EQ(app.DocTemplates()[8]->FileNewName(), "Q7R20");
+    EXPECT_NE(app.DocTemplates()[8].get(), app.DocTemplates()[0].get());
+}
+
+TEST(PluginLoader, OnlyTheEntryPointsLeaveTheModule) {
+    QLibrary library(BuiltModule());
+    ASSERT_TRUE(library.load());
+    EXPECT_EQ(library.resolve("_ZN7plugin17RegisterTemplatesER12CApplication"), nullptr);
+    EXPECT_EQ(library.resolve("_ZN5pages20HasPeripheralCommandEi"), nullptr);
 }
 
 TEST(PluginLoader, RefusesWhatIsNotTheModule) {

@@ -9,11 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -104,7 +101,6 @@ protected:
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
         return r;
     }
-
 
     // Spawn with the words of `line`: '' is an empty word, <FILE the input.
     Result Run(const std::string& line) const {
