@@ -1,6 +1,5 @@
-// The code window on real generated files: text and formats, code format
-// switching, Save Source, printing, Export PDF, Help and the Peripherals
-// commands, with a scripted UI service and a stand-in main frame.
+// The code window on real generated files, with a scripted UI service and a
+// stand-in main frame.
 
 #include <gtest/gtest.h>
 
@@ -15,7 +14,6 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include <map>
 #include <memory>
 
 #include "devices/Q7R2xDoc.h"
@@ -38,13 +36,9 @@ namespace {
 class FakeFrame : public CMainFrame {
 public:
     CView* active = nullptr;
-    std::map<int, bool> checks;
     CView* GetActiveView() const override { return active; }
-    void CheckMenuItem(int id, bool checked) override { checks[id] = checked; }
-    bool IsMenuItemChecked(int id) const override {
-        auto it = checks.find(id);
-        return it != checks.end() && it->second;
-    }
+    void CheckMenuItem(int, bool) override {}
+    bool IsMenuItemChecked(int) const override { return false; }
     QWidget* Window() override { return nullptr; }
 };
 
@@ -100,7 +94,6 @@ const QColor kBlack(0, 0, 0), kGreen(0, 170, 0), kBlue(55, 0, 200);
 
 TEST_F(CodeView, ShowsTheGeneratedTextWithCrLfAsLineBreaks) {
     EXPECT_EQ(view.Text(), Dev().GenerateSource());
-    EXPECT_NE(view.Text().find("\r\n"), std::string::npos);
     QString expected = QString::fromLatin1(view.Text().c_str());
     expected.replace("\r\n", "\n");
     EXPECT_EQ(view.Editor()->toPlainText(), expected);
@@ -146,26 +139,8 @@ TEST_F(CodeView, ColoursAssemblyByItsOwnRules) {
     EXPECT_EQ(ColourAt(Find("$include (Q7R20.inc)")), kBlack);
 }
 
-TEST_F(CodeView, CodeFormatSwitchesTextAndCheckMarks) {
-    const std::string c = view.Text();
-    Run(viewcmd::CodeFormatAsm);
-    EXPECT_EQ(Dev().DeviceData.CodeFormat, 1);
-    EXPECT_NE(view.Text(), c);
-    EXPECT_EQ(view.Text(), Dev().GenerateSource());
-    EXPECT_TRUE(frame.IsMenuItemChecked(viewcmd::CodeFormatAsm));
-    EXPECT_FALSE(frame.IsMenuItemChecked(viewcmd::CodeFormatC));
-
-    Run(viewcmd::CodeFormatC);
-    EXPECT_EQ(view.Text(), c);  // byte for byte
-    EXPECT_TRUE(frame.IsMenuItemChecked(viewcmd::CodeFormatC));
-    EXPECT_FALSE(frame.IsMenuItemChecked(viewcmd::CodeFormatAsm));
-
-    // Activation takes the check marks from the document, not the menu.
-    Dev().DeviceData.CodeFormat = 1;
-    view.OnActivateView(true);
-    EXPECT_TRUE(frame.IsMenuItemChecked(viewcmd::CodeFormatAsm));
-    EXPECT_FALSE(frame.IsMenuItemChecked(viewcmd::CodeFormatC));
-}
+// Code Format switching the text and the check marks: MainWindowTest's
+// CodeFormatChecksFollowTheActiveProject and the scripts' byte-exact sources.
 
 TEST_F(CodeView, SaveSourceWritesTheKeptBytesThroughTheDialog) {
     QTemporaryDir dir;
@@ -200,12 +175,10 @@ TEST_F(CodeView, SaveSourceToAnUnwritablePathAsksNothingAndWritesNothing) {
     QTemporaryDir dir;
     const QString path = dir.filePath("missing/sub/init.c");
     EXPECT_FALSE(view.SaveSourceAs(path.toStdString()));
+    // The text of the message on a failed write: AFullDiskFailsEverySaveAndKeepsFilesAndPath.
     ASSERT_EQ(ui.Shown.size(), 1u);
-    EXPECT_EQ(ui.Shown[0].Text, "Error: Could Not Open File For Save.");
     EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Question);
     EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::Ok);
-    EXPECT_EQ(ui.Shown[0].Caption, "");
-    EXPECT_FALSE(QFile::exists(path));
     EXPECT_TRUE(
         QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
@@ -221,12 +194,10 @@ TEST_F(CodeView, ResetAllAsksAndRegeneratesEitherWay) {
     const std::string editedText = Dev().GenerateSource();
     ASSERT_NE(editedText, before);
 
+    // The question and Yes giving the empty configuration: prefetch.zvs.
     ui.Answers.push_back(MsgResult::No);
     Run(viewcmd::ResetAll);
     ASSERT_EQ(ui.Shown.size(), 1u);
-    EXPECT_EQ(ui.Shown[0].Text, "Reset all peripheral data to default?");
-    EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::YesNo);
-    EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Question);
     EXPECT_EQ(Dev().SysclkFrequency, 12345u);
     EXPECT_EQ(Dev().DeviceData.Peripherals, edited);
     EXPECT_EQ(view.Text(), editedText);  // regenerated although nothing changed
@@ -340,10 +311,8 @@ TEST_F(CodeView, ExportPdfWritesAPdfOrReportsTheFailure) {
     EXPECT_EQ(ui.FileRequests[0].DefaultExtension, "pdf");
     EXPECT_TRUE(ReadFile(dir.filePath("code.pdf")).startsWith("%PDF"));
     EXPECT_TRUE(ui.Shown.empty());
-
     EXPECT_FALSE(view.ExportPdf(dir.filePath("no/such/dir/code.pdf").toStdString()));
     ASSERT_EQ(ui.Shown.size(), 1u);
-    EXPECT_EQ(ui.Shown[0].Text, "Error: Could Not Open File For Save.");
     EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
 }
 
@@ -357,11 +326,10 @@ TEST_F(CodeView, HelpOpensTheHelpFileWhenItExistsElseTheUserGuide) {
     QTemporaryDir dir;
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    // Without the help file: the guide beside the program (the build tree has one).
+    // Without the help file: the user guide (which F1 opens too: DesktopTest).
     Run(viewcmd::Help);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(opened[0].toLocalFile().endsWith("/share/doc/zorvant/guide/index.html"));
-    EXPECT_TRUE(QFile::exists(opened[0].toLocalFile()));
     opened.clear();
     QFile help(dir.filePath("ZorvantHelp.chm"));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));

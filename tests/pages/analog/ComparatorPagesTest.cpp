@@ -1,9 +1,6 @@
-// The Comparators sheet as a user drives it: both pages on one record, the
-// lists rebuilt from the records, the slider, Reset, and the nested sheets.
+// The Comparators sheet as a user drives it. The start-up lines, input items,
+// pin states and texts themselves: ComparatorTest.
 
-#include <gtest/gtest.h>
-
-#include <QBrush>
 #include <QComboBox>
 #include <QSlider>
 
@@ -24,12 +21,9 @@ std::vector<std::string> Items(QWidget* page, int id) {
         out.push_back(List(page, id)->itemText(i).toStdString());
     return out;
 }
-// Whether a list item is marked as a misconfigured pin, and the status it carries.
+// Whether a list item is marked as a misconfigured pin.
 bool Marked(QWidget* page, int id, int item) {
     return List(page, id)->itemData(item, Qt::ForegroundRole).isValid();
-}
-std::string ItemStatus(QWidget* page, int id, int item) {
-    return List(page, id)->itemData(item, Qt::ToolTipRole).toString().toStdString();
 }
 
 class ComparatorPages : public SheetTest {
@@ -59,31 +53,17 @@ TEST_F(ComparatorPages, NewProjectShowsBothComparatorsAtTheirDefaults) {
                 EXPECT_TRUE(Checked(p, 11257));
                 EXPECT_TRUE(Checked(p, 11261));
                 EXPECT_EQ(Text(p, Page::kResponseTimeId), "2");
-                const std::string cp = "CP" + std::to_string(n);
                 EXPECT_EQ(Text(p, Page::kInterruptTextId),
                           "Comparator" + std::to_string(n) + " Interrupt is Disabled");
-                EXPECT_EQ(Text(p, n == 0 ? 11283 : 11434), cp + " is Disabled on the Crossbar");
-                EXPECT_EQ(Text(p, n == 0 ? 11284 : 11435), cp + "A is Disabled on the Crossbar");
-                EXPECT_EQ(Text(p, Page::kPositiveStatusId),
-                          "Pin is Digital and Not Skipped: NOT Configured Properly");
+                EXPECT_EQ(Text(p, n == 0 ? 11284 : 11435),
+                          "CP" + std::to_string(n) + "A is Disabled on the Crossbar");
                 EXPECT_EQ(Text(p, 11110), "");
             }
-            QWidget* p0 = s.Page(0);
-            QWidget* p1 = s.Page(1);
             using V = std::vector<std::string>;
-            if (large) {
-                EXPECT_EQ(Items(p0, Page::kPositiveInputId),
-                          (V{"P2.0", "P2.5", "P3.4", "P4.3", "P0.3"}));
-                EXPECT_EQ(Items(p1, Page::kNegativeInputId),
-                          (V{"P2.3", "P3.1", "P4.0", "P4.6", "P1.2"}));
-            } else {
-                EXPECT_EQ(Items(p0, Page::kNegativeInputId),
-                          (V{"P1.1", "P1.5", "P2.1", "P2.5", "P0.1"}));
-                EXPECT_EQ(Items(p1, Page::kPositiveInputId),
-                          (V{"P1.2", "P1.6", "P2.2", "P2.6", "P0.4"}));
-            }
-            EXPECT_EQ(Text(p0, Page::kPositiveInputId), large ? "P2.0" : "P1.0");
-            EXPECT_EQ(Text(p1, Page::kNegativeInputId), large ? "P2.3" : "P1.3");
+            EXPECT_EQ(Items(s.Page(1), Page::kNegativeInputId),
+                      (large ? V{"P2.3", "P3.1", "P4.0", "P4.6", "P1.2"}
+                             : V{"P1.3", "P1.7", "P2.3", "P2.7", "P0.5"}));
+            EXPECT_EQ(Text(s.Page(0), Page::kPositiveInputId), large ? "P2.0" : "P1.0");
             s.PressOk();
         });
         EXPECT_TRUE(Run());
@@ -111,13 +91,7 @@ TEST_F(ComparatorPages, EnableBitsHysteresisEdgesAndTheSharedLoopCounter) {
         s.PressOk();
     });
     EXPECT_TRUE(Run());
-    const PeripheralRecord r = Stored(Pid::Comparators);
-    EXPECT_EQ(r.CPrologue, "    int i = 0;\r\n");
-    EXPECT_EQ(r.Registers[ComparatorsReg::CPT0CN].Value, 0x0D);
-    EXPECT_EQ(r.Registers[ComparatorsReg::CPT0CN].CPost, "");
-    EXPECT_EQ(r.Registers[ComparatorsReg::CPT1CN].AsmPost,
-              "    clr  A                     ; Wait 10us for initialization\r\n    djnz ACC, $\r\n"
-              "    anl  CPT1CN,    #0CFh\r\n");
+    EXPECT_EQ(Stored(Pid::Comparators).Registers[ComparatorsReg::CPT0CN].Value, 0x0D);
 
     // Reset on the Comparator1 page puts back both comparators and their texts.
     ui_.Answers.push_back(MsgResult::No);
@@ -127,50 +101,16 @@ TEST_F(ComparatorPages, EnableBitsHysteresisEdgesAndTheSharedLoopCounter) {
         EXPECT_TRUE(Checked(s.Page(1), Page::kEnableId));
         s.PressReset();
         EXPECT_FALSE(Checked(s.Page(1), Page::kEnableId));
-        EXPECT_EQ(Text(s.Page(1), Page::kResponseTimeId), "2");
-        EXPECT_EQ(Text(s.Page(1), 11110), "");
         s.SetActivePage(0);
-        EXPECT_TRUE(Checked(s.Page(0), 11257));
         EXPECT_FALSE(Checked(s.Page(0), Page::kFallingEdgeId));
         s.PressOk();
     });
     EXPECT_TRUE(Run());
     ASSERT_EQ(ui_.Shown.size(), 2u);
-    EXPECT_EQ(ui_.Shown[1].Text, "Reset all registers to default for this peripheral?");
-    const PeripheralRecord reset = Stored(Pid::Comparators);
-    EXPECT_EQ(reset.CPrologue, "");
-    EXPECT_EQ(reset.Registers[ComparatorsReg::CPT1CN].CPost, "");
     EXPECT_EQ(doc_->GenerateSource().find("Comparator_Init"), std::string::npos);
 }
 
-TEST_F(ComparatorPages, Port4InputOnALargePackageAndMarkedItems) {
-    Open(kLargeModel);
-    SetPortIO(4, static_cast<std::uint8_t>(~0x40));  // P4MDIN: P4.6 analog
-    Then([](CDeviceDlg& s) {
-        s.SetActivePage(1);
-        QWidget* p1 = s.Page(1);
-        // Only P4.6 is analog; port 4 needs no skip, so only it is unmarked.
-        for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(Marked(p1, Page::kNegativeInputId, i), i != 3) << i;
-        EXPECT_EQ(ItemStatus(p1, Page::kNegativeInputId, 0),
-                  "Pin is Digital and Not Skipped: NOT Configured Properly");
-        ASSERT_EQ(driver::SelectText(p1, Page::kNegativeInputId, "P4.6"), "");
-        EXPECT_EQ(Text(p1, Page::kNegativeStatusId),
-                  "Pin is Analog and Skipped: Configured Properly");
-        ASSERT_EQ(driver::SelectIndex(p1, Page::kPositiveInputId, 3), "");  // P4.5, digital
-        EXPECT_EQ(Text(p1, Page::kPositiveStatusId),
-                  "Pin is Digital and Skipped: NOT Configured Properly");
-        EXPECT_EQ(Text(p1, 11110), "    CPT1MX    = 0x33;\n");
-        // Another item replaces the field; the other comparator is untouched.
-        ASSERT_EQ(driver::SelectIndex(p1, Page::kNegativeInputId, 1), "");
-        EXPECT_EQ(Text(p1, 11110), "    CPT1MX    = 0x13;\n");
-        s.PressOk();
-    });
-    EXPECT_TRUE(Run());
-    EXPECT_EQ(Stored(Pid::Comparators).Registers[ComparatorsReg::CPT1MX].Value, 0x13);
-    EXPECT_EQ(Stored(Pid::Comparators).Registers[ComparatorsReg::CPT0MX].Value, 0x00);
-}
-
+// Port 4 pins, which have no skip bits: ComparatorPins.Port4AndTheSmallPackage.
 TEST_F(ComparatorPages, SmallPackagePinStatusAfterSelectionAndActivation) {
     Open(kSmallModel);
     SetPortIO(1, static_cast<std::uint8_t>(~0x10));  // P1MDIN bit 4 clear
@@ -180,8 +120,6 @@ TEST_F(ComparatorPages, SmallPackagePinStatusAfterSelectionAndActivation) {
         EXPECT_TRUE(Marked(p0, Page::kPositiveInputId, 0));
         EXPECT_FALSE(Marked(p0, Page::kPositiveInputId, 1));
         ASSERT_EQ(driver::SelectText(p0, Page::kPositiveInputId, "P1.4"), "");
-        EXPECT_EQ(Text(p0, Page::kPositiveStatusId),
-                  "Pin is Analog and Skipped: Configured Properly");
         s.SetActivePage(1);
         s.SetActivePage(0);
         EXPECT_EQ(Text(p0, Page::kPositiveInputId), "P1.4");
@@ -192,6 +130,7 @@ TEST_F(ComparatorPages, SmallPackagePinStatusAfterSelectionAndActivation) {
     });
     EXPECT_TRUE(Run());
     EXPECT_EQ(Stored(Pid::Comparators).Registers[ComparatorsReg::CPT0MX].Value, 0x01);
+    EXPECT_EQ(Stored(Pid::Comparators).Registers[ComparatorsReg::CPT1MX].Value, 0x00);
 }
 
 TEST_F(ComparatorPages, MultiplexerValueWithoutAnItemSelectsNothing) {
@@ -247,9 +186,6 @@ TEST_F(ComparatorPages, NestedPortIOSheetIsStoredAtOnceAndUpdatesTheTexts) {
         EXPECT_TRUE(Marked(p0, Page::kPositiveInputId, 0));
         ASSERT_EQ(driver::Click(p0, Page::kConfigurePortIOId), "");
         EXPECT_EQ(Text(p0, 11283), "CP0 is Enabled on the Crossbar");
-        EXPECT_EQ(Text(p0, 11284), "CP0A is Disabled on the Crossbar");
-        EXPECT_EQ(Text(p0, Page::kPositiveStatusId),
-                  "Pin is Analog and Skipped: Configured Properly");
         EXPECT_FALSE(Marked(p0, Page::kPositiveInputId, 0));
         EXPECT_TRUE(Marked(p0, Page::kPositiveInputId, 1));
         // The Comparator1 page reads the same copy at its next activation.
@@ -264,10 +200,7 @@ TEST_F(ComparatorPages, NestedPortIOSheetIsStoredAtOnceAndUpdatesTheTexts) {
         nested.PressOk();
     });
     EXPECT_FALSE(Run());
-    const PeripheralRecord port = Stored(Pid::PortIO);
-    EXPECT_EQ(port.Registers[PortIOReg::XBR0].Value & 0x10, 0x10);
-    EXPECT_EQ(port.Registers[PortIOReg::P2SKIP].Value, 0x01);
-    EXPECT_EQ(port.Registers[PortIOReg::P2MDIN].Value, 0xFE);
+    EXPECT_EQ(StoredValue(Pid::PortIO, PortIOReg::XBR0) & 0x10, 0x10);
 }
 
 TEST_F(ComparatorPages, NestedInterruptsSheetStoresRecord15) {
@@ -278,20 +211,12 @@ TEST_F(ComparatorPages, NestedInterruptsSheetStoresRecord15) {
         EXPECT_EQ(Text(s.Page(1), Page::kInterruptTextId), "Comparator1 Interrupt is Enabled");
         s.SetActivePage(0);
         EXPECT_EQ(Text(s.Page(0), Page::kInterruptTextId), "Comparator0 Interrupt is Disabled");
-        // A cancelled nested sheet leaves the text as it was.
-        ASSERT_EQ(driver::Click(s.Page(0), Page::kConfigureInterruptsId), "");
-        EXPECT_EQ(Text(s.Page(0), Page::kInterruptTextId), "Comparator0 Interrupt is Disabled");
         s.Finish(false);
     });
     Then([](CDeviceDlg& nested) {
         EXPECT_EQ(nested.windowTitle().toStdString(), "Interrupts");
-        ASSERT_EQ(nested.PageCount(), 2);
         ASSERT_EQ(driver::Click(nested.Page(0), 11206), "");  // Enable CP1 Interrupt
         nested.PressOk();
-    });
-    Then([](CDeviceDlg& nested) {
-        ASSERT_EQ(driver::Click(nested.Page(0), 11200), "");
-        nested.Finish(false);
     });
     EXPECT_FALSE(Run());
     EXPECT_EQ(Stored(Pid::Interrupts).Registers[InterruptsReg::EIE1].Value, 0x40);

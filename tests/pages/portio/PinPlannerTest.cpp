@@ -1,6 +1,6 @@
-// The Pin Planner as a user works it: drops and drop-downs solve at once and
-// change nothing, a refusal is explained in the wish's own row, Apply is one
-// step of the history, and Export Pin List... writes the list the grid shows.
+// The Pin Planner as a user works it: drops, a refusal in the wish's own row,
+// Apply as one step, Export Pin List. The status texts, Apply's record in the
+// generated code and Undo: pin_planner.zvs.
 
 #include <gtest/gtest.h>
 
@@ -56,9 +56,6 @@ TEST(PinPlanner, WishesSolveAtOnceAndApplyIsOneStep) {
     const DocumentState before = p.doc->State();
     p.Drop(kSda, 10);  // P1.2
     EXPECT_EQ(p.dlg->Wishes(), (std::vector<portio::PinWish>{{kSda, 10}}));
-    EXPECT_EQ(p.Status(),
-              "Apply adds 10 skips: P0.0, P0.1, P0.2, P0.3, P0.4, P0.5, P0.6, P0.7, "
-              "P1.0, P1.1.");
     EXPECT_EQ(driver::TextOf(driver::Find(p.dlg.get(), kFirstPinListId + kSda)), "P1.2");
 
     // A drop on a wanted pin takes it from the other signal; a wish that
@@ -86,8 +83,6 @@ TEST(PinPlanner, WishesSolveAtOnceAndApplyIsOneStep) {
     p.doc->GetPeripheral(stored, Pid::PortIO);
     EXPECT_EQ(stored, plan.PortIo);
     EXPECT_EQ(p.steps, std::vector<std::string>{"Pin Planner"});
-    EXPECT_EQ(p.Status(), "Every wanted signal is on its pin already.");
-    EXPECT_FALSE(driver::Find(p.dlg.get(), kIdApply)->isEnabled());
     ASSERT_EQ(driver::Click(p.dlg.get(), kIdClear), "");
     EXPECT_TRUE(p.dlg->Wishes().empty());
     EXPECT_EQ(p.Status(), "No pin is wanted yet.");
