@@ -49,39 +49,29 @@ TEST(AdcMuxLists, NamesCodesAndLastItems) {
     EXPECT_EQ(Listing(NegativeInputs(false)), small + " VREF:1E GND:1F");
 }
 
+// Each pin item reads the mode and skip bits its name says; port 4 is not on
+// the crossbar and has no skip register, the internal inputs neither.
 TEST(AdcMuxLists, PinRegisters) {
-    const auto& large = PositiveInputs(true);
-    // P2.5: P2MDIN and P2SKIP, bit 5.
-    EXPECT_EQ(large[4].ModeRegister, PortIOReg::P2MDIN);
-    EXPECT_EQ(large[4].ModeMask, 0x20);
-    EXPECT_EQ(large[4].SkipRegister, PortIOReg::P2SKIP);
-    EXPECT_EQ(large[4].SkipMask, 0x20);
-    // P4.3: P4MDIN, and no skip register (port 4 is not on the crossbar).
-    const AdcMuxEntry p43 = EntryByCode(large, 0x0C);
-    EXPECT_EQ(p43.ModeRegister, PortIOReg::P4MDIN);
-    EXPECT_EQ(p43.ModeMask, 0x08);
-    EXPECT_EQ(p43.SkipRegister, kNoRegister);
-    EXPECT_EQ(p43.SkipMask, 0);
-    // P0.0 on a small package: P0MDIN and P0SKIP, bit 0.
-    const AdcMuxEntry p00 = NegativeInputs(false)[17];
-    EXPECT_EQ(p00.ModeRegister, PortIOReg::P0MDIN);
-    EXPECT_EQ(p00.SkipRegister, PortIOReg::P0SKIP);
-    EXPECT_EQ(p00.SkipMask, 0x01);
-    for (const auto& internal : {large[21], NegativeInputs(false)[21]}) {
-        EXPECT_EQ(internal.ModeRegister, kNoRegister);
-        EXPECT_EQ(internal.SkipRegister, kNoRegister);
-    }
+    for (bool large : {true, false})
+        for (const auto* list : {&PositiveInputs(large), &NegativeInputs(large)})
+            for (const AdcMuxEntry& e : *list) {
+                SCOPED_TRACE(e.Name);
+                int port = 0, bit = 0;
+                if (std::sscanf(e.Name.c_str(), "P%d.%d", &port, &bit) != 2) {
+                    EXPECT_EQ(e.ModeRegister, kNoRegister);
+                    EXPECT_EQ(e.SkipRegister, kNoRegister);
+                    continue;
+                }
+                EXPECT_EQ(e.ModeRegister, PortIOReg::P0MDIN + port);
+                EXPECT_EQ(e.ModeMask, 1 << bit);
+                EXPECT_EQ(e.SkipRegister, port < 4 ? PortIOReg::P0SKIP + port : kNoRegister);
+                EXPECT_EQ(e.SkipMask, port < 4 ? 1 << bit : 0);
+            }
 }
 
 TEST(AdcMuxLookups, GapsAndMissesGiveTheEmptyEntry) {
     const AdcMuxEntry empty;
     EXPECT_EQ(empty.ItemIndex, 255);
-    EXPECT_EQ(empty.Name, "");
-    EXPECT_EQ(empty.Code, 0);
-    EXPECT_EQ(empty.ModeRegister, 0);
-    EXPECT_EQ(empty.ModeMask, 0);
-    EXPECT_EQ(empty.SkipRegister, 0);
-    EXPECT_EQ(empty.SkipMask, 0);
 
     // No 0x10 on the large packages; nothing from 0x15 to 0x1D anywhere.
     EXPECT_EQ(EntryByCode(PositiveInputs(true), 0x10), empty);

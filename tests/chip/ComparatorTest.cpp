@@ -148,18 +148,16 @@ TEST(ComparatorPins, Port4AndTheSmallPackage) {
     const InputPin p46 = NegativeInputs(kComparator1, true)[3];
     // Port 4 has no skip register: it counts as skipped, so only the mode matters.
     EXPECT_EQ(InputPinState(port, p46), PinState::DigitalSkipped);
-    port.Registers[PortIOReg::P4MDIN].Value =
-        static_cast<std::uint8_t>(~0x40);  // P4MDIN bit 6 clear
+    port.Registers[PortIOReg::P4MDIN].Value = 0xBF;  // bit 6 clear
     EXPECT_EQ(InputPinState(port, p46), PinState::AnalogSkipped);
 
     const InputPin p14 = PositiveInputs(kComparator0, false)[1];
-    port.Registers[PortIOReg::P1MDIN].Value =
-        static_cast<std::uint8_t>(~0x10);  // P1MDIN bit 4 clear
+    port.Registers[PortIOReg::P1MDIN].Value = 0xEF;  // bit 4 clear
     EXPECT_EQ(InputPinState(port, p14), PinState::AnalogNotSkipped);
     port.Registers[PortIOReg::P1SKIP].Value = 0x10;  // P1SKIP bit 4
     EXPECT_EQ(InputPinState(port, p14), PinState::AnalogSkipped);
     // A neighbouring bit says nothing about the pin.
-    port.Registers[PortIOReg::P1MDIN].Value = static_cast<std::uint8_t>(~0x20);
+    port.Registers[PortIOReg::P1MDIN].Value = 0xDF;
     port.Registers[PortIOReg::P1SKIP].Value = 0x20;
     EXPECT_EQ(InputPinState(port, p14), PinState::DigitalNotSkipped);
 }

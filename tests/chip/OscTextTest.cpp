@@ -1,6 +1,5 @@
 // The oscillator record's start-up code lines, checked through the generator
 // in C and assembly, and the page texts that depend on the registers.
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,28 +61,6 @@ protected:
     PeripheralRecord rec_;
 };
 
-TEST_F(OscCode, CrystalAsSysclk) {
-    Mode(0x67);
-    Reg(OscillatorReg::CLKSEL) = 0x01;
-    EXPECT_EQ(C(), Lines({"void Oscillator_Init()", "{", "    int i = 0;", "    OSCXCN    = 0x67;",
-                          "    for (i = 0; i < 3000; i++);  // Wait 1ms for initialization",
-                          "    while ((OSCXCN & 0x80) == 0);", "    CLKSEL    = 0x01;", "}"}));
-    EXPECT_EQ(Asm(),
-              Lines({"Oscillator_Init:", "    mov  OSCXCN,    #067h",
-                     "    mov  R0,        #030        ; Wait 1ms for initialization",
-                     "Osc_Wait1:", "    clr  A", "    djnz ACC,       $",
-                     "    djnz R0,        Osc_Wait1", "Osc_Wait2:", "    mov  A,         OSCXCN",
-                     "    jnb  ACC.7,     Osc_Wait2", "    mov  CLKSEL,    #001h", "    ret"}));
-}
-
-TEST_F(OscCode, CrystalToRcWithoutMultiplierDropsEveryStartUpLine) {
-    Mode(0x77);
-    Mode(0x47);
-    EXPECT_EQ(rec_.CPrologue, "");
-    EXPECT_EQ(C(), Lines({"void Oscillator_Init()", "{", "    OSCXCN    = 0x47;", "}"}));
-    EXPECT_EQ(Asm(), Lines({"Oscillator_Init:", "    mov  OSCXCN,    #047h", "    ret"}));
-}
-
 TEST_F(OscCode, MultiplierKeepsTheLoopCounterWhenTheCrystalGoes) {
     Mode(0x67);
     Multiplier(true);
@@ -93,11 +70,6 @@ TEST_F(OscCode, MultiplierKeepsTheLoopCounterWhenTheCrystalGoes) {
                           "    CLKMUL    = 0x80;",
                           "    for (i = 0; i < 20; i++);    // Wait 5us for initialization",
                           "    CLKMUL    |= 0xC0;", "    while ((CLKMUL & 0x20) == 0);", "}"}));
-    EXPECT_EQ(Asm(),
-              Lines({"Oscillator_Init:", "    mov  OSCXCN,    #040h", "    mov  CLKMUL,    #080h",
-                     "    clr  A                     ; Wait 5us for initialization",
-                     "    djnz ACC,       $", "    orl  CLKMUL,    #0C0h", "Osc_Wait2:",
-                     "    mov  A,         CLKMUL", "    jnb  ACC.5,     Osc_Wait2", "    ret"}));
     // Back to a crystal, then the multiplier off: the crystal still needs the counter.
     Mode(0x60);
     Multiplier(false);

@@ -13,17 +13,8 @@
 
 using namespace pca;
 
-namespace {
-
-ClockInputs Clocks(std::uint32_t sysclk, std::uint32_t extOsc = 0, std::uint32_t eci = 0,
-                   std::uint8_t ckcon = 0, std::uint8_t th0 = 0) {
-    return {sysclk, extOsc, eci, ckcon, th0};
-}
-
-}  // namespace
-
 TEST(PcaClock, EachTimebaseField) {
-    const auto in = Clocks(12000001, 22118400, 4321, 0x04, 0xF6);
+    const auto in = ClockInputs{12000001, 22118400, 4321, 0x04, 0xF6};
     EXPECT_EQ(PcaClock(kSysclkDiv12, in), 1000000u);  // integer division
     EXPECT_EQ(PcaClock(kSysclkDiv4, in), 3000000u);
     EXPECT_EQ(PcaClock(kTimer0Overflow, in), 1200000u);  // SYSCLK / (256 - 0xF6)
@@ -44,7 +35,7 @@ TEST(PcaClock, Timer0OverflowFollowsCkconAndTruncates) {
     EXPECT_EQ(Timer0OverflowRate(24000000, 0x08, 0xFF),
               2000000u);  // Timer 1's SYSCLK bit is not Timer 0's
     EXPECT_EQ(Timer0OverflowRate(0, 0x04, 0x10), 0u);
-    EXPECT_EQ(PcaClock(kTimer0Overflow, Clocks(0, 0, 0, 0x04, 0)), 0u);
+    EXPECT_EQ(PcaClock(kTimer0Overflow, ClockInputs{0, 0, 0, 0x04, 0}), 0u);
 }
 
 TEST(PcaDisplays, CexFrequencyAndDutyCycle) {
@@ -60,19 +51,19 @@ TEST(PcaDisplays, CexFrequencyAndDutyCycle) {
 
 TEST(PcaDisplays, WatchdogTimeout) {
     // SYSCLK / 12 at 1.5 MHz, PCA0CPL4 = 0xFF, PCA0L = 0: 65536 x 8 us.
-    EXPECT_NEAR(WatchdogTimeoutMs(kSysclkDiv12, Clocks(1500000), 0xFF, 0), 524.288, 1e-9);
+    EXPECT_NEAR(WatchdogTimeoutMs(kSysclkDiv12, ClockInputs{1500000}, 0xFF, 0), 524.288, 1e-9);
     // PCA0L counts already done shorten it.
-    EXPECT_NEAR(WatchdogTimeoutMs(kSysclk, Clocks(1000000), 0x00, 0x80), 0.128, 1e-12);
-    EXPECT_NEAR(WatchdogTimeoutMs(kExtOscDiv8, Clocks(0, 8000000), 0x00, 0), 0.256, 1e-12);
+    EXPECT_NEAR(WatchdogTimeoutMs(kSysclk, ClockInputs{1000000}, 0x00, 0x80), 0.128, 1e-12);
+    EXPECT_NEAR(WatchdogTimeoutMs(kExtOscDiv8, ClockInputs{0, 8000000}, 0x00, 0), 0.256, 1e-12);
     // 1500000 / 15 comes out as 99999.99..., truncated to 99999 overflows a second.
     EXPECT_EQ(Timer0OverflowRate(1500000, 0x04, 0xF1), 99999u);
-    EXPECT_NEAR(WatchdogTimeoutMs(kTimer0Overflow, Clocks(1500000, 0, 0, 0x04, 0xF1), 0, 0),
+    EXPECT_NEAR(WatchdogTimeoutMs(kTimer0Overflow, ClockInputs{1500000, 0, 0, 0x04, 0xF1}, 0, 0),
                 256000.0 / 99999, 1e-9);
     // A clock of 0 shows 0.0 instead of dividing by it.
-    EXPECT_EQ(WatchdogTimeoutMs(kEciFalling, Clocks(1500000), 0xFF, 0), 0.0);
-    EXPECT_EQ(WatchdogTimeoutMs(kExtOscDiv8, Clocks(1500000), 0xFF, 0), 0.0);
-    EXPECT_EQ(WatchdogTimeoutMs(kSysclkDiv4, Clocks(0), 0xFF, 0), 0.0);
-    EXPECT_EQ(WatchdogTimeoutMs(kTimer0Overflow, Clocks(0), 0xFF, 0), 0.0);
+    EXPECT_EQ(WatchdogTimeoutMs(kEciFalling, ClockInputs{1500000}, 0xFF, 0), 0.0);
+    EXPECT_EQ(WatchdogTimeoutMs(kExtOscDiv8, ClockInputs{1500000}, 0xFF, 0), 0.0);
+    EXPECT_EQ(WatchdogTimeoutMs(kSysclkDiv4, ClockInputs{0}, 0xFF, 0), 0.0);
+    EXPECT_EQ(WatchdogTimeoutMs(kTimer0Overflow, ClockInputs{0}, 0xFF, 0), 0.0);
 }
 
 TEST(CexCalculator, RoundsHalfUpAndWrites256As0) {
@@ -122,62 +113,57 @@ TEST(DutyCalculator, EightAndSixteenBit) {
     EXPECT_EQ(CalculateDuty(std::nan(""), 256).outcome, Outcome::Silent);
 }
 
-TEST(TimeoutCalculator, SysclkBranchChoosesTheDivider) {
-    // 12 MHz, 100 ms: m = 5.46 ms, 4m = 21.8 ms, so SYSCLK / 12 with r = 389: refused.
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Sysclk, {12000000, 0, 0, 0}, 100, 0).outcome,
-              Outcome::Refused);
-    // 5 ms < m: SYSCLK itself; (60000 - 256) / 256 = 233.4.
-    auto r = CalculateTimeout(TimeoutSource::Sysclk, {12000000, 0, 0, 0}, 5, 0);
-    EXPECT_EQ(r.outcome, Outcome::Ok);
-    EXPECT_EQ(r.cpl4, 233);
-    EXPECT_EQ(r.timebase, kSysclk);
-    EXPECT_EQ(r.clockName, "SYSCLK");
-    EXPECT_NEAR(r.achieved, 234 * 256 / 12000.0, 1e-9);
-    // 100 ms at 1.5 MHz: m = 43.7, 4m = 174.8: SYSCLK / 4, (37500 - 256) / 256 = 145.5.
-    r = CalculateTimeout(TimeoutSource::Sysclk, {1500000, 0, 0, 0}, 100, 0);
-    EXPECT_EQ(r.cpl4, 145);
-    EXPECT_EQ(r.timebase, kSysclkDiv4);
-    EXPECT_EQ(r.clockName, "SYSCLK / 4");
-    // 400 ms at 1.5 MHz: SYSCLK / 12, (50000 - 256) / 256 = 194.3.
-    r = CalculateTimeout(TimeoutSource::Sysclk, {1500000, 0, 0, 0}, 400, 0x80);
-    EXPECT_EQ(r.cpl4, 194);
-    EXPECT_EQ(r.timebase, kSysclkDiv12);
-    EXPECT_EQ(r.clockName, "SYSCLK / 12");
-    EXPECT_NEAR(r.achieved, (195 * 256 - 0x80) * 8e-3, 1e-9);  // PCA0L taken into account
-    // Truncation toward zero: a timeout shorter than 256 counts still gives 00.
-    r = CalculateTimeout(TimeoutSource::Sysclk, {1500000, 0, 0, 0}, 0.1, 0);
-    EXPECT_EQ(r.outcome, Outcome::Ok);
-    EXPECT_EQ(r.cpl4, 0);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Sysclk, {1500000, 0, 0, 0}, -5, 0).outcome,
-              Outcome::Refused);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Sysclk, {0, 0, 0, 0}, 100, 0).outcome,
-              Outcome::Refused);
-}
-
-TEST(TimeoutCalculator, OtherClocks) {
-    // External oscillator / 8: the frequency as typed.
-    auto r = CalculateTimeout(TimeoutSource::ExtOsc, {0, 8000000, 0, 0}, 10, 0);
-    EXPECT_EQ(r.cpl4, 38);  // (10000 - 256) / 256 = 38.06
-    EXPECT_EQ(r.timebase, kExtOscDiv8);
-    EXPECT_EQ(r.clockName, "External Oscillator / 8");
-    r = CalculateTimeout(TimeoutSource::Eci, {0, 0, 100000, 0}, 100, 0);
-    EXPECT_EQ(r.cpl4, 38);
-    EXPECT_EQ(r.timebase, kEciFalling);
-    EXPECT_EQ(r.clockName, "High to Low Transitions on ECI");
-    r = CalculateTimeout(TimeoutSource::Timer0, {0, 0, 0, 100000}, 100, 0);
-    EXPECT_EQ(r.cpl4, 38);
-    EXPECT_EQ(r.timebase, kTimer0Overflow);
-    EXPECT_EQ(r.clockName, "Timer 0 Overflow");
-    EXPECT_NEAR(r.achieved, 99.84, 1e-9);
-    // The edges of the register: 255 fits, 256 does not; a clock of 0 gives -1.
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Eci, {0, 0, 256000, 0}, 256.99, 0).cpl4, 255);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Eci, {0, 0, 256000, 0}, 257, 0).outcome,
-              Outcome::Refused);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Eci, {0, 0, 0, 0}, 100, 0).outcome, Outcome::Refused);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Timer0, {0, 0, 0, 100000}, 1e300, 0).outcome,
-              Outcome::Refused);
-    EXPECT_EQ(CalculateTimeout(TimeoutSource::Timer0, {0, 0, 0, 100000}, std::nan(""), 0).outcome,
-              Outcome::Refused);
+TEST(TimeoutCalculator, ClockReloadAndRange) {
+    const auto kNone = std::nan("");
+    constexpr auto S = TimeoutSource::Sysclk, X = TimeoutSource::ExtOsc, E = TimeoutSource::Eci,
+                   T = TimeoutSource::Timer0;
+    constexpr auto Ok = Outcome::Ok, Refused = Outcome::Refused;
+    const struct {
+        TimeoutSource source;
+        TimeoutInputs in;  // SYSCLK, external oscillator, ECI, Timer 0 overflows
+        double ms;
+        std::uint8_t pcaL;
+        Outcome outcome;
+        int cpl4 = 0;
+        std::uint8_t timebase = 0;
+        const char* clockName = "";
+        double achieved = std::nan("");  // not checked when NaN
+    } rows[] = {
+        // 12 MHz, 100 ms: m = 5.46 ms, 4m = 21.8 ms, so SYSCLK / 12 with r = 389.
+        {S, {12000000}, 100, 0, Refused},
+        // 5 ms < m: SYSCLK itself; (60000 - 256) / 256 = 233.4.
+        {S, {12000000}, 5, 0, Ok, 233, kSysclk, "SYSCLK", 234 * 256 / 12000.0},
+        // 100 ms at 1.5 MHz: m = 43.7, 4m = 174.8: SYSCLK / 4, (37500 - 256) / 256 = 145.5.
+        {S, {1500000}, 100, 0, Ok, 145, kSysclkDiv4, "SYSCLK / 4"},
+        // 400 ms at 1.5 MHz: SYSCLK / 12, r = 194.3; PCA0L counts: (195 x 256 - 0x80) x 8 us.
+        {S, {1500000}, 400, 0x80, Ok, 194, kSysclkDiv12, "SYSCLK / 12", 398.336},
+        // Truncation toward zero: a timeout shorter than 256 counts still gives 00.
+        {S, {1500000}, 0.1, 0, Ok, 0, kSysclk, "SYSCLK"},
+        {S, {1500000}, -5, 0, Refused},
+        {S, {0}, 100, 0, Refused},
+        // External oscillator / 8: the frequency as typed; (10000 - 256) / 256 = 38.06.
+        {X, {0, 8000000}, 10, 0, Ok, 38, kExtOscDiv8, "External Oscillator / 8"},
+        {E, {0, 0, 100000}, 100, 0, Ok, 38, kEciFalling, "High to Low Transitions on ECI"},
+        {T, {0, 0, 0, 100000}, 100, 0, Ok, 38, kTimer0Overflow, "Timer 0 Overflow", 99.84},
+        // The edges of the register: 255 fits, 256 does not; a clock of 0 gives -1.
+        {E, {0, 0, 256000}, 256.99, 0, Ok, 255, kEciFalling, "High to Low Transitions on ECI"},
+        {E, {0, 0, 256000}, 257, 0, Refused},
+        {E, {0, 0, 0}, 100, 0, Refused},
+        {T, {0, 0, 0, 100000}, 1e300, 0, Refused},
+        {T, {0, 0, 0, 100000}, kNone, 0, Refused},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << int(row.source) << ": " << row.ms << " ms");
+        const TimeoutResult r = CalculateTimeout(row.source, row.in, row.ms, row.pcaL);
+        EXPECT_EQ(r.outcome, row.outcome);
+        if (row.outcome != Outcome::Ok) continue;
+        EXPECT_EQ(r.cpl4, row.cpl4);
+        EXPECT_EQ(r.timebase, row.timebase);
+        EXPECT_EQ(r.clockName, row.clockName);
+        if (!std::isnan(row.achieved)) {
+            EXPECT_NEAR(r.achieved, row.achieved, 1e-9);
+        }
+    }
 }
 
 TEST(TimeoutCalculator, OpeningRadioFollowsTheTimebase) {
@@ -232,39 +218,34 @@ TEST_F(WatchdogRecord, StatesLiveInTheTextsOfPca0cpl4) {
     EXPECT_EQ(WatchdogState(pca_), Watchdog::Enabled);
 }
 
+// Each register alone set: the force-write flags of PCA0MD and PCA0CPL4
+// that the PCA0 page's rule and then Module 4's rule give.
 TEST_F(WatchdogRecord, TheTwoRulesLookAtDifferentRegisters) {
-    ApplyPca0WatchdogRule(pca_);
-    EXPECT_EQ(Flags(), std::make_pair(0, 0));
-    // PCA0CN is looked at by neither.
-    At(PcaReg::PCA0CN).Value = kCounterRun;
-    ApplyPca0WatchdogRule(pca_);
-    EXPECT_EQ(Flags(), std::make_pair(0, 0));
-    ApplyModule4WatchdogRule(pca_, true, false);
-    EXPECT_EQ(Flags(), std::make_pair(0, 0));
-    // PCA0CPL4: ignored by the PCA0 page, not by Module 4.
-    At(Cpl(4)).Value = 0x10;
-    ApplyPca0WatchdogRule(pca_);
-    EXPECT_EQ(Flags(), std::make_pair(0, 0));
-    ApplyModule4WatchdogRule(pca_, true, false);
-    EXPECT_EQ(Flags(), std::make_pair(1, 1));
-    At(Cpl(4)).Value = 0;
-    // PCA0CPM4 bit 0: counted by the PCA0 page, ignored by Module 4.
-    At(Cpm(4)).Value = 0x01;
-    ApplyPca0WatchdogRule(pca_);
-    EXPECT_EQ(Flags(), std::make_pair(1, 1));
-    ApplyModule4WatchdogRule(pca_, true, false);
-    EXPECT_EQ(Flags(), std::make_pair(0, 0));
-    At(Cpm(4)).Value = 0x03;
-    ApplyModule4WatchdogRule(pca_, true, false);
-    EXPECT_EQ(Flags(), std::make_pair(1, 1));
-    At(Cpm(4)).Value = 0;
-    for (int position : {PcaReg::PCA0MD, PcaReg::PCA0L, PcaReg::PCA0H}) {
-        At(position).Value = 0x02;
+    using Flags2 = std::pair<int, int>;
+    const struct {
+        int position;  // -1: none
+        std::uint8_t value;
+        Flags2 pca0, module4;
+    } rows[] = {
+        {-1, 0, {0, 0}, {0, 0}},
+        // PCA0CPL4: ignored by the PCA0 page, not by Module 4.
+        {Cpl(4), 0x10, {0, 0}, {1, 1}},
+        {PcaReg::PCA0CN, kCounterRun, {0, 0}, {0, 0}},  // looked at by neither
+        // PCA0CPM4 bit 0: counted by the PCA0 page, ignored by Module 4.
+        {Cpm(4), 0x01, {1, 1}, {0, 0}},
+        {Cpm(4), 0x03, {1, 1}, {1, 1}},
+        {PcaReg::PCA0MD, 0x02, {1, 1}, {1, 1}},
+        {PcaReg::PCA0L, 0x02, {1, 1}, {1, 1}},
+        {PcaReg::PCA0H, 0x02, {1, 1}, {1, 1}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.position);
+        if (row.position >= 0) At(row.position).Value = row.value;
         ApplyPca0WatchdogRule(pca_);
-        EXPECT_EQ(Flags(), std::make_pair(1, 1)) << position;
+        EXPECT_EQ(Flags(), row.pca0);
         ApplyModule4WatchdogRule(pca_, true, false);
-        EXPECT_EQ(Flags(), std::make_pair(1, 1)) << position;
-        At(position).Value = 0;
+        EXPECT_EQ(Flags(), row.module4);
+        if (row.position >= 0) At(row.position).Value = 0;
     }
     // Disabled and locked decide alone, whatever the registers hold.
     ApplyModule4WatchdogRule(pca_, false, false);

@@ -96,27 +96,6 @@ TEST(PinComment, LargePackageHasFourGroupsOfEight) {
     EXPECT_EQ(a[34], "    ; P3.7  -  RX1 (UART1), Open-Drain, Digital");
 }
 
-TEST(PinComment, GeneratedRoutineStartsWithTheComment) {
-    auto doc = NewProject(kSmallModel);
-    PeripheralRecord port, spi;
-    doc->GetPeripheral(port, Pid::PortIO);
-    doc->GetPeripheral(spi, Pid::Spi);
-    CCrossbar xbar(false, spi);
-    xbar.ClickCheckbox(port, 11446, true);  // UART0
-    ASSERT_TRUE(NeedsCrossbarQuestion(port));
-    EnableCrossbar(port);  // answered Yes
-    xbar.BuildPinComment(port);
-    doc->SetPeripheral(port, Pid::PortIO);
-    const std::string text = doc->GenerateSource();
-    EXPECT_NE(text.find("void Port_IO_Init()\r\n{\r\n"
-                        "    // P0.0  -  Unassigned,  Open-Drain, Digital\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("    // P3.0  -  Unassigned,  Open-Drain, Digital\r\n\r\n"
-                        "    XBR0      = 0x01;\r\n"
-                        "    XBR1      = 0x40;\r\n"),
-              std::string::npos);
-}
-
 TEST(CrossbarOk, WhenTheCrossbarQuestionIsAsked) {
     EXPECT_FALSE(NeedsCrossbarQuestion(PortIOProject(kLargeModel).port));
     {  // Weak pull-ups disabled, pins skipped or analog: still untouched.

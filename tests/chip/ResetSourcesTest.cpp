@@ -48,9 +48,7 @@ TEST(ResetSources, MissingClockAloneIsWrittenOnceEarly) {
     EXPECT_TRUE(Has(c, "void Reset_Sources_Init()\r\n{\r\n    RSTSRC    = 0x04;\r\n}\r\n"));
     EXPECT_FALSE(Has(c, "Comparator_Reset_Source_Init"));
     EXPECT_EQ(p.Rstsrc9(), 0x00);
-    const std::string a = p.Code(1);
-    EXPECT_TRUE(Has(a, "Reset_Sources_Init:\r\n    mov  RSTSRC,    #004h\r\n    ret\r\n"));
-    EXPECT_FALSE(Has(a, "Comparator_Reset_Source_Init"));
+    EXPECT_FALSE(Has(p.Code(1), "Comparator_Reset_Source_Init"));
 }
 
 TEST(ResetSources, Comparator0SourceMovesIntoTheSecondWrite) {
@@ -59,18 +57,11 @@ TEST(ResetSources, Comparator0SourceMovesIntoTheSecondWrite) {
     SetComparator0Source(p.rec0, p.rec9, true);
     EXPECT_EQ(p.Rstsrc0(), 0x24);  // both records hold it while the sheet is open
     EXPECT_EQ(p.Rstsrc9(), 0x20);
-    const std::string c = p.Confirm();
+    // Both writes in C and assembly, the second after Comparator_Init:
+    // reset_sources_comparator.zvs compares the generated files.
+    p.Confirm();
     EXPECT_EQ(p.Rstsrc0(), 0x04);
     EXPECT_EQ(p.Rstsrc9(), 0x24);
-    EXPECT_TRUE(Has(c, "void Reset_Sources_Init()\r\n{\r\n    RSTSRC    = 0x04;\r\n}\r\n"));
-    EXPECT_TRUE(
-        Has(c, "void Comparator_Reset_Source_Init()\r\n{\r\n    RSTSRC    = 0x24;\r\n}\r\n"));
-    // The second write comes after the comparators' routine in the calls too.
-    EXPECT_TRUE(Has(c, "    Reset_Sources_Init();\r\n    Comparator_Reset_Source_Init();\r\n"));
-    const std::string a = p.Code(1);
-    EXPECT_TRUE(
-        Has(a, "Comparator_Reset_Source_Init:\r\n    mov  RSTSRC,    #024h\r\n    ret\r\n"));
-
     // Reopening: record 9 brings the source back into record 0 (the box is ticked).
     PeripheralRecord rec0, rec9;
     p.doc->GetPeripheral(rec0, Pid::ResetSources);
@@ -105,27 +96,6 @@ TEST(ResetSources, UntickingComparator0LeavesRecord9Clear) {
     r.Rstsrc0() = 0x24;
     EXPECT_FALSE(MirrorComparator0Source(r.rec0, r.rec9));
     EXPECT_EQ(r.Rstsrc0(), 0x04);
-}
-
-TEST(ResetSources, VddMonitorDeclaresItsCounterAndWaits) {
-    Project p;
-    SetVddMonitor(p.rec0, true);
-    p.Rstsrc0() |= kVddMonitorSource;
-    EXPECT_TRUE(Has(p.Confirm(),
-                    "void Reset_Sources_Init()\r\n"
-                    "{\r\n"
-                    "    int i = 0;\r\n"
-                    "    VDM0CN    = 0x80;\r\n"
-                    "    for (i = 0; i < 350; i++);  // Wait 100us for initialization\r\n"
-                    "    RSTSRC    = 0x02;\r\n"
-                    "}\r\n"));
-    EXPECT_TRUE(Has(p.Code(1),
-                    "Reset_Sources_Init:\r\n"
-                    "    mov  VDM0CN,    #080h\r\n"
-                    "    clr  A                     ; Wait 100us for initialization\r\n"
-                    "    djnz ACC,       $\r\n"
-                    "    mov  RSTSRC,    #002h\r\n"
-                    "    ret\r\n"));
 }
 
 TEST(ResetSources, SwitchingTheVddMonitorOffDropsItAsASource) {

@@ -43,8 +43,10 @@ TEST(TimerRates, Timer3Timeout) {
     // 0x6D83 at 1500000 Hz counted at SYSCLK: 37500 counts = 25 ms.
     EXPECT_TRUE(Timer3Overflows25ms(1500000, kCkconT3LowSysclk, 0x6D, 0x83));
     EXPECT_NEAR(Timer3OverflowMs(1500000, kCkconT3LowSysclk, 0x6D, 0x83), 25.0, 1e-9);
-    // The same reload counted at SYSCLK / 12 is twelve times longer.
+    // The same reload counted at SYSCLK / 12 is twelve times longer, and
+    // right at twelve times the clock.
     EXPECT_FALSE(Timer3Overflows25ms(1500000, 0x00, 0x6D, 0x83));
+    EXPECT_TRUE(Timer3Overflows25ms(18000000, 0x00, 0x6D, 0x83));
     EXPECT_FALSE(Timer3Overflows25ms(0, kCkconT3LowSysclk, 0x6D, 0x83));
     // The high-byte bit does not count for the low byte's clock.
     EXPECT_FALSE(Timer3Overflows25ms(1500000, kCkconT3HighSysclk, 0x6D, 0x83));

@@ -18,6 +18,7 @@
 #include "framework/CView.h"
 #include "host/PluginLoader.h"
 #include "model/DeviceDocument.h"
+#include "support/Files.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ TEST(PluginLoader, FindsTheModuleInEachOfItsThreePlaces) {
 }
 
 // The eight templates the module registers (their menus, as the window shows
-// them: MainWindowTest).
+// them: DesktopTest).
 TEST(PluginLoader, TheModuleRegistersTheEightTemplatesOnEachCall) {
     QString error;
     const auto module = host::LoadModule(BuiltModule(), error);
@@ -109,10 +110,7 @@ TEST(PluginLoader, OnlyTheEntryPointsLeaveTheModule) {
 TEST(PluginLoader, RefusesWhatIsNotTheModule) {
     QTemporaryDir t;
     const QString junk = t.filePath("ZorvantQ7R2x.so");
-    QFile f(junk);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("not a library");
-    f.close();
+    testing_files::Spit(junk.toStdString(), "not a library");
     QString error;
     EXPECT_FALSE(host::LoadModule(junk, error));
     EXPECT_TRUE(error.startsWith("cannot load the device module")) << error.toStdString();

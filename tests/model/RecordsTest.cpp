@@ -55,14 +55,6 @@ TEST(Records, InsertNeverReplaces) {
     EXPECT_EQ(data.Peripherals.at(3).CHead, "first");
 }
 
-TEST(Records, ChangingOnlyPostTextOfAnUnwrittenEntryDoesNotWriteIt) {
-    auto doc = NewProject(1);
-    const std::string before = doc->GenerateSource();
-    doc->DeviceData.Peripherals[10].Registers[VoltageReferenceReg::REF0CN].CPost =
-        "    // note\r\n";
-    EXPECT_EQ(doc->GenerateSource(), before);
-}
-
 TEST(UiService, ScriptUiAnswersQueuesAndDefaults) {
     ScriptUi ui;
     ui.Answers = {MsgResult::No};
