@@ -1,6 +1,3 @@
-// ADC0 without widgets: the multiplexer lists of both package groups, their
-// lookups, the pin checks, the status texts and the SAR divider.
-
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,6 +1,3 @@
-// The comparators without widgets: start-up code through the generator,
-// Reset, the input lists and the pin and status texts.
-
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "devices/Registers.h"
 #include "support/PortIOProject.h"
 
 using namespace portio;

@@ -1,5 +1,3 @@
-// The oscillator record's start-up code lines, checked through the generator
-// in C and assembly, and the page texts that depend on the registers.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,6 +1,3 @@
-// The PCA's counter clock, its module displays, the three calculators and
-// the watchdog's force-write rule, without widgets.
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +6,6 @@
 #include "chip/PcaMath.h"
 #include "chip/PcaRecord.h"
 #include "devices/Q7R2xDoc.h"
-#include "devices/Registers.h"
 
 using namespace pca;
 

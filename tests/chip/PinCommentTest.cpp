@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "devices/Registers.h"
 #include "support/PortIOProject.h"
 
 using namespace portio;

@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "chip/PinSolver.h"
-#include "devices/Registers.h"
 #include "support/PortIOProject.h"
 
 using namespace portio;

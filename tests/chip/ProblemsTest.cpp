@@ -1,10 +1,5 @@
-// The project-wide rules: each fires on a project built to break it and is
-// silent once the register is put right; quick fixes leave nothing of their
-// rule and change only the registers they name.
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <set>
 

@@ -1,8 +1,4 @@
-// The arithmetic behind the UART, SPI0 and SMBus pages, without widgets.
-
 #include <gtest/gtest.h>
-
-#include <cstdint>
 
 #include "chip/SerialMath.h"
 

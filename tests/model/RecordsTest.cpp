@@ -2,7 +2,6 @@
 
 #include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "model/DeviceDocument.h"
 #include "model/Ui.h"
 
 namespace {
