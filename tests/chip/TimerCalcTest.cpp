@@ -79,7 +79,8 @@ TEST(CalculatorField, OnlyDigitsWithinThirtyTwoBits) {
     EXPECT_EQ(ParseUnsignedField("100000"), 100000u);
     EXPECT_EQ(ParseUnsignedField("  42 "), 42u);
     EXPECT_EQ(ParseUnsignedField("4294967295"), 4294967295u);
-    for (const char* bad : {"", "  ", "-1", "+5", "12a", "1 2", "4294967296", "99999999999999999999999"})
+    for (const char* bad :
+         {"", "  ", "-1", "+5", "12a", "1 2", "4294967296", "99999999999999999999999"})
         EXPECT_FALSE(ParseUnsignedField(bad)) << bad;
 }
 
@@ -104,6 +105,8 @@ TEST(CalcInput, RoundHalfUpTruncatesThenAddsOne) {
     EXPECT_FALSE(RoundHalfUp(1.0 / 0.0, r));
 }
 
+// The questions, errors and achieved lines the timer pages show for these
+// results: timers_calculators.zvs.
 TEST(BitRateCalc, ReloadClockAndQuestion) {
     // 100000 Hz at 12 MHz on Timer 1: ratio 40, SYSCLK, 256 - 40 = 216.
     ReloadResult r = BitRateReload(12000000, 100000, kChoice1H);
@@ -117,11 +120,9 @@ TEST(BitRateCalc, ReloadClockAndQuestion) {
     r = BitRateReload(3000000, 1000, kChoice0H);
     EXPECT_EQ(r.clock, CalcClock::Div4);
     EXPECT_EQ(r.reload, 6);
-    EXPECT_EQ(r.question, "Change T0's Data to:\n\n T0H = 06\n Clock Source: SYSCLK / 4");
     r = BitRateReload(3000000, 1000, kChoice2L);
     EXPECT_EQ(r.clock, CalcClock::Div12);
     EXPECT_EQ(r.reload, 173);  // 256 - 83.33
-    EXPECT_EQ(r.question, "Change T2's Data to:\n\n T2L = AD\n Clock Source: SYSCLK / 12");
 
     // Ratio 8000: Timer 0 goes to SYSCLK / 48; a Timer 2 half stays at / 12
     // and then has no reload that fits.
@@ -131,15 +132,12 @@ TEST(BitRateCalc, ReloadClockAndQuestion) {
     r = BitRateReload(24000000, 1000, kChoice2H);
     EXPECT_EQ(r.status, CalcStatus::OutOfRange);
     EXPECT_EQ(r.clock, CalcClock::Div12);
-    EXPECT_EQ(r.error, "Error: Invalid Bit Rate Using Current Frequency.");
 }
 
 TEST(BitRateCalc, InvalidInputsAndExtremes) {
     for (auto [sysclk, target] :
          {std::pair<std::uint32_t, int>{0, 100000}, {12000000, 0}, {12000000, -5}}) {
-        const ReloadResult r = BitRateReload(sysclk, target, kChoice0H);
-        EXPECT_EQ(r.status, CalcStatus::InvalidInput);
-        EXPECT_EQ(r.error, "Error: Invalid Input Values.");
+        EXPECT_EQ(BitRateReload(sysclk, target, kChoice0H).status, CalcStatus::InvalidInput);
     }
     // A target above what SYSCLK can give, and the largest clock with the
     // smallest target: refused, never converted out of range.
@@ -150,29 +148,19 @@ TEST(BitRateCalc, InvalidInputsAndExtremes) {
 }
 
 TEST(BaudRateCalc, Timer1Reload) {
-    ReloadResult r = Timer1BaudReload(1500000, 9600);  // ratio 156: 256 - 78.125 = 177.875
-    ASSERT_EQ(r.status, CalcStatus::Ok);
-    EXPECT_EQ(r.reload, 0xB2);
-    EXPECT_EQ(r.question, "Change T1's Data to:\n\n T1H = B2\n Clock Source: SYSCLK");
-    EXPECT_EQ(ReloadAchievedText(r, 9600, "bps"), "Achieved: 9615 bps (+0.16 %)");
-
-    r = Timer1BaudReload(22118400, 115200);  // exact: 256 - 96
-    EXPECT_EQ(r.reload, 0xA0);
-    EXPECT_EQ(ReloadAchievedText(r, 115200, "bps"), "Achieved: 115200 bps (+0.00 %)");
-
+    // 9600 bps at 1.5 MHz (B2) and 115200 at 22.1184 MHz (A0): the timer scripts.
     // Ratio 512 is the first one counted at SYSCLK / 4; 2048 at / 12; 6144 at / 48.
     EXPECT_EQ(Timer1BaudReload(5120000, 10000).clock, CalcClock::Div4);
     EXPECT_EQ(Timer1BaudReload(5120000, 10000).reload, 192);
     EXPECT_EQ(Timer1BaudReload(5119999, 10000).clock, CalcClock::Sysclk);
     EXPECT_EQ(Timer1BaudReload(20480000, 10000).clock, CalcClock::Div12);
-    r = Timer1BaudReload(61440000, 10000);
+    ReloadResult r = Timer1BaudReload(61440000, 10000);
     EXPECT_EQ(r.clock, CalcClock::Div48);
     EXPECT_EQ(r.question, "Change T1's Data to:\n\n T1H = C0\n Clock Source: SYSCLK / 48");
 
     r = Timer1BaudReload(24000000, 1);
     EXPECT_EQ(r.status, CalcStatus::OutOfRange);
     EXPECT_EQ(r.error, "Error: Invalid Baud Rate Using Current Frequency.");
-    EXPECT_EQ(ReloadAchievedText(r, 1, "bps"), "Achieved: - (no reload fits at this SYSCLK)");
     EXPECT_EQ(ReloadAchievedText(Timer1BaudReload(0, 9600), 9600, "bps"), "Achieved: -");
 }
 
@@ -259,21 +247,17 @@ TEST(BitRateCalc, TimerPreparedForTheRate) {
     EXPECT_EQ(V(t, TimersReg::TMR2CN), 0x08);
 }
 
+// The questions: timers_calculators.zvs and serial.zvs.
 TEST(Timer3Timeout, ReloadFor25ms) {
     Timeout25Result r = Timer3Reload25ms(1500000);  // 37500 counts of SYSCLK
     ASSERT_EQ(r.status, CalcStatus::Ok);
     EXPECT_TRUE(r.sysclk);
     EXPECT_EQ(r.reload, 0x6D83);
-    EXPECT_EQ(r.question,
-              "Change Timer 3's Data to:\n\n TMR3RLH = 6D\n TMR3RLL = 83\n Clock Source: SYSCLK");
 
     r = Timer3Reload25ms(24000000);  // 600000 counts: SYSCLK / 12 gives 50000
     ASSERT_EQ(r.status, CalcStatus::Ok);
     EXPECT_FALSE(r.sysclk);
     EXPECT_EQ(r.reload, 65535 - 50000);
-    EXPECT_EQ(
-        r.question,
-        "Change Timer 3's Data to:\n\n TMR3RLH = 3C\n TMR3RLL = AF\n Clock Source: SYSCLK / 12");
 
     EXPECT_EQ(Timer3Reload25ms(0).reload, 0xFFFF);
     r = Timer3Reload25ms(40000000);  // even SYSCLK / 12 needs 83333 counts
