@@ -7,7 +7,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -30,6 +29,7 @@
 #include "framework/ControlDriver.h"
 #include "framework/QtUi.h"
 #include "model/Ui.h"
+#include "support/Files.h"
 
 namespace {
 
@@ -125,9 +125,7 @@ TEST(QtUiFilter, ConvertsBarSeparatedFilters) {
 // file; it stays open for another choice.
 TEST(QtUiFileDialog, StartsInTheFolderAndRefusesBeforeAskingToReplace) {
     QTemporaryDir dir;
-    QFile open(dir.filePath("open.zvp"));
-    ASSERT_TRUE(open.open(QIODevice::WriteOnly));
-    open.close();
+    testing_files::Spit(dir.filePath("open.zvp").toStdString(), "");
     FileDialogRequest request;
     request.Directory = dir.path().toStdString();
     request.InitialName = "Untitled.zvp";

