@@ -30,22 +30,18 @@ protected:
         return RunSheet(*doc_, ::PcaSheet());
     }
 
-    // The PCA routine of the generated text in one format; empty when absent.
-    std::string Routine(int format) {
-        doc_->DeviceData.CodeFormat = format;
+    // The PCA routine of the generated C; empty when absent.
+    std::string Routine() {
         const std::string text = doc_->GenerateSource();
-        const std::string head = format == 0 ? "void PCA_Init()\r\n" : "PCA_Init:\r\n";
-        const std::string foot = format == 0 ? "\r\n}\r\n" : "\r\n    ret\r\n";
-        const auto begin = text.find(head);
+        const auto begin = text.find("void PCA_Init()\r\n");
         if (begin == std::string::npos) return {};
-        return text.substr(begin, text.find(foot, begin) + foot.size() - begin);
+        return text.substr(begin, text.find("\r\n}\r\n", begin) + 5 - begin);
     }
     PeripheralRecord Stored() { return SheetTest::Stored(Pid::Pca); }
 };
 
 TEST_F(PcaSheet, ANewProjectWritesNoWatchdogRegister) {
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
-        ASSERT_EQ(sheet.PageCount(), 6);  // the captions: pca.zvs
         EXPECT_EQ(Text(sheet.ActivePage(), kPreviewId), "");
         QWidget* m4 = Go(sheet, kModule4Page);
         EXPECT_TRUE(Checked(m4, 11334));
@@ -54,8 +50,6 @@ TEST_F(PcaSheet, ANewProjectWritesNoWatchdogRegister) {
         EXPECT_EQ(Text(m4, 11343), "Capture on positive edge of CEX4");
         EXPECT_EQ(Text(m4, kPreviewId), "");
     }));
-    EXPECT_EQ(Routine(0), "");
-    EXPECT_EQ(Routine(1), "");
 }
 
 TEST_F(PcaSheet, TimebaseChangeForcesBothWatchdogRegistersRunBitDoesNot) {
@@ -66,7 +60,7 @@ TEST_F(PcaSheet, TimebaseChangeForcesBothWatchdogRegistersRunBitDoesNot) {
         EXPECT_EQ(Text(page, kPreviewId), "    PCA0CN    = 0x40;\n");
         ASSERT_EQ(driver::Click(page, 11337), "");  // SYSCLK / 4
     }));
-    EXPECT_EQ(Routine(0),
+    EXPECT_EQ(Routine(),
               "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n    PCA0MD    &= ~0x40;\r\n    "
               "PCA0MD    = 0x02;\r\n"
               "    PCA0CPL4  = 0x00;\r\n    PCA0MD    |= 0x40;\r\n}\r\n");
@@ -77,7 +71,7 @@ TEST_F(PcaSheet, TimebaseChangeForcesBothWatchdogRegistersRunBitDoesNot) {
     // Back to SYSCLK / 12, with the counter still running: neither is forced.
     EXPECT_TRUE(
         Run([](CDeviceDlg& sheet) { ASSERT_EQ(driver::Click(sheet.ActivePage(), 11336), ""); }));
-    EXPECT_EQ(Routine(0), "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n}\r\n");
+    EXPECT_EQ(Routine(), "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n}\r\n");
     // The counter's initial value forces both too.
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
         ASSERT_EQ(driver::SetText(sheet.ActivePage(), 11353, "1F"), "");
@@ -98,7 +92,7 @@ TEST_F(PcaSheet, DisablingTheWatchdogWritesPca0mdOnlyLockingWritesThe0x20Line) {
         EXPECT_EQ(Text(Go(sheet, kPca0Page), kPreviewId),
                   "    PCA0MD    &= ~0x40;\n    PCA0MD    = 0x00;\n");
     }));
-    EXPECT_EQ(Routine(0),
+    EXPECT_EQ(Routine(),
               "void PCA_Init()\r\n{\r\n    PCA0MD    &= ~0x40;\r\n    PCA0MD    = 0x00;\r\n}\r\n");
 
     EXPECT_TRUE(Run([](CDeviceDlg& sheet) {
@@ -114,7 +108,7 @@ TEST_F(PcaSheet, DisablingTheWatchdogWritesPca0mdOnlyLockingWritesThe0x20Line) {
         ASSERT_EQ(driver::Click(m4, 11333), "");
     }));
     EXPECT_EQ(Stored().Registers[pca::Cpm(4)].Value, 0x01);
-    EXPECT_EQ(Routine(0),
+    EXPECT_EQ(Routine(),
               "void PCA_Init()\r\n{\r\n    PCA0MD    &= ~0x40;\r\n    PCA0MD    = 0x00;\r\n    "
               "PCA0CPM4  = 0x01;\r\n"
               "    PCA0CPL4  = 0x00;\r\n    PCA0MD    |= 0x20;\r\n}\r\n");
@@ -127,7 +121,7 @@ TEST_F(PcaSheet, DisablingTheWatchdogWritesPca0mdOnlyLockingWritesThe0x20Line) {
         EXPECT_EQ(Text(m4, kPreviewId), "");
     }));
     EXPECT_EQ(Stored().Registers[pca::Cpl(4)].AsmPost, "    orl  PCA0MD,    #040h;\r\n");
-    EXPECT_EQ(Routine(0), "");
+    EXPECT_EQ(Routine(), "");
 }
 
 TEST_F(PcaSheet, ResetOnAnyPageRestoresEveryRegisterTheTextsAndTheFlags) {
@@ -154,8 +148,7 @@ TEST_F(PcaSheet, ResetOnAnyPageRestoresEveryRegisterTheTextsAndTheFlags) {
         }
         EXPECT_EQ(r.Registers[pca::Cpl(4)].CPost, "    PCA0MD    |= 0x40;\r\n");
         EXPECT_EQ(r.Registers[pca::Cpl(4)].AsmPost, "    orl  PCA0MD,    #040h;\r\n");
-        EXPECT_EQ(Routine(0), "") << page;
-        EXPECT_EQ(Routine(1), "") << page;
+        EXPECT_EQ(Routine(), "") << page;
     }
     // Answering No keeps everything.
     ui_.Answers.push_back(MsgResult::No);
@@ -163,7 +156,7 @@ TEST_F(PcaSheet, ResetOnAnyPageRestoresEveryRegisterTheTextsAndTheFlags) {
         ASSERT_EQ(driver::Click(sheet.ActivePage(), 11329), "");
         sheet.PressReset();
     }));
-    EXPECT_EQ(Routine(0), "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n}\r\n");
+    EXPECT_EQ(Routine(), "void PCA_Init()\r\n{\r\n    PCA0CN    = 0x40;\r\n}\r\n");
 }
 
 // A mode change on Module 4 leaves the flags as they are; the next change of a

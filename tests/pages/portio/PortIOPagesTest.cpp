@@ -96,22 +96,10 @@ TEST(PortIOPage, ClicksColourTheTableAndModeButtonsLeaveItAlone) {
 
 using PortIOCommand = testing_pages::SheetTest;
 
-// The nested sheet edits the caller's copy in place and Cancel stores nothing.
-// What its OK stores, comments and the crossbar question included: port_io.zvs.
-TEST_F(PortIOCommand, NestedSheetCancelledKeepsTheCallersCopy) {
-    doc_ = NewProject(kSmallModel);
-    PeripheralRecord callerCopy = Stored(Pid::PortIO);
-    Then([](CDeviceDlg& sheet) {
-        EXPECT_EQ(sheet.PageCount(), 1);  // no port 4 page on a small package
-        EXPECT_EQ(driver::Click(sheet.ActivePage(), portio::kIdSmbus), "");
-        sheet.Finish(false);
-    });
-    PageContext caller(*doc_);
-    caller.Lend(Pid::PortIO, callerCopy);
-    EXPECT_FALSE(caller.OpenSheet(SheetId::PortIO));
-    EXPECT_EQ(callerCopy.Registers[PortIOReg::XBR0].Value, 0x04);
-    EXPECT_EQ(StoredValue(Pid::PortIO, PortIOReg::XBR0), 0x00);
-}
+// The nested sheet: what its OK stores, the comment and the crossbar question
+// included: port_io.zvs; that its Cancel stores nothing: the explorer; that the
+// caller's copy keeps the change: Sheets.ANestedSheetStoresAtOnce..., and the
+// PCA and Comparator pages reading the copy after it.
 
 // A project read from a damaged or old file may carry a short Port I/O
 // record; the command still opens on a complete one and stores that.
