@@ -44,7 +44,6 @@ TEST_F(ComparatorPages, NewProjectShowsBothComparatorsAtTheirDefaults) {
         Open(model);
         const bool large = model == kLargeModel;
         Then([large](CDeviceDlg& s) {
-            EXPECT_EQ(s.windowTitle().toStdString(), "Comparator");
             ASSERT_EQ(s.PageCount(), 2);
             for (int n = 0; n < 2; ++n) {
                 s.SetActivePage(n);
@@ -57,7 +56,6 @@ TEST_F(ComparatorPages, NewProjectShowsBothComparatorsAtTheirDefaults) {
                           "Comparator" + std::to_string(n) + " Interrupt is Disabled");
                 EXPECT_EQ(Text(p, n == 0 ? 11284 : 11435),
                           "CP" + std::to_string(n) + "A is Disabled on the Crossbar");
-                EXPECT_EQ(Text(p, 11110), "");
             }
             using V = std::vector<std::string>;
             EXPECT_EQ(Items(s.Page(1), Page::kNegativeInputId),
@@ -189,7 +187,6 @@ TEST_F(ComparatorPages, NestedPortIOSheetIsStoredAtOnceAndUpdatesTheTexts) {
         s.Finish(false);
     });
     Then([](CDeviceDlg& nested) {
-        EXPECT_EQ(nested.windowTitle().toStdString(), "Port I/O");
         QWidget* x = nested.Page(0);
         Click(x, {11449, 11464 + 16, 11496 + 16});  // CP0, skip P2.0, P2.0 analog
         nested.PressOk();
@@ -209,7 +206,6 @@ TEST_F(ComparatorPages, NestedInterruptsSheetStoresRecord15) {
         s.Finish(false);
     });
     Then([](CDeviceDlg& nested) {
-        EXPECT_EQ(nested.windowTitle().toStdString(), "Interrupts");
         ASSERT_EQ(driver::Click(nested.Page(0), 11206), "");  // Enable CP1 Interrupt
         nested.PressOk();
     });

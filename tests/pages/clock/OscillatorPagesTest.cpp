@@ -32,7 +32,6 @@ bool Hidden(CPropPage* page, int id) {
 // Captions and the five-page small-package sheet are checked by the
 // oscillators_* scripts; model 4 keeps the L-F choice but not the multiplier.
 TEST_F(OscillatorSheet, PagesPerModel) {
-    EXPECT_TRUE(OscillatorsSheet().restoresClocks);
     doc_ = NewProject(4);
     Run([](CDeviceDlg& sheet) {
         ASSERT_EQ(sheet.PageCount(), 6);

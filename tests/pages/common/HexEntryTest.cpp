@@ -4,8 +4,6 @@
 
 #include <QLineEdit>
 
-#include "model/PeripheralRecord.h"
-#include "model/Ui.h"
 #include "pages/common/CPropPage.h"
 #include "support/ScopedUi.h"
 

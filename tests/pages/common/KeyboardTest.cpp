@@ -69,7 +69,6 @@ TEST(Keyboard, DrivesTheSpiSheetAndItsCalculator) {
             Activate(&calc);
             EXPECT_EQ(QApplication::focusWidget(), driver::Find(&calc, calcids::kSckTarget));
             QTest::keyClicks(QApplication::focusWidget(), "250000");
-            EXPECT_EQ(calc.Text(calcids::kSckTarget), "250000");
             Key(Qt::Key_Return);  // OK, and Yes to the question
             calculated = c.WasAccepted();
         });

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "model/Ui.h"
 #include "pages/common/CRegisterAccess.h"
 #include "support/ScopedUi.h"
 

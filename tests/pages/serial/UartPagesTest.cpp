@@ -114,21 +114,7 @@ TEST_F(UartPages, SheetHoldsUart1OnLargePackagesOnly) {
     }
 }
 
-TEST_F(UartPages, Timer1ChangeFromUart0StaysWhenTheSheetIsCancelled) {
-    ui_.Modals.push_back([&](ModalDialog& d) {
-        CPropPage* page = dynamic_cast<CDeviceDlg&>(d).ActivePage();
-        Then([&](CDeviceDlg& timerSheet) {
-            Click(timerSheet.ActivePage(), 11103);  // Timer 1 on SYSCLK
-            driver::SetText(timerSheet.ActivePage(), 11123, "F3");
-            timerSheet.PressOk();
-        });
-        Click(page, U0::kConfigureBaudRate);
-        EXPECT_EQ(page->Text(U0::kBaudRate), "57692");  // 1500000 / 13 / 2
-        d.Finish(false);
-    });
-    EXPECT_FALSE(RunSheet(*doc_, UartSheet()));
-    EXPECT_EQ(StoredValue(Pid::Timers, TimersReg::TH1), 0xF3);
-    EXPECT_EQ(StoredValue(Pid::Timers, TimersReg::CKCON), 0x08);
-}
+// The nested Timer 1 sheet and the baud display reading its copy: serial.zvs;
+// that a one-page Timers sheet stores at once: TimerDialogs.
 
 }  // namespace
