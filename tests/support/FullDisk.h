@@ -57,9 +57,7 @@ public:
     explicit FileSizeLimit(rlim_t bytes) {
         ::getrlimit(RLIMIT_FSIZE, &previous_);
         previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ApplyInChild(bytes);
     }
     ~FileSizeLimit() {
         ::setrlimit(RLIMIT_FSIZE, &previous_);
