@@ -215,7 +215,8 @@ TEST_F(ClockTreeShell, ExportWritesTheDrawingAsSvgOrPng) {
     // The drawing as the chip layer writes it (its content: ClockLayout tests).
     ui.SaveNames.push_back(Path("tree.svg"));
     ASSERT_TRUE(app.Commands().Run(clocktree::ExportClockTree));
-    EXPECT_EQ(testing_files::Slurp(Path("tree.svg")), chip::ClockTreeSvg(chip::LayoutClockTree(tree)));
+    EXPECT_EQ(testing_files::Slurp(Path("tree.svg")),
+              chip::ClockTreeSvg(chip::LayoutClockTree(tree)));
 
     ui.SaveNames.push_back(Path("tree.png"));
     ASSERT_TRUE(app.Commands().Run(clocktree::ExportClockTree));

@@ -22,7 +22,6 @@
 #include "framework/CCommandRegistry.h"
 #include "framework/CMainFrame.h"
 #include "framework/CommandIds.h"
-#include "model/Ui.h"
 #include "support/ScopedUi.h"
 #include "plugin/CProjectDocument.h"
 #include "plugin/PeripheralTable.h"
@@ -139,8 +138,8 @@ TEST_F(CodeView, ColoursAssemblyByItsOwnRules) {
     EXPECT_EQ(ColourAt(Find("$include (Q7R20.inc)")), kBlack);
 }
 
-// Code Format switching the text and the check marks: MainWindowTest's
-// CodeFormatChecksFollowTheActiveProject and the scripts' byte-exact sources.
+// Code Format switching the text and the check marks:
+// Desktop.CodeFormatChecksFollowTheActiveProject and the scripts' byte-exact sources.
 
 TEST_F(CodeView, SaveSourceWritesTheKeptBytesThroughTheDialog) {
     QTemporaryDir dir;
@@ -175,7 +174,7 @@ TEST_F(CodeView, SaveSourceToAnUnwritablePathAsksNothingAndWritesNothing) {
     QTemporaryDir dir;
     const QString path = dir.filePath("missing/sub/init.c");
     EXPECT_FALSE(view.SaveSourceAs(path.toStdString()));
-    // The text of the message on a failed write: AFullDiskFailsEverySaveAndKeepsFilesAndPath.
+    // The message's text: Desktop.AFullDiskFailsEverySaveAndKeepsFilesAndPath.
     ASSERT_EQ(ui.Shown.size(), 1u);
     EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Question);
     EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::Ok);

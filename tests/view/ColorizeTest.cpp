@@ -64,6 +64,7 @@ TEST(Colorize, WhatIsOpenAtTheEndRunsToTheEnd) {
     EXPECT_EQ(Pieces("x ; open", true), (P{{C, "; open"}}));
     // A "/" as the last character opens nothing; ";" as the last does.
     EXPECT_TRUE(Pieces("x /", false).empty());
+    EXPECT_TRUE(Pieces("", true).empty());
     EXPECT_EQ(Pieces("x ;", true), (P{{C, ";"}}));
 }
 
@@ -82,13 +83,7 @@ TEST(Colorize, AssemblySkipsTheCharacterAfterTheSemicolon) {
     EXPECT_EQ(Pieces(";\"x\r\ny", true), (P{{C, ";\"x\r\n"}}));
 }
 
-TEST(Colorize, SpansArePositionsInTheBytes) {
-    const std::string text = "ab\r\n// c\r\n\"d\"";
-    const auto spans = Scan(text, false);
-    ASSERT_EQ(spans.size(), 2u);
-    EXPECT_EQ(spans[0], (Span{4, 6, C}));
-    EXPECT_EQ(spans[1], (Span{10, 3, L}));
-    EXPECT_TRUE(Scan("", false).empty());
-}
+// Positions: Pieces cuts each span out of the text by its start and length,
+// so every case above checks them too.
 
 }  // namespace

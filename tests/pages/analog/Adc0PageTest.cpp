@@ -155,8 +155,6 @@ TEST_F(AdcPage, ResetAsksThenRestoresEveryRegister) {
     for (const auto& r : Copy(Pid::Adc).Registers)
         EXPECT_EQ(r.Value, r.ResetValue) << r.Name;
     EXPECT_EQ(Text(Page::kIdAd0sc), "1F");
-    EXPECT_EQ(Text(Page::kIdLessLow), "00");
-    EXPECT_EQ(Text(Page::kIdNegative), "P1.0");
     EXPECT_FALSE(page_->IsChecked(Page::kIdEnable));
     EXPECT_EQ(Text(kPreviewId), "");
 }

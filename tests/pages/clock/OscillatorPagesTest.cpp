@@ -1,7 +1,8 @@
 // The Oscillators sheet as a user drives it. Cancel, Reset's clock words and
 // the multiplier question answered No: oscillators_cancel.zvs; the nested
 // Port I/O sheet: oscillators_crystal.zvs; OK with an invalid SYSCLK:
-// oscillators_small_package.zvs.
+// oscillators_small_package.zvs; the sheet opened from a calculator:
+// pca_clocks.zvs.
 
 #include "devices/Registers.h"
 #include "pages/clock/OscillatorsSheet.h"
@@ -24,7 +25,9 @@ protected:
     std::uint8_t StoredValue(int position) { return SheetTest::StoredValue(Pid::Oscillator, position); }
 };
 
-bool Hidden(CPropPage* page, int id) { return page->Control(id)->isHidden(); }
+bool Hidden(CPropPage* page, int id) {
+    return page->Control(id)->isHidden();
+}
 
 // Captions and the five-page small-package sheet are checked by the
 // oscillators_* scripts; model 4 keeps the L-F choice but not the multiplier.
@@ -113,17 +116,6 @@ TEST_F(OscillatorSheet, FrequencyControlFollowsTheMode) {
         sheet.PressOk();
     });
     EXPECT_EQ(StoredValue(OscillatorReg::OSCXCN), 0x00);
-}
-
-TEST_F(OscillatorSheet, CalculatorsReachTheSheet) {
-    Then([](CDeviceDlg& sheet) {
-        driver::Click(Go(sheet, kHf), 11163);
-        sheet.PressOk();
-    });
-    PageContext calculator(*doc_);
-    EXPECT_TRUE(calculator.OpenSheet(SheetId::Oscillators));
-    EXPECT_EQ(doc_->SysclkFrequency, 12000000u);
-    EXPECT_EQ(StoredValue(OscillatorReg::OSCICN), 0x83);
 }
 
 }  // namespace

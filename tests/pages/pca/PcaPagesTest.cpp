@@ -250,7 +250,6 @@ TEST_F(PcaSheet, NestedPortIOAndInterruptSheetsStoreAtOnce) {
         false));
     EXPECT_EQ(StoredValue(Pid::PortIO, PortIOReg::XBR1) & 0x07, 3);
     EXPECT_EQ(StoredValue(Pid::Interrupts, InterruptsReg::EIE1) & 0x10, 0x10);
-    EXPECT_EQ(Routine(0), "");
 }
 
 // The Yes paths and 8-bit PWM: pca.zvs; the arithmetic: PcaMathTest. Here No

@@ -38,9 +38,7 @@ TEST_F(TimerDialogs, ZeroSysclkIsRefusedNotDividedBy) {
     CRateCalculatorDlg dlg(page, timers_, RateKind::Timer1Baud);
     ui_.Modals.push_back([&](ModalDialog& d) {
         auto* w = dynamic_cast<QWidget*>(&d);
-        EXPECT_EQ(Text(w, 11166), "0");
         driver::SetText(w, 11167, "9600");
-        EXPECT_EQ(Text(w, kAchievedId), "Achieved: -");
         driver::Click(w, 1);
         EXPECT_FALSE(d.IsFinished());
         EXPECT_EQ(ui_.Shown.back().Text, "Error: Invalid Input Values.");
