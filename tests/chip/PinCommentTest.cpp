@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "devices/Registers.h"
 #include "support/PortIOProject.h"
 
 using namespace portio;
@@ -96,21 +95,13 @@ TEST(PinComment, LargePackageHasFourGroupsOfEight) {
     EXPECT_EQ(a[34], "    ; P3.7  -  RX1 (UART1), Open-Drain, Digital");
 }
 
+// What asks nothing (a new project, weak pull-ups disabled, skips and analog
+// pins alone) and a push-pull pin of port 4: port_io_rules.zvs.
 TEST(CrossbarOk, WhenTheCrossbarQuestionIsAsked) {
-    EXPECT_FALSE(NeedsCrossbarQuestion(PortIOProject(kLargeModel).port));
-    {  // Weak pull-ups disabled, pins skipped or analog: still untouched.
-        PortIOProject p(kLargeModel);
-        p.Reg(PortIOReg::XBR1) = 0x80;
-        p.SkipRange(0, 31);
-        p.Reg(PortIOReg::P4MDIN) = 0x00;
-        p.Reg(PortIOReg::P2MDIN) = 0x5A;
-        EXPECT_TRUE(IsUntouched(p.port));
-        EXPECT_FALSE(NeedsCrossbarQuestion(p.port));
-    }
-    // A push-pull pin (port 4 too), a routed peripheral or another XBR1 bit asks.
+    EXPECT_TRUE(IsUntouched(PortIOProject(kLargeModel).port));
+    // A push-pull pin, a routed peripheral or another XBR1 bit asks.
     for (const auto& [position, value] :
          std::vector<std::pair<int, std::uint8_t>>{{PortIOReg::P0MDOUT, 0x01},
-                                                   {PortIOReg::P4MDOUT, 0x80},
                                                    {PortIOReg::XBR0, 0x01},
                                                    {PortIOReg::XBR2, 0x01},
                                                    {PortIOReg::XBR1, 0x88}}) {

@@ -1,10 +1,5 @@
-// The project-wide rules: each fires on a project built to break it and is
-// silent once the register is put right; quick fixes leave nothing of their
-// rule and change only the registers they name.
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -27,11 +22,6 @@ struct Doc {
     std::uint8_t& At(PeripheralId id, int position) {
         return doc->DeviceData.Peripherals.at(id).Registers.at(static_cast<std::size_t>(position)).Value;
     }
-    void Set(PeripheralId id, int position, std::uint8_t v) { At(id, position) = v; }
-    void Or(PeripheralId id, int position, std::uint8_t bits) { At(id, position) |= bits; }
-    void Clear(PeripheralId id, int position, std::uint8_t bits) {
-        At(id, position) &= static_cast<std::uint8_t>(~bits);
-    }
     std::vector<Problem> Problems(const std::string& id) const {
         std::vector<Problem> out;
         for (const Problem& p : chip::FindProblems(*doc))
@@ -42,25 +32,25 @@ struct Doc {
 
 constexpr int kXbr0 = PortIOReg::XBR0, kXbr1 = PortIOReg::XBR1, kXbr2 = PortIOReg::XBR2;
 void AnalogSkipped(Doc& d, int port, std::uint8_t bits) {
-    d.Clear(Pid::PortIO, PortIOReg::P0MDIN + port, bits);
-    d.Or(Pid::PortIO, PortIOReg::P0SKIP + port, bits);
+    d.At(Pid::PortIO, PortIOReg::P0MDIN + port) &= ~bits;
+    d.At(Pid::PortIO, PortIOReg::P0SKIP + port) |= bits;
 }
 void RouteUart0(Doc& d) {
-    d.Or(Pid::PortIO, kXbr0, 0x01);
-    d.Or(Pid::PortIO, kXbr1, 0x40);
+    d.At(Pid::PortIO, kXbr0) |= 0x01;
+    d.At(Pid::PortIO, kXbr1) |= 0x40;
 }
 void Timer1Baud(Doc& d, std::uint32_t sysclk, int rate) {
     auto& timers = d.doc->DeviceData.Peripherals.at(Pid::Timers);
     timers::ApplyBitRate(timers, timers::kChoice1H, timers::Timer1BaudReload(sysclk, rate));
-    d.Set(Pid::Timers, TimersReg::TMOD, 0x20);
-    d.Set(Pid::Timers, TimersReg::TCON, 0x40);
+    d.At(Pid::Timers, TimersReg::TMOD) = 0x20;
+    d.At(Pid::Timers, TimersReg::TCON) = 0x40;
 }
 void Uart1Baud(Doc& d, std::uint32_t sysclk, int rate) {
     timers::ApplyUart1Baud(d.doc->DeviceData.Peripherals.at(Pid::Uart),
                            timers::Uart1BaudReload(sysclk, rate));
 }
 void Crystal(Doc& d, std::uint8_t oscxcn, std::uint32_t hz) {
-    d.Set(Pid::Oscillator, OscillatorReg::OSCXCN, oscxcn);
+    d.At(Pid::Oscillator, OscillatorReg::OSCXCN) = oscxcn;
     d.doc->ExtOscFrequency = hz;
 }
 
@@ -81,36 +71,36 @@ const std::vector<Case>& Cases() {
          [](Doc& d) { AnalogSkipped(d, 0, 0xC0); }, 2, true},
         {"XtalPinOfCmosOnTheSmallPackageIsNotSkipped", "xtal-pin", 2,
          [](Doc& d) { Crystal(d, 0x20, 8000000); },
-         [](Doc& d) { d.Or(Pid::PortIO, PortIOReg::P0SKIP, 0x08); }, 1, true},
+         [](Doc& d) { d.At(Pid::PortIO, PortIOReg::P0SKIP) |= 0x08; }, 1, true},
         {"AdcInputPinsAreDigital", "adc-input-pin", 0,
-         [](Doc& d) { d.Set(Pid::Adc, AdcReg::ADC0CN, 0x80); },  // P2.0 on both inputs
+         [](Doc& d) { d.At(Pid::Adc, AdcReg::ADC0CN) = 0x80; },  // P2.0 on both inputs
          [](Doc& d) { AnalogSkipped(d, 2, 0x01); }, 2, true},
         {"AdcPort4InputIsDigital", "adc-input-pin", 0,
          [](Doc& d) {
-             d.Set(Pid::Adc, AdcReg::ADC0CN, 0x80);
-             d.Set(Pid::Adc, AdcReg::AMX0P, 0x0C);  // P4.3
-             d.Set(Pid::Adc, AdcReg::AMX0N, 0x1F);  // GND
+             d.At(Pid::Adc, AdcReg::ADC0CN) = 0x80;
+             d.At(Pid::Adc, AdcReg::AMX0P) = 0x0C;  // P4.3
+             d.At(Pid::Adc, AdcReg::AMX0N) = 0x1F;  // GND
          },
-         [](Doc& d) { d.Clear(Pid::PortIO, PortIOReg::P4MDIN, 0x08); }, 1, true},
+         [](Doc& d) { d.At(Pid::PortIO, PortIOReg::P4MDIN) &= ~0x08; }, 1, true},
         {"CnvstrPinIsNotSkipped", "adc-cnvstr-pin", 3,
-         [](Doc& d) { d.Set(Pid::Adc, AdcReg::ADC0CN, 0x84); },
-         [](Doc& d) { d.Or(Pid::PortIO, PortIOReg::P0SKIP, 0x40); }, 1, true},
+         [](Doc& d) { d.At(Pid::Adc, AdcReg::ADC0CN) = 0x84; },
+         [](Doc& d) { d.At(Pid::PortIO, PortIOReg::P0SKIP) |= 0x40; }, 1, true},
         {"ComparatorInputsAreDigital", "comparator-input-pin", 0,
-         [](Doc& d) { d.Set(Pid::Comparators, ComparatorsReg::CPT1CN, 0x80); },  // Comparator1: P2.2, P2.3
+         [](Doc& d) { d.At(Pid::Comparators, ComparatorsReg::CPT1CN) = 0x80; },  // Comparator1: P2.2, P2.3
          [](Doc& d) { AnalogSkipped(d, 2, 0x0C); }, 2, true},
         {"CrossbarNotEnabled", "crossbar-disabled", 0,
-         [](Doc& d) { d.Or(Pid::PortIO, PortIOReg::P0MDOUT, 0x01); },  // P0.0 push-pull
-         [](Doc& d) { d.Or(Pid::PortIO, kXbr1, 0x40); }, 1, true},
+         [](Doc& d) { d.At(Pid::PortIO, PortIOReg::P0MDOUT) |= 0x01; },  // P0.0 push-pull
+         [](Doc& d) { d.At(Pid::PortIO, kXbr1) |= 0x40; }, 1, true},
         {"Tx0PinIsSkipped", "crossbar-no-pin", 2,
          [](Doc& d) {
              RouteUart0(d);
-             d.Set(Pid::PortIO, PortIOReg::P0SKIP, 0x10);
+             d.At(Pid::PortIO, PortIOReg::P0SKIP) = 0x10;
          },
-         [](Doc& d) { d.Set(Pid::PortIO, PortIOReg::P0SKIP, 0x00); }},
+         [](Doc& d) { d.At(Pid::PortIO, PortIOReg::P0SKIP) = 0x00; }},
         {"SysclkIsZero", "sysclk-invalid", 0, [](Doc& d) { d.doc->SysclkFrequency = 0; },
          [](Doc& d) { d.doc->SysclkFrequency = 1500000; }},
         {"ExternalSourceAtZeroHertz", "sysclk-invalid", 0,
-         [](Doc& d) { d.Set(Pid::Oscillator, OscillatorReg::CLKSEL, osc::kSrcExternal); },
+         [](Doc& d) { d.At(Pid::Oscillator, OscillatorReg::CLKSEL) = osc::kSrcExternal; },
          [](Doc& d) { d.doc->ExtOscFrequency = 11059200; }},
         {"Uart0RateAfterSysclkRose", "uart-baud-error", 0,
          [](Doc& d) {
@@ -121,26 +111,26 @@ const std::vector<Case>& Cases() {
          [](Doc& d) { Timer1Baud(d, 12000000, 115200); }},
         {"Uart1RateFarFromStandard", "uart-baud-error", 0,
          [](Doc& d) {
-             d.Or(Pid::PortIO, kXbr2, 0x01);
-             d.Or(Pid::PortIO, kXbr1, 0x40);
-             d.Set(Pid::Uart, UartReg::SBCON1, 0x43);
-             d.Set(Pid::Uart, UartReg::SBRLH1, 0xFF);
-             d.Set(Pid::Uart, UartReg::SBRLL1, 0xFF);  // 750000 bps
+             d.At(Pid::PortIO, kXbr2) |= 0x01;
+             d.At(Pid::PortIO, kXbr1) |= 0x40;
+             d.At(Pid::Uart, UartReg::SBCON1) = 0x43;
+             d.At(Pid::Uart, UartReg::SBRLH1) = 0xFF;
+             d.At(Pid::Uart, UartReg::SBRLL1) = 0xFF;  // 750000 bps
          },
          [](Doc& d) { Uart1Baud(d, 1500000, 9600); }},
         {"Module0PwmWithoutCex0", "pca-output-unrouted", 0,
-         [](Doc& d) { d.Set(Pid::Pca, PcaReg::PCA0CPM0, 0x42); }, [](Doc& d) { d.Or(Pid::PortIO, kXbr1, 0x01); }},
+         [](Doc& d) { d.At(Pid::Pca, PcaReg::PCA0CPM0) = 0x42; }, [](Doc& d) { d.At(Pid::PortIO, kXbr1) |= 0x01; }},
         {"Module2FrequencyOutputWithTwoChannels", "pca-output-unrouted", 2,
          [](Doc& d) {
-             d.Set(Pid::Pca, PcaReg::PCA0CPM2, 0x46);
-             d.Or(Pid::PortIO, kXbr1, 0x02);
+             d.At(Pid::Pca, PcaReg::PCA0CPM2) = 0x46;
+             d.At(Pid::PortIO, kXbr1) |= 0x02;
          },
-         [](Doc& d) { d.Or(Pid::PortIO, kXbr1, 0x03); }},
+         [](Doc& d) { d.At(Pid::PortIO, kXbr1) |= 0x03; }},
         {"CrystalAboveItsDriveRange", "xtal-drive", 0,
          [](Doc& d) { Crystal(d, 0x60, 22118400); },  // "f <= 32kHz"
-         [](Doc& d) { d.Set(Pid::Oscillator, OscillatorReg::OSCXCN, 0x67); }, 1, true},
+         [](Doc& d) { d.At(Pid::Oscillator, OscillatorReg::OSCXCN) = 0x67; }, 1, true},
         {"RcBelowItsRange", "xtal-drive", 1, [](Doc& d) { Crystal(d, 0x47, 1000000); },
-         [](Doc& d) { d.Set(Pid::Oscillator, OscillatorReg::OSCXCN, 0x46); }, 1, true},
+         [](Doc& d) { d.At(Pid::Oscillator, OscillatorReg::OSCXCN) = 0x46; }, 1, true},
         {"CrystalAboveEveryRange", "xtal-drive", 0, [](Doc& d) { Crystal(d, 0x67, 40000000); },
          [](Doc& d) { d.doc->ExtOscFrequency = 30000000; }},
         {"CrystalAndMultiplierInAssembly", "asm-duplicate-label", 0,
@@ -148,7 +138,7 @@ const std::vector<Case>& Cases() {
              auto& rec = d.doc->DeviceData.Peripherals.at(Pid::Oscillator);
              Crystal(d, 0x67, 22118400);
              osc::ApplyExternalModeCode(rec);
-             d.Set(Pid::Oscillator, OscillatorReg::CLKMUL, 0x80);
+             d.At(Pid::Oscillator, OscillatorReg::CLKMUL) = 0x80;
              osc::ApplyMultiplierCode(rec, true);
              d.doc->DeviceData.CodeFormat = 1;
          },
@@ -157,24 +147,24 @@ const std::vector<Case>& Cases() {
          [](Doc& d) {
              RouteUart0(d);
              Timer1Baud(d, 1500000, 9600);
-             d.Set(Pid::Timers, TimersReg::TCON, 0x00);
+             d.At(Pid::Timers, TimersReg::TCON) = 0x00;
          },
-         [](Doc& d) { d.Set(Pid::Timers, TimersReg::TCON, 0x40); }, 1, true},
+         [](Doc& d) { d.At(Pid::Timers, TimersReg::TCON) = 0x40; }, 1, true},
         {"Uart0WithTimer1In16BitMode", "uart-timer-stopped", 2,
          [](Doc& d) {
              RouteUart0(d);
              Timer1Baud(d, 1500000, 9600);
-             d.Set(Pid::Timers, TimersReg::TMOD, 0x10);
+             d.At(Pid::Timers, TimersReg::TMOD) = 0x10;
          },
-         [](Doc& d) { d.Set(Pid::Timers, TimersReg::TMOD, 0x20); }, 1, true},
+         [](Doc& d) { d.At(Pid::Timers, TimersReg::TMOD) = 0x20; }, 1, true},
         {"VrefPinDigitalWhileTheAdcRuns", "vref-pin", 0,
-         [](Doc& d) { d.Set(Pid::Adc, AdcReg::ADC0CN, 0x80); }, [](Doc& d) { AnalogSkipped(d, 1, 0x20); }, 1,
+         [](Doc& d) { d.At(Pid::Adc, AdcReg::ADC0CN) = 0x80; }, [](Doc& d) { AnalogSkipped(d, 1, 0x20); }, 1,
          true},
         {"VrefPinDrivenByTheBufferOnTheSmallPackage", "vref-pin", 6,
-         [](Doc& d) { d.Set(Pid::VoltageReference, VoltageReferenceReg::REF0CN, 0x01); },
-         [](Doc& d) { d.Set(Pid::VoltageReference, VoltageReferenceReg::REF0CN, 0x09); }, 1, true},
+         [](Doc& d) { d.At(Pid::VoltageReference, VoltageReferenceReg::REF0CN) = 0x01; },
+         [](Doc& d) { d.At(Pid::VoltageReference, VoltageReferenceReg::REF0CN) = 0x09; }, 1, true},
         {"SmbusTimeoutWithoutTimer3", "smbus-timeout", 0,
-         [](Doc& d) { d.Set(Pid::Smbus, SmbusReg::SMB0CF, 0x88); },
+         [](Doc& d) { d.At(Pid::Smbus, SmbusReg::SMB0CF) = 0x88; },
          [](Doc& d) {
              timers::ApplyTimer3Reload25ms(d.doc->DeviceData.Peripherals.at(Pid::Timers),
                                            timers::Timer3Reload25ms(1500000), false);
@@ -251,7 +241,7 @@ TEST(Problems, ANewProjectOfEveryModelHasNone) {
 TEST(Problems, MessagesNameThePinOrValueAndSortByMenuThenId) {
     Doc d(0);
     Crystal(d, 0x60, 22118400);
-    d.Or(Pid::PortIO, PortIOReg::P0MDOUT, 0x01);
+    d.At(Pid::PortIO, PortIOReg::P0MDOUT) |= 0x01;
     const auto problems = chip::FindProblems(*d.doc);
     std::vector<std::string> lines;
     for (const Problem& p : problems)
@@ -279,12 +269,12 @@ TEST(Problems, MessagesNameThePinOrValueAndSortByMenuThenId) {
 TEST(Problems, PinFixIsOfferedOnlyWhenEverySignalKeepsAPin) {
     Doc d(2);
     Crystal(d, 0x67, 22118400);
-    d.Set(Pid::PortIO, PortIOReg::P0SKIP, 0xF3);
-    d.Set(Pid::PortIO, PortIOReg::P1SKIP, 0xFF);
-    d.Set(Pid::PortIO, PortIOReg::P2SKIP, 0xFF);
-    d.Set(Pid::PortIO, PortIOReg::P3SKIP, 0x01);
-    d.Or(Pid::PortIO, kXbr0, 0x08);  // SYSCLK
-    d.Or(Pid::PortIO, kXbr1, 0x40);
+    d.At(Pid::PortIO, PortIOReg::P0SKIP) = 0xF3;
+    d.At(Pid::PortIO, PortIOReg::P1SKIP) = 0xFF;
+    d.At(Pid::PortIO, PortIOReg::P2SKIP) = 0xFF;
+    d.At(Pid::PortIO, PortIOReg::P3SKIP) = 0x01;
+    d.At(Pid::PortIO, kXbr0) |= 0x08;  // SYSCLK
+    d.At(Pid::PortIO, kXbr1) |= 0x40;
     auto found = d.Problems("xtal-pin");
     ASSERT_EQ(found.size(), 2u);
     EXPECT_TRUE(found[0].Fixable() && found[1].Fixable());

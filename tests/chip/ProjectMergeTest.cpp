@@ -7,7 +7,6 @@
 #include "chip/Crossbar.h"
 #include "chip/ProjectMerge.h"
 #include "devices/Q7R2xDoc.h"
-#include "devices/Registers.h"
 
 namespace {
 

@@ -1,7 +1,3 @@
-// The reset sources without widgets: the two RSTSRC writes, the comparator 0
-// source moving into record 9 on OK, the VDD monitor and Reset, checked
-// through the generator.
-
 #include <gtest/gtest.h>
 
 #include "chip/ResetSources.h"

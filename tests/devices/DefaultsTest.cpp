@@ -2,11 +2,9 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 #include "devices/Models.h"
 #include "devices/Q7R2xDoc.h"
-#include "devices/Registers.h"
 #include "support/DefaultRecords.h"
 
 namespace {

@@ -1,6 +1,3 @@
-// Steps on a device document: what is reported, under which caption, and
-// that a reported state restores exactly.
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +5,6 @@
 
 #include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "model/DeviceDocument.h"
 
 namespace {
 

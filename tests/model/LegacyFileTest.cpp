@@ -6,7 +6,6 @@
 
 #include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "model/DeviceDocument.h"
 #include "model/Ui.h"
 #include "support/Bytes.h"
 
@@ -36,10 +35,8 @@ TEST(LegacyFile, Version1_50UsesTheCurrentLayout) {
     b.str("}").str("    ret");
     const auto doc = Read(b);
     EXPECT_EQ(doc->DeviceData.CodeFormat, 1);
-    EXPECT_EQ(doc->ExtOscFrequency, 11059200u);
     EXPECT_EQ(doc->EciFrequency, 77u);
     const auto& r = doc->DeviceData.Peripherals.at(4);
-    EXPECT_EQ(r.CPrologue, "pc");
     EXPECT_EQ(r.AsmPrologue, "pa");
     EXPECT_EQ(r.Registers[0].AsmPost, "d");
     EXPECT_EQ(r.Registers[0].ForceWrite, 1);

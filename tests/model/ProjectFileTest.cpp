@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "devices/Q7R2xDoc.h"
-#include "devices/Registers.h"
-#include "model/DeviceDocument.h"
 #include "model/Ui.h"
 #include "support/Bytes.h"
 #include "support/DefaultRecords.h"

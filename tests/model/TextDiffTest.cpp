@@ -1,6 +1,3 @@
-// Line differences: the unified form `check` prints and the edit scripts
-// behind it.
-
 #include <gtest/gtest.h>
 
 #include <random>
