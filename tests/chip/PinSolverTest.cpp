@@ -244,10 +244,8 @@ TEST(PinSolver, AgreesWithExhaustiveSearch) {
         for (int pin = 0; pin <= top; ++pin)
             if (!(rec.Registers[SkipPosition(pin)].Value & PinMask(pin)) && !(wanted & (1u << pin)))
                 free.push_back(pin);
-        PeripheralRecord r = rec;
         auto works = [&](const std::vector<int>& skips) {
-            for (int pos = SkipPosition(0); pos <= SkipPosition(31); ++pos)
-                r.Registers[pos].Value = rec.Registers[pos].Value;
+            PeripheralRecord r = rec;
             for (int pin : skips)
                 r.Registers[SkipPosition(pin)].Value |= PinMask(pin);
             const auto& d = xbar.DecodeCrossbar(r);

@@ -51,8 +51,6 @@ TEST_F(Steps, OnlyStepsThatChangeTheDocumentAreReported) {
 
     doc->RestoreState(reported[0].before);
     EXPECT_TRUE(doc->State() == start);
-    EXPECT_EQ(doc->SysclkFrequency, 1500000u);
-    EXPECT_EQ(doc->GenerateSource(), NewProject(0)->GenerateSource());
 }
 
 TEST_F(Steps, NestedStepsAreOneStepNamedByWhatWasConfirmed) {
