@@ -4,23 +4,17 @@
 // a focused button presses that button and elsewhere OK, and a calculator
 // opens ready to take the target typed over the value shown.
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QRadioButton>
 #include <QTest>
 
 #include <set>
 
-#include "devices/Q7R2xDoc.h"
 #include "devices/Registers.h"
-#include "framework/ControlDriver.h"
 #include "pages/common/CClockTargetDlg.h"
-#include "pages/common/CDeviceDlg.h"
-#include "pages/common/SheetRunner.h"
 #include "pages/serial/CSpi0PropPage.h"
 #include "pages/serial/SerialSheets.h"
-#include "support/ScopedUi.h"
+#include "support/PageTest.h"
 
 namespace {
 

@@ -4,8 +4,6 @@
 // sheets fit a laptop's screen (1366x768, the off-screen screen) without page
 // scrolling; on 1280x720 and 1024x600 they still fit and the pages scroll.
 
-#include <gtest/gtest.h>
-
 #include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
@@ -22,20 +20,14 @@
 #include <QTabWidget>
 
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "chip/Crossbar.h"
-#include "devices/Q7R2xDoc.h"
 #include "framework/CMainFrame.h"
-#include "framework/ControlDriver.h"
 #include "framework/OffscreenScreen.h"
-#include "pages/common/CDeviceDlg.h"
-#include "pages/common/SheetRunner.h"
 #include "pages/portio/CPinPlannerDlg.h"
 #include "pages/portio/PortIOPages.h"
 #include "plugin/PeripheralTable.h"
-#include "support/ScopedUi.h"
+#include "support/PageTest.h"
 
 namespace {
 

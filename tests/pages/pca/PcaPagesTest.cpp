@@ -144,7 +144,7 @@ TEST_F(PcaSheet, ResetOnAnyPageRestoresEveryRegisterTheTextsAndTheFlags) {
             ASSERT_EQ(driver::Click(m4, 11333), "");
             QWidget* active = Go(sheet, page);
             sheet.PressReset();
-            EXPECT_EQ(ui_.Shown.back().Text, "Reset all registers to default for this peripheral?");
+            EXPECT_EQ(ui_.Shown.back().Text, kResetQuestion);
             EXPECT_EQ(Text(active, kPreviewId), "");
         }));
         const PeripheralRecord r = Stored();

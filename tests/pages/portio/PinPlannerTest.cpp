@@ -2,8 +2,6 @@
 // Apply as one step, Export Pin List. The status texts, Apply's record in the
 // generated code and Undo: pin_planner.zvs.
 
-#include <gtest/gtest.h>
-
 #include <QMimeData>
 #include <QTableWidget>
 
@@ -12,11 +10,10 @@
 #include <filesystem>
 
 #include "chip/PinList.h"
-#include "framework/ControlDriver.h"
 #include "pages/portio/CPinPlannerDlg.h"
 #include "support/Files.h"
+#include "support/PageTest.h"
 #include "support/PortIOProject.h"
-#include "support/ScopedUi.h"
 
 using namespace pinplanner;
 
