@@ -12,6 +12,17 @@
 #include "framework/CApplication.h"
 #include "framework/CMainFrame.h"
 
+namespace {
+
+// Texts reach the service as bytes in the local encoding, the same bytes a
+// chosen path is handed back in, so a path with any letters in a message
+// or as a file dialog's initial name shows as it is on disk.
+QString FromLocal(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
 QtUi::QtUi() = default;
 QtUi::~QtUi() = default;
 
@@ -43,10 +54,10 @@ MsgResult QtUi::Message(const std::string& text, MsgButtons buttons, MsgIcon ico
     if (buttons == MsgButtons::YesNo) qbuttons = QMessageBox::Yes | QMessageBox::No;
     if (buttons == MsgButtons::SaveDiscardCancel)
         qbuttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
-    QMessageBox box(qicon, QString::fromLatin1(caption.c_str()), QString::fromLatin1(text.c_str()),
+    QMessageBox box(qicon, FromLocal(caption), FromLocal(text),
                     qbuttons, DialogOwner());
     // An empty caption stays empty rather than taking the application's name.
-    box.setWindowTitle(QString::fromLatin1(caption.c_str()));
+    box.setWindowTitle(FromLocal(caption));
     if (buttons == MsgButtons::SaveDiscardCancel) box.setDefaultButton(QMessageBox::Save);
     // Recover is the default; without an escape button the box cannot be
     // closed without an answer, and Escape never throws the copy away.
@@ -94,7 +105,7 @@ void AddMnemonics(QMessageBox& box) {
 }
 
 QStringList ConvertFilter(const std::string& filter) {
-    QStringList parts = QString::fromLatin1(filter.c_str()).split('|');
+    QStringList parts = FromLocal(filter).split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         const QString description = parts[i];
@@ -146,7 +157,7 @@ std::optional<std::string> QtUi::FileDialog(const FileDialogRequest& request, bo
     if (!request.Directory.empty())
         dialog.setDirectory(QString::fromLocal8Bit(request.Directory.c_str()));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (!request.Title.empty()) dialog.setWindowTitle(QString::fromLatin1(request.Title.c_str()));
+    if (!request.Title.empty()) dialog.setWindowTitle(FromLocal(request.Title));
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = ConvertFilter(request.Filter);
     if (!filters.isEmpty()) {
@@ -155,9 +166,9 @@ std::optional<std::string> QtUi::FileDialog(const FileDialogRequest& request, bo
         dialog.setOption(QFileDialog::HideNameFilterDetails);
     }
     if (!request.DefaultExtension.empty())
-        dialog.setDefaultSuffix(QString::fromLatin1(request.DefaultExtension.c_str()));
+        dialog.setDefaultSuffix(FromLocal(request.DefaultExtension));
     if (!request.InitialName.empty())
-        dialog.selectFile(QString::fromLatin1(request.InitialName.c_str()));
+        dialog.selectFile(FromLocal(request.InitialName));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.PromptOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first().toLocal8Bit().toStdString();

@@ -122,16 +122,19 @@ TEST(QtUiFilter, ConvertsBarSeparatedFilters) {
 
 // The real save dialog starts in the folder asked for, and a path the
 // request refuses is refused before the dialog asks whether to replace the
-// file; it stays open for another choice.
+// file; it stays open for another choice. A path outside Latin-1 shows in
+// the box as it is on disk.
 TEST(QtUiFileDialog, StartsInTheFolderAndRefusesBeforeAskingToReplace) {
     QTemporaryDir dir;
-    testing_files::Spit(dir.filePath("open.zvp").toStdString(), "");
+    const QString open = dir.filePath(QStringLiteral("geöffnet.zvp"));
+    testing_files::Spit(open.toStdString(), "");
     FileDialogRequest request;
     request.Directory = dir.path().toStdString();
     request.InitialName = "Untitled.zvp";
     request.DefaultExtension = "zvp";
     request.Refuse = [](const std::string& path) {
-        return QString::fromStdString(path).endsWith("open.zvp") ? "Error: Open elsewhere." : "";
+        return QString::fromStdString(path).endsWith("geöffnet.zvp") ? path + " is open elsewhere."
+                                                                     : "";
     };
     QtUi qt;
     Ui* previous = SetUi(&qt);
@@ -150,7 +153,7 @@ TEST(QtUiFileDialog, StartsInTheFolderAndRefusesBeforeAskingToReplace) {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         start = dialog->directory().absolutePath();
-        dialog->selectFile(dir.filePath("open.zvp"));
+        dialog->selectFile(open);
         static_cast<QDialog*>(dialog)->accept();
         EXPECT_TRUE(dialog->isVisible());
         dialog->selectFile(dir.filePath("new.zvp"));
@@ -159,7 +162,7 @@ TEST(QtUiFileDialog, StartsInTheFolderAndRefusesBeforeAskingToReplace) {
     const auto chosen = qt.SaveFileName(request);
     SetUi(previous);
     EXPECT_EQ(start, dir.path());
-    EXPECT_EQ(boxes, QStringList{"Error: Open elsewhere."});
+    EXPECT_EQ(boxes, QStringList{open + " is open elsewhere."});
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, dir.filePath("new.zvp").toStdString());
 }
