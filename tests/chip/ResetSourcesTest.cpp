@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "chip/ResetSources.h"
-#include "devices/Q7R2xDoc.h"
-#include "devices/Registers.h"
+#include "support/ChipFixture.h"
 
 using namespace resetsrc;
 
@@ -111,20 +110,18 @@ TEST(ResetSources, ResetPutsBackTheRegistersButKeepsTheCounter) {
     SetVddMonitor(p.rec0, true);
     p.Rstsrc0() = 0xA6;
     p.Rstsrc9() = 0x20;
-    p.rec9.Registers[ComparatorResetSourceReg::RSTSRC_REPEAT].Value =
-        0x55;  // the third entry is not the pages' business
+    // The third entry is not the pages' business.
+    Reg(p.rec9, ComparatorResetSourceReg::RSTSRC_REPEAT) = 0x55;
     ResetSourceRegisters(p.rec0, p.rec9);
     EXPECT_EQ(p.rec0.Registers[ResetSourcesReg::VDM0CN].Value, 0x00);
     EXPECT_EQ(p.Rstsrc0(), 0x00);
     EXPECT_EQ(p.Rstsrc9(), 0x00);
-    EXPECT_EQ(p.rec9.Registers[ComparatorResetSourceReg::RSTSRC_REPEAT].Value, 0x55);
+    EXPECT_EQ(Reg(p.rec9, ComparatorResetSourceReg::RSTSRC_REPEAT), 0x55);
     EXPECT_EQ(p.rec0.CPrologue, "    int i = 0;\r\n");
 }
 
 TEST(ResetSources, Comparator0StatusFromTheEnableBit) {
-    auto doc = NewProject(2);
-    PeripheralRecord rec8;
-    doc->GetPeripheral(rec8, Pid::Comparators);
+    PeripheralRecord rec8 = NewRecord(2, Pid::Comparators);
     EXPECT_EQ(Comparator0StatusText(rec8), "Comparator0 is Disabled");
     rec8.Registers[ComparatorsReg::CPT0CN].Value = 0x7F;
     EXPECT_EQ(Comparator0StatusText(rec8), "Comparator0 is Disabled");
