@@ -80,32 +80,18 @@ TEST(AdcPinState, FourStatesFromModeAndSkipBits) {
     Reg(port, PortIOReg::P2SKIP) = 0xFD;  // every other pin of P2 skipped
     EXPECT_EQ(StateOf(p21, port), PinState::AnalogNotSkipped);
     EXPECT_FALSE(IsConfiguredProperly(StateOf(p21, port)));
-    EXPECT_EQ(InputText(p21, port, true), "Pin is Analog and Not Skipped: NOT Configured Properly");
 }
 
-TEST(AdcPinState, Port4PinsCountAsSkipped) {
-    PeripheralRecord port = NewRecord(kLargeModel, Pid::PortIO);
-    const AdcMuxEntry p43 = EntryByCode(NegativeInputs(true), 0x0C);
-    EXPECT_EQ(StateOf(p43, port), PinState::DigitalSkipped);
-    Reg(port, PortIOReg::P4MDIN) = 0xF7;  // P4MDIN bit 3 clear: analog
-    EXPECT_EQ(InputText(p43, port, false), "Pin is Analog and Skipped: Configured Properly");
-    // Another port 4 pin stays digital.
-    EXPECT_EQ(StateOf(EntryByCode(NegativeInputs(true), 0x0B), port), PinState::DigitalSkipped);
-}
-
+// Temp Sensor, single-ended mode, a code without an item and port 4 pins
+// (which count as skipped): AdcPage.
 TEST(AdcPinState, InternalInputsEmptyEntryAndMode) {
     const PeripheralRecord port = NewRecord(kSmallModel, Pid::PortIO);
     const auto& pos = PositiveInputs(false);
     const auto& neg = NegativeInputs(false);
-    EXPECT_EQ(InputText(pos[21], port, true), "Temp Sensor selected");
     EXPECT_EQ(InputText(pos[22], port, true), "VDD selected");
     EXPECT_EQ(InputText(neg[21], port, false), "VREF selected");
     EXPECT_EQ(InputText(neg[22], port, false), "GND selected");
     EXPECT_EQ(StateOf(neg[22], port), PinState::AnalogSkipped);
-    // A register code without an item.
-    EXPECT_EQ(InputText(AdcMuxEntry{}, port, true),
-              "Pin is Analog and Not Skipped: NOT Configured Properly");
-    EXPECT_EQ(ModeText(neg[22]), "ADC0 is in Single-ended Mode");
     EXPECT_EQ(ModeText(neg[21]), "ADC0 is in Differential Mode");
     EXPECT_EQ(ModeText(AdcMuxEntry{}), "ADC0 is in Differential Mode");
 }
@@ -113,7 +99,6 @@ TEST(AdcPinState, InternalInputsEmptyEntryAndMode) {
 TEST(AdcTexts, CnvstrPinByPackage) {
     PeripheralRecord small = NewRecord(kSmallModel, Pid::PortIO);
     PeripheralRecord large = NewRecord(kLargeModel, Pid::PortIO);
-    EXPECT_EQ(CnvstrText(162, 4, small), "P0.6 is NOT Skipped For CNVSTR: NOT Configured Properly");
     EXPECT_EQ(CnvstrText(160, 4, large), "P1.4 is NOT Skipped For CNVSTR: NOT Configured Properly");
     Reg(small, PortIOReg::P0SKIP) = 0x40;
     Reg(large, PortIOReg::P1SKIP) = 0x10;

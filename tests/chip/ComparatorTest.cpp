@@ -145,22 +145,18 @@ TEST(ComparatorPins, Port4AndTheSmallPackage) {
     EXPECT_EQ(InputPinState(port, p14), PinState::DigitalNotSkipped);
 }
 
+// The defaults, Comparator1's interrupt and CP0 alone: ComparatorPages.
 TEST(ComparatorTexts, InterruptAndCrossbarBitsOfEachComparator) {
     PeripheralRecord ints = NewRecord(kLargeModel, Pid::Interrupts);
     PeripheralRecord port = NewRecord(kLargeModel, Pid::PortIO);
-    ints.Registers[InterruptsReg::EIE1].Value = 0x40;  // EIE1: comparator 1 only
-    EXPECT_EQ(InterruptText(kComparator0, ints), "Comparator0 Interrupt is Disabled");
-    EXPECT_EQ(InterruptText(kComparator1, ints), "Comparator1 Interrupt is Enabled");
-    ints.Registers[InterruptsReg::EIE1].Value = 0x20;
+    Reg(ints, InterruptsReg::EIE1) = 0x20;  // EIE1: comparator 0 only
     EXPECT_EQ(InterruptText(kComparator0, ints), "Comparator0 Interrupt is Enabled");
     EXPECT_EQ(InterruptText(kComparator1, ints), "Comparator1 Interrupt is Disabled");
-
-    port.Registers[PortIOReg::XBR0].Value = 0x20 | 0x40;  // XBR0: CP0A, CP1
+    Reg(port, PortIOReg::XBR0) = 0x20 | 0x40;  // XBR0: CP0A, CP1
     EXPECT_EQ(OutputText(kComparator0, port), "CP0 is Disabled on the Crossbar");
     EXPECT_EQ(AsyncOutputText(kComparator0, port), "CP0A is Enabled on the Crossbar");
     EXPECT_EQ(OutputText(kComparator1, port), "CP1 is Enabled on the Crossbar");
     EXPECT_EQ(AsyncOutputText(kComparator1, port), "CP1A is Disabled on the Crossbar");
-    port.Registers[PortIOReg::XBR0].Value = 0x10 | 0x80;
-    EXPECT_EQ(OutputText(kComparator0, port), "CP0 is Enabled on the Crossbar");
+    Reg(port, PortIOReg::XBR0) = 0x80;
     EXPECT_EQ(AsyncOutputText(kComparator1, port), "CP1A is Enabled on the Crossbar");
 }
