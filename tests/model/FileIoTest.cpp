@@ -74,7 +74,7 @@ TEST_F(FileIo, FailuresNameThePathAndTheReasonAndKeepTheOldFile) {
 }
 
 // /dev/full and a FIFO nobody reads, through every writer of the command
-// line, are in CliSafetyTest; here the FIFO that has a reader.
+// line, are in CliTest; here the FIFO that has a reader.
 TEST_F(FileIo, FifosAreWrittenInPlaceNeverReplaced) {
     const fs::path fifo = dir_ / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -102,7 +102,7 @@ TEST_F(FileIo, ReadingIsBoundedAndRefusesWhatIsNoFile) {
               "cannot read " + p.string() + ": it is larger than 99 bytes");
     EXPECT_TRUE(bytes.empty());
     // Missing files, directories, devices, FIFOs and endless streams:
-    // CliSafetyTest, through the commands that read projects and scripts.
+    // CliTest, through the commands that read projects and scripts.
 }
 
 TEST_F(FileIo, SameFileFollowsLinksAndNeedsBothToExist) {
