@@ -7,7 +7,7 @@
 #include "devices/Q7R2xDoc.h"
 #include "host/ScriptRunner.h"
 #include "host/ScriptSyntax.h"
-#include "model/Ui.h"
+#include "support/ScopedUi.h"
 
 namespace {
 
@@ -49,8 +49,9 @@ class FakeHost : public ScriptHost {
 public:
     std::string NewProject(const std::string& model) override {
         log += "new " + model + ";";
-        doc = NewProject_(model);
-        return doc ? "" : "unknown model " + model;
+        if (model != "Q7R20") return "unknown model " + model;
+        doc = ::NewProject(0);
+        return "";
     }
     std::string OpenProject(const std::string& path) override { return "cannot open " + path; }
     std::string SaveProject(const std::string& path) override {
@@ -82,12 +83,6 @@ public:
 
     std::unique_ptr<CQ7R2xDoc> doc;
     std::string log;
-
-private:
-    static std::unique_ptr<CQ7R2xDoc> NewProject_(const std::string& model) {
-        if (model == "Q7R20") return ::NewProject(0);
-        return nullptr;
-    }
 };
 
 struct Outcome {
@@ -96,13 +91,10 @@ struct Outcome {
 };
 
 Outcome RunScript(FakeHost& host, const std::string& text) {
-    ScriptUi ui;
-    std::ostringstream out, err;
-    ScriptRunner runner(host, ui, out, err);
     // The program's boxes go through the process-wide service, as in `zorvant run`.
-    Ui* previous = SetUi(&ui);
-    const int status = runner.Run("t.zvs", text);
-    SetUi(previous);
+    ScopedScriptUi ui;
+    std::ostringstream out, err;
+    const int status = ScriptRunner(host, ui, out, err).Run("t.zvs", text);
     return {status, out.str(), err.str()};
 }
 

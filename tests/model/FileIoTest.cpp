@@ -74,11 +74,11 @@ TEST_F(FileIo, FailuresNameThePathAndTheReasonAndKeepTheOldFile) {
               "cannot write " + dir_.string() + ": it is a directory");
     EXPECT_EQ(fileio::WriteFileSafely("", std::string("x")), "cannot write: no file name given");
 
-    // A full disk through every writer of the command line: CliSafetyTest.
+    // A full disk through every writer of the command line: CliTest.
 }
 
 // /dev/full and a FIFO nobody reads, through every writer of the command
-// line, are in CliSafetyTest; here the FIFO that has a reader.
+// line, are in CliTest; here the FIFO that has a reader.
 TEST_F(FileIo, FifosAreWrittenInPlaceNeverReplaced) {
     const fs::path fifo = dir_ / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -106,7 +106,7 @@ TEST_F(FileIo, ReadingIsBoundedAndRefusesWhatIsNoFile) {
               "cannot read " + p.string() + ": it is larger than 99 bytes");
     EXPECT_TRUE(bytes.empty());
     // Missing files, directories, devices, FIFOs and endless streams:
-    // CliSafetyTest, through the commands that read projects and scripts.
+    // CliTest, through the commands that read projects and scripts.
 }
 
 TEST_F(FileIo, SameFileFollowsLinksAndNeedsBothToExist) {

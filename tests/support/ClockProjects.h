@@ -4,7 +4,6 @@
 // pages can be compared on them.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,18 +30,10 @@ struct ClockProject {
         doc->SysclkFrequency = sysclk;
         doc->ExtOscFrequency = extOsc;
         doc->EciFrequency = eci;
-        for (const ClockPoke& p : pokes) {
-            PeripheralRecord r;
-            doc->GetPeripheral(r, p.id);
-            r.Registers.at(static_cast<std::size_t>(p.position)).Value = p.value;
-            doc->SetPeripheral(r, p.id);
-        }
-        if (!watchdog) {
-            PeripheralRecord r;
-            doc->GetPeripheral(r, Pid::Pca);
-            pca::SetWatchdogTexts(r, pca::Watchdog::Disabled);
-            doc->SetPeripheral(r, Pid::Pca);
-        }
+        auto& records = doc->DeviceData.Peripherals;
+        for (const ClockPoke& p : pokes)
+            records.at(p.id).Registers.at(static_cast<std::size_t>(p.position)).Value = p.value;
+        if (!watchdog) pca::SetWatchdogTexts(records.at(Pid::Pca), pca::Watchdog::Disabled);
         return doc;
     }
 };

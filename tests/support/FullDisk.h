@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 namespace testing_disk {
 
@@ -34,14 +33,11 @@ public:
 
     bool Mounted() const { return mounted_; }
 
-    // Takes every free block with a filler file.
+    // Takes every free byte with a filler file, written byte by byte so
+    // that no part of the last page is left.
     void Fill() const {
         std::ofstream filler(dir_ / "filler", std::ios::binary);
-        const std::vector<char> block(4096, 'x');
-        for (int i = 0; i < 64 && filler.write(block.data(), 4096) && filler.flush(); ++i) {
-        }
-        // What is left of the last page goes byte by byte.
-        for (int i = 0; i < 4096 && filler.put('x') && filler.flush(); ++i) {
+        for (int i = 0; i < (1 << 20) && filler.put('x') && filler.flush(); ++i) {
         }
     }
 
