@@ -447,60 +447,58 @@ TEST_F(Cli, TheOutputMayNotBeTheInput) {
 }
 
 TEST_F(Cli, TheCommandLineTable) {
-    const std::string project = Write("p.zvp", *NewProject(0));
+    const std::string project = Write("p.zvp", *NewProject(0)), none = Path("none.zvp");
     struct Row {
-        std::vector<std::string> args;
+        std::string line;  // as for Run
         int status;
         bool onStdout;
         std::string firstLine;  // the start of it
     };
     // --help and -h are read alike by every subcommand: a few stand for all.
     const std::vector<Row> rows = {
-        {{"--version"}, 0, true, "zorvant 1.60 (Zorvant Q7R2x)"},
-        {{"-V"}, 0, true, "zorvant 1.60 (Zorvant Q7R2x)"},
-        {{"--help"}, 0, true, "usage: zorvant [PROJECT.zvp ...]"},
-        {{"help"}, 0, true, "usage: zorvant [PROJECT.zvp ...]"},
-        {{"new", "--help"}, 0, true, "usage: zorvant new MODEL -o FILE"},
-        {{"convert", "-h"}, 0, true, "usage: zorvant convert PROJECT -o OUT"},
-        {{"lint", "--help"}, 0, true, "usage: zorvant lint PROJECT [--json]"},
-        {{"lint", project, "-o", Path("o.zvp")}, 2, false, "zorvant: lint: -o OUT goes with --fix"},
-        {{"lint", "--fix", project}, 2, false, "zorvant: lint: --fix needs -o OUT"},
-        {{"lint", Path("none.zvp")}, 2, false,
-         "zorvant: cannot read " + Path("none.zvp") + ": No such file or directory"},
-        {{"help", "diff"}, 0, true, "usage: zorvant diff A.zvp B.zvp"},
-        {{"help", "bogus"}, 2, false, "zorvant: help: no subcommand bogus"},
-        {{"help", "merg"}, 2, false, "zorvant: help: no subcommand merg (did you mean merge?)"},
-        {{"generat", project}, 2, false,
+        {"--version", 0, true, "zorvant 1.60 (Zorvant Q7R2x)"},
+        {"-V", 0, true, "zorvant 1.60 (Zorvant Q7R2x)"},
+        {"--help", 0, true, "usage: zorvant [PROJECT.zvp ...]"},
+        {"help", 0, true, "usage: zorvant [PROJECT.zvp ...]"},
+        {"new --help", 0, true, "usage: zorvant new MODEL -o FILE"},
+        {"convert -h", 0, true, "usage: zorvant convert PROJECT -o OUT"},
+        {"lint --help", 0, true, "usage: zorvant lint PROJECT [--json]"},
+        {"lint " + project + " -o " + Path("o.zvp"), 2, false,
+         "zorvant: lint: -o OUT goes with --fix"},
+        {"lint --fix " + project, 2, false, "zorvant: lint: --fix needs -o OUT"},
+        {"lint " + none, 2, false, "zorvant: cannot read " + none + ": No such file or directory"},
+        {"help diff", 0, true, "usage: zorvant diff A.zvp B.zvp"},
+        {"help bogus", 2, false, "zorvant: help: no subcommand bogus"},
+        {"help merg", 2, false, "zorvant: help: no subcommand merg (did you mean merge?)"},
+        {"generat " + project, 2, false,
          "zorvant: unknown subcommand generat (did you mean generate?)"},
-        {{"chek"}, 2, false, "zorvant: unknown subcommand chek (did you mean check?)"},
-        {{"gen"}, 2, false, "zorvant: unknown subcommand gen (did you mean generate?)"},
-        {{"frobnicate"}, 2, false,
+        {"chek", 2, false, "zorvant: unknown subcommand chek (did you mean check?)"},
+        {"gen", 2, false, "zorvant: unknown subcommand gen (did you mean generate?)"},
+        {"frobnicate", 2, false,
          "zorvant: frobnicate is neither a subcommand nor an existing file"},
-        {{"--bogus"}, 2, false, "zorvant: unknown option --bogus"},
-        {{project, "missing.zvp"}, 2, false, "zorvant: missing.zvp: no such file"},
-        {{"generate", project, "--bogus"}, 2, false, "zorvant: generate: Unknown option 'bogus'."},
-        {{"generate", project, "--fromat", "c"}, 2, false,
+        {"--bogus", 2, false, "zorvant: unknown option --bogus"},
+        {project + " missing.zvp", 2, false, "zorvant: missing.zvp: no such file"},
+        {"generate " + project + " --bogus", 2, false,
+         "zorvant: generate: Unknown option 'bogus'."},
+        {"generate " + project + " --fromat c", 2, false,
          "zorvant: generate: Unknown option 'fromat'. (did you mean --format?)"},
-        {{"info"}, 2, false, "zorvant: info: expected one PROJECT"},
-        {{}, 1, false, "zorvant: cannot open the desktop program: no display"},
-        {{project}, 1, false, "zorvant: cannot open the desktop program: no display"},
-        {{"generate", Path("none.zvp")}, 1, false,
-         "zorvant: cannot read " + Path("none.zvp") + ": No such file or directory"},
+        {"info", 2, false, "zorvant: info: expected one PROJECT"},
+        {"", 1, false, "zorvant: cannot open the desktop program: no display"},
+        {project, 1, false, "zorvant: cannot open the desktop program: no display"},
+        {"generate " + none, 1, false,
+         "zorvant: cannot read " + none + ": No such file or directory"},
     };
     for (const Row& row : rows) {
-        std::string what;
-        for (const auto& a : row.args)
-            what += a + " ";
-        const Result r = Spawn(row.args);
-        EXPECT_EQ(r.status, row.status) << what << "\n" << r.err;
+        const Result r = Run(row.line);
+        EXPECT_EQ(r.status, row.status) << row.line << "\n" << r.err;
         const std::string first = row.onStdout ? r.FirstOutLine() : r.FirstErrLine();
-        EXPECT_EQ(first.rfind(row.firstLine, 0), 0u) << what << ": " << first;
+        EXPECT_EQ(first.rfind(row.firstLine, 0), 0u) << row.line << ": " << first;
         // Every error line is the program's own.
         std::size_t start = 0;
         while (start < r.err.size()) {
             const std::string line = r.err.substr(start, r.err.find('\n', start) - start);
             EXPECT_TRUE(line.rfind("zorvant: ", 0) == 0 || line.rfind("usage: ", 0) == 0)
-                << what << ": " << line;
+                << row.line << ": " << line;
             start += line.size() + 1;
         }
     }

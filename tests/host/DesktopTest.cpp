@@ -1,8 +1,6 @@
-// The desktop program with the real module, driven through the real window
-// and a scripted UI service: projects, menus, saving and opening; what makes
-// it safe to work in (the modified mark and the close question, undo and redo
-// of every kind of step, recovery copies, full disks); the Window menu, keys
-// and dropped files through real key, mouse and drop events.
+// The desktop program through the real window, module and a scripted UI
+// service: projects, menus, saving, opening, the modified mark, undo, recovery
+// copies and full disks; keys, mouse and dropped files as real events.
 
 #include <gtest/gtest.h>
 
@@ -52,7 +50,6 @@ protected:
         });
     }
 
-    bool Has(const std::string& item) const { return window->FindCommand(item).has_value(); }
     CDeviceDocument* Doc() const { return window->ActiveDocument(); }
     CDocument* Document() const { return window->ActiveDocumentObject(); }
     std::string UndoCaption() const { return window->FindCommand("57643")->Caption; }
@@ -64,17 +61,6 @@ protected:
         return QTest::qWaitForWindowActive(window.get());
     }
 };
-
-// A project as the user sees it: its state and the code window's text.
-struct Seen {
-    DocumentState state;
-    std::string code;
-    bool operator==(const Seen&) const = default;
-};
-
-Seen Look(const CMainWindow& w) {
-    return {w.ActiveDocument()->State(), w.CodeText()};
-}
 
 TEST_F(Desktop, EachKindOfChangeMarksTheProjectAndSavingOrUndoingClearsTheMark) {
     window->NewProject("Q7R20");
@@ -148,6 +134,8 @@ TEST_F(Desktop, UndoAndRedoRestoreRecordsClockWordsAndTextExactly) {
     Doc()->ExtOscFrequency = 32768;
     window->SetCodeFormat(0);  // regenerates the window for the words above
     Document()->UndoStack()->clear();
+    // The project as the user sees it: its state and the code window's text.
+    auto look = [&] { return std::pair(Doc()->State(), window->CodeText()); };
 
     struct Step {
         const char* caption;
@@ -171,17 +159,17 @@ TEST_F(Desktop, UndoAndRedoRestoreRecordsClockWordsAndTextExactly) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.caption);
-        const Seen before = Look(*window);
+        const auto before = look();
         step.take();
-        const Seen after = Look(*window);
+        const auto after = look();
         ASSERT_FALSE(after == before);
         EXPECT_EQ(UndoCaption(), std::string("Undo ") + step.caption);
 
         ASSERT_EQ(window->Undo(), "");
-        EXPECT_TRUE(Look(*window) == before);
+        EXPECT_TRUE(look() == before);
         EXPECT_EQ(RedoCaption(), std::string("Redo ") + step.caption);
         ASSERT_EQ(window->Redo(), "");
-        EXPECT_TRUE(Look(*window) == after);
+        EXPECT_TRUE(look() == after);
     }
     // Undone all the way (each undo restores its state exactly, above): C marked again.
     while (window->Undo().empty()) {
@@ -389,9 +377,7 @@ TEST_F(Desktop, DroppedProjectFilesOpen) {
     ASSERT_EQ(window->SaveProjectAs(Path("a.zvp")), "");
     ASSERT_EQ(window->CloseProject(), "");
     Settle();
-    QFile text(dir.filePath("notes.txt"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.close();
+    Spit(Path("notes.txt"), "");
 
     auto send = [&](const QList<QUrl>& urls, bool& entered) {
         QMimeData data;
@@ -828,14 +814,14 @@ TEST_F(Desktop, ClosingTheActiveProjectActivatesTheNextOne) {
     EXPECT_EQ(window->windowTitle().toStdString(), "Zorvant - [" + first->GetDocument()->GetTitle() + "[*]]");
     EXPECT_TRUE(window->isWindowModified());
     EXPECT_TRUE(window->FindCommand("Asm")->Checked);
-    EXPECT_TRUE(Has("EMI"));
+    EXPECT_TRUE(window->FindCommand("EMI").has_value());
     // The format change left it modified: the question comes first.
     ui.Answers.push_back(MsgResult::Discard);
     EXPECT_EQ(window->CloseProject(), "");
     Settle();
     EXPECT_EQ(window->ActiveFrame(), nullptr);
     EXPECT_EQ(window->windowTitle(), "Zorvant");
-    EXPECT_FALSE(Has("Reset All"));
+    EXPECT_FALSE(window->FindCommand("Reset All").has_value());
 }
 
 // Every desktop writer on a full disk: the save-failure message, the reason
