@@ -86,13 +86,13 @@ TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
 
 TEST_F(Cli, UnreadableCorruptAndRefusedFilesExitWithOneAndWriteNothing) {
     const auto good = NewProject(0)->SaveProject();
-    auto refused = good;
-    refused[5] = 61;  // version 1.61
-    Spit(Path("new.zvp"), refused);
+    auto bad = good;
+    bad[5] = 61;  // version 1.61
+    Spit(Path("new.zvp"), bad);
+    bad = good;
+    bad[0] = 170;
+    Spit(Path("alien.zvp"), bad);
     Spit(Path("cut.zvp"), std::vector<std::uint8_t>(good.begin(), good.begin() + 200));
-    auto alien = good;
-    alien[0] = 170;
-    Spit(Path("alien.zvp"), alien);
     Spit(Path("empty.zvp"), "");
 
     // The messages themselves: InputsThatAreNoProjectsOrScriptsEndPromptly.

@@ -52,6 +52,12 @@ protected:
 
     CDeviceDocument* Doc() const { return window->ActiveDocument(); }
     CDocument* Document() const { return window->ActiveDocumentObject(); }
+    // Closes the active project and lets its window go.
+    std::string Close() {
+        const std::string error = window->CloseProject();
+        Settle();
+        return error;
+    }
     std::string UndoCaption() const { return window->FindCommand("57643")->Caption; }
     std::string RedoCaption() const { return window->FindCommand("57644")->Caption; }
     // Shows the window and waits for the focus that keys need.
@@ -183,28 +189,25 @@ TEST_F(Desktop, UndoAndRedoRestoreRecordsClockWordsAndTextExactly) {
 TEST_F(Desktop, TheCloseQuestionGuardsUnsavedWork) {
     // An unchanged project closes without a question.
     window->NewProject("Q7R22");
-    EXPECT_EQ(window->CloseProject(), "");
-    Settle();
+    EXPECT_EQ(Close(), "");
     EXPECT_TRUE(ui.Shown.empty());
 
     window->NewProject("Q7R22");
     window->SetCodeFormat(1);
     // Cancel keeps the window.
     ui.Answers.push_back(MsgResult::Cancel);
-    EXPECT_EQ(window->CloseProject(), "the project was not closed");
+    EXPECT_EQ(Close(), "the project was not closed");
     ASSERT_EQ(ui.Shown.size(), 1u);
     EXPECT_EQ(ui.Shown[0].Text, "Save changes to Q7R22 2?");
     EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::SaveDiscardCancel);
-    Settle();
     EXPECT_EQ(window->FrameCount(), 1);
 
     // Save, but the file cannot be written: the error, and the window stays.
     ui.Answers.push_back(MsgResult::Save);
     ui.SaveNames.push_back(Path("no/such/folder/p.zvp"));
-    EXPECT_NE(window->CloseProject(), "");
+    EXPECT_NE(Close(), "");
     EXPECT_EQ(ui.Shown.back().Text, "Error: Could Not Open File For Save.");
     EXPECT_EQ(ui.Shown.back().Icon, MsgIcon::Exclamation);
-    Settle();
     ASSERT_EQ(window->FrameCount(), 1);
     EXPECT_TRUE(Document()->IsModified());
     EXPECT_EQ(Document()->GetPathName(), "");
@@ -214,8 +217,7 @@ TEST_F(Desktop, TheCloseQuestionGuardsUnsavedWork) {
     // Save as a real file: written, then closed.
     ui.Answers.push_back(MsgResult::Save);
     ui.SaveNames.push_back(Path("p.zvp"));
-    EXPECT_EQ(window->CloseProject(), "");
-    Settle();
+    EXPECT_EQ(Close(), "");
     EXPECT_EQ(window->FrameCount(), 0);
     EXPECT_TRUE(QFile::exists(dir.filePath("p.zvp")));
 
@@ -375,8 +377,7 @@ TEST_F(Desktop, FileDialogsAreTitledForWhatTheySave) {
 TEST_F(Desktop, DroppedProjectFilesOpen) {
     window->NewProject("Q7R24");
     ASSERT_EQ(window->SaveProjectAs(Path("a.zvp")), "");
-    ASSERT_EQ(window->CloseProject(), "");
-    Settle();
+    ASSERT_EQ(Close(), "");
     Spit(Path("notes.txt"), "");
 
     auto send = [&](const QList<QUrl>& urls, bool& entered) {
@@ -452,8 +453,7 @@ TEST_F(Desktop, ARecoveryCopyFollowsTheUnsavedChanges) {
 
     // Closed without saving.
     ui.Answers.push_back(MsgResult::Discard);
-    ASSERT_EQ(window->CloseProject(), "");
-    Settle();
+    ASSERT_EQ(Close(), "");
     EXPECT_TRUE(FilesIn(folder).isEmpty()) << FilesIn(folder).join(" ").toStdString();
 }
 
@@ -578,8 +578,7 @@ TEST_F(Desktop, MenuBarsOfTheShellAndOfEachModel) {
         if (n == 2 || n == 3 || n > 5) std::erase(m, "EMI|43001");
         window->NewProject(model);
         EXPECT_EQ(Flatten(window->menuBar()->actions()), m);
-        ASSERT_EQ(window->CloseProject(), "");
-        Settle();
+        ASSERT_EQ(Close(), "");
     }
 
     // A mark set on a command from outside shows on its menu item.
@@ -727,8 +726,7 @@ TEST_F(Desktop, OpenPicksTheTemplateByTheFirstByte) {
     window->SetCodeFormat(1);
     ASSERT_EQ(window->SaveProjectAs(Path("small.zvp")), "");
     const std::string asmText = window->CodeText();
-    EXPECT_EQ(window->CloseProject(), "");
-    Settle();
+    EXPECT_EQ(Close(), "");
     ui.OpenNames.push_back(Path("small.zvp"));
     EXPECT_EQ(window->TriggerCommand("Open Project..."), "");
     ASSERT_EQ(ui.FileRequests.size(), 1u);
@@ -748,8 +746,7 @@ TEST_F(Desktop, OpenPicksTheTemplateByTheFirstByte) {
     EXPECT_EQ(window->ActiveFrame(), again);
 
     // The recent-file entry opens it too.
-    window->CloseProject();
-    Settle();
+    Close();
     EXPECT_EQ(window->TriggerCommand("1 " + Path("small.zvp")), "");
     EXPECT_EQ(window->ActiveDocument()->DeviceCode, 162);
 }
@@ -817,8 +814,7 @@ TEST_F(Desktop, ClosingTheActiveProjectActivatesTheNextOne) {
     EXPECT_TRUE(window->FindCommand("EMI").has_value());
     // The format change left it modified: the question comes first.
     ui.Answers.push_back(MsgResult::Discard);
-    EXPECT_EQ(window->CloseProject(), "");
-    Settle();
+    EXPECT_EQ(Close(), "");
     EXPECT_EQ(window->ActiveFrame(), nullptr);
     EXPECT_EQ(window->windowTitle(), "Zorvant");
     EXPECT_FALSE(window->FindCommand("Reset All").has_value());
