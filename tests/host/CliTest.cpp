@@ -660,23 +660,6 @@ TEST_F(Cli, LintListsProblemsAndFixesThem) {
     EXPECT_FALSE(fs::exists(Path("w.zvp")));
 }
 
-TEST_F(Cli, GitShowsProjectChangesAsTextThroughInfo) {
-    ASSERT_EQ(Git("init -q"), 0);
-    ASSERT_EQ(Git(std::string("config diff.zvp.textconv '") + ZORVANT_EXE + " info'"), 0);
-    Spit(dir_ / "repo/.gitattributes", "*.zvp diff=zvp\n");
-    Write("repo/board.zvp", *WithTmod(0x20));
-    ASSERT_EQ(Git("add ."), 0);
-    ASSERT_EQ(Git("commit -q -m one"), 0);
-
-    Write("repo/board.zvp", *WithTmod(0x21));
-    ASSERT_EQ(Git("diff --no-color > " + (dir_ / "diff.txt").string()), 0);
-    const std::string diff = Slurp(dir_ / "diff.txt");
-    EXPECT_NE(diff.find("\n record 2: Timer_Init\n-    TMOD = 0x20\n+    TMOD = 0x21\n"),
-              std::string::npos)
-        << diff;
-    EXPECT_EQ(diff.find("Binary files"), std::string::npos);
-}
-
 // Two peripherals changed on two copies through the real sheets, as users
 // change them: the merge is the project that making both changes gives.
 class Merge : public Cli {
@@ -720,13 +703,15 @@ TEST_F(Merge, AConflictKeepsOursAndNamesTheRegister) {
     EXPECT_EQ(Spawn({"merge", "-", "-", ours}).status, 2);
 }
 
-// git, set up as the README says, merges two branches that changed different
-// peripherals of one project into the project that making both changes gives.
+// git, set up as the README says, shows project changes as text through
+// info, and merges two branches that changed different peripherals of one
+// project into the project that making both changes gives.
 // Which fields merge and which conflict: ProjectMergeTest.
-TEST_F(Merge, GitMergesBranchesThroughTheDriver) {
+TEST_F(Merge, GitDiffsAndMergesThroughInfoAndTheDriver) {
     // Quietly: a merge driver's messages are no failure.
     auto sh = [&](const std::string& args) { return Git(args + " >/dev/null 2>&1"); };
     ASSERT_EQ(sh("init -q -b main"), 0);
+    ASSERT_EQ(sh(std::string("config diff.zvp.textconv '") + ZORVANT_EXE + " info'"), 0);
     ASSERT_EQ(sh(std::string("config merge.zvp.driver '") + ZORVANT_EXE + " merge %O %A %B -o %A'"), 0);
     Spit(dir_ / "repo/.gitattributes", "*.zvp diff=zvp merge=zvp\n");
     const std::string board = (dir_ / "repo/board.zvp").string();
@@ -738,6 +723,10 @@ TEST_F(Merge, GitMergesBranchesThroughTheDriver) {
     ASSERT_EQ(sh("checkout -q -b timers"), 0);
     Edit(board, kTimers, board);
     ASSERT_EQ(sh("commit -q -am timers"), 0);
+    ASSERT_EQ(Git("diff --no-color main timers > " + Path("diff.txt")), 0);
+    const std::string diff = Slurp(Path("diff.txt"));
+    EXPECT_NE(diff.find("\n record 2: Timer_Init\n+    TMOD = 0x02\n"), std::string::npos) << diff;
+    EXPECT_EQ(diff.find("Binary files"), std::string::npos);
     ASSERT_EQ(sh("checkout -q main"), 0);
     Edit(board, kPortIo, board);
     ASSERT_EQ(sh("commit -q -am crossbar"), 0);
