@@ -174,8 +174,7 @@ TEST_F(Cli, ClocksPrintsTheTreeAsTextJsonAndSvg) {
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_EQ(text.out, chip::ClockTree(chip::Project(*doc)).Text());
 
-    // --json, also from standard input: one array, nodes in the documented
-    // order; the nodes below show every kind of key.
+    // --json, also from standard input: nodes in order; those below show every kind of key.
     const Result j = Run("clocks - --json <" + Path("c.zvp"));
     ASSERT_EQ(j.status, 0) << j.err;
     const auto json = nlohmann::ordered_json::parse(j.out);
@@ -660,8 +659,6 @@ TEST_F(Cli, LintListsProblemsAndFixesThem) {
     EXPECT_FALSE(fs::exists(Path("w.zvp")));
 }
 
-// Two peripherals changed on two copies through the real sheets, as users
-// change them: the merge is the project that making both changes gives.
 class Merge : public Cli {
 protected:
     static constexpr const char* kTimers = "menu Timers\nclick 11093\nok\n";
@@ -703,10 +700,8 @@ TEST_F(Merge, AConflictKeepsOursAndNamesTheRegister) {
     EXPECT_EQ(Spawn({"merge", "-", "-", ours}).status, 2);
 }
 
-// git, set up as the README says, shows project changes as text through
-// info, and merges two branches that changed different peripherals of one
-// project into the project that making both changes gives.
-// Which fields merge and which conflict: ProjectMergeTest.
+// git, set up as the README says: project diffs as text, and branches that changed
+// different peripherals merged. Which fields merge and which conflict: ProjectMergeTest.
 TEST_F(Merge, GitDiffsAndMergesThroughInfoAndTheDriver) {
     // Quietly: a merge driver's messages are no failure.
     auto sh = [&](const std::string& args) { return Git(args + " >/dev/null 2>&1"); };

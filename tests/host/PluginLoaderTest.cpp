@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QLibrary>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include "framework/CApplication.h"
