@@ -59,6 +59,7 @@ struct Case {
     std::function<void(Doc&)> putRight;
     std::size_t count = 1;  // problems of the id on the broken project
     bool fixable = false;
+    const char* message = nullptr;  // the first problem's text, where it is checked
 };
 
 const std::vector<Case>& Cases() {
@@ -104,7 +105,8 @@ const std::vector<Case>& Cases() {
              Timer1Baud(d, 1500000, 115200);
              d.doc->SysclkFrequency = 12000000;  // 857142 bps
          },
-         [](Doc& d) { Timer1Baud(d, 12000000, 115200); }},
+         [](Doc& d) { Timer1Baud(d, 12000000, 115200); }, 1, false,
+         "UART0 runs at 857142 bps, -6.99 % off the nearest standard rate (921600 bps)"},
         {"Uart1RateFarFromStandard", "uart-baud-error", 0,
          [](Doc& d) {
              d.At(Pid::PortIO, kXbr2) |= 0x01;
@@ -178,6 +180,9 @@ TEST_P(Rule, FiresWhenBrokenAndNotOnceRight) {
     c.breakIt(d);
     const auto found = d.Problems(c.id);
     ASSERT_EQ(found.size(), c.count);
+    if (c.message) {
+        EXPECT_EQ(found[0].Message, c.message);
+    }
     for (const Problem& p : found) {
         EXPECT_FALSE(p.Message.empty());
         EXPECT_FALSE(p.Command.empty());
