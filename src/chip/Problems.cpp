@@ -346,8 +346,9 @@ void UartBaudErrorRule(const Project& p, std::vector<Problem>& out) {
         const auto error = serial::NearestStandardError(rate);
         if (!error || std::fabs(error->value) <= 2.0) return;
         out.push_back(Make("uart-baud-error", Severity::Warning, kUart, unit,
-                           std::string(unit) + " runs at " + std::to_string(rate) + " bps; " +
-                               serial::StandardRateText(rate),
+                           std::string(unit) + " runs at " + std::to_string(rate) + " bps, " +
+                               error->percent + " % off the nearest standard rate (" +
+                               std::to_string(error->standard) + " bps)",
                            record, position, 0xFF));
     };
     if (portio::IsUart0Routed(portIo)) {

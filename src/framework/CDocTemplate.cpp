@@ -1,5 +1,7 @@
 #include "framework/CDocTemplate.h"
 
+#include <algorithm>
+
 #include "framework/CDocument.h"
 #include "framework/CView.h"
 
@@ -46,4 +48,13 @@ std::string CDocTemplate::NextUntitledTitle() {
     std::string name;
     if (!GetDocString(name, docName)) name = "Untitled";
     return name + std::to_string(++untitledCount_);
+}
+
+void CDocTemplate::TakeUntitledTitle(const std::string& title) {
+    std::string name;
+    if (!GetDocString(name, docName)) name = "Untitled";
+    if (title.size() <= name.size() || title.compare(0, name.size(), name) != 0) return;
+    const std::string digits = title.substr(name.size());
+    if (digits.size() > 6 || digits.find_first_not_of("0123456789") != std::string::npos) return;
+    untitledCount_ = std::max(untitledCount_, std::stoi(digits));
 }

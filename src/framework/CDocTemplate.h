@@ -37,6 +37,9 @@ public:
     // The title of the next new document: the document name followed by a
     // running number ("Q7R20 " gives "Q7R20 1", "Q7R20 2", ...).
     std::string NextUntitledTitle();
+    // A title given out earlier (a recovered project keeps its own): later
+    // untitled titles count on past it, so no two windows share one.
+    void TakeUntitledTitle(const std::string& title);
 
 private:
     int resourceId_;

@@ -278,8 +278,12 @@ CDocument* CMainWindow::OpenRecovered(const std::string& copy, const std::string
     auto document = ReadProject(copy, docTemplate, nullptr);
     if (!document) return nullptr;
     // Save writes where the project came from; one never saved keeps its title.
-    if (path.empty()) document->SetTitle(title.empty() ? docTemplate->NextUntitledTitle() : title);
-    else document->SetPathName(path);
+    if (path.empty()) {
+        document->SetTitle(title.empty() ? docTemplate->NextUntitledTitle() : title);
+        docTemplate->TakeUntitledTitle(document->GetTitle());
+    } else {
+        document->SetPathName(path);
+    }
     document->MarkModified();
     CChildFrame* frame = AddFrame(*docTemplate, std::move(document));
     if (!frame) return nullptr;

@@ -51,6 +51,11 @@ QSize CClockTreeWidget::sizeHint() const {
     return {static_cast<int>(layout_.width), static_cast<int>(layout_.height)};
 }
 
+QSize CClockTreeWidget::minimumSizeHint() const {
+    return {static_cast<int>(layout_.width * kMinScale + 0.5),
+            static_cast<int>(layout_.height * kMinScale + 0.5)};
+}
+
 double CClockTreeWidget::Scale() const {
     if (layout_.width <= 0 || layout_.height <= 0) return 1;
     // Fit the window, but never blow the drawing up beyond half again its size.

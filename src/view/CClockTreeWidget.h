@@ -20,6 +20,9 @@ class QPainter;
 class CClockTreeWidget : public QWidget {
     Q_OBJECT
 public:
+    // Never drawn smaller than this share of its size: a smaller window
+    // scrolls the drawing rather than shrinking its print below reading size.
+    static constexpr double kMinScale = 0.9;
     explicit CClockTreeWidget(QWidget* parent = nullptr);
     ~CClockTreeWidget() override;
 
@@ -50,6 +53,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 private:
     // The drawing's scale and offset in the widget.

@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScrollArea>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTabWidget>
@@ -93,14 +94,20 @@ CQ7R2xView::CQ7R2xView(QWidget* parent)
     : CView(parent),
       tabs_(new QTabWidget(this)),
       edit_(new QTextEdit(tabs_)),
-      tree_(new CClockTreeWidget(tabs_)) {
+      tree_(new CClockTreeWidget(tabs_)),
+      treeArea_(new QScrollArea(tabs_)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tabs_);
     tabs_->setTabPosition(QTabWidget::South);
     tabs_->setDocumentMode(true);
     tabs_->addTab(edit_, QStringLiteral("Code"));
-    tabs_->addTab(tree_, QStringLiteral("Clock Tree"));
+    // The drawing fits the window down to its smallest readable size; below
+    // that it scrolls.
+    treeArea_->setWidget(tree_);
+    treeArea_->setWidgetResizable(true);
+    treeArea_->setFrameShape(QFrame::NoFrame);
+    tabs_->addTab(treeArea_, QStringLiteral("Clock Tree"));
     connect(tabs_, &QTabWidget::currentChanged, this, [this] {
         setFocusProxy(tabs_->currentWidget());
         if (ShowsClockTree() && treeStale_) RefreshClockTree();
@@ -236,11 +243,11 @@ CQ7R2xView::PageOpener& CQ7R2xView::ClockTreePageOpener() {
 }
 
 bool CQ7R2xView::ShowsClockTree() const {
-    return tabs_->currentWidget() == tree_;
+    return tabs_->currentWidget() == treeArea_;
 }
 
 void CQ7R2xView::ShowClockTree(bool show) {
-    tabs_->setCurrentWidget(show ? static_cast<QWidget*>(tree_) : edit_);
+    tabs_->setCurrentWidget(show ? static_cast<QWidget*>(treeArea_) : edit_);
 }
 
 void CQ7R2xView::OnViewClockTree() {

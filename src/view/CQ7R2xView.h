@@ -15,6 +15,7 @@
 
 class CClockTreeWidget;
 class CDeviceDocument;
+class QScrollArea;
 class QTabWidget;
 class QTextEdit;
 class QUrl;
@@ -114,6 +115,7 @@ private:
     QTabWidget* tabs_;
     QTextEdit* edit_;
     CClockTreeWidget* tree_;
+    QScrollArea* treeArea_;  // holds tree_
     bool treeStale_ = true;
     std::string text_;
     std::string writeError_;

@@ -1,20 +1,14 @@
-// The three-way merge of projects behind `zorvant merge`.
-
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "chip/Crossbar.h"
 #include "chip/ProjectMerge.h"
-#include "devices/Q7R2xDoc.h"
+#include "support/ChipFixture.h"
 
 namespace {
 
 using Change = std::function<void(CDeviceDocument&)>;
-
-std::uint8_t& Reg(CDeviceDocument& d, PeripheralId record, int position) {
-    return d.DeviceData.Peripherals.at(record).Registers.at(static_cast<std::size_t>(position)).Value;
-}
 
 // Each case: what OURS and THEIRS change in a new Q7R20 project, and what the
 // merge must give: the project with both changes, or these conflict lines.

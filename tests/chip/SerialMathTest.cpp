@@ -38,7 +38,6 @@ TEST(StandardRates, NearestByRatioAndTheErrorText) {
     EXPECT_EQ(NearestStandardRate(3500), 4800u);
     EXPECT_EQ(NearestStandardRate(1), 1200u);
     EXPECT_EQ(NearestStandardRate(5000000), 921600u);
-    EXPECT_EQ(StandardRateText(9615), "Nearest standard rate 9600 bps: +0.16 %");
     EXPECT_EQ(StandardRateText(1900), "Nearest standard rate 2400 bps: -20.83 %");
     EXPECT_EQ(StandardRateText(0), "Nearest standard rate: -");
 }

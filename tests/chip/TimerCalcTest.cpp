@@ -5,7 +5,7 @@
 #include "chip/Achieved.h"
 #include "chip/CalcField.h"
 #include "chip/TimerMath.h"
-#include "devices/Registers.h"
+#include "support/ChipFixture.h"
 
 using namespace timers;
 
@@ -15,10 +15,6 @@ PeripheralRecord Record(int registers) {
     PeripheralRecord r;
     r.Registers.resize(static_cast<std::size_t>(registers));
     return r;
-}
-
-std::uint8_t& V(PeripheralRecord& r, int position) {
-    return r.Registers[static_cast<std::size_t>(position)].Value;
 }
 
 }  // namespace
@@ -48,10 +44,9 @@ TEST(TimerRates, Uart0BaudFromTimer1Reload) {
     EXPECT_EQ(Uart0BaudRate(4294967295u, 0xFF), 2147483647);
 }
 
+// Through the SMBus's timer sources, and with no clock: SmbusRate.
 TEST(TimerRates, SmbusBitRate) {
-    EXPECT_EQ(SmbusBitRate(12000000, 0xD8), 100000);
     EXPECT_EQ(SmbusBitRate(1500000, 0x00), 1953);
-    EXPECT_EQ(SmbusBitRate(0, 0xD8), 0);
 }
 
 TEST(TimerRates, Timer3Timeout) {
@@ -67,10 +62,9 @@ TEST(TimerRates, Timer3Timeout) {
     EXPECT_FALSE(Timer3Overflows25ms(1500000, kCkconT3HighSysclk, 0x6D, 0x83));
 }
 
+// The positive deviation and a whole rate: timers_calculators.zvs.
 TEST(AchievedLine, RateAndSignedDeviation) {
-    EXPECT_EQ(AchievedText(9615.38, 9600, "bps"), "Achieved: 9615 bps (+0.16 %)");
     EXPECT_EQ(AchievedText(9585, 9600, "bps"), "Achieved: 9585 bps (-0.16 %)");
-    EXPECT_EQ(AchievedText(100000, 100000, "Hz"), "Achieved: 100000 Hz (+0.00 %)");
     EXPECT_EQ(AchievedText(24.99, 25, "ms", 2), "Achieved: 24.99 ms (-0.04 %)");
     EXPECT_EQ(AchievedText(5, 0, "Hz"), "Achieved: 5 Hz");
 }
@@ -108,16 +102,9 @@ TEST(CalcInput, RoundHalfUpTruncatesThenAddsOne) {
 // The questions, errors and achieved lines the timer pages show for these
 // results: timers_calculators.zvs.
 TEST(BitRateCalc, ReloadClockAndQuestion) {
-    // 100000 Hz at 12 MHz on Timer 1: ratio 40, SYSCLK, 256 - 40 = 216.
-    ReloadResult r = BitRateReload(12000000, 100000, kChoice1H);
-    ASSERT_EQ(r.status, CalcStatus::Ok);
-    EXPECT_EQ(r.clock, CalcClock::Sysclk);
-    EXPECT_EQ(r.reload, 0xD8);
-    EXPECT_EQ(r.question, "Change T1's Data to:\n\n T1H = D8\n Clock Source: SYSCLK");
-    EXPECT_DOUBLE_EQ(r.achieved, 100000.0);
-
+    // A ratio on SYSCLK (40 at 12 MHz gives D8): WritesReloadAndClockBitsPerChoice.
     // Ratio 1000: Timer 0 counts SYSCLK / 4, a Timer 2 half SYSCLK / 12.
-    r = BitRateReload(3000000, 1000, kChoice0H);
+    ReloadResult r = BitRateReload(3000000, 1000, kChoice0H);
     EXPECT_EQ(r.clock, CalcClock::Div4);
     EXPECT_EQ(r.reload, 6);
     r = BitRateReload(3000000, 1000, kChoice2L);
@@ -180,8 +167,6 @@ TEST(BaudRateCalc, Uart1PrescalerCodes) {
         EXPECT_EQ(r.code, c.code) << c.target;
         EXPECT_EQ(r.reload, c.reload) << c.target;
     }
-    EXPECT_EQ(Uart1BaudReload(24000000, 115200).question,
-              "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = FF98\n Clock Source: SYSCLK / 1");
     EXPECT_EQ(Uart1BaudReload(24000000, 20).question,
               "Change SBRL1's Data to:\n\n SBRLH1:SBRLL1 = 3CB0\n Clock Source: SYSCLK / 12");
     // Ratio 6291456 and above falls back to SYSCLK / 1, where nothing fits.
@@ -193,58 +178,58 @@ TEST(BaudRateCalc, Uart1PrescalerCodes) {
 
 TEST(BaudRateCalc, Uart1WritesReloadPrescalerAndEnable) {
     PeripheralRecord uart = Record(UartReg::Count);
-    V(uart, UartReg::SBCON1) = 0x83;  // bit 7 kept, old code 3 replaced
+    Reg(uart, UartReg::SBCON1) = 0x83;  // bit 7 kept, old code 3 replaced
     ApplyUart1Baud(uart, Uart1BaudReload(24000000, 20));
-    EXPECT_EQ(V(uart, UartReg::SBRLH1), 0x3C);
-    EXPECT_EQ(V(uart, UartReg::SBRLL1), 0xB0);
-    EXPECT_EQ(V(uart, UartReg::SBCON1), 0xC0);
+    EXPECT_EQ(Reg(uart, UartReg::SBRLH1), 0x3C);
+    EXPECT_EQ(Reg(uart, UartReg::SBRLL1), 0xB0);
+    EXPECT_EQ(Reg(uart, UartReg::SBCON1), 0xC0);
     // A refused result writes nothing; a short record is left alone.
     ApplyUart1Baud(uart, Uart1BaudReload(24000000, 3));
-    EXPECT_EQ(V(uart, UartReg::SBRLL1), 0xB0);
+    EXPECT_EQ(Reg(uart, UartReg::SBRLL1), 0xB0);
     PeripheralRecord shortRecord = Record(UartReg::SCON1);  // ends before SCON1
     ApplyUart1Baud(shortRecord, Uart1BaudReload(24000000, 20));
-    EXPECT_EQ(V(shortRecord, UartReg::SBRLL1), 0);
+    EXPECT_EQ(Reg(shortRecord, UartReg::SBRLL1), 0);
 }
 
 TEST(BitRateCalc, WritesReloadAndClockBitsPerChoice) {
     PeripheralRecord t = Record(TimersReg::Count);
-    V(t, TimersReg::TMOD) = 0x44;   // both timers count their pins
-    V(t, TimersReg::CKCON) = 0x03;  // external-oscillator prescaler
+    Reg(t, TimersReg::TMOD) = 0x44;   // both timers count their pins
+    Reg(t, TimersReg::CKCON) = 0x03;  // external-oscillator prescaler
     ApplyBitRate(t, kChoice0H, BitRateReload(12000000, 100000, kChoice0H));
-    EXPECT_EQ(V(t, TimersReg::TH0), 0xD8);
-    EXPECT_EQ(V(t, TimersReg::TMOD), 0x40);   // Timer 0 back on the clock
-    EXPECT_EQ(V(t, TimersReg::CKCON), 0x04);  // SYSCLK, prescaler cleared
+    EXPECT_EQ(Reg(t, TimersReg::TH0), 0xD8);
+    EXPECT_EQ(Reg(t, TimersReg::TMOD), 0x40);   // Timer 0 back on the clock
+    EXPECT_EQ(Reg(t, TimersReg::CKCON), 0x04);  // SYSCLK, prescaler cleared
 
     // SYSCLK / 48 on Timer 1: its SYSCLK bit cleared, prescaler 2, pin bit untouched.
-    V(t, TimersReg::CKCON) = 0x08;
+    Reg(t, TimersReg::CKCON) = 0x08;
     ApplyBitRate(t, kChoice1H, BitRateReload(24000000, 1000, kChoice1H));
-    EXPECT_EQ(V(t, TimersReg::TH1), 89);
-    EXPECT_EQ(V(t, TimersReg::CKCON), 0x02);
-    EXPECT_EQ(V(t, TimersReg::TMOD), 0x40);
+    EXPECT_EQ(Reg(t, TimersReg::TH1), 89);
+    EXPECT_EQ(Reg(t, TimersReg::CKCON), 0x02);
+    EXPECT_EQ(Reg(t, TimersReg::TMOD), 0x40);
 
     // Timer 2 halves: their own CKCON bit, and the external clock bit cleared.
-    V(t, TimersReg::TMR2CN) = 0x09;
+    Reg(t, TimersReg::TMR2CN) = 0x09;
     ApplyBitRate(t, kChoice2H, BitRateReload(12000000, 100000, kChoice2H));
-    EXPECT_EQ(V(t, TimersReg::TMR2RLH), 0xD8);
-    EXPECT_EQ(V(t, TimersReg::CKCON), 0x22);
-    EXPECT_EQ(V(t, TimersReg::TMR2CN), 0x08);
+    EXPECT_EQ(Reg(t, TimersReg::TMR2RLH), 0xD8);
+    EXPECT_EQ(Reg(t, TimersReg::CKCON), 0x22);
+    EXPECT_EQ(Reg(t, TimersReg::TMR2CN), 0x08);
     ApplyBitRate(t, kChoice2L, BitRateReload(3000000, 1000, kChoice2L));
-    EXPECT_EQ(V(t, TimersReg::TMR2RLL), 0xAD);
-    EXPECT_EQ(V(t, TimersReg::CKCON), 0x22);  // SYSCLK / 12 leaves bit 4 clear
+    EXPECT_EQ(Reg(t, TimersReg::TMR2RLL), 0xAD);
+    EXPECT_EQ(Reg(t, TimersReg::CKCON), 0x22);  // SYSCLK / 12 leaves bit 4 clear
 }
 
 TEST(BitRateCalc, TimerPreparedForTheRate) {
     PeripheralRecord t = Record(TimersReg::Count);
-    V(t, TimersReg::TCON) = 0xFF;
-    V(t, TimersReg::TMOD) = 0xFF;
+    Reg(t, TimersReg::TCON) = 0xFF;
+    Reg(t, TimersReg::TMOD) = 0xFF;
     PrepareTimerForRate(t, 0);
-    EXPECT_EQ(V(t, TimersReg::TMOD), 0xF6);  // mode 2, gate off
-    EXPECT_EQ(V(t, TimersReg::TCON), 0xEE);  // stopped, level-triggered
+    EXPECT_EQ(Reg(t, TimersReg::TMOD), 0xF6);  // mode 2, gate off
+    EXPECT_EQ(Reg(t, TimersReg::TCON), 0xEE);  // stopped, level-triggered
     PrepareTimerForRate(t, 1);
-    EXPECT_EQ(V(t, TimersReg::TMOD), 0x66);
-    EXPECT_EQ(V(t, TimersReg::TCON), 0xAA);
+    EXPECT_EQ(Reg(t, TimersReg::TMOD), 0x66);
+    EXPECT_EQ(Reg(t, TimersReg::TCON), 0xAA);
     PrepareTimerForRate(t, 2);
-    EXPECT_EQ(V(t, TimersReg::TMR2CN), 0x08);
+    EXPECT_EQ(Reg(t, TimersReg::TMR2CN), 0x08);
 }
 
 // The questions: timers_calculators.zvs and serial.zvs.
@@ -267,20 +252,20 @@ TEST(Timer3Timeout, ReloadFor25ms) {
 
 TEST(Timer3Timeout, WritesSixteenBitModeAndClock) {
     PeripheralRecord t = Record(TimersReg::Count);
-    V(t, TimersReg::TMR3CN) = 0x0D;  // split, running, external clock
-    V(t, TimersReg::CKCON) = 0x80;
+    Reg(t, TimersReg::TMR3CN) = 0x0D;  // split, running, external clock
+    Reg(t, TimersReg::CKCON) = 0x80;
     ApplyTimer3Reload25ms(t, Timer3Reload25ms(1500000), true);
-    EXPECT_EQ(V(t, TimersReg::TMR3CN), 0x05);  // the external bit stays while TL3 shows it
-    EXPECT_EQ(V(t, TimersReg::CKCON), 0x40);
-    EXPECT_EQ(V(t, TimersReg::TMR3RLH), 0x6D);
-    EXPECT_EQ(V(t, TimersReg::TMR3RLL), 0x83);
+    EXPECT_EQ(Reg(t, TimersReg::TMR3CN), 0x05);  // the external bit stays while TL3 shows it
+    EXPECT_EQ(Reg(t, TimersReg::CKCON), 0x40);
+    EXPECT_EQ(Reg(t, TimersReg::TMR3RLH), 0x6D);
+    EXPECT_EQ(Reg(t, TimersReg::TMR3RLL), 0x83);
 
-    V(t, TimersReg::TMR3CN) = 0x0D;
+    Reg(t, TimersReg::TMR3CN) = 0x0D;
     ApplyTimer3Reload25ms(t, Timer3Reload25ms(1500000), false);
-    EXPECT_EQ(V(t, TimersReg::TMR3CN), 0x04);
+    EXPECT_EQ(Reg(t, TimersReg::TMR3CN), 0x04);
 
-    V(t, TimersReg::TMR3CN) = 0x0D;
+    Reg(t, TimersReg::TMR3CN) = 0x0D;
     ApplyTimer3Reload25ms(t, Timer3Reload25ms(24000000), true);
-    EXPECT_EQ(V(t, TimersReg::TMR3CN), 0x04);  // SYSCLK / 12 clears it anyway
-    EXPECT_EQ(V(t, TimersReg::CKCON), 0x00);
+    EXPECT_EQ(Reg(t, TimersReg::TMR3CN), 0x04);  // SYSCLK / 12 clears it anyway
+    EXPECT_EQ(Reg(t, TimersReg::CKCON), 0x00);
 }

@@ -66,6 +66,10 @@ TEST(DocTemplate, DocumentStringPartsAndUntitledTitles) {
     EXPECT_EQ(t->FileNewName(), "Q7R20");
     EXPECT_EQ(t->NextUntitledTitle(), "Q7R20 1");
     EXPECT_EQ(t->NextUntitledTitle(), "Q7R20 2");
+    // A recovered project's title is taken: the count moves past it, never back.
+    for (const char* taken : {"Q7R20 7", "Q7R20 3", "Q7R20 x9", "Q7R21 12", "Q7R20 99999999"})
+        t->TakeUntitledTitle(taken);
+    EXPECT_EQ(t->NextUntitledTitle(), "Q7R20 8");
     EXPECT_EQ(Template("")->NextUntitledTitle(), "Untitled1");
 
     auto doc = t->CreateNewDocument();

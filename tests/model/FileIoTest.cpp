@@ -1,5 +1,3 @@
-// The one safe way files are written and read.
-
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -73,8 +71,6 @@ TEST_F(FileIo, FailuresNameThePathAndTheReasonAndKeepTheOldFile) {
     EXPECT_EQ(fileio::WriteFileSafely(dir_.string(), std::string("x")),
               "cannot write " + dir_.string() + ": it is a directory");
     EXPECT_EQ(fileio::WriteFileSafely("", std::string("x")), "cannot write: no file name given");
-
-    // A full disk through every writer of the command line: CliTest.
 }
 
 // /dev/full and a FIFO nobody reads, through every writer of the command

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -101,11 +102,10 @@ std::unique_ptr<CQ7R2xDoc> BusyDocument() {
 TEST(ProjectFile, SaveLoadSaveKeepsEveryFieldAndEveryByte) {
     const auto doc = BusyDocument();
     const auto bytes = doc->SaveProject();
-    // Spot-check the long forms of the text encoding.
-    Bytes forms;
-    forms.str(std::string(65534, 'd'));
-    EXPECT_EQ(std::vector<std::uint8_t>(forms.b.begin(), forms.b.begin() + 7),
-              (std::vector<std::uint8_t>{255, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}));
+    // The longest form of the text encoding: 0xFF, 0xFFFF, then a 32-bit length.
+    const std::vector<std::uint8_t> longForm = {255, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0, 'd'};
+    EXPECT_NE(std::search(bytes.begin(), bytes.end(), longForm.begin(), longForm.end()),
+              bytes.end());
 
     auto loaded = CreateModelDocument(0);  // the first byte decides nothing here
     ScriptUi ui;
@@ -115,22 +115,20 @@ TEST(ProjectFile, SaveLoadSaveKeepsEveryFieldAndEveryByte) {
     // The clock words and every record field, file version included.
     EXPECT_TRUE(loaded->State() == doc->State());
     EXPECT_EQ(loaded->SaveProject(), bytes);
-    EXPECT_EQ(loaded->GenerateSource(), doc->GenerateSource());
 }
 
+// The icon and the empty configuration shown: Desktop.ANewerFileOpensWithAnEmptyConfiguration.
 TEST(ProjectFile, NewerVersionsAreRefusedWithTheMessage) {
-    for (auto [major, minor] : {std::pair{1, 61}, std::pair{2, 0}, std::pair{2, 60}, std::pair{1, 1000}}) {
+    for (auto [major, minor] :
+         {std::pair{1, 61}, std::pair{2, 0}, std::pair{2, 60}, std::pair{1, 1000}}) {
         SCOPED_TRACE(std::to_string(major) + "." + std::to_string(minor));
         auto doc = CreateModelDocument(0);
         ScriptUi ui;
         EXPECT_EQ(doc->LoadProject(Reheaded(0, 160, major, minor), ui), LoadStatus::Refused);
         ASSERT_EQ(ui.Shown.size(), 1u);
         EXPECT_EQ(ui.Shown[0].Text, "Error: This file is not supported under this DLL version");
-        EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
         EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::Ok);
-        EXPECT_EQ(ui.Shown[0].Caption, "");
         EXPECT_TRUE(doc->DeviceData.Peripherals.empty());
-        EXPECT_NE(doc->GenerateSource().find("// Empty configuration"), std::string::npos);
     }
 }
 
@@ -178,19 +176,22 @@ TEST(ProjectFile, ImpossibleLengthsAndCountsFailAtOnce) {
         b.u8(160).i32(1).i32(60).u32(0).u32(0).u32(0).u32(0).u32(0);
         return b;
     };
+    // A file of one record, up to its entry count.
+    auto oneRecord = [&header] {
+        Bytes b = header().str("Q7R20").i32(0).i32(1);
+        return b.i32(0).str("").str("").str("").str("");
+    };
     std::vector<Bytes> cases;
-    cases.push_back(header().u8(255).u16(0xFFFF).u32(0xFFFFFFF0u));      // huge include name
-    cases.push_back(header().u8(255).u16(0xFFFE).raw("xx"));             // no such length form
-    cases.push_back(header().u8(255).u16(60000).raw("short"));           // longer than the file
-    cases.push_back(header().str("Q7R20").i32(0).i32(-1));                // negative record count
-    cases.push_back(header().str("Q7R20").i32(0).i32(0x7FFFFFFF));        // huge record count
-    cases.push_back(header().str("Q7R20").i32(0).i32(1).i32(0).str("").str("").str("").str("")
-                        .i32(-5));                                         // negative entry count
-    cases.push_back(header().str("Q7R20").i32(0).i32(1).i32(0).str("").str("").str("").str("")
-                        .i32(100000000));                                  // huge entry count
+    cases.push_back(header().u8(255).u16(0xFFFF).u32(0xFFFFFFF0u));  // huge include name
+    cases.push_back(header().u8(255).u16(0xFFFE).raw("xx"));         // no such length form
+    cases.push_back(header().u8(255).u16(60000).raw("short"));       // longer than the file
+    cases.push_back(header().str("Q7R20").i32(0).i32(-1));           // negative record count
+    cases.push_back(header().str("Q7R20").i32(0).i32(0x7FFFFFFF));   // huge record count
+    cases.push_back(oneRecord().i32(-5));                            // negative entry count
+    cases.push_back(oneRecord().i32(100000000));                     // huge entry count
     Bytes legacy;
     legacy.u8(160).i32(1).i32(1).u32(0).u32(0).u32(0).u32(0).u32(0).i32(-3);
-    cases.push_back(legacy);                                               // negative name length
+    cases.push_back(legacy);  // negative name length
     for (std::size_t i = 0; i < cases.size(); ++i) {
         auto doc = CreateModelDocument(0);
         ScriptUi ui;

@@ -207,6 +207,11 @@ TEST_F(ClockTreeShell, LayoutKeepsEveryTextInsideItsBoxAtTheScreenSize) {
     EXPECT_GE(shown.width() / box->w, 0.9);
     EXPECT_LE(widget->BoxRect("watchdog").bottom(), widget->height());
     EXPECT_LE(widget->BoxRect("pca.cex4").right(), widget->width());
+    // A small window scrolls the drawing instead of shrinking its print.
+    window->ActiveFrame()->showNormal();
+    window->ActiveFrame()->resize(500, 300);
+    QCoreApplication::processEvents();
+    EXPECT_GE(widget->BoxRect("adc0").width() / box->w, CClockTreeWidget::kMinScale - 0.01);
 }
 
 // Every text of the drawing stands out from what it is written on by at least
