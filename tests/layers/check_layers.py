@@ -27,7 +27,6 @@ EXAMPLES = [
     ("chip/Crossbar.cpp", "<QString>", True),
     ("codegen/SourceGenerator.cpp", "<QtCore/QString>", True),
     ("model/ProjectFile.cpp", '"chip/Crossbar.h"', True),
-    ("devices/Models.cpp", '"framework/CDocument.h"', True),
     ("framework/CView.cpp", '"chip/Crossbar.h"', False),
     ("framework/CView.cpp", '"view/CQ7R2xView.h"', True),
     ("pages/serial/CUart0PropPage.cpp", '"pages/serial/SerialMath.h"', False),
