@@ -86,13 +86,13 @@ TEST_F(Cli, GenerateWritesExactlyTheGeneratedBytes) {
 
 TEST_F(Cli, UnreadableCorruptAndRefusedFilesExitWithOneAndWriteNothing) {
     const auto good = NewProject(0)->SaveProject();
-    auto refused = good;
-    refused[5] = 61;  // version 1.61
-    Spit(Path("new.zvp"), refused);
+    auto bad = good;
+    bad[5] = 61;  // version 1.61
+    Spit(Path("new.zvp"), bad);
+    bad = good;
+    bad[0] = 170;
+    Spit(Path("alien.zvp"), bad);
     Spit(Path("cut.zvp"), std::vector<std::uint8_t>(good.begin(), good.begin() + 200));
-    auto alien = good;
-    alien[0] = 170;
-    Spit(Path("alien.zvp"), alien);
     Spit(Path("empty.zvp"), "");
 
     // The messages themselves: InputsThatAreNoProjectsOrScriptsEndPromptly.
@@ -174,8 +174,7 @@ TEST_F(Cli, ClocksPrintsTheTreeAsTextJsonAndSvg) {
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_EQ(text.out, chip::ClockTree(chip::Project(*doc)).Text());
 
-    // --json, also from standard input: one array, nodes in the documented
-    // order; the nodes below show every kind of key.
+    // --json, also from standard input: nodes in order; those below show every kind of key.
     const Result j = Run("clocks - --json <" + Path("c.zvp"));
     ASSERT_EQ(j.status, 0) << j.err;
     const auto json = nlohmann::ordered_json::parse(j.out);
@@ -447,60 +446,58 @@ TEST_F(Cli, TheOutputMayNotBeTheInput) {
 }
 
 TEST_F(Cli, TheCommandLineTable) {
-    const std::string project = Write("p.zvp", *NewProject(0));
+    const std::string project = Write("p.zvp", *NewProject(0)), none = Path("none.zvp");
     struct Row {
-        std::vector<std::string> args;
+        std::string line;  // as for Run
         int status;
         bool onStdout;
         std::string firstLine;  // the start of it
     };
     // --help and -h are read alike by every subcommand: a few stand for all.
     const std::vector<Row> rows = {
-        {{"--version"}, 0, true, "zorvant 1.60 (Zorvant Q7R2x)"},
-        {{"-V"}, 0, true, "zorvant 1.60 (Zorvant Q7R2x)"},
-        {{"--help"}, 0, true, "usage: zorvant [PROJECT.zvp ...]"},
-        {{"help"}, 0, true, "usage: zorvant [PROJECT.zvp ...]"},
-        {{"new", "--help"}, 0, true, "usage: zorvant new MODEL -o FILE"},
-        {{"convert", "-h"}, 0, true, "usage: zorvant convert PROJECT -o OUT"},
-        {{"lint", "--help"}, 0, true, "usage: zorvant lint PROJECT [--json]"},
-        {{"lint", project, "-o", Path("o.zvp")}, 2, false, "zorvant: lint: -o OUT goes with --fix"},
-        {{"lint", "--fix", project}, 2, false, "zorvant: lint: --fix needs -o OUT"},
-        {{"lint", Path("none.zvp")}, 2, false,
-         "zorvant: cannot read " + Path("none.zvp") + ": No such file or directory"},
-        {{"help", "diff"}, 0, true, "usage: zorvant diff A.zvp B.zvp"},
-        {{"help", "bogus"}, 2, false, "zorvant: help: no subcommand bogus"},
-        {{"help", "merg"}, 2, false, "zorvant: help: no subcommand merg (did you mean merge?)"},
-        {{"generat", project}, 2, false,
+        {"--version", 0, true, "zorvant 1.60 (Zorvant Q7R2x)"},
+        {"-V", 0, true, "zorvant 1.60 (Zorvant Q7R2x)"},
+        {"--help", 0, true, "usage: zorvant [PROJECT.zvp ...]"},
+        {"help", 0, true, "usage: zorvant [PROJECT.zvp ...]"},
+        {"new --help", 0, true, "usage: zorvant new MODEL -o FILE"},
+        {"convert -h", 0, true, "usage: zorvant convert PROJECT -o OUT"},
+        {"lint --help", 0, true, "usage: zorvant lint PROJECT [--json]"},
+        {"lint " + project + " -o " + Path("o.zvp"), 2, false,
+         "zorvant: lint: -o OUT goes with --fix"},
+        {"lint --fix " + project, 2, false, "zorvant: lint: --fix needs -o OUT"},
+        {"lint " + none, 2, false, "zorvant: cannot read " + none + ": No such file or directory"},
+        {"help diff", 0, true, "usage: zorvant diff A.zvp B.zvp"},
+        {"help bogus", 2, false, "zorvant: help: no subcommand bogus"},
+        {"help merg", 2, false, "zorvant: help: no subcommand merg (did you mean merge?)"},
+        {"generat " + project, 2, false,
          "zorvant: unknown subcommand generat (did you mean generate?)"},
-        {{"chek"}, 2, false, "zorvant: unknown subcommand chek (did you mean check?)"},
-        {{"gen"}, 2, false, "zorvant: unknown subcommand gen (did you mean generate?)"},
-        {{"frobnicate"}, 2, false,
+        {"chek", 2, false, "zorvant: unknown subcommand chek (did you mean check?)"},
+        {"gen", 2, false, "zorvant: unknown subcommand gen (did you mean generate?)"},
+        {"frobnicate", 2, false,
          "zorvant: frobnicate is neither a subcommand nor an existing file"},
-        {{"--bogus"}, 2, false, "zorvant: unknown option --bogus"},
-        {{project, "missing.zvp"}, 2, false, "zorvant: missing.zvp: no such file"},
-        {{"generate", project, "--bogus"}, 2, false, "zorvant: generate: Unknown option 'bogus'."},
-        {{"generate", project, "--fromat", "c"}, 2, false,
+        {"--bogus", 2, false, "zorvant: unknown option --bogus"},
+        {project + " missing.zvp", 2, false, "zorvant: missing.zvp: no such file"},
+        {"generate " + project + " --bogus", 2, false,
+         "zorvant: generate: Unknown option 'bogus'."},
+        {"generate " + project + " --fromat c", 2, false,
          "zorvant: generate: Unknown option 'fromat'. (did you mean --format?)"},
-        {{"info"}, 2, false, "zorvant: info: expected one PROJECT"},
-        {{}, 1, false, "zorvant: cannot open the desktop program: no display"},
-        {{project}, 1, false, "zorvant: cannot open the desktop program: no display"},
-        {{"generate", Path("none.zvp")}, 1, false,
-         "zorvant: cannot read " + Path("none.zvp") + ": No such file or directory"},
+        {"info", 2, false, "zorvant: info: expected one PROJECT"},
+        {"", 1, false, "zorvant: cannot open the desktop program: no display"},
+        {project, 1, false, "zorvant: cannot open the desktop program: no display"},
+        {"generate " + none, 1, false,
+         "zorvant: cannot read " + none + ": No such file or directory"},
     };
     for (const Row& row : rows) {
-        std::string what;
-        for (const auto& a : row.args)
-            what += a + " ";
-        const Result r = Spawn(row.args);
-        EXPECT_EQ(r.status, row.status) << what << "\n" << r.err;
+        const Result r = Run(row.line);
+        EXPECT_EQ(r.status, row.status) << row.line << "\n" << r.err;
         const std::string first = row.onStdout ? r.FirstOutLine() : r.FirstErrLine();
-        EXPECT_EQ(first.rfind(row.firstLine, 0), 0u) << what << ": " << first;
+        EXPECT_EQ(first.rfind(row.firstLine, 0), 0u) << row.line << ": " << first;
         // Every error line is the program's own.
         std::size_t start = 0;
         while (start < r.err.size()) {
             const std::string line = r.err.substr(start, r.err.find('\n', start) - start);
             EXPECT_TRUE(line.rfind("zorvant: ", 0) == 0 || line.rfind("usage: ", 0) == 0)
-                << what << ": " << line;
+                << row.line << ": " << line;
             start += line.size() + 1;
         }
     }
@@ -662,25 +659,6 @@ TEST_F(Cli, LintListsProblemsAndFixesThem) {
     EXPECT_FALSE(fs::exists(Path("w.zvp")));
 }
 
-TEST_F(Cli, GitShowsProjectChangesAsTextThroughInfo) {
-    ASSERT_EQ(Git("init -q"), 0);
-    ASSERT_EQ(Git(std::string("config diff.zvp.textconv '") + ZORVANT_EXE + " info'"), 0);
-    Spit(dir_ / "repo/.gitattributes", "*.zvp diff=zvp\n");
-    Write("repo/board.zvp", *WithTmod(0x20));
-    ASSERT_EQ(Git("add ."), 0);
-    ASSERT_EQ(Git("commit -q -m one"), 0);
-
-    Write("repo/board.zvp", *WithTmod(0x21));
-    ASSERT_EQ(Git("diff --no-color > " + (dir_ / "diff.txt").string()), 0);
-    const std::string diff = Slurp(dir_ / "diff.txt");
-    EXPECT_NE(diff.find("\n record 2: Timer_Init\n-    TMOD = 0x20\n+    TMOD = 0x21\n"),
-              std::string::npos)
-        << diff;
-    EXPECT_EQ(diff.find("Binary files"), std::string::npos);
-}
-
-// Two peripherals changed on two copies through the real sheets, as users
-// change them: the merge is the project that making both changes gives.
 class Merge : public Cli {
 protected:
     static constexpr const char* kTimers = "menu Timers\nclick 11093\nok\n";
@@ -722,13 +700,13 @@ TEST_F(Merge, AConflictKeepsOursAndNamesTheRegister) {
     EXPECT_EQ(Spawn({"merge", "-", "-", ours}).status, 2);
 }
 
-// git, set up as the README says, merges two branches that changed different
-// peripherals of one project into the project that making both changes gives.
-// Which fields merge and which conflict: ProjectMergeTest.
-TEST_F(Merge, GitMergesBranchesThroughTheDriver) {
+// git, set up as the README says: project diffs as text, and branches that changed
+// different peripherals merged. Which fields merge and which conflict: ProjectMergeTest.
+TEST_F(Merge, GitDiffsAndMergesThroughInfoAndTheDriver) {
     // Quietly: a merge driver's messages are no failure.
     auto sh = [&](const std::string& args) { return Git(args + " >/dev/null 2>&1"); };
     ASSERT_EQ(sh("init -q -b main"), 0);
+    ASSERT_EQ(sh(std::string("config diff.zvp.textconv '") + ZORVANT_EXE + " info'"), 0);
     ASSERT_EQ(sh(std::string("config merge.zvp.driver '") + ZORVANT_EXE + " merge %O %A %B -o %A'"), 0);
     Spit(dir_ / "repo/.gitattributes", "*.zvp diff=zvp merge=zvp\n");
     const std::string board = (dir_ / "repo/board.zvp").string();
@@ -740,6 +718,10 @@ TEST_F(Merge, GitMergesBranchesThroughTheDriver) {
     ASSERT_EQ(sh("checkout -q -b timers"), 0);
     Edit(board, kTimers, board);
     ASSERT_EQ(sh("commit -q -am timers"), 0);
+    ASSERT_EQ(Git("diff --no-color main timers > " + Path("diff.txt")), 0);
+    const std::string diff = Slurp(Path("diff.txt"));
+    EXPECT_NE(diff.find("\n record 2: Timer_Init\n+    TMOD = 0x02\n"), std::string::npos) << diff;
+    EXPECT_EQ(diff.find("Binary files"), std::string::npos);
     ASSERT_EQ(sh("checkout -q main"), 0);
     Edit(board, kPortIo, board);
     ASSERT_EQ(sh("commit -q -am crossbar"), 0);

@@ -1,7 +1,5 @@
-// View > Problems on the real window and module: it follows the project
-// through sheets, nested stores and undo, opens each entry's sheet on its
-// page, fixes as one undoable step, marks the Peripherals menu and lists
-// what zorvant lint prints.
+// View > Problems on the real window and module: entries, their pages, fixes
+// as undoable steps, menu marks, and what zorvant lint prints.
 
 #include <gtest/gtest.h>
 
@@ -16,9 +14,7 @@
 
 #include "chip/Problems.h"
 #include "devices/Registers.h"
-#include "framework/CApplication.h"
 #include "framework/CChildFrame.h"
-#include "framework/CDocument.h"
 #include "host/CProblemsDock.h"
 #include "model/DeviceDocument.h"
 #include "support/ShellFixture.h"
@@ -86,9 +82,7 @@ TEST_F(ProblemsDock, FixIsOneUndoableStepAndTheCodeFollows) {
     EXPECT_FALSE(Dock().FixEntry(0));
 }
 
-// One project breaking most rules: each entry opens its command's sheet on
-// the entry's page, its menu item carries the warning icon, and the list is
-// what zorvant lint prints for the saved project.
+// One project breaking most rules.
 TEST_F(ProblemsDock, EntriesOpenTheirPageMarkTheMenuAndMatchLint) {
     window->NewProject("Q7R20");
     Step([](CDeviceDocument& doc) {

@@ -61,11 +61,8 @@ protected:
             ::dup2(in, 0);
             ::dup2(out[1], 1);
             ::dup2(err[1], 2);
-            ::close(out[0]);
-            ::close(err[0]);
-            ::unsetenv("DISPLAY");
-            ::unsetenv("WAYLAND_DISPLAY");
-            ::unsetenv("QT_QPA_PLATFORM");
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                ::unsetenv(name);
             for (const std::string& e : env)
                 ::putenv(const_cast<char*>(e.c_str()));
             if (limit) testing_disk::FileSizeLimit::ApplyInChild(*limit);
