@@ -220,7 +220,6 @@ TEST(CrossbarControls, ModeButtonsWriteTheirBit) {
     // Port 4, laid out from bit 7 on the left.
     const auto ad4 = BuildPort4AnalogDigitalList();
     const auto drive4 = BuildPort4DriveList();
-    EXPECT_EQ(ad4[5].CheckboxId, 11415);
     EXPECT_EQ(ApplyModeButton(p.port, drive4[1], true).ControlId, 11424);
     EXPECT_EQ(p.Reg(PortIOReg::P4MDOUT), 0x40);
     EXPECT_EQ(ApplyModeButton(p.port, ad4[7], false).Caption, "A");

@@ -124,10 +124,8 @@ TEST(QtUiFilter, ConvertsBarSeparatedFilters) {
     EXPECT_TRUE(ConvertFilter("").isEmpty());
 }
 
-// The real save dialog starts in the folder asked for, and a path the
-// request refuses is refused before the dialog asks whether to replace the
-// file; it stays open for another choice. A path outside Latin-1 shows in
-// the box as it is on disk.
+// The real save dialog starts in the folder asked for and refuses what the
+// request refuses before asking to replace it (a non-Latin-1 path as on disk).
 TEST(QtUiFileDialog, StartsInTheFolderAndRefusesBeforeAskingToReplace) {
     QTemporaryDir dir;
     const QString open = dir.filePath(QStringLiteral("geöffnet.zvp"));

@@ -178,7 +178,6 @@ TEST_F(Cli, ClocksPrintsTheTreeAsTextJsonAndSvg) {
     const Result j = Run("clocks - --json <" + Path("c.zvp"));
     ASSERT_EQ(j.status, 0) << j.err;
     const auto json = nlohmann::ordered_json::parse(j.out);
-    ASSERT_TRUE(json.is_array());
     std::vector<std::string> names;
     for (const auto& node : json)
         names.push_back(node["name"]);
@@ -207,8 +206,7 @@ TEST_F(Cli, ClocksPrintsTheTreeAsTextJsonAndSvg) {
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
-    ASSERT_EQ(Run("new Q7R20 -o " + Path("u.zvp")).status, 0);
-    const std::string f = Path("u.zvp");
+    const std::string f = Write("u.zvp", *NewProject(0));
     const std::vector<std::string> usage = {
          std::string("new Q7R28 -o ") + Path("n.zvp"), std::string("new Q7R20"),
           "new -o " + Path("n.zvp"), "generate", "generate " + f + " --format pdf",
@@ -229,7 +227,6 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
         EXPECT_EQ(std::count(hint.begin(), hint.end(), '\n'), 1) << r.err;
     }
     EXPECT_FALSE(fs::exists(Path("n.zvp")));
-    EXPECT_EQ(Run("help").status, 0);
 }
 
 TEST_F(Cli, PlaceWritesTheSolvedProjectOrNothing) {
@@ -359,8 +356,8 @@ TEST_F(Cli, AFullDiskFailsEveryWriterAndKeepsThePreviousFiles) {
     EXPECT_EQ(names, (std::vector<std::string>{"init.c", "p.zvp"}));
 }
 
-TEST_F(Cli, DevicesAndFifosAsOutputsStayWhatTheyAre) {
-    const std::string project = Write("p.zvp", *NewProject(1));
+TEST_F(Cli, OutputsThatAreDevicesFifosOrTheInputStayWhatTheyAre) {
+    const std::string project = Write("p.zvp", *NewProject(1)), before = Slurp(project);
     const std::string fifo = Path("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     for (const std::string& target : {std::string("/dev/full"), fifo}) {
@@ -381,6 +378,19 @@ TEST_F(Cli, DevicesAndFifosAsOutputsStayWhatTheyAre) {
     EXPECT_EQ(Spawn({"generate", project, "-o", "/dev/null"}).status, 0);
     ASSERT_EQ(::stat("/dev/null", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    fs::create_symlink(project, Path("alias.zvp"));
+    for (const std::string& out : {project, Path("alias.zvp"), Path("./p.zvp")}) {
+        const Result r = Spawn({"generate", project, "-o", out});
+        EXPECT_EQ(r.status, 2) << out;
+        EXPECT_EQ(r.FirstErrLine(),
+                  "zorvant: generate: the output " + out +
+                      " is the project itself; it would be overwritten with source text");
+        EXPECT_EQ(Slurp(project), before);
+    }
+    // Converting in place is an upgrade, written safely.
+    EXPECT_EQ(Spawn({"convert", project, "-o", project}).status, 0);
+    EXPECT_EQ(Slurp(project), before);
 }
 
 TEST_F(Cli, InputsThatAreNoProjectsOrScriptsEndPromptly) {
@@ -426,23 +436,6 @@ TEST_F(Cli, InputsThatAreNoProjectsOrScriptsEndPromptly) {
         EXPECT_EQ(r.err, "zorvant: " + row.err);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
-}
-
-TEST_F(Cli, TheOutputMayNotBeTheInput) {
-    const std::string project = Write("keep.zvp", *NewProject(3));
-    const std::string before = Slurp(project);
-    fs::create_symlink(project, Path("alias.zvp"));
-    for (const std::string& out : {project, Path("alias.zvp"), Path("./keep.zvp")}) {
-        const Result r = Spawn({"generate", project, "-o", out});
-        EXPECT_EQ(r.status, 2) << out;
-        EXPECT_EQ(r.FirstErrLine(),
-                  "zorvant: generate: the output " + out +
-                      " is the project itself; it would be overwritten with source text");
-        EXPECT_EQ(Slurp(project), before);
-    }
-    // Converting in place is an upgrade, written safely.
-    EXPECT_EQ(Spawn({"convert", project, "-o", project}).status, 0);
-    EXPECT_EQ(Slurp(project), before);
 }
 
 TEST_F(Cli, TheCommandLineTable) {

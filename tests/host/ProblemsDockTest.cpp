@@ -73,7 +73,6 @@ TEST_F(ProblemsDock, FixIsOneUndoableStepAndTheCodeFollows) {
         EXPECT_EQ(window->Undo(), "");
         EXPECT_EQ(Ids(), back);
     }
-    EXPECT_EQ(window->CodeText(), window->ActiveDocument()->GenerateSource());
     // A problem without a fix leaves the button off.
     Step([](CDeviceDocument& doc) { doc.SysclkFrequency = 0; });
     Dock().List()->setCurrentItem(Dock().List()->topLevelItem(0));

@@ -1,6 +1,5 @@
 #pragma once
-// The records of a new project as the chip tests poke them, and the routines
-// of its generated files.
+// New projects' records as the chip tests poke them, and generated routines.
 
 #include <cstddef>
 #include <cstdint>
