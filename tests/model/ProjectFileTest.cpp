@@ -117,7 +117,6 @@ TEST(ProjectFile, SaveLoadSaveKeepsEveryFieldAndEveryByte) {
     EXPECT_EQ(loaded->SaveProject(), bytes);
 }
 
-// The icon and the empty configuration shown: Desktop.ANewerFileOpensWithAnEmptyConfiguration.
 TEST(ProjectFile, NewerVersionsAreRefusedWithTheMessage) {
     for (auto [major, minor] :
          {std::pair{1, 61}, std::pair{2, 0}, std::pair{2, 60}, std::pair{1, 1000}}) {
@@ -128,6 +127,7 @@ TEST(ProjectFile, NewerVersionsAreRefusedWithTheMessage) {
         ASSERT_EQ(ui.Shown.size(), 1u);
         EXPECT_EQ(ui.Shown[0].Text, "Error: This file is not supported under this DLL version");
         EXPECT_EQ(ui.Shown[0].Buttons, MsgButtons::Ok);
+        EXPECT_EQ(ui.Shown[0].Icon, MsgIcon::Exclamation);
         EXPECT_TRUE(doc->DeviceData.Peripherals.empty());
     }
 }
