@@ -639,7 +639,7 @@ TEST_F(Desktop, NewProjectShowsItsCodeUnderItsTemplatesMenu) {
 
 TEST_F(Desktop, CodeFormatChecksFollowTheActiveProject) {
     CChildFrame* first = window->NewProject("Q7R20");
-    // Switching and saving the text itself: CodeViewTest.
+    // Saving the text itself: CodeViewTest.
     const std::string c = window->CodeText();
     EXPECT_EQ(window->TriggerCommand("Asm"), "");
     const std::string asmText = window->CodeText();
