@@ -44,15 +44,17 @@ CView* CDocTemplate::CreateView() const {
     return createView_ ? createView_() : nullptr;
 }
 
-std::string CDocTemplate::NextUntitledTitle() {
+std::string CDocTemplate::UntitledName() const {
     std::string name;
-    if (!GetDocString(name, docName)) name = "Untitled";
-    return name + std::to_string(++untitledCount_);
+    return GetDocString(name, docName) ? name : "Untitled";
+}
+
+std::string CDocTemplate::NextUntitledTitle() {
+    return UntitledName() + std::to_string(++untitledCount_);
 }
 
 void CDocTemplate::TakeUntitledTitle(const std::string& title) {
-    std::string name;
-    if (!GetDocString(name, docName)) name = "Untitled";
+    const std::string name = UntitledName();
     if (title.size() <= name.size() || title.compare(0, name.size(), name) != 0) return;
     const std::string digits = title.substr(name.size());
     if (digits.size() > 6 || digits.find_first_not_of("0123456789") != std::string::npos) return;

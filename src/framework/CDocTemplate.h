@@ -42,6 +42,9 @@ public:
     void TakeUntitledTitle(const std::string& title);
 
 private:
+    // The document name untitled titles start with ("Untitled" without one).
+    std::string UntitledName() const;
+
     int resourceId_;
     std::string docString_;
     DocumentFactory createDocument_;

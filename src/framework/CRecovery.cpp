@@ -15,6 +15,7 @@
 
 #include "framework/CDocTemplate.h"
 #include "framework/CDocument.h"
+#include "framework/LocalText.h"
 #include "model/FileIo.h"
 #include "model/Ui.h"
 
@@ -31,14 +32,6 @@ std::unique_ptr<QLockFile> TakeLock(const QString& base) {
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) return nullptr;
     return lock;
-}
-
-std::string Local(const QString& s) {
-    return s.toLocal8Bit().toStdString();
-}
-
-QString FromLocal(const std::string& s) {
-    return QString::fromLocal8Bit(s.c_str());
 }
 
 // The three files of the copy `base` go; the lock last, so nobody else
@@ -131,7 +124,7 @@ void CRecovery::Update(CDocument* doc) {
     }
     // The copy first, then what it belongs to: a copy without its .info is
     // one whose first write did not finish.
-    std::string error = doc->WriteCopy(Local(kept.base + kProject));
+    std::string error = doc->WriteCopy(ToLocal(kept.base + kProject));
     if (error.empty()) {
         const CDocTemplate* docTemplate = doc->GetDocTemplate();
         const QJsonObject info{
@@ -141,7 +134,7 @@ void CRecovery::Update(CDocument* doc) {
              FromLocal(docTemplate ? docTemplate->FileNewName() : std::string())}};
         const QByteArray json = QJsonDocument(info).toJson();
         error = fileio::WriteFileSafely(
-            Local(kept.base + kInfo),
+            ToLocal(kept.base + kInfo),
             std::string_view(json.constData(), static_cast<std::size_t>(json.size())));
     }
     if (!error.empty()) qWarning("recovery copy: %s", error.c_str());
@@ -171,16 +164,16 @@ int CRecovery::OfferEnded(const Opener& open) {
         std::string text;
         QJsonObject info;
         if (QFile::exists(base + kProject) &&
-            fileio::ReadFileBounded(Local(base + kInfo), 64 * 1024, text).empty())
+            fileio::ReadFileBounded(ToLocal(base + kInfo), 64 * 1024, text).empty())
             info = QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
         if (info.isEmpty()) {
             // A write that never finished; nothing to offer.
             RemoveCopy(base, lock.get());
             continue;
         }
-        Copy copy{Local(base + kProject), Local(info.value(QStringLiteral("path")).toString()),
-                  Local(info.value(QStringLiteral("title")).toString()),
-                  Local(info.value(QStringLiteral("model")).toString())};
+        Copy copy{ToLocal(base + kProject), ToLocal(info.value(QStringLiteral("path")).toString()),
+                  ToLocal(info.value(QStringLiteral("title")).toString()),
+                  ToLocal(info.value(QStringLiteral("model")).toString())};
         std::string shown = copy.path.empty() ? copy.title : copy.path;
         offers.push_back({base, std::move(lock), std::move(copy), std::move(shown)});
     }

@@ -11,17 +11,7 @@
 
 #include "framework/CApplication.h"
 #include "framework/CMainFrame.h"
-
-namespace {
-
-// Texts reach the service as bytes in the local encoding, the same bytes a
-// chosen path is handed back in, so a path with any letters in a message
-// or as a file dialog's initial name shows as it is on disk.
-QString FromLocal(const std::string& text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+#include "framework/LocalText.h"
 
 QtUi::QtUi() = default;
 QtUi::~QtUi() = default;
@@ -54,8 +44,7 @@ MsgResult QtUi::Message(const std::string& text, MsgButtons buttons, MsgIcon ico
     if (buttons == MsgButtons::YesNo) qbuttons = QMessageBox::Yes | QMessageBox::No;
     if (buttons == MsgButtons::SaveDiscardCancel)
         qbuttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
-    QMessageBox box(qicon, FromLocal(caption), FromLocal(text),
-                    qbuttons, DialogOwner());
+    QMessageBox box(qicon, FromLocal(caption), FromLocal(text), qbuttons, DialogOwner());
     // An empty caption stays empty rather than taking the application's name.
     box.setWindowTitle(FromLocal(caption));
     if (buttons == MsgButtons::SaveDiscardCancel) box.setDefaultButton(QMessageBox::Save);
@@ -137,7 +126,7 @@ public:
     void accept() override {
         const QStringList files = selectedFiles();
         if (refuse_ && !files.isEmpty()) {
-            const std::string why = refuse_(files.first().toLocal8Bit().toStdString());
+            const std::string why = refuse_(ToLocal(files.first()));
             if (!why.empty()) {
                 TheUi().Error(why);
                 return;
@@ -155,7 +144,7 @@ private:
 std::optional<std::string> QtUi::FileDialog(const FileDialogRequest& request, bool save) {
     CheckedFileDialog dialog(DialogOwner(), request);
     if (!request.Directory.empty())
-        dialog.setDirectory(QString::fromLocal8Bit(request.Directory.c_str()));
+        dialog.setDirectory(FromLocal(request.Directory));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (!request.Title.empty()) dialog.setWindowTitle(FromLocal(request.Title));
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -171,7 +160,7 @@ std::optional<std::string> QtUi::FileDialog(const FileDialogRequest& request, bo
         dialog.selectFile(FromLocal(request.InitialName));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.PromptOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toLocal8Bit().toStdString();
+    return ToLocal(dialog.selectedFiles().first());
 }
 
 std::optional<std::string> QtUi::SaveFileName(const FileDialogRequest& request) {

@@ -277,12 +277,15 @@ CDocument* CMainWindow::OpenRecovered(const std::string& copy, const std::string
     CDocTemplate* docTemplate = nullptr;
     auto document = ReadProject(copy, docTemplate, nullptr);
     if (!document) return nullptr;
-    // Save writes where the project came from; one never saved keeps its title.
-    if (path.empty()) {
-        document->SetTitle(title.empty() ? docTemplate->NextUntitledTitle() : title);
-        docTemplate->TakeUntitledTitle(document->GetTitle());
-    } else {
+    // Save writes where the project came from; one never saved keeps its
+    // title, and later new ones count past it.
+    if (!path.empty()) {
         document->SetPathName(path);
+    } else if (title.empty()) {
+        document->SetTitle(docTemplate->NextUntitledTitle());
+    } else {
+        document->SetTitle(title);
+        docTemplate->TakeUntitledTitle(title);
     }
     document->MarkModified();
     CChildFrame* frame = AddFrame(*docTemplate, std::move(document));

@@ -52,8 +52,7 @@ QSize CClockTreeWidget::sizeHint() const {
 }
 
 QSize CClockTreeWidget::minimumSizeHint() const {
-    return {static_cast<int>(layout_.width * kMinScale + 0.5),
-            static_cast<int>(layout_.height * kMinScale + 0.5)};
+    return sizeHint() * kMinScale;
 }
 
 double CClockTreeWidget::Scale() const {
