@@ -68,12 +68,6 @@ QString CRecovery::DefaultFolder() {
            QStringLiteral("/recovery");
 }
 
-QString CRecovery::CopyOf(const CDocument* doc) const {
-    const auto it = kept_.find(doc);
-    return it == kept_.end() || it->second->base.isEmpty() ? QString()
-                                                           : it->second->base + kProject;
-}
-
 void CRecovery::Watch(CDocument* doc) {
     if (!doc || kept_.count(doc)) return;
     auto kept = std::make_unique<Kept>();

@@ -60,8 +60,6 @@ public:
     // project (whose new copy replaces the old one), Discard deletes it.
     // Returns how many projects were recovered.
     int OfferEnded(const Opener& open);
-    // The copy kept for `doc` now; empty while there is none.
-    QString CopyOf(const CDocument* doc) const;
 
 private:
     struct Kept;
